@@ -1,0 +1,58 @@
+#include "export/containers.h"
+
+#include <algorithm>
+
+namespace pxm {
+
+namespace {
+
+constexpr std::string_view P00Signature = "C64File";  // followed by a zero byte
+constexpr std::size_t P00NameOffset = 8;
+
+// Lower case in Windows ANSI (code page 1252), as the system's CharLowerA does there.
+char LowerAnsi(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) return static_cast<char>(byte + 32);
+    switch (byte) {
+        case 0x8A: return static_cast<char>(0x9A);
+        case 0x8C: return static_cast<char>(0x9C);
+        case 0x8E: return static_cast<char>(0x9E);
+        case 0x9F: return static_cast<char>(0xFF);
+        default: return c;
+    }
+}
+
+}  // namespace
+
+P00Header BuildP00Header(ExportFormat format) {
+    P00Header header{};
+    std::copy(P00Signature.begin(), P00Signature.end(), header.begin());
+    const std::string_view name = InfoOf(format).c64Name;
+    std::copy(name.begin(), name.end(), header.begin() + P00NameOffset);
+    return header;
+}
+
+LoadAddress LoadAddressOf(ExportFormat format) {
+    const std::uint16_t address = InfoOf(format).loadAddress;
+    return {static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(address >> 8)};
+}
+
+void AppendProgramFile(std::vector<std::uint8_t>& out, Container container, ExportFormat format,
+                       std::span<const std::uint8_t> data) {
+    if (container == Container::P00) {
+        const P00Header header = BuildP00Header(format);
+        out.insert(out.end(), header.begin(), header.end());
+    }
+    const LoadAddress address = LoadAddressOf(format);
+    out.insert(out.end(), address.begin(), address.end());
+    out.insert(out.end(), data.begin(), data.end());
+}
+
+void ReplaceBmpExtension(std::string& name, std::string_view extension) {
+    std::transform(name.begin(), name.end(), name.begin(), LowerAnsi);
+    const std::size_t at = name.find(".bmp");
+    if (at != std::string::npos) name.erase(at);
+    name += extension;
+}
+
+}  // namespace pxm

@@ -1,0 +1,40 @@
+#pragma once
+// The three koalizations. None shows anything; the caller reports the outcome. A failed run
+// leaves the KoalaImage partly overwritten, exactly as far as it got.
+#include <cstdint>
+#include <optional>
+
+#include "import/canvas.h"
+#include "koala/koala_image.h"
+
+namespace pxm {
+
+enum class FiveGreyError : int {
+    None = 0,
+    ForeignColour = 1,      // a pixel outside 0, 1, 11, 12, 15
+    WhiteWithAllGreys = 2,  // a cell holds white and all three grey levels
+};
+
+struct KoalizeResult {
+    bool ok = true;
+    int failedCell = -1;                 // cell n (row by row) where the run stopped
+    int pixelColumn = -1;                // Canvas position of the offending pixel (grey modes,
+    int pixelRow = -1;                   //   foreign colour only)
+    FiveGreyError fiveGreyError = FiveGreyError::None;
+};
+
+KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background);
+KoalizeResult KoalizeFourGreys(const Canvas& canvas, KoalaImage& image);
+KoalizeResult KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image);
+
+struct AutoBackgroundResult {
+    std::optional<std::uint8_t> background;  // the lowest background that works
+    // When none works: the background whose run got furthest (lowest on a tie) and its result.
+    std::uint8_t furthestBackground = 0;
+    KoalizeResult furthest;
+};
+
+// Tries backgrounds 0 to 15 in turn; the image holds the last attempt.
+AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image);
+
+}  // namespace pxm

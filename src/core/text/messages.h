@@ -1,0 +1,72 @@
+#pragma once
+// Every message box text of the program with its caption and icon, in Windows ANSI
+// (code page 1252) bytes, and the status-bar texts. Line breaks are '\n'.
+#include <string>
+#include <string_view>
+
+namespace pxm {
+
+enum class MessageIcon { Error, Warning, Information };
+
+struct Message {
+    std::string_view caption;
+    std::string_view text;
+    MessageIcon icon;
+};
+
+namespace msg {
+
+inline constexpr Message CouldNotCreateImageList{"Fatal", "Could not create imagelist", MessageIcon::Error};
+inline constexpr Message IncompleteFile{"Fatal", "Incomplete file", MessageIcon::Error};
+inline constexpr Message OutOfMemory{"Fatal", "Out of memory", MessageIcon::Error};
+inline constexpr Message BitmapTooLarge{
+    "Error", "This program can't load Windows\xAE Bitmap files larger than 320*200 pixels.", MessageIcon::Error};
+inline constexpr Message BadColorCount{
+    "Error", "This program can just load 16 or 256 Colors Windows\xAE Bitmap files.", MessageIcon::Error};
+inline constexpr Message FirstOpenFile{"Warning", "First open a valid BMP File.", MessageIcon::Warning};
+inline constexpr Message NotFourGreys{
+    "Error",
+    "Bitmap file is not compatible with this Format type.\nThe picture must contain just Colors $0, $B, $C and $F.",
+    MessageIcon::Error};
+inline constexpr Message NotFiveGreys{
+    "Error",
+    "Bitmap file is not compatible with this Format type.\nThe picture must contain just Colors $0, $B, $C, $F and $1.",
+    MessageIcon::Error};
+inline constexpr Message NotC64Picture{"Error", "The picture is not a valid C64 Format one.", MessageIcon::Error};
+inline constexpr Message BackgroundDoesNotFit{
+    "Error",
+    "The picture is not a valid C64 Format one or either the \nchosen background color doesn't allow "
+    "Koalization.\nPlease try another background color or set it to AUTO.",
+    MessageIcon::Error};
+inline constexpr Message FirstKoalize{
+    "Warning", "First be sure to \"Koalize\" correctly a picture.", MessageIcon::Warning};
+inline constexpr Message Sp2FlawFixed{"SP2 unpack flaw", "Fixed problem with SP2 unpacking.", MessageIcon::Information};
+
+inline constexpr std::string_view SystemErrorCaption = "System Error";
+inline constexpr std::string_view BackgroundColorCaption = "Background color";
+inline constexpr std::string_view HelpErrorCaption = "Error";
+
+}  // namespace msg
+
+// "Chosen background color: %s." with the colour's name.
+std::string ChosenBackgroundText(std::string_view colourName);
+// "File PXMHelp.CHM not found in %s." with the program directory (trailing backslash kept).
+std::string HelpNotFoundText(std::string_view programDir);
+
+namespace status {
+inline constexpr std::string_view Running = " Running";
+inline constexpr std::string_view FileOpened = " File Opened";
+inline constexpr std::string_view Blank = " ";
+inline constexpr std::string_view KoalizationDone = " Koalization done";
+inline constexpr std::string_view KoalizationError = " Koalization error";
+inline constexpr std::string_view PackingDone = " Packing Done";
+inline constexpr std::string_view FileSaved = " File Saved";
+}  // namespace status
+
+inline constexpr std::string_view ProgramTitle = "Pixmosaic 1.2b";
+inline constexpr std::string_view HelpFileName = "PXMHelp.CHM";
+
+// Windows ANSI text as UTF-8, for terminals and logs.
+std::string AnsiToUtf8(std::string_view ansi);
+
+}  // namespace pxm

@@ -1,0 +1,18 @@
+#pragma once
+// Message boxes of the program: single OK button, owned by the given window.
+#include <windows.h>
+
+#include <string_view>
+
+#include "text/messages.h"
+
+namespace pxm::win {
+
+void ShowMessage(HWND owner, const Message& message);
+void ShowMessage(HWND owner, std::string_view caption, std::string_view text, MessageIcon icon);
+
+// Shows the system's text for GetLastError() under "System Error". Call it right after the
+// failing call, before any other system call.
+void ReportSystemError(HWND owner);
+
+}  // namespace pxm::win

@@ -1,0 +1,9 @@
+#pragma once
+// The modal About box (dialog 500).
+#include "app/app_state.h"
+
+namespace pxm::win {
+
+void ShowAboutBox(const AppState& state);
+
+}  // namespace pxm::win

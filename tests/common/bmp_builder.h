@@ -1,0 +1,74 @@
+#pragma once
+// Builds BMP files in memory for tests: a 16- or 256-colour picture from a pixel function, with
+// the header fields the tests want to bend.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pxm::test {
+
+struct BmpSpec {
+    int width = 320;
+    int height = 200;
+    int bitsPerPixel = 4;          // 4 or 8: how the rows are laid out
+    int importantColours = -1;     // header field at offset 50; -1: 16 for 4 bits, 256 for 8 bits
+    int paletteEntries = -1;       // -1: as many as importantColours says (or 16/256)
+    bool topDown = false;          // negative height in the header
+};
+
+// pixel(x, y) gives the palette index of BMP pixel x of picture row y (row 0 at the top).
+inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::function<int(int, int)>& pixel) {
+    const int colours = spec.importantColours >= 0 ? spec.importantColours : (spec.bitsPerPixel == 4 ? 16 : 256);
+    const int entries = spec.paletteEntries >= 0 ? spec.paletteEntries : (spec.bitsPerPixel == 4 ? 16 : 256);
+    const int stride = spec.bitsPerPixel == 4 ? 4 * ((spec.width + 7) / 8) : 4 * ((spec.width + 3) / 4);
+    const std::uint32_t pixelOffset = 54 + 4 * static_cast<std::uint32_t>(entries);
+    const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(stride * spec.height);
+    std::vector<std::uint8_t> file(fileSize, 0);
+    auto put16 = [&](std::size_t at, std::uint32_t v) {
+        file[at] = static_cast<std::uint8_t>(v);
+        file[at + 1] = static_cast<std::uint8_t>(v >> 8);
+    };
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, fileSize);
+    put32(10, pixelOffset);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(spec.width));
+    put32(22, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+    put16(26, 1);
+    put16(28, static_cast<std::uint32_t>(spec.bitsPerPixel));
+    put32(34, static_cast<std::uint32_t>(stride * spec.height));
+    put32(38, 2835);
+    put32(42, 2835);
+    put32(46, static_cast<std::uint32_t>(entries));
+    put32(50, static_cast<std::uint32_t>(colours));
+    // A plausible palette: grey ramp. The reader never looks at it.
+    for (int i = 0; i < entries; ++i) {
+        const auto g = static_cast<std::uint8_t>(i * 16);
+        file[54 + 4 * i] = g;
+        file[55 + 4 * i] = g;
+        file[56 + 4 * i] = g;
+    }
+    for (int y = 0; y < spec.height; ++y) {
+        const int fileRow = spec.topDown ? y : spec.height - 1 - y;
+        std::uint8_t* row = file.data() + pixelOffset + static_cast<std::size_t>(fileRow) * stride;
+        for (int x = 0; x < spec.width; ++x) {
+            const auto v = static_cast<std::uint8_t>(pixel(x, y));
+            if (spec.bitsPerPixel == 8) {
+                row[x] = v;
+            } else if (x % 2 == 0) {
+                row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0x0F) | (v << 4));
+            } else {
+                row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0xF0) | (v & 0x0F));
+            }
+        }
+    }
+    return file;
+}
+
+}  // namespace pxm::test
