@@ -22,19 +22,18 @@ KoalizeResult ForeignPixel(int cell, int pixel, FiveGreyError error) {
 }
 
 // Encodes the cell's rows with fixed slot colours; stops at the first pixel none of them
-// matches, keeping the rows before it. Returns that pixel's number, or -1.
+// matches, keeping the rows before it. Returns that pixel's number (4 x row + pixel), or -1.
 int EncodeCell(const CellPixels& pixels, const std::array<std::uint8_t, 4>& slot, KoalaImage& image, int cell) {
     for (int k = 0; k < 8; ++k) {
         std::uint8_t byte = 0;
         for (int p = 0; p < 4; ++p) {
-            const int index = 4 * k + p;
-            const std::uint8_t v = pixels[static_cast<std::size_t>(index)];
+            const std::uint8_t v = pixels.At(k, p);
             int bits = 0;
             if (v == slot[0]) bits = 0;
             else if (v == slot[1]) bits = 1;
             else if (v == slot[2]) bits = 2;
             else if (v == slot[3]) bits = 3;
-            else return index;
+            else return 4 * k + p;
             byte = static_cast<std::uint8_t>(byte | bits << (6 - 2 * p));
         }
         image[KoalaBitmapOffset + 8 * static_cast<std::size_t>(cell) + k] = byte;
@@ -62,7 +61,7 @@ KoalizeResult KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image) {
         std::array<std::uint8_t, 4> slot{Black, DarkGrey, MediumGrey, LightGrey};
         std::array<bool, 4> used{};
         bool white = false;
-        for (const std::uint8_t v : pixels) {
+        for (const std::uint8_t v : pixels.byColumn) {
             for (int j = 1; j <= 3; ++j) used[j] = used[j] || v == slot[j];
             white = white || v == White;
         }

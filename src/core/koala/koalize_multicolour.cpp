@@ -1,42 +1,93 @@
+#include <bit>
+#include <cstring>
+
 #include "koala/cell_pixels.h"
 #include "koala/koalize.h"
 
 namespace pxm {
 
+namespace {
+
+constexpr std::uint8_t StartSlotColour = 16;  // no C64 colour: the first cell finds every slot free
+
+// The set of values one cell holds. Which new colour takes which free slot does not matter
+// (the sort over positions 1..N orders them whatever the assignment), so the slot passes need
+// only this set, not the pixels in their order.
+class ValueSet {
+public:
+    explicit ValueSet(const CellPixels& pixels) {
+        std::uint64_t high = 0;
+        for (std::size_t k = 0; k < pixels.byColumn.size(); k += 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, pixels.byColumn.data() + k, 8);
+            high |= eight & 0xF0F0F0F0F0F0F0F0u;
+        }
+        if (high == 0) {
+            // C64 colours only (every 16-colour file): one word, kept in a register.
+            std::uint32_t mask = 0;
+            for (const std::uint8_t v : pixels.byColumn) mask |= std::uint32_t{1} << v;
+            words_[0] = mask;
+            return;
+        }
+        for (const std::uint8_t v : pixels.byColumn) words_[v >> 6] |= std::uint64_t{1} << (v & 63);
+    }
+    bool Has(std::uint8_t v) const { return (words_[v >> 6] >> (v & 63)) & 1; }
+    void Remove(std::uint8_t v) { words_[v >> 6] &= ~(std::uint64_t{1} << (v & 63)); }
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+        for (std::size_t w = 0; w < words_.size(); ++w) {
+            for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
+                visit(static_cast<std::uint8_t>(64 * w + static_cast<std::size_t>(std::countr_zero(bits))));
+        }
+    }
+
+private:
+    std::array<std::uint64_t, 4> words_{};
+};
+
+int CountPixels(const CellPixels& pixels, std::uint8_t v) {
+    int count = 0;
+    for (const std::uint8_t p : pixels.byColumn) count += p == v;
+    return count;
+}
+
+}  // namespace
+
 KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background) {
-    // Slot colours carry over from cell to cell; 16 is no C64 colour, so the first cell finds
-    // every slot free.
-    std::array<std::uint8_t, 4> slot{0, 16, 16, 16};  // slot[1..3] feed bit pairs 01, 10, 11
+    // Slot colours carry over from cell to cell.
+    std::array<std::uint8_t, 4> slot{0, StartSlotColour, StartSlotColour, StartSlotColour};  // [1..3]: 01, 10, 11
+    std::array<std::uint8_t, 256> code{};
     for (int cell = 0; cell < CellCount; ++cell) {
         const CellPixels pixels = GatherCell(canvas, cell);
+        const ValueSet present(pixels);
         std::array<bool, 4> used{};
         int count = 0;
 
-        // Keep the colours the slots already hold, so neighbouring cells share screen bytes.
-        for (const std::uint8_t v : pixels) {
-            for (int j = 1; j <= 3; ++j) {
-                if (!used[j] && slot[j] == v) {
-                    used[j] = true;
-                    ++count;
-                    break;
-                }
+        // Keep the colours the slots already hold, so neighbouring cells share screen bytes: each
+        // pixel of a value marks the first unmarked slot holding it. Only the start colour can
+        // stand in several slots, so only its pixels need counting.
+        ValueSet fresh = present;
+        fresh.Remove(background);
+        int startColourPixels = present.Has(StartSlotColour) ? -1 : 0;
+        for (int j = 1; j <= 3; ++j) {
+            if (!present.Has(slot[j])) continue;
+            fresh.Remove(slot[j]);
+            if (slot[j] == StartSlotColour) {
+                if (startColourPixels < 0) startColourPixels = CountPixels(pixels, StartSlotColour);
+                if (startColourPixels == 0) continue;
+                --startColourPixels;
             }
-        }
-        // Place the colours no slot holds yet.
-        for (const std::uint8_t v : pixels) {
-            if (v == background) continue;
-            bool known = false;
-            for (int j = 1; j <= 3; ++j) known = known || (used[j] && slot[j] == v);
-            if (known) continue;
+            used[j] = true;
             ++count;
-            for (int j = 1; j <= 3; ++j) {
-                if (!used[j]) {
-                    slot[j] = v;
-                    used[j] = true;
-                    break;
-                }
-            }
         }
+        // Place the colours no slot holds yet. Beyond three the cell fails whatever the count.
+        int free = 1;
+        fresh.ForEach([&](std::uint8_t v) {
+            if (++count > 3) return;
+            while (used[free]) ++free;
+            slot[free] = v;
+            used[free] = true;
+        });
         if (count > 3) return {.ok = false, .failedCell = cell};
 
         // Sort positions 1..count by colour, whatever the marks say.
@@ -46,14 +97,12 @@ KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::u
             }
         }
 
+        // Every value of the cell is now the background or a slot colour; the first match wins.
+        present.ForEach([&](std::uint8_t v) { code[v] = v == background ? 0 : v == slot[1] ? 1 : v == slot[2] ? 2 : 3; });
+        std::uint8_t* bitmap = image.data() + KoalaBitmapOffset + 8 * static_cast<std::size_t>(cell);
         for (int k = 0; k < 8; ++k) {
-            std::uint8_t byte = 0;
-            for (int p = 0; p < 4; ++p) {
-                const std::uint8_t v = pixels[static_cast<std::size_t>(4 * k + p)];
-                const int bits = v == background ? 0 : v == slot[1] ? 1 : v == slot[2] ? 2 : 3;
-                byte = static_cast<std::uint8_t>(byte | bits << (6 - 2 * p));
-            }
-            image[KoalaBitmapOffset + 8 * static_cast<std::size_t>(cell) + k] = byte;
+            bitmap[k] = static_cast<std::uint8_t>(code[pixels.At(k, 0)] << 6 | code[pixels.At(k, 1)] << 4 |
+                                                  code[pixels.At(k, 2)] << 2 | code[pixels.At(k, 3)]);
         }
         image[KoalaScreenOffset + cell] = static_cast<std::uint8_t>((slot[1] & 15) << 4 | (slot[2] & 15));
         image[KoalaColourOffset + cell] = slot[3] & 15;

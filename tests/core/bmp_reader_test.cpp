@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/bmp_builder.h"
+#include "core_test_support.h"
+#include "import/bmp_reader.h"
+
+namespace pxm {
+namespace {
+
+using test::BmpSpec;
+using test::MakeBmp;
+
+// Every pixel of a row differs from its neighbours, so reading the wrong one of a pair shows.
+int Pattern(int x, int y, int bits) { return bits == 4 ? (x * 5 + y * 3) % 16 : (x * 37 + y * 11) % 256; }
+
+std::vector<std::uint8_t> PatternBmp(const BmpSpec& spec) {
+    return MakeBmp(spec, [&](int x, int y) { return Pattern(x, y, spec.bitsPerPixel); });
+}
+
+// 16 colours sample the right-hand pixel of each pair, 256 colours the left-hand one; columns
+// past the picture and rows below it are 0.
+std::uint8_t ExpectedPixel(const BmpSpec& spec, int column, int row) {
+    const int x = spec.bitsPerPixel == 4 ? 2 * column + 1 : 2 * column;
+    if (row >= spec.height || x >= spec.width) return 0;
+    return static_cast<std::uint8_t>(Pattern(x, row, spec.bitsPerPixel));
+}
+
+void ExpectCanvas(const Canvas& canvas, const std::function<std::uint8_t(int, int)>& expected) {
+    int mismatches = 0;
+    for (int x = 0; x < CanvasColumns && mismatches < 5; ++x)
+        for (int y = 0; y < CanvasRows && mismatches < 5; ++y)
+            if (canvas[CanvasIndex(x, y)] != expected(x, y)) {
+                ++mismatches;
+                ADD_FAILURE() << "column " << x << " row " << y << ": " << int{canvas[CanvasIndex(x, y)]}
+                              << " instead of " << int{expected(x, y)};
+            }
+}
+
+std::uint8_t ByteOr0(const std::vector<std::uint8_t>& file, std::size_t at) { return at < file.size() ? file[at] : 0; }
+
+struct Shape {
+    int bits, width, height;
+};
+
+class BmpShapes : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
+    const BmpSpec spec{.width = GetParam().width, .height = GetParam().height, .bitsPerPixel = GetParam().bits};
+    auto canvas = test::FilledCanvas(0xEE);
+    const BmpReadResult result = ReadBmp(PatternBmp(spec), *canvas);
+    ASSERT_TRUE(result.ok()) << result.error->text;
+    EXPECT_EQ(result.info.width, spec.width);
+    EXPECT_EQ(result.info.height, spec.height);
+    EXPECT_EQ(result.info.colors, spec.bitsPerPixel == 4 ? 16 : 256);
+    ExpectCanvas(*canvas, [&](int x, int y) { return ExpectedPixel(spec, x, y); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BmpShapes,
+                         ::testing::Values(Shape{4, 320, 200}, Shape{8, 320, 200}, Shape{4, 100, 200},
+                                           Shape{4, 7, 3}, Shape{8, 7, 5}, Shape{8, 101, 13}, Shape{4, 1, 1},
+                                           Shape{8, 1, 1}, Shape{4, 319, 199}));
+
+TEST(BmpReader, OddWidthTakesTheHalfByteAfterTheLastPixel) {
+    const BmpSpec spec{.width = 7, .height = 2};
+    auto file = PatternBmp(spec);
+    for (int k = 0; k < 2; ++k) file[118 + 4 * k + 3] = static_cast<std::uint8_t>((file[118 + 4 * k + 3] & 0xF0) | (9 + k));
+    Canvas canvas{};
+    const BmpReadResult result = ReadBmp(file, canvas);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.info.width, 7);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(canvas[CanvasIndex(x, y)], Pattern(2 * x + 1, y, 4));
+        EXPECT_EQ(canvas[CanvasIndex(3, y)], 9 + (1 - y)) << "row " << y;  // data row 0 is the bottom row
+        EXPECT_EQ(canvas[CanvasIndex(4, y)], 0);
+    }
+}
+
+TEST(BmpReader, KeepsIndexesAbove15) {
+    Canvas canvas{};
+    ASSERT_TRUE(ReadBmp(MakeBmp({.width = 4, .height = 1, .bitsPerPixel = 8}, [](int, int) { return 200; }), canvas).ok());
+    EXPECT_EQ(canvas[CanvasIndex(0, 0)], 200);
+    EXPECT_EQ(canvas[CanvasIndex(1, 0)], 200);
+}
+
+TEST(BmpReader, SmallerPictureClearsTheRestOfTheCanvas) {
+    Canvas canvas{};
+    ASSERT_TRUE(ReadBmp(MakeBmp({.bitsPerPixel = 8}, [](int, int) { return 77; }), canvas).ok());
+    const BmpSpec small{.width = 10, .height = 10};
+    ASSERT_TRUE(ReadBmp(PatternBmp(small), canvas).ok());
+    ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(small, x, y); });
+}
+
+TEST(BmpReader, FileEndingInsideThePixelsLeavesTheMissingPixelsZero) {
+    const BmpSpec spec{};
+    auto file = PatternBmp(spec);
+    file.resize(118 + 160 * 50 + 37);
+    auto canvas = test::FilledCanvas(0xEE);
+    ASSERT_TRUE(ReadBmp(file, *canvas).ok());
+    ExpectCanvas(*canvas, [&](int x, int y) {
+        const std::size_t at = 118 + static_cast<std::size_t>(199 - y) * 160 + static_cast<std::size_t>(x);
+        return at < file.size() ? ExpectedPixel(spec, x, y) : std::uint8_t{0};
+    });
+}
+
+TEST(BmpReader, HeaderWithoutPaletteOrPixelsGivesAnEmptyPicture) {
+    auto file = PatternBmp({.width = 20, .height = 20});
+    file.resize(BmpHeaderSize);
+    auto canvas = test::FilledCanvas(0xEE);
+    ASSERT_TRUE(ReadBmp(file, *canvas).ok());
+    ExpectCanvas(*canvas, [](int, int) { return std::uint8_t{0}; });
+}
+
+// The pixels follow a palette of as many entries as the important-colours field says; the
+// pixel-data offset and the bits-per-pixel field are not consulted.
+TEST(BmpReader, PixelsStartAfterThePaletteTheColourCountImplies) {
+    for (const int bits : {4, 8}) {
+        const BmpSpec spec{.width = 30, .height = 9, .bitsPerPixel = bits};
+        auto file = PatternBmp(spec);
+        file[10] = 54;  // pixel-data offset field: ignored
+        file[11] = 0;
+        Canvas canvas{};
+        ASSERT_TRUE(ReadBmp(file, canvas).ok());
+        ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(spec, x, y); });
+    }
+    // A 16-colour file written with no palette at all: the reader still skips 64 bytes.
+    auto bare = PatternBmp({.width = 40, .height = 6, .paletteEntries = 0});
+    Canvas canvas{};
+    ASSERT_TRUE(ReadBmp(bare, canvas).ok());
+    ExpectCanvas(canvas, [&](int x, int y) {
+        return x < 20 && y < 6 ? static_cast<std::uint8_t>(ByteOr0(bare, 118 + (5 - y) * 20 + x) & 0x0F) : std::uint8_t{0};
+    });
+}
+
+TEST(BmpReader, EightBitFileCountedAs16ColoursIsReadAs4BitData) {
+    const BmpSpec spec{.width = 64, .height = 5, .bitsPerPixel = 8, .importantColours = 16, .paletteEntries = 16};
+    const auto file = PatternBmp(spec);
+    Canvas canvas{};
+    const BmpReadResult result = ReadBmp(file, canvas);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.info.colors, 16);
+    // 4-bit rows of 32 bytes, the low nibble of byte x.
+    ExpectCanvas(canvas, [&](int x, int y) {
+        return x < 32 && y < 5 ? static_cast<std::uint8_t>(ByteOr0(file, 118 + (4 - y) * 32 + x) & 0x0F) : std::uint8_t{0};
+    });
+}
+
+TEST(BmpReader, OnlyTheLow16BitsOfTheColourCountCount) {
+    Canvas canvas{};
+    const BmpReadResult result = ReadBmp(PatternBmp({.width = 8, .height = 2, .importantColours = 0x10010}), canvas);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.info.colors, 16);
+}
+
+struct Refusal {
+    const char* name;
+    std::vector<std::uint8_t> file;
+    const Message* error;
+};
+
+std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t size) {
+    file.resize(size);
+    return file;
+}
+
+class BmpRefusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(BmpRefusals, ReportsTheMessageAndLeavesTheCanvasAlone) {
+    auto canvas = test::FilledCanvas(0);
+    for (std::size_t i = 0; i < canvas->size(); ++i) (*canvas)[i] = static_cast<std::uint8_t>(i * 13);
+    const Canvas before = *canvas;
+    const BmpReadResult result = ReadBmp(GetParam().file, *canvas);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error, GetParam().error) << result.error->text;
+    EXPECT_TRUE(*canvas == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, BmpRefusals,
+    ::testing::Values(
+        Refusal{"TooWide", PatternBmp({.width = 321}), &msg::BitmapTooLarge},
+        Refusal{"TooHigh", PatternBmp({.height = 201}), &msg::BitmapTooLarge},
+        Refusal{"TooWide256", PatternBmp({.width = 321, .bitsPerPixel = 8}), &msg::BitmapTooLarge},
+        Refusal{"SizeBeforeColourCount", PatternBmp({.width = 400, .importantColours = 0}), &msg::BitmapTooLarge},
+        Refusal{"TopDown", PatternBmp({.width = 16, .height = 16, .topDown = true}), &msg::BitmapTooLarge},
+        Refusal{"ImportantColoursZero", PatternBmp({.width = 16, .height = 16, .importantColours = 0}), &msg::BadColorCount},
+        Refusal{"ImportantColours2", PatternBmp({.width = 16, .height = 16, .importantColours = 2}), &msg::BadColorCount},
+        Refusal{"ImportantColours255",
+                PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8, .importantColours = 255}), &msg::BadColorCount},
+        Refusal{"Empty", {}, &msg::IncompleteFile},
+        Refusal{"HeaderCut", Truncated(PatternBmp({.width = 16, .height = 16}), BmpHeaderSize - 1), &msg::IncompleteFile},
+        Refusal{"HeaderCutEarly", Truncated(PatternBmp({.width = 16, .height = 16}), 20), &msg::IncompleteFile}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace pxm

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core_test_support.h"
+#include "export/containers.h"
+#include "export/layouts.h"
+#include "export/picture_file.h"
+#include "export/sp2_packer.h"
+#include "tape/tap_image.h"
+
+namespace pxm {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+struct HeaderCase {
+    ExportFormat format;
+    std::string name;  // the 16-byte name field as stored
+    std::uint8_t loadHigh;
+};
+
+class FormatHeaders : public ::testing::TestWithParam<HeaderCase> {};
+
+TEST_P(FormatHeaders, P00HeaderAndLoadAddress) {
+    const HeaderCase& c = GetParam();
+    ASSERT_EQ(c.name.size(), 16u);
+    const Bytes expected = Text(std::string("C64File\0", 8) + c.name + std::string(2, '\0'));
+    const P00Header header = BuildP00Header(c.format);
+    EXPECT_EQ(Bytes(header.begin(), header.end()), expected);
+    EXPECT_EQ(LoadAddressOf(c.format), (LoadAddress{0x00, c.loadHigh}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FormatHeaders,
+    ::testing::Values(HeaderCase{ExportFormat::Koala, std::string("\x81PIC PIXMOSAIC \0", 16), 0x60},
+                      HeaderCase{ExportFormat::ArtStudio, "PIXMOSAIC   MPIC", 0x20},
+                      HeaderCase{ExportFormat::Artist64, std::string("P-PIXMOSAIC\0\0\0\0\0", 16), 0x40},
+                      HeaderCase{ExportFormat::BlazingPaddles, std::string("PI.PIXMOSAIC\0\0\0\0", 16), 0xA0},
+                      HeaderCase{ExportFormat::Sp2, std::string("PIXMOSAIC (SP2)\0", 16), 0x55}));
+
+TEST(P00Header, KoalaBytesByOffset) {
+    const P00Header h = BuildP00Header(ExportFormat::Koala);
+    EXPECT_EQ(h[7], 0x00);
+    EXPECT_EQ(h[8], 0x81);
+    EXPECT_EQ(std::string(h.begin() + 9, h.begin() + 23), "PIC PIXMOSAIC ");
+    EXPECT_EQ(h[23], 0);
+    EXPECT_EQ(h[24], 0);
+    EXPECT_EQ(h[25], 0);
+}
+
+struct FileCase {
+    ExportFormat format;
+    Container container;
+    std::size_t size;
+};
+
+std::unique_ptr<KoalaImage> SampleImage() {
+    auto image = test::FilledImage(0);
+    for (std::size_t i = 0; i < KoalaBackgroundOffset; ++i) (*image)[i] = static_cast<std::uint8_t>(i % 7 == 0 ? i : 0);
+    (*image)[KoalaBackgroundOffset] = 6;
+    return image;
+}
+
+// The data bytes a format hands to its container.
+Bytes FormatData(const KoalaImage& image, ExportFormat format) {
+    auto block = std::make_unique<PictureData>();
+    switch (format) {
+        case ExportFormat::Koala: return Bytes(image.begin(), image.end());
+        case ExportFormat::ArtStudio: BuildArtStudioLayout(image, *block); break;
+        case ExportFormat::Artist64: BuildArtist64Layout(image, *block); break;
+        case ExportFormat::BlazingPaddles: BuildBlazingPaddlesLayout(image, *block); break;
+        case ExportFormat::Sp2: PackSp2(image, false, *block); break;
+    }
+    return Bytes(block->view().begin(), block->view().end());
+}
+
+class PictureFiles : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(PictureFiles, ContainerAroundTheFormatData) {
+    const FileCase& c = GetParam();
+    const auto image = SampleImage();
+    const PictureFile file = BuildPictureFile(*image, c.format, c.container, false);
+    const Bytes data = FormatData(*image, c.format);
+    EXPECT_FALSE(file.sp2Corrected);
+    Bytes expected;
+    if (c.container == Container::Tap) {
+        WriteTapeImage(expected, data, c.format);
+    } else {
+        if (c.container == Container::P00) {
+            const P00Header h = BuildP00Header(c.format);
+            expected.assign(h.begin(), h.end());
+        }
+        expected.push_back(0x00);
+        expected.push_back(static_cast<std::uint8_t>(InfoOf(c.format).loadAddress >> 8));
+        expected.insert(expected.end(), data.begin(), data.end());
+    }
+    EXPECT_EQ(file.bytes.size(), c.size);
+    EXPECT_TRUE(file.bytes == expected);
+    Bytes appended;
+    if (c.container != Container::Tap) {
+        AppendProgramFile(appended, c.container, c.format, data);
+        EXPECT_TRUE(appended == expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PictureFiles,
+    ::testing::Values(FileCase{ExportFormat::Koala, Container::Prg, 10003}, FileCase{ExportFormat::Koala, Container::P00, 10029},
+                      FileCase{ExportFormat::Koala, Container::Tap, 441382},
+                      FileCase{ExportFormat::ArtStudio, Container::Prg, 10018},
+                      FileCase{ExportFormat::ArtStudio, Container::P00, 10044},
+                      FileCase{ExportFormat::ArtStudio, Container::Tap, 20 + 41322 + 40 * 10016},
+                      FileCase{ExportFormat::Artist64, Container::Prg, 10242},
+                      FileCase{ExportFormat::Artist64, Container::P00, 10268},
+                      FileCase{ExportFormat::BlazingPaddles, Container::Prg, 10242},
+                      FileCase{ExportFormat::BlazingPaddles, Container::P00, 10268},
+                      FileCase{ExportFormat::BlazingPaddles, Container::Tap, 20 + 41322 + 40 * 10240}));
+
+TEST(PictureFile, ZeroPictureAsSp2) {
+    const auto image = test::FilledImage(0);
+    const PictureFile prg = BuildPictureFile(*image, ExportFormat::Sp2, Container::Prg, false);
+    ASSERT_EQ(prg.bytes.size(), 162u);
+    EXPECT_EQ(prg.bytes[0], 0x00);
+    EXPECT_EQ(prg.bytes[1], 0x55);
+    EXPECT_EQ(BuildPictureFile(*image, ExportFormat::Sp2, Container::P00, true).bytes.size(), 188u);
+    EXPECT_EQ(BuildPictureFile(*image, ExportFormat::Sp2, Container::Tap, false).bytes.size(), TapeImageSize(160));
+}
+
+TEST(PictureFile, TellsWhenTheSp2CorrectionWasMade) {
+    auto image = test::FilledImage(0);
+    (*image)[9744] = 1;  // source 9960: the zero run before it would end there
+    EXPECT_TRUE(BuildPictureFile(*image, ExportFormat::Sp2, Container::Prg, true).sp2Corrected);
+    EXPECT_FALSE(BuildPictureFile(*image, ExportFormat::Sp2, Container::Prg, false).sp2Corrected);
+    EXPECT_FALSE(BuildPictureFile(*image, ExportFormat::Koala, Container::Prg, true).sp2Corrected);
+}
+
+struct NameCase {
+    std::string in, extension, out;
+};
+
+class DefaultNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(DefaultNames, LowerCasedAndCutAtTheFirstBmp) {
+    std::string name = GetParam().in;
+    ReplaceBmpExtension(name, GetParam().extension);
+    EXPECT_EQ(name, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DefaultNames,
+                         ::testing::Values(NameCase{"Sunset.BMP", "", "sunset"}, NameCase{"photo.bmp.old", "", "photo"},
+                                           NameCase{"logo.gif", "", "logo.gif"}, NameCase{"A.BMP.bmp", "", "a"},
+                                           NameCase{"Sunset.BMP", ".p00", "sunset.p00"},
+                                           NameCase{"Logo.GIF", ".prg", "logo.gif.prg"},
+                                           NameCase{"my.bmpx", ".tap", "my.tap"},
+                                           NameCase{"\xC4RGER.BMP", "", "\xE4rger"}, NameCase{"", ".p00", ".p00"}));
+
+TEST(ContainerFromExtension, IgnoresCase) {
+    EXPECT_EQ(ContainerFromExtension("p00"), Container::P00);
+    EXPECT_EQ(ContainerFromExtension("P00"), Container::P00);
+    EXPECT_EQ(ContainerFromExtension("PrG"), Container::Prg);
+    EXPECT_EQ(ContainerFromExtension("prg"), Container::Prg);
+    EXPECT_EQ(ContainerFromExtension("TAP"), Container::Tap);
+    for (const char* other : {"p01", "", "bmp", "tapx", "pr", "p0"}) EXPECT_FALSE(ContainerFromExtension(other).has_value()) << other;
+}
+
+}  // namespace
+}  // namespace pxm

@@ -1,0 +1,86 @@
+#pragma once
+// Small builders shared by the core tests: canvases painted cell by cell, Koala cell accessors
+// and a deterministic pseudo-random source.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "import/canvas.h"
+#include "koala/koala_image.h"
+
+namespace pxm::test {
+
+using PixelRow = std::array<std::uint8_t, 4>;
+
+inline std::unique_ptr<Canvas> FilledCanvas(std::uint8_t value) {
+    auto canvas = std::make_unique<Canvas>();
+    canvas->fill(value);
+    return canvas;
+}
+
+inline std::unique_ptr<KoalaImage> FilledImage(std::uint8_t value) {
+    auto image = std::make_unique<KoalaImage>();
+    image->fill(value);
+    return image;
+}
+
+// Canvas column and row of pixel p of pixel row k of cell n.
+inline int CellColumn(int cell, int p) { return 4 * (cell % CellColumns) + p; }
+inline int CellRow(int cell, int k) { return 8 * (cell / CellColumns) + k; }
+
+inline std::uint8_t& CellPixel(Canvas& canvas, int cell, int k, int p) {
+    return canvas[CanvasIndex(CellColumn(cell, p), CellRow(cell, k))];
+}
+
+inline void SetCellRow(Canvas& canvas, int cell, int k, const PixelRow& row) {
+    for (int p = 0; p < 4; ++p) CellPixel(canvas, cell, k, p) = row[static_cast<std::size_t>(p)];
+}
+
+inline void FillCell(Canvas& canvas, int cell, std::uint8_t value) {
+    for (int k = 0; k < 8; ++k) SetCellRow(canvas, cell, k, {value, value, value, value});
+}
+
+inline std::uint8_t BitmapByte(const KoalaImage& image, int cell, int k) {
+    return image[KoalaBitmapOffset + 8 * static_cast<std::size_t>(cell) + static_cast<std::size_t>(k)];
+}
+inline std::uint8_t ScreenByte(const KoalaImage& image, int cell) {
+    return image[KoalaScreenOffset + static_cast<std::size_t>(cell)];
+}
+inline std::uint8_t ColourByte(const KoalaImage& image, int cell) {
+    return image[KoalaColourOffset + static_cast<std::size_t>(cell)];
+}
+
+// A bitmap byte from four 2-bit values, pixel 0 first.
+constexpr std::uint8_t Pairs(int p0, int p1, int p2, int p3) {
+    return static_cast<std::uint8_t>(p0 << 6 | p1 << 4 | p2 << 2 | p3);
+}
+
+// The colour a Koala image shows at a Canvas position.
+inline int ShownColour(const KoalaImage& image, int column, int row) {
+    const int cell = (row / 8) * CellColumns + column / 4;
+    const int pair = (BitmapByte(image, cell, row % 8) >> (6 - 2 * (column % 4))) & 3;
+    switch (pair) {
+        case 0: return image[KoalaBackgroundOffset] & 15;
+        case 1: return ScreenByte(image, cell) >> 4;
+        case 2: return ScreenByte(image, cell) & 15;
+        default: return ColourByte(image, cell) & 15;
+    }
+}
+
+// xorshift32: fixed sequences without <random>'s distribution differences between libraries.
+class Random {
+public:
+    explicit Random(std::uint32_t seed) : state_(seed) {}
+    std::uint32_t next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+
+private:
+    std::uint32_t state_;
+};
+
+}  // namespace pxm::test

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "core_test_support.h"
+#include "export/layouts.h"
+
+namespace pxm {
+namespace {
+
+// A Koala image whose every byte differs from its neighbours and from zero.
+std::unique_ptr<KoalaImage> PatternImage(std::uint8_t background) {
+    auto image = test::FilledImage(0);
+    for (std::size_t i = 0; i < KoalaBackgroundOffset; ++i) (*image)[i] = static_cast<std::uint8_t>(1 + (i * 7 + i / 251) % 255);
+    (*image)[KoalaBackgroundOffset] = background;
+    return image;
+}
+
+struct Region {
+    std::size_t at, from, length;  // block offset, Koala offset, byte count
+};
+
+struct Layout {
+    const char* name;
+    void (*build)(const KoalaImage&, PictureData&);
+    std::size_t size;
+    std::vector<Region> regions;
+    std::vector<std::size_t> backgroundAt;
+    bool backgroundHighBitsSet;
+};
+
+class Layouts : public ::testing::TestWithParam<Layout> {};
+
+// Every byte of the block: a copied Koala byte, the background, or zero.
+TEST_P(Layouts, PlacesEveryByte) {
+    const Layout& layout = GetParam();
+    for (const std::uint8_t background : {6, 0, 15}) {
+        SCOPED_TRACE(int{background});
+        const auto image = PatternImage(background);
+        auto block = std::make_unique<PictureData>();
+        block->bytes.fill(0xAA);
+        layout.build(*image, *block);
+        ASSERT_EQ(block->size, layout.size);
+        std::map<std::size_t, std::uint8_t> expected;
+        for (const Region& r : layout.regions)
+            for (std::size_t i = 0; i < r.length; ++i) expected[r.at + i] = (*image)[r.from + i];
+        const auto bg = static_cast<std::uint8_t>(layout.backgroundHighBitsSet ? background | 0xF0 : background & 0x0F);
+        for (const std::size_t at : layout.backgroundAt) expected[at] = bg;
+        for (std::size_t i = 0; i < layout.size; ++i) {
+            const auto it = expected.find(i);
+            ASSERT_EQ(block->bytes[i], it == expected.end() ? 0 : it->second) << "offset " << i;
+        }
+    }
+}
+
+const Region Bitmap{0, 0, 8000};
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, Layouts,
+    ::testing::Values(
+        Layout{"ArtStudio", BuildArtStudioLayout, 10016, {Bitmap, {8000, 8000, 1000}, {9016, 9000, 1000}}, {9000, 9001}, true},
+        Layout{"Artist64", BuildArtist64Layout, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}}, {10238, 10239}, false},
+        Layout{"BlazingPaddles", BuildBlazingPaddlesLayout, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}},
+               {8063, 8064}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Layouts, BackgroundBytesOfColour6) {
+    const auto image = PatternImage(6);
+    auto block = std::make_unique<PictureData>();
+    BuildArtStudioLayout(*image, *block);
+    EXPECT_EQ(block->bytes[9000], 0xF6);
+    EXPECT_EQ(block->bytes[9001], 0xF6);
+    BuildBlazingPaddlesLayout(*image, *block);
+    EXPECT_EQ(block->bytes[8063], 0xF6);
+    EXPECT_EQ(block->bytes[8064], 0xF6);
+    BuildArtist64Layout(*image, *block);
+    EXPECT_EQ(block->bytes[10238], 0x06);
+    EXPECT_EQ(block->bytes[10239], 0x06);
+}
+
+}  // namespace
+}  // namespace pxm

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "koala/color_names.h"
+#include "text/messages.h"
+
+namespace pxm {
+namespace {
+
+TEST(Messages, RegisteredSignIsTheAnsiByte) {
+    const std::string_view text = msg::BitmapTooLarge.text;
+    const std::size_t at = text.find("Windows");
+    ASSERT_NE(at, std::string_view::npos);
+    EXPECT_EQ(static_cast<unsigned char>(text[at + 7]), 0xAE);
+    EXPECT_EQ(static_cast<unsigned char>(msg::BadColorCount.text[msg::BadColorCount.text.find("Windows") + 7]), 0xAE);
+    EXPECT_EQ(AnsiToUtf8(text), "This program can't load Windows\xC2\xAE Bitmap files larger than 320*200 pixels.");
+}
+
+TEST(Messages, AnsiToUtf8FollowsCodePage1252) {
+    EXPECT_EQ(AnsiToUtf8("plain ASCII\n"), "plain ASCII\n");
+    EXPECT_EQ(AnsiToUtf8("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(AnsiToUtf8("\xFF"), "\xC3\xBF");
+    EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");  // the euro sign
+    EXPECT_EQ(AnsiToUtf8(""), "");
+}
+
+TEST(Messages, FormattedTexts) {
+    EXPECT_EQ(ChosenBackgroundText("light grey"), "Chosen background color: light grey.");
+    EXPECT_EQ(ChosenBackgroundText(ColorName(0)), "Chosen background color: black.");
+    EXPECT_EQ(HelpNotFoundText("D:\\Apps\\"), "File PXMHelp.CHM not found in D:\\Apps\\.");
+}
+
+TEST(ColorNames, ParseBackground) {
+    EXPECT_EQ(ParseBackground("auto"), -1);
+    EXPECT_EQ(ParseBackground("AUTO"), -1);
+    EXPECT_EQ(ParseBackground("Light Grey"), 15);
+    EXPECT_EQ(ParseBackground("black"), 0);
+    EXPECT_EQ(ParseBackground("MED GREY"), 12);
+    EXPECT_EQ(ParseBackground("7"), 7);
+    EXPECT_EQ(ParseBackground("0"), 0);
+    EXPECT_EQ(ParseBackground("15"), 15);
+    for (const char* bad : {"16", "x", "", "-1", "grey", "7x", "light"}) EXPECT_FALSE(ParseBackground(bad).has_value()) << bad;
+}
+
+TEST(ColorNames, NamesFollowC64Order) {
+    EXPECT_EQ(ColorName(0), "black");
+    EXPECT_EQ(ColorName(11), "dark grey");
+    EXPECT_EQ(ColorName(15), "light grey");
+    EXPECT_EQ(ColorNames[0], "AUTO");
+}
+
+}  // namespace
+}  // namespace pxm
