@@ -8,7 +8,11 @@ namespace pxm {
 
 std::vector<std::uint8_t> DistinctCellColours(const Canvas& canvas, int cell) {
     std::array<bool, 256> seen{};
-    for (const std::uint8_t v : GatherCell(canvas, cell).byColumn) seen[v] = true;
+    const int column = 4 * CellColumnOf(cell);
+    const int row = 8 * CellRowOf(cell);
+    for (int p = 0; p < 4; ++p) {
+        for (int k = 0; k < 8; ++k) seen[canvas[CanvasIndex(column + p, row + k)]] = true;
+    }
     std::vector<std::uint8_t> colours;
     for (std::size_t v = 0; v < seen.size(); ++v) {
         if (seen[v]) colours.push_back(static_cast<std::uint8_t>(v));

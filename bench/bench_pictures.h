@@ -1,0 +1,85 @@
+#pragma once
+// The pictures the benchmarks work on: the heaviest cases each routine meets.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/bmp_builder.h"
+#include "import/canvas.h"
+#include "koala/koala_image.h"
+
+namespace pxm::bench {
+
+// Colours 1, 2, 3 besides background 0 in every cell, each cell in a different order, so that
+// every cell changes the slots the one before left.
+inline std::unique_ptr<Canvas> AllSlotsCanvas() {
+    auto canvas = std::make_unique<Canvas>();
+    for (int x = 0; x < CanvasColumns; ++x) {
+        for (int y = 0; y < CanvasRows; ++y) {
+            const int cell = (y / 8) * 40 + x / 4;
+            const int colours[3] = {1 + cell % 13, 2 + (cell * 7) % 13, 3 + (cell * 5) % 12};
+            const int k = (x + y) % 4;
+            (*canvas)[CanvasIndex(x, y)] = static_cast<std::uint8_t>(k == 3 ? 0 : colours[k]);
+        }
+    }
+    return canvas;
+}
+
+// AUTO's worst case: only background 15 works, and every other background fails only in the
+// last five cells, so all sixteen runs walk (nearly) the whole picture.
+inline std::unique_ptr<Canvas> OnlyLastBackgroundCanvas() {
+    static constexpr int Sets[5][4] = {{15, 1, 2, 3}, {15, 4, 5, 6}, {15, 7, 8, 9}, {15, 10, 11, 12}, {15, 13, 14, 0}};
+    auto canvas = std::make_unique<Canvas>();
+    for (int x = 0; x < CanvasColumns; ++x) {
+        for (int y = 0; y < CanvasRows; ++y) {
+            const int cell = (y / 8) * 40 + x / 4;
+            const int k = (x + y) % 4;
+            int value;
+            if (cell >= CellCount - 5) {
+                value = Sets[cell - (CellCount - 5)][k];
+            } else {
+                // Light grey and two more colours: fine under any background.
+                value = k < 2 ? 15 : 1 + (cell + k) % 14;
+            }
+            (*canvas)[CanvasIndex(x, y)] = static_cast<std::uint8_t>(value);
+        }
+    }
+    return canvas;
+}
+
+// The four grey levels dithered, with white where a cell leaves out a grey level.
+inline std::unique_ptr<Canvas> FiveGreyCanvas() {
+    auto canvas = std::make_unique<Canvas>();
+    for (int x = 0; x < CanvasColumns; ++x) {
+        for (int y = 0; y < CanvasRows; ++y) {
+            const int cell = (y / 8) * 40 + x / 4;
+            static constexpr std::uint8_t WithWhite[4] = {0, 1, 12, 15};
+            static constexpr std::uint8_t AllGreys[4] = {0, 11, 12, 15};
+            (*canvas)[CanvasIndex(x, y)] = (cell % 2 ? WithWhite : AllGreys)[(x + 2 * y) % 4];
+        }
+    }
+    return canvas;
+}
+
+// A picture with little repetition, so the packer emits mostly literal blocks with short runs.
+inline std::unique_ptr<KoalaImage> BusyImage() {
+    auto image = std::make_unique<KoalaImage>();
+    std::uint32_t state = 12345;
+    for (auto& byte : *image) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        // Now and then a few equal bytes, as real pictures have.
+        byte = (state >> 24) < 40 ? 0 : static_cast<std::uint8_t>(state);
+    }
+    (*image)[KoalaBackgroundOffset] = 0;
+    return image;
+}
+
+inline std::vector<std::uint8_t> AllSlotsBmp(int bitsPerPixel) {
+    const auto canvas = AllSlotsCanvas();
+    return test::MakeBmp({.bitsPerPixel = bitsPerPixel},
+                         [&](int x, int y) { return (*canvas)[CanvasIndex(x / 2, y)]; });
+}
+
+}  // namespace pxm::bench

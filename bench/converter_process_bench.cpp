@@ -1,0 +1,55 @@
+// The whole converter as a user runs it: process start, BMP read, AUTO, Koala PRG written.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bench_pictures.h"
+
+extern char** environ;
+
+namespace pxm::bench {
+namespace {
+
+int Spawn(const std::string& program, const std::vector<std::string>& args) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void BM_ConverterBmpToKoalaPrg(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / ("pixmosaic-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string input = (dir / "in.bmp").string();
+    const std::string output = (dir / "out.prg").string();
+    const auto bmp = AllSlotsBmp(4);
+    std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()),
+                                                 static_cast<std::streamsize>(bmp.size()));
+    for (auto _ : state) {
+        if (Spawn(PIXMOSAIC_CLI_PATH, {input, "-o", output}) != 0) {
+            state.SkipWithError("the converter failed");
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_ConverterBmpToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace pxm::bench

@@ -1,0 +1,83 @@
+// libFuzzer target: any bytes as a BMP file, through the reader, every koalization and, on
+// success, the picture file of a format and container picked from the input.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <span>
+
+#include "export/containers.h"
+#include "export/layouts.h"
+#include "export/picture_file.h"
+#include "import/bmp_reader.h"
+#include "koala/cell_colours.h"
+#include "koala/koalize.h"
+#include "tape/tap_image.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// The file's size follows from its container alone.
+void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::size_t dataSize) {
+    switch (container) {
+        case pxm::Container::P00: Check(file.bytes.size() == pxm::P00HeaderSize + 2 + dataSize); break;
+        case pxm::Container::Prg: Check(file.bytes.size() == 2 + dataSize); break;
+        case pxm::Container::Tap: Check(file.bytes.size() == pxm::TapeImageSize(dataSize)); break;
+    }
+}
+
+void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick) {
+    const auto format = static_cast<pxm::ExportFormat>(pick % pxm::ExportFormatCount);
+    const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % 3);
+    const bool fix = (pick >> 8) & 1;
+    const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix);
+    Check(!file.bytes.empty());
+    Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
+    static constexpr std::size_t FixedSizes[] = {pxm::KoalaImageSize, pxm::ArtStudioSize, pxm::Artist64Size,
+                                                 pxm::BlazingPaddlesSize};
+    if (format != pxm::ExportFormat::Sp2) CheckFileSize(file, container, FixedSizes[static_cast<std::size_t>(format)]);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    auto canvas = std::make_unique<pxm::Canvas>();
+    canvas->fill(0xA5);
+    const pxm::BmpReadResult read = pxm::ReadBmp(bytes, *canvas);
+    if (!read.ok()) {
+        // A refused file leaves the canvas as it was.
+        for (const std::uint8_t v : *canvas) Check(v == 0xA5);
+        return 0;
+    }
+    Check(read.info.width <= pxm::MaxBmpWidth && read.info.height <= pxm::MaxBmpHeight);
+    Check(read.info.colors == 16 || read.info.colors == 256);
+
+    std::uint32_t pick = 0;
+    for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
+
+    auto image = std::make_unique<pxm::KoalaImage>();
+    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    if (automatic.background) {
+        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.background);
+        BuildFile(*image, pick);
+    } else {
+        Check(!automatic.furthest.ok && automatic.furthest.failedCell >= 0 &&
+              automatic.furthest.failedCell < pxm::CellCount);
+        // With C64 colours only, the cell that stopped it really holds four colours besides.
+        auto colours = pxm::DistinctCellColours(*canvas, automatic.furthest.failedCell);
+        std::erase(colours, automatic.furthestBackground);
+        if (read.info.colors == 16) Check(colours.size() > 3);
+    }
+
+    const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);
+    if (four.ok) BuildFile(*image, pick + 1);
+    const pxm::KoalizeResult five = pxm::KoalizeFiveGreys(*canvas, *image);
+    // Whatever fits four grey levels fits five.
+    Check(!four.ok || five.ok);
+    if (five.ok) BuildFile(*image, pick + 2);
+    return 0;
+}

@@ -1,0 +1,172 @@
+#include "cli_options.h"
+
+#include <array>
+
+#include "koala/color_names.h"
+#include "text_join.h"
+
+namespace pxm::cli {
+
+namespace {
+
+using Action = ParsedCommandLine::Action;
+
+struct ModeName {
+    std::string_view name;
+    PaletteMode mode;
+};
+constexpr std::array<ModeName, 3> ModeNames{{
+    {"multicolour", PaletteMode::Multicolour},
+    {"grey4", PaletteMode::FourGreys},
+    {"grey5", PaletteMode::FiveGreys},
+}};
+
+enum class Option { Output, Mode, Background, Format, Container, FixSp2Flaw, Help, Version };
+
+struct OptionName {
+    char shortName;  // 0: long form only
+    std::string_view longName;
+    Option option;
+    bool takesValue;
+};
+constexpr std::array<OptionName, 8> OptionNames{{
+    {'o', "output", Option::Output, true},
+    {'m', "mode", Option::Mode, true},
+    {'b', "background", Option::Background, true},
+    {'f', "format", Option::Format, true},
+    {'c', "container", Option::Container, true},
+    {0, "fix-sp2-flaw", Option::FixSp2Flaw, false},
+    {'h', "help", Option::Help, false},
+    {0, "version", Option::Version, false},
+}};
+
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted.append(text).push_back('\'');
+    return quoted;
+}
+
+// Applies one option's value; an empty result means it was accepted.
+std::string Apply(Option option, std::string_view value, CliOptions& options) {
+    switch (option) {
+        case Option::Output:
+            if (value.empty()) return "the output file name is empty";
+            options.output = value;
+            return {};
+        case Option::Mode:
+            for (const auto& m : ModeNames) {
+                if (m.name == value) {
+                    options.mode = m.mode;
+                    return {};
+                }
+            }
+            return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
+        case Option::Background:
+            if (const auto background = ParseBackground(value)) {
+                options.background = *background;
+                return {};
+            }
+            return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
+        case Option::Format:
+            for (int f = 0; f < ExportFormatCount; ++f) {
+                if (Formats[static_cast<std::size_t>(f)].key == value) {
+                    options.format = static_cast<ExportFormat>(f);
+                    return {};
+                }
+            }
+            return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
+        case Option::Container:
+            if (const auto container = ContainerFromExtension(value)) {
+                options.container = *container;
+                return {};
+            }
+            return Join({"unknown container ", Quoted(value), " (p00, prg or tap)"});
+        case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
+        case Option::Help:
+        case Option::Version: return {};
+    }
+    return {};
+}
+
+const OptionName* FindShort(char c) {
+    for (const auto& o : OptionNames) {
+        if (o.shortName != 0 && o.shortName == c) return &o;
+    }
+    return nullptr;
+}
+
+const OptionName* FindLong(std::string_view name) {
+    for (const auto& o : OptionNames) {
+        if (o.longName == name) return &o;
+    }
+    return nullptr;
+}
+
+ParsedCommandLine Usage(std::string error) {
+    ParsedCommandLine parsed;
+    parsed.action = Action::UsageError;
+    parsed.error = std::move(error);
+    return parsed;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
+    ParsedCommandLine parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const OptionName* option = nullptr;
+        std::optional<std::string_view> value;
+        std::string spelled;
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (!parsed.options.input.empty()) return Usage(Join({"more than one input file: ", Quoted(arg)}));
+            if (arg.empty()) return Usage("the input file name is empty");
+            parsed.options.input = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg[1] == '-') {
+            const auto equals = arg.find('=');
+            option = FindLong(arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2));
+            spelled = std::string(arg.substr(0, equals));
+            if (equals != std::string_view::npos) value = arg.substr(equals + 1);
+            if (option != nullptr && !option->takesValue && value)
+                return Usage(Join({"option ", Quoted(spelled), " takes no value"}));
+        } else {
+            option = FindShort(arg[1]);
+            spelled = std::string(arg.substr(0, 2));
+            if (arg.size() > 2) {
+                if (option != nullptr && !option->takesValue) return Usage(Join({"unknown option ", Quoted(arg)}));
+                value = arg.substr(2);
+            }
+        }
+        if (option == nullptr) return Usage(Join({"unknown option ", Quoted(spelled)}));
+        if (option->option == Option::Help) return {Action::Help, {}, {}};
+        if (option->option == Option::Version) return {Action::Version, {}, {}};
+        if (option->takesValue && !value) {
+            if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(spelled), " needs a value"}));
+            value = args[++i];
+        }
+        if (std::string error = Apply(option->option, value.value_or(""), parsed.options); !error.empty())
+            return Usage(error);
+    }
+    if (parsed.options.input.empty()) return Usage("no input file given");
+    if (parsed.options.output.empty()) return Usage("no output file given (-o OUTPUT)");
+    return parsed;
+}
+
+Container ChosenContainer(const CliOptions& options) {
+    if (options.container) return *options.container;
+    const std::string_view output = options.output;
+    const auto slash = output.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string_view::npos) return Container::P00;
+    return ContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
+}
+
+}  // namespace pxm::cli

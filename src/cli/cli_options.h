@@ -1,0 +1,37 @@
+#pragma once
+// The converter's command line.
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "export/export_format.h"
+
+namespace pxm::cli {
+
+enum class PaletteMode { Multicolour, FourGreys, FiveGreys };
+
+struct CliOptions {
+    std::string input;
+    std::string output;
+    PaletteMode mode = PaletteMode::Multicolour;
+    int background = -1;  // -1 AUTO, else the C64 colour
+    ExportFormat format = ExportFormat::Koala;
+    std::optional<Container> container;  // none: from the output file's extension
+    bool fixSp2Flaw = false;
+};
+
+struct ParsedCommandLine {
+    enum class Action { Convert, Help, Version, UsageError };
+    Action action = Action::Convert;
+    CliOptions options;
+    std::string error;  // for UsageError
+};
+
+// The arguments after the program name.
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// The container given, else the one of OUTPUT's extension (any case), else P00.
+Container ChosenContainer(const CliOptions& options);
+
+}  // namespace pxm::cli

@@ -1,0 +1,80 @@
+#include "converter.h"
+
+#include <memory>
+
+#include "cli_options.h"
+#include "export/picture_file.h"
+#include "help_text.h"
+#include "import/bmp_reader.h"
+#include "input_file.h"
+#include "koala/koala_image.h"
+#include "koalize_outcome.h"
+#include "output_file.h"
+#include "text/messages.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// A message box as a terminal line: "Caption: text", line breaks kept.
+void Show(std::ostream& err, std::string_view caption, std::string_view ansiText) {
+    err << caption << ": " << AnsiToUtf8(ansiText) << '\n';
+}
+
+void Show(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
+
+}  // namespace
+
+int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const ParsedCommandLine command = ParseCommandLine(args);
+    switch (command.action) {
+        case ParsedCommandLine::Action::Help: out << HelpText(); return ExitWritten;
+        case ParsedCommandLine::Action::Version: out << VersionText; return ExitWritten;
+        case ParsedCommandLine::Action::UsageError:
+            err << "pixmosaic-cli: " << command.error << '\n'
+                << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
+            return ExitUsage;
+        case ParsedCommandLine::Action::Convert: break;
+    }
+    const CliOptions& options = command.options;
+
+    const InputFile input = ReadInputFile(options.input);
+    if (!input.systemError.empty()) {
+        Show(err, msg::SystemErrorCaption, input.systemError);
+        return ExitRefused;
+    }
+    if (input.error != nullptr) {
+        Show(err, *input.error);
+        return ExitRefused;
+    }
+
+    // The two 32000- and 10001-byte pictures stay off the stack.
+    const auto canvas = std::make_unique<Canvas>();
+    const BmpReadResult bmp = ReadBmp(input.bytes, *canvas);
+    if (!bmp.ok()) {
+        Show(err, *bmp.error);
+        return ExitRefused;
+    }
+
+    const auto image = std::make_unique<KoalaImage>();
+    const KoalizeOutcome koalized = Koalize(*canvas, bmp.info, *image, options);
+    if (!koalized.ok) {
+        Show(err, *koalized.error);
+        err << koalized.detail << '\n';
+        return ExitRefused;
+    }
+    if (!koalized.information.empty()) out << koalized.information << '\n';
+
+    const PictureFile file = BuildPictureFile(*image, options.format, ChosenContainer(options), options.fixSp2Flaw);
+    // The Windows program tells of the correction before it creates the file.
+    if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+    out.flush();
+
+    if (const std::string error = WriteFileReplacing(options.output, file.bytes); !error.empty()) {
+        Show(err, msg::SystemErrorCaption, error);
+        return ExitRefused;
+    }
+    return ExitWritten;
+}
+
+}  // namespace pxm::cli

@@ -1,0 +1,65 @@
+#include "failure_detail.h"
+
+#include <algorithm>
+
+#include "koala/cell_colours.h"
+#include "koala/cell_pixels.h"
+#include "koala/color_names.h"
+#include "text_join.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// "5 (green)"; values above 15 from a 256-colour file have no name.
+std::string ColourText(int value) {
+    if (value > 15) return std::to_string(value);
+    return Join({std::to_string(value), " (", ColorName(value), ")"});
+}
+
+// "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 BMP pixels wide.
+std::string CellText(int cell) {
+    const int cx = CellColumnOf(cell);
+    const int cy = CellRowOf(cell);
+    return Join({std::to_string(cx), ",", std::to_string(cy), " (BMP pixels ", std::to_string(8 * cx), "-",
+                 std::to_string(8 * cx + 7), " x ", std::to_string(8 * cy), "-", std::to_string(8 * cy + 7), ")"});
+}
+
+}  // namespace
+
+std::string CrowdedCellDetail(const Canvas& canvas, int cell, std::uint8_t background) {
+    std::vector<std::uint8_t> colours = DistinctCellColours(canvas, cell);
+    std::erase(colours, background);
+    std::string text = Join({"Cell ", CellText(cell), " holds ", std::to_string(colours.size()),
+                             colours.size() == 1 ? " colour" : " colours", " besides background ",
+                             ColourText(background), ":"});
+    for (std::size_t i = 0; i < colours.size(); ++i) text += Join({i == 0 ? " " : ", ", ColourText(colours[i])});
+    text += '.';
+    // Only value 16 can make a cell with three colours fail: it equals an unused colour slot.
+    if (colours.size() <= 3)
+        text += " Colour 16 of a 256-colour file takes up the free colour slots; paint with colours 0-15.";
+    return text;
+}
+
+std::string AutoSearchDetail(const Canvas& canvas, int cell, std::uint8_t furthestBackground) {
+    return Join({"No background works; background ", ColourText(furthestBackground), " got furthest. ",
+                 CrowdedCellDetail(canvas, cell, furthestBackground)});
+}
+
+std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int column, int row, bool withWhite) {
+    // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
+    const int x = info.colors == 16 ? 2 * column + 1 : 2 * column;
+    return Join({"BMP pixel ", std::to_string(x), ",", std::to_string(row), " (x from the left, y from the top; cell ",
+                 std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
+                 ColourText(canvas[CanvasIndex(column, row)]),
+                 "; this mode takes only 0 (black), ", withWhite ? "1 (white), " : "",
+                 "11 (dark grey), 12 (med grey) and 15 (light grey)."});
+}
+
+std::string WhiteWithAllGreysDetail(int cell) {
+    return Join({"Cell ", CellText(cell),
+                 " holds white together with all three grey levels 11 (dark grey), 12 (med grey) and 15 (light"
+                 " grey); white can only take the place of a grey level that the cell does not use."});
+}
+
+}  // namespace pxm::cli

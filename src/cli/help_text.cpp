@@ -1,0 +1,93 @@
+#include "help_text.h"
+
+#include <array>
+#include <cstdio>
+
+#include "export/export_format.h"
+#include "export/layouts.h"
+#include "koala/color_names.h"
+#include "koala/koala_image.h"
+#include "text_join.h"
+
+namespace pxm::cli {
+
+namespace {
+
+constexpr std::string_view Options =
+    "Converts a 16- or 256-colour BMP of at most 320x200 pixels, painted with the C64 colour\n"
+    "numbers as palette indexes, into a C64 multicolour picture file.\n"
+    "\n"
+    "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
+    "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
+    "  -b, --background auto|0..15|NAME        default auto; NAME from the colour list\n"
+    "                                          (black, white, ..., \"light grey\")\n"
+    "  -f, --format koala|artstudio|artist64|blazing|sp2    default koala\n"
+    "  -c, --container p00|prg|tap             default: from OUTPUT's extension\n"
+    "                                          (case-insensitive), otherwise p00\n"
+    "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
+    "  -h, --help    --version\n"
+    "\n"
+    "Modes:\n"
+    "  multicolour  one background for the whole picture and at most 3 more colours in each\n"
+    "               cell of 4x8 double-wide pixels (8x8 BMP pixels); auto picks the lowest\n"
+    "               background that works. --background is used in this mode only.\n"
+    "  grey4        black 0, dark grey 11, medium grey 12 and light grey 15 only\n"
+    "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
+    "\n";
+
+struct FormatNote {
+    std::string_view name;
+    std::size_t size;  // 0: varies
+    std::string_view note;
+};
+// In ExportFormat order.
+constexpr std::array<FormatNote, ExportFormatCount> FormatNotes{{
+    {"Koala-Painter", KoalaImageSize, ""},
+    {"Advanced Art Studio", ArtStudioSize, ""},
+    {"Artist 64", Artist64Size, ""},
+    {"Blazing Paddles", BlazingPaddlesSize, ", see the note below"},
+    {"SP2 run-length packed", 0, ";\n               --fix-sp2-flaw keeps a packed block from starting where the C64\n"
+                                 "               unpacker mishandles it"},
+}};
+
+constexpr std::string_view Containers =
+    "\n"
+    "Containers:\n"
+    "  p00  PC64 file: a 26-byte header with the C64 file name, then the prg form\n"
+    "  prg  C64 program file: the 2-byte load address, then the picture data\n"
+    "  tap  TAP version 1 tape image: the file as a complete Commodore tape recording\n"
+    "\n"
+    "Note: a Blazing Paddles file loads to $A000-$C7FF, under the BASIC ROM. Loaded from tape\n"
+    "with BASIC's LOAD, the KERNAL's verify reads the ROM back and ends with ?LOAD ERROR although\n"
+    "RAM holds the picture: the picture is loaded fine.\n"
+    "\n"
+    "Exit status: 0 when the file was written, 1 when the picture was refused or the file could\n"
+    "not be written, 2 for a usage error.\n";
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text(UsageLine);
+    text += Options;
+    text += "Colours:\n ";
+    for (int c = 0; c < 16; ++c) {
+        text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
+        if (c % 6 == 5) text += "\n ";
+    }
+    text += "\nFormats:\n";
+    for (std::size_t f = 0; f < FormatNotes.size(); ++f) {
+        const FormatNote& format = FormatNotes[f];
+        char load[8];
+        std::snprintf(load, sizeof load, "$%04X", Formats[f].loadAddress);
+        std::string line = Join({"  ", Formats[f].key});
+        line.resize(15, ' ');
+        line += std::string(format.name) + ", ";
+        line += format.size != 0 ? std::to_string(format.size) + " bytes" : "variable length";
+        line += Join({", loads at ", load, format.note, "\n"});
+        text += line;
+    }
+    text += Containers;
+    return text;
+}
+
+}  // namespace pxm::cli

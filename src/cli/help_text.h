@@ -1,0 +1,13 @@
+#pragma once
+// The converter's --help and --version texts and its one-line usage.
+#include <string>
+#include <string_view>
+
+namespace pxm::cli {
+
+inline constexpr std::string_view VersionText = "pixmosaic-cli 1.2b\n";
+inline constexpr std::string_view UsageLine = "Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n";
+
+std::string HelpText();
+
+}  // namespace pxm::cli

@@ -1,0 +1,57 @@
+#include "dialogs/save_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "common/platform_constants.h"
+#include "export/containers.h"
+#include "export/save_picture.h"
+
+namespace pxm::win {
+
+namespace {
+
+// Pairs of description and pattern, each ending in a zero, the list ending in a second zero.
+constexpr char SaveFilter[] =
+    "p00 files (*.p00)\0*.p00\0"
+    "Program files (*.prg)\0*.prg\0"
+    "Tap files (*.tap)\0*.tap\0"
+    "All Files (*.*)\0*.*\0";
+
+PathBuffer DefaultSaveName(const AppState& state) {
+    std::string name(state.sourceName.data());
+    ReplaceBmpExtension(name, "");
+    PathBuffer buffer{};
+    std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+    return buffer;
+}
+
+}  // namespace
+
+int ShowSaveDialog(AppState& state, HWND owner) {
+    PathBuffer chosen = DefaultSaveName(state);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = OpenFileNameSize;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = SaveFilter;
+    dialog.nFilterIndex = 0;
+    dialog.lpstrFile = chosen.data();
+    dialog.nMaxFile = static_cast<DWORD>(chosen.size());
+    dialog.lpstrInitialDir = state.browsePath.data();
+    dialog.lpstrTitle = "Save file";
+    dialog.lpstrDefExt = "p00";
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&dialog)) return 0;
+
+    state.savePath = chosen;
+    // nFileExtension is 0 when the name has no extension; it then points at the name's start.
+    const std::string_view extension =
+        dialog.nFileExtension == 0 ? std::string_view{} : std::string_view(chosen.data() + dialog.nFileExtension);
+    if (const auto container = ContainerFromExtension(extension)) state.container = *container;
+    return SavePicture(state, owner, state.exportFormat, state.container);
+}
+
+}  // namespace pxm::win

@@ -1,0 +1,34 @@
+#include "export/save_picture.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "common/message_box.h"
+#include "export/file_commit.h"
+#include "export/picture_file.h"
+#include "resources/resource_ids.h"
+#include "text/messages.h"
+
+namespace pxm::win {
+
+namespace {
+
+void SetStatusPane(HWND mainWindow, WPARAM pane, std::string_view text) {
+    const std::string terminated(text);
+    SendDlgItemMessageA(mainWindow, IDC_STATUSBAR, SB_SETTEXTA, pane, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+}  // namespace
+
+int SavePicture(const AppState& state, HWND owner, ExportFormat format, Container container) {
+    SetStatusPane(state.mainWindow, 1, "");
+    const PictureFile file = BuildPictureFile(state.koala, format, container, state.correctSp2Flaw);
+    if (file.sp2Corrected) ShowMessage(owner, msg::Sp2FlawFixed);
+    if (CommitFile(owner, state.savePath.data(), file.bytes) != 1) return 0;
+    if (format == ExportFormat::Sp2) SetStatusPane(state.mainWindow, 1, status::PackingDone);
+    SetStatusPane(state.mainWindow, 0, status::FileSaved);
+    return 1;
+}
+
+}  // namespace pxm::win

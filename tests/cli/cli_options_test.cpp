@@ -1,0 +1,83 @@
+#include "cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace pxm::cli {
+namespace {
+
+using Action = ParsedCommandLine::Action;
+
+ParsedCommandLine Parse(std::vector<std::string_view> args) { return ParseCommandLine(args); }
+
+TEST(CliOptions, Defaults) {
+    const auto parsed = Parse({"in.bmp", "-o", "out"});
+    ASSERT_EQ(parsed.action, Action::Convert);
+    EXPECT_EQ(parsed.options.input, "in.bmp");
+    EXPECT_EQ(parsed.options.output, "out");
+    EXPECT_EQ(parsed.options.mode, PaletteMode::Multicolour);
+    EXPECT_EQ(parsed.options.background, -1);
+    EXPECT_EQ(parsed.options.format, ExportFormat::Koala);
+    EXPECT_FALSE(parsed.options.container.has_value());
+    EXPECT_FALSE(parsed.options.fixSp2Flaw);
+}
+
+TEST(CliOptions, EverySpelling) {
+    const auto parsed = Parse({"--mode=grey5", "-b", "light grey", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
+                               "--output=o", "--", "-in.bmp"});
+    ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
+    EXPECT_EQ(parsed.options.mode, PaletteMode::FiveGreys);
+    EXPECT_EQ(parsed.options.background, 15);
+    EXPECT_EQ(parsed.options.format, ExportFormat::Sp2);
+    EXPECT_EQ(parsed.options.container, Container::Tap);
+    EXPECT_TRUE(parsed.options.fixSp2Flaw);
+    EXPECT_EQ(parsed.options.output, "o");
+    EXPECT_EQ(parsed.options.input, "-in.bmp");
+    EXPECT_EQ(Parse({"-m", "grey4", "-b", "7", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
+    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background, 7);
+    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, -1);
+    EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
+}
+
+TEST(CliOptions, HelpAndVersionWin) {
+    EXPECT_EQ(Parse({"-h"}).action, Action::Help);
+    EXPECT_EQ(Parse({"a", "--help", "--bogus"}).action, Action::Help);
+    EXPECT_EQ(Parse({"--version"}).action, Action::Version);
+}
+
+TEST(CliOptions, UsageErrors) {
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {}, {"a"}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "b", "-o", "c"}, {"a", "-o", "b", "-x"},
+             {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
+             {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"}}) {
+        const auto parsed = Parse(args);
+        EXPECT_EQ(parsed.action, Action::UsageError);
+        EXPECT_FALSE(parsed.error.empty());
+    }
+    EXPECT_EQ(Parse({"a", "-o", "b", "-f", "gif"}).error,
+              "unknown format 'gif' (koala, artstudio, artist64, blazing or sp2)");
+    EXPECT_EQ(Parse({"a", "-o"}).error, "option '-o' needs a value");
+}
+
+TEST(CliOptions, ContainerFromExtension) {
+    const auto container = [](std::string_view output) {
+        CliOptions options;
+        options.output = output;
+        return ChosenContainer(options);
+    };
+    EXPECT_EQ(container("PIC.PRG"), Container::Prg);
+    EXPECT_EQ(container("pic.TaP"), Container::Tap);
+    EXPECT_EQ(container("pic.p00"), Container::P00);
+    EXPECT_EQ(container("pic.p01"), Container::P00);
+    EXPECT_EQ(container("pic"), Container::P00);
+    EXPECT_EQ(container("dir.prg/pic"), Container::P00);
+    EXPECT_EQ(container("a.tap.prg"), Container::Prg);
+    CliOptions given;
+    given.output = "pic.tap";
+    given.container = Container::Prg;
+    EXPECT_EQ(ChosenContainer(given), Container::Prg);
+}
+
+}  // namespace
+}  // namespace pxm::cli
