@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -31,6 +32,7 @@ public:
         }
         for (const std::uint8_t v : pixels.byColumn) words_[v >> 6] |= std::uint64_t{1} << (v & 63);
     }
+    std::uint32_t Low16() const { return static_cast<std::uint32_t>(words_[0] & 0xFFFF); }
     bool Has(std::uint8_t v) const { return (words_[v >> 6] >> (v & 63)) & 1; }
     void Remove(std::uint8_t v) { words_[v >> 6] &= ~(std::uint64_t{1} << (v & 63)); }
     template <typename Visit>
@@ -111,8 +113,74 @@ KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::u
     return {};
 }
 
+namespace {
+
+bool HoldsOnlyC64Colours(const Canvas& canvas) {
+    std::uint64_t high = 0;
+    for (std::size_t k = 0; k + 8 <= canvas.size(); k += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, canvas.data() + k, 8);
+        high |= eight & 0xF0F0F0F0F0F0F0F0u;
+    }
+    return high == 0;
+}
+
+int CountBits(std::uint32_t bits) {
+    int count = 0;
+    for (; bits != 0; bits &= bits - 1) ++count;
+    return count;
+}
+
+// For C64 colours 0-15 a cell fits background B exactly when it holds at most three colours
+// besides B, so one look at every cell's colours tells, for each background, the first cell
+// that stops it. -1: no cell does.
+std::array<int, 16> FirstFailingCells(const Canvas& canvas) {
+    std::array<int, 16> firstFailing;
+    firstFailing.fill(-1);
+    std::uint32_t stillFitting = 0xFFFF;
+    for (int cell = 0; cell < CellCount && stillFitting != 0; ++cell) {
+        const ValueSet present(GatherCell(canvas, cell));
+        const std::uint32_t colours = present.Low16();
+        const int count = CountBits(colours);
+        const std::uint32_t fitting = count <= 3 ? 0xFFFF : count == 4 ? colours : 0;
+        for (std::uint32_t stopped = stillFitting & ~fitting; stopped != 0; stopped &= stopped - 1)
+            firstFailing[static_cast<std::size_t>(std::countr_zero(stopped))] = cell;
+        stillFitting &= fitting;
+    }
+    return firstFailing;
+}
+
+}  // namespace
+
 AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
     AutoBackgroundResult result;
+    if (HoldsOnlyC64Colours(canvas)) {
+        const std::array<int, 16> firstFailing = FirstFailingCells(canvas);
+        for (int background = 0; background < 16; ++background) {
+            const auto b = static_cast<std::uint8_t>(background);
+            if (firstFailing[b] < 0) {
+                result.background = b;
+                KoalizeMulticolour(canvas, image, b);
+                return result;
+            }
+            if (firstFailing[b] > result.furthest.failedCell) {
+                result.furthestBackground = b;
+                result.furthest = {.ok = false, .failedCell = firstFailing[b]};
+            }
+        }
+        // Leave the image as running all sixteen would: each cell as the last attempt that
+        // reached it wrote it. Only attempts that got further than every later one show.
+        int laterReach = -1;
+        std::array<bool, 16> shows{};
+        for (int background = 15; background >= 0; --background) {
+            shows[static_cast<std::size_t>(background)] = firstFailing[static_cast<std::size_t>(background)] > laterReach;
+            laterReach = std::max(laterReach, firstFailing[static_cast<std::size_t>(background)]);
+        }
+        for (int background = 0; background < 16; ++background) {
+            if (shows[static_cast<std::size_t>(background)]) KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background));
+        }
+        return result;
+    }
     for (int background = 0; background < 16; ++background) {
         const KoalizeResult attempt = KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background));
         if (attempt.ok) {

@@ -8,6 +8,6 @@ namespace pxm::win {
 
 // The file dialogs get the record without the Windows 2000 extension fields. That layout is
 // 76 bytes in a 32-bit program; an x64 program must pass its own (larger) size or the dialog fails.
-inline constexpr DWORD OpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
+inline const DWORD OpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
 
 }  // namespace pxm::win
