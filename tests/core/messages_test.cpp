@@ -29,6 +29,8 @@ TEST(Messages, FormattedTexts) {
     EXPECT_EQ(ChosenBackgroundText("light grey"), "Chosen background color: light grey.");
     EXPECT_EQ(ChosenBackgroundText(ColorName(0)), "Chosen background color: black.");
     EXPECT_EQ(HelpNotFoundText("D:\\Apps\\"), "File PXMHelp.CHM not found in D:\\Apps\\.");
+    EXPECT_EQ(SystemErrorFallbackText(1234), "The system has no text for error 1234 (0x000004D2).");
+    EXPECT_EQ(SystemErrorFallbackText(0xE0434352u), "The system has no text for error 3762504530 (0xE0434352).");
 }
 
 TEST(ColorNames, ParseBackground) {

@@ -9,6 +9,13 @@ std::string ChosenBackgroundText(std::string_view colourName) {
     return text;
 }
 
+std::string SystemErrorFallbackText(std::uint32_t code) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string hex = "0x00000000";
+    for (int digit = 0; digit < 8; ++digit) hex[9 - digit] = Hex[(code >> (4 * digit)) & 15];
+    return "The system has no text for error " + std::to_string(code) + " (" + hex + ").";
+}
+
 std::string HelpNotFoundText(std::string_view programDir) {
     std::string text = "File ";
     text += HelpFileName;

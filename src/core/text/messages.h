@@ -1,6 +1,7 @@
 #pragma once
 // Every message box text of the program with its caption and icon, in Windows ANSI
 // (code page 1252) bytes, and the status-bar texts. Line breaks are '\n'.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,8 @@ inline constexpr std::string_view HelpErrorCaption = "Error";
 
 // "Chosen background color: %s." with the colour's name.
 std::string ChosenBackgroundText(std::string_view colourName);
+// Shown under "System Error" when the system has no text of its own for an error code.
+std::string SystemErrorFallbackText(std::uint32_t code);
 // "File PXMHelp.CHM not found in %s." with the program directory (trailing backslash kept).
 std::string HelpNotFoundText(std::string_view programDir);
 

@@ -1,25 +1,12 @@
 #include "export/save_picture.h"
 
-#include <commctrl.h>
-
-#include <string>
-
+#include "app/main_controls.h"
 #include "common/message_box.h"
 #include "export/file_commit.h"
 #include "export/picture_file.h"
-#include "resources/resource_ids.h"
 #include "text/messages.h"
 
 namespace pxm::win {
-
-namespace {
-
-void SetStatusPane(HWND mainWindow, WPARAM pane, std::string_view text) {
-    const std::string terminated(text);
-    SendDlgItemMessageA(mainWindow, IDC_STATUSBAR, SB_SETTEXTA, pane, reinterpret_cast<LPARAM>(terminated.c_str()));
-}
-
-}  // namespace
 
 int SavePicture(const AppState& state, HWND owner, ExportFormat format, Container container) {
     SetStatusPane(state.mainWindow, 1, "");

@@ -1,6 +1,7 @@
 #include "ui/about_box.h"
 
 #include "common/gdi_handles.h"
+#include "common/window_icons.h"
 #include "resources/resource_ids.h"
 
 namespace pxm::win {
@@ -27,9 +28,7 @@ void PaintBitmapAt(HWND window, HBITMAP bitmap, int x, int y) {
 }
 
 void Open(HWND window, AboutBox& box) {
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(box.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
-    SendMessageA(window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(box.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0)));
+    SetProgramIcons(window, box.instance);
     box.picture.reset(static_cast<HBITMAP>(
         LoadImageA(box.instance, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
 }

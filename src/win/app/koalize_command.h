@@ -1,0 +1,9 @@
+#pragma once
+// Koalize (command 115): the opened picture into the Koala picture, in the chosen palette mode.
+#include "app/app_state.h"
+
+namespace pxm::win {
+
+void KoalizeCommand(AppState& state);
+
+}  // namespace pxm::win
