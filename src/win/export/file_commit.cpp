@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,8 @@ namespace {
 std::string TemporaryPathFor(std::string_view target) {
     const std::size_t slash = target.find_last_of("\\/:");
     std::string path(slash == std::string_view::npos ? std::string_view{} : target.substr(0, slash + 1));
-    std::array<char, 16> name{};
-    wsprintfA(name.data(), "~pxm%08lX.tmp", GetCurrentProcessId());
+    std::array<char, 32> name{};
+    std::snprintf(name.data(), name.size(), "~pxm%08lX.tmp", static_cast<unsigned long>(GetCurrentProcessId()));
     path += name.data();
     return path;
 }
