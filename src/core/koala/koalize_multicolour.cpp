@@ -11,33 +11,61 @@ namespace {
 
 constexpr std::uint8_t StartSlotColour = 16;  // no C64 colour: the first cell finds every slot free
 
+// The pixels of one double-wide column, row k in byte k.
+std::uint64_t ColumnWord(const CellPixels& pixels, int pixel) {
+    std::uint64_t word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, pixels.byColumn.data() + 8 * pixel, 8);
+    } else {
+        for (int row = 0; row < 8; ++row) word |= std::uint64_t{pixels.At(row, pixel)} << (8 * row);
+    }
+    return word;
+}
+
+bool HoldsOnlyC64Colours(const CellPixels& pixels) {
+    std::uint64_t all = 0;
+    for (int p = 0; p < 4; ++p) all |= ColumnWord(pixels, p);
+    return (all & 0xF0F0F0F0F0F0F0F0u) == 0;
+}
+
+// For values below 16: columns 0 and 1, then 2 and 3, packed a nibble each into one byte a row
+// (the even column in the low nibble).
+std::array<std::uint64_t, 2> NibblePairs(const CellPixels& pixels) {
+    return {ColumnWord(pixels, 0) | ColumnWord(pixels, 1) << 4, ColumnWord(pixels, 2) | ColumnWord(pixels, 3) << 4};
+}
+
+// The colour bits of a byte holding two C64 colours, one in each nibble.
+constexpr std::array<std::uint16_t, 256> PairColours = [] {
+    std::array<std::uint16_t, 256> table{};
+    for (int pair = 0; pair < 256; ++pair) table[static_cast<std::size_t>(pair)] = static_cast<std::uint16_t>(1 << (pair & 15) | 1 << (pair >> 4));
+    return table;
+}();
+
 // The set of values one cell holds. Which new colour takes which free slot does not matter
 // (the sort over positions 1..N orders them whatever the assignment), so the slot passes need
 // only this set, not the pixels in their order.
 class ValueSet {
 public:
     explicit ValueSet(const CellPixels& pixels) {
-        std::uint64_t high = 0;
-        for (std::size_t k = 0; k < pixels.byColumn.size(); k += 8) {
-            std::uint64_t eight = 0;
-            std::memcpy(&eight, pixels.byColumn.data() + k, 8);
-            high |= eight & 0xF0F0F0F0F0F0F0F0u;
-        }
-        if (high == 0) {
-            // C64 colours only (every 16-colour file): one word, kept in a register.
+        if (HoldsOnlyC64Colours(pixels)) {
+            // Every 16-colour file: one word, kept in a register, filled a pixel pair at a time.
             std::uint32_t mask = 0;
-            for (const std::uint8_t v : pixels.byColumn) mask |= std::uint32_t{1} << v;
+            for (const std::uint64_t word : NibblePairs(pixels)) {
+                for (int b = 0; b < 8; ++b) mask |= PairColours[(word >> (8 * b)) & 0xFF];
+            }
             words_[0] = mask;
             return;
         }
         for (const std::uint8_t v : pixels.byColumn) words_[v >> 6] |= std::uint64_t{1} << (v & 63);
+        usedWords_ = words_.size();
     }
+    bool OnlyC64Colours() const { return usedWords_ == 1; }
     std::uint32_t Low16() const { return static_cast<std::uint32_t>(words_[0] & 0xFFFF); }
     bool Has(std::uint8_t v) const { return (words_[v >> 6] >> (v & 63)) & 1; }
     void Remove(std::uint8_t v) { words_[v >> 6] &= ~(std::uint64_t{1} << (v & 63)); }
     template <typename Visit>
     void ForEach(Visit visit) const {
-        for (std::size_t w = 0; w < words_.size(); ++w) {
+        for (std::size_t w = 0; w < usedWords_; ++w) {
             for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
                 visit(static_cast<std::uint8_t>(64 * w + static_cast<std::size_t>(std::countr_zero(bits))));
         }
@@ -45,7 +73,48 @@ public:
 
 private:
     std::array<std::uint64_t, 4> words_{};
+    std::size_t usedWords_ = 1;  // words that can hold a bit
 };
+
+constexpr std::uint8_t SlotCode(std::uint8_t v, std::uint8_t background, const std::array<std::uint8_t, 4>& slot) {
+    return v == background ? 0 : v == slot[1] ? 1 : v == slot[2] ? 2 : 3;
+}
+
+// The cell's bitmap bytes, pixel row k in byte k of the result. Codes are at most 3, so a code
+// shifted into its bit pair never spills into the next byte.
+std::uint64_t EncodeAnyValues(const CellPixels& pixels, const ValueSet& present, std::uint8_t background,
+                              const std::array<std::uint8_t, 4>& slot, std::array<std::uint8_t, 256>& code) {
+    present.ForEach([&](std::uint8_t v) { code[v] = SlotCode(v, background, slot); });
+    std::uint64_t rows = 0;
+    for (int p = 0; p < 4; ++p) {
+        std::uint64_t column = 0;
+        for (int k = 0; k < 8; ++k) column |= std::uint64_t{code[pixels.At(k, p)]} << (8 * k);
+        rows |= column << (6 - 2 * p);
+    }
+    return rows;
+}
+
+// The same for C64 colours only, sixteen pixels at a time: each nibble of the packed pairs that
+// equals a colour takes that colour's code (the background's code is 0 and needs no pass).
+std::uint64_t EncodeC64Colours(const CellPixels& pixels, const ValueSet& present, std::uint8_t background,
+                               const std::array<std::uint8_t, 4>& slot) {
+    constexpr std::uint64_t Ones = 0x1111111111111111u;
+    constexpr std::uint64_t Low3 = 0x7777777777777777u;
+    std::array<std::uint64_t, 2> codes{};
+    const std::array<std::uint64_t, 2> pairs = NibblePairs(pixels);
+    present.ForEach([&](std::uint8_t v) {
+        const std::uint8_t c = SlotCode(v, background, slot);
+        if (c == 0) return;
+        for (std::size_t w = 0; w < 2; ++w) {
+            const std::uint64_t x = pairs[w] ^ (Ones * v);
+            const std::uint64_t equal = ~(((x & Low3) + Low3) | x) >> 3 & Ones;  // exact: no carry between nibbles
+            codes[w] |= equal * c;
+        }
+    });
+    constexpr std::uint64_t LowNibbles = 0x0F0F0F0F0F0F0F0Fu;
+    return (codes[0] & LowNibbles) << 6 | (codes[0] & ~LowNibbles) | (codes[1] & LowNibbles) << 2 |
+           (codes[1] & ~LowNibbles) >> 4;
+}
 
 int CountPixels(const CellPixels& pixels, std::uint8_t v) {
     int count = 0;
@@ -100,15 +169,8 @@ KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::u
         }
 
         // Every value of the cell is now the background or a slot colour; the first match wins.
-        present.ForEach([&](std::uint8_t v) { code[v] = v == background ? 0 : v == slot[1] ? 1 : v == slot[2] ? 2 : 3; });
-        // Eight pixel rows at once: one byte a row in each 64-bit word, the codes of a column
-        // shifted into their bit pair (codes are at most 3, so no byte spills into the next).
-        std::uint64_t rows = 0;
-        for (int p = 0; p < 4; ++p) {
-            std::uint64_t column = 0;
-            for (int k = 0; k < 8; ++k) column |= std::uint64_t{code[pixels.At(k, p)]} << (8 * k);
-            rows |= column << (6 - 2 * p);
-        }
+        const std::uint64_t rows = present.OnlyC64Colours() ? EncodeC64Colours(pixels, present, background, slot)
+                                                            : EncodeAnyValues(pixels, present, background, slot, code);
         std::uint8_t* bitmap = image.data() + KoalaBitmapOffset + 8 * static_cast<std::size_t>(cell);
         for (int k = 0; k < 8; ++k) bitmap[k] = static_cast<std::uint8_t>(rows >> (8 * k));
         image[KoalaScreenOffset + cell] = static_cast<std::uint8_t>((slot[1] & 15) << 4 | (slot[2] & 15));
