@@ -1,0 +1,72 @@
+#pragma once
+// What the GUI tests share: where their files go and how they compare what they saw with the
+// program's own texts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gui/pictures.h"
+#include "gui/program.h"
+#include "text/messages.h"
+
+namespace pxm::gui {
+
+// A path in the tests' own folder.
+inline std::string WorkPath(const std::string& name) { return Setup().workDir + name; }
+
+// A subfolder of the tests' folder, made if missing, ending in a backslash.
+inline std::string WorkFolder(const std::string& name) {
+    const std::string folder = WorkPath(name) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// Writes the picture into the tests' folder and returns its path.
+inline std::string PutPicture(const std::string& name, const Bytes& bmp) {
+    const std::string path = WorkPath(name);
+    WriteFileBytes(path, bmp);
+    return path;
+}
+
+// The system's own text for an error code, as the program shows it.
+inline std::string SystemText(DWORD code) {
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = text ? text : "";
+    if (text) LocalFree(text);
+    return result;
+}
+
+inline probe::MessageBoxIcon IconFor(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Warning:
+            return probe::MessageBoxIcon::Warning;
+        case MessageIcon::Information:
+            return probe::MessageBoxIcon::Information;
+        case MessageIcon::Error:
+            break;
+    }
+    return probe::MessageBoxIcon::Error;
+}
+
+inline void ExpectMessage(const SeenMessageBox& box, std::string_view caption, std::string_view text, MessageIcon icon) {
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.icon, IconFor(icon)) << "in \"" << box.text << "\"";
+}
+
+inline void ExpectMessage(const SeenMessageBox& box, const Message& message) {
+    ExpectMessage(box, message.caption, message.text, message.icon);
+}
+
+inline void ExpectSystemError(const SeenMessageBox& box, DWORD code) {
+    ExpectMessage(box, msg::SystemErrorCaption, SystemText(code), MessageIcon::Error);
+}
+
+// The state bits of a menu item that a user sees: grayed, checked.
+inline UINT Shown(UINT menuState) { return menuState & (MF_GRAYED | MF_DISABLED | MF_CHECKED); }
+
+}  // namespace pxm::gui

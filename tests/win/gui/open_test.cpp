@@ -1,0 +1,139 @@
+// File ▸ Open through the real Open dialog: what a successful Open changes, what each failure
+// says and leaves alone, a cancel, and a second Open after Koalize and Save As.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "gui/expect.h"
+
+namespace pxm::gui {
+namespace {
+
+void ExpectFileOpened(Program& program, const std::string& name) {
+    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b - " + name);
+    EXPECT_EQ(program.StatusText(0), " File Opened");
+    EXPECT_EQ(program.StatusText(1), "");
+    EXPECT_EQ(Shown(program.MenuState(206)), 0u);
+    EXPECT_EQ(Shown(program.MenuState(115)), 0u);
+    EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(203)), UINT(MF_GRAYED));
+    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(program.ToolbarState(201), TBSTATE_ENABLED);
+    EXPECT_TRUE(program.Enabled(115));
+}
+
+// Nothing but the message has changed since the start.
+void ExpectStillAtStart(Program& program) {
+    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+    EXPECT_EQ(program.StatusText(0), " Running");
+    EXPECT_EQ(Shown(program.MenuState(206)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(115)), UINT(MF_GRAYED));
+    EXPECT_FALSE(program.Enabled(115));
+}
+
+TEST(Open, SixteenColourPictureThroughTheDialog) {
+    const std::string path = PutPicture("sunset.bmp", SunsetBmp());
+    Program program;
+    program.Open(path);
+    EXPECT_TRUE(program.NoMessageBox());
+    ExpectFileOpened(program, "sunset.bmp");
+    EXPECT_EQ(program.Text(116), "320");
+    EXPECT_EQ(program.Text(117), "200");
+    EXPECT_EQ(program.Text(118), "16");
+}
+
+TEST(Open, SmallTwoHundredFiftySixColourPicture) {
+    const std::string path =
+        PutPicture("small-256.bmp", MakeBmp({.width = 101, .height = 57, .bitsPerPixel = 8}, [](int x, int) {
+                       return x % 16;
+                   }));
+    Program program;
+    program.Open(path);
+    EXPECT_TRUE(program.NoMessageBox());
+    ExpectFileOpened(program, "small-256.bmp");
+    EXPECT_EQ(program.Text(116), "101");
+    EXPECT_EQ(program.Text(117), "57");
+    EXPECT_EQ(program.Text(118), "256");
+}
+
+TEST(Open, CancelChangesNothingAndSaysNothing) {
+    Program program;
+    program.PostCommand(201);
+    program.CancelFileDialog("Open a bitmap picture");
+    EXPECT_TRUE(program.NoMessageBox());
+    ExpectStillAtStart(program);
+}
+
+TEST(Open, RefusedPicturesEachSayWhy) {
+    struct Refusal {
+        const char* name;
+        Bytes bytes;
+        const Message& message;
+    };
+    const Refusal refusals[] = {
+        {"too-wide.bmp", MakeBmp({.width = 321}, [](int, int) { return 0; }), msg::BitmapTooLarge},
+        {"too-high.bmp", MakeBmp({.height = 201}, [](int, int) { return 0; }), msg::BitmapTooLarge},
+        {"two-colours.bmp", MakeBmp({.importantColours = 2}, [](int, int) { return 0; }), msg::BadColorCount},
+        {"short.bmp", Bytes(40, 'B'), msg::IncompleteFile},
+    };
+    Program program;
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        program.Open(PutPicture(refusal.name, refusal.bytes));
+        ExpectMessage(program.TakeMessageBox(), refusal.message);
+        EXPECT_TRUE(program.NoMessageBox(200ms));
+        ExpectStillAtStart(program);
+        EXPECT_EQ(program.Text(116), "---");
+    }
+}
+
+TEST(Open, FileThatCannotBeReadShowsTheSystemsReason) {
+    const std::string path = PutPicture("locked.bmp", SunsetBmp());
+    // Held open without sharing: the program cannot open it.
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Program program;
+    program.Open(path);
+    ExpectSystemError(program.TakeMessageBox(), ERROR_SHARING_VIOLATION);
+    CloseHandle(lock);
+    ExpectStillAtStart(program);
+}
+
+TEST(Open, PreviewThatCannotBeLoadedLeavesTheWindowAsItWas) {
+    // The reader looks only at sizes and colour count; the system's loader wants the "BM" mark.
+    Bytes unmarked = MakeBmp({.width = 100, .height = 50}, [](int, int) { return 1; });
+    unmarked[0] = 'X';
+    const std::string sunset = PutPicture("sunset.bmp", SunsetBmp());
+    const std::string path = PutPicture("unmarked.bmp", unmarked);
+    Program program;
+    program.Open(sunset);
+    program.Open(path);
+    ExpectSystemError(program.TakeMessageBox(), ERROR_INVALID_DATA);
+    // The picture itself was read, so its sizes show; the rest belongs to the earlier file.
+    EXPECT_EQ(program.Text(116), "100");
+    EXPECT_EQ(program.Text(117), "50");
+    ExpectFileOpened(program, "sunset.bmp");
+}
+
+TEST(Open, SecondOpenAfterKoalizeAndSaveAsStartsOver) {
+    const std::string first = PutPicture("sunset.bmp", SunsetBmp());
+    const std::string second = PutPicture("greys.bmp", FourGreysBmp());
+    Program program;
+    program.Open(first);
+    program.Click(115);
+    program.TakeMessageBox();
+    program.SaveAs(WorkFolder("second-open") + "sunset.prg");
+    ASSERT_EQ(Shown(program.MenuState(202)), 0u);
+    ASSERT_EQ(program.ToolbarState(202), TBSTATE_ENABLED);
+
+    program.Open(second);
+    EXPECT_TRUE(program.NoMessageBox());
+    ExpectFileOpened(program, "greys.bmp");
+    // Not koalized any more: saving is refused until the new picture is.
+    program.PostCommand(202);
+    ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
+}
+
+}  // namespace
+}  // namespace pxm::gui

@@ -1,0 +1,187 @@
+// The main window as a fresh start leaves it, its colour box and tooltips, the keys that must
+// change nothing, and the ways it ends.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "gui/expect.h"
+
+namespace pxm::gui {
+namespace {
+
+// Where the combo box draws the selected item's 12 x 8 image: a point inside the swatch's
+// field and one on the AUTO image's yellow.
+constexpr POINT SwatchField{10, 8};
+constexpr POINT AutoYellow{8, 6};
+
+// The table's swatch colours, C64 colour order.
+constexpr std::array<COLORREF, 16> Swatches = {
+    RGB(0x00, 0x00, 0x00), RGB(0xFC, 0xFC, 0xFC), RGB(0xA8, 0x00, 0x00), RGB(0x54, 0xFC, 0xFC),
+    RGB(0xA8, 0x00, 0xA8), RGB(0x00, 0xA8, 0x00), RGB(0x00, 0x00, 0xA8), RGB(0xFC, 0xFC, 0x00),
+    RGB(0xC0, 0x70, 0x00), RGB(0x70, 0x2C, 0x00), RGB(0xF8, 0x70, 0x80), RGB(0x54, 0x54, 0x54),
+    RGB(0x80, 0x80, 0x80), RGB(0x54, 0xFC, 0x54), RGB(0x60, 0x60, 0xFC), RGB(0xA8, 0xA8, 0xA8)};
+
+// The colour box's images are 8-bit: a swatch shows as the colour that an 8-bit image list
+// turns it into. Made here the same way, so the comparison is exact.
+COLORREF ThroughColourImageList(COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP swatch = CreateCompatibleBitmap(screen, 12, 8);
+    HGDIOBJ previous = SelectObject(memory, swatch);
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT all{0, 0, 12, 8};
+    FillRect(memory, &all, brush);
+    SelectObject(memory, previous);
+    HIMAGELIST list = ImageList_Create(12, 8, ILC_COLOR8, 0, 1);
+    ImageList_Add(list, swatch, nullptr);
+    HBITMAP drawn = CreateCompatibleBitmap(screen, 12, 8);
+    previous = SelectObject(memory, drawn);
+    ImageList_Draw(list, 0, memory, 0, 0, ILD_NORMAL);
+    const COLORREF shown = GetPixel(memory, 5, 4);
+    SelectObject(memory, previous);
+    ImageList_Destroy(list);
+    DeleteObject(drawn);
+    DeleteObject(brush);
+    DeleteObject(swatch);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shown;
+}
+
+TEST(Start, EveryElementAsAtStart) {
+    Program program;
+    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+    EXPECT_EQ(program.StatusText(0), " Running");
+    EXPECT_EQ(program.StatusText(1), "");
+
+    EXPECT_TRUE(program.Checked(112));
+    EXPECT_FALSE(program.Checked(110));
+    EXPECT_FALSE(program.Checked(111));
+    EXPECT_FALSE(program.Enabled(115));
+    EXPECT_TRUE(program.Enabled(114));
+    for (int id : {116, 117, 118}) EXPECT_EQ(program.Text(id), "---");
+    EXPECT_FALSE(IsWindowVisible(program.Viewer()));
+
+    for (int id : {201, 205, 207, 211, 212, 213, 214, 220, 221})
+        EXPECT_EQ(Shown(program.MenuState(id)), 0u) << "menu item " << id;
+    for (int id : {202, 203, 206, 115}) EXPECT_EQ(Shown(program.MenuState(id)), UINT(MF_GRAYED)) << "menu item " << id;
+    EXPECT_EQ(program.MenuState(210), UINT(MF_CHECKED | MFT_RADIOCHECK));
+
+    EXPECT_EQ(program.ToolbarState(201), TBSTATE_ENABLED);
+    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(program.Close(), 0u);
+}
+
+TEST(Start, ColourBoxHoldsAutoAndTheSixteenSwatches) {
+    Program program;
+    HWND box = program.Control(114);
+    ASSERT_EQ(program.ColourCount(), 17);
+    EXPECT_EQ(program.ColourSelection(), 0);
+    EXPECT_EQ(program.PixelAt(box, AutoYellow.x, AutoYellow.y), ThroughColourImageList(RGB(0xFC, 0xFC, 0x00)));
+    for (int index = 0; index < 17; ++index) EXPECT_EQ(program.ColourItemData(index), index - 1) << index;
+    for (int colour = 0; colour < 16; ++colour) {
+        program.SelectColour(colour + 1);
+        InvalidateRect(box, nullptr, TRUE);
+        EXPECT_EQ(program.PixelAt(box, SwatchField.x, SwatchField.y), ThroughColourImageList(Swatches[colour]))
+            << "swatch of colour " << colour;
+    }
+}
+
+TEST(Start, ColourBoxFollowsTheMulticolourButton) {
+    Program program;
+    program.SelectColour(6);
+    program.Click(110);
+    program.Settle();
+    EXPECT_TRUE(program.Checked(110));
+    EXPECT_FALSE(program.Checked(112));
+    EXPECT_FALSE(program.Enabled(114));
+    program.Click(112);
+    program.Settle();
+    EXPECT_TRUE(program.Enabled(114));
+    EXPECT_EQ(program.ColourSelection(), 6);
+    program.Click(111);
+    program.Settle();
+    EXPECT_FALSE(program.Checked(110));
+    EXPECT_FALSE(program.Enabled(114));
+    // A menu command re-reads the radio buttons too.
+    program.Command(214);
+    EXPECT_FALSE(program.Enabled(114));
+    EXPECT_EQ(program.ColourSelection(), 6);
+}
+
+TEST(Start, ToolbarTooltips) {
+    Program program;
+    EXPECT_EQ(program.Tooltip(201), "Open a BMP Picture");
+    EXPECT_EQ(program.Tooltip(202), "Save to file");
+}
+
+TEST(Start, HoveringShowsTheOpenTooltip) {
+    Program program;
+    RECT button{};
+    SendMessageA(program.Control(101), TB_GETRECT, 201, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(program.Control(101), nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const int x = (button.left + button.right) / 2, y = (button.top + button.bottom) / 2;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    for (int step = 0; step < 3; ++step) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = (x + step) * 65535 / (width - 1);
+        move.mi.dy = y * 65535 / (height - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &move, sizeof move);
+        Sleep(50);
+    }
+    std::string text;
+    int shown = 0;
+    for (int wait = 0; wait < 100 && shown == 0; ++wait, Sleep(50)) shown = program.ShownTooltip(&text);
+    EXPECT_EQ(shown, 201);
+    // Kept, not asked again: the program told the tooltip to hold on to the text.
+    EXPECT_EQ(text, "Open a BMP Picture");
+    SetCursorPos(0, 0);
+}
+
+TEST(Start, KoalizeBeforeAnyOpenOnlyWarns) {
+    Program program;
+    program.PostCommand(115);
+    ExpectMessage(program.TakeMessageBox(), msg::FirstOpenFile);
+    EXPECT_TRUE(program.NoMessageBox());
+    EXPECT_EQ(program.StatusText(0), " Running");
+    EXPECT_EQ(program.StatusText(1), "");
+    EXPECT_EQ(Shown(program.MenuState(203)), UINT(MF_GRAYED));
+}
+
+TEST(Start, EscapeAndEnterChangeNothing) {
+    Program program;
+    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+        program.PostToWindow(program.Control(112), WM_KEYDOWN, key);
+        program.PostToWindow(program.Control(112), WM_KEYUP, key);
+        program.Settle();
+        EXPECT_TRUE(program.NoMessageBox());
+        EXPECT_TRUE(IsWindowVisible(program.Main()));
+        EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+        EXPECT_EQ(program.StatusText(0), " Running");
+    }
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Close(), 0u);
+}
+
+TEST(Start, ExitEndsWithStatusZero) {
+    Program program;
+    program.PostCommand(205);
+    EXPECT_EQ(program.WaitExit(), 0u);
+}
+
+TEST(Start, CloseBoxWithTheViewerShownEndsBoth) {
+    Program program;
+    program.Command(206);
+    EXPECT_TRUE(IsWindowVisible(program.Viewer()));
+    HWND viewer = program.Viewer();
+    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_FALSE(IsWindow(viewer));
+}
+
+}  // namespace
+}  // namespace pxm::gui
