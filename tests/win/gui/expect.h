@@ -14,7 +14,7 @@
 namespace pxm::gui {
 
 // A path in the tests' own folder.
-inline std::string WorkPath(const std::string& name) { return Setup().workDir + name; }
+inline std::string WorkPath(const std::string& name) { return Paths().workDir + name; }
 
 // A subfolder of the tests' folder, made if missing, ending in a backslash.
 inline std::string WorkFolder(const std::string& name) {

@@ -18,14 +18,18 @@ std::string ModuleDirectory() {
     return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
+// A folder no earlier run has used: the Wine prefix, and with it the temporary directory, is kept
+// between runs and process ids come round again.
 std::string FreshWorkDirectory() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     char full[MAX_PATH] = {};
     GetLongPathNameA(temp, full, MAX_PATH);
-    const std::string directory = std::string(full) + "pixmosaic-gui-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    return directory;
+    for (unsigned number = GetTickCount();; ++number) {
+        const std::string directory = std::string(full) + "pixmosaic-gui-" + std::to_string(number) + "\\";
+        if (CreateDirectoryA(directory.c_str(), nullptr)) return directory;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string(full);
+    }
 }
 
 }  // namespace
@@ -36,7 +40,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gui_tests PIXMOSAIC_EXE [gtest options]\n");
         return 2;
     }
-    auto& setup = pxm::gui::Setup();
+    auto& setup = pxm::gui::Paths();
     setup.programPath = argv[1];
     setup.probePath = ModuleDirectory() + "pixmosaic_probe.dll";
     setup.workDir = FreshWorkDirectory();

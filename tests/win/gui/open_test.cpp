@@ -32,29 +32,29 @@ void ExpectStillAtStart(Program& program) {
     EXPECT_FALSE(program.Enabled(115));
 }
 
-TEST(Open, SixteenColourPictureThroughTheDialog) {
-    const std::string path = PutPicture("sunset.bmp", SunsetBmp());
+TEST(Open, PicturesThroughTheDialog) {
+    struct Picture {
+        const char* name;
+        Bytes bytes;
+        const char* width;
+        const char* height;
+        const char* colours;
+    };
+    const Picture pictures[] = {
+        {"sunset.bmp", SunsetBmp(), "320", "200", "16"},
+        {"small-256.bmp", MakeBmp({.width = 101, .height = 57, .bitsPerPixel = 8}, [](int x, int) { return x % 16; }),
+         "101", "57", "256"},
+    };
     Program program;
-    program.Open(path);
-    EXPECT_TRUE(program.NoMessageBox());
-    ExpectFileOpened(program, "sunset.bmp");
-    EXPECT_EQ(program.Text(116), "320");
-    EXPECT_EQ(program.Text(117), "200");
-    EXPECT_EQ(program.Text(118), "16");
-}
-
-TEST(Open, SmallTwoHundredFiftySixColourPicture) {
-    const std::string path =
-        PutPicture("small-256.bmp", MakeBmp({.width = 101, .height = 57, .bitsPerPixel = 8}, [](int x, int) {
-                       return x % 16;
-                   }));
-    Program program;
-    program.Open(path);
-    EXPECT_TRUE(program.NoMessageBox());
-    ExpectFileOpened(program, "small-256.bmp");
-    EXPECT_EQ(program.Text(116), "101");
-    EXPECT_EQ(program.Text(117), "57");
-    EXPECT_EQ(program.Text(118), "256");
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(picture.name);
+        program.Open(PutPicture(picture.name, picture.bytes));
+        EXPECT_TRUE(program.NoMessageBox(200ms));
+        ExpectFileOpened(program, picture.name);
+        EXPECT_EQ(program.Text(116), picture.width);
+        EXPECT_EQ(program.Text(117), picture.height);
+        EXPECT_EQ(program.Text(118), picture.colours);
+    }
 }
 
 TEST(Open, CancelChangesNothingAndSaysNothing) {

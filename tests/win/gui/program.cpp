@@ -31,16 +31,6 @@ probe::Mailbox& SharedMailbox() {
     return *mailbox;
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() > end) return false;
-        std::this_thread::sleep_for(PollInterval);
-    }
-    return true;
-}
-
 std::string ClassName(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -70,8 +60,32 @@ bool IsMessageBox(HWND window) {
 
 }  // namespace
 
-TestSetup& Setup() {
-    static TestSetup setup;
+void MoveMouse(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Two small steps, so the window under the pointer sees it arrive and move.
+    for (int step = 0; step < 2; ++step) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = (x + step) * 65535 / (width - 1);
+        move.mi.dy = y * 65535 / (height - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &move, sizeof move);
+        Sleep(50);
+    }
+}
+
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = Clock::now() + timeout;
+    while (!condition()) {
+        if (Clock::now() > end) return false;
+        std::this_thread::sleep_for(PollInterval);
+    }
+    return true;
+}
+
+TestPaths& Paths() {
+    static TestPaths setup;
     return setup;
 }
 
@@ -89,7 +103,7 @@ Program::Program(const std::string& programPath) {
                         &startup, &process_))
         throw std::runtime_error("cannot start " + programPath);
     WaitForInputIdle(process_.hProcess, 10000);
-    const bool found = WaitFor(
+    const bool found = Eventually(
         [this] {
             for (HWND window : TopLevelWindows(process_.dwProcessId)) {
                 const std::string title = WindowText(window);
@@ -101,12 +115,12 @@ Program::Program(const std::string& programPath) {
         15s);
     if (!found) throw std::runtime_error("the main window did not appear");
 
-    static HMODULE probe = LoadLibraryA(Setup().probePath.c_str());
+    static HMODULE probe = LoadLibraryA(Paths().probePath.c_str());
     // GetProcAddress gives a generic function pointer; the hook's own type goes through void*.
     const auto hook = probe ? reinterpret_cast<HOOKPROC>(
                                   reinterpret_cast<void*>(GetProcAddress(probe, probe::HookProcName)))
                             : nullptr;
-    if (!hook) throw std::runtime_error("cannot load the probe " + Setup().probePath);
+    if (!hook) throw std::runtime_error("cannot load the probe " + Paths().probePath);
     hook_ = SetWindowsHookExA(WH_GETMESSAGE, hook, probe, process_.dwThreadId);
     if (!hook_) throw std::runtime_error("cannot hook the program");
 }
@@ -138,11 +152,27 @@ void Program::PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void Program::Click(int control) { PostToWindow(Control(control), BM_CLICK); }
 
+POINT Program::ToolbarButtonCentre(int command) {
+    const RECT button = Ask(probe::Question::ButtonRect, Control(101), command).rect;
+    return POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+}
+
+void Program::ClickToolbarButton(int command) {
+    SetForegroundWindow(main_);
+    const POINT centre = ToolbarButtonCentre(command);
+    MoveMouse(centre.x, centre.y);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof press[0]);
+}
+
 void Program::Settle() { Ask(probe::Question::Ping, main_, 0); }
 
 HWND Program::WaitWindow(std::string_view caption, std::chrono::milliseconds timeout) {
     HWND found = nullptr;
-    WaitFor(
+    Eventually(
         [&] {
             for (HWND window : TopLevelWindows(process_.dwProcessId))
                 if (IsWindowVisible(window) && WindowText(window) == caption) found = window;
@@ -153,12 +183,12 @@ HWND Program::WaitWindow(std::string_view caption, std::chrono::milliseconds tim
 }
 
 bool Program::WaitGone(HWND window, std::chrono::milliseconds timeout) {
-    return WaitFor([window] { return !IsWindow(window); }, timeout);
+    return Eventually([window] { return !IsWindow(window); }, timeout);
 }
 
 SeenMessageBox Program::WaitMessageBox(std::chrono::milliseconds timeout) {
     SeenMessageBox box;
-    WaitFor(
+    Eventually(
         [&] {
             for (HWND window : TopLevelWindows(process_.dwProcessId))
                 if (IsMessageBox(window)) box.window = window;
@@ -271,6 +301,8 @@ int Program::ShownTooltip(std::string* text) {
     *text = answer.text;
     return answer.answer;
 }
+
+bool Program::HasProgramIcons(HWND window) { return Ask(probe::Question::ProgramIcons, window, 0).answer == 3; }
 
 int Program::ColourCount() const { return static_cast<int>(SendMessageA(Control(114), CB_GETCOUNT, 0, 0)); }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,12 @@ namespace pxm::gui {
 using namespace std::chrono_literals;
 
 // Where the tests find the program and put their files; set from the command line.
-struct TestSetup {
+struct TestPaths {
     std::string programPath;  // Pixmosaic.exe
     std::string probePath;    // the probe DLL
     std::string workDir;      // a fresh directory, ending in a backslash
 };
-TestSetup& Setup();
+TestPaths& Paths();
 
 struct SeenMessageBox {
     HWND window = nullptr;
@@ -31,7 +32,7 @@ struct SeenMessageBox {
 
 class Program {
 public:
-    explicit Program(const std::string& programPath = Setup().programPath);
+    explicit Program(const std::string& programPath = Paths().programPath);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -63,6 +64,12 @@ public:
     // True when no message box appears within the time.
     bool NoMessageBox(std::chrono::milliseconds within = 700ms);
 
+    // The middle of a toolbar button, in screen coordinates.
+    POINT ToolbarButtonCentre(int command);
+    // Presses the toolbar button with the mouse, as a user does. The program handles the
+    // click after everything posted to it, so wait for its effect with Eventually.
+    void ClickToolbarButton(int command);
+
     // Types a path into the file dialog of this caption and presses its OK button; returns the dialog.
     HWND TypeFileName(std::string_view dialogCaption, const std::string& path);
     // TypeFileName, then waits until the dialog has closed and the program has gone on.
@@ -84,6 +91,8 @@ public:
     std::string Tooltip(int command);
     // The toolbar button whose tooltip is shown (0 if none), with the text the tooltip keeps.
     int ShownTooltip(std::string* text);
+    // True when the window carries the program's icon, large and 16 x 16.
+    bool HasProgramIcons(HWND window);
     int ColourCount() const;
     int ColourSelection() const;
     LRESULT ColourItemData(int index) const;
@@ -105,6 +114,12 @@ private:
     HWND viewer_ = nullptr;
     HHOOK hook_ = nullptr;
 };
+
+// Polls the condition until it holds or the time is up; returns whether it held.
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
+
+// Moves the mouse pointer to a point of the screen, as a user does.
+void MoveMouse(int x, int y);
 
 // Texts of the program's windows are Windows ANSI, like the expected texts.
 std::string WindowText(HWND window);

@@ -64,6 +64,8 @@ TEST(Start, EveryElementAsAtStart) {
     EXPECT_TRUE(program.Enabled(114));
     for (int id : {116, 117, 118}) EXPECT_EQ(program.Text(id), "---");
     EXPECT_FALSE(IsWindowVisible(program.Viewer()));
+    EXPECT_TRUE(program.HasProgramIcons(program.Main()));
+    EXPECT_TRUE(program.HasProgramIcons(program.Viewer()));
 
     for (int id : {201, 205, 207, 211, 212, 213, 214, 220, 221})
         EXPECT_EQ(Shown(program.MenuState(id)), 0u) << "menu item " << id;
@@ -120,27 +122,15 @@ TEST(Start, ToolbarTooltips) {
 
 TEST(Start, HoveringShowsTheOpenTooltip) {
     Program program;
-    RECT button{};
-    SendMessageA(program.Control(101), TB_GETRECT, 201, reinterpret_cast<LPARAM>(&button));
-    MapWindowPoints(program.Control(101), nullptr, reinterpret_cast<POINT*>(&button), 2);
-    const int x = (button.left + button.right) / 2, y = (button.top + button.bottom) / 2;
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    for (int step = 0; step < 3; ++step) {
-        INPUT move{};
-        move.type = INPUT_MOUSE;
-        move.mi.dx = (x + step) * 65535 / (width - 1);
-        move.mi.dy = y * 65535 / (height - 1);
-        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &move, sizeof move);
-        Sleep(50);
-    }
+    const POINT centre = program.ToolbarButtonCentre(201);
+    MoveMouse(centre.x, centre.y);
     std::string text;
     int shown = 0;
     for (int wait = 0; wait < 100 && shown == 0; ++wait, Sleep(50)) shown = program.ShownTooltip(&text);
     EXPECT_EQ(shown, 201);
     // Kept, not asked again: the program told the tooltip to hold on to the text.
     EXPECT_EQ(text, "Open a BMP Picture");
-    SetCursorPos(0, 0);
+    MoveMouse(0, 0);
 }
 
 TEST(Start, KoalizeBeforeAnyOpenOnlyWarns) {

@@ -39,11 +39,31 @@ MessageBoxIcon IconOf(HWND box) {
     return MessageBoxIcon::None;
 }
 
+constexpr int ProgramIconId = 50;
+
+LONG ProgramIconsOf(HWND window) {
+    LONG found = 0;
+    const auto big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    if (big && big == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ProgramIconId))) found |= 1;
+    const auto small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    ICONINFO info{};
+    if (small && GetIconInfo(small, &info)) {
+        BITMAP mask{};
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        // Without a colour bitmap the mask holds both halves, one above the other.
+        if (mask.bmWidth == 16 && mask.bmHeight == (info.hbmColor ? 16 : 32)) found |= 2;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return found;
+}
+
 void Answer(Mailbox& box) {
     const auto window = reinterpret_cast<HWND>(box.window);
     box.answer = 0;
     box.colour = CLR_INVALID;
     box.text[0] = '\0';
+    box.rect = RECT{};
     switch (box.question) {
         case Question::MenuState:
             box.answer = static_cast<LONG>(GetMenuState(GetMenu(window), static_cast<UINT>(box.arg), MF_BYCOMMAND));
@@ -89,6 +109,13 @@ void Answer(Mailbox& box) {
             }
             break;
         }
+        case Question::ButtonRect:
+            SendMessageA(window, TB_GETRECT, static_cast<WPARAM>(box.arg), reinterpret_cast<LPARAM>(&box.rect));
+            MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&box.rect), 2);
+            break;
+        case Question::ProgramIcons:
+            box.answer = ProgramIconsOf(window);
+            break;
         case Question::MessageIcon:
             box.answer = static_cast<LONG>(IconOf(window));
             break;

@@ -22,6 +22,9 @@ enum class Question : LONG {
     Pixel = 7,          // window, arg: x | y << 16 in client pixels; colour: the pixel
     ShownTooltip = 9,   // window: toolbar; answer: command of the button whose tooltip shows, or 0;
                         // text: the text the tooltip keeps for it
+    ProgramIcons = 10,  // window; answer: 1 if its large icon is the program's icon 50, + 2 if its
+                        // small icon is a 16 x 16 one
+    ButtonRect = 11,    // window: toolbar, arg: button command; rect: the button in screen coordinates
     Ping = 8,           // nothing: answered once every message posted before it has been handled
 };
 
@@ -35,6 +38,7 @@ struct Mailbox {
     UINT_PTR window;
     LONG answer;
     COLORREF colour;
+    RECT rect;
     char text[1024];
 };
 

@@ -1,0 +1,191 @@
+// Save As through the real Save dialog, Save, the Conversion formats and the SP2 switch: every
+// file compared byte for byte with what the shared writer makes of the same picture.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "gui/expect.h"
+
+namespace pxm::gui {
+namespace {
+
+constexpr std::array<const char*, 3> Extensions = {"p00", "prg", "tap"};
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The sunset opened and koalized with AUTO (black), ready to save.
+struct Koalized {
+    Koalized() {
+        program.Open(PutPicture("sunset.bmp", SunsetBmp()));
+        program.Click(115);
+        program.TakeMessageBox();
+    }
+    Bytes Expected(ExportFormat format, Container container) const { return ExpectedFile(koala, format, container); }
+
+    KoalaImage koala = ExpectedKoala(SunsetBmp());
+    Program program;
+};
+
+void ExpectSaved(Program& program, bool packed) {
+    EXPECT_EQ(program.StatusText(0), " File Saved");
+    EXPECT_EQ(program.StatusText(1), packed ? " Packing Done" : "");
+    EXPECT_EQ(Shown(program.MenuState(202)), 0u);
+    EXPECT_EQ(program.ToolbarState(202), TBSTATE_ENABLED);
+}
+
+TEST(Save, ContainerFollowsTheChosenExtension) {
+    struct Case {
+        const char* typed;
+        const char* written;
+        Container container;
+    };
+    // In this order: an unknown extension keeps the container of the Save As before it.
+    const Case cases[] = {
+        {"x.p00", "x.p00", Container::P00}, {"x.prg", "x.prg", Container::Prg}, {"X.PRG", "X.PRG", Container::Prg},
+        {"x.tap", "x.tap", Container::Tap}, {"x.p01", "x.p01", Container::Tap}, {"x", "x.p00", Container::P00},
+    };
+    Koalized koalized;
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::string folder = WorkFolder("container-" + std::to_string(round++));
+        koalized.program.SaveAs(folder + c.typed);
+        EXPECT_TRUE(koalized.program.NoMessageBox(200ms));
+        EXPECT_EQ(ReadFileBytes(folder + c.written), koalized.Expected(ExportFormat::Koala, c.container));
+        ExpectSaved(koalized.program, false);
+    }
+}
+
+TEST(Save, EveryFormatInEveryContainerThroughTheDialog) {
+    Koalized koalized;
+    const std::string folder = WorkFolder("every-format");
+    for (int format = 0; format < ExportFormatCount; ++format) {
+        koalized.program.Command(210 + format);
+        EXPECT_EQ(koalized.program.MenuState(210 + format), UINT(MF_CHECKED | MFT_RADIOCHECK));
+        for (int container = 0; container < 3; ++container) {
+            const std::string path = folder + "format" + std::to_string(format) + "." + Extensions[container];
+            SCOPED_TRACE(path);
+            koalized.program.SaveAs(path);
+            EXPECT_TRUE(koalized.program.NoMessageBox(100ms));
+            EXPECT_EQ(ReadFileBytes(path), koalized.Expected(static_cast<ExportFormat>(format), static_cast<Container>(container)));
+            ExpectSaved(koalized.program, format == static_cast<int>(ExportFormat::Sp2));
+        }
+    }
+    for (int other = 210; other <= 213; ++other) EXPECT_EQ(Shown(koalized.program.MenuState(other)), 0u);
+}
+
+TEST(Save, SaveWritesTheCurrentFormatIntoTheLastSaveAs) {
+    Koalized koalized;
+    Program& program = koalized.program;
+    const std::string path = WorkFolder("save-again") + "picture.tap";
+    program.SaveAs(path);
+    program.Command(213);
+    program.Command(202);
+    EXPECT_EQ(ReadFileBytes(path), koalized.Expected(ExportFormat::BlazingPaddles, Container::Tap));
+
+    // A cancelled Save As leaves Save aimed where it was.
+    program.PostCommand(203);
+    program.CancelFileDialog("Save file");
+    program.Command(211);
+    program.Command(202);
+    EXPECT_EQ(ReadFileBytes(path), koalized.Expected(ExportFormat::ArtStudio, Container::Tap));
+    ExpectSaved(program, false);
+
+    // The toolbar's Save button does the same.
+    program.Command(214);
+    program.ClickToolbarButton(202);
+    const Bytes packed = koalized.Expected(ExportFormat::Sp2, Container::Tap);
+    EXPECT_TRUE(Eventually([&] { return ReadFileBytes(path) == packed; })) << "the toolbar's Save wrote nothing";
+    ExpectSaved(program, true);
+}
+
+TEST(Save, RefusedBeforeAnyKoalize) {
+    Program program;
+    program.Open(PutPicture("sunset.bmp", SunsetBmp()));
+    for (int command : {203, 202}) {
+        program.PostCommand(command);
+        ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
+        EXPECT_TRUE(program.NoMessageBox(200ms));
+    }
+}
+
+TEST(Save, TargetThatCannotBeWrittenIsReportedAndKept) {
+    Koalized koalized;
+    Program& program = koalized.program;
+    const std::string folder = WorkFolder("read-only");
+    const std::string path = folder + "kept.prg";
+    const Bytes earlier = {'k', 'e', 'p', 't'};
+    WriteFileBytes(path, earlier);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    program.PostCommand(203);
+    HWND dialog = program.TypeFileName("Save file", path);
+    program.Dismiss(program.WaitMessageBox(), IDYES);  // the dialog asks before replacing a file
+    EXPECT_TRUE(program.WaitGone(dialog));
+    ExpectSystemError(program.TakeMessageBox(), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(program.NoMessageBox(200ms));
+    EXPECT_NE(program.StatusText(0), " File Saved");
+    EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
+    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(ReadFileBytes(path), earlier);
+
+    // Nothing else was left in the folder.
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    int files = 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Save, CorrectSp2FlawChecksAndNoticesOncePerSave) {
+    Program program;
+    program.Command(207);
+    EXPECT_EQ(Shown(program.MenuState(207)), UINT(MF_CHECKED));
+    program.Command(207);
+    EXPECT_EQ(Shown(program.MenuState(207)), 0u);
+
+    const Bytes bmp = Sp2FlawBmp();
+    const KoalaImage koala = ExpectedKoala(bmp, Sp2FlawBackground);
+    const Bytes corrected = ExpectedFile(koala, ExportFormat::Sp2, Container::Prg, true);
+    const Bytes uncorrected = ExpectedFile(koala, ExportFormat::Sp2, Container::Prg, false);
+    ASSERT_NE(corrected, uncorrected);
+
+    program.Open(PutPicture("sp2-flaw.bmp", bmp));
+    program.SelectColour(Sp2FlawBackground + 1);
+    program.Click(115);
+    ASSERT_TRUE(program.NoMessageBox());
+    program.Command(214);
+    program.Command(207);
+
+    const std::string path = WorkFolder("sp2-flaw") + "flaw.prg";
+    program.PostCommand(203);
+    program.TypeFileName("Save file", path);
+    SeenMessageBox notice = program.WaitMessageBox();
+    ExpectMessage(notice, msg::Sp2FlawFixed);
+    EXPECT_FALSE(Exists(path)) << "the notice comes before the file is written";
+    program.Dismiss(notice);
+    EXPECT_TRUE(program.NoMessageBox(300ms));
+    EXPECT_EQ(ReadFileBytes(path), corrected);
+    ExpectSaved(program, true);
+
+    // Each further save that needs the correction says so again, once.
+    program.PostCommand(202);
+    ExpectMessage(program.TakeMessageBox(), msg::Sp2FlawFixed);
+    EXPECT_TRUE(program.NoMessageBox(300ms));
+    EXPECT_EQ(ReadFileBytes(path), corrected);
+
+    program.Command(207);
+    program.PostCommand(202);
+    EXPECT_TRUE(program.NoMessageBox(300ms));
+    EXPECT_EQ(ReadFileBytes(path), uncorrected);
+}
+
+}  // namespace
+}  // namespace pxm::gui
