@@ -230,14 +230,26 @@ bool Program::NoMessageBox(std::chrono::milliseconds within) {
     return true;
 }
 
+namespace {
+
+HWND FileNameFieldOf(HWND dialog) {
+    // Answered once the dialog has finished setting itself up.
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    HWND field = GetDlgItem(dialog, FileNameComboId);
+    return field ? field : GetDlgItem(dialog, FileNameEditId);
+}
+
+}  // namespace
+
+std::string Program::FileNameField(HWND dialog) {
+    return Ask(probe::Question::WindowText, FileNameFieldOf(dialog), 0).text;
+}
+
 HWND Program::TypeFileName(std::string_view dialogCaption, const std::string& path) {
     HWND dialog = WaitWindow(dialogCaption);
     EXPECT_NE(dialog, nullptr) << "no \"" << dialogCaption << "\" dialog";
     if (!dialog) return nullptr;
-    // Answered once the dialog has finished setting itself up.
-    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    HWND field = GetDlgItem(dialog, FileNameComboId);
-    if (!field) field = GetDlgItem(dialog, FileNameEditId);
+    HWND field = FileNameFieldOf(dialog);
     EXPECT_NE(field, nullptr) << "the file dialog has no file-name field";
     SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);

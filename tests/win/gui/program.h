@@ -70,6 +70,8 @@ public:
     // click after everything posted to it, so wait for its effect with Eventually.
     void ClickToolbarButton(int command);
 
+    // What the file-name field of a file dialog holds, once the dialog has set itself up.
+    std::string FileNameField(HWND dialog);
     // Types a path into the file dialog of this caption and presses its OK button; returns the dialog.
     HWND TypeFileName(std::string_view dialogCaption, const std::string& path);
     // TypeFileName, then waits until the dialog has closed and the program has gone on.

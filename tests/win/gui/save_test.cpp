@@ -102,6 +102,27 @@ TEST(Save, SaveWritesTheCurrentFormatIntoTheLastSaveAs) {
     ExpectSaved(program, true);
 }
 
+TEST(Save, DefaultNameIsTheSourceNameLowerCasedAndCutAtBmp) {
+    struct Case {
+        const char* source;
+        const char* offered;
+    };
+    for (const Case c : {Case{"Sunset.BMP", "sunset"}, Case{"Photo.bmp.old", "photo"}}) {
+        SCOPED_TRACE(c.source);
+        Program program;
+        program.Open(PutPicture(c.source, SunsetBmp()));
+        program.Click(115);
+        program.TakeMessageBox();
+        program.PostCommand(203);
+        HWND dialog = program.WaitWindow("Save file");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(program.FileNameField(dialog), c.offered);
+        program.CancelFileDialog("Save file");
+        EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
+        EXPECT_EQ(program.StatusText(1), " Koalization done");
+    }
+}
+
 TEST(Save, RefusedBeforeAnyKoalize) {
     Program program;
     program.Open(PutPicture("sunset.bmp", SunsetBmp()));

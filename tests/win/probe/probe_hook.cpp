@@ -113,6 +113,9 @@ void Answer(Mailbox& box) {
             SendMessageA(window, TB_GETRECT, static_cast<WPARAM>(box.arg), reinterpret_cast<LPARAM>(&box.rect));
             MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&box.rect), 2);
             break;
+        case Question::WindowText:
+            GetWindowTextA(window, box.text, sizeof box.text);
+            break;
         case Question::ProgramIcons:
             box.answer = ProgramIconsOf(window);
             break;

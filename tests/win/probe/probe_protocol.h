@@ -25,6 +25,7 @@ enum class Question : LONG {
     ProgramIcons = 10,  // window; answer: 1 if its large icon is the program's icon 50, + 2 if its
                         // small icon is a 16 x 16 one
     ButtonRect = 11,    // window: toolbar, arg: button command; rect: the button in screen coordinates
+    WindowText = 12,    // window; text: its text, read inside the program
     Ping = 8,           // nothing: answered once every message posted before it has been handled
 };
 
