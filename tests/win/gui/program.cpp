@@ -58,6 +58,13 @@ bool IsMessageBox(HWND window) {
     return IsWindowVisible(window) && ClassName(window) == "#32770" && GetDlgItem(window, MessageTextId);
 }
 
+HWND FileNameFieldOf(HWND dialog) {
+    // Answered once the dialog has finished setting itself up.
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    HWND field = GetDlgItem(dialog, FileNameComboId);
+    return field ? field : GetDlgItem(dialog, FileNameEditId);
+}
+
 }  // namespace
 
 void MoveMouse(int x, int y) {
@@ -229,17 +236,6 @@ bool Program::NoMessageBox(std::chrono::milliseconds within) {
     }
     return true;
 }
-
-namespace {
-
-HWND FileNameFieldOf(HWND dialog) {
-    // Answered once the dialog has finished setting itself up.
-    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    HWND field = GetDlgItem(dialog, FileNameComboId);
-    return field ? field : GetDlgItem(dialog, FileNameEditId);
-}
-
-}  // namespace
 
 std::string Program::FileNameField(HWND dialog) {
     return Ask(probe::Question::WindowText, FileNameFieldOf(dialog), 0).text;
