@@ -71,7 +71,7 @@ TEST(Help, TopicsAndF1OpenTheHelpFile) {
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     for (int wait = 0; wait < 100 && IsWindow(viewer); ++wait) Sleep(50);
 
-    SetForegroundWindow(program.Main());
+    program.Activate();
     PressKey(VK_F1);
     viewer = WaitHelpViewer();
     ASSERT_NE(viewer, nullptr) << "F1 did not open the help viewer";
@@ -88,7 +88,7 @@ TEST(Help, WithoutTheHelpFileNamesTheProgramFolder) {
     program.PostCommand(220);
     ExpectMessage(program.TakeMessageBox(), msg::HelpErrorCaption, expected, MessageIcon::Error);
 
-    SetForegroundWindow(program.Main());
+    program.Activate();
     PressKey(VK_F1);
     ExpectMessage(program.TakeMessageBox(), msg::HelpErrorCaption, expected, MessageIcon::Error);
     EXPECT_EQ(program.Close(), 0u);

@@ -16,9 +16,11 @@ namespace pxm::gui {
 // A path in the tests' own folder.
 inline std::string WorkPath(const std::string& name) { return Paths().workDir + name; }
 
-// A subfolder of the tests' folder, made if missing, ending in a backslash.
+// A new, empty subfolder of the tests' folder, ending in a backslash: nothing a test saves there
+// meets a file of an earlier test or repetition.
 inline std::string WorkFolder(const std::string& name) {
-    const std::string folder = WorkPath(name) + "\\";
+    static int made = 0;
+    const std::string folder = WorkPath(name + "-" + std::to_string(++made)) + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

@@ -164,15 +164,27 @@ POINT Program::ToolbarButtonCentre(int command) {
     return POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
 }
 
-void Program::ClickToolbarButton(int command) {
+void Program::Activate() {
     SetForegroundWindow(main_);
+    EXPECT_TRUE(Eventually([this] { return GetForegroundWindow() == main_; }, 2s)) << "the main window stayed inactive";
+}
+
+void Program::ClickToolbarButton(int command) {
+    Activate();
+    HWND toolbar = Control(101);
     const POINT centre = ToolbarButtonCentre(command);
     MoveMouse(centre.x, centre.y);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, press, sizeof press[0]);
+    // Pressed only once the toolbar has seen the pointer arrive: its button is then the hot one.
+    const LRESULT index = SendMessageA(toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
+    EXPECT_TRUE(Eventually([&] { return SendMessageA(toolbar, TB_GETHOTITEM, 0, 0) == index; }, 2s))
+        << "the pointer never reached toolbar button " << command;
+    for (DWORD action : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT press{};
+        press.type = INPUT_MOUSE;
+        press.mi.dwFlags = action;
+        SendInput(1, &press, sizeof press);
+        Sleep(30);
+    }
 }
 
 void Program::Settle() { Ask(probe::Question::Ping, main_, 0); }

@@ -64,6 +64,8 @@ public:
     // True when no message box appears within the time.
     bool NoMessageBox(std::chrono::milliseconds within = 700ms);
 
+    // Makes the main window the active one, as a user's click on it does: keyboard input goes there.
+    void Activate();
     // The middle of a toolbar button, in screen coordinates.
     POINT ToolbarButtonCentre(int command);
     // Presses the toolbar button with the mouse, as a user does. The program handles the
