@@ -9,7 +9,7 @@
 
 namespace {
 
-using pxm::test::BmpSpec;
+using pxm::test::BmpShape;
 using pxm::test::MakeBmp;
 
 void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {

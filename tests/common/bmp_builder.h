@@ -8,7 +8,7 @@
 
 namespace pxm::test {
 
-struct BmpSpec {
+struct BmpShape {
     int width = 320;
     int height = 200;
     int bitsPerPixel = 4;          // 4 or 8: how the rows are laid out
@@ -18,12 +18,12 @@ struct BmpSpec {
 };
 
 // pixel(x, y) gives the palette index of BMP pixel x of picture row y (row 0 at the top).
-inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::function<int(int, int)>& pixel) {
-    const int colours = spec.importantColours >= 0 ? spec.importantColours : (spec.bitsPerPixel == 4 ? 16 : 256);
-    const int entries = spec.paletteEntries >= 0 ? spec.paletteEntries : (spec.bitsPerPixel == 4 ? 16 : 256);
-    const int stride = spec.bitsPerPixel == 4 ? 4 * ((spec.width + 7) / 8) : 4 * ((spec.width + 3) / 4);
+inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::function<int(int, int)>& pixel) {
+    const int colours = shape.importantColours >= 0 ? shape.importantColours : (shape.bitsPerPixel == 4 ? 16 : 256);
+    const int entries = shape.paletteEntries >= 0 ? shape.paletteEntries : (shape.bitsPerPixel == 4 ? 16 : 256);
+    const int stride = shape.bitsPerPixel == 4 ? 4 * ((shape.width + 7) / 8) : 4 * ((shape.width + 3) / 4);
     const std::uint32_t pixelOffset = 54 + 4 * static_cast<std::uint32_t>(entries);
-    const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(stride * spec.height);
+    const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(stride * shape.height);
     std::vector<std::uint8_t> file(fileSize, 0);
     auto put16 = [&](std::size_t at, std::uint32_t v) {
         file[at] = static_cast<std::uint8_t>(v);
@@ -38,11 +38,11 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::functio
     put32(2, fileSize);
     put32(10, pixelOffset);
     put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(spec.width));
-    put32(22, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+    put32(18, static_cast<std::uint32_t>(shape.width));
+    put32(22, static_cast<std::uint32_t>(shape.topDown ? -shape.height : shape.height));
     put16(26, 1);
-    put16(28, static_cast<std::uint32_t>(spec.bitsPerPixel));
-    put32(34, static_cast<std::uint32_t>(stride * spec.height));
+    put16(28, static_cast<std::uint32_t>(shape.bitsPerPixel));
+    put32(34, static_cast<std::uint32_t>(stride * shape.height));
     put32(38, 2835);
     put32(42, 2835);
     put32(46, static_cast<std::uint32_t>(entries));
@@ -54,12 +54,12 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::functio
         file[55 + 4 * i] = g;
         file[56 + 4 * i] = g;
     }
-    for (int y = 0; y < spec.height; ++y) {
-        const int fileRow = spec.topDown ? y : spec.height - 1 - y;
+    for (int y = 0; y < shape.height; ++y) {
+        const int fileRow = shape.topDown ? y : shape.height - 1 - y;
         std::uint8_t* row = file.data() + pixelOffset + static_cast<std::size_t>(fileRow) * stride;
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < shape.width; ++x) {
             const auto v = static_cast<std::uint8_t>(pixel(x, y));
-            if (spec.bitsPerPixel == 8) {
+            if (shape.bitsPerPixel == 8) {
                 row[x] = v;
             } else if (x % 2 == 0) {
                 row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0x0F) | (v << 4));

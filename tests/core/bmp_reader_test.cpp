@@ -9,22 +9,22 @@
 namespace pxm {
 namespace {
 
-using test::BmpSpec;
+using test::BmpShape;
 using test::MakeBmp;
 
 // Every pixel of a row differs from its neighbours, so reading the wrong one of a pair shows.
 int Pattern(int x, int y, int bits) { return bits == 4 ? (x * 5 + y * 3) % 16 : (x * 37 + y * 11) % 256; }
 
-std::vector<std::uint8_t> PatternBmp(const BmpSpec& spec) {
-    return MakeBmp(spec, [&](int x, int y) { return Pattern(x, y, spec.bitsPerPixel); });
+std::vector<std::uint8_t> PatternBmp(const BmpShape& shape) {
+    return MakeBmp(shape, [&](int x, int y) { return Pattern(x, y, shape.bitsPerPixel); });
 }
 
 // 16 colours sample the right-hand pixel of each pair, 256 colours the left-hand one; columns
 // past the picture and rows below it are 0.
-std::uint8_t ExpectedPixel(const BmpSpec& spec, int column, int row) {
-    const int x = spec.bitsPerPixel == 4 ? 2 * column + 1 : 2 * column;
-    if (row >= spec.height || x >= spec.width) return 0;
-    return static_cast<std::uint8_t>(Pattern(x, row, spec.bitsPerPixel));
+std::uint8_t ExpectedPixel(const BmpShape& shape, int column, int row) {
+    const int x = shape.bitsPerPixel == 4 ? 2 * column + 1 : 2 * column;
+    if (row >= shape.height || x >= shape.width) return 0;
+    return static_cast<std::uint8_t>(Pattern(x, row, shape.bitsPerPixel));
 }
 
 void ExpectCanvas(const Canvas& canvas, const std::function<std::uint8_t(int, int)>& expected) {
@@ -47,14 +47,14 @@ struct Shape {
 class BmpShapes : public ::testing::TestWithParam<Shape> {};
 
 TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
-    const BmpSpec spec{.width = GetParam().width, .height = GetParam().height, .bitsPerPixel = GetParam().bits};
+    const BmpShape shape{.width = GetParam().width, .height = GetParam().height, .bitsPerPixel = GetParam().bits};
     auto canvas = test::FilledCanvas(0xEE);
-    const BmpReadResult result = ReadBmp(PatternBmp(spec), *canvas);
+    const BmpReadResult result = ReadBmp(PatternBmp(shape), *canvas);
     ASSERT_TRUE(result.ok()) << result.error->text;
-    EXPECT_EQ(result.info.width, spec.width);
-    EXPECT_EQ(result.info.height, spec.height);
-    EXPECT_EQ(result.info.colors, spec.bitsPerPixel == 4 ? 16 : 256);
-    ExpectCanvas(*canvas, [&](int x, int y) { return ExpectedPixel(spec, x, y); });
+    EXPECT_EQ(result.info.width, shape.width);
+    EXPECT_EQ(result.info.height, shape.height);
+    EXPECT_EQ(result.info.colors, shape.bitsPerPixel == 4 ? 16 : 256);
+    ExpectCanvas(*canvas, [&](int x, int y) { return ExpectedPixel(shape, x, y); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, BmpShapes,
@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Shapes, BmpShapes,
                                            Shape{8, 1, 1}, Shape{4, 319, 199}));
 
 TEST(BmpReader, OddWidthTakesTheHalfByteAfterTheLastPixel) {
-    const BmpSpec spec{.width = 7, .height = 2};
-    auto file = PatternBmp(spec);
+    const BmpShape shape{.width = 7, .height = 2};
+    auto file = PatternBmp(shape);
     for (int k = 0; k < 2; ++k) file[118 + 4 * k + 3] = static_cast<std::uint8_t>((file[118 + 4 * k + 3] & 0xF0) | (9 + k));
     Canvas canvas{};
     const BmpReadResult result = ReadBmp(file, canvas);
@@ -87,20 +87,20 @@ TEST(BmpReader, KeepsIndexesAbove15) {
 TEST(BmpReader, SmallerPictureClearsTheRestOfTheCanvas) {
     Canvas canvas{};
     ASSERT_TRUE(ReadBmp(MakeBmp({.bitsPerPixel = 8}, [](int, int) { return 77; }), canvas).ok());
-    const BmpSpec small{.width = 10, .height = 10};
+    const BmpShape small{.width = 10, .height = 10};
     ASSERT_TRUE(ReadBmp(PatternBmp(small), canvas).ok());
     ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(small, x, y); });
 }
 
 TEST(BmpReader, FileEndingInsideThePixelsLeavesTheMissingPixelsZero) {
-    const BmpSpec spec{};
-    auto file = PatternBmp(spec);
+    const BmpShape shape{};
+    auto file = PatternBmp(shape);
     file.resize(118 + 160 * 50 + 37);
     auto canvas = test::FilledCanvas(0xEE);
     ASSERT_TRUE(ReadBmp(file, *canvas).ok());
     ExpectCanvas(*canvas, [&](int x, int y) {
         const std::size_t at = 118 + static_cast<std::size_t>(199 - y) * 160 + static_cast<std::size_t>(x);
-        return at < file.size() ? ExpectedPixel(spec, x, y) : std::uint8_t{0};
+        return at < file.size() ? ExpectedPixel(shape, x, y) : std::uint8_t{0};
     });
 }
 
@@ -116,13 +116,13 @@ TEST(BmpReader, HeaderWithoutPaletteOrPixelsGivesAnEmptyPicture) {
 // pixel-data offset and the bits-per-pixel field are not consulted.
 TEST(BmpReader, PixelsStartAfterThePaletteTheColourCountImplies) {
     for (const int bits : {4, 8}) {
-        const BmpSpec spec{.width = 30, .height = 9, .bitsPerPixel = bits};
-        auto file = PatternBmp(spec);
+        const BmpShape shape{.width = 30, .height = 9, .bitsPerPixel = bits};
+        auto file = PatternBmp(shape);
         file[10] = 54;  // pixel-data offset field: ignored
         file[11] = 0;
         Canvas canvas{};
         ASSERT_TRUE(ReadBmp(file, canvas).ok());
-        ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(spec, x, y); });
+        ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(shape, x, y); });
     }
     // A 16-colour file written with no palette at all: the reader still skips 64 bytes.
     auto bare = PatternBmp({.width = 40, .height = 6, .paletteEntries = 0});
@@ -134,8 +134,8 @@ TEST(BmpReader, PixelsStartAfterThePaletteTheColourCountImplies) {
 }
 
 TEST(BmpReader, EightBitFileCountedAs16ColoursIsReadAs4BitData) {
-    const BmpSpec spec{.width = 64, .height = 5, .bitsPerPixel = 8, .importantColours = 16, .paletteEntries = 16};
-    const auto file = PatternBmp(spec);
+    const BmpShape shape{.width = 64, .height = 5, .bitsPerPixel = 8, .importantColours = 16, .paletteEntries = 16};
+    const auto file = PatternBmp(shape);
     Canvas canvas{};
     const BmpReadResult result = ReadBmp(file, canvas);
     ASSERT_TRUE(result.ok());

@@ -3,7 +3,7 @@
 #include "common/gdi_handles.h"
 #include "common/window_icons.h"
 #include "resources/resource_ids.h"
-#include "view/aspect.h"
+#include "view/corrected_height.h"
 
 namespace pxm::win {
 

@@ -16,7 +16,7 @@
 namespace pxm::gui {
 
 using Bytes = std::vector<std::uint8_t>;
-using test::BmpSpec;
+using test::BmpShape;
 using test::MakeBmp;
 
 // Bands of light blue, cyan and green under a yellow sun: every background works, AUTO takes black.

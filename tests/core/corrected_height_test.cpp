@@ -1,4 +1,4 @@
-#include "view/aspect.h"
+#include "view/corrected_height.h"
 
 #include <gtest/gtest.h>
 
