@@ -3,17 +3,13 @@
 // and hands it to the main dialog; every command reaches it from there.
 #include <windows.h>
 
-#include <array>
-
 #include "common/gdi_handles.h"
+#include "common/path_buffer.h"
 #include "export/export_format.h"
 #include "import/canvas.h"
 #include "koala/koala_image.h"
 
 namespace pxm::win {
-
-inline constexpr std::size_t PathCapacity = MAX_PATH;  // 260 characters with the terminating zero
-using PathBuffer = std::array<char, PathCapacity>;
 
 struct AppState {
     HINSTANCE instance = nullptr;

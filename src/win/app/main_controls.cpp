@@ -15,6 +15,11 @@ void EnableMenuCommand(HWND mainWindow, int submenu, int command, bool enabled) 
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void CheckFormatItem(HWND mainWindow, int command) {
+    CheckMenuRadioItem(Submenu(mainWindow, SUBMENU_CONVERSION), CMD_FORMAT_KOALA, CMD_FORMAT_SP2,
+                       static_cast<UINT>(command), MF_BYCOMMAND);
+}
+
 void SetStatusPane(HWND mainWindow, int pane, std::string_view text) {
     const std::string terminated(text);
     SendDlgItemMessageA(mainWindow, IDC_STATUSBAR, SB_SETTEXTA, static_cast<WPARAM>(pane),

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/koalize_command.h"
+#include "app/main_controls.h"
 #include "app/main_window_setup.h"
 #include "app/open_command.h"
 #include "common/window_icons.h"
@@ -21,8 +22,7 @@ void InitMainDialog(AppState& state, HWND window) {
     CreateToolbar(state, window);
     CreateStatusBar(state, window);
     CheckDlgButton(window, IDC_MULTICOLOUR, BST_CHECKED);
-    CheckMenuRadioItem(GetSubMenu(GetMenu(window), SUBMENU_CONVERSION), CMD_FORMAT_KOALA, CMD_FORMAT_SP2, CMD_FORMAT_KOALA,
-                       MF_BYCOMMAND);
+    CheckFormatItem(window, CMD_FORMAT_KOALA);
     EnableWindow(GetDlgItem(window, IDC_KOALIZE), FALSE);
     state.viewerWindow = CreateBitmapViewer(state, window);
     ShowWindow(state.viewerWindow, SW_HIDE);

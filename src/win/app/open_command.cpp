@@ -1,7 +1,5 @@
 #include "app/open_command.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "app/main_controls.h"
@@ -14,15 +12,8 @@ namespace pxm::win {
 namespace {
 
 void RememberSourceLocation(AppState& state) {
-    char* namePart = nullptr;
-    const DWORD fullLength = GetFullPathNameA(state.sourcePath.data(), static_cast<DWORD>(state.browsePath.size()),
-                                          state.browsePath.data(), &namePart);
-    if (fullLength == 0 || fullLength >= state.browsePath.size()) state.browsePath = state.sourcePath;
-    const char* slash = std::strrchr(state.browsePath.data(), '\\');
-    const char* name = slash ? slash + 1 : state.browsePath.data();
-    state.sourceName = {};
-    const std::size_t length = std::min(std::strlen(name), state.sourceName.size() - 1);
-    std::copy_n(name, length, state.sourceName.begin());
+    state.browsePath = FullPath(state.sourcePath.data());
+    state.sourceName = ToPathBuffer(FileNamePart(state.browsePath.data()));
 }
 
 void ShowTitle(HWND window, const char* fileName) {

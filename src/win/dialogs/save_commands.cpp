@@ -35,8 +35,7 @@ void SaveCommand(AppState& state) {
 }
 
 void ConversionCommand(AppState& state, int command) {
-    CheckMenuRadioItem(Submenu(state.mainWindow, SUBMENU_CONVERSION), CMD_FORMAT_KOALA, CMD_FORMAT_SP2, static_cast<UINT>(command),
-                       MF_BYCOMMAND);
+    CheckFormatItem(state.mainWindow, command);
     state.exportFormat = static_cast<ExportFormat>(command - CMD_FORMAT_KOALA);
 }
 

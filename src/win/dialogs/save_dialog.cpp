@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -24,9 +23,7 @@ constexpr char SaveFilter[] =
 PathBuffer DefaultSaveName(const AppState& state) {
     std::string name(state.sourceName.data());
     ReplaceBmpExtension(name, "");
-    PathBuffer buffer{};
-    std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-    return buffer;
+    return ToPathBuffer(name);
 }
 
 }  // namespace

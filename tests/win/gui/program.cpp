@@ -304,10 +304,6 @@ UINT Program::MenuState(int command) {
     return static_cast<UINT>(Ask(probe::Question::MenuState, main_, command).answer);
 }
 
-UINT Program::MenuType(int command) {
-    return static_cast<UINT>(Ask(probe::Question::MenuType, main_, command).answer);
-}
-
 LRESULT Program::ToolbarState(int command) const {
     return SendMessageA(Control(101), TB_GETSTATE, static_cast<WPARAM>(command), 0);
 }

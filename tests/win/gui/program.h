@@ -89,7 +89,6 @@ public:
     bool Checked(int control) const;
     bool Enabled(int control) const;
     UINT MenuState(int command);
-    UINT MenuType(int command);
     LRESULT ToolbarState(int command) const;
     std::string StatusText(int pane);
     std::string Tooltip(int command);

@@ -68,15 +68,6 @@ void Answer(Mailbox& box) {
         case Question::MenuState:
             box.answer = static_cast<LONG>(GetMenuState(GetMenu(window), static_cast<UINT>(box.arg), MF_BYCOMMAND));
             break;
-        case Question::MenuType: {
-            MENUITEMINFOA item{};
-            item.cbSize = sizeof item;
-            item.fMask = MIIM_FTYPE;
-            box.answer = GetMenuItemInfoA(GetMenu(window), static_cast<UINT>(box.arg), FALSE, &item)
-                             ? static_cast<LONG>(item.fType)
-                             : -1;
-            break;
-        }
         case Question::StatusText: {
             char text[sizeof box.text] = {};
             if (LOWORD(SendMessageA(window, SB_GETTEXTLENGTHA, static_cast<WPARAM>(box.arg), 0)) < sizeof text)

@@ -14,7 +14,6 @@ inline constexpr char HookProcName[] = "ProbeGetMessageHook";
 
 enum class Question : LONG {
     MenuState = 1,      // arg: command; answer: GetMenuState of the window's menu (0xFFFFFFFF if absent)
-    MenuType = 2,       // arg: command; answer: the item's fType (MFT_RADIOCHECK, ...)
     StatusText = 3,     // window: status bar, arg: pane; text: the pane's text
     TooltipText = 4,    // window: toolbar, arg: button command; text: what the tooltip shows
     MessageIcon = 5,    // window: message box; answer: a MessageBoxIcon below
