@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "common/bmp_builder.h"
-#include "import/canvas.h"
-#include "koala/koala_image.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
+#include "tests/support/bmp_builder.h"
 
 namespace pxm::bench {
 

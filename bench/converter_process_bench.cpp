@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "bench_pictures.h"
+#include "bench/bench_pictures.h"
 
 extern char** environ;
 

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "bench_pictures.h"
-#include "export/sp2_packer.h"
-#include "tape/tap_image.h"
+#include "bench/bench_pictures.h"
+#include "core/export/sp2_packer.h"
+#include "core/tape/tap_image.h"
 
 namespace pxm::bench {
 namespace {

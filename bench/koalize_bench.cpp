@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "bench_pictures.h"
-#include "koala/koalize.h"
+#include "bench/bench_pictures.h"
+#include "core/koala/koalize.h"
 
 namespace pxm::bench {
 namespace {

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "bench_pictures.h"
-#include "import/bmp_reader.h"
+#include "bench/bench_pictures.h"
+#include "core/import/bmp_reader.h"
 
 namespace pxm::bench {
 namespace {

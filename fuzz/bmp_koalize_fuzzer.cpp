@@ -6,13 +6,13 @@
 #include <memory>
 #include <span>
 
-#include "export/containers.h"
-#include "export/layouts.h"
-#include "export/picture_file.h"
-#include "import/bmp_reader.h"
-#include "koala/cell_colours.h"
-#include "koala/koalize.h"
-#include "tape/tap_image.h"
+#include "core/export/containers.h"
+#include "core/export/layouts.h"
+#include "core/export/picture_file.h"
+#include "core/import/bmp_reader.h"
+#include "core/koala/cell_colours.h"
+#include "core/koala/koalize.h"
+#include "core/tape/tap_image.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/bmp_builder.h"
+#include "tests/support/bmp_builder.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
 #include <array>
 
-#include "koala/color_names.h"
-#include "text_join.h"
+#include "cli/text_join.h"
+#include "core/koala/color_names.h"
 
 namespace pxm::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/export_format.h"
+#include "core/format/export_format.h"
 
 namespace pxm::cli {
 

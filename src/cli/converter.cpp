@@ -1,16 +1,16 @@
-#include "converter.h"
+#include "cli/converter.h"
 
 #include <memory>
 
-#include "cli_options.h"
-#include "export/picture_file.h"
-#include "help_text.h"
-#include "import/bmp_reader.h"
-#include "input_file.h"
-#include "koala/koala_image.h"
-#include "koalize_outcome.h"
-#include "output_file.h"
-#include "text/messages.h"
+#include "cli/cli_options.h"
+#include "cli/help_text.h"
+#include "cli/input_file.h"
+#include "cli/koalize_outcome.h"
+#include "cli/output_file.h"
+#include "core/export/picture_file.h"
+#include "core/import/bmp_reader.h"
+#include "core/koala/koala_image.h"
+#include "core/text/messages.h"
 
 namespace pxm::cli {
 

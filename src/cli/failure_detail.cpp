@@ -1,11 +1,11 @@
-#include "failure_detail.h"
+#include "cli/failure_detail.h"
 
 #include <algorithm>
 
-#include "koala/cell_colours.h"
-#include "koala/cell_pixels.h"
-#include "koala/color_names.h"
-#include "text_join.h"
+#include "cli/text_join.h"
+#include "core/koala/cell_colours.h"
+#include "core/koala/cell_pixels.h"
+#include "core/koala/color_names.h"
 
 namespace pxm::cli {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "import/bmp_reader.h"
-#include "import/canvas.h"
+#include "core/import/bmp_reader.h"
+#include "core/import/canvas.h"
 
 namespace pxm::cli {
 

@@ -1,13 +1,13 @@
-#include "help_text.h"
+#include "cli/help_text.h"
 
 #include <array>
 #include <cstdio>
 
-#include "export/export_format.h"
-#include "export/layouts.h"
-#include "koala/color_names.h"
-#include "koala/koala_image.h"
-#include "text_join.h"
+#include "cli/text_join.h"
+#include "core/export/layouts.h"
+#include "core/format/export_format.h"
+#include "core/koala/color_names.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm::cli {
 

@@ -1,4 +1,4 @@
-#include "input_file.h"
+#include "cli/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "import/bmp_reader.h"
-#include "system_error_text.h"
+#include "cli/system_error_text.h"
+#include "core/import/bmp_reader.h"
 
 namespace pxm::cli {
 

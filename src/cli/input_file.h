@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "text/messages.h"
+#include "core/text/messages.h"
 
 namespace pxm::cli {
 

@@ -1,8 +1,8 @@
-#include "koalize_outcome.h"
+#include "cli/koalize_outcome.h"
 
-#include "failure_detail.h"
-#include "koala/color_names.h"
-#include "koala/koalize.h"
+#include "cli/failure_detail.h"
+#include "core/koala/color_names.h"
+#include "core/koala/koalize.h"
 
 namespace pxm::cli {
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "cli_options.h"
-#include "import/bmp_reader.h"
-#include "import/canvas.h"
-#include "koala/koala_image.h"
-#include "text/messages.h"
+#include "cli/cli_options.h"
+#include "core/import/bmp_reader.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
+#include "core/text/messages.h"
 
 namespace pxm::cli {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "converter.h"
+#include "cli/converter.h"
 
 int main(int argc, char** argv) {
     // A file-size limit then fails the write with EFBIG, which is reported and cleaned up,

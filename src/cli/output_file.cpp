@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "cli/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "system_error_text.h"
-#include "text_join.h"
+#include "cli/system_error_text.h"
+#include "cli/text_join.h"
 
 namespace pxm::cli {
 

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "cli_test_support.h"
-#include "export/picture_file.h"
-#include "import/bmp_reader.h"
-#include "koala/koalize.h"
+#include "core/export/picture_file.h"
+#include "core/import/bmp_reader.h"
+#include "core/koala/koalize.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace pxm::test {
 namespace {

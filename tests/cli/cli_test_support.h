@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "common/bmp_builder.h"
-#include "run_process.h"
+#include "tests/cli/run_process.h"
+#include "tests/support/bmp_builder.h"
 
 namespace pxm::test {
 

@@ -1,4 +1,4 @@
-#include "run_process.h"
+#include "tests/cli/run_process.h"
 
 #include <grp.h>
 #include <poll.h>

@@ -1,4 +1,4 @@
-#include "system_error_text.h"
+#include "cli/system_error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "common/bmp_builder.h"
-#include "core_test_support.h"
-#include "import/bmp_reader.h"
+#include "core/import/bmp_reader.h"
+#include "tests/core/core_test_support.h"
+#include "tests/support/bmp_builder.h"
 
 namespace pxm {
 namespace {

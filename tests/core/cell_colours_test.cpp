@@ -1,8 +1,8 @@
-#include "koala/cell_colours.h"
+#include "core/koala/cell_colours.h"
 
 #include <gtest/gtest.h>
 
-#include "core_test_support.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "core_test_support.h"
-#include "export/containers.h"
-#include "export/layouts.h"
-#include "export/picture_file.h"
-#include "export/sp2_packer.h"
-#include "tape/tap_image.h"
+#include "core/export/containers.h"
+#include "core/export/layouts.h"
+#include "core/export/picture_file.h"
+#include "core/export/sp2_packer.h"
+#include "core/tape/tap_image.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "import/canvas.h"
-#include "koala/koala_image.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm::test {
 

@@ -1,4 +1,4 @@
-#include "view/corrected_height.h"
+#include "core/view/corrected_height.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core_test_support.h"
-#include "koala/koalize.h"
+#include "core/koala/koalize.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

@@ -3,8 +3,8 @@
 #include <set>
 #include <vector>
 
-#include "core_test_support.h"
-#include "koala/koalize.h"
+#include "core/koala/koalize.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "koala/koalize.h"
+#include "core/koala/koalize.h"
 
 namespace pxm {
 namespace {

@@ -3,8 +3,8 @@
 #include <map>
 #include <vector>
 
-#include "core_test_support.h"
-#include "export/layouts.h"
+#include "core/export/layouts.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

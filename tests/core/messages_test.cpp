@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "koala/color_names.h"
-#include "text/messages.h"
+#include "core/koala/color_names.h"
+#include "core/text/messages.h"
 
 namespace pxm {
 namespace {

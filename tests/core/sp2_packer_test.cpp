@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core_test_support.h"
-#include "export/sp2_packer.h"
+#include "core/export/sp2_packer.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

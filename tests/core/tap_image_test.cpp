@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core_test_support.h"
-#include "tape/tap_image.h"
+#include "core/tape/tap_image.h"
+#include "tests/core/core_test_support.h"
 
 namespace pxm {
 namespace {

@@ -1,4 +1,4 @@
-#include "export/containers.h"
+#include "core/export/containers.h"
 
 #include <algorithm>
 

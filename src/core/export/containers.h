@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/export_format.h"
+#include "core/format/export_format.h"
 
 namespace pxm {
 

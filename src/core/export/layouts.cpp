@@ -1,4 +1,4 @@
-#include "export/layouts.h"
+#include "core/export/layouts.h"
 
 #include <algorithm>
 

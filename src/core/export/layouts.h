@@ -1,8 +1,8 @@
 #pragma once
 // The Koala picture rearranged into the Advanced Art Studio, Artist 64 and Blazing Paddles
 // blocks. Bytes that no region fills are zero.
-#include "export/picture_data.h"
-#include "koala/koala_image.h"
+#include "core/export/picture_data.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm {
 

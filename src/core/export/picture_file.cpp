@@ -1,12 +1,12 @@
-#include "export/picture_file.h"
+#include "core/export/picture_file.h"
 
 #include <algorithm>
 
-#include "export/containers.h"
-#include "export/layouts.h"
-#include "export/picture_data.h"
-#include "export/sp2_packer.h"
-#include "tape/tap_image.h"
+#include "core/export/containers.h"
+#include "core/export/layouts.h"
+#include "core/export/picture_data.h"
+#include "core/export/sp2_packer.h"
+#include "core/tape/tap_image.h"
 
 namespace pxm {
 

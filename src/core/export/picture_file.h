@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "export/export_format.h"
-#include "koala/koala_image.h"
+#include "core/format/export_format.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm {
 

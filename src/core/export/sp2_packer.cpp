@@ -1,4 +1,4 @@
-#include "export/sp2_packer.h"
+#include "core/export/sp2_packer.h"
 
 #include <algorithm>
 

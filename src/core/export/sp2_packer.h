@@ -2,8 +2,8 @@
 // The SP2 run-length packer over the 10216-byte bitmap/screen/colour picture.
 #include <cstddef>
 
-#include "export/picture_data.h"
-#include "koala/koala_image.h"
+#include "core/export/picture_data.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm {
 

@@ -1,4 +1,4 @@
-#include "import/bmp_reader.h"
+#include "core/import/bmp_reader.h"
 
 #include <algorithm>
 

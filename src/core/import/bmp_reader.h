@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "import/canvas.h"
-#include "text/messages.h"
+#include "core/import/canvas.h"
+#include "core/text/messages.h"
 
 namespace pxm {
 

@@ -1,8 +1,8 @@
-#include "koala/cell_colours.h"
+#include "core/koala/cell_colours.h"
 
 #include <array>
 
-#include "koala/cell_pixels.h"
+#include "core/koala/cell_pixels.h"
 
 namespace pxm {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "import/canvas.h"
+#include "core/import/canvas.h"
 
 namespace pxm {
 

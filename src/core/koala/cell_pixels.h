@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "import/canvas.h"
-#include "koala/koala_image.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm {
 

@@ -1,4 +1,4 @@
-#include "koala/color_names.h"
+#include "core/koala/color_names.h"
 
 #include <charconv>
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "import/canvas.h"
-#include "koala/koala_image.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
 
 namespace pxm {
 

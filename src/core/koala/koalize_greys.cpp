@@ -1,5 +1,5 @@
-#include "koala/cell_pixels.h"
-#include "koala/koalize.h"
+#include "core/koala/cell_pixels.h"
+#include "core/koala/koalize.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 #include <bit>
 #include <cstring>
 
-#include "koala/cell_pixels.h"
-#include "koala/koalize.h"
+#include "core/koala/cell_pixels.h"
+#include "core/koala/koalize.h"
 
 namespace pxm {
 

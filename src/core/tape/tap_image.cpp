@@ -1,4 +1,4 @@
-#include "tape/tap_image.h"
+#include "core/tape/tap_image.h"
 
 #include <algorithm>
 

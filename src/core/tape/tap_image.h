@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "export/export_format.h"
+#include "core/format/export_format.h"
 
 namespace pxm {
 

@@ -1,4 +1,4 @@
-#include "text/messages.h"
+#include "core/text/messages.h"
 
 namespace pxm {
 

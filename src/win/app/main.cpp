@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "app/app_state.h"
-#include "app/main_dialog.h"
-#include "app/program_dir.h"
+#include "win/app/main_dialog.h"
+#include "win/program/app_state.h"
+#include "win/program/program_dir.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{};

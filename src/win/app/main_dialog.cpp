@@ -1,17 +1,17 @@
-#include "app/main_dialog.h"
+#include "win/app/main_dialog.h"
 
 #include <commctrl.h>
 
-#include "app/koalize_command.h"
-#include "app/main_controls.h"
-#include "app/main_window_setup.h"
-#include "app/open_command.h"
-#include "common/window_icons.h"
-#include "dialogs/save_commands.h"
-#include "resources/resource_ids.h"
-#include "ui/about_box.h"
-#include "ui/bitmap_viewer.h"
-#include "ui/help.h"
+#include "win/app/main_window_setup.h"
+#include "win/commands/help.h"
+#include "win/commands/koalize_command.h"
+#include "win/commands/open_command.h"
+#include "win/commands/save_commands.h"
+#include "win/common/window_icons.h"
+#include "win/dialogs/about_box.h"
+#include "win/dialogs/bitmap_viewer.h"
+#include "win/program/main_controls.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

@@ -2,7 +2,7 @@
 // The main window (dialog 100), run modally until the user closes it.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

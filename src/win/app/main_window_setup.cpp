@@ -1,15 +1,15 @@
-#include "app/main_window_setup.h"
+#include "win/app/main_window_setup.h"
 
 #include <commctrl.h>
 
 #include <array>
 #include <string>
 
-#include "app/main_controls.h"
-#include "common/message_box.h"
-#include "koala/color_names.h"
-#include "resources/resource_ids.h"
-#include "text/messages.h"
+#include "core/koala/color_names.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
+#include "win/program/main_controls.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

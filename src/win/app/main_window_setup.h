@@ -2,7 +2,7 @@
 // What the main dialog builds at its start: toolbar, status bar and the colour box's list.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

@@ -1,4 +1,4 @@
-#include "common/message_box.h"
+#include "win/common/message_box.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "text/messages.h"
+#include "core/text/messages.h"
 
 namespace pxm::win {
 

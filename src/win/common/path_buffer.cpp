@@ -1,4 +1,4 @@
-#include "common/path_buffer.h"
+#include "win/common/path_buffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "common/window_icons.h"
+#include "win/common/window_icons.h"
 
-#include "resources/resource_ids.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

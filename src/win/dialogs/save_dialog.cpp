@@ -1,13 +1,13 @@
-#include "dialogs/save_dialog.h"
+#include "win/dialogs/save_dialog.h"
 
 #include <commdlg.h>
 
 #include <string>
 #include <string_view>
 
-#include "common/platform_constants.h"
-#include "export/containers.h"
-#include "export/save_picture.h"
+#include "core/export/containers.h"
+#include "win/common/platform_constants.h"
+#include "win/files/save_picture.h"
 
 namespace pxm::win {
 

@@ -2,7 +2,7 @@
 // The Save As file dialog and the save that follows it.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "gui/pictures.h"
-#include "gui/program.h"
-#include "text/messages.h"
+#include "core/text/messages.h"
+#include "tests/win/gui/pictures.h"
+#include "tests/win/gui/program.h"
 
 namespace pxm::gui {
 

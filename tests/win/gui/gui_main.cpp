@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "gui/program.h"
+#include "tests/win/gui/program.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "gui/expect.h"
-#include "koala/color_names.h"
+#include "core/koala/color_names.h"
+#include "tests/win/gui/expect.h"
 
 namespace pxm::gui {
 namespace {

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "gui/expect.h"
+#include "tests/win/gui/expect.h"
 
 namespace pxm::gui {
 namespace {

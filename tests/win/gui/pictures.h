@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "common/bmp_builder.h"
-#include "export/picture_file.h"
-#include "import/bmp_reader.h"
-#include "koala/koalize.h"
+#include "core/export/picture_file.h"
+#include "core/import/bmp_reader.h"
+#include "core/koala/koalize.h"
+#include "tests/support/bmp_builder.h"
 
 namespace pxm::gui {
 

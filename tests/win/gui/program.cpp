@@ -1,4 +1,4 @@
-#include "gui/program.h"
+#include "tests/win/gui/program.h"
 
 #include <windows.h>
 

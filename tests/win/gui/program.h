@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "probe/probe_protocol.h"
+#include "tests/win/probe/probe_protocol.h"
 
 namespace pxm::gui {
 

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "gui/expect.h"
+#include "tests/win/gui/expect.h"
 
 namespace pxm::gui {
 namespace {

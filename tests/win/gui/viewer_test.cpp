@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/expect.h"
+#include "tests/win/gui/expect.h"
 
 namespace pxm::gui {
 namespace {

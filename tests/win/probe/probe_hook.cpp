@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "probe/probe_protocol.h"
+#include "tests/win/probe/probe_protocol.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "dialogs/save_commands.h"
+#include "win/commands/save_commands.h"
 
-#include "app/main_controls.h"
-#include "common/message_box.h"
-#include "dialogs/save_dialog.h"
-#include "export/save_picture.h"
-#include "resources/resource_ids.h"
-#include "text/messages.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
+#include "win/dialogs/save_dialog.h"
+#include "win/files/save_picture.h"
+#include "win/program/main_controls.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

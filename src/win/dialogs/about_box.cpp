@@ -1,8 +1,8 @@
-#include "ui/about_box.h"
+#include "win/dialogs/about_box.h"
 
-#include "common/gdi_handles.h"
-#include "common/window_icons.h"
-#include "resources/resource_ids.h"
+#include "win/common/gdi_handles.h"
+#include "win/common/window_icons.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

@@ -1,9 +1,9 @@
-#include "ui/bitmap_viewer.h"
+#include "win/dialogs/bitmap_viewer.h"
 
-#include "common/gdi_handles.h"
-#include "common/window_icons.h"
-#include "resources/resource_ids.h"
-#include "view/corrected_height.h"
+#include "core/view/corrected_height.h"
+#include "win/common/gdi_handles.h"
+#include "win/common/window_icons.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

@@ -1,4 +1,4 @@
-#include "export/file_commit.h"
+#include "win/files/file_commit.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/gdi_handles.h"
-#include "common/message_box.h"
+#include "win/common/gdi_handles.h"
+#include "win/common/message_box.h"
 
 namespace pxm::win {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Opens PXMHelp.CHM from the program's directory (Help Topics and F1).
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

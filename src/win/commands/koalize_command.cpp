@@ -1,13 +1,13 @@
-#include "app/koalize_command.h"
+#include "win/commands/koalize_command.h"
 
 #include <cstdint>
 
-#include "app/main_controls.h"
-#include "common/message_box.h"
-#include "koala/color_names.h"
-#include "koala/koalize.h"
-#include "resources/resource_ids.h"
-#include "text/messages.h"
+#include "core/koala/color_names.h"
+#include "core/koala/koalize.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
+#include "win/program/main_controls.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

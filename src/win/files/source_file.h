@@ -3,7 +3,7 @@
 // displayable copy for the viewer. Each returns 1 on success and has reported its own failure.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

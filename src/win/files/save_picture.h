@@ -2,7 +2,7 @@
 // The one save path behind Save, Save As and every format and container.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

@@ -3,7 +3,7 @@
 // C64's aspect. Modeless, created once and hidden at start.
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

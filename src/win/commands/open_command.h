@@ -1,6 +1,6 @@
 #pragma once
 // Open (command 201): choose a BMP, read it, load its preview, and show that a picture is in.
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

@@ -1,4 +1,4 @@
-#include "import/source_file.h"
+#include "win/files/source_file.h"
 
 #include <commdlg.h>
 
@@ -7,11 +7,11 @@
 #include <new>
 #include <span>
 
-#include "common/message_box.h"
-#include "common/platform_constants.h"
-#include "import/bmp_reader.h"
-#include "resources/resource_ids.h"
-#include "text/messages.h"
+#include "core/import/bmp_reader.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
+#include "win/common/platform_constants.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

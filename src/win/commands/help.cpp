@@ -1,9 +1,9 @@
-#include "ui/help.h"
+#include "win/commands/help.h"
 
 #include <shellapi.h>
 
-#include "common/message_box.h"
-#include "text/messages.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
 
 namespace pxm::win {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Save As (203), Save (202), the Conversion items (210-214) and the SP2 switch (207).
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

@@ -1,4 +1,4 @@
-#include "export/export_format.h"
+#include "core/format/export_format.h"
 
 namespace pxm {
 

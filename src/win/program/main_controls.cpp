@@ -1,10 +1,10 @@
-#include "app/main_controls.h"
+#include "win/program/main_controls.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-#include "resources/resource_ids.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

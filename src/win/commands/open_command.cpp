@@ -1,11 +1,11 @@
-#include "app/open_command.h"
+#include "win/commands/open_command.h"
 
 #include <string>
 
-#include "app/main_controls.h"
-#include "import/source_file.h"
-#include "resources/resource_ids.h"
-#include "text/messages.h"
+#include "core/text/messages.h"
+#include "win/files/source_file.h"
+#include "win/program/main_controls.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::win {
 

@@ -1,4 +1,4 @@
-#include "app/program_dir.h"
+#include "win/program/program_dir.h"
 
 namespace pxm::win {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Koalize (command 115): the opened picture into the Koala picture, in the chosen palette mode.
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 

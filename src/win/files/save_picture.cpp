@@ -1,10 +1,10 @@
-#include "export/save_picture.h"
+#include "win/files/save_picture.h"
 
-#include "app/main_controls.h"
-#include "common/message_box.h"
-#include "export/file_commit.h"
-#include "export/picture_file.h"
-#include "text/messages.h"
+#include "core/export/picture_file.h"
+#include "core/text/messages.h"
+#include "win/common/message_box.h"
+#include "win/files/file_commit.h"
+#include "win/program/main_controls.h"
 
 namespace pxm::win {
 

@@ -3,11 +3,11 @@
 // and hands it to the main dialog; every command reaches it from there.
 #include <windows.h>
 
-#include "common/gdi_handles.h"
-#include "common/path_buffer.h"
-#include "export/export_format.h"
-#include "import/canvas.h"
-#include "koala/koala_image.h"
+#include "core/format/export_format.h"
+#include "core/import/canvas.h"
+#include "core/koala/koala_image.h"
+#include "win/common/gdi_handles.h"
+#include "win/common/path_buffer.h"
 
 namespace pxm::win {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The modal About box (dialog 500).
-#include "app/app_state.h"
+#include "win/program/app_state.h"
 
 namespace pxm::win {
 
