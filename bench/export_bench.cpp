@@ -23,7 +23,7 @@ void BM_KoalaTapImage(benchmark::State& state) {
     std::vector<std::uint8_t> tape;
     for (auto _ : state) {
         tape.clear();
-        WriteTapeImage(tape, *image, ExportFormat::Koala);
+        WriteTapeImage(tape, {InfoOf(ExportFormat::Koala).loadAddress, InfoOf(ExportFormat::Koala).c64Name, *image});
         benchmark::DoNotOptimize(tape.data());
     }
     state.counters["tap_bytes"] = static_cast<double>(tape.size());

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "core/export/containers.h"
-#include "core/export/layouts.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/cell_colours.h"
@@ -23,22 +22,21 @@ void Check(bool condition) {
 // The file's size follows from its container alone.
 void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::size_t dataSize) {
     switch (container) {
-        case pxm::Container::P00: Check(file.bytes.size() == pxm::P00HeaderSize + 2 + dataSize); break;
-        case pxm::Container::Prg: Check(file.bytes.size() == 2 + dataSize); break;
+        case pxm::Container::P00: Check(file.bytes.size() == pxm::P00HeaderSize + pxm::LoadAddressSize + dataSize); break;
+        case pxm::Container::Prg: Check(file.bytes.size() == pxm::LoadAddressSize + dataSize); break;
         case pxm::Container::Tap: Check(file.bytes.size() == pxm::TapeImageSize(dataSize)); break;
     }
 }
 
 void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick) {
     const auto format = static_cast<pxm::ExportFormat>(pick % pxm::ExportFormatCount);
-    const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % 3);
+    const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % pxm::ContainerCount);
     const bool fix = (pick >> 8) & 1;
     const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix);
     Check(!file.bytes.empty());
     Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
-    static constexpr std::size_t FixedSizes[] = {pxm::KoalaImageSize, pxm::ArtStudioSize, pxm::Artist64Size,
-                                                 pxm::BlazingPaddlesSize};
-    if (format != pxm::ExportFormat::Sp2) CheckFileSize(file, container, FixedSizes[static_cast<std::size_t>(format)]);
+    const pxm::FormatInfo& info = pxm::InfoOf(format);
+    if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
 }
 
 }  // namespace

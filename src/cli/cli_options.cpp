@@ -68,11 +68,9 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
         case Option::Format:
-            for (int f = 0; f < ExportFormatCount; ++f) {
-                if (Formats[static_cast<std::size_t>(f)].key == value) {
-                    options.format = static_cast<ExportFormat>(f);
-                    return {};
-                }
+            if (const auto format = FormatFromKey(value)) {
+                options.format = *format;
+                return {};
             }
             return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
         case Option::Container:

@@ -4,10 +4,8 @@
 #include <cstdio>
 
 #include "cli/text_join.h"
-#include "core/export/layouts.h"
 #include "core/format/export_format.h"
 #include "core/koala/color_names.h"
-#include "core/koala/koala_image.h"
 
 namespace pxm::cli {
 
@@ -35,21 +33,6 @@ constexpr std::string_view Options =
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
     "\n";
 
-struct FormatNote {
-    std::string_view name;
-    std::size_t size;  // 0: varies
-    std::string_view note;
-};
-// In ExportFormat order.
-constexpr std::array<FormatNote, ExportFormatCount> FormatNotes{{
-    {"Koala-Painter", KoalaImageSize, ""},
-    {"Advanced Art Studio", ArtStudioSize, ""},
-    {"Artist 64", Artist64Size, ""},
-    {"Blazing Paddles", BlazingPaddlesSize, ", see the note below"},
-    {"SP2 run-length packed", 0, ";\n               --fix-sp2-flaw keeps a packed block from starting where the C64\n"
-                                 "               unpacker mishandles it"},
-}};
-
 constexpr std::string_view Containers =
     "\n"
     "Containers:\n"
@@ -75,15 +58,14 @@ std::string HelpText() {
         if (c % 6 == 5) text += "\n ";
     }
     text += "\nFormats:\n";
-    for (std::size_t f = 0; f < FormatNotes.size(); ++f) {
-        const FormatNote& format = FormatNotes[f];
+    for (const FormatInfo& format : Formats) {
         char load[8];
-        std::snprintf(load, sizeof load, "$%04X", Formats[f].loadAddress);
-        std::string line = Join({"  ", Formats[f].key});
+        std::snprintf(load, sizeof load, "$%04X", format.loadAddress);
+        std::string line = Join({"  ", format.key});
         line.resize(15, ' ');
         line += std::string(format.name) + ", ";
-        line += format.size != 0 ? std::to_string(format.size) + " bytes" : "variable length";
-        line += Join({", loads at ", load, format.note, "\n"});
+        line += format.encoding == Encoding::Plain ? std::to_string(format.layout.size) + " bytes" : "variable length";
+        line += Join({", loads at ", load, format.helpNote, "\n"});
         text += line;
     }
     text += Containers;

@@ -29,9 +29,9 @@ TEST_P(FormatHeaders, P00HeaderAndLoadAddress) {
     const HeaderCase& c = GetParam();
     ASSERT_EQ(c.name.size(), 16u);
     const Bytes expected = Text(std::string("C64File\0", 8) + c.name + std::string(2, '\0'));
-    const P00Header header = BuildP00Header(c.format);
+    const P00Header header = BuildP00Header(InfoOf(c.format).c64Name);
     EXPECT_EQ(Bytes(header.begin(), header.end()), expected);
-    EXPECT_EQ(LoadAddressOf(c.format), (LoadAddress{0x00, c.loadHigh}));
+    EXPECT_EQ(LoadAddressBytes(InfoOf(c.format).loadAddress), (LoadAddress{0x00, c.loadHigh}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{ExportFormat::Sp2, std::string("PIXMOSAIC (SP2)\0", 16), 0x55}));
 
 TEST(P00Header, KoalaBytesByOffset) {
-    const P00Header h = BuildP00Header(ExportFormat::Koala);
+    const P00Header h = BuildP00Header(InfoOf(ExportFormat::Koala).c64Name);
     EXPECT_EQ(h[7], 0x00);
     EXPECT_EQ(h[8], 0x81);
     EXPECT_EQ(std::string(h.begin() + 9, h.begin() + 23), "PIC PIXMOSAIC ");
@@ -70,9 +70,9 @@ Bytes FormatData(const KoalaImage& image, ExportFormat format) {
     auto block = std::make_unique<PictureData>();
     switch (format) {
         case ExportFormat::Koala: return Bytes(image.begin(), image.end());
-        case ExportFormat::ArtStudio: BuildArtStudioLayout(image, *block); break;
-        case ExportFormat::Artist64: BuildArtist64Layout(image, *block); break;
-        case ExportFormat::BlazingPaddles: BuildBlazingPaddlesLayout(image, *block); break;
+        case ExportFormat::ArtStudio:
+        case ExportFormat::Artist64:
+        case ExportFormat::BlazingPaddles: BuildLayout(image, InfoOf(format).layout, *block); break;
         case ExportFormat::Sp2: PackSp2(image, false, *block); break;
     }
     return Bytes(block->view().begin(), block->view().end());
@@ -88,10 +88,10 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     EXPECT_FALSE(file.sp2Corrected);
     Bytes expected;
     if (c.container == Container::Tap) {
-        WriteTapeImage(expected, data, c.format);
+        WriteTapeImage(expected, test::FormatFile(c.format, data));
     } else {
         if (c.container == Container::P00) {
-            const P00Header h = BuildP00Header(c.format);
+            const P00Header h = BuildP00Header(InfoOf(c.format).c64Name);
             expected.assign(h.begin(), h.end());
         }
         expected.push_back(0x00);
@@ -102,7 +102,7 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     EXPECT_TRUE(file.bytes == expected);
     Bytes appended;
     if (c.container != Container::Tap) {
-        AppendProgramFile(appended, c.container, c.format, data);
+        AppendProgramFile(appended, test::FormatFile(c.format, data), c.container == Container::P00);
         EXPECT_TRUE(appended == expected);
     }
 }

@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 
+#include "core/format/c64_file.h"
+#include "core/format/export_format.h"
 #include "core/import/canvas.h"
 #include "core/koala/koala_image.h"
 
@@ -16,6 +19,11 @@ inline std::unique_ptr<Canvas> FilledCanvas(std::uint8_t value) {
     auto canvas = std::make_unique<Canvas>();
     canvas->fill(value);
     return canvas;
+}
+
+// The C64 file a format's picture bytes make, under the format's own load address and name.
+inline C64File FormatFile(ExportFormat format, std::span<const std::uint8_t> data) {
+    return {InfoOf(format).loadAddress, InfoOf(format).c64Name, data};
 }
 
 inline std::unique_ptr<KoalaImage> FilledImage(std::uint8_t value) {

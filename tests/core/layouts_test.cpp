@@ -23,7 +23,7 @@ struct Region {
 
 struct Layout {
     const char* name;
-    void (*build)(const KoalaImage&, PictureData&);
+    ExportFormat format;
     std::size_t size;
     std::vector<Region> regions;
     std::vector<std::size_t> backgroundAt;
@@ -40,7 +40,7 @@ TEST_P(Layouts, PlacesEveryByte) {
         const auto image = PatternImage(background);
         auto block = std::make_unique<PictureData>();
         block->bytes.fill(0xAA);
-        layout.build(*image, *block);
+        BuildLayout(*image, InfoOf(layout.format).layout, *block);
         ASSERT_EQ(block->size, layout.size);
         std::map<std::size_t, std::uint8_t> expected;
         for (const Region& r : layout.regions)
@@ -59,22 +59,22 @@ const Region Bitmap{0, 0, 8000};
 INSTANTIATE_TEST_SUITE_P(
     Formats, Layouts,
     ::testing::Values(
-        Layout{"ArtStudio", BuildArtStudioLayout, 10016, {Bitmap, {8000, 8000, 1000}, {9016, 9000, 1000}}, {9000, 9001}, true},
-        Layout{"Artist64", BuildArtist64Layout, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}}, {10238, 10239}, false},
-        Layout{"BlazingPaddles", BuildBlazingPaddlesLayout, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}},
+        Layout{"ArtStudio", ExportFormat::ArtStudio, 10016, {Bitmap, {8000, 8000, 1000}, {9016, 9000, 1000}}, {9000, 9001}, true},
+        Layout{"Artist64", ExportFormat::Artist64, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}}, {10238, 10239}, false},
+        Layout{"BlazingPaddles", ExportFormat::BlazingPaddles, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}},
                {8063, 8064}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Layouts, BackgroundBytesOfColour6) {
     const auto image = PatternImage(6);
     auto block = std::make_unique<PictureData>();
-    BuildArtStudioLayout(*image, *block);
+    BuildLayout(*image, InfoOf(ExportFormat::ArtStudio).layout, *block);
     EXPECT_EQ(block->bytes[9000], 0xF6);
     EXPECT_EQ(block->bytes[9001], 0xF6);
-    BuildBlazingPaddlesLayout(*image, *block);
+    BuildLayout(*image, InfoOf(ExportFormat::BlazingPaddles).layout, *block);
     EXPECT_EQ(block->bytes[8063], 0xF6);
     EXPECT_EQ(block->bytes[8064], 0xF6);
-    BuildArtist64Layout(*image, *block);
+    BuildLayout(*image, InfoOf(ExportFormat::Artist64).layout, *block);
     EXPECT_EQ(block->bytes[10238], 0x06);
     EXPECT_EQ(block->bytes[10239], 0x06);
 }

@@ -27,7 +27,8 @@ class TapeHeaders : public ::testing::TestWithParam<HeaderCase> {};
 TEST_P(TapeHeaders, TypeAddressesNameFillerChecksum) {
     const HeaderCase& c = GetParam();
     ASSERT_EQ(c.name.size(), 16u);
-    const TapeHeaderBlock block = BuildTapeHeaderBlock(c.format, c.length);
+    const Bytes data(c.length, 0);
+    const TapeHeaderBlock block = BuildTapeHeaderBlock(test::FormatFile(c.format, data));
     Bytes expected = {0x03, static_cast<std::uint8_t>(c.start), static_cast<std::uint8_t>(c.start >> 8),
                       static_cast<std::uint8_t>(c.end), static_cast<std::uint8_t>(c.end >> 8)};
     expected.insert(expected.end(), c.name.begin(), c.name.end());
@@ -41,10 +42,9 @@ TEST_P(TapeHeaders, TypeAddressesNameFillerChecksum) {
 INSTANTIATE_TEST_SUITE_P(
     Formats, TapeHeaders,
     ::testing::Values(HeaderCase{ExportFormat::Koala, 10001, 0x6000, 0x8711, std::string("\x81PIC PIXMOSAIC \0", 16)},
-                      HeaderCase{ExportFormat::Koala, 1234, 0x6000, 0x8711, std::string("\x81PIC PIXMOSAIC \0", 16)},
                       HeaderCase{ExportFormat::ArtStudio, 10016, 0x2000, 0x4720, "PIXMOSAIC   MPIC"},
                       HeaderCase{ExportFormat::Artist64, 10240, 0x4000, 0x6800, std::string("P-PIXMOSAIC\0\0\0\0\0", 16)},
-                      HeaderCase{ExportFormat::BlazingPaddles, 77, 0xA000, 0xC800, std::string("PI.PIXMOSAIC\0\0\0\0", 16)},
+                      HeaderCase{ExportFormat::BlazingPaddles, 10240, 0xA000, 0xC800, std::string("PI.PIXMOSAIC\0\0\0\0", 16)},
                       HeaderCase{ExportFormat::Sp2, 3000, 0x5500, 0x60B8, std::string("PIXMOSAIC (SP2)\0", 16)},
                       HeaderCase{ExportFormat::Sp2, 1, 0x5500, 0x5501, std::string("PIXMOSAIC (SP2)\0", 16)}));
 
@@ -129,7 +129,7 @@ void ExpectTapeImage(const Bytes& tap, const Bytes& data, ExportFormat format) {
     header.insert(header.end(), length.begin(), length.end());
     EXPECT_EQ(reader.take(TapHeaderSize), header);
 
-    const TapeHeaderBlock headerBlock = BuildTapeHeaderBlock(format, data.size());
+    const TapeHeaderBlock headerBlock = BuildTapeHeaderBlock(test::FormatFile(format, data));
     Bytes dataBlock = data;
     std::uint8_t sum = 0;
     for (const std::uint8_t b : data) sum ^= b;
@@ -174,7 +174,7 @@ class TapeImages : public ::testing::TestWithParam<ImageCase> {};
 TEST_P(TapeImages, DecodesBackToTheRecording) {
     const Bytes data = RandomBytes(GetParam().length, static_cast<std::uint32_t>(GetParam().length));
     Bytes tap;
-    WriteTapeImage(tap, data, GetParam().format);
+    WriteTapeImage(tap, test::FormatFile(GetParam().format, data));
     ExpectTapeImage(tap, data, GetParam().format);
 }
 
@@ -188,7 +188,8 @@ TEST(TapeImage, KoalaImageSizeAndLengthField) {
     static_assert(TapeImageSize(10001) == 441382);
     static_assert(TapeImageSize(1) == 41382);
     Bytes tap;
-    WriteTapeImage(tap, Bytes(10001, 0), ExportFormat::Koala);
+    const Bytes zeros(10001, 0);
+    WriteTapeImage(tap, test::FormatFile(ExportFormat::Koala, zeros));
     ASSERT_EQ(tap.size(), 441382u);
     EXPECT_EQ(Bytes(tap.begin() + 16, tap.begin() + 20), (Bytes{0x12, 0xBC, 0x06, 0x00}));
 }
@@ -214,7 +215,8 @@ TEST(TapeImage, ByteRecordsOfAOneBytePicture) {
     for (const Case& c : cases) {
         SCOPED_TRACE(int{c.value});
         Bytes tap;
-        WriteTapeImage(tap, Bytes{c.value}, ExportFormat::Sp2);
+        const Bytes data{c.value};
+        WriteTapeImage(tap, test::FormatFile(ExportFormat::Sp2, data));
         ASSERT_EQ(tap.size(), 41382u);
         Bytes expected = c.record;
         expected.insert(expected.end(), {L, M});  // the picture byte
@@ -226,7 +228,8 @@ TEST(TapeImage, ByteRecordsOfAOneBytePicture) {
 
 TEST(TapeImage, AppendsToWhatIsThere) {
     Bytes tap = {1, 2, 3};
-    WriteTapeImage(tap, Bytes{7}, ExportFormat::Sp2);
+    const Bytes data{7};
+    WriteTapeImage(tap, test::FormatFile(ExportFormat::Sp2, data));
     ASSERT_EQ(tap.size(), 3 + TapeImageSize(1));
     EXPECT_EQ(Bytes(tap.begin(), tap.begin() + 3), (Bytes{1, 2, 3}));
     EXPECT_EQ(std::string(tap.begin() + 3, tap.begin() + 15), "C64-TAPE-RAW");

@@ -7,7 +7,7 @@ namespace pxm {
 namespace {
 
 constexpr std::string_view P00Signature = "C64File";  // followed by a zero byte
-constexpr std::size_t P00NameOffset = 8;
+constexpr std::size_t P00NameOffset = 8;  // after the signature and its zero byte
 
 // Lower case in Windows ANSI (code page 1252), as the system's CharLowerA does there.
 char LowerAnsi(char c) {
@@ -24,28 +24,25 @@ char LowerAnsi(char c) {
 
 }  // namespace
 
-P00Header BuildP00Header(ExportFormat format) {
+P00Header BuildP00Header(std::string_view c64Name) {
     P00Header header{};
     std::copy(P00Signature.begin(), P00Signature.end(), header.begin());
-    const std::string_view name = InfoOf(format).c64Name;
-    std::copy(name.begin(), name.end(), header.begin() + P00NameOffset);
+    std::copy_n(c64Name.begin(), std::min(c64Name.size(), C64NameLength), header.begin() + P00NameOffset);
     return header;
 }
 
-LoadAddress LoadAddressOf(ExportFormat format) {
-    const std::uint16_t address = InfoOf(format).loadAddress;
+LoadAddress LoadAddressBytes(std::uint16_t address) {
     return {static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(address >> 8)};
 }
 
-void AppendProgramFile(std::vector<std::uint8_t>& out, Container container, ExportFormat format,
-                       std::span<const std::uint8_t> data) {
-    if (container == Container::P00) {
-        const P00Header header = BuildP00Header(format);
+void AppendProgramFile(std::vector<std::uint8_t>& out, const C64File& file, bool withP00Header) {
+    if (withP00Header) {
+        const P00Header header = BuildP00Header(file.name);
         out.insert(out.end(), header.begin(), header.end());
     }
-    const LoadAddress address = LoadAddressOf(format);
+    const LoadAddress address = LoadAddressBytes(file.loadAddress);
     out.insert(out.end(), address.begin(), address.end());
-    out.insert(out.end(), data.begin(), data.end());
+    out.insert(out.end(), file.data.begin(), file.data.end());
 }
 
 void ReplaceBmpExtension(std::string& name, std::string_view extension) {

@@ -1,27 +1,26 @@
 #pragma once
-// The forms a picture file takes around its data bytes: PRG (load address first) and PC64 P00
-// (a 26-byte header, then the PRG form).
+// The forms a C64 file takes on a PC: PRG (load address first) and PC64 P00 (a 26-byte header
+// with the C64 file name, then the PRG form).
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/format/export_format.h"
+#include "core/format/c64_file.h"
 
 namespace pxm {
 
 inline constexpr std::size_t P00HeaderSize = 26;
+inline constexpr std::size_t LoadAddressSize = 2;
 using P00Header = std::array<std::uint8_t, P00HeaderSize>;
-using LoadAddress = std::array<std::uint8_t, 2>;
+using LoadAddress = std::array<std::uint8_t, LoadAddressSize>;
 
-P00Header BuildP00Header(ExportFormat format);
-LoadAddress LoadAddressOf(ExportFormat format);
+P00Header BuildP00Header(std::string_view c64Name);
+LoadAddress LoadAddressBytes(std::uint16_t address);
 
-// The whole file for the P00 and PRG containers.
-void AppendProgramFile(std::vector<std::uint8_t>& out, Container container, ExportFormat format,
-                       std::span<const std::uint8_t> data);
+// The whole PRG file, or with withP00Header the whole P00 file.
+void AppendProgramFile(std::vector<std::uint8_t>& out, const C64File& file, bool withP00Header);
 
 // The Save dialog's default name: lower-cased (Windows ANSI), cut at the first ".bmp" and
 // given the extension there, or the extension appended when there is no ".bmp".

@@ -1,17 +1,12 @@
 #pragma once
-// The Koala picture rearranged into the Advanced Art Studio, Artist 64 and Blazing Paddles
-// blocks. Bytes that no region fills are zero.
+// The Koala picture laid out as a format keeps it: bitmap, screen, colour and background at
+// the places the format's row of `Formats` gives.
 #include "core/export/picture_data.h"
+#include "core/format/export_format.h"
 #include "core/koala/koala_image.h"
 
 namespace pxm {
 
-inline constexpr std::size_t ArtStudioSize = 10016;
-inline constexpr std::size_t Artist64Size = 10240;
-inline constexpr std::size_t BlazingPaddlesSize = 10240;
-
-void BuildArtStudioLayout(const KoalaImage& image, PictureData& block);
-void BuildArtist64Layout(const KoalaImage& image, PictureData& block);
-void BuildBlazingPaddlesLayout(const KoalaImage& image, PictureData& block);
+void BuildLayout(const KoalaImage& image, const PictureLayout& layout, PictureData& block);
 
 }  // namespace pxm

@@ -1,35 +1,42 @@
 #include "core/export/picture_file.h"
 
-#include <algorithm>
-
 #include "core/export/containers.h"
 #include "core/export/layouts.h"
-#include "core/export/picture_data.h"
 #include "core/export/sp2_packer.h"
 #include "core/tape/tap_image.h"
 
 namespace pxm {
 
+namespace {
+
+void AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
+    switch (container) {
+        case Container::P00: AppendProgramFile(out, file, true); break;
+        case Container::Prg: AppendProgramFile(out, file, false); break;
+        case Container::Tap:
+            out.reserve(out.size() + TapeImageSize(file.data.size()));
+            WriteTapeImage(out, file);
+            break;
+    }
+}
+
+}  // namespace
+
+bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data) {
+    const FormatInfo& info = InfoOf(format);
+    switch (info.encoding) {
+        case Encoding::Plain: BuildLayout(image, info.layout, data); return false;
+        case Encoding::Sp2Packed: return PackSp2(image, correctSp2Flaw, data).corrected;
+    }
+    return false;
+}
+
 PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw) {
     PictureFile file;
     PictureData data;
-    switch (format) {
-        case ExportFormat::Koala:
-            std::copy(image.begin(), image.end(), data.bytes.begin());
-            data.size = image.size();
-            break;
-        case ExportFormat::ArtStudio: BuildArtStudioLayout(image, data); break;
-        case ExportFormat::Artist64: BuildArtist64Layout(image, data); break;
-        case ExportFormat::BlazingPaddles: BuildBlazingPaddlesLayout(image, data); break;
-        case ExportFormat::Sp2: file.sp2Corrected = PackSp2(image, correctSp2Flaw, data).corrected; break;
-    }
-    if (container == Container::Tap) {
-        file.bytes.reserve(TapeImageSize(data.size));
-        WriteTapeImage(file.bytes, data.view(), format);
-    } else {
-        file.bytes.reserve(data.size + P00HeaderSize + 2);
-        AppendProgramFile(file.bytes, container, format, data.view());
-    }
+    file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
+    const FormatInfo& info = InfoOf(format);
+    AppendContainer(file.bytes, container, {info.loadAddress, info.c64Name, data.view()});
     return file;
 }
 

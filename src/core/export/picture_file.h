@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/export/picture_data.h"
 #include "core/format/export_format.h"
 #include "core/koala/koala_image.h"
 
@@ -13,6 +14,10 @@ struct PictureFile {
     std::vector<std::uint8_t> bytes;
     bool sp2Corrected = false;  // the SP2 correction was applied: tell the user once
 };
+
+// The format's picture bytes (after the load address). Returns whether the SP2 correction
+// was applied.
+bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data);
 
 PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw);
 

@@ -1,26 +1,25 @@
 #include "core/export/sp2_packer.h"
 
-#include <algorithm>
+#include "core/export/layouts.h"
 
 namespace pxm {
 
 namespace {
 
-// Bitmap, screen and colour as the C64 unpacker lays them out, plus the zero byte after the
-// source that the literal look-ahead reads.
-using Sp2Source = std::array<std::uint8_t, Sp2SourceLength + 2>;
+// Bitmap, screen and colour as the C64 unpacker lays them out, followed by zero bytes that the
+// literal look-ahead reads past the end.
+using Sp2Source = PictureData;
 
 void FillSource(const KoalaImage& image, Sp2Source& source) {
-    source.fill(0);
-    std::copy_n(image.begin(), 8000, source.begin());
-    std::copy_n(image.begin() + 8000, 1000, source.begin() + 8192);
-    std::copy_n(image.begin() + 9000, 1000, source.begin() + 9216);
+    BuildLayout(image, InfoOf(ExportFormat::Sp2).layout, source);
+    source.bytes[Sp2SourceLength] = 0;
+    source.bytes[Sp2SourceLength + 1] = 0;
 }
 
 class StreamWriter {
 public:
     explicit StreamWriter(PictureData& stream) : stream_(stream) { stream_.size = 0; }
-    void Literal(const Sp2Source& source, std::size_t at, std::size_t count) {
+    void Literal(std::span<const std::uint8_t> source, std::size_t at, std::size_t count) {
         Put(static_cast<std::uint8_t>(count - 1));
         for (std::size_t k = 0; k < count; ++k) Put(source[at + k]);
     }
@@ -37,8 +36,9 @@ private:
 }  // namespace
 
 Sp2PackResult PackSp2(const KoalaImage& image, bool correctFlaw, PictureData& stream) {
-    Sp2Source s;
-    FillSource(image, s);
+    Sp2Source source;
+    FillSource(image, source);
+    const auto& s = source.bytes;
     StreamWriter out(stream);
     Sp2PackResult result;
     constexpr std::size_t L = Sp2SourceLength;

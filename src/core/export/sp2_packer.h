@@ -3,11 +3,12 @@
 #include <cstddef>
 
 #include "core/export/picture_data.h"
+#include "core/format/export_format.h"
 #include "core/koala/koala_image.h"
 
 namespace pxm {
 
-inline constexpr std::size_t Sp2SourceLength = 10216;
+inline constexpr std::size_t Sp2SourceLength = InfoOf(ExportFormat::Sp2).layout.size;
 // With the correction on, no block may begin here (the C64 unpacker mishandles one that does).
 inline constexpr std::size_t FixFlawPosition = 9960;
 

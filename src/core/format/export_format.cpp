@@ -2,15 +2,26 @@
 
 namespace pxm {
 
+namespace {
+
+constexpr std::array<std::string_view, ContainerCount> Extensions{"p00", "prg", "tap"};  // in Container order
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::optional<ExportFormat> FormatFromKey(std::string_view key) {
+    for (std::size_t f = 0; f < Formats.size(); ++f) {
+        if (Formats[f].key == key) return static_cast<ExportFormat>(f);
+    }
+    return std::nullopt;
+}
+
 std::optional<Container> ContainerFromExtension(std::string_view extension) {
-    static constexpr std::array<std::string_view, 3> Extensions{"p00", "prg", "tap"};
-    if (extension.size() != 3) return std::nullopt;
     for (std::size_t c = 0; c < Extensions.size(); ++c) {
-        bool same = true;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const char e = extension[k];
-            same = same && (e >= 'A' && e <= 'Z' ? static_cast<char>(e - 'A' + 'a') : e) == Extensions[c][k];
-        }
+        const std::string_view known = Extensions[c];
+        bool same = extension.size() == known.size();
+        for (std::size_t k = 0; same && k < known.size(); ++k) same = LowerAscii(extension[k]) == known[k];
         if (same) return static_cast<Container>(c);
     }
     return std::nullopt;

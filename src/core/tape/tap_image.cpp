@@ -21,8 +21,13 @@ constexpr std::uint32_t PauseAfterData = 4926240;  // five seconds at the PAL cl
 constexpr std::uint8_t FirstCountdown = 0x89;       // the second copy counts down from 0x09
 constexpr std::uint8_t RepeatCountdown = 0x09;
 
-// End address (first address after the file) of the fixed-size layouts.
-constexpr std::array<std::uint16_t, 4> FixedEndAddress{0x8711, 0x4720, 0x6800, 0xC800};
+// The header block's fields.
+constexpr std::size_t FileTypeAt = 0;
+constexpr std::size_t StartAddressAt = 1;
+constexpr std::size_t EndAddressAt = 3;  // the first address after the file
+constexpr std::size_t NameAt = 5;
+constexpr std::size_t PaddingAt = NameAt + C64NameLength;  // spaces up to the checksum
+constexpr std::size_t ChecksumAt = TapeHeaderBlockSize - 1;
 
 void WriteTapHeader(Tape& tape) {
     tape.insert(tape.end(), TapSignature.begin(), TapSignature.end());
@@ -98,27 +103,25 @@ std::uint8_t Xor(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-TapeHeaderBlock BuildTapeHeaderBlock(ExportFormat format, std::size_t length) {
+TapeHeaderBlock BuildTapeHeaderBlock(const C64File& file) {
     TapeHeaderBlock block{};
-    const FormatInfo& info = InfoOf(format);
-    const std::uint16_t start = info.loadAddress;
-    const auto end = format == ExportFormat::Sp2 ? static_cast<std::uint16_t>(start + length)
-                                                 : FixedEndAddress[static_cast<std::size_t>(format)];
-    block[0] = ProgramFileType;
-    block[1] = static_cast<std::uint8_t>(start & 0xFF);
-    block[2] = static_cast<std::uint8_t>(start >> 8);
-    block[3] = static_cast<std::uint8_t>(end & 0xFF);
-    block[4] = static_cast<std::uint8_t>(end >> 8);
-    std::copy(info.c64Name.begin(), info.c64Name.end(), block.begin() + 5);
-    std::fill(block.begin() + 21, block.begin() + 192, std::uint8_t{0x20});
-    block[192] = Xor(std::span(block).first(192));
+    const auto end = static_cast<std::uint16_t>(file.loadAddress + file.data.size());
+    block[FileTypeAt] = ProgramFileType;
+    block[StartAddressAt] = static_cast<std::uint8_t>(file.loadAddress & 0xFF);
+    block[StartAddressAt + 1] = static_cast<std::uint8_t>(file.loadAddress >> 8);
+    block[EndAddressAt] = static_cast<std::uint8_t>(end & 0xFF);
+    block[EndAddressAt + 1] = static_cast<std::uint8_t>(end >> 8);
+    // A name shorter than the field leaves zero bytes there, as the picture files always had.
+    std::copy_n(file.name.begin(), std::min(file.name.size(), C64NameLength), block.begin() + NameAt);
+    std::fill(block.begin() + PaddingAt, block.begin() + ChecksumAt, std::uint8_t{0x20});
+    block[ChecksumAt] = Xor(std::span(block).first(ChecksumAt));
     return block;
 }
 
-void WriteTapeImage(Tape& out, std::span<const std::uint8_t> data, ExportFormat format) {
-    const TapeHeaderBlock header = BuildTapeHeaderBlock(format, data.size());
-    std::vector<std::uint8_t> dataBlock(data.begin(), data.end());
-    dataBlock.push_back(Xor(data));
+void WriteTapeImage(Tape& out, const C64File& file) {
+    const TapeHeaderBlock header = BuildTapeHeaderBlock(file);
+    std::vector<std::uint8_t> dataBlock(file.data.begin(), file.data.end());
+    dataBlock.push_back(Xor(file.data));
 
     const std::size_t imageStart = out.size();
     WriteTapHeader(out);

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "core/format/export_format.h"
+#include "core/format/c64_file.h"
 
 namespace pxm {
 
@@ -20,12 +20,13 @@ inline constexpr std::size_t MaxTapeDataLength = 16383;
 
 using TapeHeaderBlock = std::array<std::uint8_t, TapeHeaderBlockSize>;
 
-TapeHeaderBlock BuildTapeHeaderBlock(ExportFormat format, std::size_t length);
+// The header block: file type, start and end address, name, padding and checksum.
+TapeHeaderBlock BuildTapeHeaderBlock(const C64File& file);
 
 // Size of the whole image for data of this length.
 constexpr std::size_t TapeImageSize(std::size_t length) { return TapHeaderSize + 41322 + 40 * length; }
 
-// Appends the whole image (1 <= data.size() <= MaxTapeDataLength) to out.
-void WriteTapeImage(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> data, ExportFormat format);
+// Appends the whole image (1 <= file.data.size() <= MaxTapeDataLength) to out.
+void WriteTapeImage(std::vector<std::uint8_t>& out, const C64File& file);
 
 }  // namespace pxm
