@@ -7,7 +7,14 @@
 
 namespace pxm {
 
-namespace {
+bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data) {
+    const FormatInfo& info = InfoOf(format);
+    switch (info.encoding) {
+        case Encoding::Plain: BuildLayout(image, info.layout, data); return false;
+        case Encoding::Sp2Packed: return PackSp2(image, correctSp2Flaw, data).corrected;
+    }
+    return false;
+}
 
 void AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
     switch (container) {
@@ -18,17 +25,6 @@ void AppendContainer(std::vector<std::uint8_t>& out, Container container, const 
             WriteTapeImage(out, file);
             break;
     }
-}
-
-}  // namespace
-
-bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data) {
-    const FormatInfo& info = InfoOf(format);
-    switch (info.encoding) {
-        case Encoding::Plain: BuildLayout(image, info.layout, data); return false;
-        case Encoding::Sp2Packed: return PackSp2(image, correctSp2Flaw, data).corrected;
-    }
-    return false;
 }
 
 PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw) {

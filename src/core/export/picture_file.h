@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/export/picture_data.h"
+#include "core/format/c64_file.h"
 #include "core/format/export_format.h"
 #include "core/koala/koala_image.h"
 
@@ -18,6 +19,9 @@ struct PictureFile {
 // The format's picture bytes (after the load address). Returns whether the SP2 correction
 // was applied.
 bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data);
+
+// A C64 file in a container, appended to out.
+void AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file);
 
 PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw);
 
