@@ -6,16 +6,15 @@
 #include <string_view>
 
 #include "core/format/export_format.h"
+#include "core/koala/koalize_step.h"
 
 namespace pxm::cli {
-
-enum class PaletteMode { Multicolour, FourGreys, FiveGreys };
 
 struct CliOptions {
     std::string input;
     std::string output;
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = -1;  // -1 AUTO, else the C64 colour
+    int background = AutoBackground;  // or the C64 colour
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
     bool fixSp2Flaw = false;

@@ -3,13 +3,15 @@
 #include <memory>
 
 #include "cli/cli_options.h"
+#include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
-#include "cli/koalize_outcome.h"
 #include "cli/output_file.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
+#include "core/koala/color_names.h"
 #include "core/koala/koala_image.h"
+#include "core/koala/koalize_step.h"
 #include "core/text/messages.h"
 
 namespace pxm::cli {
@@ -57,13 +59,13 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
 
     const auto image = std::make_unique<KoalaImage>();
-    const KoalizeOutcome koalized = Koalize(*canvas, bmp.info, *image, options);
-    if (!koalized.ok) {
-        Show(err, *koalized.error);
-        err << koalized.detail << '\n';
+    const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
+    if (!koalized.ok()) {
+        Show(err, FailureMessage(koalized.failure));
+        err << FailureDetail(*canvas, bmp.info, koalized) << '\n';
         return ExitRefused;
     }
-    if (!koalized.information.empty()) out << koalized.information << '\n';
+    if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
 
     const PictureFile file = BuildPictureFile(*image, options.format, ChosenContainer(options), options.fixSp2Flaw);
     // The Windows program tells of the correction before it creates the file.

@@ -25,8 +25,7 @@ std::string CellText(int cell) {
                  std::to_string(8 * cx + 7), " x ", std::to_string(8 * cy), "-", std::to_string(8 * cy + 7), ")"});
 }
 
-}  // namespace
-
+// A cell with too many colours besides the background.
 std::string CrowdedCellDetail(const Canvas& canvas, int cell, std::uint8_t background) {
     std::vector<std::uint8_t> colours = DistinctCellColours(canvas, cell);
     std::erase(colours, background);
@@ -41,11 +40,13 @@ std::string CrowdedCellDetail(const Canvas& canvas, int cell, std::uint8_t backg
     return text;
 }
 
+// The same for AUTO: which background got furthest, and its cell.
 std::string AutoSearchDetail(const Canvas& canvas, int cell, std::uint8_t furthestBackground) {
     return Join({"No background works; background ", ColourText(furthestBackground), " got furthest. ",
                  CrowdedCellDetail(canvas, cell, furthestBackground)});
 }
 
+// A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int column, int row, bool withWhite) {
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     const int x = info.colors == 16 ? 2 * column + 1 : 2 * column;
@@ -56,10 +57,29 @@ std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int co
                  "11 (dark grey), 12 (med grey) and 15 (light grey)."});
 }
 
+// A five-grey cell holding white and all three grey levels.
 std::string WhiteWithAllGreysDetail(int cell) {
     return Join({"Cell ", CellText(cell),
                  " holds white together with all three grey levels 11 (dark grey), 12 (med grey) and 15 (light"
                  " grey); white can only take the place of a grey level that the cell does not use."});
+}
+
+}  // namespace
+
+std::string FailureDetail(const Canvas& canvas, const BmpInfo& info, const KoalizeOutcome& outcome) {
+    switch (outcome.failure) {
+        case KoalizeFailure::NotFourGreys:
+            return ForeignPixelDetail(canvas, info, outcome.pixelColumn, outcome.pixelRow, false);
+        case KoalizeFailure::NotFiveGreys:
+            return ForeignPixelDetail(canvas, info, outcome.pixelColumn, outcome.pixelRow, true);
+        case KoalizeFailure::WhiteWithAllGreys: return WhiteWithAllGreysDetail(outcome.failedCell);
+        case KoalizeFailure::BackgroundDoesNotFit:
+            return CrowdedCellDetail(canvas, outcome.failedCell, outcome.failedBackground);
+        case KoalizeFailure::NoBackgroundWorks:
+            return AutoSearchDetail(canvas, outcome.failedCell, outcome.failedBackground);
+        case KoalizeFailure::None: break;
+    }
+    return {};
 }
 
 }  // namespace pxm::cli
