@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Check(read.info.width <= pxm::MaxBmpWidth && read.info.height <= pxm::MaxBmpHeight);
-    Check(read.info.colors == 16 || read.info.colors == 256);
+    Check(read.info.colours == 16 || read.info.colours == 256);
 
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // With C64 colours only, the cell that stopped it really holds four colours besides.
         auto colours = pxm::DistinctCellColours(*canvas, automatic.furthest.failedCell);
         std::erase(colours, automatic.furthestBackground);
-        if (read.info.colors == 16) Check(colours.size() > 3);
+        if (read.info.colours == 16) Check(colours.size() > 3);
     }
 
     const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);

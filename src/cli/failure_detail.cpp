@@ -49,7 +49,7 @@ std::string AutoSearchDetail(const Canvas& canvas, int cell, std::uint8_t furthe
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int column, int row, bool withWhite) {
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
-    const int x = info.colors == 16 ? 2 * column + 1 : 2 * column;
+    const int x = info.colours == 16 ? 2 * column + 1 : 2 * column;
     return Join({"BMP pixel ", std::to_string(x), ",", std::to_string(row), " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
                  ColourText(canvas[CanvasIndex(column, row)]),

@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/version.h"
+
 namespace pxm::cli {
 
-inline constexpr std::string_view VersionText = "pixmosaic-cli 1.2b\n";
+inline constexpr std::string_view VersionText = "pixmosaic-cli " PIXMOSAIC_VERSION "\n";
 inline constexpr std::string_view UsageLine = "Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n";
 
 std::string HelpText();

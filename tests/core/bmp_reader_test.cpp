@@ -53,7 +53,7 @@ TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
     ASSERT_TRUE(result.ok()) << result.error->text;
     EXPECT_EQ(result.info.width, shape.width);
     EXPECT_EQ(result.info.height, shape.height);
-    EXPECT_EQ(result.info.colors, shape.bitsPerPixel == 4 ? 16 : 256);
+    EXPECT_EQ(result.info.colours, shape.bitsPerPixel == 4 ? 16 : 256);
     ExpectCanvas(*canvas, [&](int x, int y) { return ExpectedPixel(shape, x, y); });
 }
 
@@ -139,7 +139,7 @@ TEST(BmpReader, EightBitFileCountedAs16ColoursIsReadAs4BitData) {
     Canvas canvas{};
     const BmpReadResult result = ReadBmp(file, canvas);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.info.colors, 16);
+    EXPECT_EQ(result.info.colours, 16);
     // 4-bit rows of 32 bytes, the low nibble of byte x.
     ExpectCanvas(canvas, [&](int x, int y) {
         return x < 32 && y < 5 ? static_cast<std::uint8_t>(ByteOr0(file, 118 + (4 - y) * 32 + x) & 0x0F) : std::uint8_t{0};
@@ -150,7 +150,7 @@ TEST(BmpReader, OnlyTheLow16BitsOfTheColourCountCount) {
     Canvas canvas{};
     const BmpReadResult result = ReadBmp(PatternBmp({.width = 8, .height = 2, .importantColours = 0x10010}), canvas);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.info.colors, 16);
+    EXPECT_EQ(result.info.colours, 16);
 }
 
 struct Refusal {
@@ -184,10 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TooWide256", PatternBmp({.width = 321, .bitsPerPixel = 8}), &msg::BitmapTooLarge},
         Refusal{"SizeBeforeColourCount", PatternBmp({.width = 400, .importantColours = 0}), &msg::BitmapTooLarge},
         Refusal{"TopDown", PatternBmp({.width = 16, .height = 16, .topDown = true}), &msg::BitmapTooLarge},
-        Refusal{"ImportantColoursZero", PatternBmp({.width = 16, .height = 16, .importantColours = 0}), &msg::BadColorCount},
-        Refusal{"ImportantColours2", PatternBmp({.width = 16, .height = 16, .importantColours = 2}), &msg::BadColorCount},
+        Refusal{"ImportantColoursZero", PatternBmp({.width = 16, .height = 16, .importantColours = 0}), &msg::BadColourCount},
+        Refusal{"ImportantColours2", PatternBmp({.width = 16, .height = 16, .importantColours = 2}), &msg::BadColourCount},
         Refusal{"ImportantColours255",
-                PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8, .importantColours = 255}), &msg::BadColorCount},
+                PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8, .importantColours = 255}), &msg::BadColourCount},
         Refusal{"Empty", {}, &msg::IncompleteFile},
         Refusal{"HeaderCut", Truncated(PatternBmp({.width = 16, .height = 16}), BmpHeaderSize - 1), &msg::IncompleteFile},
         Refusal{"HeaderCutEarly", Truncated(PatternBmp({.width = 16, .height = 16}), 20), &msg::IncompleteFile}),

@@ -13,7 +13,7 @@ TEST(Messages, RegisteredSignIsTheAnsiByte) {
     const std::size_t at = text.find("Windows");
     ASSERT_NE(at, std::string_view::npos);
     EXPECT_EQ(static_cast<unsigned char>(text[at + 7]), 0xAE);
-    EXPECT_EQ(static_cast<unsigned char>(msg::BadColorCount.text[msg::BadColorCount.text.find("Windows") + 7]), 0xAE);
+    EXPECT_EQ(static_cast<unsigned char>(msg::BadColourCount.text[msg::BadColourCount.text.find("Windows") + 7]), 0xAE);
     EXPECT_EQ(AnsiToUtf8(text), "This program can't load Windows\xC2\xAE Bitmap files larger than 320*200 pixels.");
 }
 
@@ -24,6 +24,9 @@ TEST(Messages, AnsiToUtf8FollowsCodePage1252) {
     EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");  // the euro sign
     EXPECT_EQ(AnsiToUtf8(""), "");
 }
+
+// The title is made from the project's version: it must still read as the program's own.
+TEST(Messages, ProgramTitleFromTheProjectVersion) { EXPECT_EQ(ProgramTitle, "Pixmosaic 1.2b"); }
 
 TEST(Messages, FormattedTexts) {
     EXPECT_EQ(ChosenBackgroundText("light grey"), "Chosen background color: light grey.");

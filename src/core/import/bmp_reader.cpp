@@ -6,6 +6,13 @@ namespace pxm {
 
 namespace {
 
+// The header fields the reader consults: the low words of the width and height of the
+// BITMAPINFOHEADER and of its important-colours count, which decides the palette size.
+constexpr std::size_t WidthAt = 18;
+constexpr std::size_t HeightAt = 22;
+constexpr std::size_t ImportantColoursAt = 50;
+constexpr std::size_t PaletteEntrySize = 4;  // blue, green, red, reserved
+
 std::uint16_t Word(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
 }
@@ -19,13 +26,13 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file, Canvas& canvas) {
     // Header bytes past the end of a short file would be undefined: refuse it outright.
     if (file.size() < BmpHeaderSize) return {&msg::IncompleteFile, {}};
 
-    const BmpInfo info{Word(file, 18), Word(file, 22), Word(file, 50)};
+    const BmpInfo info{Word(file, WidthAt), Word(file, HeightAt), Word(file, ImportantColoursAt)};
     if (info.width > MaxBmpWidth || info.height > MaxBmpHeight) return {&msg::BitmapTooLarge, info};
-    if (info.colors != 16 && info.colors != 256) return {&msg::BadColorCount, info};
+    if (info.colours != 16 && info.colours != 256) return {&msg::BadColourCount, info};
 
-    const bool fourBit = info.colors == 16;
+    const bool fourBit = info.colours == 16;
     const std::size_t stride = fourBit ? 4 * ((info.width + 7u) / 8) : 4 * ((info.width + 3u) / 4);
-    const std::size_t pixelStart = BmpHeaderSize + info.colors * 4u;
+    const std::size_t pixelStart = BmpHeaderSize + info.colours * PaletteEntrySize;
     const auto pixels = file.subspan(std::min(pixelStart, file.size()));
 
     canvas.fill(0);

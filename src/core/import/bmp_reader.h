@@ -19,7 +19,7 @@ inline constexpr std::size_t MaxBmpBytes = BmpHeaderSize + 256 * 4 + 320 * 200;
 struct BmpInfo {
     std::uint16_t width = 0;   // as stored, not made even
     std::uint16_t height = 0;
-    std::uint16_t colors = 0;  // 16 or 256
+    std::uint16_t colours = 0;  // 16 or 256
 };
 
 struct BmpReadResult {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/version.h"
+
 namespace pxm {
 
 enum class MessageIcon { Error, Warning, Information };
@@ -22,7 +24,7 @@ inline constexpr Message IncompleteFile{"Fatal", "Incomplete file", MessageIcon:
 inline constexpr Message OutOfMemory{"Fatal", "Out of memory", MessageIcon::Error};
 inline constexpr Message BitmapTooLarge{
     "Error", "This program can't load Windows\xAE Bitmap files larger than 320*200 pixels.", MessageIcon::Error};
-inline constexpr Message BadColorCount{
+inline constexpr Message BadColourCount{
     "Error", "This program can just load 16 or 256 Colors Windows\xAE Bitmap files.", MessageIcon::Error};
 inline constexpr Message FirstOpenFile{"Warning", "First open a valid BMP File.", MessageIcon::Warning};
 inline constexpr Message NotFourGreys{
@@ -44,7 +46,7 @@ inline constexpr Message FirstKoalize{
 inline constexpr Message Sp2FlawFixed{"SP2 unpack flaw", "Fixed problem with SP2 unpacking.", MessageIcon::Information};
 
 inline constexpr std::string_view SystemErrorCaption = "System Error";
-inline constexpr std::string_view BackgroundColorCaption = "Background color";
+inline constexpr std::string_view BackgroundColourCaption = "Background color";
 inline constexpr std::string_view HelpErrorCaption = "Error";
 
 }  // namespace msg
@@ -66,7 +68,7 @@ inline constexpr std::string_view PackingDone = " Packing Done";
 inline constexpr std::string_view FileSaved = " File Saved";
 }  // namespace status
 
-inline constexpr std::string_view ProgramTitle = "Pixmosaic 1.2b";
+inline constexpr std::string_view ProgramTitle = PIXMOSAIC_TITLE;
 inline constexpr std::string_view HelpFileName = "PXMHelp.CHM";
 
 // Windows ANSI text as UTF-8, for terminals and logs.

@@ -40,7 +40,7 @@ void KoalizeCommand(AppState& state) {
         ShowMessage(state.mainWindow, FailureMessage(outcome.failure));
     } else if (outcome.autoBackground) {
         // The lowest background that works is the one chosen, and the user is told which.
-        ShowMessage(state.mainWindow, msg::BackgroundColorCaption, ChosenBackgroundText(ColorName(*outcome.autoBackground)),
+        ShowMessage(state.mainWindow, msg::BackgroundColourCaption, ChosenBackgroundText(ColorName(*outcome.autoBackground)),
                     MessageIcon::Information);
     }
 

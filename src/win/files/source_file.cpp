@@ -68,7 +68,7 @@ int ReadSourceBitmap(AppState& state, HWND owner) {
     }
     SetDlgItemInt(state.mainWindow, IDC_WIDTH, result.info.width, FALSE);
     SetDlgItemInt(state.mainWindow, IDC_HEIGHT, result.info.height, FALSE);
-    SetDlgItemInt(state.mainWindow, IDC_COLORS, result.info.colors, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_COLORS, result.info.colours, FALSE);
     return 1;
 }
 

@@ -28,7 +28,7 @@ void ExpectKoalizationError(Program& program) {
 
 // AUTO's report of the background it took, then the status of a success.
 void ExpectChosen(Program& program, std::string_view text) {
-    ExpectMessage(program.TakeMessageBox(), msg::BackgroundColorCaption, text, MessageIcon::Information);
+    ExpectMessage(program.TakeMessageBox(), msg::BackgroundColourCaption, text, MessageIcon::Information);
     ExpectKoalizationDone(program);
 }
 

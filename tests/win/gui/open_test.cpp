@@ -11,7 +11,7 @@ namespace pxm::gui {
 namespace {
 
 void ExpectFileOpened(Program& program, const std::string& name) {
-    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b - " + name);
+    EXPECT_EQ(program.Title(), std::string(ProgramTitle) + " - " + name);
     EXPECT_EQ(program.StatusText(0), " File Opened");
     EXPECT_EQ(program.StatusText(1), "");
     EXPECT_EQ(Shown(program.MenuState(206)), 0u);
@@ -25,7 +25,7 @@ void ExpectFileOpened(Program& program, const std::string& name) {
 
 // Nothing but the message has changed since the start.
 void ExpectStillAtStart(Program& program) {
-    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+    EXPECT_EQ(program.Title(), ProgramTitle);
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(Shown(program.MenuState(206)), UINT(MF_GRAYED));
     EXPECT_EQ(Shown(program.MenuState(115)), UINT(MF_GRAYED));
@@ -74,7 +74,7 @@ TEST(Open, RefusedPicturesEachSayWhy) {
     const Refusal refusals[] = {
         {"too-wide.bmp", MakeBmp({.width = 321}, [](int, int) { return 0; }), msg::BitmapTooLarge},
         {"too-high.bmp", MakeBmp({.height = 201}, [](int, int) { return 0; }), msg::BitmapTooLarge},
-        {"two-colours.bmp", MakeBmp({.importantColours = 2}, [](int, int) { return 0; }), msg::BadColorCount},
+        {"two-colours.bmp", MakeBmp({.importantColours = 2}, [](int, int) { return 0; }), msg::BadColourCount},
         {"short.bmp", Bytes(40, 'B'), msg::IncompleteFile},
     };
     Program program;

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/text/messages.h"
+
 namespace pxm::gui {
 
 namespace {
@@ -114,7 +116,7 @@ Program::Program(const std::string& programPath) {
         [this] {
             for (HWND window : TopLevelWindows(process_.dwProcessId)) {
                 const std::string title = WindowText(window);
-                if (title.starts_with("Pixmosaic 1.2b") && IsWindowVisible(window)) main_ = window;
+                if (title.starts_with(ProgramTitle) && IsWindowVisible(window)) main_ = window;
                 if (title == "Bitmap Viewer") viewer_ = window;
             }
             return main_ && viewer_;

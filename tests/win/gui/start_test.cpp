@@ -53,7 +53,7 @@ COLORREF ThroughColourImageList(COLORREF colour) {
 
 TEST(Start, EveryElementAsAtStart) {
     Program program;
-    EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+    EXPECT_EQ(program.Title(), ProgramTitle);
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(program.StatusText(1), "");
 
@@ -151,7 +151,7 @@ TEST(Start, EscapeAndEnterChangeNothing) {
         program.Settle();
         EXPECT_TRUE(program.NoMessageBox());
         EXPECT_TRUE(IsWindowVisible(program.Main()));
-        EXPECT_EQ(program.Title(), "Pixmosaic 1.2b");
+        EXPECT_EQ(program.Title(), ProgramTitle);
         EXPECT_EQ(program.StatusText(0), " Running");
     }
     EXPECT_TRUE(program.Running());
