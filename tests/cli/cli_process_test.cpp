@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/c64/displayer_image.h"
+#include "cli/executable.h"
+#include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/koalize.h"
@@ -246,6 +249,53 @@ TEST_F(ConverterProcess, EveryFormatAndContainerEqualsTheCore) {
             EXPECT_EQ(result.status, 0) << result.err;
             EXPECT_EQ(ReadFile(out), ExpectedFile(bmp, 0, static_cast<ExportFormat>(f), static_cast<Container>(c)))
                 << f << " " << c;
+        }
+    }
+}
+
+// The address a program's BASIC line calls: "SYS" and its digits, from the PRG form.
+long SysAddress(const std::vector<std::uint8_t>& prg) {
+    constexpr std::size_t TokenAt = 6;  // load address, link, line number
+    if (prg.size() <= TokenAt || prg[TokenAt] != cli::SysToken) return -1;
+    std::string digits;
+    for (std::size_t k = TokenAt + 1; k < prg.size() && prg[k] != 0; ++k) digits.push_back(static_cast<char>(prg[k]));
+    return std::stol(digits);
+}
+
+TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
+    const auto bmp = GoodPicture();
+    const std::string in = Bmp(bmp);
+    auto canvas = std::make_unique<Canvas>();
+    auto image = std::make_unique<KoalaImage>();
+    ASSERT_TRUE(ReadBmp(bmp, *canvas).ok());
+    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 0).ok);
+    for (const FormatInfo& info : Formats) {
+        const auto format = *FormatFromKey(info.key);
+        for (const bool fix : {false, true}) {
+            for (const std::string extension : {"prg", "p00", "tap"}) {
+                const std::string name = "Pic-" + std::string(info.key) + (fix ? "-fix" : "");
+                SCOPED_TRACE(name + "." + extension);
+                std::vector<std::string> args{"-x", "-b", "0", "-f", std::string(info.key), in, "-o", dir_ / (name + "." + extension)};
+                if (fix) args.push_back("--fix-sp2-flaw");
+                const auto result = RunConverter(args);
+                ASSERT_EQ(result.status, 0) << result.err;
+                const auto written = ReadFile(dir_ / (name + "." + extension));
+                std::string c64Name = name;
+                std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
+                const Container container = *ContainerFromExtension(extension);
+                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name).bytes);
+                if (container == Container::Tap) continue;
+                const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
+                                                    written.end());
+                ASSERT_GE(prg.size(), 2u);
+                EXPECT_EQ(prg[0], 0x01);
+                EXPECT_EQ(prg[1], 0x08);
+                EXPECT_EQ(SysAddress(prg), cli::Displayer.start);
+                if (container == Container::P00) {
+                    const P00Header header = BuildP00Header(c64Name);
+                    EXPECT_TRUE(std::equal(header.begin(), header.end(), written.begin()));
+                }
+            }
         }
     }
 }
