@@ -81,6 +81,7 @@ TEST_F(ConverterProcess, VersionAndHelp) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n", 0), 0u);
     EXPECT_NE(help.out.find("$A000-$C7FF"), std::string::npos);
+    EXPECT_NE(help.out.find("  -x, --executable "), std::string::npos);
     EXPECT_NE(help.out.find("?LOAD ERROR"), std::string::npos);
     EXPECT_EQ(RunConverter({"--help"}).out, help.out);
 }
