@@ -46,13 +46,18 @@ std::vector<std::uint8_t> Sp2FlawPicture() {
     return MakeBmp({}, CellPainter({{742, {0, 2, 3, 5}}, {743, {0, 2, 3, 5}}, {744, {0, 2, 3, 7}}}, 0));
 }
 
-std::vector<std::uint8_t> ExpectedFile(const std::vector<std::uint8_t>& bmp, int background, ExportFormat format,
-                                       Container container, bool fix = false) {
+// The picture as the core koalizes it with a fixed background.
+std::unique_ptr<KoalaImage> Koalized(const std::vector<std::uint8_t>& bmp, int background) {
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
     EXPECT_TRUE(ReadBmp(bmp, *canvas).ok());
     EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok);
-    return BuildPictureFile(*image, format, container, fix).bytes;
+    return image;
+}
+
+std::vector<std::uint8_t> ExpectedFile(const std::vector<std::uint8_t>& bmp, int background, ExportFormat format,
+                                       Container container, bool fix = false) {
+    return BuildPictureFile(*Koalized(bmp, background), format, container, fix).bytes;
 }
 
 class ConverterProcess : public ::testing::Test {
@@ -266,10 +271,7 @@ long SysAddress(const std::vector<std::uint8_t>& prg) {
 TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
     const auto bmp = GoodPicture();
     const std::string in = Bmp(bmp);
-    auto canvas = std::make_unique<Canvas>();
-    auto image = std::make_unique<KoalaImage>();
-    ASSERT_TRUE(ReadBmp(bmp, *canvas).ok());
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 0).ok);
+    const auto image = Koalized(bmp, 0);
     for (const FormatInfo& info : Formats) {
         const auto format = *FormatFromKey(info.key);
         for (const bool fix : {false, true}) {
@@ -324,10 +326,7 @@ TEST_F(ConverterProcess, ContainerFromTheExtensionAndNameExactlyAsGiven) {
 TEST_F(ConverterProcess, Sp2CorrectionIsToldOnce) {
     const auto bmp = Sp2FlawPicture();
     const std::string in = Bmp(bmp);
-    auto canvas = std::make_unique<Canvas>();
-    auto image = std::make_unique<KoalaImage>();
-    ASSERT_TRUE(ReadBmp(bmp, *canvas).ok());
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 0).ok);
+    const auto image = Koalized(bmp, 0);
     ASSERT_TRUE(BuildPictureFile(*image, ExportFormat::Sp2, Container::Prg, true).sp2Corrected);
 
     const auto fixed = RunConverter({"-b", "0", "-f", "sp2", "--fix-sp2-flaw", in, "-o", dir_ / "a.prg"});
