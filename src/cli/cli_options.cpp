@@ -21,7 +21,7 @@ constexpr std::array<ModeName, 3> ModeNames{{
     {"grey5", PaletteMode::FiveGreys},
 }};
 
-enum class Option { Output, Mode, Background, Format, Container, FixSp2Flaw, Help, Version };
+enum class Option { Output, Mode, Background, Format, Container, FixSp2Flaw, Executable, Help, Version };
 
 struct OptionName {
     char shortName;  // 0: long form only
@@ -29,13 +29,14 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 8> OptionNames{{
+constexpr std::array<OptionName, 9> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
     {'f', "format", Option::Format, true},
     {'c', "container", Option::Container, true},
     {0, "fix-sp2-flaw", Option::FixSp2Flaw, false},
+    {'x', "executable", Option::Executable, false},
     {'h', "help", Option::Help, false},
     {0, "version", Option::Version, false},
 }};
@@ -80,6 +81,7 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown container ", Quoted(value), " (p00, prg or tap)"});
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
+        case Option::Executable: options.executable = true; return {};
         case Option::Help:
         case Option::Version: return {};
     }

@@ -18,6 +18,7 @@ struct CliOptions {
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
     bool fixSp2Flaw = false;
+    bool executable = false;  // a program that shows the picture instead of the plain file
 };
 
 struct ParsedCommandLine {

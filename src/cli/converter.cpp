@@ -3,10 +3,12 @@
 #include <memory>
 
 #include "cli/cli_options.h"
+#include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
 #include "cli/output_file.h"
+#include "cli/program_name.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/color_names.h"
@@ -67,7 +69,11 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
 
-    const PictureFile file = BuildPictureFile(*image, options.format, ChosenContainer(options), options.fixSp2Flaw);
+    const Container container = ChosenContainer(options);
+    const PictureFile file =
+        options.executable
+            ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw, ProgramName(options.output))
+            : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw);
     // The Windows program tells of the correction before it creates the file.
     if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
     out.flush();

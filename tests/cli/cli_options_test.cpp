@@ -21,6 +21,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_EQ(parsed.options.format, ExportFormat::Koala);
     EXPECT_FALSE(parsed.options.container.has_value());
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
+    EXPECT_FALSE(parsed.options.executable);
 }
 
 TEST(CliOptions, EverySpelling) {
@@ -38,6 +39,8 @@ TEST(CliOptions, EverySpelling) {
     EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background, 7);
     EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, -1);
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
+    EXPECT_TRUE(Parse({"-x", "a", "-o", "b"}).options.executable);
+    EXPECT_TRUE(Parse({"a", "--executable", "-o", "b"}).options.executable);
 }
 
 TEST(CliOptions, HelpAndVersionWin) {
@@ -48,7 +51,8 @@ TEST(CliOptions, HelpAndVersionWin) {
 
 TEST(CliOptions, UsageErrors) {
     for (const auto& args : std::vector<std::vector<std::string_view>>{
-             {}, {"a"}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "b", "-o", "c"}, {"a", "-o", "b", "-x"},
+             {}, {"a"}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "b", "-o", "c"}, {"a", "-o", "b", "-q"}, {"a", "-o", "b", "-xo"},
+             {"a", "-o", "b", "--executable=1"},
              {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
              {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"}}) {
         const auto parsed = Parse(args);

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/c64/displayer_image.h"
+#include "cli/executable.h"
+#include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/koalize.h"
@@ -43,13 +46,18 @@ std::vector<std::uint8_t> Sp2FlawPicture() {
     return MakeBmp({}, CellPainter({{742, {0, 2, 3, 5}}, {743, {0, 2, 3, 5}}, {744, {0, 2, 3, 7}}}, 0));
 }
 
-std::vector<std::uint8_t> ExpectedFile(const std::vector<std::uint8_t>& bmp, int background, ExportFormat format,
-                                       Container container, bool fix = false) {
+// The picture as the core koalizes it with a fixed background.
+std::unique_ptr<KoalaImage> Koalized(const std::vector<std::uint8_t>& bmp, int background) {
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
     EXPECT_TRUE(ReadBmp(bmp, *canvas).ok());
     EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok);
-    return BuildPictureFile(*image, format, container, fix).bytes;
+    return image;
+}
+
+std::vector<std::uint8_t> ExpectedFile(const std::vector<std::uint8_t>& bmp, int background, ExportFormat format,
+                                       Container container, bool fix = false) {
+    return BuildPictureFile(*Koalized(bmp, background), format, container, fix).bytes;
 }
 
 class ConverterProcess : public ::testing::Test {
@@ -78,6 +86,7 @@ TEST_F(ConverterProcess, VersionAndHelp) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n", 0), 0u);
     EXPECT_NE(help.out.find("$A000-$C7FF"), std::string::npos);
+    EXPECT_NE(help.out.find("  -x, --executable "), std::string::npos);
     EXPECT_NE(help.out.find("?LOAD ERROR"), std::string::npos);
     EXPECT_EQ(RunConverter({"--help"}).out, help.out);
 }
@@ -250,6 +259,50 @@ TEST_F(ConverterProcess, EveryFormatAndContainerEqualsTheCore) {
     }
 }
 
+// The address a program's BASIC line calls: "SYS" and its digits, from the PRG form.
+long SysAddress(const std::vector<std::uint8_t>& prg) {
+    constexpr std::size_t TokenAt = 6;  // load address, link, line number
+    if (prg.size() <= TokenAt || prg[TokenAt] != cli::SysToken) return -1;
+    std::string digits;
+    for (std::size_t k = TokenAt + 1; k < prg.size() && prg[k] != 0; ++k) digits.push_back(static_cast<char>(prg[k]));
+    return std::stol(digits);
+}
+
+TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
+    const auto bmp = GoodPicture();
+    const std::string in = Bmp(bmp);
+    const auto image = Koalized(bmp, 0);
+    for (const FormatInfo& info : Formats) {
+        const auto format = *FormatFromKey(info.key);
+        for (const bool fix : {false, true}) {
+            for (const std::string extension : {"prg", "p00", "tap"}) {
+                const std::string name = "Pic-" + std::string(info.key) + (fix ? "-fix" : "");
+                SCOPED_TRACE(name + "." + extension);
+                std::vector<std::string> args{"-x", "-b", "0", "-f", std::string(info.key), in, "-o", dir_ / (name + "." + extension)};
+                if (fix) args.push_back("--fix-sp2-flaw");
+                const auto result = RunConverter(args);
+                ASSERT_EQ(result.status, 0) << result.err;
+                const auto written = ReadFile(dir_ / (name + "." + extension));
+                std::string c64Name = name;
+                std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
+                const Container container = *ContainerFromExtension(extension);
+                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name).bytes);
+                if (container == Container::Tap) continue;
+                const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
+                                                    written.end());
+                ASSERT_GE(prg.size(), 2u);
+                EXPECT_EQ(prg[0], 0x01);
+                EXPECT_EQ(prg[1], 0x08);
+                EXPECT_EQ(SysAddress(prg), cli::Displayer.start);
+                if (container == Container::P00) {
+                    const P00Header header = BuildP00Header(c64Name);
+                    EXPECT_TRUE(std::equal(header.begin(), header.end(), written.begin()));
+                }
+            }
+        }
+    }
+}
+
 TEST_F(ConverterProcess, ContainerFromTheExtensionAndNameExactlyAsGiven) {
     const auto bmp = GoodPicture();
     const std::string in = Bmp(bmp);
@@ -273,10 +326,7 @@ TEST_F(ConverterProcess, ContainerFromTheExtensionAndNameExactlyAsGiven) {
 TEST_F(ConverterProcess, Sp2CorrectionIsToldOnce) {
     const auto bmp = Sp2FlawPicture();
     const std::string in = Bmp(bmp);
-    auto canvas = std::make_unique<Canvas>();
-    auto image = std::make_unique<KoalaImage>();
-    ASSERT_TRUE(ReadBmp(bmp, *canvas).ok());
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 0).ok);
+    const auto image = Koalized(bmp, 0);
     ASSERT_TRUE(BuildPictureFile(*image, ExportFormat::Sp2, Container::Prg, true).sp2Corrected);
 
     const auto fixed = RunConverter({"-b", "0", "-f", "sp2", "--fix-sp2-flaw", in, "-o", dir_ / "a.prg"});

@@ -1,0 +1,37 @@
+#pragma once
+// A picture as a C64 program that shows it: LOAD and RUN it. The program loads at the start of
+// BASIC and holds a BASIC line that calls the displayer, the displayer with its parameter block
+// filled in for the picture, then the picture's data exactly as the plain file holds it.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "core/export/picture_file.h"
+#include "core/format/c64_file.h"
+#include "core/format/export_format.h"
+#include "core/koala/koala_image.h"
+
+namespace pxm::cli {
+
+inline constexpr std::uint16_t BasicStart = 0x0801;  // where LOAD puts a BASIC program
+inline constexpr std::uint16_t BasicLineNumber = 10;
+inline constexpr std::uint8_t SysToken = 0x9E;
+
+// "10 SYS address" with its link pointer, then the program's end marker.
+std::vector<std::uint8_t> BasicLine(std::uint16_t sysAddress);
+
+// The program's bytes after its load address BasicStart, for a format's picture data.
+std::vector<std::uint8_t> BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData);
+
+// Where the picture data stands in the program (bytes after the load address).
+std::size_t PictureDataOffset();
+
+// The program as the containers take it; it views `program` and `name`.
+C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name);
+
+// The picture as a program named `name` (PETSCII), in a container.
+PictureFile BuildExecutableFile(const KoalaImage& image, ExportFormat format, Container container,
+                                bool correctSp2Flaw, std::string_view name);
+
+}  // namespace pxm::cli
