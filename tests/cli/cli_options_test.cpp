@@ -55,6 +55,7 @@ TEST(CliOptions, UsageErrors) {
              {"a", "-o", "b", "--executable=1"},
              {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
              {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"}}) {
+        SCOPED_TRACE(::testing::PrintToString(args));
         const auto parsed = Parse(args);
         EXPECT_EQ(parsed.action, Action::UsageError);
         EXPECT_FALSE(parsed.error.empty());

@@ -106,6 +106,7 @@ TEST_F(ConverterProcess, UsageErrorsExitTwoAndWriteNothing) {
              {in, in, "-o", out},
              {in, "-o", out, "--frobnicate"},
          }) {
+        SCOPED_TRACE(::testing::PrintToString(args));
         const auto result = RunConverter(args);
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.err.rfind("pixmosaic-cli: ", 0), 0u) << result.err;
@@ -249,6 +250,7 @@ TEST_F(ConverterProcess, EveryFormatAndContainerEqualsTheCore) {
     const std::array<std::string, 3> containers{"p00", "prg", "tap"};
     for (int f = 0; f < ExportFormatCount; ++f) {
         for (int c = 0; c < 3; ++c) {
+            SCOPED_TRACE(std::string(Formats[static_cast<std::size_t>(f)].key) + " in " + containers[static_cast<std::size_t>(c)]);
             const std::string out = dir_ / ("out" + std::to_string(f) + std::to_string(c));
             const auto result = RunConverter({"-b", "0", "-f", std::string(Formats[static_cast<std::size_t>(f)].key),
                                               "-c", containers[static_cast<std::size_t>(c)], in, "-o", out});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/import/bmp_reader.h"
@@ -44,6 +45,12 @@ struct Shape {
     int bits, width, height;
 };
 
+// Colours16_320x200
+std::string CaseName(const Shape& s) {
+    return "Colours" + std::to_string(s.bits == 4 ? 16 : 256) + "_" + std::to_string(s.width) + "x" + std::to_string(s.height);
+}
+void PrintTo(const Shape& s, std::ostream* os) { *os << CaseName(s); }
+
 class BmpShapes : public ::testing::TestWithParam<Shape> {};
 
 TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
@@ -60,7 +67,8 @@ TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
 INSTANTIATE_TEST_SUITE_P(Shapes, BmpShapes,
                          ::testing::Values(Shape{4, 320, 200}, Shape{8, 320, 200}, Shape{4, 100, 200},
                                            Shape{4, 7, 3}, Shape{8, 7, 5}, Shape{8, 101, 13}, Shape{4, 1, 1},
-                                           Shape{8, 1, 1}, Shape{4, 319, 199}));
+                                           Shape{8, 1, 1}, Shape{4, 319, 199}),
+                         test::CaseNames{});
 
 TEST(BmpReader, OddWidthTakesTheHalfByteAfterTheLastPixel) {
     const BmpShape shape{.width = 7, .height = 2};
@@ -71,8 +79,9 @@ TEST(BmpReader, OddWidthTakesTheHalfByteAfterTheLastPixel) {
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.info.width, 7);
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(canvas[CanvasIndex(x, y)], Pattern(2 * x + 1, y, 4));
-        EXPECT_EQ(canvas[CanvasIndex(3, y)], 9 + (1 - y)) << "row " << y;  // data row 0 is the bottom row
+        SCOPED_TRACE("row " + std::to_string(y));
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(canvas[CanvasIndex(x, y)], Pattern(2 * x + 1, y, 4)) << "column " << x;
+        EXPECT_EQ(canvas[CanvasIndex(3, y)], 9 + (1 - y));  // data row 0 is the bottom row
         EXPECT_EQ(canvas[CanvasIndex(4, y)], 0);
     }
 }
@@ -116,6 +125,7 @@ TEST(BmpReader, HeaderWithoutPaletteOrPixelsGivesAnEmptyPicture) {
 // pixel-data offset and the bits-per-pixel field are not consulted.
 TEST(BmpReader, PixelsStartAfterThePaletteTheColourCountImplies) {
     for (const int bits : {4, 8}) {
+        SCOPED_TRACE(std::to_string(bits) + " bits per pixel");
         const BmpShape shape{.width = 30, .height = 9, .bitsPerPixel = bits};
         auto file = PatternBmp(shape);
         file[10] = 54;  // pixel-data offset field: ignored
@@ -164,6 +174,9 @@ std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t 
     return file;
 }
 
+std::string CaseName(const Refusal& r) { return r.name; }
+void PrintTo(const Refusal& r, std::ostream* os) { *os << CaseName(r); }
+
 class BmpRefusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(BmpRefusals, ReportsTheMessageAndLeavesTheCanvasAlone) {
@@ -191,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"Empty", {}, &msg::IncompleteFile},
         Refusal{"HeaderCut", Truncated(PatternBmp({.width = 16, .height = 16}), BmpHeaderSize - 1), &msg::IncompleteFile},
         Refusal{"HeaderCutEarly", Truncated(PatternBmp({.width = 16, .height = 16}), 20), &msg::IncompleteFile}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseNames{});
 
 }  // namespace
 }  // namespace pxm

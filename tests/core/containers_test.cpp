@@ -23,6 +23,9 @@ struct HeaderCase {
     std::uint8_t loadHigh;
 };
 
+std::string CaseName(const HeaderCase& c) { return test::FormatWord(c.format); }
+void PrintTo(const HeaderCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class FormatHeaders : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(FormatHeaders, P00HeaderAndLoadAddress) {
@@ -40,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{ExportFormat::ArtStudio, "PIXMOSAIC   MPIC", 0x20},
                       HeaderCase{ExportFormat::Artist64, std::string("P-PIXMOSAIC\0\0\0\0\0", 16), 0x40},
                       HeaderCase{ExportFormat::BlazingPaddles, std::string("PI.PIXMOSAIC\0\0\0\0", 16), 0xA0},
-                      HeaderCase{ExportFormat::Sp2, std::string("PIXMOSAIC (SP2)\0", 16), 0x55}));
+                      HeaderCase{ExportFormat::Sp2, std::string("PIXMOSAIC (SP2)\0", 16), 0x55}),
+    test::CaseNames{});
 
 TEST(P00Header, KoalaBytesByOffset) {
     const P00Header h = BuildP00Header(InfoOf(ExportFormat::Koala).c64Name);
@@ -77,6 +81,9 @@ Bytes FormatData(const KoalaImage& image, ExportFormat format) {
     }
     return Bytes(block->view().begin(), block->view().end());
 }
+
+std::string CaseName(const FileCase& c) { return test::FormatWord(c.format) + "_" + test::ContainerWord(c.container); }
+void PrintTo(const FileCase& c, std::ostream* os) { *os << CaseName(c); }
 
 class PictureFiles : public ::testing::TestWithParam<FileCase> {};
 
@@ -118,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{ExportFormat::Artist64, Container::P00, 10268},
                       FileCase{ExportFormat::BlazingPaddles, Container::Prg, 10242},
                       FileCase{ExportFormat::BlazingPaddles, Container::P00, 10268},
-                      FileCase{ExportFormat::BlazingPaddles, Container::Tap, 20 + 41322 + 40 * 10240}));
+                      FileCase{ExportFormat::BlazingPaddles, Container::Tap, 20 + 41322 + 40 * 10240}),
+    test::CaseNames{});
 
 TEST(PictureFile, ZeroPictureAsSp2) {
     const auto image = test::FilledImage(0);
@@ -142,6 +150,10 @@ struct NameCase {
     std::string in, extension, out;
 };
 
+// The source name and the extension asked for: Sunset_BMP_p00, Empty_p00.
+std::string CaseName(const NameCase& c) { return (c.in.empty() ? "Empty" : test::NameWord(c.in)) + test::NameWord(c.extension); }
+void PrintTo(const NameCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class DefaultNames : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(DefaultNames, LowerCasedAndCutAtTheFirstBmp) {
@@ -156,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(Names, DefaultNames,
                                            NameCase{"Sunset.BMP", ".p00", "sunset.p00"},
                                            NameCase{"Logo.GIF", ".prg", "logo.gif.prg"},
                                            NameCase{"my.bmpx", ".tap", "my.tap"},
-                                           NameCase{"\xC4RGER.BMP", "", "\xE4rger"}, NameCase{"", ".p00", ".p00"}));
+                                           NameCase{"\xC4RGER.BMP", "", "\xE4rger"}, NameCase{"", ".p00", ".p00"}),
+                         test::CaseNames{});
 
 TEST(ContainerFromExtension, IgnoresCase) {
     EXPECT_EQ(ContainerFromExtension("p00"), Container::P00);

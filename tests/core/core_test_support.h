@@ -1,10 +1,16 @@
 #pragma once
-// Small builders shared by the core tests: canvases painted cell by cell, Koala cell accessors
-// and a deterministic pseudo-random source.
+// Small builders shared by the core tests: canvases painted cell by cell, Koala cell accessors,
+// a deterministic pseudo-random source and the names of parameterised cases.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
+#include <cctype>
+#include <cstdio>
 #include <memory>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "core/format/c64_file.h"
 #include "core/format/export_format.h"
@@ -90,5 +96,54 @@ public:
 private:
     std::uint32_t state_;
 };
+
+// Case names for ctest's list and for failure messages. A suite's parameter type has a
+// CaseName(param) overload beside it, made only of [A-Za-z0-9_] and unique within the suite;
+// CaseNames is the suite's name generator and the type's PrintTo prints the same name.
+struct CaseNames {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
+        return CaseName(info.param);
+    }
+};
+
+inline std::string FormatWord(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Koala: return "Koala";
+        case ExportFormat::ArtStudio: return "ArtStudio";
+        case ExportFormat::Artist64: return "Artist64";
+        case ExportFormat::BlazingPaddles: return "BlazingPaddles";
+        case ExportFormat::Sp2: return "Sp2";
+    }
+    return "Format" + std::to_string(static_cast<int>(format));
+}
+
+inline std::string ContainerWord(Container container) {
+    switch (container) {
+        case Container::P00: return "P00";
+        case Container::Prg: return "Prg";
+        case Container::Tap: return "Tap";
+    }
+    return "Container" + std::to_string(static_cast<int>(container));
+}
+
+// A file name as a case name: letters and digits kept, '.' as '_', any other byte as x and its
+// hex digits ("\xC4RGER.BMP" gives "xC4RGER_BMP").
+inline std::string NameWord(std::string_view text) {
+    std::string word;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80 && std::isalnum(byte)) {
+            word += c;
+        } else if (c == '.') {
+            word += '_';
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "x%02X", byte);
+            word += hex;
+        }
+    }
+    return word;
+}
 
 }  // namespace pxm::test

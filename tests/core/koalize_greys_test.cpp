@@ -18,6 +18,9 @@ struct GreyMode {
     Koalizer run;
 };
 
+std::string CaseName(const GreyMode& mode) { return mode.name; }
+void PrintTo(const GreyMode& mode, std::ostream* os) { *os << CaseName(mode); }
+
 class BothGreyModes : public ::testing::TestWithParam<GreyMode> {};
 
 TEST_P(BothGreyModes, BlackPictureGivesTheFixedGreys) {
@@ -55,7 +58,7 @@ std::unique_ptr<Canvas> ForeignPixels(std::uint8_t foreign) {
 
 TEST_P(BothGreyModes, ForeignColourStopsAtTheFirstOffendingPixel) {
     for (const std::uint8_t foreign : {5, 16, 200}) {
-        SCOPED_TRACE(int{foreign});
+        SCOPED_TRACE("foreign colour " + std::to_string(foreign));
         const auto canvas = ForeignPixels(foreign);
         auto image = test::FilledImage(0xAA);
         const KoalizeResult result = GetParam().run(*canvas, *image);
@@ -77,7 +80,7 @@ TEST_P(BothGreyModes, ForeignColourStopsAtTheFirstOffendingPixel) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, BothGreyModes,
                          ::testing::Values(GreyMode{"Four", KoalizeFourGreys}, GreyMode{"Five", KoalizeFiveGreys}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseNames{});
 
 TEST(KoalizeFourGreys, FailureTouchesNoScreenOrColourByte) {
     const auto canvas = ForeignPixels(1);  // white is foreign to four greys
@@ -111,7 +114,7 @@ TEST(KoalizeGreys, PictureWithoutWhiteIsTheSameInBothModes) {
     EXPECT_EQ(result.fiveGreyError, FiveGreyError::None);
     EXPECT_TRUE(*four == *five);
     for (int x = 0; x < CanvasColumns; ++x)
-        for (int y = 0; y < CanvasRows; ++y) ASSERT_EQ(test::ShownColour(*four, x, y), (*canvas)[CanvasIndex(x, y)]);
+        for (int y = 0; y < CanvasRows; ++y) ASSERT_EQ(test::ShownColour(*four, x, y), (*canvas)[CanvasIndex(x, y)]) << x << "," << y;
 }
 
 struct WhiteCase {
@@ -119,6 +122,9 @@ struct WhiteCase {
     PixelRow row0, row1;
     std::uint8_t bitmap0, screen, colour;
 };
+
+std::string CaseName(const WhiteCase& c) { return c.name; }
+void PrintTo(const WhiteCase& c, std::ostream* os) { *os << CaseName(c); }
 
 class FiveGreyWhite : public ::testing::TestWithParam<WhiteCase> {};
 
@@ -149,11 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
                       WhiteCase{"MediumGreyOnly", {12, 1, 0, 0}, {}, Pairs(2, 1, 0, 0), 28, 15},
                       WhiteCase{"DarkAndLightGrey", {15, 1, 11, 0}, {}, Pairs(3, 2, 1, 0), 177, 15},
                       WhiteCase{"WhiteLaterInTheCell", {12, 15, 0, 0}, {0, 0, 0, 1}, Pairs(2, 3, 0, 0), 28, 15}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseNames{});
 
 TEST(KoalizeFiveGreys, WhiteWithAllThreeGreysFailsBeforeAnyForeignColour) {
     for (const std::uint8_t extra : {0, 5, 200}) {
-        SCOPED_TRACE(int{extra});
+        SCOPED_TRACE("extra colour " + std::to_string(extra));
         auto canvas = test::FilledCanvas(0);
         test::SetCellRow(*canvas, 1, 0, {1, 0, 0, 0});
         test::SetCellRow(*canvas, 41, 0, {extra, 11, 12, 0});

@@ -64,6 +64,7 @@ TEST(KoalizeMulticolour, SlotsCarryOverFromCellToCell) {
 
 TEST(KoalizeMulticolour, BackgroundOnlyPictureGivesZeroCells) {
     for (const std::uint8_t background : {0, 6, 15}) {
+        SCOPED_TRACE("background " + std::to_string(background));
         auto canvas = test::FilledCanvas(background);
         auto image = test::FilledImage(0xAA);
         ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, background).ok);
@@ -111,6 +112,9 @@ struct WideCase {
     std::uint8_t bitmap0, screen, colour;
 };
 
+std::string CaseName(const WideCase& c) { return c.name; }
+void PrintTo(const WideCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class KoalizeWideValues : public ::testing::TestWithParam<WideCase> {};
 
 // Values above 15 are colours of their own but are written with their low 4 bits; 16 is also
@@ -141,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         WideCase{"ThreeSixteensAndMore", {{16, 16, 16, 0}, {3, 0, 0, 0}}, false, 0, 0, 0},
         // Two 16s take slots 1 and 2, 5 goes into slot 3; the sort gives (5, 16, 16).
         WideCase{"TwoSixteensAndFive", {{16, 16, 5, 0}}, true, Pairs(2, 2, 1, 0), 0x50, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseNames{});
 
 // A picture with at most three colours besides the background in every cell.
 std::unique_ptr<Canvas> FittingPicture(std::uint32_t seed, std::uint8_t background) {
@@ -159,13 +163,14 @@ std::unique_ptr<Canvas> FittingPicture(std::uint32_t seed, std::uint8_t backgrou
 
 TEST(KoalizeMulticolour, FittingPictureShowsEveryPixelAndRepeatsExactly) {
     for (const std::uint8_t background : {0, 11}) {
+        SCOPED_TRACE("background " + std::to_string(background));
         const auto canvas = FittingPicture(1234u + background, background);
         auto first = test::FilledImage(0);
         ASSERT_TRUE(KoalizeMulticolour(*canvas, *first, background).ok);
         for (int x = 0; x < CanvasColumns; ++x)
             for (int y = 0; y < CanvasRows; ++y)
                 ASSERT_EQ(test::ShownColour(*first, x, y), (*canvas)[CanvasIndex(x, y)]) << x << "," << y;
-        for (int cell = 0; cell < CellCount; ++cell) ASSERT_EQ(test::ColourByte(*first, cell) & 0xF0, 0);
+        for (int cell = 0; cell < CellCount; ++cell) ASSERT_EQ(test::ColourByte(*first, cell) & 0xF0, 0) << "cell " << cell;
         // Another run in between must not leak into the next one.
         auto again = test::FilledImage(0x55);
         KoalizeMulticolour(*canvas, *again, static_cast<std::uint8_t>(background ^ 1));
@@ -198,6 +203,7 @@ TEST(AutoBackgroundSearch, ChoosesTheLowestBackgroundThatWorks) {
         {CellsWith(6, {{3, {6, 1, 2, 3}}, {500, {6, 4, 5, 7}}}), 6},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("expected background " + std::to_string(c.expected));
         auto image = test::FilledImage(0xAA);
         const AutoBackgroundResult result = AutoBackgroundSearch(*c.canvas, *image);
         ASSERT_TRUE(result.background.has_value());

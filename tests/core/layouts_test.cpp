@@ -30,13 +30,16 @@ struct Layout {
     bool backgroundHighBitsSet;
 };
 
+std::string CaseName(const Layout& layout) { return layout.name; }
+void PrintTo(const Layout& layout, std::ostream* os) { *os << CaseName(layout); }
+
 class Layouts : public ::testing::TestWithParam<Layout> {};
 
 // Every byte of the block: a copied Koala byte, the background, or zero.
 TEST_P(Layouts, PlacesEveryByte) {
     const Layout& layout = GetParam();
     for (const std::uint8_t background : {6, 0, 15}) {
-        SCOPED_TRACE(int{background});
+        SCOPED_TRACE("background " + std::to_string(background));
         const auto image = PatternImage(background);
         auto block = std::make_unique<PictureData>();
         block->bytes.fill(0xAA);
@@ -63,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"Artist64", ExportFormat::Artist64, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}}, {10238, 10239}, false},
         Layout{"BlazingPaddles", ExportFormat::BlazingPaddles, 10240, {Bitmap, {8192, 8000, 1000}, {9216, 9000, 1000}},
                {8063, 8064}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseNames{});
 
 TEST(Layouts, BackgroundBytesOfColour6) {
     const auto image = PatternImage(6);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/export/sp2_packer.h"
@@ -94,8 +95,9 @@ TEST(PackSp2, AlternatingBitmapGivesLiteralsOf127) {
     const Unpacked unpacked = Unpack(packed.stream);
     ASSERT_GE(unpacked.blocks.size(), 63u);
     for (std::size_t b = 0; b < 62; ++b) {
+        SCOPED_TRACE("block " + std::to_string(b));
         EXPECT_TRUE(unpacked.blocks[b].literal);
-        EXPECT_EQ(unpacked.blocks[b].length, 127u) << "block " << b;
+        EXPECT_EQ(unpacked.blocks[b].length, 127u);
         EXPECT_EQ(packed.stream[b * 128], 0x7E);
     }
     // The rest of the bitmap stops before the zeros.
@@ -199,15 +201,16 @@ TEST(PackSp2, StreamUnpacksToTheSource) {
         const Bytes source = Sp2Source(*image);
         bool plainStartsAtFlaw = false;
         for (const bool correct : {false, true}) {
+            SCOPED_TRACE(correct ? "with the correction" : "without the correction");
             const Packed packed = Pack(*image, correct);
             const Unpacked unpacked = Unpack(packed.stream);
-            ASSERT_TRUE(unpacked.bytes == source) << "correct=" << correct;
+            ASSERT_TRUE(unpacked.bytes == source);
             bool startsAtFlaw = false;
             for (const Block& block : unpacked.blocks) {
                 startsAtFlaw |= block.start == FixFlawPosition;
                 // Only the correction may lengthen a literal in mid-source to 128.
                 if (block.literal && block.start + block.length < Sp2SourceLength && !correct) {
-                    EXPECT_LE(block.length, 127u);
+                    EXPECT_LE(block.length, 127u) << "block at " << block.start;
                 }
             }
             if (!correct) {

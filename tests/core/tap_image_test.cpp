@@ -22,6 +22,14 @@ struct HeaderCase {
     std::string name;  // all 16 bytes
 };
 
+// A format and the length of its picture bytes: Sp2_3000Bytes.
+std::string FormatAndLength(ExportFormat format, std::size_t length) {
+    return test::FormatWord(format) + "_" + std::to_string(length) + "Bytes";
+}
+
+std::string CaseName(const HeaderCase& c) { return FormatAndLength(c.format, c.length); }
+void PrintTo(const HeaderCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class TapeHeaders : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(TapeHeaders, TypeAddressesNameFillerChecksum) {
@@ -46,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{ExportFormat::Artist64, 10240, 0x4000, 0x6800, std::string("P-PIXMOSAIC\0\0\0\0\0", 16)},
                       HeaderCase{ExportFormat::BlazingPaddles, 10240, 0xA000, 0xC800, std::string("PI.PIXMOSAIC\0\0\0\0", 16)},
                       HeaderCase{ExportFormat::Sp2, 3000, 0x5500, 0x60B8, std::string("PIXMOSAIC (SP2)\0", 16)},
-                      HeaderCase{ExportFormat::Sp2, 1, 0x5500, 0x5501, std::string("PIXMOSAIC (SP2)\0", 16)}));
+                      HeaderCase{ExportFormat::Sp2, 1, 0x5500, 0x5501, std::string("PIXMOSAIC (SP2)\0", 16)}),
+    test::CaseNames{});
 
 // Reads a pulse train back the way a C64 would.
 class PulseReader {
@@ -136,13 +145,15 @@ void ExpectTapeImage(const Bytes& tap, const Bytes& data, ExportFormat format) {
     dataBlock.push_back(sum);
 
     struct Part {
+        const char* name;
         std::size_t pilot;
         Bytes block;
         Bytes pause;
     };
-    const Part parts[] = {{27136, Bytes(headerBlock.begin(), headerBlock.end()), {0x00, 0x04, 0xA6, 0x00}},
-                          {5376, dataBlock, {0x00, 0x20, 0x2B, 0x4B}}};
+    const Part parts[] = {{"header", 27136, Bytes(headerBlock.begin(), headerBlock.end()), {0x00, 0x04, 0xA6, 0x00}},
+                          {"data", 5376, dataBlock, {0x00, 0x20, 0x2B, 0x4B}}};
     for (const Part& part : parts) {
+        SCOPED_TRACE(part.name);
         EXPECT_EQ(reader.countRun(S), part.pilot) << "pilot before " << reader.position();
         reader.expectSync();
         reader.expectCountdown(0x89);
@@ -169,6 +180,9 @@ struct ImageCase {
     std::size_t length;
 };
 
+std::string CaseName(const ImageCase& c) { return FormatAndLength(c.format, c.length); }
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class TapeImages : public ::testing::TestWithParam<ImageCase> {};
 
 TEST_P(TapeImages, DecodesBackToTheRecording) {
@@ -182,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(Images, TapeImages,
                          ::testing::Values(ImageCase{ExportFormat::Koala, 10001}, ImageCase{ExportFormat::ArtStudio, 10016},
                                            ImageCase{ExportFormat::Artist64, 10240},
                                            ImageCase{ExportFormat::BlazingPaddles, 10240}, ImageCase{ExportFormat::Sp2, 3000},
-                                           ImageCase{ExportFormat::Sp2, 1}, ImageCase{ExportFormat::Sp2, MaxTapeDataLength}));
+                                           ImageCase{ExportFormat::Sp2, 1}, ImageCase{ExportFormat::Sp2, MaxTapeDataLength}),
+                         test::CaseNames{});
 
 TEST(TapeImage, KoalaImageSizeAndLengthField) {
     static_assert(TapeImageSize(10001) == 441382);

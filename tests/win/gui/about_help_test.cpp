@@ -39,7 +39,7 @@ TEST(About, OpensAndClosesTenTimesEachWay) {
     for (Way way : {Way::OkButton, Way::Escape, Way::CloseBox}) {
         for (int time = 0; time < 10; ++time) {
             SCOPED_TRACE(testing::Message() << "way " << static_cast<int>(way) << ", time " << time);
-            program.PostCommand(221);
+            program.PostCommand(CMD_ABOUT);
             HWND about = program.WaitWindow("About...");
             ASSERT_NE(about, nullptr);
             EXPECT_TRUE(program.HasProgramIcons(about));
@@ -64,7 +64,7 @@ TEST(About, OpensAndClosesTenTimesEachWay) {
 
 TEST(Help, TopicsAndF1OpenTheHelpFile) {
     Program program;
-    program.PostCommand(220);
+    program.PostCommand(CMD_HELP_TOPICS);
     HWND viewer = WaitHelpViewer();
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open";
     EXPECT_TRUE(program.NoMessageBox(200ms));
@@ -85,7 +85,7 @@ TEST(Help, WithoutTheHelpFileNamesTheProgramFolder) {
     ASSERT_TRUE(CopyFileA(Paths().programPath.c_str(), copy.c_str(), FALSE));
     Program program(copy);
     const std::string expected = HelpNotFoundText(folder);
-    program.PostCommand(220);
+    program.PostCommand(CMD_HELP_TOPICS);
     ExpectMessage(program.TakeMessageBox(), msg::HelpErrorCaption, expected, MessageIcon::Error);
 
     program.Activate();

@@ -68,6 +68,16 @@ inline void ExpectSystemError(const SeenMessageBox& box, DWORD code) {
     ExpectMessage(box, msg::SystemErrorCaption, SystemText(code), MessageIcon::Error);
 }
 
+// Save As and Save, before a successful Koalize of the current picture, only ask for one.
+inline void ExpectSavingRefused(Program& program) {
+    for (const int command : {CMD_SAVE_AS, CMD_SAVE}) {
+        SCOPED_TRACE(command == CMD_SAVE ? "Save" : "Save As");
+        program.PostCommand(command);
+        ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
+        EXPECT_TRUE(program.NoMessageBox(200ms));
+    }
+}
+
 // The state bits of a menu item that a user sees: grayed, checked.
 inline UINT Shown(UINT menuState) { return menuState & (MF_GRAYED | MF_DISABLED | MF_CHECKED); }
 

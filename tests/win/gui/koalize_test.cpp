@@ -18,7 +18,7 @@ constexpr int ColourItem(int colour) { return colour + 1; }
 void ExpectKoalizationDone(Program& program) {
     EXPECT_EQ(program.StatusText(0), " ");
     EXPECT_EQ(program.StatusText(1), " Koalization done");
-    EXPECT_EQ(Shown(program.MenuState(203)), 0u);
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE_AS)), 0u);
 }
 
 void ExpectKoalizationError(Program& program) {
@@ -32,12 +32,12 @@ void ExpectChosen(Program& program, std::string_view text) {
     ExpectKoalizationDone(program);
 }
 
-constexpr int Multicolour = 112, FourGreys = 110, FiveGreys = 111;
+constexpr int Multicolour = IDC_MULTICOLOUR, FourGreys = IDC_GREY4, FiveGreys = IDC_GREY5;
 
 // Koalize in a palette mode, chosen by its radio button, and see it refused with the message.
 void ExpectRefused(Program& program, int mode, const Message& message) {
     program.Click(mode);
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectMessage(program.TakeMessageBox(), message);
     ExpectKoalizationError(program);
 }
@@ -51,43 +51,43 @@ struct Opened {
 TEST(Koalize, AutoNamesTheLowestWorkingBackground) {
     Opened opened("sunset.bmp", SunsetBmp());
     Program& program = opened.program;
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectChosen(program, "Chosen background color: black.");
     EXPECT_TRUE(program.NoMessageBox());
     // Koalize leaves Save, the toolbar and the colour box as they were.
-    EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
-    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE)), UINT(MF_GRAYED));
+    EXPECT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_INDETERMINATE);
     EXPECT_EQ(program.ColourSelection(), AutoItem);
 }
 
 TEST(Koalize, AutoTriesAllSixteenColours) {
     Opened opened("light-grey.bmp", OnlyLightGreyBmp());
     Program& program = opened.program;
-    program.PostCommand(115);  // Tools ▸ Koalize!
+    program.PostCommand(CMD_KOALIZE);  // Tools ▸ Koalize!
     ExpectChosen(program, "Chosen background color: light grey.");
 }
 
 TEST(Koalize, AutoWithNoWorkingBackgroundSaysSoOnce) {
     Opened opened("refused.bmp", RefusedBmp());
     Program& program = opened.program;
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectMessage(program.TakeMessageBox(), msg::NotC64Picture);
     EXPECT_TRUE(program.NoMessageBox());
     ExpectKoalizationError(program);
-    EXPECT_EQ(Shown(program.MenuState(203)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE_AS)), UINT(MF_GRAYED));
 }
 
 TEST(Koalize, FixedBackgroundThatFailsThenAuto) {
     Opened opened("four-colours.bmp", FourColourCellBmp());
     Program& program = opened.program;
     program.SelectColour(ColourItem(6));  // blue: not in the crowded cell
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectMessage(program.TakeMessageBox(), msg::BackgroundDoesNotFit);
     ExpectKoalizationError(program);
     EXPECT_EQ(program.ColourSelection(), ColourItem(6));
 
     program.SelectColour(AutoItem);
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectChosen(program, "Chosen background color: white.");
 }
 
@@ -95,7 +95,7 @@ TEST(Koalize, FixedBackgroundThatWorksSaysNothing) {
     Opened opened("four-colours.bmp", FourColourCellBmp());
     Program& program = opened.program;
     program.SelectColour(ColourItem(3));  // cyan, one of the crowded cell's four
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     EXPECT_TRUE(program.NoMessageBox());
     ExpectKoalizationDone(program);
 }
@@ -106,9 +106,9 @@ TEST(Koalize, GreyModesIgnoreTheColourBox) {
     // With blue as the background the multicolour rules refuse every cell.
     program.SelectColour(ColourItem(6));
     for (int mode : {FourGreys, FiveGreys}) {
-        SCOPED_TRACE(mode);
+        SCOPED_TRACE(mode == FourGreys ? "four greys" : "five greys");
         program.Click(mode);
-        program.Click(115);
+        program.Click(IDC_KOALIZE);
         EXPECT_TRUE(program.NoMessageBox());
         ExpectKoalizationDone(program);
     }
@@ -131,19 +131,15 @@ TEST(Koalize, FiveGreysRefuseWhiteWithAllThreeGreysInACell) {
 TEST(Koalize, FailureAfterSuccessKeepsSaveAsButRefusesToSave) {
     Opened opened("four-colours.bmp", FourColourCellBmp());
     Program& program = opened.program;
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     program.TakeMessageBox();
     ExpectKoalizationDone(program);
     program.SelectColour(ColourItem(6));
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ExpectMessage(program.TakeMessageBox(), msg::BackgroundDoesNotFit);
     ExpectKoalizationError(program);
-    EXPECT_EQ(Shown(program.MenuState(203)), 0u);
-    for (int command : {203, 202}) {
-        program.PostCommand(command);
-        ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
-        EXPECT_TRUE(program.NoMessageBox(200ms));
-    }
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE_AS)), 0u);
+    ExpectSavingRefused(program);
 }
 
 }  // namespace

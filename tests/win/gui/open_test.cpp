@@ -14,22 +14,22 @@ void ExpectFileOpened(Program& program, const std::string& name) {
     EXPECT_EQ(program.Title(), std::string(ProgramTitle) + " - " + name);
     EXPECT_EQ(program.StatusText(0), " File Opened");
     EXPECT_EQ(program.StatusText(1), "");
-    EXPECT_EQ(Shown(program.MenuState(206)), 0u);
-    EXPECT_EQ(Shown(program.MenuState(115)), 0u);
-    EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
-    EXPECT_EQ(Shown(program.MenuState(203)), UINT(MF_GRAYED));
-    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
-    EXPECT_EQ(program.ToolbarState(201), TBSTATE_ENABLED);
-    EXPECT_TRUE(program.Enabled(115));
+    EXPECT_EQ(Shown(program.MenuState(CMD_SHOW_HIDE_BITMAP)), 0u);
+    EXPECT_EQ(Shown(program.MenuState(CMD_KOALIZE)), 0u);
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE_AS)), UINT(MF_GRAYED));
+    EXPECT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(program.ToolbarState(CMD_OPEN), TBSTATE_ENABLED);
+    EXPECT_TRUE(program.Enabled(IDC_KOALIZE));
 }
 
 // Nothing but the message has changed since the start.
 void ExpectStillAtStart(Program& program) {
     EXPECT_EQ(program.Title(), ProgramTitle);
     EXPECT_EQ(program.StatusText(0), " Running");
-    EXPECT_EQ(Shown(program.MenuState(206)), UINT(MF_GRAYED));
-    EXPECT_EQ(Shown(program.MenuState(115)), UINT(MF_GRAYED));
-    EXPECT_FALSE(program.Enabled(115));
+    EXPECT_EQ(Shown(program.MenuState(CMD_SHOW_HIDE_BITMAP)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(CMD_KOALIZE)), UINT(MF_GRAYED));
+    EXPECT_FALSE(program.Enabled(IDC_KOALIZE));
 }
 
 TEST(Open, PicturesThroughTheDialog) {
@@ -51,15 +51,15 @@ TEST(Open, PicturesThroughTheDialog) {
         program.Open(PutPicture(picture.name, picture.bytes));
         EXPECT_TRUE(program.NoMessageBox(200ms));
         ExpectFileOpened(program, picture.name);
-        EXPECT_EQ(program.Text(116), picture.width);
-        EXPECT_EQ(program.Text(117), picture.height);
-        EXPECT_EQ(program.Text(118), picture.colours);
+        EXPECT_EQ(program.Text(IDC_WIDTH), picture.width);
+        EXPECT_EQ(program.Text(IDC_HEIGHT), picture.height);
+        EXPECT_EQ(program.Text(IDC_COLORS), picture.colours);
     }
 }
 
 TEST(Open, CancelChangesNothingAndSaysNothing) {
     Program program;
-    program.PostCommand(201);
+    program.PostCommand(CMD_OPEN);
     program.CancelFileDialog("Open a bitmap picture");
     EXPECT_TRUE(program.NoMessageBox());
     ExpectStillAtStart(program);
@@ -84,7 +84,7 @@ TEST(Open, RefusedPicturesEachSayWhy) {
         ExpectMessage(program.TakeMessageBox(), refusal.message);
         EXPECT_TRUE(program.NoMessageBox(200ms));
         ExpectStillAtStart(program);
-        EXPECT_EQ(program.Text(116), "---");
+        EXPECT_EQ(program.Text(IDC_WIDTH), "---");
     }
 }
 
@@ -111,8 +111,8 @@ TEST(Open, PreviewThatCannotBeLoadedLeavesTheWindowAsItWas) {
     program.Open(path);
     ExpectSystemError(program.TakeMessageBox(), ERROR_INVALID_DATA);
     // The picture itself was read, so its sizes show; the rest belongs to the earlier file.
-    EXPECT_EQ(program.Text(116), "100");
-    EXPECT_EQ(program.Text(117), "50");
+    EXPECT_EQ(program.Text(IDC_WIDTH), "100");
+    EXPECT_EQ(program.Text(IDC_HEIGHT), "50");
     ExpectFileOpened(program, "sunset.bmp");
 }
 
@@ -121,17 +121,17 @@ TEST(Open, SecondOpenAfterKoalizeAndSaveAsStartsOver) {
     const std::string second = PutPicture("greys.bmp", FourGreysBmp());
     Program program;
     program.Open(first);
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     program.TakeMessageBox();
     program.SaveAs(WorkFolder("second-open") + "sunset.prg");
-    ASSERT_EQ(Shown(program.MenuState(202)), 0u);
-    ASSERT_EQ(program.ToolbarState(202), TBSTATE_ENABLED);
+    ASSERT_EQ(Shown(program.MenuState(CMD_SAVE)), 0u);
+    ASSERT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_ENABLED);
 
     program.Open(second);
     EXPECT_TRUE(program.NoMessageBox());
     ExpectFileOpened(program, "greys.bmp");
     // Not koalized any more: saving is refused until the new picture is.
-    program.PostCommand(202);
+    program.PostCommand(CMD_SAVE);
     ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
 }
 

@@ -162,7 +162,7 @@ void Program::PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void Program::Click(int control) { PostToWindow(Control(control), BM_CLICK); }
 
 POINT Program::ToolbarButtonCentre(int command) {
-    const RECT button = Ask(probe::Question::ButtonRect, Control(101), command).rect;
+    const RECT button = Ask(probe::Question::ButtonRect, Control(IDC_TOOLBAR), command).rect;
     return POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
 }
 
@@ -173,7 +173,7 @@ void Program::Activate() {
 
 void Program::ClickToolbarButton(int command) {
     Activate();
-    HWND toolbar = Control(101);
+    HWND toolbar = Control(IDC_TOOLBAR);
     const POINT centre = ToolbarButtonCentre(command);
     MoveMouse(centre.x, centre.y);
     // Pressed only once the toolbar has seen the pointer arrive: its button is then the hot one.
@@ -283,12 +283,12 @@ void Program::CancelFileDialog(std::string_view dialogCaption) {
 }
 
 void Program::Open(const std::string& path) {
-    PostCommand(201);
+    PostCommand(CMD_OPEN);
     ChooseFile("Open a bitmap picture", path);
 }
 
 void Program::SaveAs(const std::string& path) {
-    PostCommand(203);
+    PostCommand(CMD_SAVE_AS);
     ChooseFile("Save file", path);
 }
 
@@ -307,31 +307,31 @@ UINT Program::MenuState(int command) {
 }
 
 LRESULT Program::ToolbarState(int command) const {
-    return SendMessageA(Control(101), TB_GETSTATE, static_cast<WPARAM>(command), 0);
+    return SendMessageA(Control(IDC_TOOLBAR), TB_GETSTATE, static_cast<WPARAM>(command), 0);
 }
 
-std::string Program::StatusText(int pane) { return Ask(probe::Question::StatusText, Control(102), pane).text; }
+std::string Program::StatusText(int pane) { return Ask(probe::Question::StatusText, Control(IDC_STATUSBAR), pane).text; }
 
-std::string Program::Tooltip(int command) { return Ask(probe::Question::TooltipText, Control(101), command).text; }
+std::string Program::Tooltip(int command) { return Ask(probe::Question::TooltipText, Control(IDC_TOOLBAR), command).text; }
 
 int Program::ShownTooltip(std::string* text) {
-    const probe::Mailbox& answer = Ask(probe::Question::ShownTooltip, Control(101), 0);
+    const probe::Mailbox& answer = Ask(probe::Question::ShownTooltip, Control(IDC_TOOLBAR), 0);
     *text = answer.text;
     return answer.answer;
 }
 
 bool Program::HasProgramIcons(HWND window) { return Ask(probe::Question::ProgramIcons, window, 0).answer == 3; }
 
-int Program::ColourCount() const { return static_cast<int>(SendMessageA(Control(114), CB_GETCOUNT, 0, 0)); }
+int Program::ColourCount() const { return static_cast<int>(SendMessageA(Control(IDC_COLORCOMBO), CB_GETCOUNT, 0, 0)); }
 
-int Program::ColourSelection() const { return static_cast<int>(SendMessageA(Control(114), CB_GETCURSEL, 0, 0)); }
+int Program::ColourSelection() const { return static_cast<int>(SendMessageA(Control(IDC_COLORCOMBO), CB_GETCURSEL, 0, 0)); }
 
 LRESULT Program::ColourItemData(int index) const {
-    return SendMessageA(Control(114), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    return SendMessageA(Control(IDC_COLORCOMBO), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
 }
 
 void Program::SelectColour(int index) {
-    SendMessageA(Control(114), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(Control(IDC_COLORCOMBO), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int Program::PaintedRows(HWND window, int x, COLORREF* colour) {

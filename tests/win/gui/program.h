@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "tests/win/probe/probe_protocol.h"
+#include "win/resources/resource_ids.h"
 
 namespace pxm::gui {
 

@@ -20,7 +20,7 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 struct Koalized {
     Koalized() {
         program.Open(PutPicture("sunset.bmp", SunsetBmp()));
-        program.Click(115);
+        program.Click(IDC_KOALIZE);
         program.TakeMessageBox();
     }
     Bytes Expected(ExportFormat format, Container container) const { return ExpectedFile(koala, format, container); }
@@ -32,8 +32,8 @@ struct Koalized {
 void ExpectSaved(Program& program, bool packed) {
     EXPECT_EQ(program.StatusText(0), " File Saved");
     EXPECT_EQ(program.StatusText(1), packed ? " Packing Done" : "");
-    EXPECT_EQ(Shown(program.MenuState(202)), 0u);
-    EXPECT_EQ(program.ToolbarState(202), TBSTATE_ENABLED);
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE)), 0u);
+    EXPECT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_ENABLED);
 }
 
 TEST(Save, ContainerFollowsTheChosenExtension) {
@@ -63,8 +63,9 @@ TEST(Save, EveryFormatInEveryContainerThroughTheDialog) {
     Koalized koalized;
     const std::string folder = WorkFolder("every-format");
     for (int format = 0; format < ExportFormatCount; ++format) {
-        koalized.program.Command(210 + format);
-        EXPECT_EQ(koalized.program.MenuState(210 + format), UINT(MF_CHECKED | MFT_RADIOCHECK));
+        SCOPED_TRACE(InfoOf(static_cast<ExportFormat>(format)).name);
+        koalized.program.Command(CMD_FORMAT_KOALA + format);
+        EXPECT_EQ(koalized.program.MenuState(CMD_FORMAT_KOALA + format), UINT(MF_CHECKED | MFT_RADIOCHECK));
         for (int container = 0; container < 3; ++container) {
             const std::string path = folder + "format" + std::to_string(format) + "." + Extensions[container];
             SCOPED_TRACE(path);
@@ -74,7 +75,8 @@ TEST(Save, EveryFormatInEveryContainerThroughTheDialog) {
             ExpectSaved(koalized.program, format == static_cast<int>(ExportFormat::Sp2));
         }
     }
-    for (int other = 210; other <= 213; ++other) EXPECT_EQ(Shown(koalized.program.MenuState(other)), 0u);
+    for (int other = CMD_FORMAT_KOALA; other <= CMD_FORMAT_BLAZING; ++other)
+        EXPECT_EQ(Shown(koalized.program.MenuState(other)), 0u) << "menu item " << other;
 }
 
 TEST(Save, SaveWritesTheCurrentFormatIntoTheLastSaveAs) {
@@ -82,21 +84,21 @@ TEST(Save, SaveWritesTheCurrentFormatIntoTheLastSaveAs) {
     Program& program = koalized.program;
     const std::string path = WorkFolder("save-again") + "picture.tap";
     program.SaveAs(path);
-    program.Command(213);
-    program.Command(202);
+    program.Command(CMD_FORMAT_BLAZING);
+    program.Command(CMD_SAVE);
     EXPECT_EQ(ReadFileBytes(path), koalized.Expected(ExportFormat::BlazingPaddles, Container::Tap));
 
     // A cancelled Save As leaves Save aimed where it was.
-    program.PostCommand(203);
+    program.PostCommand(CMD_SAVE_AS);
     program.CancelFileDialog("Save file");
-    program.Command(211);
-    program.Command(202);
+    program.Command(CMD_FORMAT_ARTSTUDIO);
+    program.Command(CMD_SAVE);
     EXPECT_EQ(ReadFileBytes(path), koalized.Expected(ExportFormat::ArtStudio, Container::Tap));
     ExpectSaved(program, false);
 
     // The toolbar's Save button does the same.
-    program.Command(214);
-    program.ClickToolbarButton(202);
+    program.Command(CMD_FORMAT_SP2);
+    program.ClickToolbarButton(CMD_SAVE);
     const Bytes packed = koalized.Expected(ExportFormat::Sp2, Container::Tap);
     EXPECT_TRUE(Eventually([&] { return ReadFileBytes(path) == packed; })) << "the toolbar's Save wrote nothing";
     ExpectSaved(program, true);
@@ -111,14 +113,14 @@ TEST(Save, DefaultNameIsTheSourceNameLowerCasedAndCutAtBmp) {
         SCOPED_TRACE(c.source);
         Program program;
         program.Open(PutPicture(c.source, SunsetBmp()));
-        program.Click(115);
+        program.Click(IDC_KOALIZE);
         program.TakeMessageBox();
-        program.PostCommand(203);
+        program.PostCommand(CMD_SAVE_AS);
         HWND dialog = program.WaitWindow("Save file");
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(program.FileNameField(dialog), c.offered);
         program.CancelFileDialog("Save file");
-        EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
+        EXPECT_EQ(Shown(program.MenuState(CMD_SAVE)), UINT(MF_GRAYED));
         EXPECT_EQ(program.StatusText(1), " Koalization done");
     }
 }
@@ -126,11 +128,7 @@ TEST(Save, DefaultNameIsTheSourceNameLowerCasedAndCutAtBmp) {
 TEST(Save, RefusedBeforeAnyKoalize) {
     Program program;
     program.Open(PutPicture("sunset.bmp", SunsetBmp()));
-    for (int command : {203, 202}) {
-        program.PostCommand(command);
-        ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
-        EXPECT_TRUE(program.NoMessageBox(200ms));
-    }
+    ExpectSavingRefused(program);
 }
 
 TEST(Save, TargetThatCannotBeWrittenIsReportedAndKept) {
@@ -142,15 +140,15 @@ TEST(Save, TargetThatCannotBeWrittenIsReportedAndKept) {
     WriteFileBytes(path, earlier);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
 
-    program.PostCommand(203);
+    program.PostCommand(CMD_SAVE_AS);
     HWND dialog = program.TypeFileName("Save file", path);
     program.Dismiss(program.WaitMessageBox(), IDYES);  // the dialog asks before replacing a file
     EXPECT_TRUE(program.WaitGone(dialog));
     ExpectSystemError(program.TakeMessageBox(), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(program.NoMessageBox(200ms));
     EXPECT_NE(program.StatusText(0), " File Saved");
-    EXPECT_EQ(Shown(program.MenuState(202)), UINT(MF_GRAYED));
-    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE)), UINT(MF_GRAYED));
+    EXPECT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_INDETERMINATE);
     EXPECT_EQ(ReadFileBytes(path), earlier);
 
     // Nothing else was left in the folder.
@@ -167,10 +165,10 @@ TEST(Save, TargetThatCannotBeWrittenIsReportedAndKept) {
 
 TEST(Save, CorrectSp2FlawChecksAndNoticesOncePerSave) {
     Program program;
-    program.Command(207);
-    EXPECT_EQ(Shown(program.MenuState(207)), UINT(MF_CHECKED));
-    program.Command(207);
-    EXPECT_EQ(Shown(program.MenuState(207)), 0u);
+    program.Command(CMD_CORRECT_SP2_FLAW);
+    EXPECT_EQ(Shown(program.MenuState(CMD_CORRECT_SP2_FLAW)), UINT(MF_CHECKED));
+    program.Command(CMD_CORRECT_SP2_FLAW);
+    EXPECT_EQ(Shown(program.MenuState(CMD_CORRECT_SP2_FLAW)), 0u);
 
     const Bytes bmp = Sp2FlawBmp();
     const KoalaImage koala = ExpectedKoala(bmp, Sp2FlawBackground);
@@ -180,13 +178,13 @@ TEST(Save, CorrectSp2FlawChecksAndNoticesOncePerSave) {
 
     program.Open(PutPicture("sp2-flaw.bmp", bmp));
     program.SelectColour(Sp2FlawBackground + 1);
-    program.Click(115);
+    program.Click(IDC_KOALIZE);
     ASSERT_TRUE(program.NoMessageBox());
-    program.Command(214);
-    program.Command(207);
+    program.Command(CMD_FORMAT_SP2);
+    program.Command(CMD_CORRECT_SP2_FLAW);
 
     const std::string path = WorkFolder("sp2-flaw") + "flaw.prg";
-    program.PostCommand(203);
+    program.PostCommand(CMD_SAVE_AS);
     program.TypeFileName("Save file", path);
     SeenMessageBox notice = program.WaitMessageBox();
     ExpectMessage(notice, msg::Sp2FlawFixed);
@@ -197,13 +195,13 @@ TEST(Save, CorrectSp2FlawChecksAndNoticesOncePerSave) {
     ExpectSaved(program, true);
 
     // Each further save that needs the correction says so again, once.
-    program.PostCommand(202);
+    program.PostCommand(CMD_SAVE);
     ExpectMessage(program.TakeMessageBox(), msg::Sp2FlawFixed);
     EXPECT_TRUE(program.NoMessageBox(300ms));
     EXPECT_EQ(ReadFileBytes(path), corrected);
 
-    program.Command(207);
-    program.PostCommand(202);
+    program.Command(CMD_CORRECT_SP2_FLAW);
+    program.PostCommand(CMD_SAVE);
     EXPECT_TRUE(program.NoMessageBox(300ms));
     EXPECT_EQ(ReadFileBytes(path), uncorrected);
 }

@@ -57,29 +57,30 @@ TEST(Start, EveryElementAsAtStart) {
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(program.StatusText(1), "");
 
-    EXPECT_TRUE(program.Checked(112));
-    EXPECT_FALSE(program.Checked(110));
-    EXPECT_FALSE(program.Checked(111));
-    EXPECT_FALSE(program.Enabled(115));
-    EXPECT_TRUE(program.Enabled(114));
-    for (int id : {116, 117, 118}) EXPECT_EQ(program.Text(id), "---");
+    EXPECT_TRUE(program.Checked(IDC_MULTICOLOUR));
+    EXPECT_FALSE(program.Checked(IDC_GREY4));
+    EXPECT_FALSE(program.Checked(IDC_GREY5));
+    EXPECT_FALSE(program.Enabled(IDC_KOALIZE));
+    EXPECT_TRUE(program.Enabled(IDC_COLORCOMBO));
+    for (int id : {IDC_WIDTH, IDC_HEIGHT, IDC_COLORS}) EXPECT_EQ(program.Text(id), "---") << "control " << id;
     EXPECT_FALSE(IsWindowVisible(program.Viewer()));
     EXPECT_TRUE(program.HasProgramIcons(program.Main()));
     EXPECT_TRUE(program.HasProgramIcons(program.Viewer()));
 
-    for (int id : {201, 205, 207, 211, 212, 213, 214, 220, 221})
+    for (int id : {CMD_OPEN, CMD_EXIT, CMD_CORRECT_SP2_FLAW, CMD_FORMAT_ARTSTUDIO, CMD_FORMAT_ARTIST64, CMD_FORMAT_BLAZING,
+                   CMD_FORMAT_SP2, CMD_HELP_TOPICS, CMD_ABOUT})
         EXPECT_EQ(Shown(program.MenuState(id)), 0u) << "menu item " << id;
-    for (int id : {202, 203, 206, 115}) EXPECT_EQ(Shown(program.MenuState(id)), UINT(MF_GRAYED)) << "menu item " << id;
-    EXPECT_EQ(program.MenuState(210), UINT(MF_CHECKED | MFT_RADIOCHECK));
+    for (int id : {CMD_SAVE, CMD_SAVE_AS, CMD_SHOW_HIDE_BITMAP, CMD_KOALIZE}) EXPECT_EQ(Shown(program.MenuState(id)), UINT(MF_GRAYED)) << "menu item " << id;
+    EXPECT_EQ(program.MenuState(CMD_FORMAT_KOALA), UINT(MF_CHECKED | MFT_RADIOCHECK));
 
-    EXPECT_EQ(program.ToolbarState(201), TBSTATE_ENABLED);
-    EXPECT_EQ(program.ToolbarState(202), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(program.ToolbarState(CMD_OPEN), TBSTATE_ENABLED);
+    EXPECT_EQ(program.ToolbarState(CMD_SAVE), TBSTATE_INDETERMINATE);
     EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(Start, ColourBoxHoldsAutoAndTheSixteenSwatches) {
     Program program;
-    HWND box = program.Control(114);
+    HWND box = program.Control(IDC_COLORCOMBO);
     ASSERT_EQ(program.ColourCount(), 17);
     EXPECT_EQ(program.ColourSelection(), 0);
     EXPECT_EQ(program.PixelAt(box, AutoYellow.x, AutoYellow.y), ThroughColourImageList(RGB(0xFC, 0xFC, 0x00)));
@@ -95,39 +96,39 @@ TEST(Start, ColourBoxHoldsAutoAndTheSixteenSwatches) {
 TEST(Start, ColourBoxFollowsTheMulticolourButton) {
     Program program;
     program.SelectColour(6);
-    program.Click(110);
+    program.Click(IDC_GREY4);
     program.Settle();
-    EXPECT_TRUE(program.Checked(110));
-    EXPECT_FALSE(program.Checked(112));
-    EXPECT_FALSE(program.Enabled(114));
-    program.Click(112);
+    EXPECT_TRUE(program.Checked(IDC_GREY4));
+    EXPECT_FALSE(program.Checked(IDC_MULTICOLOUR));
+    EXPECT_FALSE(program.Enabled(IDC_COLORCOMBO));
+    program.Click(IDC_MULTICOLOUR);
     program.Settle();
-    EXPECT_TRUE(program.Enabled(114));
+    EXPECT_TRUE(program.Enabled(IDC_COLORCOMBO));
     EXPECT_EQ(program.ColourSelection(), 6);
-    program.Click(111);
+    program.Click(IDC_GREY5);
     program.Settle();
-    EXPECT_FALSE(program.Checked(110));
-    EXPECT_FALSE(program.Enabled(114));
+    EXPECT_FALSE(program.Checked(IDC_GREY4));
+    EXPECT_FALSE(program.Enabled(IDC_COLORCOMBO));
     // A menu command re-reads the radio buttons too.
-    program.Command(214);
-    EXPECT_FALSE(program.Enabled(114));
+    program.Command(CMD_FORMAT_SP2);
+    EXPECT_FALSE(program.Enabled(IDC_COLORCOMBO));
     EXPECT_EQ(program.ColourSelection(), 6);
 }
 
 TEST(Start, ToolbarTooltips) {
     Program program;
-    EXPECT_EQ(program.Tooltip(201), "Open a BMP Picture");
-    EXPECT_EQ(program.Tooltip(202), "Save to file");
+    EXPECT_EQ(program.Tooltip(CMD_OPEN), "Open a BMP Picture");
+    EXPECT_EQ(program.Tooltip(CMD_SAVE), "Save to file");
 }
 
 TEST(Start, HoveringShowsTheOpenTooltip) {
     Program program;
-    const POINT centre = program.ToolbarButtonCentre(201);
+    const POINT centre = program.ToolbarButtonCentre(CMD_OPEN);
     MoveMouse(centre.x, centre.y);
     std::string text;
     int shown = 0;
     for (int wait = 0; wait < 100 && shown == 0; ++wait, Sleep(50)) shown = program.ShownTooltip(&text);
-    EXPECT_EQ(shown, 201);
+    EXPECT_EQ(shown, CMD_OPEN);
     // Kept, not asked again: the program told the tooltip to hold on to the text.
     EXPECT_EQ(text, "Open a BMP Picture");
     MoveMouse(0, 0);
@@ -135,19 +136,20 @@ TEST(Start, HoveringShowsTheOpenTooltip) {
 
 TEST(Start, KoalizeBeforeAnyOpenOnlyWarns) {
     Program program;
-    program.PostCommand(115);
+    program.PostCommand(CMD_KOALIZE);
     ExpectMessage(program.TakeMessageBox(), msg::FirstOpenFile);
     EXPECT_TRUE(program.NoMessageBox());
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(program.StatusText(1), "");
-    EXPECT_EQ(Shown(program.MenuState(203)), UINT(MF_GRAYED));
+    EXPECT_EQ(Shown(program.MenuState(CMD_SAVE_AS)), UINT(MF_GRAYED));
 }
 
 TEST(Start, EscapeAndEnterChangeNothing) {
     Program program;
     for (UINT key : {VK_ESCAPE, VK_RETURN}) {
-        program.PostToWindow(program.Control(112), WM_KEYDOWN, key);
-        program.PostToWindow(program.Control(112), WM_KEYUP, key);
+        SCOPED_TRACE(key == VK_ESCAPE ? "Escape" : "Enter");
+        program.PostToWindow(program.Control(IDC_MULTICOLOUR), WM_KEYDOWN, key);
+        program.PostToWindow(program.Control(IDC_MULTICOLOUR), WM_KEYUP, key);
         program.Settle();
         EXPECT_TRUE(program.NoMessageBox());
         EXPECT_TRUE(IsWindowVisible(program.Main()));
@@ -160,13 +162,13 @@ TEST(Start, EscapeAndEnterChangeNothing) {
 
 TEST(Start, ExitEndsWithStatusZero) {
     Program program;
-    program.PostCommand(205);
+    program.PostCommand(CMD_EXIT);
     EXPECT_EQ(program.WaitExit(), 0u);
 }
 
 TEST(Start, CloseBoxWithTheViewerShownEndsBoth) {
     Program program;
-    program.Command(206);
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     EXPECT_TRUE(IsWindowVisible(program.Viewer()));
     HWND viewer = program.Viewer();
     EXPECT_EQ(program.Close(), 0u);

@@ -1,4 +1,4 @@
-// The Bitmap Viewer: shown and hidden by command 206 and its close box, the picture painted at
+// The Bitmap Viewer: shown and hidden by CMD_SHOW_HIDE_BITMAP and its close box, the picture painted at
 // its own height or aspect-corrected, and its state kept across hiding and another Open.
 #include <windows.h>
 
@@ -9,7 +9,6 @@
 namespace pxm::gui {
 namespace {
 
-constexpr int CorrectAspect = 401;
 constexpr int Column = 10;  // where the painted rows are counted
 constexpr COLORREF Black = RGB(0, 0, 0);
 
@@ -20,7 +19,7 @@ int BlackRows(Program& program) {
 }
 
 void ClickCorrectAspect(Program& program) {
-    program.PostToWindow(GetDlgItem(program.Viewer(), CorrectAspect), BM_CLICK);
+    program.PostToWindow(GetDlgItem(program.Viewer(), IDC_CORRECT_ASPECT), BM_CLICK);
     program.Settle();
 }
 
@@ -31,7 +30,7 @@ TEST(Viewer, PaintsThePictureAtItsHeightOrCorrected) {
     };
     Program program;
     program.Open(PutPicture("black-200.bmp", BlackBmp(320, 200)));
-    program.Command(206);
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     ASSERT_TRUE(IsWindowVisible(program.Viewer()));
     EXPECT_EQ(BlackRows(program), 200);
     ClickCorrectAspect(program);
@@ -46,31 +45,31 @@ TEST(Viewer, PaintsThePictureAtItsHeightOrCorrected) {
         SCOPED_TRACE(height.rows);
         program.Open(PutPicture("black-" + std::to_string(height.rows) + ".bmp", BlackBmp(64, height.rows)));
         EXPECT_EQ(BlackRows(program), height.corrected);
-        EXPECT_EQ(SendMessageA(GetDlgItem(program.Viewer(), CorrectAspect), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(SendMessageA(GetDlgItem(program.Viewer(), IDC_CORRECT_ASPECT), BM_GETCHECK, 0, 0), BST_CHECKED);
     }
 }
 
 TEST(Viewer, CloseBoxHidesItAndTheMenuShowsItAgain) {
     Program program;
     program.Open(PutPicture("black-200.bmp", BlackBmp(320, 200)));
-    program.Command(206);
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     ClickCorrectAspect(program);
     program.PostToWindow(program.Viewer(), WM_SYSCOMMAND, SC_CLOSE);
-    program.Settle();  // the close box's message, which posts 206
-    program.Settle();  // and 206 itself
+    program.Settle();  // the close box's message, which posts CMD_SHOW_HIDE_BITMAP
+    program.Settle();  // and CMD_SHOW_HIDE_BITMAP itself
     EXPECT_FALSE(IsWindowVisible(program.Viewer()));
     EXPECT_TRUE(IsWindow(program.Viewer()));
-    // Closing went through command 206, so the next 206 shows it again, as it was.
-    program.Command(206);
+    // Closing went through CMD_SHOW_HIDE_BITMAP, so the next one shows it again, as it was.
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     EXPECT_TRUE(IsWindowVisible(program.Viewer()));
     EXPECT_EQ(BlackRows(program), 228);
-    program.Command(206);
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     EXPECT_FALSE(IsWindowVisible(program.Viewer()));
 }
 
 TEST(Viewer, WithoutAPicturePaintsOnlyItsBackground) {
     Program program;
-    program.Command(206);
+    program.Command(CMD_SHOW_HIDE_BITMAP);
     RECT client{};
     GetClientRect(program.Viewer(), &client);
     COLORREF colour = CLR_INVALID;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "tests/win/probe/probe_protocol.h"
+#include "win/resources/resource_ids.h"
 
 namespace {
 
@@ -39,12 +40,10 @@ MessageBoxIcon IconOf(HWND box) {
     return MessageBoxIcon::None;
 }
 
-constexpr int ProgramIconId = 50;
-
 LONG ProgramIconsOf(HWND window) {
     LONG found = 0;
     const auto big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    if (big && big == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ProgramIconId))) found |= 1;
+    if (big && big == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))) found |= 1;
     const auto small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
     ICONINFO info{};
     if (small && GetIconInfo(small, &info)) {

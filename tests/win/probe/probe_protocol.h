@@ -21,7 +21,7 @@ enum class Question : LONG {
     Pixel = 7,          // window, arg: x | y << 16 in client pixels; colour: the pixel
     ShownTooltip = 9,   // window: toolbar; answer: command of the button whose tooltip shows, or 0;
                         // text: the text the tooltip keeps for it
-    ProgramIcons = 10,  // window; answer: 1 if its large icon is the program's icon 50, + 2 if its
+    ProgramIcons = 10,  // window; answer: 1 if its large icon is the program's IDI_PROGRAM, + 2 if its
                         // small icon is a 16 x 16 one
     ButtonRect = 11,    // window: toolbar, arg: button command; rect: the button in screen coordinates
     WindowText = 12,    // window; text: its text, read inside the program
