@@ -6,6 +6,7 @@
 #include "cli/program_name.h"
 #include "core/export/containers.h"
 #include "tests/cli/koala_pictures.h"
+#include "tests/support/case_names.h"
 
 namespace pxm::cli {
 namespace {
@@ -38,9 +39,10 @@ TEST(Displayer, ParameterBlockIsLastAndZero) {
     EXPECT_EQ(Displayer.background + 1u, end) << "the picture data must follow the parameter block";
     for (const std::uint16_t field : {Displayer.stream, Displayer.streamEnd, Displayer.bitmap, Displayer.screen,
                                       Displayer.colour, Displayer.background}) {
+        SCOPED_TRACE(::testing::Message() << "field at $" << std::hex << field);
         ASSERT_GE(field, Displayer.loadAddress);
         ASSERT_LT(field, end);
-        EXPECT_EQ(Displayer.bytes[field - Displayer.loadAddress], 0) << "field at $" << std::hex << field;
+        EXPECT_EQ(Displayer.bytes[field - Displayer.loadAddress], 0);
     }
 }
 
@@ -109,18 +111,19 @@ TEST_P(ProgramOfFormat, EveryContainerHoldsTheProgram) {
     EXPECT_EQ(BuildExecutableFile(*image, format, Container::Tap, correct, "PICTURE").bytes, tap);
 }
 
-std::string FormatCaseName(const ::testing::TestParamInfo<FormatCase>& info) {
-    std::string name(InfoOf(info.param.format).key);
-    if (InfoOf(info.param.format).encoding == Encoding::Sp2Packed) name += info.param.correctSp2Flaw ? "Corrected" : "AsIs";
+std::string CaseName(const FormatCase& c) {
+    std::string name(InfoOf(c.format).key);
+    if (InfoOf(c.format).encoding == Encoding::Sp2Packed) name += c.correctSp2Flaw ? "Corrected" : "AsIs";
     return name;
 }
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << CaseName(c); }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ProgramOfFormat,
                          ::testing::Values(FormatCase{ExportFormat::Koala, false}, FormatCase{ExportFormat::ArtStudio, false},
                                            FormatCase{ExportFormat::Artist64, false},
                                            FormatCase{ExportFormat::BlazingPaddles, false},
                                            FormatCase{ExportFormat::Sp2, false}, FormatCase{ExportFormat::Sp2, true}),
-                         FormatCaseName);
+                         test::CaseNames{});
 
 TEST(ProgramName, FromTheOutputFileName) {
     const std::vector<std::pair<std::string, std::string>> cases{

@@ -1,11 +1,9 @@
 #pragma once
 // Small builders shared by the core tests: canvases painted cell by cell, Koala cell accessors,
 // a deterministic pseudo-random source and the names of parameterised cases.
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstdint>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -16,6 +14,7 @@
 #include "core/format/export_format.h"
 #include "core/import/canvas.h"
 #include "core/koala/koala_image.h"
+#include "tests/support/case_names.h"
 
 namespace pxm::test {
 
@@ -97,16 +96,7 @@ private:
     std::uint32_t state_;
 };
 
-// Case names for ctest's list and for failure messages. A suite's parameter type has a
-// CaseName(param) overload beside it, made only of [A-Za-z0-9_] and unique within the suite;
-// CaseNames is the suite's name generator and the type's PrintTo prints the same name.
-struct CaseNames {
-    template <class Param>
-    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
-        return CaseName(info.param);
-    }
-};
-
+// Words for case names (see tests/support/case_names.h).
 inline std::string FormatWord(ExportFormat format) {
     switch (format) {
         case ExportFormat::Koala: return "Koala";
