@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/text_join.h"
+#include "core/format/petscii_name.h"
 #include "core/koala/color_names.h"
 
 namespace pxm::cli {
@@ -21,7 +22,7 @@ constexpr std::array<ModeName, 3> ModeNames{{
     {"grey5", PaletteMode::FiveGreys},
 }};
 
-enum class Option { Output, Mode, Background, Format, Container, FixSp2Flaw, Executable, Help, Version };
+enum class Option { Output, Mode, Background, Format, Container, Name, FixSp2Flaw, Executable, Help, Version };
 
 struct OptionName {
     char shortName;  // 0: long form only
@@ -29,12 +30,13 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 9> OptionNames{{
+constexpr std::array<OptionName, 10> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
     {'f', "format", Option::Format, true},
     {'c', "container", Option::Container, true},
+    {0, "name", Option::Name, true},
     {0, "fix-sp2-flaw", Option::FixSp2Flaw, false},
     {'x', "executable", Option::Executable, false},
     {'h', "help", Option::Help, false},
@@ -75,11 +77,16 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
         case Option::Container:
-            if (const auto container = ContainerFromExtension(value)) {
+            if (const auto container = ConverterContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
-            return Join({"unknown container ", Quoted(value), " (p00, prg or tap)"});
+            return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
+        case Option::Name: {
+            PetsciiName name = PetsciiNameFromText(value);
+            options.c64Name = std::move(name.bytes);
+            return name.error;
+        }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
         case Option::Help:
@@ -166,7 +173,7 @@ Container ChosenContainer(const CliOptions& options) {
     const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
     const auto dot = name.find_last_of('.');
     if (dot == std::string_view::npos) return Container::P00;
-    return ContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
+    return ConverterContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
 }
 
 }  // namespace pxm::cli

@@ -17,6 +17,7 @@ struct CliOptions {
     int background = AutoBackground;  // or the C64 colour
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
+    std::string c64Name;                 // PETSCII; empty: the format's own C64 name
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
 };

@@ -20,6 +20,8 @@ namespace pxm::cli {
 
 namespace {
 
+constexpr std::string_view RefusalCaption = "Error";
+
 // A message box as a terminal line: "Caption: text", line breaks kept.
 void Show(std::ostream& err, std::string_view caption, std::string_view ansiText) {
     err << caption << ": " << AnsiToUtf8(ansiText) << '\n';
@@ -70,10 +72,16 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
 
     const Container container = ChosenContainer(options);
+    // A program is named after the output file unless a name is given.
     const PictureFile file =
         options.executable
-            ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw, ProgramName(options.output))
-            : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw);
+            ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw,
+                                  options.c64Name.empty() ? ProgramName(options.output) : options.c64Name)
+            : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw, options.c64Name);
+    if (!file.refusal.empty()) {
+        Show(err, RefusalCaption, file.refusal);
+        return ExitRefused;
+    }
     // The Windows program tells of the correction before it creates the file.
     if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
     out.flush();

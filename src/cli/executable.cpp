@@ -76,7 +76,7 @@ PictureFile BuildExecutableFile(const KoalaImage& image, ExportFormat format, Co
     PictureData data;
     file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
     const Bytes program = BuildProgram(format, data.view());
-    AppendContainer(file.bytes, container, ProgramFile(program, name));
+    file.refusal = AppendContainer(file.bytes, container, ProgramFile(program, name));
     return file;
 }
 

@@ -22,6 +22,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_FALSE(parsed.options.container.has_value());
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
     EXPECT_FALSE(parsed.options.executable);
+    EXPECT_EQ(parsed.options.c64Name, "");
 }
 
 TEST(CliOptions, EverySpelling) {
@@ -41,6 +42,10 @@ TEST(CliOptions, EverySpelling) {
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
     EXPECT_TRUE(Parse({"-x", "a", "-o", "b"}).options.executable);
     EXPECT_TRUE(Parse({"a", "--executable", "-o", "b"}).options.executable);
+    EXPECT_EQ(Parse({"-c", "d64", "a", "-o", "b"}).options.container, Container::D64);
+    EXPECT_EQ(Parse({"--container=D64", "a", "-o", "b"}).options.container, Container::D64);
+    EXPECT_EQ(Parse({"--name", "My pic", "a", "-o", "b"}).options.c64Name, "MY PIC");
+    EXPECT_EQ(Parse({"--name=x", "a", "-o", "b"}).options.c64Name, "X");
 }
 
 TEST(CliOptions, HelpAndVersionWin) {
@@ -54,7 +59,9 @@ TEST(CliOptions, UsageErrors) {
              {}, {"a"}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "b", "-o", "c"}, {"a", "-o", "b", "-q"}, {"a", "-o", "b", "-xo"},
              {"a", "-o", "b", "--executable=1"},
              {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
-             {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"}}) {
+             {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"},
+             {"a", "-o", "b", "--name"}, {"a", "-o", "b", "--name", ""}, {"a", "-o", "b", "--name", "a~b"},
+             {"a", "-o", "b", "--name", "12345678901234567"}, {"a", "-o", "b", "-n", "x"}}) {
         SCOPED_TRACE(::testing::PrintToString(args));
         const auto parsed = Parse(args);
         EXPECT_EQ(parsed.action, Action::UsageError);
@@ -63,6 +70,10 @@ TEST(CliOptions, UsageErrors) {
     EXPECT_EQ(Parse({"a", "-o", "b", "-f", "gif"}).error,
               "unknown format 'gif' (koala, artstudio, artist64, blazing or sp2)");
     EXPECT_EQ(Parse({"a", "-o"}).error, "option '-o' needs a value");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-c", "d81"}).error, "unknown container 'd81' (p00, prg, tap or d64)");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--name", "a|b"}).error,
+              "the C64 file name cannot hold '|' (U+007C); it takes letters, digits, space and "
+              "!\"#$%&'()*+,-./:;<=>?@[]");
 }
 
 TEST(CliOptions, ContainerFromExtension) {
@@ -78,6 +89,9 @@ TEST(CliOptions, ContainerFromExtension) {
     EXPECT_EQ(container("pic"), Container::P00);
     EXPECT_EQ(container("dir.prg/pic"), Container::P00);
     EXPECT_EQ(container("a.tap.prg"), Container::Prg);
+    EXPECT_EQ(container("pic.d64"), Container::D64);
+    EXPECT_EQ(container("PIC.D64"), Container::D64);
+    EXPECT_EQ(container("pic.d71"), Container::P00);
     CliOptions given;
     given.output = "pic.tap";
     given.container = Container::Prg;

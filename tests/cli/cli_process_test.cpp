@@ -102,7 +102,10 @@ TEST_F(ConverterProcess, UsageErrorsExitTwoAndWriteNothing) {
              {in, "-o", out, "-m", "colour"},
              {in, "-o", out, "-b", "16"},
              {in, "-o", out, "-f", "png"},
-             {in, "-o", out, "-c", "d64"},
+             {in, "-o", out, "-c", "d71"},
+             {in, "-o", out, "--name", "my_pic"},
+             {in, "-o", out, "--name", "ABCDEFGHIJKLMNOPQ"},
+             {in, "-o", out, "--name", ""},
              {in, in, "-o", out},
              {in, "-o", out, "--frobnicate"},
          }) {
@@ -247,9 +250,9 @@ TEST_F(ConverterProcess, FiveGreysWhiteWithAllGreys) {
 TEST_F(ConverterProcess, EveryFormatAndContainerEqualsTheCore) {
     const auto bmp = GoodPicture();
     const std::string in = Bmp(bmp);
-    const std::array<std::string, 3> containers{"p00", "prg", "tap"};
+    const std::array<std::string, 4> containers{"p00", "prg", "tap", "d64"};
     for (int f = 0; f < ExportFormatCount; ++f) {
-        for (int c = 0; c < 3; ++c) {
+        for (int c = 0; c < 4; ++c) {
             SCOPED_TRACE(std::string(Formats[static_cast<std::size_t>(f)].key) + " in " + containers[static_cast<std::size_t>(c)]);
             const std::string out = dir_ / ("out" + std::to_string(f) + std::to_string(c));
             const auto result = RunConverter({"-b", "0", "-f", std::string(Formats[static_cast<std::size_t>(f)].key),
@@ -322,7 +325,40 @@ TEST_F(ConverterProcess, ContainerFromTheExtensionAndNameExactlyAsGiven) {
     EXPECT_EQ(ReadFile(dir_ / "d.prg/pic"), koala(Container::P00));
     ASSERT_EQ(RunConverter({in, "-cprg", "-o", dir_ / "pic.tap"}).status, 0);
     EXPECT_EQ(ReadFile(dir_ / "pic.tap"), koala(Container::Prg));
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"X.PRG", "d.prg", "in.bmp", "pic", "pic.Tap", "pic.p01", "pic.tap"}));
+    ASSERT_EQ(RunConverter({in, "-o", dir_ / "pic.D64"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "pic.D64"), koala(Container::D64));
+    ASSERT_EQ(RunConverter({in, "-c", "D64", "-o", dir_ / "disk"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "disk"), koala(Container::D64));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"X.PRG", "d.prg", "disk", "in.bmp", "pic", "pic.D64", "pic.Tap",
+                                                   "pic.p01", "pic.tap"}));
+}
+
+TEST_F(ConverterProcess, GivenNameInEveryContainer) {
+    const auto bmp = GoodPicture();
+    const std::string in = Bmp(bmp);
+    for (const std::string container : {"p00", "prg", "tap", "d64"}) {
+        SCOPED_TRACE(container);
+        const std::string out = dir_ / ("named." + container);
+        const auto result = RunConverter({"-b", "0", "-f", "blazing", "--name", "Dawn, 1987", in, "-o", out});
+        EXPECT_EQ(result.status, 0) << result.err;
+        const auto c = *ConverterContainerFromExtension(container);
+        EXPECT_EQ(ReadFile(out), BuildPictureFile(*Koalized(bmp, 0), ExportFormat::BlazingPaddles, c, false, "DAWN, 1987").bytes);
+    }
+}
+
+TEST_F(ConverterProcess, NameRefusalsNameTheCharacter) {
+    const std::string in = Bmp(GoodPicture());
+    const std::string out = dir_ / "pic.d64";
+    const auto accent = RunConverter({in, "-o", out, "--name", "caf\xC3\xA9"});
+    EXPECT_EQ(accent.status, 2);
+    EXPECT_EQ(accent.err.substr(0, accent.err.find('\n')),
+              "pixmosaic-cli: the C64 file name cannot hold '\xC3\xA9' (U+00E9); it takes letters, digits, space and "
+              "!\"#$%&'()*+,-./:;<=>?@[]");
+    const auto tooLong = RunConverter({in, "-o", out, "--name=Seventeen letters"});
+    EXPECT_EQ(tooLong.status, 2);
+    EXPECT_EQ(tooLong.err.substr(0, tooLong.err.find('\n')),
+              "pixmosaic-cli: the C64 file name 'Seventeen letters' has 17 characters; at most 16 fit");
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST_F(ConverterProcess, Sp2CorrectionIsToldOnce) {

@@ -107,7 +107,7 @@ TEST_P(ProgramOfFormat, EveryContainerHoldsTheProgram) {
     EXPECT_TRUE(std::equal(prg.bytes.begin(), prg.bytes.end(), p00.bytes.begin() + P00HeaderSize));
 
     Bytes tap;
-    AppendContainer(tap, Container::Tap, {BasicStart, "PICTURE", program});
+    EXPECT_EQ(AppendContainer(tap, Container::Tap, {BasicStart, "PICTURE", program}), "");
     EXPECT_EQ(BuildExecutableFile(*image, format, Container::Tap, correct, "PICTURE").bytes, tap);
 }
 

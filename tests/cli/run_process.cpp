@@ -21,6 +21,7 @@ namespace {
         const rlimit limit{static_cast<rlim_t>(limits.fileSizeLimit), static_cast<rlim_t>(limits.fileSizeLimit)};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
     }
+    if (!limits.directory.empty() && chdir(limits.directory.c_str()) != 0) _exit(124);
     if (limits.asNobody && geteuid() == 0) {
         if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a program as a child process and collects its exit status, stdout and stderr, optionally
-// with a file-size limit or as an unprivileged user (permission tests mean nothing to root).
+// with a file-size limit, as an unprivileged user (permission tests mean nothing to root) or in
+// another working directory.
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct ProcessResult {
 struct ProcessLimits {
     long fileSizeLimit = -1;  // bytes, -1: none
     bool asNobody = false;    // when root: run as uid/gid 65534
+    std::string directory{};  // the child's working directory; empty: the caller's
 };
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessLimits& limits = {});

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/export/containers.h"
 #include "core/export/layouts.h"
 #include "core/export/picture_file.h"
+#include "core/disk/d64_image.h"
 #include "core/export/sp2_packer.h"
 #include "core/tape/tap_image.h"
 #include "tests/core/core_test_support.h"
@@ -94,11 +96,14 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     const Bytes data = FormatData(*image, c.format);
     EXPECT_FALSE(file.sp2Corrected);
     Bytes expected;
+    const C64File c64File = test::FormatFile(c.format, data);
     if (c.container == Container::Tap) {
-        WriteTapeImage(expected, test::FormatFile(c.format, data));
+        WriteTapeImage(expected, c64File);
+    } else if (c.container == Container::D64) {
+        EXPECT_EQ(WriteD64Image(expected, c64File), "");
     } else {
         if (c.container == Container::P00) {
-            const P00Header h = BuildP00Header(InfoOf(c.format).c64Name);
+            const P00Header h = BuildP00Header(c64File.name);
             expected.assign(h.begin(), h.end());
         }
         expected.push_back(0x00);
@@ -108,8 +113,8 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     EXPECT_EQ(file.bytes.size(), c.size);
     EXPECT_TRUE(file.bytes == expected);
     Bytes appended;
-    if (c.container != Container::Tap) {
-        AppendProgramFile(appended, test::FormatFile(c.format, data), c.container == Container::P00);
+    if (c.container == Container::P00 || c.container == Container::Prg) {
+        AppendProgramFile(appended, c64File, c.container == Container::P00);
         EXPECT_TRUE(appended == expected);
     }
 }
@@ -125,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{ExportFormat::Artist64, Container::P00, 10268},
                       FileCase{ExportFormat::BlazingPaddles, Container::Prg, 10242},
                       FileCase{ExportFormat::BlazingPaddles, Container::P00, 10268},
-                      FileCase{ExportFormat::BlazingPaddles, Container::Tap, 20 + 41322 + 40 * 10240}),
+                      FileCase{ExportFormat::BlazingPaddles, Container::Tap, 20 + 41322 + 40 * 10240},
+                      FileCase{ExportFormat::Koala, Container::D64, 174848},
+                      FileCase{ExportFormat::Sp2, Container::D64, 174848}),
     test::CaseNames{});
 
 TEST(PictureFile, ZeroPictureAsSp2) {
@@ -178,6 +185,55 @@ TEST(ContainerFromExtension, IgnoresCase) {
     EXPECT_EQ(ContainerFromExtension("prg"), Container::Prg);
     EXPECT_EQ(ContainerFromExtension("TAP"), Container::Tap);
     for (const char* other : {"p01", "", "bmp", "tapx", "pr", "p0"}) EXPECT_FALSE(ContainerFromExtension(other).has_value()) << other;
+}
+
+TEST(ContainerFromExtension, DiskImagesAreTheConvertersOnly) {
+    EXPECT_FALSE(ContainerFromExtension("d64").has_value());
+    EXPECT_FALSE(ContainerFromExtension("D64").has_value());
+    EXPECT_EQ(ConverterContainerFromExtension("d64"), Container::D64);
+    EXPECT_EQ(ConverterContainerFromExtension("D64"), Container::D64);
+    EXPECT_EQ(ConverterContainerFromExtension("PrG"), Container::Prg);
+    EXPECT_EQ(ConverterContainerFromExtension("p00"), Container::P00);
+    EXPECT_EQ(ConverterContainerFromExtension("Tap"), Container::Tap);
+    for (const char* other : {"d65", "", "d6", "d644", "d71", "d81"})
+        EXPECT_FALSE(ConverterContainerFromExtension(other).has_value()) << other;
+}
+
+TEST(AppendContainer, DiskRefusalLeavesTheOutputAsItWas) {
+    const Bytes data(664 * 254 - 1, 0);  // with the load address one byte more than a disk holds
+    Bytes out = {9};
+    EXPECT_EQ(AppendContainer(out, Container::D64, {0x0801, "BIG", data}),
+              "The file takes 665 blocks (168657 bytes with its load address); a 1541 disk holds 664.");
+    EXPECT_EQ(out, Bytes{9});
+    EXPECT_EQ(AppendContainer(out, Container::Prg, {0x0801, "BIG", data}), "");
+    EXPECT_EQ(out.size(), 1 + 2 + data.size());
+}
+
+// A name given replaces the format's in every container that stores one; the rest stays.
+TEST(PictureFile, GivenNameInEveryContainer) {
+    const auto image = SampleImage();
+    const std::string name = "SUNSET 1";
+    const auto build = [&](Container c, std::string_view n) { return BuildPictureFile(*image, ExportFormat::Koala, c, false, n); };
+
+    const Bytes p00 = build(Container::P00, name).bytes;
+    EXPECT_EQ(std::string(p00.begin() + 8, p00.begin() + 26), std::string("SUNSET 1\0\0\0\0\0\0\0\0\0\0", 18));
+    const Bytes defaultP00 = build(Container::P00, {}).bytes;
+    EXPECT_TRUE(std::equal(p00.begin() + 26, p00.end(), defaultP00.begin() + 26, defaultP00.end()));
+    EXPECT_EQ(build(Container::Prg, name).bytes, build(Container::Prg, {}).bytes);
+
+    const Bytes tap = build(Container::Tap, name).bytes;
+    const Bytes defaultTap = build(Container::Tap, {}).bytes;
+    ASSERT_EQ(tap.size(), defaultTap.size());
+    EXPECT_NE(tap, defaultTap);
+    Bytes expectedTap;
+    const Bytes data(image->begin(), image->end());
+    WriteTapeImage(expectedTap, C64File{0x6000, name, data});
+    EXPECT_TRUE(tap == expectedTap);
+
+    const Bytes disk = build(Container::D64, name).bytes;
+    constexpr std::size_t DirectoryEntryName = 0x16600 + 5;
+    EXPECT_EQ(std::string(disk.begin() + DirectoryEntryName, disk.begin() + DirectoryEntryName + 16),
+              "SUNSET 1\xA0\xA0\xA0\xA0\xA0\xA0\xA0\xA0");
 }
 
 }  // namespace

@@ -113,6 +113,7 @@ inline std::string ContainerWord(Container container) {
         case Container::P00: return "P00";
         case Container::Prg: return "Prg";
         case Container::Tap: return "Tap";
+        case Container::D64: return "D64";
     }
     return "Container" + std::to_string(static_cast<int>(container));
 }

@@ -57,6 +57,16 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{ExportFormat::Sp2, 1, 0x5500, 0x5501, std::string("PIXMOSAIC (SP2)\0", 16)}),
     test::CaseNames{});
 
+TEST(TapeHeader, GivenNameZeroPadded) {
+    const Bytes data(10001, 0);
+    const TapeHeaderBlock block = BuildTapeHeaderBlock({0x6000, "SUNSET", data});
+    EXPECT_EQ(std::string(block.begin() + 5, block.begin() + 21), std::string("SUNSET\0\0\0\0\0\0\0\0\0\0", 16));
+    EXPECT_EQ(block[21], 0x20);
+    std::uint8_t sum = 0;
+    for (std::size_t k = 0; k + 1 < block.size(); ++k) sum ^= block[k];
+    EXPECT_EQ(block[192], sum);
+}
+
 // Reads a pulse train back the way a C64 would.
 class PulseReader {
 public:

@@ -1,11 +1,15 @@
 #include "core/export/picture_file.h"
 
+#include "core/disk/d64_image.h"
 #include "core/export/containers.h"
 #include "core/export/layouts.h"
 #include "core/export/sp2_packer.h"
 #include "core/tape/tap_image.h"
 
 namespace pxm {
+
+// A picture always fits on a disk: only a program built around one could grow too large.
+static_assert(BlockCount(LoadAddressSize + PictureDataCapacity) <= EmptyDiskBlocksFree);
 
 bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correctSp2Flaw, PictureData& data) {
     const FormatInfo& info = InfoOf(format);
@@ -16,7 +20,7 @@ bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correct
     return false;
 }
 
-void AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
+std::string AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
     switch (container) {
         case Container::P00: AppendProgramFile(out, file, true); break;
         case Container::Prg: AppendProgramFile(out, file, false); break;
@@ -24,15 +28,22 @@ void AppendContainer(std::vector<std::uint8_t>& out, Container container, const 
             out.reserve(out.size() + TapeImageSize(file.data.size()));
             WriteTapeImage(out, file);
             break;
+        case Container::D64: return WriteD64Image(out, file);
     }
+    return {};
 }
 
-PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw) {
+C64File PictureC64File(ExportFormat format, std::span<const std::uint8_t> data, std::string_view name) {
+    const FormatInfo& info = InfoOf(format);
+    return {info.loadAddress, name.empty() ? info.c64Name : name, data};
+}
+
+PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Container container, bool correctSp2Flaw,
+                             std::string_view name) {
     PictureFile file;
     PictureData data;
     file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
-    const FormatInfo& info = InfoOf(format);
-    AppendContainer(file.bytes, container, {info.loadAddress, info.c64Name, data.view()});
+    file.refusal = AppendContainer(file.bytes, container, PictureC64File(format, data.view(), name));
     return file;
 }
 

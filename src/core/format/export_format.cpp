@@ -4,9 +4,20 @@ namespace pxm {
 
 namespace {
 
-constexpr std::array<std::string_view, ContainerCount> Extensions{"p00", "prg", "tap"};  // in Container order
+constexpr std::array<std::string_view, ContainerCount> Extensions{"p00", "prg", "tap", "d64"};  // in Container order
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The extension among the first `count` containers.
+std::optional<Container> FindContainer(std::string_view extension, int count) {
+    for (std::size_t c = 0; c < static_cast<std::size_t>(count); ++c) {
+        const std::string_view known = Extensions[c];
+        bool same = extension.size() == known.size();
+        for (std::size_t k = 0; same && k < known.size(); ++k) same = LowerAscii(extension[k]) == known[k];
+        if (same) return static_cast<Container>(c);
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -18,13 +29,11 @@ std::optional<ExportFormat> FormatFromKey(std::string_view key) {
 }
 
 std::optional<Container> ContainerFromExtension(std::string_view extension) {
-    for (std::size_t c = 0; c < Extensions.size(); ++c) {
-        const std::string_view known = Extensions[c];
-        bool same = extension.size() == known.size();
-        for (std::size_t k = 0; same && k < known.size(); ++k) same = LowerAscii(extension[k]) == known[k];
-        if (same) return static_cast<Container>(c);
-    }
-    return std::nullopt;
+    return FindContainer(extension, ProgramContainerCount);
+}
+
+std::optional<Container> ConverterContainerFromExtension(std::string_view extension) {
+    return FindContainer(extension, ContainerCount);
 }
 
 }  // namespace pxm

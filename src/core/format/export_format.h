@@ -1,5 +1,5 @@
 #pragma once
-// The five picture formats and three containers. Each format is one row of `Formats`: every
+// The five picture formats and four containers. Each format is one row of `Formats`: every
 // fact about it that the program, the converter, the containers and the tests need.
 #include <array>
 #include <cstddef>
@@ -10,10 +10,12 @@
 namespace pxm {
 
 enum class ExportFormat : std::uint8_t { Koala = 0, ArtStudio = 1, Artist64 = 2, BlazingPaddles = 3, Sp2 = 4 };
-enum class Container : std::uint8_t { P00 = 0, Prg = 1, Tap = 2 };
+// The Windows program saves the first ProgramContainerCount; D64 is the converter's own.
+enum class Container : std::uint8_t { P00 = 0, Prg = 1, Tap = 2, D64 = 3 };
 
 inline constexpr int ExportFormatCount = 5;
-inline constexpr int ContainerCount = 3;
+inline constexpr int ContainerCount = 4;
+inline constexpr int ProgramContainerCount = 3;
 
 // Where the Koala picture's parts stand in a format's picture bytes (after the load address).
 // Bytes that no part fills are zero.
@@ -77,7 +79,9 @@ constexpr const FormatInfo& InfoOf(ExportFormat format) { return Formats[static_
 // The format whose key this is.
 std::optional<ExportFormat> FormatFromKey(std::string_view key);
 
-// "p00", "prg" or "tap" in any case; anything else gives no container.
+// The Windows program's containers: "p00", "prg" or "tap" in any case; anything else gives none.
 std::optional<Container> ContainerFromExtension(std::string_view extension);
+// The converter's: those and "d64".
+std::optional<Container> ConverterContainerFromExtension(std::string_view extension);
 
 }  // namespace pxm

@@ -1,0 +1,140 @@
+#include "core/disk/d64_image.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "core/disk/block_allocation.h"
+
+namespace pxm {
+
+namespace {
+
+using Sector = std::span<std::uint8_t, SectorSize>;
+
+static_assert(D64ImageSize == 174848);
+
+constexpr std::uint8_t ShiftedSpace = 0xA0;  // pads names; a listing does not show it
+constexpr std::string_view DiskName = "PIXMOSAIC";
+constexpr std::string_view DiskId = "PX";
+constexpr std::string_view DosType = "2A";
+constexpr std::uint8_t DosVersion = 'A';
+
+// Every block starts with the link to the next one: its track and sector, or, in a file's last
+// block, track 0 and the index of the block's last used byte.
+constexpr std::size_t LinkTrackOffset = 0;
+constexpr std::size_t LinkSectorOffset = 1;
+constexpr std::size_t BlockDataOffset = 2;
+constexpr std::uint8_t LastDirectoryBlockSector = 0xFF;
+
+// The BAM block.
+constexpr std::size_t BamDosVersionOffset = 2;
+constexpr std::size_t BamTracksOffset = 4;  // per track: free sectors, then 3 bytes of bitmap
+constexpr std::size_t BamTrackEntrySize = 4;
+constexpr std::size_t BamDiskNameOffset = 0x90;
+constexpr std::size_t BamDiskIdOffset = 0xA2;
+constexpr std::size_t BamDosTypeOffset = 0xA5;
+constexpr std::size_t BamLabelEnd = 0xAB;  // the label runs from the disk name to here, padded
+
+// A directory entry; the first starts at the block's start, sharing it with the link.
+constexpr std::size_t EntryTypeOffset = 2;
+constexpr std::size_t EntryFirstTrackOffset = 3;
+constexpr std::size_t EntryFirstSectorOffset = 4;
+constexpr std::size_t EntryNameOffset = 5;
+constexpr std::size_t EntryBlockCountOffset = 30;  // low byte first
+constexpr std::uint8_t ClosedProgramType = 0x82;
+
+// The file as LOAD reads it: the load address, low byte first, then the data.
+std::vector<std::uint8_t> ProgramForm(const C64File& file) {
+    std::vector<std::uint8_t> program{static_cast<std::uint8_t>(file.loadAddress & 0xFF),
+                                      static_cast<std::uint8_t>(file.loadAddress >> 8)};
+    program.insert(program.end(), file.data.begin(), file.data.end());
+    return program;
+}
+
+Sector SectorAt(std::span<std::uint8_t, D64ImageSize> image, BlockAddress block) {
+    return image.subspan(SectorOffset(block)).first<SectorSize>();
+}
+
+void Link(Sector sector, std::uint8_t track, std::uint8_t next) {
+    sector[LinkTrackOffset] = track;
+    sector[LinkSectorOffset] = next;
+}
+
+void Put(Sector sector, std::size_t offset, std::string_view text) {
+    std::copy(text.begin(), text.end(), sector.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+void PutPadded(Sector sector, std::size_t offset, std::string_view name) {
+    const auto start = sector.begin() + static_cast<std::ptrdiff_t>(offset);
+    std::fill(start, start + C64NameLength, ShiftedSpace);
+    Put(sector, offset, name.substr(0, C64NameLength));
+}
+
+// Writes the program over blocks chained from the first one and returns that one.
+BlockAddress WriteChain(std::span<std::uint8_t, D64ImageSize> image, FreeMap& free, std::span<const std::uint8_t> program) {
+    const BlockAddress first = *AllocateFirstBlock(free);  // the caller made sure the file fits
+    BlockAddress block = first;
+    for (std::size_t done = 0;;) {
+        const std::size_t size = std::min(BlockDataSize, program.size() - done);
+        const Sector sector = SectorAt(image, block);
+        const auto chunk = program.subspan(done, size);
+        std::copy(chunk.begin(), chunk.end(), sector.begin() + BlockDataOffset);
+        done += size;
+        if (done == program.size()) {
+            Link(sector, 0, static_cast<std::uint8_t>(BlockDataOffset + size - 1));
+            return first;
+        }
+        const BlockAddress next = *AllocateNextBlock(free, block);
+        Link(sector, static_cast<std::uint8_t>(next.track), static_cast<std::uint8_t>(next.sector));
+        block = next;
+    }
+}
+
+void WriteBam(Sector sector, const FreeMap& free) {
+    Link(sector, static_cast<std::uint8_t>(DirectoryBlock.track), static_cast<std::uint8_t>(DirectoryBlock.sector));
+    sector[BamDosVersionOffset] = DosVersion;
+    for (int track = 1; track <= DiskTrackCount; ++track) {
+        const std::size_t entry = BamTracksOffset + BamTrackEntrySize * static_cast<std::size_t>(track - 1);
+        const std::uint32_t bits = free[static_cast<std::size_t>(track - 1)];
+        sector[entry] = static_cast<std::uint8_t>(FreeSectors(free, track));
+        for (std::size_t k = 1; k < BamTrackEntrySize; ++k) sector[entry + k] = static_cast<std::uint8_t>(bits >> (8 * (k - 1)));
+    }
+    std::fill(sector.begin() + BamDiskNameOffset, sector.begin() + BamLabelEnd, ShiftedSpace);
+    Put(sector, BamDiskNameOffset, DiskName);
+    Put(sector, BamDiskIdOffset, DiskId);
+    Put(sector, BamDosTypeOffset, DosType);
+}
+
+void WriteDirectory(Sector sector, std::string_view name, BlockAddress first, std::size_t blocks) {
+    Link(sector, 0, LastDirectoryBlockSector);
+    sector[EntryTypeOffset] = ClosedProgramType;
+    sector[EntryFirstTrackOffset] = static_cast<std::uint8_t>(first.track);
+    sector[EntryFirstSectorOffset] = static_cast<std::uint8_t>(first.sector);
+    PutPadded(sector, EntryNameOffset, name);
+    sector[EntryBlockCountOffset] = static_cast<std::uint8_t>(blocks & 0xFF);
+    sector[EntryBlockCountOffset + 1] = static_cast<std::uint8_t>(blocks >> 8);
+}
+
+}  // namespace
+
+std::string WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file) {
+    const std::vector<std::uint8_t> program = ProgramForm(file);
+    const std::size_t blocks = BlockCount(program.size());
+    if (blocks > static_cast<std::size_t>(EmptyDiskBlocksFree)) {
+        return "The file takes " + std::to_string(blocks) + " blocks (" + std::to_string(program.size()) +
+               " bytes with its load address); a 1541 disk holds " + std::to_string(EmptyDiskBlocksFree) + ".";
+    }
+    const std::size_t start = out.size();
+    out.resize(start + D64ImageSize);
+    const std::span<std::uint8_t, D64ImageSize> image(out.data() + start, D64ImageSize);
+    FreeMap free = AllBlocksFree();
+    Allocate(free, BamBlock);
+    Allocate(free, DirectoryBlock);
+    const BlockAddress first = WriteChain(image, free, program);
+    WriteDirectory(SectorAt(image, DirectoryBlock), file.name, first, blocks);
+    WriteBam(SectorAt(image, BamBlock), free);
+    return {};
+}
+
+}  // namespace pxm

@@ -1,0 +1,118 @@
+// The converter's disk images and P00 files read back by cbmconvert, a Commodore archive tool
+// of its own: the file it extracts must be the converter's PRG byte for byte, under the C64
+// file name (cbmconvert writes PETSCII capitals as lower-case ASCII and adds ".prg").
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_test_support.h"
+
+namespace pxm::test {
+namespace {
+
+const std::string CbmconvertPath = PIXMOSAIC_CBMCONVERT_PATH;
+
+// Background 0 and three colours in every cell, different from cell to cell.
+std::vector<std::uint8_t> BusyPicture() {
+    return MakeBmp({}, [](int x, int y) {
+        const int k = (x / 2 + y) % 4;
+        return k == 0 ? 0 : 1 + (x / 8 + y / 8 + k) % 15;
+    });
+}
+
+class Cbmconvert : public ::testing::Test {
+protected:
+    void SetUp() override { WriteFile(dir_ / "in.bmp", BusyPicture()); }
+
+    // Converts in.bmp with these options into `name` in the scratch folder.
+    void Convert(std::vector<std::string> options, const std::string& name) {
+        options.insert(options.end(), {"-b", "0", dir_ / "in.bmp", "-o", dir_ / name});
+        const ProcessResult result = RunConverter(options);
+        ASSERT_EQ(result.status, 0) << result.err;
+    }
+
+    // Runs cbmconvert with these arguments in a new folder and returns the files in that folder afterwards.
+    std::map<std::string, std::vector<std::uint8_t>> RunCbmconvert(const std::string& folder, std::vector<std::string> args) {
+        std::filesystem::create_directory(dir_ / folder);
+        args.insert(args.begin(), CbmconvertPath);
+        const ProcessResult result = RunProcess(args, {.directory = dir_ / folder});
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_ / folder))
+            files[entry.path().filename().string()] = ReadFile(entry.path().string());
+        return files;
+    }
+
+    ScratchDir dir_;
+};
+
+struct FormatCase {
+    std::string format;
+    std::string extracted;  // the name cbmconvert gives the file
+};
+
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.format; }
+
+class CbmconvertFormats : public Cbmconvert, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(CbmconvertFormats, DiskHoldsThePrg) {
+    const FormatCase& c = GetParam();
+    Convert({"-f", c.format}, "pic.d64");
+    Convert({"-f", c.format}, "pic.prg");
+    EXPECT_EQ(ReadFile(dir_ / "pic.d64").size(), 174848u);
+    const auto files = RunCbmconvert("out", {"-N", "-d", dir_ / "pic.d64"});
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->first, c.extracted);
+    EXPECT_TRUE(files.begin()->second == ReadFile(dir_ / "pic.prg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, CbmconvertFormats,
+                         ::testing::Values(FormatCase{"koala", "-pic pixmosaic .prg"},  // $81 comes out as '-'
+                                           FormatCase{"artstudio", "pixmosaic   mpic.prg"},
+                                           FormatCase{"artist64", "p-pixmosaic.prg"},
+                                           FormatCase{"blazing", "pi.pixmosaic.prg"},
+                                           FormatCase{"sp2", "pixmosaic (sp2).prg"}),
+                         [](const ::testing::TestParamInfo<FormatCase>& info) { return info.param.format; });
+
+TEST_F(Cbmconvert, GivenNameOnDiskAndInP00) {
+    Convert({"-f", "artist64", "--name", "Sunset #1 [v2]"}, "pic.d64");
+    Convert({"-f", "artist64", "--name", "Sunset #1 [v2]"}, "pic.p00");
+    Convert({"-f", "artist64"}, "pic.prg");
+    const std::vector<std::uint8_t> prg = ReadFile(dir_ / "pic.prg");
+    struct Read {
+        std::string folder;
+        std::vector<std::string> args;
+        std::string extracted;
+    };
+    // The directory pads the name with shifted spaces, which cbmconvert drops; the P00 header
+    // pads it with zero bytes, which cbmconvert keeps as '-'.
+    for (const Read& read : {Read{"disk", {"-N", "-d", dir_ / "pic.d64"}, "sunset #1 [v2].prg"},
+                             Read{"p00", {"-N", "-p", dir_ / "pic.p00"}, "sunset #1 [v2]--.prg"}}) {
+        SCOPED_TRACE(read.folder);
+        const auto files = RunCbmconvert(read.folder, read.args);
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files.begin()->first, read.extracted);
+        EXPECT_TRUE(files.begin()->second == prg);
+    }
+}
+
+// cbmconvert writes a second file onto the disk where the BAM says blocks are free: the
+// picture's blocks must be marked used, or the new file would overwrite them.
+TEST_F(Cbmconvert, BamKeepsThePictureFromASecondFile) {
+    Convert({}, "pic.d64");
+    Convert({}, "pic.prg");
+    std::vector<std::uint8_t> other(30000);
+    for (std::size_t k = 0; k < other.size(); ++k) other[k] = static_cast<std::uint8_t>(k * 7 + k / 254);
+    WriteFile(dir_ / "other", other);
+    RunCbmconvert("add", {"-D4", dir_ / "pic.d64", "-n", dir_ / "other"});
+    const auto files = RunCbmconvert("out", {"-N", "-d", dir_ / "pic.d64"});
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_TRUE(files.at("-pic pixmosaic .prg") == ReadFile(dir_ / "pic.prg"));
+    EXPECT_TRUE(files.at("other.prg") == other);
+}
+
+}  // namespace
+}  // namespace pxm::test
