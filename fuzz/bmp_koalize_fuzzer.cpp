@@ -1,13 +1,19 @@
 // libFuzzer target: any bytes as a BMP file, through the reader, every koalization and, on
-// success, the picture file of a format and container picked from the input.
+// success, the picture file of a format and container picked from the input, named with the
+// input's last bytes taken as a --name text when they make a C64 file name.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <span>
+#include <string>
+#include <string_view>
 
+#include "core/disk/d64_image.h"
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
+#include "core/format/petscii_name.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/koalize.h"
@@ -25,15 +31,26 @@ void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::
         case pxm::Container::P00: Check(file.bytes.size() == pxm::P00HeaderSize + pxm::LoadAddressSize + dataSize); break;
         case pxm::Container::Prg: Check(file.bytes.size() == pxm::LoadAddressSize + dataSize); break;
         case pxm::Container::Tap: Check(file.bytes.size() == pxm::TapeImageSize(dataSize)); break;
+        case pxm::Container::D64: Check(file.bytes.size() == pxm::D64ImageSize); break;
     }
 }
 
-void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick) {
+// A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused with a reason.
+std::string NameFrom(std::span<const std::uint8_t> bytes) {
+    const auto tail = bytes.last(std::min<std::size_t>(bytes.size(), 2 * pxm::C64NameLength));
+    const pxm::PetsciiName name =
+        pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
+    Check(name.ok() ? !name.bytes.empty() && name.bytes.size() <= pxm::C64NameLength : name.bytes.empty());
+    for (const char c : name.bytes) Check(c >= ' ' && c <= ']' && c != '\\');
+    return name.bytes;
+}
+
+void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_view name) {
     const auto format = static_cast<pxm::ExportFormat>(pick % pxm::ExportFormatCount);
     const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % pxm::ContainerCount);
     const bool fix = (pick >> 8) & 1;
-    const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix);
-    Check(!file.bytes.empty());
+    const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix, name);
+    Check(!file.bytes.empty() && file.refusal.empty());
     Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
     const pxm::FormatInfo& info = pxm::InfoOf(format);
     if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
@@ -57,11 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
 
+    const std::string name = NameFrom(bytes);
     auto image = std::make_unique<pxm::KoalaImage>();
     const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
     if (automatic.background) {
         Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.background);
-        BuildFile(*image, pick);
+        BuildFile(*image, pick, name);
     } else {
         Check(!automatic.furthest.ok && automatic.furthest.failedCell >= 0 &&
               automatic.furthest.failedCell < pxm::CellCount);
@@ -72,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);
-    if (four.ok) BuildFile(*image, pick + 1);
+    if (four.ok) BuildFile(*image, pick + 1, name);
     const pxm::KoalizeResult five = pxm::KoalizeFiveGreys(*canvas, *image);
     // Whatever fits four grey levels fits five.
     Check(!four.ok || five.ok);
-    if (five.ok) BuildFile(*image, pick + 2);
+    if (five.ok) BuildFile(*image, pick + 2, name);
     return 0;
 }

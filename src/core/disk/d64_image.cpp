@@ -14,6 +14,9 @@ using Sector = std::span<std::uint8_t, SectorSize>;
 
 static_assert(D64ImageSize == 174848);
 
+constexpr BlockAddress BamBlock{DirectoryTrack, 0};
+constexpr BlockAddress DirectoryBlock{DirectoryTrack, 1};
+
 constexpr std::uint8_t ShiftedSpace = 0xA0;  // pads names; a listing does not show it
 constexpr std::string_view DiskName = "PIXMOSAIC";
 constexpr std::string_view DiskId = "PX";

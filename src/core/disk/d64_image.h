@@ -17,9 +17,6 @@ inline constexpr int EmptyDiskBlocksFree = 664;
 // A block holds the link to the next block, then this many bytes of the file.
 inline constexpr std::size_t BlockDataSize = SectorSize - 2;
 
-inline constexpr BlockAddress BamBlock{DirectoryTrack, 0};
-inline constexpr BlockAddress DirectoryBlock{DirectoryTrack, 1};
-
 // Blocks a file of this many bytes (load address included) takes on a disk.
 constexpr std::size_t BlockCount(std::size_t programSize) { return (programSize + BlockDataSize - 1) / BlockDataSize; }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "core/format/c64_file.h"
 
@@ -63,8 +64,7 @@ PetsciiName Refused(std::string error) { return {{}, std::move(error)}; }
 
 PetsciiName PetsciiNameFromText(std::string_view text) {
     if (text.empty()) return Refused("the C64 file name is empty");
-    std::string bytes;
-    std::size_t characters = 0;
+    std::string bytes;  // one byte for each character: all others are refused
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = Utf8Length(text, at);
         if (length == 0) return Refused("the C64 file name holds " + ByteText(text[at]) + ", which is not UTF-8 text");
@@ -74,11 +74,10 @@ PetsciiName PetsciiNameFromText(std::string_view text) {
                            "; it takes letters, digits, space and " + std::string(Punctuation));
         }
         bytes.push_back(*petscii);
-        ++characters;
         at += length;
     }
-    if (characters > C64NameLength) {
-        return Refused("the C64 file name '" + std::string(text) + "' has " + std::to_string(characters) +
+    if (bytes.size() > C64NameLength) {
+        return Refused("the C64 file name '" + std::string(text) + "' has " + std::to_string(bytes.size()) +
                        " characters; at most " + std::to_string(C64NameLength) + " fit");
     }
     return {bytes, {}};
