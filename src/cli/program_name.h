@@ -6,8 +6,8 @@
 
 namespace pxm::cli {
 
-// PETSCII bytes: letters in capitals, digits, space and the punctuation both character sets
-// share; any other character becomes '?'.
+// PETSCII bytes as PetsciiOf gives them (letters in capitals, digits, space and the punctuation
+// both character sets share); any other character becomes '?'.
 std::string ProgramName(std::string_view outputPath);
 
 }  // namespace pxm::cli

@@ -99,6 +99,25 @@ TEST_F(Cbmconvert, GivenNameOnDiskAndInP00) {
     }
 }
 
+// A program (-x) on a disk is named after the output file, or as --name says.
+TEST_F(Cbmconvert, ProgramOnDisk) {
+    Convert({"-x"}, "show.d64");
+    Convert({"-x", "--name", "Slide 2"}, "named.d64");
+    Convert({"-x"}, "show.prg");
+    const std::vector<std::uint8_t> prg = ReadFile(dir_ / "show.prg");
+    ASSERT_GE(prg.size(), 2u);
+    EXPECT_EQ(prg[0], 0x01);  // at the start of BASIC, $0801
+    EXPECT_EQ(prg[1], 0x08);
+    for (const auto& [disk, extracted] : std::vector<std::pair<std::string, std::string>>{
+             {"show.d64", "show.prg"}, {"named.d64", "slide 2.prg"}}) {
+        SCOPED_TRACE(disk);
+        const auto files = RunCbmconvert("out-" + disk, {"-N", "-d", dir_ / disk});
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files.begin()->first, extracted);
+        EXPECT_TRUE(files.begin()->second == prg);
+    }
+}
+
 // cbmconvert writes a second file onto the disk where the BAM says blocks are free: the
 // picture's blocks must be marked used, or the new file would overwrite them.
 TEST_F(Cbmconvert, BamKeepsThePictureFromASecondFile) {

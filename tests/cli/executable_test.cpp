@@ -134,6 +134,7 @@ TEST(ProgramName, FromTheOutputFileName) {
         {"a very long picture name.prg", "A VERY LONG PICT"},
         {"under_score~.prg", "UNDER?SCORE?"},
         {"caf\xC3\xA9.prg", "CAF??"},
+        {"back\\slash^.prg", "BACK?SLASH?"},  // PETSCII shows other signs at these codes
     };
     for (const auto& [path, name] : cases) EXPECT_EQ(ProgramName(path), name) << path;
 }

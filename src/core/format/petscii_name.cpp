@@ -16,13 +16,6 @@ namespace {
 // signs there, or none).
 constexpr std::string_view Punctuation = "!\"#$%&'()*+,-./:;<=>?@[]";
 
-std::optional<char> PetsciiOf(char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
-    if (c == ' ' || Punctuation.find(c) != std::string_view::npos) return c;
-    return std::nullopt;
-}
-
 // Length of the UTF-8 sequence starting at text[at], 0 when it is not one.
 std::size_t Utf8Length(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
@@ -61,6 +54,13 @@ std::string ByteText(char c) {
 PetsciiName Refused(std::string error) { return {{}, std::move(error)}; }
 
 }  // namespace
+
+std::optional<char> PetsciiOf(char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
+    if (c == ' ' || Punctuation.find(c) != std::string_view::npos) return c;
+    return std::nullopt;
+}
 
 PetsciiName PetsciiNameFromText(std::string_view text) {
     if (text.empty()) return Refused("the C64 file name is empty");
