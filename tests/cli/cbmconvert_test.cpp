@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/cli/cli_test_support.h"
+#include "tests/support/case_names.h"
 
 namespace pxm::test {
 namespace {
@@ -54,7 +55,8 @@ struct FormatCase {
     std::string extracted;  // the name cbmconvert gives the file
 };
 
-void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.format; }
+std::string CaseName(const FormatCase& c) { return c.format; }
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << CaseName(c); }
 
 class CbmconvertFormats : public Cbmconvert, public ::testing::WithParamInterface<FormatCase> {};
 
@@ -75,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, CbmconvertFormats,
                                            FormatCase{"artist64", "p-pixmosaic.prg"},
                                            FormatCase{"blazing", "pi.pixmosaic.prg"},
                                            FormatCase{"sp2", "pixmosaic (sp2).prg"}),
-                         [](const ::testing::TestParamInfo<FormatCase>& info) { return info.param.format; });
+                         test::CaseNames{});
 
 TEST_F(Cbmconvert, GivenNameOnDiskAndInP00) {
     Convert({"-f", "artist64", "--name", "Sunset #1 [v2]"}, "pic.d64");

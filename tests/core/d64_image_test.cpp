@@ -87,7 +87,8 @@ struct SizeCase {
     std::uint8_t lastIndex;  // the last block's second link byte
 };
 
-void PrintTo(const SizeCase& c, std::ostream* out) { *out << c.label; }
+std::string CaseName(const SizeCase& c) { return c.label; }
+void PrintTo(const SizeCase& c, std::ostream* out) { *out << CaseName(c); }
 
 class D64Files : public ::testing::TestWithParam<SizeCase> {};
 
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"OneByteInTheSecond", 253, 2, 2}, SizeCase{"Koala", 10001, 40, 98},
                       SizeCase{"Artist64", 10240, 41, 83}, SizeCase{"ThreeTracks", 63 * 254 - 2, 63, 255},
                       SizeCase{"WholeDisk", 664 * 254 - 2, 664, 255}),
-    [](const ::testing::TestParamInfo<SizeCase>& info) { return info.param.label; });
+    test::CaseNames{});
 
 TEST(D64Image, FreeBlocksAfterA41BlockFile) {
     const DiskBytes data = DataOfSize(10240);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/case_names.h"
+
 namespace pxm {
 namespace {
 
@@ -15,7 +17,8 @@ struct NameCase {
     std::string error;
 };
 
-void PrintTo(const NameCase& c, std::ostream* out) { *out << c.label; }
+std::string CaseName(const NameCase& c) { return c.label; }
+void PrintTo(const NameCase& c, std::ostream* out) { *out << CaseName(c); }
 
 NameCase Converted(std::string label, std::string text, std::string petscii) { return {label, text, petscii, {}}; }
 NameCase Refused(std::string label, std::string text, std::string error) { return {label, text, {}, error}; }
@@ -37,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Converted("PunctuationFirstHalf", "!\"#$%&'()*+,-./", "!\"#$%&'()*+,-./"),
                       Converted("PunctuationSecondHalf", ":;<=>?@[]", ":;<=>?@[]"), Converted("OneCharacter", "x", "X"),
                       Converted("SixteenCharacters", "abcdefghijklmnop", "ABCDEFGHIJKLMNOP")),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.label; });
+    test::CaseNames{});
 
 constexpr std::string_view Takes = "; it takes letters, digits, space and !\"#$%&'()*+,-./:;<=>?@[]";
 
@@ -61,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused("CutSequence", "ab\xC3", "the C64 file name holds byte $C3, which is not UTF-8 text"),
         // A character it cannot hold is told before the length.
         Refused("LongWithAForeignCharacter", "abcdefghijklmnopqrs_", "the C64 file name cannot hold '_' (U+005F)" + std::string(Takes))),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.label; });
+    test::CaseNames{});
 
 }  // namespace
 }  // namespace pxm
