@@ -2,20 +2,9 @@
 
 #include <charconv>
 
+#include "core/text/equal_ignoring_case.h"
+
 namespace pxm {
-
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::optional<int> ParseBackground(std::string_view text) {
     for (std::size_t position = 0; position < ColorNames.size(); ++position) {

@@ -1,6 +1,7 @@
 #pragma once
 // The three koalizations. None shows anything; the caller reports the outcome. A failed run
 // leaves the KoalaImage partly overwritten, exactly as far as it got.
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -36,5 +37,11 @@ struct AutoBackgroundResult {
 
 // Tries backgrounds 0 to 15 in turn; the image holds the last attempt.
 AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image);
+
+// True when every value on the Canvas is a C64 colour 0-15 (any 16-colour file).
+bool HoldsOnlyC64Colours(const Canvas& canvas);
+// For a Canvas of C64 colours only: for each background, the first cell that keeps the
+// multicolour koalization from working with it; -1 where none does.
+std::array<int, 16> FirstFailingCells(const Canvas& canvas);
 
 }  // namespace pxm

@@ -178,8 +178,6 @@ KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::u
     return {};
 }
 
-namespace {
-
 bool HoldsOnlyC64Colours(const Canvas& canvas) {
     std::uint64_t high = 0;
     for (std::size_t k = 0; k + 8 <= canvas.size(); k += 8) {
@@ -192,8 +190,8 @@ bool HoldsOnlyC64Colours(const Canvas& canvas) {
 
 // For C64 colours 0-15 a cell fits background B exactly when it holds at most three colours
 // besides B, so one look at every cell's colours tells, for each background, the first cell
-// that stops it. -1: no cell does. Measured: BM_AutoBackgroundOnlyLightGrey 42 us instead of
-// 1155 us for sixteen koalizations.
+// that stops it. Measured: BM_AutoBackgroundOnlyLightGrey 42 us instead of 1155 us for sixteen
+// koalizations.
 std::array<int, 16> FirstFailingCells(const Canvas& canvas) {
     std::array<int, 16> firstFailing;
     firstFailing.fill(-1);
@@ -209,8 +207,6 @@ std::array<int, 16> FirstFailingCells(const Canvas& canvas) {
     }
     return firstFailing;
 }
-
-}  // namespace
 
 AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
     AutoBackgroundResult result;

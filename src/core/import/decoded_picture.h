@@ -1,0 +1,21 @@
+#pragma once
+// A PNG or GIF as its decoder hands it over: every pixel's colour and, for a file with a colour
+// table, every pixel's index into it. Rows from the top, pixels from the left.
+#include <cstdint>
+#include <vector>
+
+#include "core/palette/rgb.h"
+
+namespace pxm {
+
+struct DecodedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> rgb;                 // width * height colours
+    std::vector<std::uint8_t> indexes;    // width * height table indexes; empty without a table
+
+    bool Indexed() const { return !indexes.empty(); }
+    std::size_t At(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x); }
+};
+
+}  // namespace pxm

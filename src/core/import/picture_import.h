@@ -1,0 +1,35 @@
+#pragma once
+// A decoded PNG or GIF to the Canvas: its size, its colour numbers (matched from RGB, or its
+// table indexes) and its double-wide pixels. What every converter shares after the decoder.
+#include <cstddef>
+#include <optional>
+
+#include "core/import/canvas.h"
+#include "core/import/decoded_picture.h"
+#include "core/import/picture_area.h"
+#include "core/palette/palette_match.h"
+
+namespace pxm {
+
+enum class ImportRefusal {
+    None,
+    Size,           // neither up to 320x200 nor a 384x272 screenshot
+    NoColourTable,  // palette indexes asked for, but the file holds RGB only
+    Colour,         // see colours
+    DifferingPair,  // see pair
+};
+
+struct PictureImport {
+    ImportRefusal refusal = ImportRefusal::None;
+    PaletteMatch colours;                  // RGB modes: the palette taken, or the colour refused
+    DifferingPair pair;                    // DifferingPair: its left pixel
+    std::optional<std::size_t> palette;    // success in an RGB mode: the palette the numbers came from
+    CanvasSource source;                   // success: how the Canvas sits in the file
+};
+
+// kindName: how messages name the file's pixels ("PNG", "GIF"). On refusal the Canvas is left as
+// it was.
+PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kindName, const PaletteChoice& choice,
+                            Canvas& canvas);
+
+}  // namespace pxm

@@ -1,0 +1,40 @@
+#include "core/import/picture_kind.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pxm {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 8> PngSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::string_view Gif87 = "GIF87a";
+constexpr std::string_view Gif89 = "GIF89a";
+
+bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> magic) {
+    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+}
+
+bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
+    return bytes.size() >= magic.size() &&
+           std::equal(magic.begin(), magic.end(), bytes.begin(), [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
+}
+
+}  // namespace
+
+PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes) {
+    if (StartsWith(firstBytes, PngSignature)) return PictureKind::Png;
+    if (StartsWith(firstBytes, Gif87) || StartsWith(firstBytes, Gif89)) return PictureKind::Gif;
+    return PictureKind::Bmp;
+}
+
+std::string_view KindName(PictureKind kind) {
+    switch (kind) {
+        case PictureKind::Png: return "PNG";
+        case PictureKind::Gif: return "GIF";
+        case PictureKind::Bmp: break;
+    }
+    return "BMP";
+}
+
+}  // namespace pxm

@@ -1,0 +1,162 @@
+#include "core/palette/palette_match.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <unordered_map>
+
+namespace pxm {
+
+namespace {
+
+struct Nearest {
+    int number = 0;
+    int distance = std::numeric_limits<int>::max();
+};
+
+Nearest NearestIn(const C64Palette& palette, Rgb colour) {
+    Nearest nearest;
+    for (int c = 0; c < 16; ++c) {
+        const int d = DistanceSquared(colour, palette.colours[static_cast<std::size_t>(c)]);
+        if (d < nearest.distance) nearest = {c, d};
+    }
+    return nearest;
+}
+
+Nearest NearestInAny(Rgb colour) {
+    Nearest nearest;
+    for (const C64Palette& palette : C64Palettes) {
+        const Nearest here = NearestIn(palette, colour);
+        if (here.distance < nearest.distance) nearest = here;
+    }
+    return nearest;
+}
+
+// The distinct colours of the area in the order the picture first shows them, and for every
+// pixel which of them it has.
+struct UsedColours {
+    std::vector<ColourAt> colours;
+    std::vector<std::uint32_t> ofPixel;
+};
+
+UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& area) {
+    UsedColours used;
+    used.ofPixel.reserve(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    std::unordered_map<std::uint32_t, std::uint32_t> known;
+    std::uint32_t lastKey = 0;
+    std::uint32_t lastIndex = std::numeric_limits<std::uint32_t>::max();
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const Rgb colour = picture.rgb[picture.At(x, y)];
+            const std::uint32_t key = Packed(colour);
+            // Paintings repeat colours along a row: the lookup is mostly skipped.
+            if (key != lastKey || lastIndex == std::numeric_limits<std::uint32_t>::max()) {
+                const auto [it, added] = known.try_emplace(key, static_cast<std::uint32_t>(used.colours.size()));
+                if (added) used.colours.push_back({colour, x, y});
+                lastKey = key;
+                lastIndex = it->second;
+            }
+            used.ofPixel.push_back(lastIndex);
+        }
+    }
+    return used;
+}
+
+// How one palette takes the used colours: the first that it cannot take, or each one's entry.
+struct Walk {
+    ColourRefusal refusal = ColourRefusal::None;
+    std::size_t stoppedAt = 0;  // the used colour refused
+    int entry = -1;             // NotInPalette: nearest entry; SharedEntry: the entry
+    std::size_t other = 0;      // SharedEntry: the used colour already there
+    long long distance = 0;     // sum over the used colours: how well the palette fits
+    std::vector<std::uint8_t> numbers;  // by used colour
+};
+
+Walk WalkPalette(const C64Palette& palette, const std::vector<ColourAt>& colours) {
+    Walk walk;
+    std::array<std::size_t, 16> takenBy;
+    takenBy.fill(colours.size());
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const Nearest nearest = NearestIn(palette, colours[i].rgb);
+        const auto entry = static_cast<std::size_t>(nearest.number);
+        if (nearest.distance > CloseEnough || takenBy[entry] != colours.size()) {
+            walk.refusal = nearest.distance > CloseEnough ? ColourRefusal::NotInPalette : ColourRefusal::SharedEntry;
+            walk.stoppedAt = i;
+            walk.entry = nearest.number;
+            walk.other = takenBy[entry];
+            return walk;
+        }
+        takenBy[entry] = i;
+        walk.distance += nearest.distance;
+        walk.numbers.push_back(static_cast<std::uint8_t>(nearest.number));
+    }
+    return walk;
+}
+
+void Refuse(PaletteMatch& match, std::size_t palette, const Walk& walk, const std::vector<ColourAt>& colours) {
+    match.refusal = walk.refusal;
+    match.palette = palette;
+    match.colour = colours[walk.stoppedAt];
+    match.nearest = walk.entry;
+    if (walk.refusal == ColourRefusal::SharedEntry) match.other = colours[walk.other];
+}
+
+void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, const UsedColours& used) {
+    match.palette = palette;
+    match.numbers.reserve(used.ofPixel.size());
+    for (const std::uint32_t colour : used.ofPixel) match.numbers.push_back(walk.numbers[colour]);
+}
+
+}  // namespace
+
+PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
+    PaletteMatch match;
+    const UsedColours used = CollectColours(picture, area);
+
+    if (choice.kind == PaletteChoice::Kind::Named) {
+        const Walk walk = WalkPalette(C64Palettes[choice.palette], used.colours);
+        if (walk.refusal != ColourRefusal::None) {
+            Refuse(match, choice.palette, walk, used.colours);
+        } else {
+            Accept(match, choice.palette, walk, used);
+        }
+        return match;
+    }
+
+    // A colour that no palette knows is told first: it is the one to repaint.
+    for (const ColourAt& colour : used.colours) {
+        const Nearest nearest = NearestInAny(colour.rgb);
+        if (nearest.distance > CloseEnough) {
+            match.refusal = ColourRefusal::UnknownColour;
+            match.colour = colour;
+            match.nearest = nearest.number;
+            return match;
+        }
+    }
+    std::optional<std::size_t> best;
+    Walk bestWalk;
+    std::optional<std::size_t> furthest;
+    Walk furthestWalk;
+    for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
+        Walk walk = WalkPalette(C64Palettes[p], used.colours);
+        if (walk.refusal == ColourRefusal::None) {
+            // The closest fit; on a tie the palette listed first.
+            if (!best || walk.distance < bestWalk.distance) {
+                best = p;
+                bestWalk = std::move(walk);
+            }
+        } else if (!furthest || walk.stoppedAt > furthestWalk.stoppedAt) {
+            furthest = p;
+            furthestWalk = std::move(walk);
+        }
+    }
+    if (best) {
+        Accept(match, *best, bestWalk, used);
+    } else {
+        Refuse(match, *furthest, furthestWalk, used.colours);
+        match.noPaletteHoldsAll = true;
+    }
+    return match;
+}
+
+}  // namespace pxm
