@@ -5,6 +5,8 @@
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
 #include "core/koala/color_names.h"
+#include "core/palette/c64_palettes.h"
+#include "core/text/equal_ignoring_case.h"
 
 namespace pxm::cli {
 
@@ -22,7 +24,21 @@ constexpr std::array<ModeName, 3> ModeNames{{
     {"grey5", PaletteMode::FiveGreys},
 }};
 
-enum class Option { Output, Mode, Background, Format, Container, Name, FixSp2Flaw, Executable, Help, Version };
+enum class Option {
+    Output,
+    Mode,
+    Background,
+    Format,
+    Container,
+    Name,
+    FixSp2Flaw,
+    Executable,
+    Palette,
+    Preview,
+    Backgrounds,
+    Help,
+    Version
+};
 
 struct OptionName {
     char shortName;  // 0: long form only
@@ -30,7 +46,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 10> OptionNames{{
+constexpr std::array<OptionName, 13> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -39,6 +55,9 @@ constexpr std::array<OptionName, 10> OptionNames{{
     {0, "name", Option::Name, true},
     {0, "fix-sp2-flaw", Option::FixSp2Flaw, false},
     {'x', "executable", Option::Executable, false},
+    {'p', "palette", Option::Palette, true},
+    {0, "preview", Option::Preview, true},
+    {0, "backgrounds", Option::Backgrounds, false},
     {'h', "help", Option::Help, false},
     {0, "version", Option::Version, false},
 }};
@@ -47,6 +66,20 @@ std::string Quoted(std::string_view text) {
     std::string quoted(1, '\'');
     quoted.append(text).push_back('\'');
     return quoted;
+}
+
+std::optional<PaletteChoice> ParsePaletteChoice(std::string_view text) {
+    if (EqualIgnoringCase(text, "auto")) return PaletteChoice{PaletteChoice::Kind::Auto, 0};
+    if (EqualIgnoringCase(text, "index")) return PaletteChoice{PaletteChoice::Kind::Index, 0};
+    if (const auto palette = FindPalette(text)) return PaletteChoice{PaletteChoice::Kind::Named, *palette};
+    return std::nullopt;
+}
+
+std::string PaletteNames() {
+    std::string names;
+    for (std::size_t p = 0; p < C64Palettes.size(); ++p)
+        names += Join({p == 0 ? "" : p + 1 == C64Palettes.size() ? " or " : ", ", C64Palettes[p].name});
+    return names;
 }
 
 // Applies one option's value; an empty result means it was accepted.
@@ -89,6 +122,17 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
+        case Option::Palette:
+            if (const auto palette = ParsePaletteChoice(value)) {
+                options.palette = *palette;
+                return {};
+            }
+            return Join({"unknown palette ", Quoted(value), " (auto, index, ", PaletteNames(), ")"});
+        case Option::Preview:
+            if (value.empty()) return "the preview file name is empty";
+            options.preview = value;
+            return {};
+        case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Help:
         case Option::Version: return {};
     }
@@ -164,6 +208,15 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     if (parsed.options.input.empty()) return Usage("no input file given");
     if (parsed.options.output.empty()) return Usage("no output file given (-o OUTPUT)");
     return parsed;
+}
+
+std::string_view PaletteChoiceName(const PaletteChoice& choice) {
+    switch (choice.kind) {
+        case PaletteChoice::Kind::Auto: return "auto";
+        case PaletteChoice::Kind::Index: return "index";
+        case PaletteChoice::Kind::Named: break;
+    }
+    return C64Palettes[choice.palette].name;
 }
 
 Container ChosenContainer(const CliOptions& options) {

@@ -7,6 +7,7 @@
 
 #include "core/format/export_format.h"
 #include "core/koala/koalize_step.h"
+#include "core/palette/palette_match.h"
 
 namespace pxm::cli {
 
@@ -20,6 +21,9 @@ struct CliOptions {
     std::string c64Name;                 // PETSCII; empty: the format's own C64 name
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
+    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
+    std::string preview;                   // the preview PNG to write; empty: none
+    bool listBackgrounds = false;
 };
 
 struct ParsedCommandLine {
@@ -31,6 +35,9 @@ struct ParsedCommandLine {
 
 // The arguments after the program name.
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// "auto", "index" or the palette's name, as --palette takes it.
+std::string_view PaletteChoiceName(const PaletteChoice& choice);
 
 // The container given, else the one of OUTPUT's extension (any case), else P00.
 Container ChosenContainer(const CliOptions& options);

@@ -8,13 +8,17 @@
 #include "cli/help_text.h"
 #include "cli/input_file.h"
 #include "cli/output_file.h"
+#include "cli/picture_reading.h"
+#include "cli/preview_png.h"
 #include "cli/program_name.h"
+#include "cli/text_join.h"
 #include "core/export/picture_file.h"
-#include "core/import/bmp_reader.h"
 #include "core/koala/color_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
+#include "core/koala/working_backgrounds.h"
 #include "core/text/messages.h"
+#include "core/view/preview.h"
 
 namespace pxm::cli {
 
@@ -29,6 +33,19 @@ void Show(std::ostream& err, std::string_view caption, std::string_view ansiText
 
 void Show(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
 
+int ShowUsageError(std::ostream& err, std::string_view error) {
+    err << "pixmosaic-cli: " << error << '\n' << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
+    return ExitUsage;
+}
+
+// "Backgrounds that work: black, blue, light grey." or "... none."
+std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
+    std::string text = "Backgrounds that work: ";
+    if (backgrounds.empty()) text += "none";
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColorName(backgrounds[i])});
+    return text + ".";
+}
+
 }  // namespace
 
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
@@ -36,10 +53,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     switch (command.action) {
         case ParsedCommandLine::Action::Help: out << HelpText(); return ExitWritten;
         case ParsedCommandLine::Action::Version: out << VersionText; return ExitWritten;
-        case ParsedCommandLine::Action::UsageError:
-            err << "pixmosaic-cli: " << command.error << '\n'
-                << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
-            return ExitUsage;
+        case ParsedCommandLine::Action::UsageError: return ShowUsageError(err, command.error);
         case ParsedCommandLine::Action::Convert: break;
     }
     const CliOptions& options = command.options;
@@ -56,17 +70,23 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 
     // The two 32000- and 10001-byte pictures stay off the stack.
     const auto canvas = std::make_unique<Canvas>();
-    const BmpReadResult bmp = ReadBmp(input.bytes, *canvas);
-    if (!bmp.ok()) {
-        Show(err, *bmp.error);
-        return ExitRefused;
+    const PictureReading picture = ReadPicture(input, options, *canvas);
+    switch (picture.outcome) {
+        case PictureReading::Outcome::UsageError: return ShowUsageError(err, picture.text);
+        case PictureReading::Outcome::Refused:
+            Show(err, picture.caption, picture.text);
+            if (!picture.detail.empty()) err << picture.detail << '\n';
+            return ExitRefused;
+        case PictureReading::Outcome::Read: break;
     }
+    if (!picture.information.empty()) out << picture.information << '\n';
+    if (options.listBackgrounds) out << BackgroundsText(WorkingBackgrounds(*canvas)) << '\n';
 
     const auto image = std::make_unique<KoalaImage>();
     const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
     if (!koalized.ok()) {
         Show(err, FailureMessage(koalized.failure));
-        err << FailureDetail(*canvas, bmp.info, koalized) << '\n';
+        err << FailureDetail(*canvas, picture.source, koalized) << '\n';
         return ExitRefused;
     }
     if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
@@ -89,6 +109,16 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (const std::string error = WriteFileReplacing(options.output, file.bytes); !error.empty()) {
         Show(err, msg::SystemErrorCaption, error);
         return ExitRefused;
+    }
+    if (!options.preview.empty()) {
+        const auto pixels = std::make_unique<PreviewPixels>();
+        RenderPreview(*image, C64Palettes[picture.palette], *pixels);
+        const EncodedPng png = EncodePreviewPng(*pixels);
+        const std::string error = png.error.empty() ? WriteFileReplacing(options.preview, png.bytes) : png.error;
+        if (!error.empty()) {
+            Show(err, msg::SystemErrorCaption, error);
+            return ExitRefused;
+        }
     }
     return ExitWritten;
 }

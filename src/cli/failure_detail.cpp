@@ -11,25 +11,21 @@ namespace pxm::cli {
 
 namespace {
 
-// "5 (green)"; values above 15 from a 256-colour file have no name.
-std::string ColourText(int value) {
-    if (value > 15) return std::to_string(value);
-    return Join({std::to_string(value), " (", ColorName(value), ")"});
-}
-
-// "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 BMP pixels wide.
-std::string CellText(int cell) {
+// "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 file pixels wide.
+std::string CellText(const CanvasSource& source, int cell) {
     const int cx = CellColumnOf(cell);
     const int cy = CellRowOf(cell);
-    return Join({std::to_string(cx), ",", std::to_string(cy), " (BMP pixels ", std::to_string(8 * cx), "-",
-                 std::to_string(8 * cx + 7), " x ", std::to_string(8 * cy), "-", std::to_string(8 * cy + 7), ")"});
+    const int x = source.left + 8 * cx;
+    const int y = source.top + 8 * cy;
+    return Join({std::to_string(cx), ",", std::to_string(cy), " (", source.kind, " pixels ", std::to_string(x), "-",
+                 std::to_string(x + 7), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
 }
 
 // A cell with too many colours besides the background.
-std::string CrowdedCellDetail(const Canvas& canvas, int cell, std::uint8_t background) {
+std::string CrowdedCellDetail(const Canvas& canvas, const CanvasSource& source, int cell, std::uint8_t background) {
     std::vector<std::uint8_t> colours = DistinctCellColours(canvas, cell);
     std::erase(colours, background);
-    std::string text = Join({"Cell ", CellText(cell), " holds ", std::to_string(colours.size()),
+    std::string text = Join({"Cell ", CellText(source, cell), " holds ", std::to_string(colours.size()),
                              colours.size() == 1 ? " colour" : " colours", " besides background ",
                              ColourText(background), ":"});
     for (std::size_t i = 0; i < colours.size(); ++i) text += Join({i == 0 ? " " : ", ", ColourText(colours[i])});
@@ -41,16 +37,17 @@ std::string CrowdedCellDetail(const Canvas& canvas, int cell, std::uint8_t backg
 }
 
 // The same for AUTO: which background got furthest, and its cell.
-std::string AutoSearchDetail(const Canvas& canvas, int cell, std::uint8_t furthestBackground) {
+std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, int cell,
+                             std::uint8_t furthestBackground) {
     return Join({"No background works; background ", ColourText(furthestBackground), " got furthest. ",
-                 CrowdedCellDetail(canvas, cell, furthestBackground)});
+                 CrowdedCellDetail(canvas, source, cell, furthestBackground)});
 }
 
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
-std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int column, int row, bool withWhite) {
-    // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
-    const int x = info.colours == 16 ? 2 * column + 1 : 2 * column;
-    return Join({"BMP pixel ", std::to_string(x), ",", std::to_string(row), " (x from the left, y from the top; cell ",
+std::string ForeignPixelDetail(const Canvas& canvas, const CanvasSource& source, int column, int row, bool withWhite) {
+    const int x = source.left + 2 * column + source.keptPixel;
+    return Join({source.kind, " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
+                 " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
                  ColourText(canvas[CanvasIndex(column, row)]),
                  "; this mode takes only 0 (black), ", withWhite ? "1 (white), " : "",
@@ -58,25 +55,30 @@ std::string ForeignPixelDetail(const Canvas& canvas, const BmpInfo& info, int co
 }
 
 // A five-grey cell holding white and all three grey levels.
-std::string WhiteWithAllGreysDetail(int cell) {
-    return Join({"Cell ", CellText(cell),
+std::string WhiteWithAllGreysDetail(const CanvasSource& source, int cell) {
+    return Join({"Cell ", CellText(source, cell),
                  " holds white together with all three grey levels 11 (dark grey), 12 (med grey) and 15 (light"
                  " grey); white can only take the place of a grey level that the cell does not use."});
 }
 
 }  // namespace
 
-std::string FailureDetail(const Canvas& canvas, const BmpInfo& info, const KoalizeOutcome& outcome) {
+std::string ColourText(int value) {
+    if (value > 15) return std::to_string(value);
+    return Join({std::to_string(value), " (", ColorName(value), ")"});
+}
+
+std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {
     switch (outcome.failure) {
         case KoalizeFailure::NotFourGreys:
-            return ForeignPixelDetail(canvas, info, outcome.pixelColumn, outcome.pixelRow, false);
+            return ForeignPixelDetail(canvas, source, outcome.pixelColumn, outcome.pixelRow, false);
         case KoalizeFailure::NotFiveGreys:
-            return ForeignPixelDetail(canvas, info, outcome.pixelColumn, outcome.pixelRow, true);
-        case KoalizeFailure::WhiteWithAllGreys: return WhiteWithAllGreysDetail(outcome.failedCell);
+            return ForeignPixelDetail(canvas, source, outcome.pixelColumn, outcome.pixelRow, true);
+        case KoalizeFailure::WhiteWithAllGreys: return WhiteWithAllGreysDetail(source, outcome.failedCell);
         case KoalizeFailure::BackgroundDoesNotFit:
-            return CrowdedCellDetail(canvas, outcome.failedCell, outcome.failedBackground);
+            return CrowdedCellDetail(canvas, source, outcome.failedCell, outcome.failedBackground);
         case KoalizeFailure::NoBackgroundWorks:
-            return AutoSearchDetail(canvas, outcome.failedCell, outcome.failedBackground);
+            return AutoSearchDetail(canvas, source, outcome.failedCell, outcome.failedBackground);
         case KoalizeFailure::None: break;
     }
     return {};

@@ -1,14 +1,18 @@
 #pragma once
-// One line for a C64 artist naming the cell or pixel that stopped a koalization, in the BMP's
-// own pixel coordinates (x from the left, y from the top).
+// One line for a C64 artist naming the cell or pixel that stopped a koalization, in the file's
+// own pixel coordinates (x from the left, y from the top, a screenshot's border included).
 #include <string>
 
-#include "core/import/bmp_reader.h"
 #include "core/import/canvas.h"
+#include "core/import/picture_area.h"
 #include "core/koala/koalize_step.h"
 
 namespace pxm::cli {
 
-std::string FailureDetail(const Canvas& canvas, const BmpInfo& info, const KoalizeOutcome& outcome);
+// source: where the Canvas pixels sit in the file, for naming them.
+std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome);
+
+// "5 (green)"; values above 15 (from a 256-colour file or table) have no name.
+std::string ColourText(int value);
 
 }  // namespace pxm::cli

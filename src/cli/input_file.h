@@ -1,5 +1,6 @@
 #pragma once
-// Reads the source picture: at most as many bytes as the BMP reader can ever look at.
+// Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
+// PNG or GIF (told by its first bytes) at most MaxEncodedPictureBytes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,8 +9,13 @@
 
 namespace pxm::cli {
 
+// A PNG or GIF of 384x272 pixels, even uncompressed with 16-bit colours, alpha and chunks of
+// its paint program's notes, stays far below this; a longer one is refused.
+inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
+
 struct InputFile {
     std::vector<std::uint8_t> bytes;
+    bool tooLarge = false;             // a PNG or GIF longer than MaxEncodedPictureBytes
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
     bool ok() const { return systemError.empty() && error == nullptr; }

@@ -1,0 +1,27 @@
+#pragma once
+// The converter's decoders for PNG and GIF: bytes in, a decoded picture out. Here they are
+// libpng and giflib; a Windows build of the converter can put the Windows Imaging Component
+// behind the same two functions. Everything after decoding is the core's (core/import).
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "core/import/decoded_picture.h"
+
+namespace pxm::cli {
+
+struct DecodeOutcome {
+    enum class Status { Decoded, SizeRefused, Unreadable };
+    Status status = Status::Unreadable;
+    // Decoded: the picture. SizeRefused: only width and height, as the file declares them; the
+    // pixels of a picture of a size that is not taken are never decoded.
+    DecodedPicture picture;
+    std::string reason;  // Unreadable: the library's words
+};
+
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file);
+// The first frame; pixels of the logical screen that it leaves uncovered show the background
+// colour. Transparency is ignored, as a PNG's alpha is.
+DecodeOutcome DecodeGif(std::span<const std::uint8_t> file);
+
+}  // namespace pxm::cli

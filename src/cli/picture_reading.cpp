@@ -1,0 +1,74 @@
+#include "cli/picture_reading.h"
+
+#include "cli/picture_decoder.h"
+#include "cli/picture_refusal.h"
+#include "cli/text_join.h"
+#include "core/import/bmp_reader.h"
+#include "core/import/picture_import.h"
+#include "core/import/picture_kind.h"
+
+namespace pxm::cli {
+
+namespace {
+
+PictureReading Refused(Refusal refusal) {
+    PictureReading reading;
+    reading.outcome = PictureReading::Outcome::Refused;
+    reading.caption = "Error";
+    reading.text = std::move(refusal.text);
+    reading.detail = std::move(refusal.detail);
+    return reading;
+}
+
+PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
+    PictureReading reading;
+    if (options.palette && options.palette->kind != PaletteChoice::Kind::Index) {
+        reading.outcome = PictureReading::Outcome::UsageError;
+        reading.text = Join({"--palette ", PaletteChoiceName(*options.palette),
+                             " does not apply to a BMP: its palette indexes are the colour numbers"
+                             " (leave --palette out or give index)"});
+        return reading;
+    }
+    const BmpReadResult bmp = ReadBmp(input.bytes, canvas);
+    if (!bmp.ok()) {
+        reading.outcome = PictureReading::Outcome::Refused;
+        reading.caption = bmp.error->caption;
+        reading.text = bmp.error->text;
+        return reading;
+    }
+    // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
+    reading.source = {"BMP", 0, 0, bmp.info.colours == 16 ? 1 : 0};
+    return reading;
+}
+
+}  // namespace
+
+PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
+    const PictureKind kind = KindOfPicture(input.bytes);
+    if (kind == PictureKind::Bmp) return ReadBmpPicture(input, options, canvas);
+
+    const std::string_view kindName = KindName(kind);
+    if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
+    const DecodeOutcome decoded = kind == PictureKind::Png ? DecodePng(input.bytes) : DecodeGif(input.bytes);
+    switch (decoded.status) {
+        case DecodeOutcome::Status::SizeRefused:
+            return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
+        case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+        case DecodeOutcome::Status::Decoded: break;
+    }
+
+    const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
+    const PictureImport imported = ImportPicture(decoded.picture, kindName, choice, canvas);
+    if (imported.refusal != ImportRefusal::None)
+        return Refused(ImportRefusalText(imported, decoded.picture, kindName));
+
+    PictureReading reading;
+    reading.source = imported.source;
+    if (imported.palette) {
+        reading.palette = *imported.palette;
+        reading.information = Join({"Palette: ", C64Palettes[*imported.palette].name, "."});
+    }
+    return reading;
+}
+
+}  // namespace pxm::cli

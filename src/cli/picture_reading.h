@@ -1,0 +1,30 @@
+#pragma once
+// The converter's Open step: a BMP through the core's BMP reader, as always; a PNG or GIF
+// through its decoder and the core's import. On refusal, what the user is told.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/input_file.h"
+#include "core/import/canvas.h"
+#include "core/import/picture_area.h"
+#include "core/palette/c64_palettes.h"
+
+namespace pxm::cli {
+
+struct PictureReading {
+    enum class Outcome { Read, Refused, UsageError };
+    Outcome outcome = Outcome::Read;
+    std::string caption;      // Refused: the message's caption
+    std::string text;         // Refused: the message (Windows ANSI); UsageError: what is wrong
+    std::string detail;       // Refused: a line naming the pixels, or empty
+    CanvasSource source;      // Read: how the Canvas sits in the file
+    std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
+    std::string information;  // Read: a line for stdout ("Palette: pepto."), or empty
+};
+
+PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);
+
+}  // namespace pxm::cli

@@ -1,0 +1,108 @@
+#include "cli/picture_refusal.h"
+
+#include <cstdio>
+
+#include "cli/failure_detail.h"
+#include "cli/input_file.h"
+#include "cli/text_join.h"
+#include "core/koala/color_names.h"
+#include "core/palette/c64_palettes.h"
+
+namespace pxm::cli {
+
+namespace {
+
+constexpr std::string_view FromTheTopLeft = " (x from the left, y from the top)";
+
+std::string RgbText(Rgb colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.r, colour.g, colour.b);
+    return text;
+}
+
+std::string PixelText(std::string_view kindName, int x, int y) {
+    return Join({kindName, " pixel ", std::to_string(x), ",", std::to_string(y)});
+}
+
+// "2 (red, #68372B)"; a value above 15 has no name: "17 (#123456)".
+std::string NumberWithRgb(int number, Rgb colour) {
+    if (number > 15) return Join({std::to_string(number), " (", RgbText(colour), ")"});
+    return Join({std::to_string(number), " (", ColorName(number), ", ", RgbText(colour), ")"});
+}
+
+Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
+    const C64Palette& palette = C64Palettes[match.palette];
+    const auto entry = [&] { return NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]); };
+    const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
+                                    " is the first with colour ", RgbText(match.colour.rgb)});
+    Refusal refusal;
+    switch (match.refusal) {
+        case ColourRefusal::UnknownColour:
+            return {"The picture holds a colour that is in no known C64 palette.",
+                    Join({first, "; the nearest C64 colour is ", ColourText(match.nearest), "."})};
+        case ColourRefusal::NotInPalette:
+            refusal = {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
+                       Join({first, "; the nearest colour of ", palette.name, " is ", entry(), "."})};
+            break;
+        case ColourRefusal::SharedEntry:
+            refusal = {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
+                       Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb),
+                             " and ", PixelText(kindName, match.colour.x, match.colour.y), " has ",
+                             RgbText(match.colour.rgb), FromTheTopLeft, ", each the first with its colour; both are ",
+                             entry(), " in ", palette.name, "."})};
+            break;
+        case ColourRefusal::None: break;
+    }
+    if (match.noPaletteHoldsAll) {
+        refusal = {"No known C64 palette holds every colour of the picture.",
+                   Join({"The palette ", palette.name, " got furthest: ", refusal.text, " ", refusal.detail})};
+    }
+    return refusal;
+}
+
+Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture, std::string_view kindName) {
+    return {"Both pixels of a double-wide C64 pixel must have the same colour.",
+            Join({kindName, " pixels ", std::to_string(pair.x), ",", std::to_string(pair.y), " and ",
+                  std::to_string(pair.x + 1), ",", std::to_string(pair.y), FromTheTopLeft, " are ",
+                  NumberWithRgb(pair.left, picture.rgb[picture.At(pair.x, pair.y)]), " and ",
+                  NumberWithRgb(pair.right, picture.rgb[picture.At(pair.x + 1, pair.y)]), "."})};
+}
+
+}  // namespace
+
+Refusal FileTooLargeRefusal(std::string_view kindName) {
+    return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
+                  " MiB; no picture of up to ", std::to_string(ScreenshotWidth), "x",
+                  std::to_string(ScreenshotHeight), " pixels needs that much."}),
+            {}};
+}
+
+Refusal SizeRefusal(std::string_view kindName, int width, int height) {
+    return {Join({"This ", kindName, " file is ", std::to_string(width), "x", std::to_string(height),
+                  " pixels. Pictures of up to ", std::to_string(MaxPictureWidth), "x", std::to_string(MaxPictureHeight),
+                  " pixels are taken, or emulator screenshots of exactly ", std::to_string(ScreenshotWidth), "x",
+                  std::to_string(ScreenshotHeight), " pixels with the picture at ", std::to_string(ScreenshotLeft), ",",
+                  std::to_string(ScreenshotTop), " inside the border."}),
+            {}};
+}
+
+Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
+    return {Join({"This ", kindName, " file is damaged or incomplete (", reason, ")."}), {}};
+}
+
+Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName) {
+    switch (imported.refusal) {
+        case ImportRefusal::Size: return SizeRefusal(kindName, picture.width, picture.height);
+        case ImportRefusal::NoColourTable:
+            return {Join({"--palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, "
+                          "but this ",
+                          kindName, " has no colour table: it holds RGB colours. Give --palette auto or a palette name."}),
+                    {}};
+        case ImportRefusal::Colour: return ColourRefusalText(imported.colours, kindName);
+        case ImportRefusal::DifferingPair: return PairRefusalText(imported.pair, picture, kindName);
+        case ImportRefusal::None: break;
+    }
+    return {};
+}
+
+}  // namespace pxm::cli

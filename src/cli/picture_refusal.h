@@ -1,0 +1,24 @@
+#pragma once
+// What the converter tells a C64 artist when a PNG or GIF cannot become a picture: a message,
+// and a line naming the pixels in the file's own coordinates (x from the left, y from the top,
+// a screenshot's border included).
+#include <string>
+#include <string_view>
+
+#include "core/import/decoded_picture.h"
+#include "core/import/picture_import.h"
+
+namespace pxm::cli {
+
+struct Refusal {
+    std::string text;
+    std::string detail;  // empty: none
+};
+
+Refusal FileTooLargeRefusal(std::string_view kindName);
+Refusal SizeRefusal(std::string_view kindName, int width, int height);
+// reason: the decoder's words.
+Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);
+Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName);
+
+}  // namespace pxm::cli

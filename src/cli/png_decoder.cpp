@@ -1,0 +1,124 @@
+// PNG files through libpng. libpng reports errors by longjmp: the frame that calls setjmp holds
+// no object with a destructor, and every C++ object it fills lives in its caller.
+#include <png.h>
+
+#include <array>
+#include <csetjmp>
+#include <cstring>
+
+#include "cli/picture_decoder.h"
+#include "core/import/picture_area.h"
+
+namespace pxm::cli {
+
+namespace {
+
+static_assert(sizeof(Rgb) == 3, "rows of RGB are read straight into the colours");
+
+// Ancillary chunks (ICC profiles, texts) may take this much memory at most, decompressed.
+constexpr png_alloc_size_t MaxChunkBytes = 1 << 20;
+
+struct PngSource {
+    std::span<const std::uint8_t> file;
+    std::size_t at = 0;
+    std::array<char, 160> error{};  // libpng's message when it gave up
+};
+
+void ReadFromSpan(png_structp png, png_bytep data, png_size_t length) {
+    auto& source = *static_cast<PngSource*>(png_get_io_ptr(png));
+    if (source.file.size() - source.at < length) png_error(png, "the file ends early");
+    std::memcpy(data, source.file.data() + source.at, length);
+    source.at += length;
+}
+
+[[noreturn]] void KeepError(png_structp png, png_const_charp message) {
+    auto& source = *static_cast<PngSource*>(png_get_error_ptr(png));
+    std::strncpy(source.error.data(), message, source.error.size() - 1);
+    png_longjmp(png, 1);
+}
+
+// libpng's warnings are about chunks that do not matter to the picture.
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+// The colour types, as transforms that leave one byte per pixel (an index) or three (RGB).
+void SetTransforms(png_structp png, png_infop info) {
+    const int colourType = png_get_color_type(png, info);
+    if (colourType == PNG_COLOR_TYPE_PALETTE) {
+        png_set_packing(png);
+    } else {
+        png_set_scale_16(png);
+        if ((colourType & PNG_COLOR_MASK_ALPHA) != 0) png_set_strip_alpha(png);
+        if ((colourType & PNG_COLOR_MASK_COLOR) == 0) {
+            png_set_expand_gray_1_2_4_to_8(png);
+            png_set_gray_to_rgb(png);
+        }
+    }
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+}
+
+// Everything libpng does, in the one frame its errors return to.
+DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPicture& picture, std::string& reason) {
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        // A size above the user limits stops libpng in the header, after it noted the size.
+        picture.width = static_cast<int>(png_get_image_width(png, info));
+        picture.height = static_cast<int>(png_get_image_height(png, info));
+        if (picture.width > ScreenshotWidth || picture.height > ScreenshotHeight) return DecodeOutcome::Status::SizeRefused;
+        reason = std::string("libpng: ") + static_cast<PngSource*>(png_get_error_ptr(png))->error.data();
+        return DecodeOutcome::Status::Unreadable;
+    }
+    png_read_info(png, info);
+    picture.width = static_cast<int>(png_get_image_width(png, info));
+    picture.height = static_cast<int>(png_get_image_height(png, info));
+    if (!AcceptedArea(picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+
+    SetTransforms(png, info);
+    const bool indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
+    const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * (indexed ? 1 : 3);
+    if (png_get_rowbytes(png, info) != rowBytes) png_error(png, "unexpected row layout");
+
+    png_colorp table = nullptr;
+    int tableSize = 0;
+    if (indexed && png_get_PLTE(png, info, &table, &tableSize) == 0) png_error(png, "no colour table");
+    picture.rgb.resize(pixelCount);
+    if (indexed) picture.indexes.resize(pixelCount);
+    auto* const bytes = indexed ? picture.indexes.data() : reinterpret_cast<std::uint8_t*>(picture.rgb.data());
+    std::array<png_bytep, ScreenshotHeight> rows{};
+    for (int y = 0; y < picture.height; ++y) rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
+    png_read_image(png, rows.data());
+
+    for (std::size_t i = 0; indexed && i < pixelCount; ++i) {
+        const std::uint8_t index = picture.indexes[i];
+        if (index >= tableSize) png_error(png, "a pixel's colour index lies past the end of the colour table");
+        picture.rgb[i] = {table[index].red, table[index].green, table[index].blue};
+    }
+    return DecodeOutcome::Status::Decoded;
+}
+
+}  // namespace
+
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
+    DecodeOutcome outcome;
+    PngSource source{file};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, KeepError, IgnoreWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        outcome.reason = "libpng: out of memory";
+        return outcome;
+    }
+    png_set_read_fn(png, &source, ReadFromSpan);
+    // A declared size beyond the largest one taken is refused in the header, before any row.
+    png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
+    png_set_chunk_malloc_max(png, MaxChunkBytes);
+    outcome.status = DecodeInFrame(png, info, outcome.picture, outcome.reason);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (outcome.status != DecodeOutcome::Status::Decoded) {
+        outcome.picture.rgb.clear();
+        outcome.picture.indexes.clear();
+    }
+    return outcome;
+}
+
+}  // namespace pxm::cli
