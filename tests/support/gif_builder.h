@@ -19,13 +19,13 @@ struct GifFrame {
     int width = -1;   // -1: the screen's
     int height = -1;
     bool interlaced = false;
-    std::vector<Rgb> table;  // a local colour table; empty: none
+    std::vector<Rgb> table{};  // a local colour table; empty: none
 };
 
 struct GifShape {
     int width = 320;
     int height = 200;
-    std::vector<Rgb> table;   // the global colour table (a power of two, 2..256 entries); empty: none
+    std::vector<Rgb> table{};  // the global colour table (a power of two, 2..256 entries); empty: none
     int background = 0;       // index of the screen's background colour
     std::vector<GifFrame> frames{GifFrame{}};
 };

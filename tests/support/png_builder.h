@@ -20,7 +20,7 @@ struct PngShape {
     PngType type = PngType::Rgb;
     int bitDepth = 8;         // 1, 2, 4 or 8 for Indexed and Grey; 8 or 16 otherwise too
     bool interlaced = false;
-    std::vector<Rgb> table;   // Indexed: the colour table
+    std::vector<Rgb> table{};  // Indexed: the colour table
 };
 
 namespace detail {
@@ -81,6 +81,8 @@ inline bool WritePng(png_structp png, png_infop info, const PngShape& shape, std
                      std::vector<png_bytep>& rows, std::vector<std::uint8_t>& bytes) {
     if (setjmp(png_jmpbuf(png)) != 0) return false;
     png_set_write_fn(png, &bytes, AppendPng, nullptr);
+    // Tests of the reader want indexes past the table too.
+    png_set_check_for_invalid_index(png, 0);
     png_set_IHDR(png, info, static_cast<png_uint_32>(shape.width), static_cast<png_uint_32>(shape.height), shape.bitDepth,
                  PngColourType(shape.type), shape.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

@@ -1,0 +1,393 @@
+// The built converter on PNG and GIF pictures, run as a process: each gives byte for byte what
+// the BMP of the same colour numbers gives; refusals, previews and the backgrounds list.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "core/palette/c64_palettes.h"
+#include "tests/cli/cli_test_support.h"
+#include "tests/support/gif_builder.h"
+#include "tests/support/png_builder.h"
+
+namespace pxm::test {
+namespace {
+
+const C64Palette& Palette(std::string_view name) { return C64Palettes[*FindPalette(name)]; }
+
+std::uint32_t Hex(Rgb c) { return Packed(c); }
+
+// Colour numbers of Canvas pixel column, row: every cell background 0 and three more colours,
+// all sixteen used across the picture, so that the palette is told apart from every other.
+int Painting(int column, int row) {
+    const int cell = (row / 8) * 40 + column / 4;
+    const std::array<int, 4> set{0, 1 + cell % 15, 1 + (cell + 5) % 15, 1 + (cell + 10) % 15};
+    return set[static_cast<std::size_t>((column % 4 + row % 8) % 4)];
+}
+
+using Numbers = std::function<int(int, int)>;  // colour number of file pixel x, y
+
+// The picture as the file holds it: a screenshot puts it inside a light blue border.
+Numbers InFile(int width, int height, const Numbers& picture) {
+    if (width != 384 || height != 272) return picture;
+    return [picture](int x, int y) { return x >= 32 && x < 352 && y >= 35 && y < 235 ? picture(x - 32, y - 35) : 14; };
+}
+
+// The table of an indexed file: the palette's colours in an order of the file's own.
+std::vector<Rgb> ScrambledTable(const C64Palette& palette) {
+    std::vector<Rgb> table;
+    for (int i = 0; i < 16; ++i) table.push_back(palette.colours[static_cast<std::size_t>((7 * i + 3) % 16)]);
+    return table;
+}
+int ScrambledIndex(int number) {
+    for (int i = 0; i < 16; ++i) {
+        if ((7 * i + 3) % 16 == number) return i;
+    }
+    return -1;
+}
+
+enum class FileKind { PngRgb, PngRgbAlpha16Interlaced, PngIndexedScrambled, PngIndexedAsNumbers, GifScrambled,
+                      GifInterlacedAsNumbers };
+
+std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, int width, int height, const Numbers& n) {
+    const auto rgb = [&](int x, int y) { return Hex(palette.colours[static_cast<std::size_t>(n(x, y))]); };
+    switch (kind) {
+        case FileKind::PngRgb: return MakePng({.width = width, .height = height}, rgb);
+        case FileKind::PngRgbAlpha16Interlaced:
+            return MakePng({.width = width, .height = height, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, rgb);
+        case FileKind::PngIndexedScrambled:
+            return MakePng({.width = width, .height = height, .type = PngType::Indexed, .table = ScrambledTable(palette)},
+                           [&](int x, int y) { return static_cast<std::uint32_t>(ScrambledIndex(n(x, y))); });
+        case FileKind::PngIndexedAsNumbers:
+            return MakePng({.width = width, .height = height, .type = PngType::Indexed, .bitDepth = 4,
+                            .table = ScrambledTable(palette)},
+                           [&](int x, int y) { return static_cast<std::uint32_t>(n(x, y)); });
+        case FileKind::GifScrambled:
+            return MakeGif({.width = width, .height = height, .table = ScrambledTable(palette)},
+                           [&](int, int x, int y) { return ScrambledIndex(n(x, y)); });
+        case FileKind::GifInterlacedAsNumbers: break;
+    }
+    return MakeGif({.width = width, .height = height, .table = ScrambledTable(palette), .frames = {{.interlaced = true}}},
+                   [&](int, int x, int y) { return n(x, y); });
+}
+
+class PictureProcess : public ::testing::Test {
+protected:
+    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
+        const std::string path = dir_ / name;
+        WriteFile(path, bytes);
+        return path;
+    }
+    ScratchDir dir_;
+};
+
+struct RouteCase {
+    const char* name;
+    FileKind kind;
+    const char* palette;
+    int width;
+    int height;
+    std::vector<std::string> options;  // besides INPUT -o OUTPUT
+    std::string said;                  // the line the picture adds before the BMP's
+};
+
+class SameAsBmp : public PictureProcess, public ::testing::WithParamInterface<RouteCase> {};
+
+TEST_P(SameAsBmp, ByteForByte) {
+    const RouteCase& c = GetParam();
+    const bool screenshot = c.width == 384;
+    const int pictureWidth = screenshot ? 320 : c.width;
+    const int pictureHeight = screenshot ? 200 : c.height;
+    const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
+    const bool isPng = c.kind != FileKind::GifScrambled && c.kind != FileKind::GifInterlacedAsNumbers;
+    const std::string in = Write(MakePicture(c.kind, Palette(c.palette), c.width, c.height, InFile(c.width, c.height, picture)),
+                                 isPng ? "in.png" : "in.gif");
+    // A 256-colour BMP keeps the left pixel of each pair, as a lone last pixel of an odd width.
+    const std::string bmp = Write(MakeBmp({.width = pictureWidth, .height = pictureHeight, .bitsPerPixel = 8}, picture), "in.bmp");
+
+    for (const auto& format : {std::vector<std::string>{"-f", "koala"}, {"-f", "sp2", "-c", "tap"}}) {
+        SCOPED_TRACE(format[1]);
+        std::vector<std::string> args{bmp, "-o", dir_ / "bmp.out"};
+        args.insert(args.end(), format.begin(), format.end());
+        const auto expected = RunConverter(args);
+        ASSERT_EQ(expected.status, 0) << expected.err;
+        args[0] = in;
+        args[2] = dir_ / "picture.out";
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto result = RunConverter(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.out, c.said + expected.out);
+        EXPECT_EQ(ReadFile(dir_ / "picture.out"), ReadFile(dir_ / "bmp.out"));
+    }
+}
+
+std::string RouteName(const ::testing::TestParamInfo<RouteCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, SameAsBmp,
+    ::testing::Values(
+        RouteCase{"PngRgbPepto", FileKind::PngRgb, "pepto", 320, 200, {}, "Palette: pepto.\n"},
+        RouteCase{"PngRgbAlpha16InterlacedColodore", FileKind::PngRgbAlpha16Interlaced, "colodore", 320, 200, {},
+                  "Palette: colodore.\n"},
+        RouteCase{"PngIndexedViceSmall", FileKind::PngIndexedScrambled, "vice", 160, 96, {}, "Palette: vice.\n"},
+        RouteCase{"PngScreenshotLeFunge", FileKind::PngRgb, "le funge", 384, 272, {}, "Palette: le funge.\n"},
+        RouteCase{"PngNamedPaletteArchmage", FileKind::PngRgb, "archmage", 320, 200, {"-p", "Archmage"}, "Palette: archmage.\n"},
+        RouteCase{"PngIndexAsNumbers", FileKind::PngIndexedAsNumbers, "electric", 320, 200, {"--palette=index"}, ""},
+        RouteCase{"GifScreenshotPerplex1", FileKind::GifScrambled, "perplex 1", 384, 272, {}, "Palette: perplex 1.\n"},
+        RouteCase{"GifOddWidthSte", FileKind::GifScrambled, "ste", 37, 21, {}, "Palette: ste.\n"},
+        RouteCase{"GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
+    RouteName);
+
+// --- refusals ---
+
+class PictureRefused : public PictureProcess {
+protected:
+    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& name, std::vector<std::string> options,
+                       const std::string& err, int status = 1, const std::string& out = "") {
+        options.insert(options.begin(), {Write(bytes, name), "-o", dir_ / "out.prg", "--preview", dir_ / "out.png"});
+        const auto result = RunConverter(options);
+        EXPECT_EQ(result.status, status);
+        EXPECT_EQ(result.out, out);
+        EXPECT_EQ(result.err, err);
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "out.png"));
+    }
+    std::vector<std::uint8_t> PeptoPng(int width, int height, const std::function<std::uint32_t(int, int)>& rgb) {
+        return MakePng({.width = width, .height = height}, rgb);
+    }
+    const C64Palette& pepto_ = Palette("pepto");
+    std::uint32_t Pepto(int n) { return Hex(pepto_.colours[static_cast<std::size_t>(n)]); }
+};
+
+TEST_F(PictureRefused, SizesNotTaken) {
+    const std::string taken =
+        " pixels. Pictures of up to 320x200 pixels are taken, or emulator screenshots of exactly 384x272 pixels with the "
+        "picture at 32,35 inside the border.\n";
+    ExpectRefused(PeptoPng(400, 300, [&](int, int) { return Pepto(0); }), "big.png", {}, "Error: This PNG file is 400x300" + taken);
+    ExpectRefused(MakeGif({.width = 320, .height = 201, .table = ScrambledTable(pepto_)}, [](int, int, int) { return 0; }),
+                  "tall.gif", {}, "Error: This GIF file is 320x201" + taken);
+}
+
+TEST_F(PictureRefused, UnknownColourNamesItsFirstPixelAndTheNearestColour) {
+    const auto paint = [&](int x, int y) { return (x == 6 || x == 7) && y >= 3 ? 0xFF00FFu : Pepto((x / 2) % 3); };
+    ExpectRefused(PeptoPng(16, 8, paint), "odd.png", {},
+                  "Error: The picture holds a colour that is in no known C64 palette.\n"
+                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest C64 "
+                  "colour is 4 (purple).\n");
+    ExpectRefused(PeptoPng(16, 8, paint), "odd.png", {"-p", "pepto"},
+                  "Error: The picture holds a colour that is not in the palette pepto.\n"
+                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest colour "
+                  "of pepto is 14 (light blue, #6C5EB5).\n");
+}
+
+TEST_F(PictureRefused, ColoursOfTwoPalettes) {
+    // Pepto's cyan, then colodore's red from row 2 on.
+    const auto paint = [&](int, int y) { return y < 2 ? Pepto(3) : Hex(Palette("colodore").colours[2]); };
+    ExpectRefused(PeptoPng(8, 4, paint), "mixed.png", {},
+                  "Error: No known C64 palette holds every colour of the picture.\n"
+                  "The palette pepto got furthest: The picture holds a colour that is not in the palette pepto. PNG pixel "
+                  "0,2 (x from the left, y from the top) is the first with colour #DB3A45; the nearest colour of pepto is "
+                  "10 (pink, #9A6759).\n");
+}
+
+TEST_F(PictureRefused, TwoColoursOnOneEntryOfTheNamedPalette) {
+    const auto paint = [&](int x, int) { return x < 4 ? 0x000000u : 0x050505u; };
+    ExpectRefused(PeptoPng(8, 2, paint), "blacks.png", {"--palette", "pepto"},
+                  "Error: Two colours of the picture are the same colour of the palette pepto.\n"
+                  "PNG pixel 0,0 has #000000 and PNG pixel 4,0 has #050505 (x from the left, y from the top), each the "
+                  "first with its colour; both are 0 (black, #000000) in pepto.\n");
+}
+
+TEST_F(PictureRefused, PairsThatDifferInAScreenshot) {
+    // File pixels 40 and 41 of row 36 are the left and right half of one C64 pixel.
+    const auto paint = [&](int x, int y) { return x == 41 && y == 36 ? Pepto(3) : Pepto(x >= 32 && x < 352 ? 2 : 14); };
+    ExpectRefused(PeptoPng(384, 272, paint), "shot.png", {},
+                  "Error: Both pixels of a double-wide C64 pixel must have the same colour.\n"
+                  "PNG pixels 40,36 and 41,36 (x from the left, y from the top) are 2 (red, #68372B) and 3 (cyan, "
+                  "#70A4B2).\n");
+}
+
+TEST_F(PictureRefused, IndexesAskedOfATruecolourPng) {
+    ExpectRefused(PeptoPng(8, 8, [&](int, int) { return Pepto(1); }), "rgb.png", {"-p", "index"},
+                  "Error: --palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, but this "
+                  "PNG has no colour table: it holds RGB colours. Give --palette auto or a palette name.\n");
+}
+
+TEST_F(PictureRefused, DamagedAndCutFiles) {
+    auto png = PeptoPng(64, 64, [&](int x, int y) { return Pepto((x + y) % 16); });
+    png.resize(png.size() / 2);
+    const auto cut = RunConverter({Write(png, "cut.png"), "-o", dir_ / "o.prg"});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.err.rfind("Error: This PNG file is damaged or incomplete (libpng: ", 0), 0u) << cut.err;
+    auto gif = MakeGif({.width = 64, .height = 64, .table = ScrambledTable(pepto_)}, [](int, int x, int y) { return (x * y) % 16; });
+    gif.resize(gif.size() / 2);
+    const auto gifCut = RunConverter({Write(gif, "cut.gif"), "-o", dir_ / "o.prg"});
+    EXPECT_EQ(gifCut.status, 1);
+    EXPECT_EQ(gifCut.err.rfind("Error: This GIF file is damaged or incomplete (giflib: ", 0), 0u) << gifCut.err;
+    ExpectRefused({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, "signature.png", {},
+                  "Error: This PNG file is damaged or incomplete (libpng: the file ends early).\n");
+}
+
+TEST_F(PictureRefused, AFileLongerThanFourMiB) {
+    auto png = PeptoPng(8, 8, [&](int, int) { return Pepto(1); });
+    png.resize((4 << 20) + 1, 0);
+    ExpectRefused(png, "long.png", {},
+                  "Error: This PNG file is longer than 4 MiB; no picture of up to 384x272 pixels needs that much.\n");
+    // Exactly 4 MiB is read; the bytes after the picture's end do not matter to libpng.
+    png.resize(4 << 20);
+    const auto result = RunConverter({Write(png, "just.png"), "-o", dir_ / "o.prg"});
+    EXPECT_EQ(result.status, 0) << result.err;
+}
+
+TEST_F(PictureRefused, APaletteForABmpIsAUsageError) {
+    const auto bmp = MakeBmp({}, [](int x, int) { return x % 3; });
+    ExpectRefused(bmp, "in.bmp", {"-p", "pepto"},
+                  "pixmosaic-cli: --palette pepto does not apply to a BMP: its palette indexes are the colour numbers "
+                  "(leave --palette out or give index)\n"
+                  "Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n"
+                  "Try 'pixmosaic-cli --help' for more information.\n",
+                  2);
+    const auto automatic = RunConverter({Write(bmp, "in.bmp"), "--palette=auto", "-o", dir_ / "o.prg"});
+    EXPECT_EQ(automatic.status, 2);
+    EXPECT_EQ(automatic.err.rfind("pixmosaic-cli: --palette auto does not apply to a BMP", 0), 0u) << automatic.err;
+    const auto index = RunConverter({Write(bmp, "in.bmp"), "-p", "index", "-o", dir_ / "o.prg"});
+    EXPECT_EQ(index.status, 0) << index.err;
+}
+
+TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
+    // Cell 1,0 of the screenshot holds four colours besides black.
+    const auto paint = [&](int x, int y) {
+        const bool inCell = x >= 40 && x < 48 && y >= 35 && y < 43;
+        return Pepto(inCell ? 1 + ((x - 40) / 2) % 4 : x >= 32 && x < 352 && y >= 35 && y < 235 ? 0 : 6);
+    };
+    ExpectRefused(PeptoPng(384, 272, paint), "shot.png", {"-b", "black"},
+                  "Error: The picture is not a valid C64 Format one or either the \n"
+                  "chosen background color doesn't allow Koalization.\n"
+                  "Please try another background color or set it to AUTO.\n"
+                  "Cell 1,0 (PNG pixels 40-47 x 35-42) holds 4 colours besides background 0 (black): 1 (white), 2 "
+                  "(red), 3 (cyan), 4 (purple).\n",
+                  1, "Palette: pepto.\n");
+    const auto gif = MakeGif({.width = 16, .height = 8, .table = ScrambledTable(pepto_)},
+                             [&](int, int x, int y) { return ScrambledIndex(x / 2 == 5 && y == 4 ? 5 : 11); });
+    ExpectRefused(gif, "grey.gif", {"-m", "grey4"},
+                  "Error: Bitmap file is not compatible with this Format type.\n"
+                  "The picture must contain just Colors $0, $B, $C and $F.\n"
+                  "GIF pixel 10,4 (x from the left, y from the top; cell 1,0) has colour 5 (green); this mode takes only "
+                  "0 (black), 11 (dark grey), 12 (med grey) and 15 (light grey).\n",
+                  1, "Palette: pepto.\n");
+}
+
+// --- preview ---
+
+// The PNG read back with libpng's simplified reader, as RGB rows.
+std::vector<Rgb> ReadPreview(const std::string& path, int& width, int& height) {
+    const auto bytes = ReadFile(path);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<Rgb> pixels(static_cast<std::size_t>(image.width) * image.height);
+    const bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return read ? pixels : std::vector<Rgb>{};
+}
+
+void ExpectPreview(const std::string& path, const C64Palette& palette, const Numbers& picture) {
+    int width = 0;
+    int height = 0;
+    const std::vector<Rgb> pixels = ReadPreview(path, width, height);
+    ASSERT_EQ(width, 320);
+    ASSERT_EQ(height, 200);
+    ASSERT_EQ(pixels.size(), 320u * 200u);
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(pixels[static_cast<std::size_t>(y * 320 + x)], palette.colours[static_cast<std::size_t>(picture(x, y))]) << x << "," << y;
+    }
+}
+
+class Preview : public PictureProcess {};
+
+TEST_F(Preview, ShowsThePictureInItsPalette) {
+    const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
+    struct Case {
+        const char* name;
+        FileKind kind;
+        const char* painted;    // the palette of the file's colours
+        const char* option;     // --palette, or none
+        const char* shown;      // the palette the preview shows
+        int width, height;
+    };
+    const std::vector<Case> cases{
+        {"detected", FileKind::PngRgb, "colodore", nullptr, "colodore", 320, 200},
+        {"named", FileKind::PngRgb, "vice", "vice", "vice", 384, 272},
+        {"indexes as numbers", FileKind::GifInterlacedAsNumbers, "vice", "index", "pepto", 320, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string in = Write(MakePicture(c.kind, Palette(c.painted), c.width, c.height, InFile(c.width, c.height, picture)),
+                                     "in.pic");
+        std::vector<std::string> args{in, "-o", dir_ / "out.prg", "--preview", dir_ / "preview.png"};
+        if (c.option != nullptr) args.insert(args.end(), {"-p", c.option});
+        const auto result = RunConverter(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        ExpectPreview(dir_ / "preview.png", Palette(c.shown), picture);
+    }
+}
+
+TEST_F(Preview, OfABmpInPeptoAndOfAGreyMode) {
+    const Numbers greys = [](int x, int y) { return std::array{0, 11, 12, 15}[static_cast<std::size_t>((x / 2 + y) % 4)]; };
+    const std::string in = Write(MakeBmp({}, greys), "in.bmp");
+    const auto result = RunConverter({in, "-m", "grey4", "-o", dir_ / "out.prg", "--preview", dir_ / "p.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    ExpectPreview(dir_ / "p.png", Palette("pepto"), greys);
+}
+
+TEST_F(Preview, AFailedWriteIsReportedAndKeepsTheOldPreview) {
+    const std::string in = Write(MakeBmp({}, [](int x, int y) { return Painting(x / 2, y); }), "in.bmp");
+    const auto missing = RunConverter({in, "-o", dir_ / "out.prg", "--preview", dir_ / "none/p.png"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "Chosen background color: black.\n");
+    EXPECT_EQ(missing.err, "System Error: The system cannot find the path specified.\n");
+
+    const std::vector<std::uint8_t> old{'O', 'L', 'D'};
+    std::filesystem::create_directory(dir_ / "ro");
+    WriteFile(dir_ / "ro/p.png", old);
+    chmod((dir_ / "ro").c_str(), 0555);
+    const auto denied = RunConverter({in, "-o", dir_ / "out2.prg", "--preview", dir_ / "ro/p.png"}, {.asNobody = true});
+    EXPECT_EQ(denied.status, 1);
+    EXPECT_EQ(denied.err, "System Error: Access is denied.\n");
+    EXPECT_EQ(ReadFile(dir_ / "ro/p.png"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "ro"), {}), 1);
+}
+
+// --- backgrounds ---
+
+TEST_F(PictureProcess, BackgroundsThatWorkComeBeforeTheConversion) {
+    // Cell 0 works with backgrounds 1-4, cell 1 with 3, 5, 6, 7: only cyan works for both.
+    const auto cyanOnly = CellPainter({{0, {1, 2, 3, 4}}, {1, {3, 5, 6, 7}}}, 3);
+    const auto png = MakePng({}, [&](int x, int y) { return Hex(Palette("pepto").colours[static_cast<std::size_t>(cyanOnly(x, y))]); });
+    const auto one = RunConverter({Write(png, "in.png"), "--backgrounds", "-o", dir_ / "a.prg"});
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, "Palette: pepto.\nBackgrounds that work: cyan.\nChosen background color: cyan.\n");
+
+    const auto all = RunConverter({Write(MakeBmp({}, CellPainter({{0, {12, 15, 14}}}, 0)), "in.bmp"), "--backgrounds", "-b",
+                                   "15", "-o", dir_ / "b.prg"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out,
+              "Backgrounds that work: black, white, red, cyan, purple, green, blue, yellow, orange, brown, pink, dark grey, "
+              "med grey, light green, light blue, light grey.\n");
+
+    const auto none = RunConverter({Write(MakeBmp({}, CellPainter({{5, {1, 2, 3, 4, 5}}}, 0)), "none.bmp"), "--backgrounds",
+                                    "-m", "grey5", "-o", dir_ / "c.prg"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "Backgrounds that work: none.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "c.prg"));
+}
+
+}  // namespace
+}  // namespace pxm::test

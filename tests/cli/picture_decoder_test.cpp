@@ -1,0 +1,246 @@
+// The PNG and GIF decoders on pictures written with libpng and giflib, and on broken files.
+#include "cli/picture_decoder.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+
+#include "tests/support/gif_builder.h"
+#include "tests/support/png_builder.h"
+
+namespace pxm::cli {
+namespace {
+
+using Status = DecodeOutcome::Status;
+using test::PngShape;
+using test::PngType;
+
+constexpr std::array<std::uint32_t, 4> Colours{0x68372B, 0x70A4B2, 0xFFFFFF, 0x000000};
+
+// Grey levels that every bit depth holds exactly, by depth.
+std::uint32_t GreyAt(int depth, int x, int y) {
+    const int levels = depth >= 8 ? 256 : 1 << depth;
+    const int level = (x + 3 * y) % levels;
+    const auto grey = static_cast<std::uint32_t>(level * 255 / (levels - 1));
+    return grey << 16 | grey << 8 | grey;
+}
+
+struct PngCase {
+    PngType type;
+    int bitDepth;
+    bool interlaced;
+};
+
+std::string PngCaseName(const ::testing::TestParamInfo<PngCase>& info) {
+    static constexpr const char* Types[] = {"Rgb", "RgbAlpha", "Grey", "GreyAlpha", "Indexed"};
+    return std::string(Types[static_cast<int>(info.param.type)]) + std::to_string(info.param.bitDepth) +
+           (info.param.interlaced ? "Interlaced" : "");
+}
+
+class PngDecoding : public ::testing::TestWithParam<PngCase> {};
+
+TEST_P(PngDecoding, GivesEveryPixelsColourAndTheIndexesOfATable) {
+    const PngCase c = GetParam();
+    const bool grey = c.type == PngType::Grey || c.type == PngType::GreyAlpha;
+    const bool indexed = c.type == PngType::Indexed;
+    PngShape shape{.width = 37, .height = 19, .type = c.type, .bitDepth = c.bitDepth, .interlaced = c.interlaced};
+    const int tableSize = indexed ? std::min(1 << c.bitDepth, 16) : 0;
+    for (int i = 0; i < tableSize; ++i) shape.table.push_back({static_cast<std::uint8_t>(i * 16), 0x40, static_cast<std::uint8_t>(255 - i)});
+    const auto value = [&](int x, int y) -> std::uint32_t {
+        if (indexed) return static_cast<std::uint32_t>((x + 2 * y) % tableSize);
+        return grey ? GreyAt(c.bitDepth, x, y) : Colours[static_cast<std::size_t>((x / 3 + y) % 4)];
+    };
+    const DecodeOutcome decoded = DecodePng(test::MakePng(shape, value));
+    ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+    const DecodedPicture& picture = decoded.picture;
+    ASSERT_EQ(picture.width, 37);
+    ASSERT_EQ(picture.height, 19);
+    EXPECT_EQ(picture.Indexed(), indexed);
+    for (int y = 0; y < 19; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            const std::uint32_t v = value(x, y);
+            const Rgb expected = indexed ? shape.table[v]
+                                         : Rgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+                                               static_cast<std::uint8_t>(v)};
+            ASSERT_EQ(picture.rgb[picture.At(x, y)], expected) << x << "," << y;
+            if (indexed) {
+                ASSERT_EQ(picture.indexes[picture.At(x, y)], v) << x << "," << y;
+            }
+        }
+    }
+}
+
+std::vector<PngCase> EveryPngKind() {
+    std::vector<PngCase> cases;
+    for (const bool interlaced : {false, true}) {
+        for (const int depth : {8, 16}) {
+            cases.push_back({PngType::Rgb, depth, interlaced});
+            cases.push_back({PngType::RgbAlpha, depth, interlaced});
+            cases.push_back({PngType::GreyAlpha, depth, interlaced});
+        }
+        for (const int depth : {1, 2, 4, 8, 16}) cases.push_back({PngType::Grey, depth, interlaced});
+        for (const int depth : {1, 2, 4, 8}) cases.push_back({PngType::Indexed, depth, interlaced});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PngDecoding, ::testing::ValuesIn(EveryPngKind()), PngCaseName);
+
+std::vector<std::uint8_t> SmallPng(int width = 16, int height = 8) {
+    return test::MakePng({.width = width, .height = height}, [](int x, int) { return Colours[static_cast<std::size_t>(x % 4)]; });
+}
+
+// The same PNG claiming another size in its header (checksum made good).
+std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> png, std::uint32_t width, std::uint32_t height) {
+    constexpr std::size_t Ihdr = 8;  // length, "IHDR", 13 bytes of data, checksum
+    for (int i = 0; i < 4; ++i) {
+        png[Ihdr + 8 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
+        png[Ihdr + 12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
+    }
+    const auto crc = static_cast<std::uint32_t>(crc32(0, png.data() + Ihdr + 4, 17));
+    for (int i = 0; i < 4; ++i) png[Ihdr + 21 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    return png;
+}
+
+TEST(PngDecoder, ASizeNotTakenIsRefusedFromTheHeader) {
+    struct Case {
+        std::uint32_t width, height;
+    };
+    for (const Case c : {Case{100000, 100000}, Case{0x7FFFFFFF, 1}, Case{1, 5000}, Case{385, 272}, Case{400, 300}, Case{321, 1}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        // The header alone: the pixels that would follow are never asked for.
+        const DecodeOutcome decoded = DecodePng(WithDeclaredSize(SmallPng(), c.width, c.height));
+        EXPECT_EQ(decoded.status, Status::SizeRefused) << decoded.reason;
+        EXPECT_EQ(decoded.picture.width, static_cast<int>(c.width));
+        EXPECT_EQ(decoded.picture.height, static_cast<int>(c.height));
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+    EXPECT_EQ(DecodePng(SmallPng(384, 272)).status, Status::Decoded);
+    EXPECT_EQ(DecodePng(SmallPng(400, 200)).status, Status::SizeRefused);
+}
+
+TEST(PngDecoder, BrokenFilesAreUnreadableInLibpngsWords) {
+    const auto png = SmallPng();
+    // Cut anywhere before the end of the image data (the last data chunk's checksum and the
+    // closing chunk, 16 bytes, are not needed for the pixels).
+    for (std::size_t size = 0; size + 16 < png.size(); size += size < 60 ? 1 : 3) {
+        SCOPED_TRACE("cut at " + std::to_string(size));
+        const DecodeOutcome decoded = DecodePng(std::span(png).first(size));
+        EXPECT_EQ(decoded.status, Status::Unreadable);
+        EXPECT_EQ(decoded.reason.rfind("libpng: ", 0), 0u) << decoded.reason;
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+    auto corrupt = png;
+    corrupt[png.size() - 20] ^= 0x5A;  // inside the image data: its checksum no longer fits
+    EXPECT_EQ(DecodePng(corrupt).status, Status::Unreadable);
+    auto badHeader = SmallPng();
+    badHeader[8 + 8 + 8] = 3;  // bit depth 3 does not exist
+    EXPECT_EQ(DecodePng(WithDeclaredSize(badHeader, 16, 8)).status, Status::Unreadable);
+}
+
+TEST(PngDecoder, AnIndexPastTheTableIsUnreadable) {
+    const auto png = test::MakePng({.width = 8, .height = 2, .type = PngType::Indexed, .table = {{0, 0, 0}, {9, 9, 9}}},
+                                   [](int x, int) { return x == 5 ? 7u : 1u; });
+    const DecodeOutcome decoded = DecodePng(png);
+    EXPECT_EQ(decoded.status, Status::Unreadable);
+    EXPECT_NE(decoded.reason.find("colour index"), std::string::npos) << decoded.reason;
+}
+
+std::vector<Rgb> Table(int size) {
+    std::vector<Rgb> table;
+    for (int i = 0; i < size; ++i) table.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i), 0x80});
+    return table;
+}
+
+TEST(GifDecoder, TheFirstFrameOnItsScreen) {
+    struct Case {
+        const char* name;
+        test::GifFrame frame;
+    };
+    const std::vector<Case> cases{
+        {"whole screen", {}},
+        {"interlaced", {.interlaced = true}},
+        {"smaller, with its own table", {.left = 3, .top = 2, .width = 9, .height = 5, .table = Table(32)}},
+        {"smaller and interlaced", {.left = 0, .top = 5, .width = 20, .height = 11, .interlaced = true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A second frame of other colours does not show.
+        const test::GifShape shape{.width = 20, .height = 16, .table = Table(16), .background = 9, .frames = {c.frame, {}}};
+        const auto index = [](int frame, int x, int y) { return frame == 0 ? (x + 5 * y) % 16 : 15; };
+        const DecodeOutcome decoded = DecodeGif(test::MakeGif(shape, index));
+        ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+        const DecodedPicture& picture = decoded.picture;
+        ASSERT_EQ(picture.width, 20);
+        ASSERT_EQ(picture.height, 16);
+        ASSERT_TRUE(picture.Indexed());
+        const int width = c.frame.width < 0 ? 20 : c.frame.width;
+        const int height = c.frame.height < 0 ? 16 : c.frame.height;
+        const std::vector<Rgb>& frameTable = c.frame.table.empty() ? shape.table : c.frame.table;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const int fx = x - c.frame.left;
+                const int fy = y - c.frame.top;
+                const bool inFrame = fx >= 0 && fx < width && fy >= 0 && fy < height;
+                const int expected = inFrame ? index(0, fx, fy) : shape.background;
+                ASSERT_EQ(picture.indexes[picture.At(x, y)], expected) << x << "," << y;
+                ASSERT_EQ(picture.rgb[picture.At(x, y)], (inFrame ? frameTable : shape.table)[static_cast<std::size_t>(expected)])
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(GifDecoder, ASizeNotTakenIsRefusedBeforeTheFrame) {
+    const auto gif = test::MakeGif({.width = 4, .height = 4, .table = Table(2)}, [](int, int, int) { return 0; });
+    for (const auto& [width, height] : {std::pair{65535, 65535}, {385, 272}, {321, 200}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        auto bytes = gif;
+        bytes[6] = static_cast<std::uint8_t>(width);
+        bytes[7] = static_cast<std::uint8_t>(width >> 8);
+        bytes[8] = static_cast<std::uint8_t>(height);
+        bytes[9] = static_cast<std::uint8_t>(height >> 8);
+        const DecodeOutcome decoded = DecodeGif(bytes);
+        EXPECT_EQ(decoded.status, Status::SizeRefused);
+        EXPECT_EQ(decoded.picture.width, width);
+        EXPECT_EQ(decoded.picture.height, height);
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+}
+
+TEST(GifDecoder, BrokenFilesAreUnreadable) {
+    const auto index = [](int, int x, int y) { return (x * y) % 4; };
+    const auto gif = test::MakeGif({.width = 40, .height = 30, .table = Table(4)}, index);
+    for (std::size_t size = 0; size + 1 < gif.size(); size += size < 40 ? 1 : 5) {
+        SCOPED_TRACE("cut at " + std::to_string(size));
+        const DecodeOutcome decoded = DecodeGif(std::span(gif).first(size));
+        EXPECT_EQ(decoded.status, Status::Unreadable);
+        EXPECT_FALSE(decoded.reason.empty());
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+    struct Case {
+        const char* name;
+        test::GifShape shape;
+        const char* words;
+    };
+    const std::vector<Case> cases{
+        {"frame outside the screen", {.width = 10, .height = 10, .table = Table(4), .frames = {{.left = 5, .width = 6, .height = 2}}},
+         "outside"},
+        {"no picture", {.width = 10, .height = 10, .table = Table(4), .frames = {}}, "no picture"},
+        // giflib's writer keeps the frame's indexes within its table; the screen's background
+        // index it takes as given.
+        {"background past the table",
+         {.width = 10, .height = 10, .table = Table(2), .background = 9, .frames = {{.width = 4, .height = 4}}},
+         "colour index"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodeOutcome decoded = DecodeGif(test::MakeGif(c.shape, index));
+        EXPECT_EQ(decoded.status, Status::Unreadable);
+        EXPECT_NE(decoded.reason.find(c.words), std::string::npos) << decoded.reason;
+    }
+}
+
+}  // namespace
+}  // namespace pxm::cli
