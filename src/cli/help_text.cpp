@@ -3,17 +3,24 @@
 #include <array>
 #include <cstdio>
 
+#include "cli/input_file.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
 #include "core/koala/color_names.h"
+#include "core/palette/c64_palettes.h"
+#include "core/palette/palette_match.h"
 
 namespace pxm::cli {
 
 namespace {
 
 constexpr std::string_view Options =
-    "Converts a 16- or 256-colour BMP of at most 320x200 pixels, painted with the C64 colour\n"
-    "numbers as palette indexes, into a C64 multicolour picture file.\n"
+    "Converts a C64 picture into a C64 multicolour picture file. INPUT is told by its content:\n"
+    "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
+    "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
+    "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
+    "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
+    "  PNG or GIF both must have the same colour.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
@@ -30,11 +37,20 @@ constexpr std::string_view Options =
     "                                          OUTPUT's name)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
+    "  -p, --palette auto|index|NAME           PNG and GIF only. auto (default): the known palette\n"
+    "                                          that fits the colours best, named on stdout;\n"
+    "                                          NAME: that palette alone; index: the colour table\n"
+    "                                          indexes are the colour numbers, as in a BMP\n"
+    "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
+    "                                          a 320x200 PNG in the palette taken (pepto for\n"
+    "                                          index and BMP)\n"
+    "      --backgrounds                       first list every background under which the\n"
+    "                                          picture koalizes in multicolour mode\n"
     "  -h, --help    --version\n"
     "\n"
     "Modes:\n"
     "  multicolour  one background for the whole picture and at most 3 more colours in each\n"
-    "               cell of 4x8 double-wide pixels (8x8 BMP pixels); auto picks the lowest\n"
+    "               cell of 4x8 double-wide pixels (8x8 file pixels); auto picks the lowest\n"
     "               background that works. --background is used in this mode only.\n"
     "  grey4        black 0, dark grey 11, medium grey 12 and light grey 15 only\n"
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
@@ -74,6 +90,20 @@ std::string HelpText() {
         text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
         if (c % 6 == 5) text += "\n ";
     }
+    text += "\nPalettes:\n ";
+    std::size_t column = 1;
+    for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
+        const std::string name = Join({" ", C64Palettes[p].name, p + 1 == C64Palettes.size() ? "\n" : ","});
+        if (column + name.size() > 90) {
+            text += "\n ";
+            column = 1;
+        }
+        text += name;
+        column += name.size();
+    }
+    text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
+                  " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
+                  " MiB is refused.\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

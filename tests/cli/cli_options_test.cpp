@@ -23,6 +23,28 @@ TEST(CliOptions, Defaults) {
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
     EXPECT_FALSE(parsed.options.executable);
     EXPECT_EQ(parsed.options.c64Name, "");
+    EXPECT_FALSE(parsed.options.palette.has_value());
+    EXPECT_EQ(parsed.options.preview, "");
+    EXPECT_FALSE(parsed.options.listBackgrounds);
+}
+
+TEST(CliOptions, PalettePreviewAndBackgrounds) {
+    const auto parsed = Parse({"a", "-o", "b", "--palette=Vice Old Lum", "--preview", "p.png", "--backgrounds"});
+    ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
+    ASSERT_TRUE(parsed.options.palette.has_value());
+    EXPECT_EQ(parsed.options.palette->kind, PaletteChoice::Kind::Named);
+    EXPECT_EQ(PaletteChoiceName(*parsed.options.palette), "vice old lum");
+    EXPECT_EQ(parsed.options.preview, "p.png");
+    EXPECT_TRUE(parsed.options.listBackgrounds);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-pindex"}).options.palette->kind, PaletteChoice::Kind::Index);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-p", "AUTO"}).options.palette->kind, PaletteChoice::Kind::Auto);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-p", "le funge"}).options.palette->palette, C64Palettes.size() - 1);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-p", "pepto2"}).error,
+              "unknown palette 'pepto2' (auto, index, vice, vice old lum, pantaloon, perplex 2, vice 3.7.1 internal, "
+              "lenyn, pepto, archmage, electric, ste, perplex 1, colodore or le funge)");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--preview="}).error, "the preview file name is empty");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--backgrounds=yes"}).error, "option '--backgrounds' takes no value");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--preview"}).error, "option '--preview' needs a value");
 }
 
 TEST(CliOptions, EverySpelling) {

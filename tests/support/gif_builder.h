@@ -67,7 +67,12 @@ inline std::vector<std::uint8_t> MakeGif(const GifShape& shape, const std::funct
         const int width = frame.width < 0 ? shape.width : frame.width;
         const int height = frame.height < 0 ? shape.height : frame.height;
         const detail::GifColourMap local(frame.table);
-        ok = EGifPutImageDesc(gif, frame.left, frame.top, width, height, frame.interlaced, local.map) == GIF_OK;
+        if (local.map == nullptr && gif->Image.ColorMap != nullptr) {
+            // giflib would drop the table of the frame before without freeing it.
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
+        ok = ok && EGifPutImageDesc(gif, frame.left, frame.top, width, height, frame.interlaced, local.map) == GIF_OK;
         // An interlaced image is stored every 8th row first, then the 4th, the 2nd and the rest.
         std::vector<int> order;
         constexpr std::array<int, 4> Start{0, 4, 2, 1};

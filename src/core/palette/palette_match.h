@@ -13,9 +13,10 @@
 
 namespace pxm {
 
-// How far (squared RGB distance) a colour may lie from a palette entry and still be that entry:
-// 10 in each direction, less than half the distance between any two entries of one palette.
-inline constexpr int CloseEnough = 10 * 10;
+// How far (RGB distance) a colour may lie from a palette entry and still be that entry: less
+// than half the distance between any two entries of one palette.
+inline constexpr int CloseEnoughDistance = 10;
+inline constexpr int CloseEnough = CloseEnoughDistance * CloseEnoughDistance;  // squared
 
 struct PaletteChoice {
     enum class Kind { Auto, Index, Named };

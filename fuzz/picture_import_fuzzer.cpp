@@ -1,0 +1,84 @@
+// libFuzzer target: any bytes as a PNG or GIF file, through the converter's decoders, the
+// import in a palette choice picked from the input, the koalizations and the preview.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <span>
+
+#include "cli/picture_decoder.h"
+#include "cli/preview_png.h"
+#include "core/import/picture_area.h"
+#include "core/import/picture_import.h"
+#include "core/import/picture_kind.h"
+#include "core/koala/koalize.h"
+#include "core/koala/working_backgrounds.h"
+#include "core/view/preview.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, bool asGif) {
+    return asGif ? pxm::cli::DecodeGif(bytes) : pxm::cli::DecodePng(bytes);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    // Whatever the first bytes say, both decoders meet every input.
+    const bool asGif = pxm::KindOfPicture(bytes) == pxm::PictureKind::Gif || (size > 0 && (data[size - 1] & 1) != 0);
+    const pxm::cli::DecodeOutcome decoded = Decode(bytes, asGif);
+    const pxm::DecodedPicture& picture = decoded.picture;
+    if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) {
+        Check(picture.rgb.empty() && picture.indexes.empty());
+        // A size is refused only when it is not taken; anything else unreadable says why.
+        if (decoded.status == pxm::cli::DecodeOutcome::Status::SizeRefused) {
+            Check(!pxm::AcceptedArea(picture.width, picture.height));
+        } else {
+            Check(!decoded.reason.empty());
+        }
+        return 0;
+    }
+    // Memory stays bounded: nothing larger than a screenshot is ever decoded.
+    Check(pxm::AcceptedArea(picture.width, picture.height).has_value());
+    const auto pixels = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    Check(picture.rgb.size() == pixels);
+    Check(!picture.Indexed() || picture.indexes.size() == pixels);
+
+    const std::uint8_t pick = size > 1 ? data[size - 2] : 0;
+    pxm::PaletteChoice choice;
+    if (pick % 3 == 1) choice = {pxm::PaletteChoice::Kind::Index, 0};
+    if (pick % 3 == 2) choice = {pxm::PaletteChoice::Kind::Named, pick % pxm::C64Palettes.size()};
+
+    auto canvas = std::make_unique<pxm::Canvas>();
+    canvas->fill(0xA5);
+    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? "GIF" : "PNG", choice, *canvas);
+    if (imported.refusal != pxm::ImportRefusal::None) {
+        for (const std::uint8_t v : *canvas) Check(v == 0xA5);
+        return 0;
+    }
+    Check(imported.palette.has_value() == (choice.kind != pxm::PaletteChoice::Kind::Index));
+
+    auto image = std::make_unique<pxm::KoalaImage>();
+    const std::vector<std::uint8_t> working = pxm::WorkingBackgrounds(*canvas);
+    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    // AUTO takes the lowest background that works.
+    Check(automatic.background.has_value() == !working.empty());
+    if (automatic.background) Check(*automatic.background == working.front());
+    if (!automatic.background && !pxm::KoalizeFiveGreys(*canvas, *image).ok) return 0;
+
+    auto preview = std::make_unique<pxm::PreviewPixels>();
+    pxm::RenderPreview(*image, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], *preview);
+    const pxm::cli::EncodedPng png = pxm::cli::EncodePreviewPng(*preview);
+    Check(png.error.empty() && !png.bytes.empty());
+    // The preview reads back as what it shows.
+    const pxm::cli::DecodeOutcome again = pxm::cli::DecodePng(png.bytes);
+    Check(again.status == pxm::cli::DecodeOutcome::Status::Decoded && again.picture.width == pxm::PreviewWidth);
+    Check(std::equal(again.picture.rgb.begin(), again.picture.rgb.end(), preview->begin()));
+    return 0;
+}
