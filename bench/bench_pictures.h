@@ -6,7 +6,9 @@
 
 #include "core/import/canvas.h"
 #include "core/koala/koala_image.h"
+#include "core/palette/c64_palettes.h"
 #include "tests/support/bmp_builder.h"
+#include "tests/support/png_builder.h"
 
 namespace pxm::bench {
 
@@ -80,6 +82,17 @@ inline std::vector<std::uint8_t> AllSlotsBmp(int bitsPerPixel) {
     const auto canvas = AllSlotsCanvas();
     return test::MakeBmp({.bitsPerPixel = bitsPerPixel},
                          [&](int x, int y) { return (*canvas)[CanvasIndex(x / 2, y)]; });
+}
+
+// The same picture as an emulator screenshot in pepto's RGB: 384x272, the picture at 32,35
+// inside a light blue border.
+inline std::vector<std::uint8_t> AllSlotsScreenshotPng() {
+    const auto canvas = AllSlotsCanvas();
+    const auto& pepto = C64Palettes[DefaultPalette].colours;
+    return test::MakePng({.width = 384, .height = 272}, [&](int x, int y) {
+        const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
+        return Packed(pepto[inside ? (*canvas)[CanvasIndex((x - 32) / 2, y - 35)] : 14]);
+    });
 }
 
 }  // namespace pxm::bench

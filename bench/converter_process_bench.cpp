@@ -33,14 +33,14 @@ int Spawn(const std::string& program, const std::vector<std::string>& args) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void BM_ConverterBmpToKoalaPrg(benchmark::State& state) {
+// Runs the converter on the picture file, to a Koala PRG, once an iteration.
+void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>& picture, const std::string& name) {
     const auto dir = std::filesystem::temp_directory_path() / ("pixmosaic-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
-    const std::string input = (dir / "in.bmp").string();
+    const std::string input = (dir / name).string();
     const std::string output = (dir / "out.prg").string();
-    const auto bmp = AllSlotsBmp(4);
-    std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()),
-                                                 static_cast<std::streamsize>(bmp.size()));
+    std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(picture.data()),
+                                                 static_cast<std::streamsize>(picture.size()));
     for (auto _ : state) {
         if (Spawn(PIXMOSAIC_CLI_PATH, {input, "-o", output}) != 0) {
             state.SkipWithError("the converter failed");
@@ -49,7 +49,13 @@ void BM_ConverterBmpToKoalaPrg(benchmark::State& state) {
     }
     std::filesystem::remove_all(dir);
 }
+
+void BM_ConverterBmpToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsBmp(4), "in.bmp"); }
 BENCHMARK(BM_ConverterBmpToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same picture as a 384x272 PNG screenshot: decoding and palette detection on top.
+void BM_ConverterPngToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsScreenshotPng(), "in.png"); }
+BENCHMARK(BM_ConverterPngToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace pxm::bench

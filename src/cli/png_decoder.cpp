@@ -112,6 +112,9 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
     // A declared size beyond the largest one taken is refused in the header, before any row.
     png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
     png_set_chunk_malloc_max(png, MaxChunkBytes);
+    // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
+    // the decoding time.
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     outcome.status = DecodeInFrame(png, info, outcome.picture, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {

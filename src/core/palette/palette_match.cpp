@@ -41,22 +41,26 @@ struct UsedColours {
 
 UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& area) {
     UsedColours used;
-    used.ofPixel.reserve(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    used.ofPixel.resize(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    std::uint32_t* ofPixel = used.ofPixel.data();
     std::unordered_map<std::uint32_t, std::uint32_t> known;
-    std::uint32_t lastKey = 0;
-    std::uint32_t lastIndex = std::numeric_limits<std::uint32_t>::max();
+    // A painting has few colours: a small cache in front of the map answers nearly every pixel.
+    struct Slot {
+        std::uint32_t key = 0xFFFFFFFF;  // no colour: keys have 24 bits
+        std::uint32_t index = 0;
+    };
+    std::array<Slot, 256> cache{};
     for (int y = area.top; y < area.top + area.height; ++y) {
-        for (int x = area.left; x < area.left + area.width; ++x) {
-            const Rgb colour = picture.rgb[picture.At(x, y)];
-            const std::uint32_t key = Packed(colour);
-            // Paintings repeat colours along a row: the lookup is mostly skipped.
-            if (key != lastKey || lastIndex == std::numeric_limits<std::uint32_t>::max()) {
+        const Rgb* row = picture.rgb.data() + picture.At(area.left, y);
+        for (int x = 0; x < area.width; ++x) {
+            const std::uint32_t key = Packed(row[x]);
+            Slot& slot = cache[(key * 2654435761u) >> 24];
+            if (slot.key != key) {
                 const auto [it, added] = known.try_emplace(key, static_cast<std::uint32_t>(used.colours.size()));
-                if (added) used.colours.push_back({colour, x, y});
-                lastKey = key;
-                lastIndex = it->second;
+                if (added) used.colours.push_back({row[x], area.left + x, y});
+                slot = {key, it->second};
             }
-            used.ofPixel.push_back(lastIndex);
+            *ofPixel++ = slot.index;
         }
     }
     return used;
@@ -103,8 +107,8 @@ void Refuse(PaletteMatch& match, std::size_t palette, const Walk& walk, const st
 
 void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, const UsedColours& used) {
     match.palette = palette;
-    match.numbers.reserve(used.ofPixel.size());
-    for (const std::uint32_t colour : used.ofPixel) match.numbers.push_back(walk.numbers[colour]);
+    match.numbers.resize(used.ofPixel.size());
+    for (std::size_t i = 0; i < used.ofPixel.size(); ++i) match.numbers[i] = walk.numbers[used.ofPixel[i]];
 }
 
 }  // namespace
