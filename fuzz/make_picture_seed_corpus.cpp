@@ -1,27 +1,18 @@
 // Writes the PNG and GIF fuzzer's seed corpus into the directory given: pictures of every kind
 // the decoders meet, good and bad, made with the tests' PNG and GIF builders.
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/palette/c64_palettes.h"
+#include "fuzz/seed_file.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace {
 
+using pxm::fuzz::WriteSeed;
 using pxm::test::PngType;
-
-void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(dir + "/" + name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "make_picture_seed_corpus: cannot write %s/%s\n", dir.c_str(), name.c_str());
-        std::exit(1);
-    }
-}
 
 int Number(int x, int y) { return (x / 8 + y / 8) % 3 + (x / 16) % 2; }
 
@@ -41,31 +32,31 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const auto pepto = [](int x, int y) { return Rgb(pxm::DefaultPalette, Number(x, y)); };
-    Write(dir, "rgb-pepto.png", pxm::test::MakePng({.width = 32, .height = 16}, pepto));
-    Write(dir, "rgba16-interlaced.png",
+    WriteSeed(dir, "rgb-pepto.png", pxm::test::MakePng({.width = 32, .height = 16}, pepto));
+    WriteSeed(dir, "rgba16-interlaced.png",
           pxm::test::MakePng({.width = 24, .height = 16, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, pepto));
-    Write(dir, "grey2.png", pxm::test::MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2}, pepto));
-    Write(dir, "indexed4.png", pxm::test::MakePng({.width = 32, .height = 8, .type = PngType::Indexed, .bitDepth = 4,
+    WriteSeed(dir, "grey2.png", pxm::test::MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2}, pepto));
+    WriteSeed(dir, "indexed4.png", pxm::test::MakePng({.width = 32, .height = 8, .type = PngType::Indexed, .bitDepth = 4,
                                                    .table = Table(11)},
                                                   [](int x, int y) { return static_cast<std::uint32_t>(Number(x, y)); }));
-    Write(dir, "screenshot.png", pxm::test::MakePng({.width = 384, .height = 272},
+    WriteSeed(dir, "screenshot.png", pxm::test::MakePng({.width = 384, .height = 272},
                                                     [](int x, int y) { return Rgb(0, x < 32 || y < 35 ? 14 : Number(x, y)); }));
-    Write(dir, "differing-pairs.png", pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
-    Write(dir, "too-wide.png", pxm::test::MakePng({.width = 330, .height = 2}, pepto));
+    WriteSeed(dir, "differing-pairs.png", pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
+    WriteSeed(dir, "too-wide.png", pxm::test::MakePng({.width = 330, .height = 2}, pepto));
     auto cut = pxm::test::MakePng({.width = 64, .height = 32}, pepto);
     cut.resize(cut.size() / 2);
-    Write(dir, "cut.png", cut);
+    WriteSeed(dir, "cut.png", cut);
 
     const auto index = [](int, int x, int y) { return Number(x, y); };
-    Write(dir, "plain.gif", pxm::test::MakeGif({.width = 32, .height = 16, .table = Table(6)}, index));
-    Write(dir, "frames.gif", pxm::test::MakeGif({.width = 24, .height = 16, .table = Table(3), .background = 5,
+    WriteSeed(dir, "plain.gif", pxm::test::MakeGif({.width = 32, .height = 16, .table = Table(6)}, index));
+    WriteSeed(dir, "frames.gif", pxm::test::MakeGif({.width = 24, .height = 16, .table = Table(3), .background = 5,
                                                  .frames = {{.left = 2, .top = 3, .width = 8, .height = 5, .interlaced = true,
                                                              .table = Table(12)},
                                                             {}}},
                                                 index));
-    Write(dir, "screenshot.gif", pxm::test::MakeGif({.width = 384, .height = 272, .table = Table(9)}, index));
+    WriteSeed(dir, "screenshot.gif", pxm::test::MakeGif({.width = 384, .height = 272, .table = Table(9)}, index));
     auto gifCut = pxm::test::MakeGif({.width = 64, .height = 32, .table = Table(6)}, index);
     gifCut.resize(gifCut.size() / 2);
-    Write(dir, "cut.gif", gifCut);
+    WriteSeed(dir, "cut.gif", gifCut);
     return 0;
 }

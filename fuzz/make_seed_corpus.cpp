@@ -1,25 +1,17 @@
 // Writes the fuzzer's seed corpus into the directory given: BMPs of every kind the reader
 // meets, good and bad, made with the tests' BMP builder.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "fuzz/seed_file.h"
 #include "tests/support/bmp_builder.h"
 
 namespace {
 
+using pxm::fuzz::WriteSeed;
 using pxm::test::BmpShape;
 using pxm::test::MakeBmp;
-
-void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(dir + "/" + name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "make_seed_corpus: cannot write %s/%s\n", dir.c_str(), name.c_str());
-        std::exit(1);
-    }
-}
 
 int Stripes(int x, int y) { return (x / 8 + y / 8) % 3 + 1; }
 int Greys(int x, int y) {
@@ -35,20 +27,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    Write(dir, "stripes-16.bmp", MakeBmp({}, Stripes));
-    Write(dir, "stripes-256.bmp", MakeBmp({.bitsPerPixel = 8}, Stripes));
-    Write(dir, "greys.bmp", MakeBmp({}, Greys));
-    Write(dir, "small-odd.bmp", MakeBmp({.width = 7, .height = 3}, Stripes));
-    Write(dir, "wide-100.bmp", MakeBmp({.width = 100, .height = 50, .bitsPerPixel = 8}, [](int x, int y) { return (x * y) % 256; }));
-    Write(dir, "crowded.bmp", MakeBmp({}, [](int x, int y) { return (x + 3 * y) % 16; }));
-    Write(dir, "colour-16-in-256.bmp", MakeBmp({.bitsPerPixel = 8}, [](int x, int) { return x % 3 ? 16 : 5; }));
-    Write(dir, "too-wide.bmp", MakeBmp({.width = 321, .height = 2}, Stripes));
-    Write(dir, "top-down.bmp", MakeBmp({.width = 16, .height = 16, .topDown = true}, Stripes));
-    Write(dir, "no-important-colours.bmp", MakeBmp({.width = 16, .height = 16, .importantColours = 0}, Stripes));
-    Write(dir, "8-bit-says-16.bmp", MakeBmp({.width = 32, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, Stripes));
+    WriteSeed(dir, "stripes-16.bmp", MakeBmp({}, Stripes));
+    WriteSeed(dir, "stripes-256.bmp", MakeBmp({.bitsPerPixel = 8}, Stripes));
+    WriteSeed(dir, "greys.bmp", MakeBmp({}, Greys));
+    WriteSeed(dir, "small-odd.bmp", MakeBmp({.width = 7, .height = 3}, Stripes));
+    WriteSeed(dir, "wide-100.bmp", MakeBmp({.width = 100, .height = 50, .bitsPerPixel = 8}, [](int x, int y) { return (x * y) % 256; }));
+    WriteSeed(dir, "crowded.bmp", MakeBmp({}, [](int x, int y) { return (x + 3 * y) % 16; }));
+    WriteSeed(dir, "colour-16-in-256.bmp", MakeBmp({.bitsPerPixel = 8}, [](int x, int) { return x % 3 ? 16 : 5; }));
+    WriteSeed(dir, "too-wide.bmp", MakeBmp({.width = 321, .height = 2}, Stripes));
+    WriteSeed(dir, "top-down.bmp", MakeBmp({.width = 16, .height = 16, .topDown = true}, Stripes));
+    WriteSeed(dir, "no-important-colours.bmp", MakeBmp({.width = 16, .height = 16, .importantColours = 0}, Stripes));
+    WriteSeed(dir, "8-bit-says-16.bmp", MakeBmp({.width = 32, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, Stripes));
     auto truncated = MakeBmp({}, Stripes);
     truncated.resize(5000);
-    Write(dir, "truncated.bmp", truncated);
-    Write(dir, "header-only.bmp", std::vector<std::uint8_t>(truncated.begin(), truncated.begin() + 54));
+    WriteSeed(dir, "truncated.bmp", truncated);
+    WriteSeed(dir, "header-only.bmp", std::vector<std::uint8_t>(truncated.begin(), truncated.begin() + 54));
     return 0;
 }
