@@ -84,14 +84,16 @@ inline std::vector<std::uint8_t> AllSlotsBmp(int bitsPerPixel) {
                          [&](int x, int y) { return (*canvas)[CanvasIndex(x / 2, y)]; });
 }
 
-// The same picture as an emulator screenshot in pepto's RGB: 384x272, the picture at 32,35
-// inside a light blue border.
-inline std::vector<std::uint8_t> AllSlotsScreenshotPng() {
+// The same picture in pepto's RGB as a PNG of 320x200, or as an emulator screenshot of 384x272
+// with the picture at 32,35 inside a light blue border.
+inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot) {
     const auto canvas = AllSlotsCanvas();
     const auto& pepto = C64Palettes[DefaultPalette].colours;
-    return test::MakePng({.width = 384, .height = 272}, [&](int x, int y) {
-        const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
-        return Packed(pepto[inside ? (*canvas)[CanvasIndex((x - 32) / 2, y - 35)] : 14]);
+    const int left = screenshot ? 32 : 0;
+    const int top = screenshot ? 35 : 0;
+    return test::MakePng({.width = screenshot ? 384 : 320, .height = screenshot ? 272 : 200}, [&](int x, int y) {
+        const bool inside = x >= left && x < left + 320 && y >= top && y < top + 200;
+        return Packed(pepto[inside ? (*canvas)[CanvasIndex((x - left) / 2, y - top)] : 14]);
     });
 }
 

@@ -53,8 +53,8 @@ void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>
 void BM_ConverterBmpToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsBmp(4), "in.bmp"); }
 BENCHMARK(BM_ConverterBmpToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same picture as a 384x272 PNG screenshot: decoding and palette detection on top.
-void BM_ConverterPngToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsScreenshotPng(), "in.png"); }
+// The same picture as a 320x200 PNG in pepto's RGB: decoding and palette detection on top.
+void BM_ConverterPngToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsPng(false), "in.png"); }
 BENCHMARK(BM_ConverterPngToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 // A 384x272 screenshot: libpng decodes it, every colour is matched against the known palettes
 // (AUTO), the pairs are checked and the Canvas filled.
 void BM_ReadPngScreenshotAutoPalette(benchmark::State& state) {
-    const auto file = AllSlotsScreenshotPng();
+    const auto file = AllSlotsPng(true);
     auto canvas = std::make_unique<Canvas>();
     for (auto _ : state) {
         const cli::DecodeOutcome decoded = cli::DecodePng(file);

@@ -12,15 +12,17 @@ std::optional<PictureArea> AcceptedArea(int width, int height) {
 
 std::optional<DifferingPair> PlaceOnCanvas(std::span<const std::uint8_t> numbers, const PictureArea& area,
                                            Canvas& canvas) {
-    const auto at = [&](int x, int y) { return numbers[static_cast<std::size_t>(y * area.width + x)]; };
+    const auto row = [&](int y) { return numbers.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(area.width); };
     for (int y = 0; y < area.height; ++y) {
+        const std::uint8_t* pixels = row(y);
         for (int x = 0; x + 1 < area.width; x += 2) {
-            if (at(x, y) != at(x + 1, y)) return DifferingPair{area.left + x, area.top + y, at(x, y), at(x + 1, y)};
+            if (pixels[x] != pixels[x + 1]) return DifferingPair{area.left + x, area.top + y, pixels[x], pixels[x + 1]};
         }
     }
     canvas.fill(0);
     for (int y = 0; y < area.height; ++y) {
-        for (int x = 0; x < area.width; x += 2) canvas[CanvasIndex(x / 2, y)] = at(x, y);
+        const std::uint8_t* pixels = row(y);
+        for (int x = 0; x < area.width; x += 2) canvas[CanvasIndex(x / 2, y)] = pixels[x];
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "core/palette/palette_match.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -33,34 +34,40 @@ Nearest NearestInAny(Rgb colour) {
 }
 
 // The distinct colours of the area in the order the picture first shows them, and for every
-// pixel which of them it has.
+// pixel which of them it has. A palette takes at most sixteen colours, so a byte tells which as
+// long as a match can succeed; past 256 colours the bytes mean nothing and are not used.
 struct UsedColours {
     std::vector<ColourAt> colours;
-    std::vector<std::uint32_t> ofPixel;
+    std::vector<std::uint8_t> ofPixel;
 };
 
 UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& area) {
     UsedColours used;
     used.ofPixel.resize(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
-    std::uint32_t* ofPixel = used.ofPixel.data();
+    std::uint8_t* ofPixel = used.ofPixel.data();
     std::unordered_map<std::uint32_t, std::uint32_t> known;
-    // A painting has few colours: a small cache in front of the map answers nearly every pixel.
+    // A painting has few colours, each pixel twice: the pixel before and a small cache in front
+    // of the map answer nearly every pixel.
     struct Slot {
         std::uint32_t key = 0xFFFFFFFF;  // no colour: keys have 24 bits
         std::uint32_t index = 0;
     };
     std::array<Slot, 256> cache{};
+    Slot before;
     for (int y = area.top; y < area.top + area.height; ++y) {
         const Rgb* row = picture.rgb.data() + picture.At(area.left, y);
         for (int x = 0; x < area.width; ++x) {
             const std::uint32_t key = Packed(row[x]);
-            Slot& slot = cache[(key * 2654435761u) >> 24];
-            if (slot.key != key) {
-                const auto [it, added] = known.try_emplace(key, static_cast<std::uint32_t>(used.colours.size()));
-                if (added) used.colours.push_back({row[x], area.left + x, y});
-                slot = {key, it->second};
+            if (key != before.key) {
+                Slot& slot = cache[(key * 2654435761u) >> 24];
+                if (slot.key != key) {
+                    const auto [it, added] = known.try_emplace(key, static_cast<std::uint32_t>(used.colours.size()));
+                    if (added) used.colours.push_back({row[x], area.left + x, y});
+                    slot = {key, it->second};
+                }
+                before = slot;
             }
-            *ofPixel++ = slot.index;
+            *ofPixel++ = static_cast<std::uint8_t>(before.index);
         }
     }
     return used;
@@ -105,17 +112,20 @@ void Refuse(PaletteMatch& match, std::size_t palette, const Walk& walk, const st
     if (walk.refusal == ColourRefusal::SharedEntry) match.other = colours[walk.other];
 }
 
-void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, const UsedColours& used) {
+// A palette took every colour: at most sixteen, so each pixel's byte names its colour.
+void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, UsedColours& used) {
     match.palette = palette;
-    match.numbers.resize(used.ofPixel.size());
-    for (std::size_t i = 0; i < used.ofPixel.size(); ++i) match.numbers[i] = walk.numbers[used.ofPixel[i]];
+    std::array<std::uint8_t, 256> number{};
+    std::copy(walk.numbers.begin(), walk.numbers.end(), number.begin());
+    match.numbers = std::move(used.ofPixel);
+    for (std::uint8_t& n : match.numbers) n = number[n];
 }
 
 }  // namespace
 
 PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
     PaletteMatch match;
-    const UsedColours used = CollectColours(picture, area);
+    UsedColours used = CollectColours(picture, area);
 
     if (choice.kind == PaletteChoice::Kind::Named) {
         const Walk walk = WalkPalette(C64Palettes[choice.palette], used.colours);
