@@ -21,7 +21,9 @@ std::vector<pxm::Rgb> Table(std::size_t palette) {
     return {colours.begin(), colours.end()};
 }
 
-std::uint32_t Rgb(std::size_t palette, int n) { return pxm::Packed(pxm::C64Palettes[palette].colours[static_cast<std::size_t>(n)]); }
+std::uint32_t Rgb(std::size_t palette, int n) {
+    return pxm::Packed(pxm::C64Palettes[palette].colours[static_cast<std::size_t>(n)]);
+}
 
 }  // namespace
 
@@ -34,14 +36,19 @@ int main(int argc, char** argv) {
     const auto pepto = [](int x, int y) { return Rgb(pxm::DefaultPalette, Number(x, y)); };
     WriteSeed(dir, "rgb-pepto.png", pxm::test::MakePng({.width = 32, .height = 16}, pepto));
     WriteSeed(dir, "rgba16-interlaced.png",
-          pxm::test::MakePng({.width = 24, .height = 16, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, pepto));
-    WriteSeed(dir, "grey2.png", pxm::test::MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2}, pepto));
-    WriteSeed(dir, "indexed4.png", pxm::test::MakePng({.width = 32, .height = 8, .type = PngType::Indexed, .bitDepth = 4,
-                                                   .table = Table(11)},
-                                                  [](int x, int y) { return static_cast<std::uint32_t>(Number(x, y)); }));
-    WriteSeed(dir, "screenshot.png", pxm::test::MakePng({.width = 384, .height = 272},
-                                                    [](int x, int y) { return Rgb(0, x < 32 || y < 35 ? 14 : Number(x, y)); }));
-    WriteSeed(dir, "differing-pairs.png", pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
+              pxm::test::MakePng(
+                  {.width = 24, .height = 16, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, pepto));
+    WriteSeed(dir, "grey2.png",
+              pxm::test::MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2}, pepto));
+    WriteSeed(
+        dir, "indexed4.png",
+        pxm::test::MakePng({.width = 32, .height = 8, .type = PngType::Indexed, .bitDepth = 4, .table = Table(11)},
+                           [](int x, int y) { return static_cast<std::uint32_t>(Number(x, y)); }));
+    WriteSeed(dir, "screenshot.png", pxm::test::MakePng({.width = 384, .height = 272}, [](int x, int y) {
+                  return Rgb(0, x < 32 || y < 35 ? 14 : Number(x, y));
+              }));
+    WriteSeed(dir, "differing-pairs.png",
+              pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
     WriteSeed(dir, "too-wide.png", pxm::test::MakePng({.width = 330, .height = 2}, pepto));
     auto cut = pxm::test::MakePng({.width = 64, .height = 32}, pepto);
     cut.resize(cut.size() / 2);
@@ -49,11 +56,15 @@ int main(int argc, char** argv) {
 
     const auto index = [](int, int x, int y) { return Number(x, y); };
     WriteSeed(dir, "plain.gif", pxm::test::MakeGif({.width = 32, .height = 16, .table = Table(6)}, index));
-    WriteSeed(dir, "frames.gif", pxm::test::MakeGif({.width = 24, .height = 16, .table = Table(3), .background = 5,
-                                                 .frames = {{.left = 2, .top = 3, .width = 8, .height = 5, .interlaced = true,
-                                                             .table = Table(12)},
-                                                            {}}},
-                                                index));
+    WriteSeed(
+        dir, "frames.gif",
+        pxm::test::MakeGif(
+            {.width = 24,
+             .height = 16,
+             .table = Table(3),
+             .background = 5,
+             .frames = {{.left = 2, .top = 3, .width = 8, .height = 5, .interlaced = true, .table = Table(12)}, {}}},
+            index));
     WriteSeed(dir, "screenshot.gif", pxm::test::MakeGif({.width = 384, .height = 272, .table = Table(9)}, index));
     auto gifCut = pxm::test::MakeGif({.width = 64, .height = 32, .table = Table(6)}, index);
     gifCut.resize(gifCut.size() / 2);

@@ -75,7 +75,9 @@ bool ReadFrameRows(GifFileType* gif, std::vector<GifPixelType>& frame) {
     const GifImageDesc& desc = gif->Image;
     constexpr std::array<int, 4> Start{0, 4, 2, 1};
     constexpr std::array<int, 4> Step{8, 8, 4, 2};
-    const auto row = [&](int y) { return frame.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.Width); };
+    const auto row = [&](int y) {
+        return frame.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.Width);
+    };
     if (!desc.Interlace) {
         for (int y = 0; y < desc.Height; ++y) {
             if (DGifGetLine(gif, row(y), desc.Width) == GIF_ERROR) return false;
@@ -111,8 +113,8 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
     if (!FindFirstImage(gif.get(), outcome.reason)) return outcome;
 
     const GifImageDesc& desc = gif->Image;
-    if (desc.Left < 0 || desc.Top < 0 || desc.Width <= 0 || desc.Height <= 0 || desc.Left + desc.Width > picture.width ||
-        desc.Top + desc.Height > picture.height) {
+    if (desc.Left < 0 || desc.Top < 0 || desc.Width <= 0 || desc.Height <= 0 ||
+        desc.Left + desc.Width > picture.width || desc.Top + desc.Height > picture.height) {
         outcome.reason = "the first image lies outside the picture";
         return outcome;
     }
@@ -137,8 +139,9 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
                 x >= desc.Left && x < desc.Left + desc.Width && y >= desc.Top && y < desc.Top + desc.Height;
             const ColorMapObject* map = inFrame ? table : screenTable;
             std::uint8_t& index = picture.indexes[picture.At(x, y)];
-            if (inFrame) index = frame[static_cast<std::size_t>(y - desc.Top) * static_cast<std::size_t>(desc.Width) +
-                                       static_cast<std::size_t>(x - desc.Left)];
+            if (inFrame)
+                index = frame[static_cast<std::size_t>(y - desc.Top) * static_cast<std::size_t>(desc.Width) +
+                              static_cast<std::size_t>(x - desc.Left)];
             if (index >= map->ColorCount) {
                 outcome.reason = "a pixel's colour index lies past the end of the colour table";
                 picture = {};

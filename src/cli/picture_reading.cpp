@@ -59,8 +59,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
 
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
     const PictureImport imported = ImportPicture(decoded.picture, kindName, choice, canvas);
-    if (imported.refusal != ImportRefusal::None)
-        return Refused(ImportRefusalText(imported, decoded.picture, kindName));
+    if (imported.refusal != ImportRefusal::None) return Refused(ImportRefusalText(imported, decoded.picture, kindName));
 
     PictureReading reading;
     reading.source = imported.source;

@@ -17,12 +17,12 @@ namespace pxm::cli {
 struct PictureReading {
     enum class Outcome { Read, Refused, UsageError };
     Outcome outcome = Outcome::Read;
-    std::string caption;      // Refused: the message's caption
-    std::string text;         // Refused: the message (Windows ANSI); UsageError: what is wrong
-    std::string detail;       // Refused: a line naming the pixels, or empty
-    CanvasSource source;      // Read: how the Canvas sits in the file
+    std::string caption;                   // Refused: the message's caption
+    std::string text;                      // Refused: the message (Windows ANSI); UsageError: what is wrong
+    std::string detail;                    // Refused: a line naming the pixels, or empty
+    CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
-    std::string information;  // Read: a line for stdout ("Palette: pepto."), or empty
+    std::string information;               // Read: a line for stdout ("Palette: pepto."), or empty
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);

@@ -32,7 +32,9 @@ std::string NumberWithRgb(int number, Rgb colour) {
 
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
     const C64Palette& palette = C64Palettes[match.palette];
-    const auto entry = [&] { return NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]); };
+    const auto entry = [&] {
+        return NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
+    };
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});
     Refusal refusal;
@@ -72,8 +74,8 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
 
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB; no picture of up to ", std::to_string(ScreenshotWidth), "x",
-                  std::to_string(ScreenshotHeight), " pixels needs that much."}),
+                  " MiB; no picture of up to ", std::to_string(ScreenshotWidth), "x", std::to_string(ScreenshotHeight),
+                  " pixels needs that much."}),
             {}};
 }
 
@@ -94,10 +96,11 @@ Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& p
     switch (imported.refusal) {
         case ImportRefusal::Size: return SizeRefusal(kindName, picture.width, picture.height);
         case ImportRefusal::NoColourTable:
-            return {Join({"--palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, "
-                          "but this ",
-                          kindName, " has no colour table: it holds RGB colours. Give --palette auto or a palette name."}),
-                    {}};
+            return {
+                Join({"--palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, "
+                      "but this ",
+                      kindName, " has no colour table: it holds RGB colours. Give --palette auto or a palette name."}),
+                {}};
         case ImportRefusal::Colour: return ColourRefusalText(imported.colours, kindName);
         case ImportRefusal::DifferingPair: return PairRefusalText(imported.pair, picture, kindName);
         case ImportRefusal::None: break;

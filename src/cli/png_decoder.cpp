@@ -63,7 +63,8 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
         picture.height = static_cast<int>(png_get_image_height(png, info));
-        if (picture.width > ScreenshotWidth || picture.height > ScreenshotHeight) return DecodeOutcome::Status::SizeRefused;
+        if (picture.width > ScreenshotWidth || picture.height > ScreenshotHeight)
+            return DecodeOutcome::Status::SizeRefused;
         reason = std::string("libpng: ") + static_cast<PngSource*>(png_get_error_ptr(png))->error.data();
         return DecodeOutcome::Status::Unreadable;
     }
@@ -85,7 +86,8 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
     if (indexed) picture.indexes.resize(pixelCount);
     auto* const bytes = indexed ? picture.indexes.data() : reinterpret_cast<std::uint8_t*>(picture.rgb.data());
     std::array<png_bytep, ScreenshotHeight> rows{};
-    for (int y = 0; y < picture.height; ++y) rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
+    for (int y = 0; y < picture.height; ++y)
+        rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
     png_read_image(png, rows.data());
 
     for (std::size_t i = 0; indexed && i < pixelCount; ++i) {

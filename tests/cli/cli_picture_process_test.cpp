@@ -47,20 +47,32 @@ int ScrambledIndex(int number) {
     return -1;
 }
 
-enum class FileKind { PngRgb, PngRgbAlpha16Interlaced, PngIndexedScrambled, PngIndexedAsNumbers, GifScrambled,
-                      GifInterlacedAsNumbers };
+enum class FileKind {
+    PngRgb,
+    PngRgbAlpha16Interlaced,
+    PngIndexedScrambled,
+    PngIndexedAsNumbers,
+    GifScrambled,
+    GifInterlacedAsNumbers
+};
 
-std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, int width, int height, const Numbers& n) {
+std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, int width, int height,
+                                      const Numbers& n) {
     const auto rgb = [&](int x, int y) { return Hex(palette.colours[static_cast<std::size_t>(n(x, y))]); };
     switch (kind) {
         case FileKind::PngRgb: return MakePng({.width = width, .height = height}, rgb);
         case FileKind::PngRgbAlpha16Interlaced:
-            return MakePng({.width = width, .height = height, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, rgb);
+            return MakePng(
+                {.width = width, .height = height, .type = PngType::RgbAlpha, .bitDepth = 16, .interlaced = true}, rgb);
         case FileKind::PngIndexedScrambled:
-            return MakePng({.width = width, .height = height, .type = PngType::Indexed, .table = ScrambledTable(palette)},
-                           [&](int x, int y) { return static_cast<std::uint32_t>(ScrambledIndex(n(x, y))); });
+            return MakePng(
+                {.width = width, .height = height, .type = PngType::Indexed, .table = ScrambledTable(palette)},
+                [&](int x, int y) { return static_cast<std::uint32_t>(ScrambledIndex(n(x, y))); });
         case FileKind::PngIndexedAsNumbers:
-            return MakePng({.width = width, .height = height, .type = PngType::Indexed, .bitDepth = 4,
+            return MakePng({.width = width,
+                            .height = height,
+                            .type = PngType::Indexed,
+                            .bitDepth = 4,
                             .table = ScrambledTable(palette)},
                            [&](int x, int y) { return static_cast<std::uint32_t>(n(x, y)); });
         case FileKind::GifScrambled:
@@ -68,8 +80,9 @@ std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, 
                            [&](int, int x, int y) { return ScrambledIndex(n(x, y)); });
         case FileKind::GifInterlacedAsNumbers: break;
     }
-    return MakeGif({.width = width, .height = height, .table = ScrambledTable(palette), .frames = {{.interlaced = true}}},
-                   [&](int, int x, int y) { return n(x, y); });
+    return MakeGif(
+        {.width = width, .height = height, .table = ScrambledTable(palette), .frames = {{.interlaced = true}}},
+        [&](int, int x, int y) { return n(x, y); });
 }
 
 class PictureProcess : public ::testing::Test {
@@ -101,10 +114,12 @@ TEST_P(SameAsBmp, ByteForByte) {
     const int pictureHeight = screenshot ? 200 : c.height;
     const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
     const bool isPng = c.kind != FileKind::GifScrambled && c.kind != FileKind::GifInterlacedAsNumbers;
-    const std::string in = Write(MakePicture(c.kind, Palette(c.palette), c.width, c.height, InFile(c.width, c.height, picture)),
-                                 isPng ? "in.png" : "in.gif");
+    const std::string in =
+        Write(MakePicture(c.kind, Palette(c.palette), c.width, c.height, InFile(c.width, c.height, picture)),
+              isPng ? "in.png" : "in.gif");
     // A 256-colour BMP keeps the left pixel of each pair, as a lone last pixel of an odd width.
-    const std::string bmp = Write(MakeBmp({.width = pictureWidth, .height = pictureHeight, .bitsPerPixel = 8}, picture), "in.bmp");
+    const std::string bmp =
+        Write(MakeBmp({.width = pictureWidth, .height = pictureHeight, .bitsPerPixel = 8}, picture), "in.bmp");
 
     for (const auto& format : {std::vector<std::string>{"-f", "koala"}, {"-f", "sp2", "-c", "tap"}}) {
         SCOPED_TRACE(format[1]);
@@ -129,23 +144,36 @@ INSTANTIATE_TEST_SUITE_P(
     Pictures, SameAsBmp,
     ::testing::Values(
         RouteCase{"PngRgbPepto", FileKind::PngRgb, "pepto", 320, 200, {}, "Palette: pepto.\n"},
-        RouteCase{"PngRgbAlpha16InterlacedColodore", FileKind::PngRgbAlpha16Interlaced, "colodore", 320, 200, {},
+        RouteCase{"PngRgbAlpha16InterlacedColodore",
+                  FileKind::PngRgbAlpha16Interlaced,
+                  "colodore",
+                  320,
+                  200,
+                  {},
                   "Palette: colodore.\n"},
         RouteCase{"PngIndexedViceSmall", FileKind::PngIndexedScrambled, "vice", 160, 96, {}, "Palette: vice.\n"},
         RouteCase{"PngScreenshotLeFunge", FileKind::PngRgb, "le funge", 384, 272, {}, "Palette: le funge.\n"},
-        RouteCase{"PngNamedPaletteArchmage", FileKind::PngRgb, "archmage", 320, 200, {"-p", "Archmage"}, "Palette: archmage.\n"},
+        RouteCase{"PngNamedPaletteArchmage",
+                  FileKind::PngRgb,
+                  "archmage",
+                  320,
+                  200,
+                  {"-p", "Archmage"},
+                  "Palette: archmage.\n"},
         RouteCase{"PngIndexAsNumbers", FileKind::PngIndexedAsNumbers, "electric", 320, 200, {"--palette=index"}, ""},
         RouteCase{"GifScreenshotPerplex1", FileKind::GifScrambled, "perplex 1", 384, 272, {}, "Palette: perplex 1.\n"},
         RouteCase{"GifOddWidthSte", FileKind::GifScrambled, "ste", 37, 21, {}, "Palette: ste.\n"},
-        RouteCase{"GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
+        RouteCase{
+            "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
     RouteName);
 
 // --- refusals ---
 
 class PictureRefused : public PictureProcess {
 protected:
-    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& name, std::vector<std::string> options,
-                       const std::string& err, int status = 1, const std::string& out = "") {
+    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                       std::vector<std::string> options, const std::string& err, int status = 1,
+                       const std::string& out = "") {
         options.insert(options.begin(), {Write(bytes, name), "-o", dir_ / "out.prg", "--preview", dir_ / "out.png"});
         const auto result = RunConverter(options);
         EXPECT_EQ(result.status, status);
@@ -163,11 +191,14 @@ protected:
 
 TEST_F(PictureRefused, SizesNotTaken) {
     const std::string taken =
-        " pixels. Pictures of up to 320x200 pixels are taken, or emulator screenshots of exactly 384x272 pixels with the "
+        " pixels. Pictures of up to 320x200 pixels are taken, or emulator screenshots of exactly 384x272 pixels with "
+        "the "
         "picture at 32,35 inside the border.\n";
-    ExpectRefused(PeptoPng(400, 300, [&](int, int) { return Pepto(0); }), "big.png", {}, "Error: This PNG file is 400x300" + taken);
-    ExpectRefused(MakeGif({.width = 320, .height = 201, .table = ScrambledTable(pepto_)}, [](int, int, int) { return 0; }),
-                  "tall.gif", {}, "Error: This GIF file is 320x201" + taken);
+    ExpectRefused(PeptoPng(400, 300, [&](int, int) { return Pepto(0); }), "big.png", {},
+                  "Error: This PNG file is 400x300" + taken);
+    ExpectRefused(
+        MakeGif({.width = 320, .height = 201, .table = ScrambledTable(pepto_)}, [](int, int, int) { return 0; }),
+        "tall.gif", {}, "Error: This GIF file is 320x201" + taken);
 }
 
 TEST_F(PictureRefused, UnknownColourNamesItsFirstPixelAndTheNearestColour) {
@@ -176,20 +207,22 @@ TEST_F(PictureRefused, UnknownColourNamesItsFirstPixelAndTheNearestColour) {
                   "Error: The picture holds a colour that is in no known C64 palette.\n"
                   "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest C64 "
                   "colour is 4 (purple).\n");
-    ExpectRefused(PeptoPng(16, 8, paint), "odd.png", {"-p", "pepto"},
-                  "Error: The picture holds a colour that is not in the palette pepto.\n"
-                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest colour "
-                  "of pepto is 14 (light blue, #6C5EB5).\n");
+    ExpectRefused(
+        PeptoPng(16, 8, paint), "odd.png", {"-p", "pepto"},
+        "Error: The picture holds a colour that is not in the palette pepto.\n"
+        "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest colour "
+        "of pepto is 14 (light blue, #6C5EB5).\n");
 }
 
 TEST_F(PictureRefused, ColoursOfTwoPalettes) {
     // Pepto's cyan, then colodore's red from row 2 on.
     const auto paint = [&](int, int y) { return y < 2 ? Pepto(3) : Hex(Palette("colodore").colours[2]); };
-    ExpectRefused(PeptoPng(8, 4, paint), "mixed.png", {},
-                  "Error: No known C64 palette holds every colour of the picture.\n"
-                  "The palette pepto got furthest: The picture holds a colour that is not in the palette pepto. PNG pixel "
-                  "0,2 (x from the left, y from the top) is the first with colour #DB3A45; the nearest colour of pepto is "
-                  "10 (pink, #9A6759).\n");
+    ExpectRefused(
+        PeptoPng(8, 4, paint), "mixed.png", {},
+        "Error: No known C64 palette holds every colour of the picture.\n"
+        "The palette pepto got furthest: The picture holds a colour that is not in the palette pepto. PNG pixel "
+        "0,2 (x from the left, y from the top) is the first with colour #DB3A45; the nearest colour of pepto is "
+        "10 (pink, #9A6759).\n");
 }
 
 TEST_F(PictureRefused, TwoColoursOnOneEntryOfTheNamedPalette) {
@@ -210,9 +243,10 @@ TEST_F(PictureRefused, PairsThatDifferInAScreenshot) {
 }
 
 TEST_F(PictureRefused, IndexesAskedOfATruecolourPng) {
-    ExpectRefused(PeptoPng(8, 8, [&](int, int) { return Pepto(1); }), "rgb.png", {"-p", "index"},
-                  "Error: --palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, but this "
-                  "PNG has no colour table: it holds RGB colours. Give --palette auto or a palette name.\n");
+    ExpectRefused(
+        PeptoPng(8, 8, [&](int, int) { return Pepto(1); }), "rgb.png", {"-p", "index"},
+        "Error: --palette index takes the colour table indexes of a PNG or GIF as C64 colour numbers, but this "
+        "PNG has no colour table: it holds RGB colours. Give --palette auto or a palette name.\n");
 }
 
 TEST_F(PictureRefused, DamagedAndCutFiles) {
@@ -221,7 +255,8 @@ TEST_F(PictureRefused, DamagedAndCutFiles) {
     const auto cut = RunConverter({Write(png, "cut.png"), "-o", dir_ / "o.prg"});
     EXPECT_EQ(cut.status, 1);
     EXPECT_EQ(cut.err.rfind("Error: This PNG file is damaged or incomplete (libpng: ", 0), 0u) << cut.err;
-    auto gif = MakeGif({.width = 64, .height = 64, .table = ScrambledTable(pepto_)}, [](int, int x, int y) { return (x * y) % 16; });
+    auto gif = MakeGif({.width = 64, .height = 64, .table = ScrambledTable(pepto_)},
+                       [](int, int x, int y) { return (x * y) % 16; });
     gif.resize(gif.size() / 2);
     const auto gifCut = RunConverter({Write(gif, "cut.gif"), "-o", dir_ / "o.prg"});
     EXPECT_EQ(gifCut.status, 1);
@@ -271,12 +306,13 @@ TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
                   1, "Palette: pepto.\n");
     const auto gif = MakeGif({.width = 16, .height = 8, .table = ScrambledTable(pepto_)},
                              [&](int, int x, int y) { return ScrambledIndex(x / 2 == 5 && y == 4 ? 5 : 11); });
-    ExpectRefused(gif, "grey.gif", {"-m", "grey4"},
-                  "Error: Bitmap file is not compatible with this Format type.\n"
-                  "The picture must contain just Colors $0, $B, $C and $F.\n"
-                  "GIF pixel 10,4 (x from the left, y from the top; cell 1,0) has colour 5 (green); this mode takes only "
-                  "0 (black), 11 (dark grey), 12 (med grey) and 15 (light grey).\n",
-                  1, "Palette: pepto.\n");
+    ExpectRefused(
+        gif, "grey.gif", {"-m", "grey4"},
+        "Error: Bitmap file is not compatible with this Format type.\n"
+        "The picture must contain just Colors $0, $B, $C and $F.\n"
+        "GIF pixel 10,4 (x from the left, y from the top; cell 1,0) has colour 5 (green); this mode takes only "
+        "0 (black), 11 (dark grey), 12 (med grey) and 15 (light grey).\n",
+        1, "Palette: pepto.\n");
 }
 
 // --- preview ---
@@ -305,7 +341,9 @@ void ExpectPreview(const std::string& path, const C64Palette& palette, const Num
     ASSERT_EQ(pixels.size(), 320u * 200u);
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 320; ++x)
-            ASSERT_EQ(pixels[static_cast<std::size_t>(y * 320 + x)], palette.colours[static_cast<std::size_t>(picture(x, y))]) << x << "," << y;
+            ASSERT_EQ(pixels[static_cast<std::size_t>(y * 320 + x)],
+                      palette.colours[static_cast<std::size_t>(picture(x, y))])
+                << x << "," << y;
     }
 }
 
@@ -316,9 +354,9 @@ TEST_F(Preview, ShowsThePictureInItsPalette) {
     struct Case {
         const char* name;
         FileKind kind;
-        const char* painted;    // the palette of the file's colours
-        const char* option;     // --palette, or none
-        const char* shown;      // the palette the preview shows
+        const char* painted;  // the palette of the file's colours
+        const char* option;   // --palette, or none
+        const char* shown;    // the palette the preview shows
         int width, height;
     };
     const std::vector<Case> cases{
@@ -328,8 +366,8 @@ TEST_F(Preview, ShowsThePictureInItsPalette) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string in = Write(MakePicture(c.kind, Palette(c.painted), c.width, c.height, InFile(c.width, c.height, picture)),
-                                     "in.pic");
+        const std::string in = Write(
+            MakePicture(c.kind, Palette(c.painted), c.width, c.height, InFile(c.width, c.height, picture)), "in.pic");
         std::vector<std::string> args{in, "-o", dir_ / "out.prg", "--preview", dir_ / "preview.png"};
         if (c.option != nullptr) args.insert(args.end(), {"-p", c.option});
         const auto result = RunConverter(args);
@@ -339,7 +377,9 @@ TEST_F(Preview, ShowsThePictureInItsPalette) {
 }
 
 TEST_F(Preview, OfABmpInPeptoAndOfAGreyMode) {
-    const Numbers greys = [](int x, int y) { return std::array{0, 11, 12, 15}[static_cast<std::size_t>((x / 2 + y) % 4)]; };
+    const Numbers greys = [](int x, int y) {
+        return std::array{0, 11, 12, 15}[static_cast<std::size_t>((x / 2 + y) % 4)];
+    };
     const std::string in = Write(MakeBmp({}, greys), "in.bmp");
     const auto result = RunConverter({in, "-m", "grey4", "-o", dir_ / "out.prg", "--preview", dir_ / "p.png"});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -370,20 +410,22 @@ TEST_F(Preview, AFailedWriteIsReportedAndKeepsTheOldPreview) {
 TEST_F(PictureProcess, BackgroundsThatWorkComeBeforeTheConversion) {
     // Cell 0 works with backgrounds 1-4, cell 1 with 3, 5, 6, 7: only cyan works for both.
     const auto cyanOnly = CellPainter({{0, {1, 2, 3, 4}}, {1, {3, 5, 6, 7}}}, 3);
-    const auto png = MakePng({}, [&](int x, int y) { return Hex(Palette("pepto").colours[static_cast<std::size_t>(cyanOnly(x, y))]); });
+    const auto png = MakePng(
+        {}, [&](int x, int y) { return Hex(Palette("pepto").colours[static_cast<std::size_t>(cyanOnly(x, y))]); });
     const auto one = RunConverter({Write(png, "in.png"), "--backgrounds", "-o", dir_ / "a.prg"});
     EXPECT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, "Palette: pepto.\nBackgrounds that work: cyan.\nChosen background color: cyan.\n");
 
-    const auto all = RunConverter({Write(MakeBmp({}, CellPainter({{0, {12, 15, 14}}}, 0)), "in.bmp"), "--backgrounds", "-b",
-                                   "15", "-o", dir_ / "b.prg"});
+    const auto all = RunConverter({Write(MakeBmp({}, CellPainter({{0, {12, 15, 14}}}, 0)), "in.bmp"), "--backgrounds",
+                                   "-b", "15", "-o", dir_ / "b.prg"});
     EXPECT_EQ(all.status, 0) << all.err;
-    EXPECT_EQ(all.out,
-              "Backgrounds that work: black, white, red, cyan, purple, green, blue, yellow, orange, brown, pink, dark grey, "
-              "med grey, light green, light blue, light grey.\n");
+    EXPECT_EQ(
+        all.out,
+        "Backgrounds that work: black, white, red, cyan, purple, green, blue, yellow, orange, brown, pink, dark grey, "
+        "med grey, light green, light blue, light grey.\n");
 
-    const auto none = RunConverter({Write(MakeBmp({}, CellPainter({{5, {1, 2, 3, 4, 5}}}, 0)), "none.bmp"), "--backgrounds",
-                                    "-m", "grey5", "-o", dir_ / "c.prg"});
+    const auto none = RunConverter({Write(MakeBmp({}, CellPainter({{5, {1, 2, 3, 4, 5}}}, 0)), "none.bmp"),
+                                    "--backgrounds", "-m", "grey5", "-o", dir_ / "c.prg"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "Backgrounds that work: none.\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "c.prg"));

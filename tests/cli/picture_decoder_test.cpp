@@ -46,7 +46,8 @@ TEST_P(PngDecoding, GivesEveryPixelsColourAndTheIndexesOfATable) {
     const bool indexed = c.type == PngType::Indexed;
     PngShape shape{.width = 37, .height = 19, .type = c.type, .bitDepth = c.bitDepth, .interlaced = c.interlaced};
     const int tableSize = indexed ? std::min(1 << c.bitDepth, 16) : 0;
-    for (int i = 0; i < tableSize; ++i) shape.table.push_back({static_cast<std::uint8_t>(i * 16), 0x40, static_cast<std::uint8_t>(255 - i)});
+    for (int i = 0; i < tableSize; ++i)
+        shape.table.push_back({static_cast<std::uint8_t>(i * 16), 0x40, static_cast<std::uint8_t>(255 - i)});
     const auto value = [&](int x, int y) -> std::uint32_t {
         if (indexed) return static_cast<std::uint32_t>((x + 2 * y) % tableSize);
         return grey ? GreyAt(c.bitDepth, x, y) : Colours[static_cast<std::size_t>((x / 3 + y) % 4)];
@@ -88,7 +89,8 @@ std::vector<PngCase> EveryPngKind() {
 INSTANTIATE_TEST_SUITE_P(Kinds, PngDecoding, ::testing::ValuesIn(EveryPngKind()), PngCaseName);
 
 std::vector<std::uint8_t> SmallPng(int width = 16, int height = 8) {
-    return test::MakePng({.width = width, .height = height}, [](int x, int) { return Colours[static_cast<std::size_t>(x % 4)]; });
+    return test::MakePng({.width = width, .height = height},
+                         [](int x, int) { return Colours[static_cast<std::size_t>(x % 4)]; });
 }
 
 // The same PNG claiming another size in its header (checksum made good).
@@ -99,7 +101,8 @@ std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> png, std::u
         png[Ihdr + 12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
     }
     const auto crc = static_cast<std::uint32_t>(crc32(0, png.data() + Ihdr + 4, 17));
-    for (int i = 0; i < 4; ++i) png[Ihdr + 21 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        png[Ihdr + 21 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
     return png;
 }
 
@@ -107,7 +110,8 @@ TEST(PngDecoder, ASizeNotTakenIsRefusedFromTheHeader) {
     struct Case {
         std::uint32_t width, height;
     };
-    for (const Case c : {Case{100000, 100000}, Case{0x7FFFFFFF, 1}, Case{1, 5000}, Case{385, 272}, Case{400, 300}, Case{321, 1}}) {
+    for (const Case c :
+         {Case{100000, 100000}, Case{0x7FFFFFFF, 1}, Case{1, 5000}, Case{385, 272}, Case{400, 300}, Case{321, 1}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         // The header alone: the pixels that would follow are never asked for.
         const DecodeOutcome decoded = DecodePng(WithDeclaredSize(SmallPng(), c.width, c.height));
@@ -149,7 +153,8 @@ TEST(PngDecoder, AnIndexPastTheTableIsUnreadable) {
 
 std::vector<Rgb> Table(int size) {
     std::vector<Rgb> table;
-    for (int i = 0; i < size; ++i) table.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i), 0x80});
+    for (int i = 0; i < size; ++i)
+        table.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i), 0x80});
     return table;
 }
 
@@ -167,7 +172,8 @@ TEST(GifDecoder, TheFirstFrameOnItsScreen) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         // A second frame of other colours does not show.
-        const test::GifShape shape{.width = 20, .height = 16, .table = Table(16), .background = 9, .frames = {c.frame, {}}};
+        const test::GifShape shape{
+            .width = 20, .height = 16, .table = Table(16), .background = 9, .frames = {c.frame, {}}};
         const auto index = [](int frame, int x, int y) { return frame == 0 ? (x + 5 * y) % 16 : 15; };
         const DecodeOutcome decoded = DecodeGif(test::MakeGif(shape, index));
         ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
@@ -185,7 +191,8 @@ TEST(GifDecoder, TheFirstFrameOnItsScreen) {
                 const bool inFrame = fx >= 0 && fx < width && fy >= 0 && fy < height;
                 const int expected = inFrame ? index(0, fx, fy) : shape.background;
                 ASSERT_EQ(picture.indexes[picture.At(x, y)], expected) << x << "," << y;
-                ASSERT_EQ(picture.rgb[picture.At(x, y)], (inFrame ? frameTable : shape.table)[static_cast<std::size_t>(expected)])
+                ASSERT_EQ(picture.rgb[picture.At(x, y)],
+                          (inFrame ? frameTable : shape.table)[static_cast<std::size_t>(expected)])
                     << x << "," << y;
             }
         }
@@ -225,7 +232,8 @@ TEST(GifDecoder, BrokenFilesAreUnreadable) {
         const char* words;
     };
     const std::vector<Case> cases{
-        {"frame outside the screen", {.width = 10, .height = 10, .table = Table(4), .frames = {{.left = 5, .width = 6, .height = 2}}},
+        {"frame outside the screen",
+         {.width = 10, .height = 10, .table = Table(4), .frames = {{.left = 5, .width = 6, .height = 2}}},
          "outside"},
         {"no picture", {.width = 10, .height = 10, .table = Table(4), .frames = {}}, "no picture"},
         // giflib's writer keeps the frame's indexes within its table; the screen's background

@@ -64,7 +64,8 @@ std::string PaletteTestName(const ::testing::TestParamInfo<std::size_t>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(C64Palettes, EveryPalette, ::testing::Range<std::size_t>(0, C64Palettes.size()), PaletteTestName);
+INSTANTIATE_TEST_SUITE_P(C64Palettes, EveryPalette, ::testing::Range<std::size_t>(0, C64Palettes.size()),
+                         PaletteTestName);
 
 TEST(PaletteMatch, AnExactFitBeatsAClose) {
     // Pepto's light grey #959595 lies 1.7 from the internal VICE palette's medium grey #949494.
@@ -90,8 +91,9 @@ TEST(PaletteMatch, AColourInNoPaletteIsToldWithItsFirstPixelAndNearestColour) {
     const C64Palette& pepto = Palette("pepto");
     // Row 0: black, blue; row 1: blue, a dark blue of no palette (twice), white.
     const Rgb odd{0x30, 0x20, 0x60};
-    const DecodedPicture picture = Picture(4, 2, {pepto.colours[0], pepto.colours[6], pepto.colours[0], pepto.colours[0],
-                                                  pepto.colours[6], odd, odd, pepto.colours[1]});
+    const DecodedPicture picture = Picture(4, 2,
+                                           {pepto.colours[0], pepto.colours[6], pepto.colours[0], pepto.colours[0],
+                                            pepto.colours[6], odd, odd, pepto.colours[1]});
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
     EXPECT_EQ(match.refusal, ColourRefusal::UnknownColour);
     EXPECT_EQ(match.colour.rgb, odd);
@@ -154,7 +156,8 @@ TEST(PaletteMatch, WhenNoPaletteHoldsAllThePaletteThatGotFurthestSpeaks) {
 
 TEST(PaletteMatch, OnlyTheAreaCounts) {
     // A screenshot's border may hold anything.
-    const DecodedPicture picture = Picture(3, 2, {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {0, 0, 0}, {0xFF, 0xFF, 0xFF}});
+    const DecodedPicture picture =
+        Picture(3, 2, {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {0, 0, 0}, {0xFF, 0xFF, 0xFF}});
     const PaletteMatch match = MatchPalette(picture, {1, 1, 2, 1}, Auto);
     ASSERT_EQ(match.refusal, ColourRefusal::None);
     EXPECT_EQ(match.numbers, (std::vector<std::uint8_t>{0, 1}));

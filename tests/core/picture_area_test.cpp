@@ -14,11 +14,18 @@ TEST(AcceptedArea, UpTo320x200AtTheTopLeftOrAScreenshotsInnerPicture) {
         int width, height;
         std::optional<PictureArea> area;
     };
-    const std::vector<Case> cases{
-        {320, 200, PictureArea{0, 0, 320, 200}}, {1, 1, PictureArea{0, 0, 1, 1}}, {7, 3, PictureArea{0, 0, 7, 3}},
-        {384, 272, PictureArea{32, 35, 320, 200}}, {321, 200, std::nullopt}, {320, 201, std::nullopt},
-        {384, 271, std::nullopt}, {383, 272, std::nullopt}, {0, 10, std::nullopt}, {10, 0, std::nullopt},
-        {-1, 5, std::nullopt}, {403, 284, std::nullopt}};
+    const std::vector<Case> cases{{320, 200, PictureArea{0, 0, 320, 200}},
+                                  {1, 1, PictureArea{0, 0, 1, 1}},
+                                  {7, 3, PictureArea{0, 0, 7, 3}},
+                                  {384, 272, PictureArea{32, 35, 320, 200}},
+                                  {321, 200, std::nullopt},
+                                  {320, 201, std::nullopt},
+                                  {384, 271, std::nullopt},
+                                  {383, 272, std::nullopt},
+                                  {0, 10, std::nullopt},
+                                  {10, 0, std::nullopt},
+                                  {-1, 5, std::nullopt},
+                                  {403, 284, std::nullopt}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         const auto area = AcceptedArea(c.width, c.height);

@@ -15,7 +15,8 @@ DecodedPicture PictureOfNumbers(int width, int height, const PictureArea& area, 
     DecodedPicture picture{width, height, {}, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const bool inside = x >= area.left && x < area.left + area.width && y >= area.top && y < area.top + area.height;
+            const bool inside =
+                x >= area.left && x < area.left + area.width && y >= area.top && y < area.top + area.height;
             const int n = inside ? number(x - area.left, y - area.top) : 14;
             picture.rgb.push_back(Pepto().colours[static_cast<std::size_t>(n)]);
             if (indexed) picture.indexes.push_back(static_cast<std::uint8_t>(n));
@@ -61,7 +62,9 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     unknown.rgb[unknown.At(2, 2)] = {1, 99, 200};
     const std::vector<Case> cases{
         {"size", PictureOfNumbers(330, 200, {0, 0, 330, 200}, false, Stripes), {}, ImportRefusal::Size},
-        {"no colour table", PictureOfNumbers(16, 8, small, false, Stripes), {PaletteChoice::Kind::Index, 0},
+        {"no colour table",
+         PictureOfNumbers(16, 8, small, false, Stripes),
+         {PaletteChoice::Kind::Index, 0},
          ImportRefusal::NoColourTable},
         {"unknown colour", unknown, {}, ImportRefusal::Colour},
         {"pair by RGB", oddPair, {}, ImportRefusal::DifferingPair},

@@ -15,7 +15,8 @@ std::unique_ptr<Canvas> RandomCanvas(test::Random& random, int coloursPerCell, i
         std::vector<std::uint8_t> colours;
         for (int i = 0; i < coloursPerCell; ++i) colours.push_back(static_cast<std::uint8_t>(random.below(valueRange)));
         for (int k = 0; k < 8; ++k) {
-            for (int p = 0; p < 4; ++p) test::CellPixel(*canvas, cell, k, p) = colours[static_cast<std::size_t>(random.below(coloursPerCell))];
+            for (int p = 0; p < 4; ++p)
+                test::CellPixel(*canvas, cell, k, p) = colours[static_cast<std::size_t>(random.below(coloursPerCell))];
         }
     }
     return canvas;

@@ -16,7 +16,7 @@ namespace pxm::test {
 struct GifFrame {
     int left = 0;
     int top = 0;
-    int width = -1;   // -1: the screen's
+    int width = -1;  // -1: the screen's
     int height = -1;
     bool interlaced = false;
     std::vector<Rgb> table{};  // a local colour table; empty: none
@@ -26,7 +26,7 @@ struct GifShape {
     int width = 320;
     int height = 200;
     std::vector<Rgb> table{};  // the global colour table (a power of two, 2..256 entries); empty: none
-    int background = 0;       // index of the screen's background colour
+    int background = 0;        // index of the screen's background colour
     std::vector<GifFrame> frames{GifFrame{}};
 };
 
@@ -83,7 +83,8 @@ inline std::vector<std::uint8_t> MakeGif(const GifShape& shape, const std::funct
         }
         std::vector<GifPixelType> line(static_cast<std::size_t>(width));
         for (const int y : order) {
-            for (int x = 0; x < width; ++x) line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(pixel(static_cast<int>(f), x, y));
+            for (int x = 0; x < width; ++x)
+                line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(pixel(static_cast<int>(f), x, y));
             ok = ok && EGifPutLine(gif, line.data(), width) == GIF_OK;
         }
     }

@@ -18,7 +18,7 @@ struct PngShape {
     int width = 320;
     int height = 200;
     PngType type = PngType::Rgb;
-    int bitDepth = 8;         // 1, 2, 4 or 8 for Indexed and Grey; 8 or 16 otherwise too
+    int bitDepth = 8;  // 1, 2, 4 or 8 for Indexed and Grey; 8 or 16 otherwise too
     bool interlaced = false;
     std::vector<Rgb> table{};  // Indexed: the colour table
 };
@@ -56,7 +56,8 @@ inline std::vector<unsigned> PngSamples(const PngShape& shape, std::uint32_t val
     return {c.r * scale, c.g * scale, c.b * scale, 77 * scale};
 }
 
-inline std::vector<std::uint8_t> PackedRow(const PngShape& shape, int y, const std::function<std::uint32_t(int, int)>& pixel) {
+inline std::vector<std::uint8_t> PackedRow(const PngShape& shape, int y,
+                                           const std::function<std::uint32_t(int, int)>& pixel) {
     std::vector<std::uint8_t> row;
     int bits = 0;
     for (int x = 0; x < shape.width; ++x) {
@@ -83,8 +84,8 @@ inline bool WritePng(png_structp png, png_infop info, const PngShape& shape, std
     png_set_write_fn(png, &bytes, AppendPng, nullptr);
     // Tests of the reader want indexes past the table too.
     png_set_check_for_invalid_index(png, 0);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(shape.width), static_cast<png_uint_32>(shape.height), shape.bitDepth,
-                 PngColourType(shape.type), shape.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(shape.width), static_cast<png_uint_32>(shape.height),
+                 shape.bitDepth, PngColourType(shape.type), shape.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (shape.type == PngType::Indexed) png_set_PLTE(png, info, table.data(), static_cast<int>(table.size()));
     png_write_info(png, info);
@@ -99,7 +100,8 @@ inline bool WritePng(png_structp png, png_infop info, const PngShape& shape, std
 inline std::vector<std::uint8_t> MakePng(const PngShape& shape, const std::function<std::uint32_t(int, int)>& pixel) {
     std::vector<std::vector<std::uint8_t>> rows;
     std::vector<png_bytep> pointers;
-    for (int y = 0; y < shape.height; ++y) pointers.push_back(rows.emplace_back(detail::PackedRow(shape, y, pixel)).data());
+    for (int y = 0; y < shape.height; ++y)
+        pointers.push_back(rows.emplace_back(detail::PackedRow(shape, y, pixel)).data());
     std::vector<png_color> table;
     for (const Rgb c : shape.table) table.push_back({c.r, c.g, c.b});
     std::vector<std::uint8_t> bytes;

@@ -11,11 +11,13 @@ namespace pxm {
 struct DecodedPicture {
     int width = 0;
     int height = 0;
-    std::vector<Rgb> rgb;                 // width * height colours
-    std::vector<std::uint8_t> indexes;    // width * height table indexes; empty without a table
+    std::vector<Rgb> rgb;               // width * height colours
+    std::vector<std::uint8_t> indexes;  // width * height table indexes; empty without a table
 
     bool Indexed() const { return !indexes.empty(); }
-    std::size_t At(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x); }
+    std::size_t At(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    }
 };
 
 }  // namespace pxm

@@ -12,7 +12,9 @@ std::optional<PictureArea> AcceptedArea(int width, int height) {
 
 std::optional<DifferingPair> PlaceOnCanvas(std::span<const std::uint8_t> numbers, const PictureArea& area,
                                            Canvas& canvas) {
-    const auto row = [&](int y) { return numbers.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(area.width); };
+    const auto row = [&](int y) {
+        return numbers.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(area.width);
+    };
     for (int y = 0; y < area.height; ++y) {
         const std::uint8_t* pixels = row(y);
         for (int x = 0; x + 1 < area.width; x += 2) {

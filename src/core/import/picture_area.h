@@ -35,7 +35,7 @@ struct CanvasSource {
     std::string_view kind = "BMP";  // how messages name the file's pixels
     int left = 0;                   // file pixel of Canvas pixel 0,0
     int top = 0;
-    int keptPixel = 0;              // which pixel of each pair the Canvas holds: 0 left, 1 right
+    int keptPixel = 0;  // which pixel of each pair the Canvas holds: 0 left, 1 right
 };
 
 // The two pixels of a pair that differ: the left one in file coordinates (the right one is

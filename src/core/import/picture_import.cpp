@@ -19,7 +19,8 @@ PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kind
         }
         numbers.reserve(static_cast<std::size_t>(area->width) * static_cast<std::size_t>(area->height));
         for (int y = area->top; y < area->top + area->height; ++y) {
-            for (int x = area->left; x < area->left + area->width; ++x) numbers.push_back(picture.indexes[picture.At(x, y)]);
+            for (int x = area->left; x < area->left + area->width; ++x)
+                numbers.push_back(picture.indexes[picture.At(x, y)]);
         }
     } else {
         result.colours = MatchPalette(picture, *area, choice);

@@ -21,10 +21,10 @@ enum class ImportRefusal {
 
 struct PictureImport {
     ImportRefusal refusal = ImportRefusal::None;
-    PaletteMatch colours;                  // RGB modes: the palette taken, or the colour refused
-    DifferingPair pair;                    // DifferingPair: its left pixel
-    std::optional<std::size_t> palette;    // success in an RGB mode: the palette the numbers came from
-    CanvasSource source;                   // success: how the Canvas sits in the file
+    PaletteMatch colours;                // RGB modes: the palette taken, or the colour refused
+    DifferingPair pair;                  // DifferingPair: its left pixel
+    std::optional<std::size_t> palette;  // success in an RGB mode: the palette the numbers came from
+    CanvasSource source;                 // success: how the Canvas sits in the file
 };
 
 // kindName: how messages name the file's pixels ("PNG", "GIF"). On refusal the Canvas is left as

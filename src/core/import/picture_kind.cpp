@@ -17,7 +17,8 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
     return bytes.size() >= magic.size() &&
-           std::equal(magic.begin(), magic.end(), bytes.begin(), [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
+           std::equal(magic.begin(), magic.end(), bytes.begin(),
+                      [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
 }
 
 }  // namespace

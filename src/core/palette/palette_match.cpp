@@ -76,10 +76,10 @@ UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& are
 // How one palette takes the used colours: the first that it cannot take, or each one's entry.
 struct Walk {
     ColourRefusal refusal = ColourRefusal::None;
-    std::size_t stoppedAt = 0;  // the used colour refused
-    int entry = -1;             // NotInPalette: nearest entry; SharedEntry: the entry
-    std::size_t other = 0;      // SharedEntry: the used colour already there
-    long long distance = 0;     // sum over the used colours: how well the palette fits
+    std::size_t stoppedAt = 0;          // the used colour refused
+    int entry = -1;                     // NotInPalette: nearest entry; SharedEntry: the entry
+    std::size_t other = 0;              // SharedEntry: the used colour already there
+    long long distance = 0;             // sum over the used colours: how well the palette fits
     std::vector<std::uint8_t> numbers;  // by used colour
 };
 

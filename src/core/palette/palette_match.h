@@ -45,9 +45,9 @@ struct PaletteMatch {
     // AUTO, when every colour is in some palette but none holds them all: the refusal is that of
     // the palette that got furthest through the colours in the order the picture shows them.
     bool noPaletteHoldsAll = false;
-    ColourAt colour;     // refused: the colour
-    ColourAt other;      // SharedEntry: the colour that took the entry first
-    int nearest = -1;    // refused: the nearest C64 colour number (SharedEntry: the entry)
+    ColourAt colour;                    // refused: the colour
+    ColourAt other;                     // SharedEntry: the colour that took the entry first
+    int nearest = -1;                   // refused: the nearest C64 colour number (SharedEntry: the entry)
     std::vector<std::uint8_t> numbers;  // success: the area's colour numbers, row by row
 };
 
