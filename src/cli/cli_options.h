@@ -7,7 +7,7 @@
 
 #include "core/format/export_format.h"
 #include "core/koala/koalize_step.h"
-#include "core/palette/palette_match.h"
+#include "core/import/palette_match.h"
 
 namespace pxm::cli {
 

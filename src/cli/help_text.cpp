@@ -8,7 +8,7 @@
 #include "core/format/export_format.h"
 #include "core/koala/color_names.h"
 #include "core/palette/c64_palettes.h"
-#include "core/palette/palette_match.h"
+#include "core/import/palette_match.h"
 
 namespace pxm::cli {
 

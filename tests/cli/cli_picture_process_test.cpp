@@ -8,6 +8,7 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/png_builder.h"
 
@@ -138,7 +139,8 @@ TEST_P(SameAsBmp, ByteForByte) {
     }
 }
 
-std::string RouteName(const ::testing::TestParamInfo<RouteCase>& info) { return info.param.name; }
+std::string CaseName(const RouteCase& c) { return c.name; }
+void PrintTo(const RouteCase& c, std::ostream* out) { *out << CaseName(c); }
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, SameAsBmp,
@@ -165,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"GifOddWidthSte", FileKind::GifScrambled, "ste", 37, 21, {}, "Palette: ste.\n"},
         RouteCase{
             "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
-    RouteName);
+    CaseNames{});
 
 // --- refusals ---
 

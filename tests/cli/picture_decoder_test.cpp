@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/png_builder.h"
 
@@ -32,11 +33,11 @@ struct PngCase {
     bool interlaced;
 };
 
-std::string PngCaseName(const ::testing::TestParamInfo<PngCase>& info) {
+std::string CaseName(const PngCase& c) {
     static constexpr const char* Types[] = {"Rgb", "RgbAlpha", "Grey", "GreyAlpha", "Indexed"};
-    return std::string(Types[static_cast<int>(info.param.type)]) + std::to_string(info.param.bitDepth) +
-           (info.param.interlaced ? "Interlaced" : "");
+    return std::string(Types[static_cast<int>(c.type)]) + std::to_string(c.bitDepth) + (c.interlaced ? "Interlaced" : "");
 }
+void PrintTo(const PngCase& c, std::ostream* out) { *out << CaseName(c); }
 
 class PngDecoding : public ::testing::TestWithParam<PngCase> {};
 
@@ -86,7 +87,7 @@ std::vector<PngCase> EveryPngKind() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, PngDecoding, ::testing::ValuesIn(EveryPngKind()), PngCaseName);
+INSTANTIATE_TEST_SUITE_P(Kinds, PngDecoding, ::testing::ValuesIn(EveryPngKind()), test::CaseNames{});
 
 std::vector<std::uint8_t> SmallPng(int width = 16, int height = 8) {
     return test::MakePng({.width = width, .height = height},

@@ -1,8 +1,11 @@
-#include "core/palette/palette_match.h"
+#include "core/import/palette_match.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+
+#include "tests/support/case_names.h"
 
 namespace pxm {
 namespace {
@@ -28,44 +31,54 @@ DecodedPicture AllColoursOf(const C64Palette& palette) {
     return Picture(16, 1, pixels);
 }
 
-class EveryPalette : public ::testing::TestWithParam<std::size_t> {};
+// A palette by its position in C64Palettes.
+struct PaletteCase {
+    std::size_t palette;
+};
+std::string CaseName(const PaletteCase& c) {
+    std::string name(C64Palettes[c.palette].name);
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
+}
+void PrintTo(const PaletteCase& c, std::ostream* out) { *out << CaseName(c); }
+
+class EveryPalette : public ::testing::TestWithParam<PaletteCase> {};
 
 TEST_P(EveryPalette, AllSixteenColoursNameTheirPalette) {
-    const C64Palette& palette = C64Palettes[GetParam()];
+    const C64Palette& palette = C64Palettes[GetParam().palette];
     const DecodedPicture picture = AllColoursOf(palette);
-    for (const PaletteChoice choice : {Auto, PaletteChoice{PaletteChoice::Kind::Named, GetParam()}}) {
+    for (const PaletteChoice choice : {Auto, PaletteChoice{PaletteChoice::Kind::Named, GetParam().palette}}) {
         const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
         ASSERT_EQ(match.refusal, ColourRefusal::None);
-        EXPECT_EQ(match.palette, GetParam());
+        EXPECT_EQ(match.palette, GetParam().palette);
         ASSERT_EQ(match.numbers.size(), 16u);
         for (int x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[static_cast<std::size_t>(x)], 15 - x) << "pixel " << x;
     }
 }
 
 TEST_P(EveryPalette, ColoursCloseToTheEntriesStillFit) {
-    const C64Palette& palette = C64Palettes[GetParam()];
+    const C64Palette& palette = C64Palettes[GetParam().palette];
     DecodedPicture picture = AllColoursOf(palette);
     // 5 off in two channels: 7.1 away, within the 10 that count as the same colour.
     for (Rgb& c : picture.rgb) {
         c.r = static_cast<std::uint8_t>(c.r < 128 ? c.r + 5 : c.r - 5);
         c.b = static_cast<std::uint8_t>(c.b < 128 ? c.b + 5 : c.b - 5);
     }
-    const PaletteMatch match = MatchPalette(picture, Whole(picture), {PaletteChoice::Kind::Named, GetParam()});
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), {PaletteChoice::Kind::Named, GetParam().palette});
     ASSERT_EQ(match.refusal, ColourRefusal::None);
     EXPECT_EQ(match.numbers.front(), 15);
     EXPECT_EQ(match.numbers.back(), 0);
 }
 
-std::string PaletteTestName(const ::testing::TestParamInfo<std::size_t>& info) {
-    std::string name(C64Palettes[info.param].name);
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    }
-    return name;
+std::vector<PaletteCase> EveryKnownPalette() {
+    std::vector<PaletteCase> cases;
+    for (std::size_t p = 0; p < C64Palettes.size(); ++p) cases.push_back({p});
+    return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(C64Palettes, EveryPalette, ::testing::Range<std::size_t>(0, C64Palettes.size()),
-                         PaletteTestName);
+INSTANTIATE_TEST_SUITE_P(C64Palettes, EveryPalette, ::testing::ValuesIn(EveryKnownPalette()), test::CaseNames{});
 
 TEST(PaletteMatch, AnExactFitBeatsAClose) {
     // Pepto's light grey #959595 lies 1.7 from the internal VICE palette's medium grey #949494.

@@ -7,7 +7,7 @@
 #include "core/import/canvas.h"
 #include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
-#include "core/palette/palette_match.h"
+#include "core/import/palette_match.h"
 
 namespace pxm {
 

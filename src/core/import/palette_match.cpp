@@ -1,4 +1,4 @@
-#include "core/palette/palette_match.h"
+#include "core/import/palette_match.h"
 
 #include <algorithm>
 #include <array>
