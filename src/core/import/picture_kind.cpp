@@ -1,19 +1,14 @@
 #include "core/import/picture_kind.h"
 
 #include <algorithm>
-#include <array>
 
 namespace pxm {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> PngSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::string_view PngSignature = "\x89PNG\r\n\x1A\n";
 constexpr std::string_view Gif87 = "GIF87a";
 constexpr std::string_view Gif89 = "GIF89a";
-
-bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> magic) {
-    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
-}
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
     return bytes.size() >= magic.size() &&

@@ -1,0 +1,42 @@
+#include "core/import/picture_kind.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+namespace pxm {
+namespace {
+
+PictureKind KindOf(std::string_view firstBytes) {
+    const std::vector<std::uint8_t> bytes(firstBytes.begin(), firstBytes.end());
+    return KindOfPicture(bytes);
+}
+
+TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
+    struct Case {
+        std::string_view bytes;
+        PictureKind kind;
+    };
+    using namespace std::string_view_literals;
+    const std::vector<Case> cases{
+        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"sv, PictureKind::Png},
+        {"\x89PNG\r\n\x1A"sv, PictureKind::Bmp},  // a signature cut short
+        {"\x89PNG\n\x1A\n\0"sv, PictureKind::Bmp},  // line ends changed in transfer
+        {"GIF87a\x40\x01"sv, PictureKind::Gif},
+        {"GIF89a"sv, PictureKind::Gif},
+        {"GIF88a"sv, PictureKind::Bmp},
+        {"BM\x36\x7E"sv, PictureKind::Bmp},
+        {""sv, PictureKind::Bmp},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.bytes)));
+        EXPECT_EQ(KindOf(c.bytes), c.kind);
+    }
+    EXPECT_EQ(KindName(PictureKind::Png), "PNG");
+    EXPECT_EQ(KindName(PictureKind::Gif), "GIF");
+    EXPECT_EQ(KindName(PictureKind::Bmp), "BMP");
+}
+
+}  // namespace
+}  // namespace pxm
