@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 
 set(CPACK_PACKAGE_VERSION ${PIXMOSAIC_DISPLAY_VERSION})
 set(CPACK_PACKAGE_VENDOR "Pixmosaic")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Builds Commodore 64 Koala pictures from BMP, PNG and GIF files")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "builds Commodore 64 Koala pictures from BMP, PNG and GIF files")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_STRIP_FILES ON)
 
@@ -38,9 +38,9 @@ else()
   set(PIXMOSAIC_PACKAGE_MAINTAINER "Pixmosaic maintainers <maintainers@users.noreply.c-seed-13ab13cf.example>"
       CACHE STRING "The Maintainer field of the .deb")
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PIXMOSAIC_PACKAGE_MAINTAINER})
+  # CPack puts the summary above it as the first line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "converts pictures into Commodore 64 multicolour picture files\n\
-pixmosaic-cli reads a BMP, PNG or GIF picture of at most 320x200 pixels (or a 384x272\n\
+      "pixmosaic-cli reads a BMP, PNG or GIF picture of at most 320x200 pixels (or a 384x272\n\
 emulator screenshot) painted in C64 colours, checks it against the C64's multicolour\n\
 bitmap rules and writes it as a Koala-Painter, Advanced Art Studio, Artist 64, Blazing\n\
 Paddles or SP2 picture, in a PRG or P00 file, a TAP tape image or a D64 disk image,\n\
