@@ -1,4 +1,4 @@
-#include "cli/system_error_text.h"
+#include "cli/posix/system_error_text.h"
 
 #include <sys/stat.h>
 

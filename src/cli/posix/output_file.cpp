@@ -8,8 +8,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "cli/system_error_text.h"
-#include "cli/text_join.h"
+#include "cli/posix/system_error_text.h"
+#include "cli/temporary_path.h"
 
 namespace pxm::cli {
 
@@ -51,13 +51,6 @@ std::string WriteInPlace(const std::string& path, std::span<const std::uint8_t> 
     return {};
 }
 
-std::string TemporaryBeside(const std::string& target, int attempt) {
-    const auto slash = target.find_last_of('/');
-    const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return Join({directory, ".", name, ".", std::to_string(getpid()), "-", std::to_string(attempt), ".tmp"});
-}
-
 mode_t NewFileMode() {
     const mode_t mask = umask(0);
     umask(mask);
@@ -83,7 +76,7 @@ std::string WriteFileReplacing(const std::string& path, std::span<const std::uin
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = TemporaryBeside(target, attempt);
+        temporary = TemporaryBeside(target, static_cast<std::uint32_t>(getpid()), attempt);
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && (errno != EEXIST || attempt == 100)) return PathErrorText(errno, target);
     }

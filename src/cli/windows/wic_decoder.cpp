@@ -1,0 +1,240 @@
+// PNG and GIF files through the Windows Imaging Component: the first frame, its colour table
+// indexes when it has a table, its colours. No exception crosses a COM call: every result is
+// checked and turned into the outcome's words.
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "cli/picture_decoder.h"
+#include "cli/windows/wic.h"
+#include "core/import/declared_size.h"
+#include "core/import/picture_area.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// Where the first frame lies on the picture: all of a PNG; a GIF's frame may cover part of its
+// logical screen.
+struct FramePlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One unsigned number of a metadata query ("/logscrdesc/Width"); none when it is not there.
+std::optional<int> MetadataNumber(IWICMetadataQueryReader* reader, const wchar_t* query) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    std::optional<int> number;
+    if (SUCCEEDED(reader->GetMetadataByName(query, &value))) {
+        if (value.vt == VT_UI2) number = value.uiVal;
+        if (value.vt == VT_UI1) number = value.bVal;
+    }
+    PropVariantClear(&value);
+    return number;
+}
+
+struct GifScreen {
+    int width = 0;
+    int height = 0;
+    std::uint8_t background = 0;
+};
+
+std::optional<GifScreen> GifScreenOf(IWICBitmapDecoder* decoder) {
+    ComOwner<IWICMetadataQueryReader> reader;
+    if (FAILED(decoder->GetMetadataQueryReader(reader.put()))) return std::nullopt;
+    const auto width = MetadataNumber(reader.get(), L"/logscrdesc/Width");
+    const auto height = MetadataNumber(reader.get(), L"/logscrdesc/Height");
+    if (!width || !height) return std::nullopt;
+    const auto background = MetadataNumber(reader.get(), L"/logscrdesc/BackgroundColorIndex");
+    return GifScreen{*width, *height, static_cast<std::uint8_t>(background.value_or(0))};
+}
+
+void PlaceGifFrame(IWICBitmapFrameDecode* frame, FramePlace& place) {
+    ComOwner<IWICMetadataQueryReader> reader;
+    if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return;
+    place.left = MetadataNumber(reader.get(), L"/imgdesc/Left").value_or(0);
+    place.top = MetadataNumber(reader.get(), L"/imgdesc/Top").value_or(0);
+}
+
+// The RGB of the colour table of a frame or of the whole file; empty when it has none.
+template <class Source>
+std::vector<Rgb> TableOf(IWICImagingFactory* factory, Source* source) {
+    ComOwner<IWICPalette> palette;
+    UINT count = 0;
+    std::array<WICColor, 256> colours{};
+    if (FAILED(factory->CreatePalette(palette.put())) || FAILED(source->CopyPalette(palette.get())) ||
+        FAILED(palette->GetColors(static_cast<UINT>(colours.size()), colours.data(), &count)))
+        return {};
+    std::vector<Rgb> table;
+    for (UINT i = 0; i < count; ++i) {
+        const WICColor c = colours[i];
+        table.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                         static_cast<std::uint8_t>(c)});
+    }
+    return table;
+}
+
+// Bits per pixel of the indexed formats WIC gives for PNG and GIF frames; none for the others.
+std::optional<int> IndexBits(const WICPixelFormatGUID& format) {
+    if (format == GUID_WICPixelFormat1bppIndexed) return 1;
+    if (format == GUID_WICPixelFormat2bppIndexed) return 2;
+    if (format == GUID_WICPixelFormat4bppIndexed) return 4;
+    if (format == GUID_WICPixelFormat8bppIndexed) return 8;
+    return std::nullopt;
+}
+
+// The frame's indexes, one byte each, from its packed rows.
+HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const FramePlace& place, int bits, std::vector<std::uint8_t>& out) {
+    const auto stride = static_cast<UINT>((place.width * bits + 7) / 8);
+    std::vector<BYTE> packed(static_cast<std::size_t>(stride) * static_cast<std::size_t>(place.height));
+    const HRESULT result = frame->CopyPixels(nullptr, stride, static_cast<UINT>(packed.size()), packed.data());
+    if (FAILED(result)) return result;
+    out.resize(static_cast<std::size_t>(place.width) * static_cast<std::size_t>(place.height));
+    const int perByte = 8 / bits;
+    const int mask = (1 << bits) - 1;
+    for (int y = 0; y < place.height; ++y) {
+        const BYTE* row = packed.data() + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < place.width; ++x) {
+            const int shift = 8 - bits * (x % perByte + 1);
+            out[static_cast<std::size_t>(y) * static_cast<std::size_t>(place.width) + static_cast<std::size_t>(x)] =
+                static_cast<std::uint8_t>((row[x / perByte] >> shift) & mask);
+        }
+    }
+    return S_OK;
+}
+
+// The colours of a frame without a table, converted to 8-bit BGR; alpha is ignored.
+HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
+    ComOwner<IWICFormatConverter> converter;
+    HRESULT result = factory->CreateFormatConverter(converter.put());
+    if (SUCCEEDED(result))
+        result = converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                       WICBitmapPaletteTypeCustom);
+    const auto stride = static_cast<UINT>(picture.width * 3);
+    std::vector<BYTE> bgr(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture.height));
+    if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data());
+    if (FAILED(result)) return result;
+    picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = {bgr[3 * i + 2], bgr[3 * i + 1], bgr[3 * i]};
+    return S_OK;
+}
+
+// An indexed frame on its picture: pixels outside the frame take the background index and the
+// picture's own table, as giflib's road gives them.
+std::string Compose(const std::vector<std::uint8_t>& frameIndexes, const FramePlace& place,
+                    const std::vector<Rgb>& frameTable, const std::vector<Rgb>& screenTable, std::uint8_t background,
+                    DecodedPicture& picture) {
+    const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    picture.indexes.assign(pixelCount, background);
+    picture.rgb.resize(pixelCount);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const bool inFrame =
+                x >= place.left && x < place.left + place.width && y >= place.top && y < place.top + place.height;
+            const std::vector<Rgb>& table = inFrame ? frameTable : screenTable;
+            std::uint8_t& index = picture.indexes[picture.At(x, y)];
+            if (inFrame)
+                index = frameIndexes[static_cast<std::size_t>(y - place.top) * static_cast<std::size_t>(place.width) +
+                                     static_cast<std::size_t>(x - place.left)];
+            if (index >= table.size()) return "a pixel's colour index lies past the end of the colour table";
+            picture.rgb[picture.At(x, y)] = table[index];
+        }
+    }
+    return {};
+}
+
+// Everything after the decoder is open; the outcome's status stays Unreadable on failure.
+void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, DecodeOutcome& outcome) {
+    ComOwner<IWICBitmapFrameDecode> frame;
+    HRESULT result = decoder->GetFrame(0, frame.put());
+    UINT width = 0;
+    UINT height = 0;
+    if (SUCCEEDED(result)) result = frame->GetSize(&width, &height);
+    if (FAILED(result)) {
+        outcome.reason = WicFailureText(result);
+        return;
+    }
+    FramePlace place{0, 0, static_cast<int>(width), static_cast<int>(height)};
+    DecodedPicture& picture = outcome.picture;
+    picture.width = place.width;
+    picture.height = place.height;
+    std::uint8_t background = 0;
+    if (gif) {
+        const std::optional<GifScreen> screen = GifScreenOf(decoder);
+        if (screen) {
+            picture.width = screen->width;
+            picture.height = screen->height;
+            background = screen->background;
+        }
+        PlaceGifFrame(frame.get(), place);
+    }
+    // The size first: the pixels of a picture of a size that is not taken are never decoded.
+    if (!AcceptedArea(picture.width, picture.height)) {
+        outcome.status = DecodeOutcome::Status::SizeRefused;
+        return;
+    }
+    if (place.left + place.width > picture.width || place.top + place.height > picture.height) {
+        outcome.reason = "the first image lies outside the picture";
+        return;
+    }
+
+    WICPixelFormatGUID format{};
+    result = frame->GetPixelFormat(&format);
+    const std::optional<int> bits = SUCCEEDED(result) ? IndexBits(format) : std::nullopt;
+    if (SUCCEEDED(result) && !bits) result = ReadColours(factory, frame.get(), picture);
+    if (SUCCEEDED(result) && bits) {
+        std::vector<std::uint8_t> indexes;
+        result = ReadIndexes(frame.get(), place, *bits, indexes);
+        const std::vector<Rgb> frameTable = TableOf(factory, frame.get());
+        std::vector<Rgb> screenTable = gif ? TableOf(factory, decoder) : frameTable;
+        if (screenTable.empty()) screenTable = frameTable;
+        if (SUCCEEDED(result) && frameTable.empty()) outcome.reason = "the file has no colour table";
+        if (SUCCEEDED(result) && outcome.reason.empty())
+            outcome.reason = Compose(indexes, place, frameTable, screenTable, background, picture);
+    }
+    if (FAILED(result)) outcome.reason = WicFailureText(result);
+    if (outcome.reason.empty()) outcome.status = DecodeOutcome::Status::Decoded;
+}
+
+DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container) {
+    DecodeOutcome outcome;
+    // A size that is not taken is refused from the file's header, before WIC reads any of it.
+    if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
+        declared && !AcceptedArea(declared->width, declared->height)) {
+        outcome.status = DecodeOutcome::Status::SizeRefused;
+        outcome.picture.width = declared->width;
+        outcome.picture.height = declared->height;
+        return outcome;
+    }
+    ComOwner<IWICImagingFactory> factory;
+    ComOwner<IWICStream> stream;
+    ComOwner<IWICBitmapDecoder> decoder;
+    HRESULT result = CreateImagingFactory(factory);
+    if (SUCCEEDED(result)) result = factory->CreateStream(stream.put());
+    // WIC only reads the memory; its interface just lacks the const.
+    if (SUCCEEDED(result))
+        result = stream->InitializeFromMemory(const_cast<BYTE*>(file.data()), static_cast<DWORD>(file.size()));
+    if (SUCCEEDED(result)) result = factory->CreateDecoder(container, nullptr, decoder.put());
+    if (SUCCEEDED(result)) result = decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand);
+    if (FAILED(result)) {
+        outcome.reason = WicFailureText(result);
+        return outcome;
+    }
+    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, outcome);
+    if (outcome.status == DecodeOutcome::Status::Unreadable) {
+        outcome.picture.rgb.clear();
+        outcome.picture.indexes.clear();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Png, GUID_ContainerFormatPng); }
+
+DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Gif, GUID_ContainerFormatGif); }
+
+}  // namespace pxm::cli

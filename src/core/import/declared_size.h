@@ -1,0 +1,23 @@
+#pragma once
+// The size a PNG's header or a GIF's logical screen declares, read from its fixed place in the
+// file before any decoder sees the file: a decoder that takes in the whole picture at once (as
+// some builds of the Windows Imaging Component do) would otherwise allocate for any size a
+// file claims before a size that is not taken could be refused.
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "core/import/picture_kind.h"
+
+namespace pxm {
+
+struct DeclaredSize {
+    int width = 0;
+    int height = 0;
+};
+
+// None when the file is too short to hold its size, a PNG does not begin with its header chunk
+// or declares a size beyond 2^31 - 1, or the file is a BMP.
+std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std::uint8_t> file);
+
+}  // namespace pxm
