@@ -106,19 +106,20 @@ HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const FramePlace& place, int b
     return S_OK;
 }
 
-// The colours of a frame without a table, converted to 8-bit BGR; alpha is ignored.
+// The colours of a frame without a table, converted to 8-bit BGRA, the format every WIC converter
+// reaches from every other; alpha is ignored.
 HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
     ComOwner<IWICFormatConverter> converter;
     HRESULT result = factory->CreateFormatConverter(converter.put());
     if (SUCCEEDED(result))
-        result = converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+        result = converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                        WICBitmapPaletteTypeCustom);
-    const auto stride = static_cast<UINT>(picture.width * 3);
-    std::vector<BYTE> bgr(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture.height));
-    if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data());
+    const auto stride = static_cast<UINT>(picture.width * 4);
+    std::vector<BYTE> bgra(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture.height));
+    if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data());
     if (FAILED(result)) return result;
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = {bgr[3 * i + 2], bgr[3 * i + 1], bgr[3 * i]};
+    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
     return S_OK;
 }
 

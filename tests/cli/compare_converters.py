@@ -1,0 +1,247 @@
+#!/usr/bin/env python3
+"""Runs pixmosaic-cli.exe (under Wine) and the Linux pixmosaic-cli over the same pictures and
+command lines and compares what they do: exit status, stdout, stderr and every output file byte
+for byte; previews by their decoded pixels, as the two PNG encoders compress differently.
+
+Two kinds of text are the platform's own and are compared only up to them: a system error's
+text (Wine words them otherwise than Windows, whose words the Linux converter takes) and the
+decoder's words in a damaged file's refusal (libpng and giflib against the Windows Imaging
+Component).
+
+usage: compare_converters.py NATIVE_CLI WINE_RUN WINDOWS_CLI PICTURES_DIR EXAMPLES_DIR
+Exits 77 (a skipped test for ctest) when NATIVE_CLI or PICTURES_DIR is missing.
+"""
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+SKIPPED = 77
+FORMATS = ["koala", "artstudio", "artist64", "blazing", "sp2"]
+CONTAINERS = ["p00", "prg", "tap", "d64"]
+EXAMPLE_MODES = {"landscape-16.bmp": "multicolour", "landscape-256.bmp": "multicolour",
+                 "greys4.bmp": "grey4", "greys5.bmp": "grey5"}
+GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scrambled-vice.png",
+                 "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
+                 "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif"]
+REFUSED_PICTURES = ["grey2.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
+                    "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
+                    "cell-too-colourful.gif"]
+DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif"]
+
+
+class Case:
+    """One command line, run by both converters in a folder of their own holding `inputs`.
+
+    outputs: the files it may write, compared byte for byte (a preview by its pixels);
+    words: 'system' or 'decoder' when stderr ends in the platform's own words."""
+
+    def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None):
+        self.name, self.args, self.inputs = name, args, inputs
+        self.outputs, self.previews, self.words, self.before = list(outputs), list(previews), words, before
+
+
+def cases(pictures, examples):
+    found = []
+    for example, mode in EXAMPLE_MODES.items():
+        for fmt in FORMATS:
+            for container in CONTAINERS:
+                out = f"{fmt}.{container}"
+                found.append(Case(f"{example} -m {mode} -f {fmt} -o {out}",
+                                  ["-m", mode, "-f", fmt, example, "-o", out], [examples + "/" + example], [out]))
+    for fmt in FORMATS:
+        for container in CONTAINERS:
+            out = f"show-{fmt}.{container}"
+            found.append(Case(f"-x -f {fmt} -o {out}", ["-x", "-f", fmt, "landscape-256.bmp", "-o", out],
+                              [examples + "/landscape-256.bmp"], [out]))
+    for i, picture in enumerate(GOOD_PICTURES):
+        fmt, container = FORMATS[i % len(FORMATS)], CONTAINERS[i % len(CONTAINERS)]
+        for extra in ([], ["-x"], ["--backgrounds", "-b", "auto"]):
+            out = f"out.{container}"
+            found.append(Case(f"{picture} {' '.join(extra)} -f {fmt} -o {out}",
+                              extra + ["-f", fmt, picture, "-o", out, "--preview", "preview.png"],
+                              [pictures + "/" + picture], [out], ["preview.png"]))
+    numbered = ["indexed4-numbers-pepto.png", "interlaced-numbers-pepto.gif", "scrambled-colodore.gif",
+                "rgb-pepto.png", "landscape-16.bmp"]
+    for picture in numbered:
+        folder = examples if picture.endswith(".bmp") else pictures
+        for palette in ["auto", "index", "pepto", "colodore", "vice"]:
+            found.append(Case(f"{picture} --palette {palette}", ["-p", palette, picture, "-o", "out.prg"],
+                              [folder + "/" + picture], ["out.prg"]))
+    for name in ["sunset 1", "ABCDEFGHIJKLMNOP", "a~b", ""]:
+        for container in ["p00", "tap", "d64"]:
+            out = f"named.{container}"
+            found.append(Case(f"--name {name!r} -o {out}", ["--name", name, "landscape-16.bmp", "-o", out],
+                              [examples + "/landscape-16.bmp"], [out]))
+    found.append(Case("-x --name", ["-x", "--name", "show me", "greys5.bmp", "-m", "grey5", "-o", "x.d64"],
+                      [examples + "/greys5.bmp"], ["x.d64"]))
+    for picture in REFUSED_PICTURES:
+        found.append(Case(f"refused {picture}", [picture, "-o", "out.prg", "--preview", "p.png"],
+                          [pictures + "/" + picture], ["out.prg", "p.png"]))
+    for picture in DAMAGED_PICTURES:
+        found.append(Case(f"damaged {picture}", [picture, "-o", "out.prg"], [pictures + "/" + picture], ["out.prg"],
+                          words="decoder"))
+    bmp = examples + "/landscape-16.bmp"
+    found += [
+        Case("grey4 refuses white", ["-m", "grey4", "greys5.bmp", "-o", "out.prg"], [examples + "/greys5.bmp"],
+             ["out.prg"]),
+        Case("a colour mode's failing cell", ["-b", "white", "landscape-256.bmp", "-o", "out.prg"],
+             [examples + "/landscape-256.bmp"], ["out.prg"]),
+        Case("SP2 flaw fixed", ["-f", "sp2", "-b", "blue", "--fix-sp2-flaw", "landscape-16.bmp", "-o", "o.p00"],
+             [bmp], ["o.p00"]),
+        Case("no arguments", [], []),
+        Case("--help", ["--help"], []),
+        Case("--version", ["--version"], []),
+        Case("unknown mode", ["-m", "hires", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("unknown container", ["-c", "t64", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("container from the extension", ["landscape-16.bmp", "-o", "o.TAP"], [bmp], ["o.TAP"]),
+        Case("a palette for a BMP", ["-p", "pepto", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("a missing input", ["missing.bmp", "-o", "o.prg"], [], ["o.prg"], words="system"),
+        Case("a folder as input", ["folder", "-o", "o.prg"], [], ["o.prg"], words="system",
+             before=lambda d: os.mkdir(os.path.join(d, "folder"))),
+        Case("into a missing folder", ["landscape-16.bmp", "-o", "nowhere/o.prg"], [bmp], words="system"),
+        Case("over a folder", ["landscape-16.bmp", "-o", "folder"], [bmp], words="system",
+             before=lambda d: os.mkdir(os.path.join(d, "folder"))),
+        Case("over a read-only file", ["landscape-16.bmp", "-o", "old.prg"], [bmp], ["old.prg"], words="system",
+             before=lambda d: write_file(os.path.join(d, "old.prg"), b"old", 0o444)),
+        Case("over an older file", ["landscape-16.bmp", "-o", "old.prg"], [bmp], ["old.prg"],
+             before=lambda d: write_file(os.path.join(d, "old.prg"), b"old" * 5000, 0o644)),
+        Case("the preview into a missing folder",
+             ["landscape-16.bmp", "-o", "o.prg", "--preview", "nowhere/p.png"], [bmp], ["o.prg"], words="system"),
+    ]
+    return found
+
+
+def write_file(path, data, mode):
+    with open(path, "wb") as f:
+        f.write(data)
+    os.chmod(path, mode)
+
+
+def png_pixels(data):
+    """The rows of an 8-bit RGB or RGBA PNG that is not interlaced, as RGB bytes."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        return None
+    at, idat, header = 8, b"", None
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    if depth != 8 or colour not in (2, 6) or interlace:
+        return ("unsupported", header)
+    step = 3 if colour == 2 else 4
+    raw, stride, rows, previous = zlib.decompress(idat), width * step, [], bytearray(width * step)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - step] if i >= step else 0
+            b = previous[i]
+            c = previous[i - step] if i >= step else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line) if step == 3 else bytes(v for i, v in enumerate(line) if i % 4 != 3))
+        previous = line
+    return (width, height, b"".join(rows))
+
+
+def run(command, folder):
+    """Exit status, stdout, stderr. Into files, not pipes: a Wine helper process that outlives
+    the program keeps a pipe open for seconds after the program ended."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        status = subprocess.run(command, cwd=folder, stdout=out, stderr=err).returncode
+        out.seek(0)
+        err.seek(0)
+        return status, out.read(), err.read()
+
+
+def own_words_cut(err, words):
+    """stderr without the platform's own words at its end."""
+    text = err.decode("utf-8", "replace")
+    if words == "system":
+        return re.sub(r"^(System Error): .*", r"\1: ...", text, flags=re.S)
+    if words == "decoder":
+        return re.sub(r"damaged or incomplete \(.*\)\.\n$", "damaged or incomplete (...).\n", text, flags=re.S)
+    return text
+
+
+def compare(case, native, windows, scratch):
+    folders = []
+    for side in ("linux", "windows"):
+        folder = tempfile.mkdtemp(prefix=side + "-", dir=scratch)
+        for path in case.inputs:
+            shutil.copy(path, folder)
+        if case.before:
+            case.before(folder)
+        folders.append(folder)
+    results = [run(native + case.args, folders[0]), run(windows + case.args, folders[1])]
+    problems = []
+    (status_l, out_l, err_l), (status_w, out_w, err_w) = results
+    if status_l != status_w:
+        problems.append(f"exit status {status_l} (Linux) against {status_w} (Windows)")
+    if out_l != out_w:
+        problems.append(f"stdout differs:\n  Linux:   {out_l!r}\n  Windows: {out_w!r}")
+    if own_words_cut(err_l, case.words) != own_words_cut(err_w, case.words):
+        problems.append(f"stderr differs:\n  Linux:   {err_l!r}\n  Windows: {err_w!r}")
+    for name in case.outputs + case.previews:
+        files = [os.path.join(folder, name) for folder in folders]
+        exists = [os.path.exists(f) for f in files]
+        if exists[0] != exists[1]:
+            problems.append(f"{name} written by {'Linux' if exists[0] else 'Windows'} only")
+            continue
+        if not exists[0]:
+            continue
+        data = [open(f, "rb").read() for f in files]
+        if name in case.previews:
+            data = [png_pixels(d) for d in data]
+        if data[0] != data[1]:
+            problems.append(f"{name} differs")
+    leftovers = [sorted(os.listdir(f)) for f in folders]
+    if leftovers[0] != leftovers[1]:
+        problems.append(f"the folders differ afterwards: {leftovers[0]} against {leftovers[1]}")
+    return problems
+
+
+def main(argv):
+    if len(argv) != 6:
+        print(__doc__, file=sys.stderr)
+        return 2
+    native_cli, wine_run, windows_cli, pictures, examples = argv[1:]
+    for needed in (native_cli, pictures):
+        if not os.path.exists(needed):
+            print(f"SKIPPED: {needed} is missing; build the native preset first "
+                  "(cmake --preset native && cmake --build --preset native)", file=sys.stderr)
+            return SKIPPED
+    native, windows = [os.path.abspath(native_cli)], [os.path.abspath(wine_run), os.path.abspath(windows_cli)]
+    failures = 0
+    all_cases = cases(pictures, examples)
+    with tempfile.TemporaryDirectory(prefix="pixmosaic-compare-") as scratch:
+        for case in all_cases:
+            problems = compare(case, native, windows, scratch)
+            if problems:
+                failures += 1
+                print(f"FAILED {case.name}: {' '.join(case.args)}", file=sys.stderr)
+                for problem in problems:
+                    print("  " + problem, file=sys.stderr)
+    print(f"{len(all_cases) - failures} of {len(all_cases)} command lines alike")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
