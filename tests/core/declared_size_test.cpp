@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 namespace pxm {
 namespace {
 
-std::vector<std::uint8_t> PngStart(std::uint32_t width, std::uint32_t height, const char* type = "IHDR") {
+std::vector<std::uint8_t> PngStart(std::uint32_t width, std::uint32_t height, std::string_view type = "IHDR") {
     std::vector<std::uint8_t> bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
-    bytes.insert(bytes.end(), type, type + 4);
+    for (const char c : type) bytes.push_back(static_cast<std::uint8_t>(c));
     for (const std::uint32_t value : {width, height}) {
         for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
     }
