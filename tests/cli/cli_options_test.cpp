@@ -38,10 +38,12 @@ TEST(CliOptions, PalettePreviewAndBackgrounds) {
     EXPECT_TRUE(parsed.options.listBackgrounds);
     EXPECT_EQ(Parse({"a", "-o", "b", "-pindex"}).options.palette->kind, PaletteChoice::Kind::Index);
     EXPECT_EQ(Parse({"a", "-o", "b", "-p", "AUTO"}).options.palette->kind, PaletteChoice::Kind::Auto);
-    EXPECT_EQ(Parse({"a", "-o", "b", "-p", "le funge"}).options.palette->palette, C64Palettes.size() - 1);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-p", "Pepto NTSC Sony"}).options.palette->palette, FindPalette("pepto ntsc sony"));
     EXPECT_EQ(Parse({"a", "-o", "b", "-p", "pepto2"}).error,
               "unknown palette 'pepto2' (auto, index, vice, vice old lum, pantaloon, perplex 2, vice 3.7.1 internal, "
-              "lenyn, pepto, archmage, electric, ste, perplex 1, colodore or le funge)");
+              "lenyn, pepto, archmage, electric, ste, perplex 1, colodore, le funge, c64hq, c64s, ccs64, christopher jam, "
+              "colodore vice, community colors, deekay, frodo, godot, lemon64, palette, palette 6569r1, palette 6569r5, "
+              "palette 8565r2, pc64, pepto ntsc sony, pepto ntsc, pepto old, pixcen, ptoing, rgb or the64)");
     EXPECT_EQ(Parse({"a", "-o", "b", "--preview="}).error, "the preview file name is empty");
     EXPECT_EQ(Parse({"a", "-o", "b", "--backgrounds=yes"}).error, "option '--backgrounds' takes no value");
     EXPECT_EQ(Parse({"a", "-o", "b", "--preview"}).error, "option '--preview' needs a value");

@@ -204,16 +204,16 @@ TEST_F(PictureRefused, SizesNotTaken) {
 }
 
 TEST_F(PictureRefused, UnknownColourNamesItsFirstPixelAndTheNearestColour) {
-    const auto paint = [&](int x, int y) { return (x == 6 || x == 7) && y >= 3 ? 0xFF00FFu : Pepto((x / 2) % 3); };
+    const auto paint = [&](int x, int y) { return (x == 6 || x == 7) && y >= 3 ? 0xFF0080u : Pepto((x / 2) % 3); };
     ExpectRefused(PeptoPng(16, 8, paint), "odd.png", {},
                   "Error: The picture holds a colour that is in no known C64 palette.\n"
-                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest C64 "
-                  "colour is 4 (purple).\n");
+                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF0080; the nearest C64 "
+                  "colour is 10 (pink).\n");
     ExpectRefused(
         PeptoPng(16, 8, paint), "odd.png", {"-p", "pepto"},
         "Error: The picture holds a colour that is not in the palette pepto.\n"
-        "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF00FF; the nearest colour "
-        "of pepto is 14 (light blue, #6C5EB5).\n");
+        "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF0080; the nearest colour "
+        "of pepto is 10 (pink, #9A6759).\n");
 }
 
 TEST_F(PictureRefused, ColoursOfTwoPalettes) {

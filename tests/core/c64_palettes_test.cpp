@@ -45,7 +45,8 @@ TEST(C64Palettes, AgreeWithThePublishedList) {
 TEST(C64Palettes, FoundByNameWhateverTheCase) {
     EXPECT_EQ(FindPalette("pepto"), DefaultPalette);
     EXPECT_EQ(FindPalette("Vice Old Lum"), 1u);
-    EXPECT_EQ(FindPalette("LE FUNGE"), C64Palettes.size() - 1);
+    EXPECT_EQ(FindPalette("LE FUNGE"), 12u);
+    EXPECT_EQ(FindPalette("The64"), C64Palettes.size() - 1);
     EXPECT_FALSE(FindPalette("peptoo").has_value());
     EXPECT_FALSE(FindPalette("").has_value());
 }

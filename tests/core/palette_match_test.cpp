@@ -52,7 +52,9 @@ TEST_P(EveryPalette, AllSixteenColoursNameTheirPalette) {
     for (const PaletteChoice choice : {Auto, PaletteChoice{PaletteChoice::Kind::Named, GetParam().palette}}) {
         const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
         ASSERT_EQ(match.refusal, ColourRefusal::None);
-        EXPECT_EQ(match.palette, GetParam().palette);
+        // Some published palettes repeat another's colours: the one listed first is named then.
+        EXPECT_EQ(C64Palettes[match.palette].colours, palette.colours);
+        EXPECT_LE(match.palette, GetParam().palette);
         ASSERT_EQ(match.numbers.size(), 16u);
         for (int x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[static_cast<std::size_t>(x)], 15 - x) << "pixel " << x;
     }
