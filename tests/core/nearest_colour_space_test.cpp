@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "core/nearest/colour_space.h"
+
+namespace pxm {
+namespace {
+
+// Pairs from Sharma, Wu and Dalal's CIEDE2000 test data, with their published differences.
+struct Pair {
+    Lab x;
+    Lab y;
+    double difference;
+};
+constexpr std::array<Pair, 7> SharmaPairs{{
+    {{50.0f, 2.6772f, -79.7751f}, {50.0f, 0.0f, -82.7485f}, 2.0425},
+    {{50.0f, 3.1571f, -77.2803f}, {50.0f, 0.0f, -82.7485f}, 2.8615},
+    {{50.0f, 0.0f, 0.0f}, {50.0f, -1.0f, 2.0f}, 2.3669},
+    {{50.0f, 2.5f, 0.0f}, {73.0f, 25.0f, -18.0f}, 27.1492},
+    {{50.0f, 2.5f, 0.0f}, {50.0f, 3.2592f, 0.335f}, 1.0},
+    {{60.2574f, -34.0099f, 36.2677f}, {60.4626f, -34.1751f, 39.4387f}, 1.2644},
+    {{22.7233f, 20.0904f, -46.694f}, {23.0331f, 14.973f, -42.5619f}, 2.0373},
+}};
+
+TEST(NearestColourSpace, Ciede2000MatchesThePublishedPairsBothWays) {
+    for (const Pair& pair : SharmaPairs) {
+        EXPECT_NEAR(Ciede2000(pair.x, pair.y), pair.difference, 1e-3);
+        EXPECT_NEAR(Ciede2000(pair.y, pair.x), pair.difference, 1e-3);
+    }
+    EXPECT_EQ(Ciede2000({40, 10, -5}, {40, 10, -5}), 0.0);
+}
+
+TEST(NearestColourSpace, LabOfKnownColours) {
+    const Lab white = LabOf(Rgb{255, 255, 255});
+    EXPECT_NEAR(white.l, 100.0f, 0.05f);
+    EXPECT_NEAR(white.a, 0.0f, 0.05f);
+    EXPECT_NEAR(white.b, 0.0f, 0.05f);
+    const Lab black = LabOf(Rgb{0, 0, 0});
+    EXPECT_NEAR(black.l, 0.0f, 0.01f);
+    // sRGB red, as colour references give it: L 53.24, a 80.09, b 67.20.
+    const Lab red = LabOf(Rgb{255, 0, 0});
+    EXPECT_NEAR(red.l, 53.24f, 0.05f);
+    EXPECT_NEAR(red.a, 80.09f, 0.1f);
+    EXPECT_NEAR(red.b, 67.20f, 0.1f);
+    // Mid grey 128 is 21.6 % of white's light.
+    EXPECT_NEAR(LinearFromByte(128), 0.2158f, 1e-3f);
+}
+
+}  // namespace
+}  // namespace pxm
