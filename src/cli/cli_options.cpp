@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <array>
+#include <charconv>
 
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
@@ -36,6 +37,10 @@ enum class Option {
     Palette,
     Preview,
     Backgrounds,
+    Nearest,
+    Scale,
+    Dither,
+    DitherStrength,
     Help,
     Version
 };
@@ -46,7 +51,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 13> OptionNames{{
+constexpr std::array<OptionName, 17> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -58,6 +63,10 @@ constexpr std::array<OptionName, 13> OptionNames{{
     {'p', "palette", Option::Palette, true},
     {0, "preview", Option::Preview, true},
     {0, "backgrounds", Option::Backgrounds, false},
+    {'n', "nearest", Option::Nearest, false},
+    {0, "scale", Option::Scale, true},
+    {0, "dither", Option::Dither, true},
+    {0, "dither-strength", Option::DitherStrength, true},
     {'h', "help", Option::Help, false},
     {0, "version", Option::Version, false},
 }};
@@ -80,6 +89,23 @@ std::string PaletteNames() {
     for (std::size_t p = 0; p < C64Palettes.size(); ++p)
         names += Join({p == 0 ? "" : p + 1 == C64Palettes.size() ? " or " : ", ", C64Palettes[p].name});
     return names;
+}
+
+// A value from a table of names, or none.
+template <typename Table>
+auto FindNamed(const Table& table, std::string_view name) -> std::optional<decltype(table[0].kind)> {
+    for (const auto& row : table) {
+        if (row.name == name) return row.kind;
+    }
+    return std::nullopt;
+}
+
+// A decimal from 0 to 1.
+std::optional<float> ParseStrength(std::string_view text) {
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !(value >= 0.0f && value <= 1.0f)) return std::nullopt;
+    return value;
 }
 
 // Applies one option's value; an empty result means it was accepted.
@@ -133,6 +159,16 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             options.preview = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
+        case Option::Nearest: options.nearest = true; return {};
+        case Option::Scale:
+            if ((options.scale = FindNamed(ScaleModeNames, value))) return {};
+            return Join({"unknown scaling ", Quoted(value), " (none, fit, fill or stretch)"});
+        case Option::Dither:
+            if ((options.dither = FindNamed(DitherKindNames, value))) return {};
+            return Join({"unknown dither ", Quoted(value), " (none, bayer4, bayer8, floyd-steinberg or atkinson)"});
+        case Option::DitherStrength:
+            if ((options.ditherStrength = ParseStrength(value))) return {};
+            return Join({"dither strength ", Quoted(value), " is not a number from 0 to 1"});
         case Option::Help:
         case Option::Version: return {};
     }
@@ -207,6 +243,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     if (parsed.options.input.empty()) return Usage("no input file given");
     if (parsed.options.output.empty()) return Usage("no output file given (-o OUTPUT)");
+    const CliOptions& o = parsed.options;
+    if (!o.nearest && (o.scale || o.dither || o.ditherStrength))
+        return Usage("--scale, --dither and --dither-strength go with --nearest");
     return parsed;
 }
 

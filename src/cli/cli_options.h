@@ -8,6 +8,8 @@
 #include "core/format/export_format.h"
 #include "core/koala/koalize_step.h"
 #include "core/import/palette_match.h"
+#include "core/nearest/dither.h"
+#include "cli/picture_scaling.h"
 
 namespace pxm::cli {
 
@@ -24,6 +26,11 @@ struct CliOptions {
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
     std::string preview;                   // the preview PNG to write; empty: none
     bool listBackgrounds = false;
+    // --nearest: the nearest C64 picture instead of a refusal, and how it is made.
+    bool nearest = false;
+    std::optional<ScaleMode> scale;      // none: None for the sizes taken without it, else Fit
+    std::optional<DitherKind> dither;    // none: none for pixel art, else the photograph default
+    std::optional<float> ditherStrength;
 };
 
 struct ParsedCommandLine {

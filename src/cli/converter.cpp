@@ -7,6 +7,7 @@
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
 #include "cli/output_file.h"
 #include "cli/picture_reading.h"
 #include "cli/preview_png.h"
@@ -58,7 +59,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     const CliOptions& options = command.options;
 
-    const InputFile input = ReadInputFile(options.input);
+    const InputFile input = ReadInputFile(options.input, options.nearest ? MaxScalableFileBytes : MaxEncodedPictureBytes);
     if (!input.systemError.empty()) {
         Show(err, msg::SystemErrorCaption, input.systemError);
         return ExitRefused;
@@ -70,7 +71,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 
     // The two 32000- and 10001-byte pictures stay off the stack.
     const auto canvas = std::make_unique<Canvas>();
-    const PictureReading picture = ReadPicture(input, options, *canvas);
+    const auto image = std::make_unique<KoalaImage>();
+    const PictureReading picture =
+        options.nearest ? ConvertNearest(input, options, *canvas, *image) : ReadPicture(input, options, *canvas);
     switch (picture.outcome) {
         case PictureReading::Outcome::UsageError: return ShowUsageError(err, picture.text);
         case PictureReading::Outcome::Refused:
@@ -82,8 +85,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (!picture.information.empty()) out << picture.information << '\n';
     if (options.listBackgrounds) out << BackgroundsText(WorkingBackgrounds(*canvas)) << '\n';
 
-    const auto image = std::make_unique<KoalaImage>();
-    const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
+    // --nearest has made the picture already.
+    const KoalizeOutcome koalized =
+        options.nearest ? KoalizeOutcome{} : Koalize(*canvas, *image, options.mode, options.background);
     if (!koalized.ok()) {
         Show(err, FailureMessage(koalized.failure));
         err << FailureDetail(*canvas, picture.source, koalized) << '\n';

@@ -28,7 +28,7 @@ std::size_t ReadUpTo(InputStream& stream, std::vector<std::uint8_t>& bytes, std:
 
 }  // namespace
 
-InputFile ReadInputFile(const std::string& path) {
+InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
     InputFile input;
     InputStream stream(path);
     if (!stream.openError().empty()) {
@@ -38,10 +38,10 @@ InputFile ReadInputFile(const std::string& path) {
     std::size_t got = ReadUpTo(stream, input.bytes, MaxBmpBytes, input);
     if (got == MaxBmpBytes && KindOfPicture(input.bytes) != PictureKind::Bmp) {
         // One byte past the limit tells a file that is too long from one that just fits.
-        got = ReadUpTo(stream, input.bytes, MaxEncodedPictureBytes + 1, input);
-        input.tooLarge = got > MaxEncodedPictureBytes;
+        got = ReadUpTo(stream, input.bytes, maxEncodedBytes + 1, input);
+        input.tooLarge = got > maxEncodedBytes;
     }
-    input.bytes.resize(std::min(got, MaxEncodedPictureBytes));
+    input.bytes.resize(std::min(got, maxEncodedBytes));
     return input;
 }
 

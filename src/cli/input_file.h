@@ -15,12 +15,13 @@ inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
 
 struct InputFile {
     std::vector<std::uint8_t> bytes;
-    bool tooLarge = false;             // a PNG or GIF longer than MaxEncodedPictureBytes
+    bool tooLarge = false;             // a PNG or GIF longer than the limit
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
     bool ok() const { return systemError.empty() && error == nullptr; }
 };
 
-InputFile ReadInputFile(const std::string& path);
+// maxEncodedBytes: how long a PNG or GIF may be.
+InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes = MaxEncodedPictureBytes);
 
 }  // namespace pxm::cli

@@ -5,9 +5,9 @@
 #include <array>
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include "cli/picture_decoder.h"
-#include "core/import/picture_area.h"
 
 namespace pxm::cli {
 
@@ -58,20 +58,22 @@ void SetTransforms(png_structp png, png_infop info) {
 }
 
 // Everything libpng does, in the one frame its errors return to.
-DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPicture& picture, std::string& reason) {
+DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken sizes, DecodedPicture& picture,
+                                    std::string& reason) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
         picture.height = static_cast<int>(png_get_image_height(png, info));
-        if (picture.width > ScreenshotWidth || picture.height > ScreenshotHeight)
-            return DecodeOutcome::Status::SizeRefused;
+        const int maxWidth = sizes == SizesTaken::C64Picture ? ScreenshotWidth : MaxScalableSide;
+        const int maxHeight = sizes == SizesTaken::C64Picture ? ScreenshotHeight : MaxScalableSide;
+        if (picture.width > maxWidth || picture.height > maxHeight) return DecodeOutcome::Status::SizeRefused;
         reason = std::string("libpng: ") + static_cast<PngSource*>(png_get_error_ptr(png))->error.data();
         return DecodeOutcome::Status::Unreadable;
     }
     png_read_info(png, info);
     picture.width = static_cast<int>(png_get_image_width(png, info));
     picture.height = static_cast<int>(png_get_image_height(png, info));
-    if (!AcceptedArea(picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+    if (!Takes(sizes, picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
 
     SetTransforms(png, info);
     const bool indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
@@ -85,7 +87,7 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
     picture.rgb.resize(pixelCount);
     if (indexed) picture.indexes.resize(pixelCount);
     auto* const bytes = indexed ? picture.indexes.data() : reinterpret_cast<std::uint8_t*>(picture.rgb.data());
-    std::array<png_bytep, ScreenshotHeight> rows{};
+    std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height));
     for (int y = 0; y < picture.height; ++y)
         rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
     png_read_image(png, rows.data());
@@ -100,7 +102,7 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
 
 }  // namespace
 
-DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     DecodeOutcome outcome;
     PngSource source{file};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, KeepError, IgnoreWarning);
@@ -112,12 +114,13 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
     }
     png_set_read_fn(png, &source, ReadFromSpan);
     // A declared size beyond the largest one taken is refused in the header, before any row.
-    png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
+    if (sizes == SizesTaken::C64Picture) png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
+    else png_set_user_limits(png, MaxScalableSide, MaxScalableSide);  // the pixel count is checked after the header
     png_set_chunk_malloc_max(png, MaxChunkBytes);
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    outcome.status = DecodeInFrame(png, info, outcome.picture, outcome.reason);
+    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();

@@ -41,4 +41,18 @@ NearestTarget TargetFromScaled(const DecodedPicture& picture, int left, int top)
     return target;
 }
 
+NearestTarget TargetFromCanvas(const Canvas& canvas, const C64Palette& palette) {
+    NearestTarget target;
+    target.pixelArt = true;
+    for (int row = 0; row < CanvasRows; ++row) {
+        for (int column = 0; column < CanvasColumns; ++column) {
+            const std::uint8_t number = canvas[CanvasIndex(column, row)];
+            const std::size_t at = NearestTarget::At(column, row);
+            target.colours[at] = LinearOf(palette.colours[number & 15u]);
+            target.held[at] = number < 16 ? number : AnyColour;
+        }
+    }
+    return target;
+}
+
 }  // namespace pxm

@@ -10,6 +10,7 @@
 #include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
 #include "core/nearest/colour_space.h"
+#include "core/palette/c64_palettes.h"
 
 namespace pxm {
 
@@ -41,5 +42,10 @@ NearestTarget TargetFromPairs(const DecodedPicture& picture, const PictureArea& 
 // A picture already at multicolour width (one pixel a multicolour pixel) with its top left at
 // column left, row top of the screen (either may be negative: the part beyond is cut off).
 NearestTarget TargetFromScaled(const DecodedPicture& picture, int left, int top);
+
+// A Canvas of colour numbers (a BMP's palette indexes) as pixel art in the palette's colours. A
+// number above 15 is no C64 colour: it always counts as changed, and stands for the colour of its
+// low four bits, as the VIC-II would read it.
+NearestTarget TargetFromCanvas(const Canvas& canvas, const C64Palette& palette);
 
 }  // namespace pxm
