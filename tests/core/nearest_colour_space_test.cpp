@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/nearest/colour_space.h"
+#include "core/nearest/palette_distances.h"
+#include "core/palette/c64_palettes.h"
 
 namespace pxm {
 namespace {
@@ -43,6 +45,19 @@ TEST(NearestColourSpace, LabOfKnownColours) {
     EXPECT_NEAR(red.b, 67.20f, 0.1f);
     // Mid grey 128 is 21.6 % of white's light.
     EXPECT_NEAR(LinearFromByte(128), 0.2158f, 1e-3f);
+}
+
+TEST(NearestColourSpace, TheTableGivesCiede2000OfTheColourRoundedToFiveBits) {
+    PaletteDistances distances(ShownColoursOf(C64Palettes[DefaultPalette]));
+    // 0x08 = 8 lies on a level of 5 bits (8 * 31 / 255 = 0.97, rounded to 1, back to 8).
+    const Rgb onLevel{0x08, 0x84, 0xFF};
+    const std::array<std::int16_t, 16>& to = distances.To(LinearOf(onLevel));
+    for (std::size_t c = 0; c < 16; ++c) {
+        const double want = Ciede2000(LabOf(onLevel), LabOf(C64Palettes[DefaultPalette].colours[c]));
+        EXPECT_NEAR(to[c] / DifferenceScale, want, 0.05) << c;
+    }
+    // A palette colour lies near itself: rounding to 5 bits moves a colour by 3 units at most.
+    for (std::size_t c = 0; c < 16; ++c) EXPECT_LE(distances.To(LinearOf(C64Palettes[DefaultPalette].colours[c]))[c], 3 * DifferenceScale);
 }
 
 }  // namespace

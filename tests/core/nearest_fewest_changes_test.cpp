@@ -65,7 +65,8 @@ TEST(NearestFewestChanges, EqualsTheBruteForceOptimumOnRandomPictures) {
         const NearestTarget target = RandomArt(random, cells, 4 + round, round % 3 == 2 ? 9 : 0);
         auto canvas = std::make_unique<Canvas>();
         const ModeColours mode = ModeColoursOf(PaletteMode::Multicolour, AutoBackground);
-        const FewestChanges fewest = FindFewestChanges(target, Pepto, mode, *canvas);
+        PaletteDistances distances(Pepto);
+        const FewestChanges fewest = FindFewestChanges(target, distances, mode, *canvas);
         EXPECT_EQ(fewest.changedPixels, BruteForceFewest(target, cells, mode)) << "round " << round;
     }
 }
@@ -77,7 +78,8 @@ TEST(NearestFewestChanges, GreyModesToo) {
         const NearestTarget target = RandomArt(random, cells, 16, 0);
         auto canvas = std::make_unique<Canvas>();
         const ModeColours mode = ModeColoursOf(paletteMode, AutoBackground);
-        const FewestChanges fewest = FindFewestChanges(target, Pepto, mode, *canvas);
+        PaletteDistances distances(Pepto);
+        const FewestChanges fewest = FindFewestChanges(target, distances, mode, *canvas);
         EXPECT_EQ(fewest.changedPixels, BruteForceFewest(target, cells, mode));
         EXPECT_EQ(fewest.background, 0);
     }

@@ -36,24 +36,26 @@ NearestTarget SmoothTarget(std::uint32_t seed) {
     return target;
 }
 
-std::int64_t CellCost(const NearestTarget& target, int cell, ColourSet kept) {
-    double cost = 0;
+// The cell's cost with those colours kept, by the same differences the search uses.
+std::int64_t CellCost(const NearestTarget& target, PaletteDistances& distances, int cell, ColourSet kept) {
+    std::int64_t cost = 0;
     for (int p = 0; p < 32; ++p) {
-        const Lab lab = LabOf(target.colours[CellPixelAt(cell, p)]);
-        float best = 1e9f;
+        const std::array<std::int16_t, 16>& to = distances.To(target.colours[CellPixelAt(cell, p)]);
+        int best = 1 << 30;
         for (int c = 0; c < 16; ++c) {
-            if (Holds(kept, c)) best = std::min(best, LabDistance(lab, Pepto.lab[static_cast<std::size_t>(c)]));
+            if (Holds(kept, c)) best = std::min<int>(best, to[static_cast<std::size_t>(c)]);
         }
         cost += best;
     }
-    return static_cast<std::int64_t>(cost * 1000);
+    return cost;
 }
 
 TEST(NearestSearch, CellColoursAreTheExhaustiveBestNearlyAlways) {
     const NearestTarget target = SmoothTarget(3);
     const ModeColours mode = ModeColoursOf(PaletteMode::Multicolour, AutoBackground);
-    const std::uint8_t background = ChooseBackground(target, Pepto, mode);
-    const CellColourSets sets = ChooseCellColours(target, Pepto, mode, background);
+    PaletteDistances distances(Pepto);
+    const std::uint8_t background = ChooseBackground(target, distances, mode);
+    const CellColourSets sets = ChooseCellColours(target, distances, mode, background);
     int exact = 0;
     double found = 0;
     double optimum = 0;
@@ -61,11 +63,11 @@ TEST(NearestSearch, CellColoursAreTheExhaustiveBestNearlyAlways) {
         const ColourSet kept = sets[static_cast<std::size_t>(cell)];
         EXPECT_TRUE(Holds(kept, background));
         EXPECT_LE(std::popcount(kept), 4);
-        std::int64_t best = CellCost(target, cell, kept);
+        std::int64_t best = CellCost(target, distances, cell, kept);
         const std::int64_t ours = best;
         for (unsigned set = 0; set < 0x10000; ++set) {
             if (std::popcount(set) == 3 && !Holds(static_cast<ColourSet>(set), background))
-                best = std::min(best, CellCost(target, cell, static_cast<ColourSet>(set | 1u << background)));
+                best = std::min(best, CellCost(target, distances, cell, static_cast<ColourSet>(set | 1u << background)));
         }
         exact += ours == best ? 1 : 0;
         found += static_cast<double>(ours);

@@ -9,9 +9,6 @@ namespace pxm {
 namespace {
 
 constexpr int CellPixels = 32;
-// Distances in 1/32 CIELAB units in 16 bits, so that the search's minima run 16 pixels to an
-// instruction; no two palette colours lie 1000 units apart.
-constexpr float DistanceScale = 32.0f;
 constexpr std::int16_t Far = std::numeric_limits<std::int16_t>::max();
 // The search takes the colours nearest to some pixel of the cell, at most this many; the best set
 // seldom holds a colour no pixel has among its three nearest, and never one that is further.
@@ -40,18 +37,19 @@ Column Min(const Column& x, const Column& y) {
     return m;
 }
 
-CellDistances MeasureCell(const NearestTarget& target, const ShownColours& shown, ColourSet usable, int cell) {
+// Differences in 16 bits (see PaletteDistances), so that the search's minima run 16 pixels to an
+// instruction.
+CellDistances MeasureCell(const NearestTarget& target, PaletteDistances& distances, ColourSet usable, int cell) {
     CellDistances cell_{};
     std::array<int, 16> votes{};
     for (int p = 0; p < CellPixels; ++p) {
         const std::size_t at = CellPixelAt(cell, p);
         if (!target.Inside(at)) continue;
-        const Lab lab = LabOf(target.colours[at]);
+        const std::array<std::int16_t, 16>& to = distances.To(target.colours[at]);
         std::array<std::pair<std::int16_t, std::uint8_t>, 16> ranked{};
         std::size_t count = 0;
         for (int c = 0; c < 16; ++c) {
-            const auto d = static_cast<std::int16_t>(
-                std::min(LabDistance(lab, shown.lab[static_cast<std::size_t>(c)]) * DistanceScale, 32000.0f));
+            const std::int16_t d = to[static_cast<std::size_t>(c)];
             cell_.to[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)] = d;
             if (Holds(usable, c)) ranked[count++] = {d, static_cast<std::uint8_t>(c)};
         }
@@ -111,20 +109,20 @@ Column Nowhere() {
 
 }  // namespace
 
-std::uint8_t ChooseBackground(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode) {
+std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode) {
     if (std::has_single_bit(mode.backgrounds)) return static_cast<std::uint8_t>(std::countr_zero(mode.backgrounds));
     // A background no pixel of a cell has near serves that cell as no background would.
     std::array<std::int64_t, 16> total{};
     const ColourSet usable = mode.backgrounds | mode.cellColours;
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances distances = MeasureCell(target, shown, usable, cell);
-        const std::int32_t without = BestThree(distances, Nowhere(), mode.cellColours).cost;
+        const CellDistances measured = MeasureCell(target, distances, usable, cell);
+        const std::int32_t without = BestThree(measured, Nowhere(), mode.cellColours).cost;
         std::array<std::int32_t, 16> cost;
         cost.fill(without);
-        for (std::size_t k = 0; k < distances.candidateCount; ++k) {
-            const std::uint8_t b = distances.candidates[k];
+        for (std::size_t k = 0; k < measured.candidateCount; ++k) {
+            const std::uint8_t b = measured.candidates[k];
             if (!Holds(mode.backgrounds, b)) continue;
-            cost[b] = BestThree(distances, distances.to[b], static_cast<ColourSet>(mode.cellColours & ~(1u << b))).cost;
+            cost[b] = BestThree(measured, measured.to[b], static_cast<ColourSet>(mode.cellColours & ~(1u << b))).cost;
         }
         for (std::size_t b = 0; b < 16; ++b) total[b] += cost[b];
     }
@@ -135,13 +133,13 @@ std::uint8_t ChooseBackground(const NearestTarget& target, const ShownColours& s
     return best;
 }
 
-CellColourSets ChooseCellColours(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
+CellColourSets ChooseCellColours(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
                                  std::uint8_t background) {
     CellColourSets sets(CellCount);
     const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances distances = MeasureCell(target, shown, others, cell);
-        const Choice choice = BestThree(distances, distances.to[background], others);
+        const CellDistances measured = MeasureCell(target, distances, others, cell);
+        const Choice choice = BestThree(measured, measured.to[background], others);
         sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
     }
     return sets;

@@ -28,11 +28,12 @@ float DistanceSquared(Lab x, Lab y) {
     return dl * dl + da * da + db * db;
 }
 
-std::uint8_t NearestKept(Lab lab, const Kept& kept, const ShownColours& shown) {
+std::uint8_t NearestKept(LinearRgb colour, const Kept& kept, PaletteDistances& distances) {
+    const std::array<std::int16_t, 16>& to = distances.To(colour);
     std::uint8_t best = kept.colours[0];
-    float bestDistance = DistanceSquared(lab, shown.lab[best]);
+    std::int16_t bestDistance = to[best];
     for (std::size_t k = 1; k < kept.count; ++k) {
-        const float d = DistanceSquared(lab, shown.lab[kept.colours[k]]);
+        const std::int16_t d = to[kept.colours[k]];
         if (d < bestDistance) {
             bestDistance = d;
             best = kept.colours[k];
@@ -132,7 +133,7 @@ constexpr int ErrorRows = 3;
 constexpr int ErrorMargin = 2;  // columns beyond each edge, so that no spread needs a test
 constexpr int ErrorWidth = CanvasColumns + 2 * ErrorMargin;
 
-void Diffuse(const NearestTarget& target, const ShownColours& shown, std::span<const Kept> kept,
+void Diffuse(const NearestTarget& target, PaletteDistances& distances, std::span<const Kept> kept,
              std::uint8_t background, const DitherSettings& settings, std::span<const Spread> spread, Canvas& canvas) {
     std::vector<LinearRgb> error(static_cast<std::size_t>(ErrorRows * ErrorWidth));
     const auto errorAt = [&](int x, int y) -> LinearRgb& {
@@ -149,8 +150,8 @@ void Diffuse(const NearestTarget& target, const ShownColours& shown, std::span<c
                 const LinearRgb t = target.colours[at];
                 const LinearRgb want{std::clamp(t.r + carried.r, 0.0f, 1.0f), std::clamp(t.g + carried.g, 0.0f, 1.0f),
                                      std::clamp(t.b + carried.b, 0.0f, 1.0f)};
-                colour = NearestKept(LabOf(want), kept[static_cast<std::size_t>((y / 8) * CellColumns + x / 4)], shown);
-                const LinearRgb shownColour = shown.linear[colour];
+                colour = NearestKept(want, kept[static_cast<std::size_t>((y / 8) * CellColumns + x / 4)], distances);
+                const LinearRgb shownColour = distances.shown().linear[colour];
                 const LinearRgb missed{settings.strength * (want.r - shownColour.r),
                                        settings.strength * (want.g - shownColour.g),
                                        settings.strength * (want.b - shownColour.b)};
@@ -178,17 +179,17 @@ void Diffuse(const NearestTarget& target, const ShownColours& shown, std::span<c
 
 }  // namespace
 
-void DitherIntoCanvas(const NearestTarget& target, const ShownColours& shown, const CellColourSets& sets,
+void DitherIntoCanvas(const NearestTarget& target, PaletteDistances& distances, const CellColourSets& sets,
                       std::uint8_t background, const DitherSettings& settings, Canvas& canvas) {
     std::vector<Kept> kept(sets.size());
     std::ranges::transform(sets, kept.begin(), KeptOf);
     switch (settings.kind) {
         // Nothing carried on: each pixel the nearest colour its cell keeps.
-        case DitherKind::None: return Diffuse(target, shown, kept, background, {DitherKind::None, 0.0f}, FloydSteinbergSpread, canvas);
-        case DitherKind::Bayer4: return Ordered(target, shown, kept, background, settings, Bayer4, 4, canvas);
-        case DitherKind::Bayer8: return Ordered(target, shown, kept, background, settings, Bayer8, 8, canvas);
-        case DitherKind::FloydSteinberg: return Diffuse(target, shown, kept, background, settings, FloydSteinbergSpread, canvas);
-        case DitherKind::Atkinson: return Diffuse(target, shown, kept, background, settings, AtkinsonSpread, canvas);
+        case DitherKind::None: return Diffuse(target, distances, kept, background, {DitherKind::None, 0.0f}, FloydSteinbergSpread, canvas);
+        case DitherKind::Bayer4: return Ordered(target, distances.shown(), kept, background, settings, Bayer4, 4, canvas);
+        case DitherKind::Bayer8: return Ordered(target, distances.shown(), kept, background, settings, Bayer8, 8, canvas);
+        case DitherKind::FloydSteinberg: return Diffuse(target, distances, kept, background, settings, FloydSteinbergSpread, canvas);
+        case DitherKind::Atkinson: return Diffuse(target, distances, kept, background, settings, AtkinsonSpread, canvas);
     }
 }
 

@@ -30,7 +30,7 @@ struct DitherSettings {
 };
 
 // The colour numbers, 0 to 15, onto the Canvas; pixels outside the picture take the background.
-void DitherIntoCanvas(const NearestTarget& target, const ShownColours& shown, const CellColourSets& sets,
+void DitherIntoCanvas(const NearestTarget& target, PaletteDistances& distances, const CellColourSets& sets,
                       std::uint8_t background, const DitherSettings& settings, Canvas& canvas);
 
 }  // namespace pxm

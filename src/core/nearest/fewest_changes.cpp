@@ -12,7 +12,7 @@ constexpr int CellPixels = 32;
 // How a choice fares: changed pixels first, then how far the changed pixels moved.
 struct Score {
     int changed = 0;
-    float distance = 0;
+    int distance = 0;
     friend bool operator<(const Score& x, const Score& y) {
         return x.changed != y.changed ? x.changed < y.changed : x.distance < y.distance;
     }
@@ -20,12 +20,12 @@ struct Score {
 
 struct CellArt {
     std::array<std::uint8_t, CellPixels> held{};
-    std::array<std::array<float, 16>, CellPixels> distance{};  // to each colour, as shown
+    std::array<std::array<std::int16_t, 16>, CellPixels> distance{};  // to each colour (PaletteDistances)
     std::array<int, 16> count{};                               // pixels holding each colour
     int inside = 0;
 };
 
-CellArt GatherArt(const NearestTarget& target, const ShownColours& shown, int cell) {
+CellArt GatherArt(const NearestTarget& target, PaletteDistances& distances, int cell) {
     CellArt art;
     for (int p = 0; p < CellPixels; ++p) {
         const std::size_t at = CellPixelAt(cell, p);
@@ -34,8 +34,7 @@ CellArt GatherArt(const NearestTarget& target, const ShownColours& shown, int ce
         if (!target.Inside(at)) continue;
         ++art.inside;
         if (art.held[k] < 16) ++art.count[art.held[k]];
-        const Lab lab = LabOf(target.colours[at]);
-        for (std::size_t c = 0; c < 16; ++c) art.distance[k][c] = LabDistance(lab, shown.lab[c]);
+        art.distance[k] = distances.To(target.colours[at]);
     }
     return art;
 }
@@ -44,7 +43,7 @@ CellArt GatherArt(const NearestTarget& target, const ShownColours& shown, int ce
 std::uint8_t ShownPixel(const CellArt& art, std::size_t p, ColourSet kept) {
     if (art.held[p] < 16 && Holds(kept, art.held[p])) return art.held[p];
     std::uint8_t best = 0;
-    float bestDistance = std::numeric_limits<float>::max();
+    int bestDistance = std::numeric_limits<int>::max();
     for (ColourSet s = kept; s != 0; s &= static_cast<ColourSet>(s - 1)) {
         const auto c = static_cast<std::uint8_t>(std::countr_zero(s));
         if (art.distance[p][c] < bestDistance) {
@@ -111,11 +110,11 @@ CellBest BestForCell(const CellArt& art, std::uint8_t background, ColourSet allo
 
 }  // namespace
 
-FewestChanges FindFewestChanges(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
+FewestChanges FindFewestChanges(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
                                 Canvas& canvas) {
     std::vector<CellArt> cells;
     cells.reserve(CellCount);
-    for (int cell = 0; cell < CellCount; ++cell) cells.push_back(GatherArt(target, shown, cell));
+    for (int cell = 0; cell < CellCount; ++cell) cells.push_back(GatherArt(target, distances, cell));
 
     FewestChanges result;
     Score bestTotal{std::numeric_limits<int>::max(), 0};

@@ -19,7 +19,7 @@ struct FewestChanges {
 };
 
 // Also paints the result onto the Canvas (colour numbers; outside the picture the background).
-FewestChanges FindFewestChanges(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
+FewestChanges FindFewestChanges(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
                                 Canvas& canvas);
 
 }  // namespace pxm

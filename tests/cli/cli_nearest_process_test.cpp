@@ -1,0 +1,173 @@
+// The converter with --nearest, run as a process: clashing pixel art changed as little as
+// possible (and told), a picture that needs no change written exactly as without the option,
+// photographs of other sizes fitted with the background around them, and its usage errors.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cmath>
+#include <set>
+
+#include "core/palette/c64_palettes.h"
+#include "tests/cli/cli_test_support.h"
+#include "tests/support/png_builder.h"
+
+namespace pxm::test {
+namespace {
+
+const C64Palette& Pepto = C64Palettes[DefaultPalette];
+
+std::uint32_t PeptoHex(int n) { return Packed(Pepto.colours[static_cast<std::size_t>(n)]); }
+
+// Colour numbers of file pixel x, y: each cell background 0 and three more, pairs equal.
+int Fitting(int x, int y) {
+    const int cell = (y / 8) * 40 + x / 8;
+    const std::array<int, 4> set{0, 1 + cell % 15, 1 + (cell + 5) % 15, 1 + (cell + 10) % 15};
+    return set[static_cast<std::size_t>((x / 2 % 4 + y % 8) % 4)];
+}
+
+std::vector<Rgb> ReadRgbPng(const std::string& path, int& width, int& height) {
+    const auto bytes = ReadFile(path);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<Rgb> pixels(static_cast<std::size_t>(image.width) * image.height);
+    const bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return read ? pixels : std::vector<Rgb>{};
+}
+
+class NearestProcess : public ::testing::Test {
+protected:
+    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
+        const std::string path = dir_ / name;
+        WriteFile(path, bytes);
+        return path;
+    }
+    std::vector<Rgb> Preview(int& width, int& height) { return ReadRgbPng(dir_ / "p.png", width, height); }
+    ScratchDir dir_;
+};
+
+TEST_F(NearestProcess, APictureThatFitsIsWrittenExactlyAsWithoutTheOption) {
+    const std::string in = Write(MakePng({}, [](int x, int y) { return PeptoHex(Fitting(x, y)); }), "in.png");
+    const auto plain = RunConverter({in, "-o", dir_ / "plain.prg"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const auto nearest = RunConverter({in, "--nearest", "-o", dir_ / "nearest.prg"});
+    ASSERT_EQ(nearest.status, 0) << nearest.err;
+    EXPECT_EQ(nearest.out, "Palette: pepto.\nChosen background color: black.\nChanged 0 pixels in 0 cells.\n");
+    EXPECT_EQ(ReadFile(dir_ / "nearest.prg"), ReadFile(dir_ / "plain.prg"));
+}
+
+TEST_F(NearestProcess, ClashingPixelArtChangesTheFewestPixelsAndSaysSo) {
+    // Cell 3 gains a fifth colour on one pair, cell 50 two more colours on three pairs, where the
+    // four it had hold seven pixels or more each: the fewest changes are 1 + 3.
+    const auto paint = [](int x, int y) {
+        if (x / 2 == 13 && y == 2) return 7;
+        if (y == 8 + 4 && (x / 2 == 41 || x / 2 == 42)) return 9;
+        if (y == 8 + 5 && x / 2 == 43) return 13;
+        return Fitting(x, y);
+    };
+    const std::string in = Write(MakePng({}, [&](int x, int y) { return PeptoHex(paint(x, y)); }), "art.png");
+    const auto refused = RunConverter({in, "-o", dir_ / "a.prg"});
+    EXPECT_EQ(refused.status, 1);
+    const auto result = RunConverter({in, "-n", "-o", dir_ / "a.prg", "--preview", dir_ / "p.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Palette: pepto.\nChosen background color: black.\nChanged 4 pixels in 2 cells.\n");
+    int width = 0;
+    int height = 0;
+    const std::vector<Rgb> shown = Preview(width, height);
+    ASSERT_EQ(shown.size(), 320u * 200u);
+    int changed = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 320; x += 2) changed += shown[static_cast<std::size_t>(y * 320 + x)] != Pepto.colours[static_cast<std::size_t>(paint(x, y))];
+    }
+    EXPECT_EQ(changed, 4);
+    EXPECT_EQ(ReadFile(dir_ / "a.prg").size(), 10003u);
+}
+
+TEST_F(NearestProcess, ALargePhotographIsFittedInsideTheBackground) {
+    // 1000 x 700 pixels of smooth colour: wider than the screen's shape is tall, so it fills the
+    // height and leaves three multicolour pixels of background at each side.
+    const auto photo = [](int x, int y) {
+        const auto c = [](double v) { return static_cast<std::uint32_t>(127.5 + 127.5 * std::sin(v)); };
+        return c(x * 0.01) << 16 | c(y * 0.013 + 1) << 8 | c((x + y) * 0.007 + 2);
+    };
+    const std::string in = Write(MakePng({.width = 1000, .height = 700}, photo), "photo.png");
+    const auto result = RunConverter({in, "--nearest", "-o", dir_ / "p.prg", "--preview", dir_ / "p.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.out.rfind("Chosen background color: ", 0), 0u) << result.out;
+    int width = 0;
+    int height = 0;
+    const std::vector<Rgb> shown = Preview(width, height);
+    ASSERT_EQ(shown.size(), 320u * 200u);
+    const Rgb background = shown[0];
+    for (int y = 0; y < 200; ++y) {
+        for (const int x : {0, 5, 314, 319}) EXPECT_EQ(shown[static_cast<std::size_t>(y * 320 + x)], background) << x << "," << y;
+    }
+    std::set<std::uint32_t> inside;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 6; x < 314; ++x) inside.insert(Packed(shown[static_cast<std::size_t>(y * 320 + x)]));
+    }
+    EXPECT_GE(inside.size(), 8u) << "a photograph takes many of the sixteen colours";
+}
+
+TEST_F(NearestProcess, GreyModesKeepToTheirGreys) {
+    const std::string in = Write(MakePng({.width = 640, .height = 400}, [](int x, int y) {
+        return static_cast<std::uint32_t>((x * 7 + y * 3) % 256) * 0x010101u ^ static_cast<std::uint32_t>(x % 200) << 16;
+    }), "g.png");
+    for (const char* mode : {"grey4", "grey5"}) {
+        const auto result = RunConverter({in, "--nearest", "-m", mode, "--dither", "atkinson", "-o", dir_ / "g.prg",
+                                          "--preview", dir_ / "p.png"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, "");
+        int width = 0;
+        int height = 0;
+        std::set<std::uint32_t> used;
+        for (const Rgb c : Preview(width, height)) used.insert(Packed(c));
+        std::set<std::uint32_t> greys{PeptoHex(0), PeptoHex(11), PeptoHex(12), PeptoHex(15)};
+        if (std::string_view(mode) == "grey5") greys.insert(PeptoHex(1));
+        for (const std::uint32_t c : used) EXPECT_TRUE(greys.contains(c)) << mode << " " << std::hex << c;
+    }
+}
+
+TEST_F(NearestProcess, UsageErrors) {
+    const std::string in = Write(MakePng({}, [](int x, int y) { return PeptoHex(Fitting(x, y)); }), "in.png");
+    struct Case {
+        std::vector<std::string> options;
+        std::string error;
+    };
+    const std::vector<Case> cases{
+        {{"--scale", "fit"}, "--scale, --dither and --dither-strength go with --nearest"},
+        {{"--dither", "bayer4"}, "--scale, --dither and --dither-strength go with --nearest"},
+        {{"-n", "--scale", "zoom"}, "unknown scaling 'zoom' (none, fit, fill or stretch)"},
+        {{"-n", "--dither", "ordered"}, "unknown dither 'ordered' (none, bayer4, bayer8, floyd-steinberg or atkinson)"},
+        {{"-n", "--dither-strength", "1.5"}, "dither strength '1.5' is not a number from 0 to 1"},
+        {{"-n", "--dither-strength", "x"}, "dither strength 'x' is not a number from 0 to 1"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{in, "-o", dir_ / "u.prg"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto result = RunConverter(args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "pixmosaic-cli: " + c.error);
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "u.prg"));
+    }
+}
+
+TEST_F(NearestProcess, EveryScalingAndDitherWritesAPicture) {
+    const std::string in = Write(MakePng({.width = 77, .height = 301}, [](int x, int y) {
+        return static_cast<std::uint32_t>(x * 3) << 16 | static_cast<std::uint32_t>(y % 256) << 8 | 0x40u;
+    }), "tall.png");
+    for (const char* scale : {"none", "fit", "fill", "stretch"}) {
+        for (const char* dither : {"none", "bayer4", "bayer8", "floyd-steinberg", "atkinson"}) {
+            const auto result = RunConverter({in, "-n", "--scale", scale, "--dither", dither, "--dither-strength", "0.5",
+                                              "-f", "artstudio", "-o", dir_ / "s.prg"});
+            EXPECT_EQ(result.status, 0) << scale << " " << dither << ": " << result.err;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pxm::test
