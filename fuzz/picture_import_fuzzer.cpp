@@ -70,7 +70,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, bool asGif, std::uint8_t 
     const auto mode = static_cast<pxm::PaletteMode>(pick / 4 % 3);
     const pxm::NearestSettings settings{
         mode, pxm::AutoBackground,
-        pxm::DitherSettings{pxm::DitherKindNames[pick / 12 % pxm::DitherKindNames.size()].kind, 0.8f}};
+        pxm::DitherSettings{pxm::DitherKindNames[pick / 12 % pxm::DitherKindNames.size()].value, 0.8f}};
     auto canvas = std::make_unique<pxm::Canvas>();
     auto image = std::make_unique<pxm::KoalaImage>();
     const pxm::NearestOutcome outcome =

@@ -91,15 +91,6 @@ std::string PaletteNames() {
     return names;
 }
 
-// A value from a table of names, or none.
-template <typename Table>
-auto FindNamed(const Table& table, std::string_view name) -> std::optional<decltype(table[0].kind)> {
-    for (const auto& row : table) {
-        if (row.name == name) return row.kind;
-    }
-    return std::nullopt;
-}
-
 // A decimal from 0 to 1.
 std::optional<float> ParseStrength(std::string_view text) {
     float value = 0;
@@ -161,10 +152,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Nearest: options.nearest = true; return {};
         case Option::Scale:
-            if ((options.scale = FindNamed(ScaleModeNames, value))) return {};
+            if ((options.scale = FindNamed<ScaleMode>(ScaleModeNames, value))) return {};
             return Join({"unknown scaling ", Quoted(value), " (none, fit, fill or stretch)"});
         case Option::Dither:
-            if ((options.dither = FindNamed(DitherKindNames, value))) return {};
+            if ((options.dither = FindNamed<DitherKind>(DitherKindNames, value))) return {};
             return Join({"unknown dither ", Quoted(value), " (none, bayer4, bayer8, floyd-steinberg or atkinson)"});
         case Option::DitherStrength:
             if ((options.ditherStrength = ParseStrength(value))) return {};

@@ -4,17 +4,14 @@
 #include <array>
 #include <string_view>
 
+#include "core/base/named_value.h"
 #include "core/import/decoded_picture.h"
 
 namespace pxm::cli {
 
 enum class ScaleMode { None, Fit, Fill, Stretch };
 
-struct ScaleModeName {
-    std::string_view name;
-    ScaleMode kind;
-};
-inline constexpr std::array<ScaleModeName, 4> ScaleModeNames{{
+inline constexpr std::array<NamedValue<ScaleMode>, 4> ScaleModeNames{{
     {"none", ScaleMode::None},
     {"fit", ScaleMode::Fit},
     {"fill", ScaleMode::Fill},

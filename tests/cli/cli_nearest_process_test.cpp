@@ -2,7 +2,6 @@
 // possible (and told), a picture that needs no change written exactly as without the option,
 // photographs of other sizes fitted with the background around them, and its usage errors.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
 #include <set>
@@ -25,20 +24,6 @@ int Fitting(int x, int y) {
     return set[static_cast<std::size_t>((x / 2 % 4 + y % 8) % 4)];
 }
 
-std::vector<Rgb> ReadRgbPng(const std::string& path, int& width, int& height) {
-    const auto bytes = ReadFile(path);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<Rgb> pixels(static_cast<std::size_t>(image.width) * image.height);
-    const bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return read ? pixels : std::vector<Rgb>{};
-}
-
 class NearestProcess : public ::testing::Test {
 protected:
     std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
@@ -46,7 +31,7 @@ protected:
         WriteFile(path, bytes);
         return path;
     }
-    std::vector<Rgb> Preview(int& width, int& height) { return ReadRgbPng(dir_ / "p.png", width, height); }
+    std::vector<Rgb> Preview(int& width, int& height) { return ReadPngRgb(ReadFile(dir_ / "p.png"), width, height); }
     ScratchDir dir_;
 };
 

@@ -119,11 +119,11 @@ TEST(NearestDither, EveryKindStaysInTheCellsColoursAndDiffusionKeepsTheAverage) 
         target.colours[at] = grey;
         target.held[at] = AnyColour;
     }
-    for (const DitherKindName& kind : DitherKindNames) {
+    for (const NamedValue<DitherKind>& kind : DitherKindNames) {
         auto canvas = std::make_unique<Canvas>();
         auto image = std::make_unique<KoalaImage>();
         const NearestOutcome outcome = MakeNearestPicture(
-            target, PeptoPalette, {PaletteMode::FourGreys, AutoBackground, DitherSettings{kind.kind, 1.0f}}, *canvas, *image);
+            target, PeptoPalette, {PaletteMode::FourGreys, AutoBackground, DitherSettings{kind.value, 1.0f}}, *canvas, *image);
         EXPECT_EQ(outcome.background, 0);
         auto check = std::make_unique<KoalaImage>();
         ASSERT_TRUE(Koalize(*canvas, *check, PaletteMode::FourGreys, AutoBackground).ok()) << kind.name;
@@ -134,7 +134,7 @@ TEST(NearestDither, EveryKindStaysInTheCellsColoursAndDiffusionKeepsTheAverage) 
             ++used[c];
         }
         mean /= static_cast<double>(canvas->size());
-        if (kind.kind == DitherKind::None) {
+        if (kind.value == DitherKind::None) {
             EXPECT_EQ(used[11] + used[12], static_cast<int>(canvas->size())) << "one of the two nearest";
             EXPECT_TRUE(used[11] == 0 || used[12] == 0);
         } else {

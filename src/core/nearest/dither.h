@@ -6,17 +6,14 @@
 #include <array>
 #include <string_view>
 
+#include "core/base/named_value.h"
 #include "core/nearest/cell_search.h"
 
 namespace pxm {
 
 enum class DitherKind { None, Bayer4, Bayer8, FloydSteinberg, Atkinson };
 
-struct DitherKindName {
-    std::string_view name;
-    DitherKind kind;
-};
-inline constexpr std::array<DitherKindName, 5> DitherKindNames{{
+inline constexpr std::array<NamedValue<DitherKind>, 5> DitherKindNames{{
     {"none", DitherKind::None},
     {"bayer4", DitherKind::Bayer4},
     {"bayer8", DitherKind::Bayer8},
