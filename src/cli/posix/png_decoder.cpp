@@ -58,8 +58,9 @@ void SetTransforms(png_structp png, png_infop info) {
 }
 
 // Everything libpng does, in the one frame its errors return to.
+// rows: room for the row pointers, owned by the caller (a longjmp skips this frame's destructors).
 DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken sizes, DecodedPicture& picture,
-                                    std::string& reason) {
+                                    std::vector<png_bytep>& rows, std::string& reason) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
@@ -87,7 +88,7 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken 
     picture.rgb.resize(pixelCount);
     if (indexed) picture.indexes.resize(pixelCount);
     auto* const bytes = indexed ? picture.indexes.data() : reinterpret_cast<std::uint8_t*>(picture.rgb.data());
-    std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height));
+    rows.resize(static_cast<std::size_t>(picture.height));
     for (int y = 0; y < picture.height; ++y)
         rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
     png_read_image(png, rows.data());
@@ -120,7 +121,8 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, outcome.reason);
+    std::vector<png_bytep> rows;
+    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, rows, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
