@@ -54,7 +54,7 @@ constexpr std::string_view Options =
     "                                          with -n: default floyd-steinberg, none for a\n"
     "                                          picture of C64 colours only\n"
     "      --dither-strength 0..1              with -n: the share of the error passed on (or\n"
-    "                                          of the matrix); default 0.8\n"
+    "                                          of the matrix); default 0.5, 1 with --dither\n"
     "  -h, --help    --version\n"
     "\n"
     "Modes:\n"

@@ -12,7 +12,7 @@
 namespace pxm {
 
 // Chosen by measuring the error of docs/performance.md over a set of photographs.
-inline constexpr DitherSettings DefaultPhotoDither{DitherKind::FloydSteinberg, 0.8f};
+inline constexpr DitherSettings DefaultPhotoDither{DitherKind::FloydSteinberg, 0.5f};
 
 struct NearestSettings {
     PaletteMode mode = PaletteMode::Multicolour;
