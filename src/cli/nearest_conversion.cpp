@@ -1,6 +1,7 @@
 #include "cli/nearest_conversion.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "cli/picture_decoder.h"
@@ -31,6 +32,22 @@ struct PixelArt {
     std::optional<std::size_t> palette;
 };
 
+// A palette's colours are sixteen, and no two colours of a picture may take the same one: a
+// picture of more colours (any photograph) is told at once, before the palettes are tried.
+bool AtMostSixteenColours(const DecodedPicture& picture, const PictureArea& area) {
+    std::array<std::uint32_t, 17> seen{};
+    std::size_t count = 0;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const std::uint32_t colour = Packed(picture.rgb[picture.At(x, y)]);
+            if (std::find(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(count), colour) != seen.begin() + static_cast<std::ptrdiff_t>(count)) continue;
+            if (count == 16) return false;
+            seen[count++] = colour;
+        }
+    }
+    return true;
+}
+
 PixelArt MatchPixelArt(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
     if (choice.kind == PaletteChoice::Kind::Index) {
         if (!picture.Indexed()) return {};
@@ -41,6 +58,7 @@ PixelArt MatchPixelArt(const DecodedPicture& picture, const PictureArea& area, c
         if (std::ranges::any_of(art.numbers, [](std::uint8_t n) { return n > 15; })) return {};
         return art;
     }
+    if (!AtMostSixteenColours(picture, area)) return {};
     PaletteMatch match = MatchPalette(picture, area, choice);
     if (match.refusal != ColourRefusal::None) return {};
     return {std::move(match.numbers), match.palette};
