@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
 #include "core/koala/color_names.h"
@@ -124,7 +125,7 @@ std::string HelpText() {
     }
     text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
                   " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB is refused.\n"});
+                  " MiB is refused (with -n: longer than ", std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];
