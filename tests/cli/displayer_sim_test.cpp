@@ -35,6 +35,8 @@ enum RecordByte : std::size_t {
     RecordSize
 };
 using Record = std::array<std::uint8_t, RecordSize>;
+constexpr std::array<std::string_view, RecordSize> RecordNames{
+    "$01", "$D011", "$D016", "$D018", "$D020", "$D021", "$DD00", "keys waiting ($C6)", "processor status"};
 
 // What the VIC-II is set to while the picture shows.
 constexpr std::uint8_t MulticolourBitmapOn = 0x3B;  // bitmap mode, display on, 25 rows, scroll 3
@@ -186,7 +188,7 @@ TEST_P(DisplayerOn6502, ShowsThePictureAndLeavesTheMachineAsFound) {
     const Record& left = run->left.record;
     for (std::size_t k = 0; k < RecordSize; ++k) {
         if (k == ProcessorStatus) continue;  // the flags the return leaves vary: the interrupt flag below
-        EXPECT_EQ(left[k], expectedLeft[k]) << "record byte " << k << " on return";
+        EXPECT_EQ(left[k], expectedLeft[k]) << RecordNames[k] << " on return";
     }
     EXPECT_EQ(left[ProcessorStatus] & InterruptDisable, found[ProcessorStatus] & InterruptDisable);
     EXPECT_EQ(run->printed, std::vector<std::uint8_t>{ClearScreen}) << "returns on a cleared text screen";

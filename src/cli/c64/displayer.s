@@ -150,7 +150,7 @@ no_stream:
 ; Copies bitmap, screen and colour to where the VIC-II shows them, each part by whole pages
 ; and then the rest.
 ; In:  params_bitmap, params_screen, params_colour; the BASIC ROM out, the I/O in
-; Out: the bitmap at BitmapRam, the screen at ScreenRam, the colours in COLOR_RAM
+; Out: the bitmap at BitmapRam, the screen at ScreenRam, the colours in COLOUR_RAM
 ; Changes: A, X, Y, from_ptr, to_ptr, pages_left
 copy_parts:
         ldx #0
@@ -243,7 +243,7 @@ VicRegisterCount = * - vic_registers
 PartCount       = 3
 part_source:    .byte params_bitmap - params_stream, params_screen - params_stream
                 .byte params_colour - params_stream
-part_target:    .byte >BitmapRam, >ScreenRam, >COLOR_RAM
+part_target:    .byte >BitmapRam, >ScreenRam, >COLOUR_RAM
 part_pages:     .byte >BitmapBytes, >CellBytes, >CellBytes
 part_rest:      .byte <BitmapBytes, <CellBytes, <CellBytes
 

@@ -20,6 +20,10 @@ JmpOpcode       = $4C           ; the harness's GETIN and CHROUT are jumps to it
 ReturnKey       = $0D
 PrintedCapacity = 8
 Filler          = $E5           ; what the picture's targets hold before the program runs
+BitmapRam       = $A000         ; where the displayer shows the picture: bank 2's bitmap...
+ScreenRam       = $8000         ; ...and screen
+BitmapBytes     = 8000
+CellBytes       = 1000
 
         .segment "ZEROPAGE"
 peek:           .res 2          ; the address snapshot and found_state read or write
@@ -30,7 +34,8 @@ record_sources: .addr CPU_PORT, VIC_CTRL1, VIC_CTRL2, VIC_VIDEO_ADR, VIC_BORDERC
                 .addr VIC_BG_COLOR0, CIA2_PRA, KEY_COUNT, flags
 RecordSize      = (* - record_sources) / 2
 ; What a snapshot writes: address and size of each region.
-regions:        .addr record, RecordSize, $A000, 8000, $8000, 1000, COLOR_RAM, 1000
+regions:        .addr record, RecordSize, BitmapRam, BitmapBytes, ScreenRam, CellBytes
+                .addr COLOUR_RAM, CellBytes
 RegionsSize     = * - regions
 ; The C64 as the program finds it: no power-up values, so that a displayer that restores
 ; those instead of what it found fails. VIC_CTRL1 reads the beam in line 256 or later.
@@ -52,7 +57,7 @@ found_state:    .addr CPU_PORT
                 .byte 3         ; keys pressed before RUN
 FoundStateSize  = * - found_state
 ; The pages the picture goes to, filled with Filler first: start page, pages.
-targets:        .byte $80, 4, $A0, 32, >COLOR_RAM, 4
+targets:        .byte >ScreenRam, 4, >BitmapRam, 32, >COLOUR_RAM, 4
 TargetsSize     = * - targets
 
         .segment "BSS"
