@@ -81,7 +81,7 @@ keep_register:
         dex
         bpl keep_register
         lda found_vic           ; VIC_CTRL1 reads the beam's line, not the compare value:
-        and #<~VIC_RASTER_HI    ; the compare line goes back to the top of the screen
+        and #<~VIC_RASTER_HI    ; bit 8 of the compare line goes back as 0, as at power-up
         sta found_vic
         rts
 
@@ -155,16 +155,16 @@ no_stream:
 copy_parts:
         ldx #0
 next_part:
-        ldy part_source,x
+        ldy parts+PartSource,x
         lda params_stream,y
         sta from_ptr
         lda params_stream+1,y
         sta from_ptr+1
         lda #0
         sta to_ptr
-        lda part_target,x
+        lda parts+PartTarget,x
         sta to_ptr+1
-        lda part_pages,x
+        lda parts+PartPages,x
         sta pages_left
         ldy #0
         cmp #0
@@ -180,15 +180,18 @@ copy_page:
         bne copy_page
 copy_rest:                      ; Y = 0: the bytes after the whole pages
         tya
-        cmp part_rest,x
+        cmp parts+PartRest,x
         beq part_done
         lda (from_ptr),y
         sta (to_ptr),y
         iny
         bne copy_rest
 part_done:
-        inx
-        cpx #PartCount
+        txa
+        clc
+        adc #PartRowSize
+        tax
+        cpx #PartsSize
         bne next_part
         rts
 
@@ -234,18 +237,23 @@ select_bank:
         sta CIA2_PRA
         rts
 
-; The VIC-II registers the displayer sets, as offsets from VIC, in the order they go back.
+; The VIC-II registers the displayer sets, as offsets from VIC, in the order they go back;
+; VIC_CTRL1 first (keep_found masks found_vic's first byte).
 vic_registers:  .byte <(VIC_CTRL1 - VIC), <(VIC_CTRL2 - VIC), <(VIC_VIDEO_ADR - VIC)
                 .byte <(VIC_BORDERCOLOR - VIC), <(VIC_BG_COLOR0 - VIC)
 VicRegisterCount = * - vic_registers
 
-; The three parts: the parameter naming the source, the target page, whole pages, the rest.
-PartCount       = 3
-part_source:    .byte params_bitmap - params_stream, params_screen - params_stream
-                .byte params_colour - params_stream
-part_target:    .byte >BitmapRam, >ScreenRam, >COLOUR_RAM
-part_pages:     .byte >BitmapBytes, >CellBytes, >CellBytes
-part_rest:      .byte <BitmapBytes, <CellBytes, <CellBytes
+; The three parts copy_parts copies, one row each: the parameter naming the source (its
+; offset in the block), the target page, the whole pages, the bytes after them.
+PartSource      = 0
+PartTarget      = 1
+PartPages       = 2
+PartRest        = 3
+PartRowSize     = 4
+parts:          .byte params_bitmap - params_stream, >BitmapRam, >BitmapBytes, <BitmapBytes
+                .byte params_screen - params_stream, >ScreenRam, >CellBytes, <CellBytes
+                .byte params_colour - params_stream, >COLOUR_RAM, >CellBytes, <CellBytes
+PartsSize       = * - parts
 
         .segment "DATA"
 ; What the displayer notes while it runs (after the tables: found_vic's size is known there).
