@@ -44,8 +44,8 @@ Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) 
                     {}};
         case ColourRefusal::UnknownColour:
             return {"The picture holds a colour that is not a C64 colour.",
-                    Join({first, "; the other colours fit the palette ", palette.name, " best, and its nearest colour there, ",
-                          entry, ", is far from it."})};
+                    Join({first, "; the other colours fit the palette ", palette.name, " best, and the nearest colour of ",
+                          palette.name, ", ", entry, ", is far from it."})};
         case ColourRefusal::NotInPalette:
             return {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
                     Join({first, "; the nearest colour of ", palette.name, " is ", entry, "."})};

@@ -10,6 +10,7 @@
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
+#include "tests/support/palette_perturbation.h"
 #include "tests/support/png_builder.h"
 
 namespace pxm::test {
@@ -104,6 +105,9 @@ struct RouteCase {
     int height;
     std::vector<std::string> options;  // besides INPUT -o OUTPUT
     std::string said;                  // the line the picture adds before the BMP's
+    // A palette in no list, made from the one named; and how many colours the picture uses.
+    std::function<Colours(Colours)> perturbed = [](Colours c) { return c; };
+    int colours = 16;
 };
 
 class SameAsBmp : public PictureProcess, public ::testing::WithParamInterface<RouteCase> {};
@@ -113,10 +117,11 @@ TEST_P(SameAsBmp, ByteForByte) {
     const bool screenshot = c.width == 384;
     const int pictureWidth = screenshot ? 320 : c.width;
     const int pictureHeight = screenshot ? 200 : c.height;
-    const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
+    const Numbers picture = [&c](int x, int y) { return Painting(x / 2, y) % c.colours; };
+    const C64Palette palette{c.palette, c.perturbed(Palette(c.palette).colours)};
     const bool isPng = c.kind != FileKind::GifScrambled && c.kind != FileKind::GifInterlacedAsNumbers;
     const std::string in =
-        Write(MakePicture(c.kind, Palette(c.palette), c.width, c.height, InFile(c.width, c.height, picture)),
+        Write(MakePicture(c.kind, palette, c.width, c.height, InFile(c.width, c.height, picture)),
               isPng ? "in.png" : "in.gif");
     // A 256-colour BMP keeps the left pixel of each pair, as a lone last pixel of an odd width.
     const std::string bmp =
@@ -166,7 +171,41 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"GifScreenshotPerplex1", FileKind::GifScrambled, "perplex 1", 384, 272, {}, "Palette: perplex 1.\n"},
         RouteCase{"GifOddWidthSte", FileKind::GifScrambled, "ste", 37, 21, {}, "Palette: ste.\n"},
         RouteCase{
-            "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
+            "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""},
+        // Palettes in no list: the nearest listed one is named, the colour numbers are the same.
+        RouteCase{"PngPeptoRedAndDarkGreyBrighterShifted",
+                  FileKind::PngRgb,
+                  "pepto",
+                  320,
+                  200,
+                  {},
+                  "Palette: pepto ntsc (nearest; colours differ by up to 58).\n",
+                  [](Colours c) { return AllShifted(StepMoved(c, 2, 11, 30), 6, -4, 5); }},
+        RouteCase{"GifScreenshotColodoreHuesTurned",
+                  FileKind::GifScrambled,
+                  "colodore",
+                  384,
+                  272,
+                  {},
+                  "Palette: colodore (nearest; colours differ by up to 34).\n",
+                  [](Colours c) { return AllHuesTurned(c, 10); }},
+        RouteCase{"PngNamedViceStepMoved",
+                  FileKind::PngRgbAlpha16Interlaced,
+                  "vice",
+                  320,
+                  200,
+                  {"-p", "vice"},
+                  "Palette: vice (nearest; colours differ by up to 61).\n",
+                  [](Colours c) { return StepMoved(c, 12, 14, -35); }},
+        RouteCase{"PngSixColoursOfC64hqTurnedAndShifted",
+                  FileKind::PngRgb,
+                  "c64hq",
+                  320,
+                  200,
+                  {},
+                  "Palette: c64hq (nearest; colours differ by up to 20).\n",
+                  [](Colours c) { return AllShifted(AllHuesTurned(c, -8), -6, 5, 4); },
+                  6}),
     CaseNames{});
 
 // --- refusals ---
@@ -218,7 +257,7 @@ TEST_F(PictureRefused, AColourThatIsNoC64ColourIsNamedWithItsFirstPixel) {
     ExpectRefused(png, "odd.png", {},
                   "Error: The picture holds a colour that is not a C64 colour.\n"
                   "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the other colours "
-                  "fit the palette pepto best, and its nearest colour there, 4 (purple, #6F3D86), is far from it.\n");
+                  "fit the palette pepto best, and the nearest colour of pepto, 4 (purple, #6F3D86), is far from it.\n");
     ExpectRefused(png, "odd.png", {"-p", "pepto"},
                   "Error: The picture holds a colour that is not in the palette pepto.\n"
                   "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the nearest colour "
@@ -230,7 +269,7 @@ TEST_F(PictureRefused, OneC64ColourInTwoPalettes) {
     ExpectRefused(PeptoPng(32, 4, PeptoBut(10, Hex(Palette("colodore").colours[2]))), "mixed.png", {},
                   "Error: The picture holds a colour that is not a C64 colour.\n"
                   "PNG pixel 20,2 (x from the left, y from the top) is the first with colour #DB3A45; the other colours "
-                  "fit the palette pepto best, and its nearest colour there, 10 (pink, #9A6759), is far from it.\n");
+                  "fit the palette pepto best, and the nearest colour of pepto, 10 (pink, #9A6759), is far from it.\n");
 }
 
 TEST_F(PictureRefused, TwoColoursOnOneEntry) {

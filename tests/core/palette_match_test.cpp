@@ -85,48 +85,22 @@ struct Perturbation {
     std::function<test::Colours(test::Colours)> apply;
 };
 
-// The C64's brightness steps shared by two colours: blue and brown, red and dark grey, purple
-// and orange, medium grey and light blue, green and light red, cyan and light grey, yellow and
-// light green.
-test::Colours StepMoved(test::Colours colours, int first, int second, int amount) {
-    for (const int c : {first, second}) {
-        auto& colour = colours[static_cast<std::size_t>(c)];
-        colour = test::Brighter(colour, amount);
-    }
-    return colours;
-}
-
-test::Colours AllHuesTurned(test::Colours colours, double degrees) {
-    for (Rgb& c : colours) c = test::HueTurned(c, degrees);
-    return colours;
-}
-
-test::Colours HueTurnedOf(test::Colours colours, int c, double degrees) {
-    colours[static_cast<std::size_t>(c)] = test::HueTurned(colours[static_cast<std::size_t>(c)], degrees);
-    return colours;
-}
-
-test::Colours AllShifted(test::Colours colours, int r, int g, int b) {
-    for (Rgb& c : colours) c = test::Shifted(c, r, g, b);
-    return colours;
-}
-
 const std::vector<Perturbation>& Perturbations() {
     static const std::vector<Perturbation> all{
-        {"every hue turned 10 degrees", [](test::Colours c) { return AllHuesTurned(c, 10); }},
-        {"every hue turned -10 degrees", [](test::Colours c) { return AllHuesTurned(c, -10); }},
-        {"red turned 15 degrees", [](test::Colours c) { return HueTurnedOf(c, 2, 15); }},
-        {"blue turned -15 degrees", [](test::Colours c) { return HueTurnedOf(c, 6, -15); }},
-        {"blue and brown 25 brighter", [](test::Colours c) { return StepMoved(c, 6, 9, 25); }},
-        {"red and dark grey 30 brighter", [](test::Colours c) { return StepMoved(c, 2, 11, 30); }},
-        {"purple and orange 30 darker", [](test::Colours c) { return StepMoved(c, 4, 8, -30); }},
-        {"medium grey and light blue 25 brighter", [](test::Colours c) { return StepMoved(c, 12, 14, 25); }},
-        {"green and light red 40 darker", [](test::Colours c) { return StepMoved(c, 5, 10, -40); }},
-        {"cyan and light grey 20 darker", [](test::Colours c) { return StepMoved(c, 3, 15, -20); }},
-        {"yellow and light green 35 darker", [](test::Colours c) { return StepMoved(c, 7, 13, -35); }},
-        {"every colour shifted a little", [](test::Colours c) { return AllShifted(c, 8, -6, 5); }},
+        {"every hue turned 10 degrees", [](test::Colours c) { return test::AllHuesTurned(c, 10); }},
+        {"every hue turned -10 degrees", [](test::Colours c) { return test::AllHuesTurned(c, -10); }},
+        {"red turned 15 degrees", [](test::Colours c) { return test::HueTurnedOf(c, 2, 15); }},
+        {"blue turned -15 degrees", [](test::Colours c) { return test::HueTurnedOf(c, 6, -15); }},
+        {"blue and brown 25 brighter", [](test::Colours c) { return test::StepMoved(c, 6, 9, 25); }},
+        {"red and dark grey 30 brighter", [](test::Colours c) { return test::StepMoved(c, 2, 11, 30); }},
+        {"purple and orange 30 darker", [](test::Colours c) { return test::StepMoved(c, 4, 8, -30); }},
+        {"medium grey and light blue 25 brighter", [](test::Colours c) { return test::StepMoved(c, 12, 14, 25); }},
+        {"green and light red 40 darker", [](test::Colours c) { return test::StepMoved(c, 5, 10, -40); }},
+        {"cyan and light grey 20 darker", [](test::Colours c) { return test::StepMoved(c, 3, 15, -20); }},
+        {"yellow and light green 35 darker", [](test::Colours c) { return test::StepMoved(c, 7, 13, -35); }},
+        {"every colour shifted a little", [](test::Colours c) { return test::AllShifted(c, 8, -6, 5); }},
         {"all three at once",
-         [](test::Colours c) { return AllShifted(StepMoved(AllHuesTurned(c, 8), 2, 11, 25), -5, 4, 6); }},
+         [](test::Colours c) { return test::AllShifted(test::StepMoved(test::AllHuesTurned(c, 8), 2, 11, 25), -5, 4, 6); }},
     };
     return all;
 }

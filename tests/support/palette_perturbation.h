@@ -32,4 +32,30 @@ inline Rgb Brighter(Rgb c, int amount) { return {Channel(c.r + amount), Channel(
 
 inline Rgb Shifted(Rgb c, int r, int g, int b) { return {Channel(c.r + r), Channel(c.g + g), Channel(c.b + b)}; }
 
+// The C64's brightness steps shared by two colours: blue and brown, red and dark grey, purple
+// and orange, medium grey and light blue, green and light red, cyan and light grey, yellow and
+// light green. The RGB distance moved is the amount times 1.7 (√3).
+inline Colours StepMoved(Colours colours, int first, int second, int amount) {
+    for (const int c : {first, second}) {
+        auto& colour = colours[static_cast<std::size_t>(c)];
+        colour = Brighter(colour, amount);
+    }
+    return colours;
+}
+
+inline Colours AllHuesTurned(Colours colours, double degrees) {
+    for (Rgb& c : colours) c = HueTurned(c, degrees);
+    return colours;
+}
+
+inline Colours HueTurnedOf(Colours colours, int c, double degrees) {
+    colours[static_cast<std::size_t>(c)] = HueTurned(colours[static_cast<std::size_t>(c)], degrees);
+    return colours;
+}
+
+inline Colours AllShifted(Colours colours, int r, int g, int b) {
+    for (Rgb& c : colours) c = Shifted(c, r, g, b);
+    return colours;
+}
+
 }  // namespace pxm::test
