@@ -1,14 +1,25 @@
 #include "core/import/cielab.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace pxm {
 
 namespace {
 
+// An sRGB channel value made linear, for each of the 256 values, worked out once: the power is
+// most of the cost of a conversion.
 double Linear(std::uint8_t channel) {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    static const auto table = [] {
+        std::array<double, 256> linear{};
+        for (std::size_t v = 0; v < linear.size(); ++v) {
+            const double c = static_cast<double>(v) / 255.0;
+            linear[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return linear;
+    }();
+    return table[channel];
 }
 
 // CIELAB's companding of a relative XYZ value.

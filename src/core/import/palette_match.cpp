@@ -84,14 +84,21 @@ struct Fit {
 
 // The palette whose entries take the colours at the least total cost; on a tie the one listed first.
 Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
+    const auto& labs = PaletteLabs();
     std::array<EntryCosts, MaxPictureColours> rows;
     std::optional<Fit> best;
     for (std::size_t p = palettes.first; p < palettes.end; ++p) {
-        const PaletteLab& entries = PaletteLabs()[p];
-        for (std::size_t c = 0; c < colours.size(); ++c) {
-            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = LabDistanceSquared(colours[c], entries[e]);
-        }
         const double below = best ? best->assignment.total : std::numeric_limits<double>::infinity();
+        // Each colour costs at least its cheapest entry: a palette whose cheapest entries alone
+        // reach the best total so far is left as soon as they do (after pepto, every palette
+        // for a picture in pepto).
+        double cheapest = 0;
+        std::size_t c = 0;
+        for (; c < colours.size() && cheapest < below; ++c) {
+            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = LabDistanceSquared(colours[c], labs[p][e]);
+            cheapest += *std::min_element(rows[c].begin(), rows[c].end());
+        }
+        if (cheapest >= below) continue;
         if (auto assignment = LeastCostAssignment(std::span(rows).first(colours.size()), below)) {
             best = Fit{p, *assignment};
         }
