@@ -112,8 +112,9 @@ double EntryDistanceSquared(const Lab& colour, std::size_t palette, std::size_t 
 
 // A colour is foreign: name the one without which the others fit best, and say whether it is far
 // from every entry of that fit's palette or the C64 colour another colour already is.
-void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, const std::vector<ColourAt>& colours,
-                   const std::vector<Lab>& labs) {
+// full: the fit of every colour, whose palette speaks for a picture of one colour.
+void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, const Fit& full,
+                   const std::vector<ColourAt>& colours, const std::vector<Lab>& labs) {
     std::size_t left = 0;
     std::optional<Fit> best;
     std::vector<Lab> others;
@@ -126,7 +127,7 @@ void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, co
             best = fit;
         }
     }
-    match.palette = best->palette;
+    match.palette = labs.size() > 1 ? best->palette : full.palette;
     match.colour = colours[left];
     std::size_t nearest = 0;
     for (std::size_t e = 1; e < PaletteEntries; ++e) {
@@ -178,7 +179,7 @@ PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area
     const Fit fit = BestFit(palettes, labs);
     for (std::size_t c = 0; c < labs.size(); ++c) {
         if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance)) {
-            RefuseForeign(match, palettes, named, used.colours, labs);
+            RefuseForeign(match, palettes, named, fit, used.colours, labs);
             return match;
         }
     }
