@@ -1,5 +1,6 @@
 #pragma once
 // The pictures the benchmarks work on: the heaviest cases each routine meets.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -84,11 +85,11 @@ inline std::vector<std::uint8_t> AllSlotsBmp(int bitsPerPixel) {
                          [&](int x, int y) { return (*canvas)[CanvasIndex(x / 2, y)]; });
 }
 
-// The same picture in pepto's RGB as a PNG of 320x200, or as an emulator screenshot of 384x272
-// with the picture at 32,35 inside a light blue border.
-inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot) {
+// The same picture in pepto's RGB (or the colours given) as a PNG of 320x200, or as an emulator
+// screenshot of 384x272 with the picture at 32,35 inside a light blue border.
+inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot,
+                                             const std::array<Rgb, 16>& pepto = C64Palettes[DefaultPalette].colours) {
     const auto canvas = AllSlotsCanvas();
-    const auto& pepto = C64Palettes[DefaultPalette].colours;
     const int left = screenshot ? 32 : 0;
     const int top = screenshot ? 35 : 0;
     return test::MakePng({.width = screenshot ? 384 : 320, .height = screenshot ? 272 : 200}, [&](int x, int y) {

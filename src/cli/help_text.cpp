@@ -101,9 +101,13 @@ std::string HelpText() {
         text += name;
         column += name.size();
     }
-    text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
-                  " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB is refused.\n"});
+    text += Join({"  Each palette takes the picture's colours (", std::to_string(MaxPictureColours),
+                  " or fewer) one to one, by the least total\n"
+                  "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
+                  "  when it is no exact fit. A colour farther than ",
+                  std::to_string(static_cast<int>(ForeignColourDistance)),
+                  " (CIELAB) from its C64 colour there is\n  refused. A PNG or GIF longer than ",
+                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused.\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

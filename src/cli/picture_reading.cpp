@@ -65,7 +65,12 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
     reading.source = imported.source;
     if (imported.palette) {
         reading.palette = *imported.palette;
-        reading.information = Join({"Palette: ", C64Palettes[*imported.palette].name, "."});
+        // A palette that is no exact fit is named as the nearest, with its largest RGB difference.
+        const int differsBy = imported.colours.differsBy;
+        reading.information =
+            differsBy == 0 ? Join({"Palette: ", C64Palettes[*imported.palette].name, "."})
+                           : Join({"Palette: ", C64Palettes[*imported.palette].name,
+                                   " (nearest; colours differ by up to ", std::to_string(differsBy), ")."});
     }
     return reading;
 }

@@ -32,34 +32,32 @@ std::string NumberWithRgb(int number, Rgb colour) {
 
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
     const C64Palette& palette = C64Palettes[match.palette];
-    const auto entry = [&] {
-        return NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
-    };
+    const std::string entry =
+        match.nearest < 0 ? std::string()
+                          : NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});
-    Refusal refusal;
     switch (match.refusal) {
+        case ColourRefusal::TooManyColours:
+            return {Join({"The picture holds ", std::to_string(match.colourCount), " colours; a C64 picture holds at most ",
+                          std::to_string(MaxPictureColours), "."}),
+                    {}};
         case ColourRefusal::UnknownColour:
-            return {"The picture holds a colour that is in no known C64 palette.",
-                    Join({first, "; the nearest C64 colour is ", ColourText(match.nearest), "."})};
+            return {"The picture holds a colour that is not a C64 colour.",
+                    Join({first, "; the other colours fit the palette ", palette.name, " best, and the nearest colour of ",
+                          palette.name, ", ", entry, ", is far from it."})};
         case ColourRefusal::NotInPalette:
-            refusal = {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
-                       Join({first, "; the nearest colour of ", palette.name, " is ", entry(), "."})};
-            break;
+            return {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
+                    Join({first, "; the nearest colour of ", palette.name, " is ", entry, "."})};
         case ColourRefusal::SharedEntry:
-            refusal = {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
-                       Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb),
-                             " and ", PixelText(kindName, match.colour.x, match.colour.y), " has ",
-                             RgbText(match.colour.rgb), FromTheTopLeft, ", each the first with its colour; both are ",
-                             entry(), " in ", palette.name, "."})};
-            break;
+            return {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
+                    Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb), " and ",
+                          PixelText(kindName, match.colour.x, match.colour.y), " has ", RgbText(match.colour.rgb),
+                          FromTheTopLeft, ", each the first with its colour; both are ", entry, " in ", palette.name,
+                          "."})};
         case ColourRefusal::None: break;
     }
-    if (match.noPaletteHoldsAll) {
-        refusal = {"No known C64 palette holds every colour of the picture.",
-                   Join({"The palette ", palette.name, " got furthest: ", refusal.text, " ", refusal.detail})};
-    }
-    return refusal;
+    return {};
 }
 
 Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture, std::string_view kindName) {

@@ -131,13 +131,15 @@ int main(int argc, char** argv) {
     Write(dir, "too-tall.gif", MakeGif({.width = 320, .height = 201, .table = InOrder(pepto)},
                                       [](int, int, int) { return 0; }));
     Write(dir, "declares-huge.png", WithDeclaredSize(MakePng({.width = 2, .height = 2}, rgb(pepto, 2)), 100000, 100000));
-    Write(dir, "unknown-colour.png",
-          MakePng({.width = 32, .height = 16}, [](int x, int y) { return x == 10 && y == 3 ? 0x123456u : 0u; }));
+    // Pepto's sixteen colours in double-wide pixels, one of them replaced: by a colour far from
+    // every C64 colour, and by colodore's red (red twice, from two palettes).
+    const auto peptoBut = [&](int number, std::uint32_t instead) {
+        return [&pepto, number, instead](int x, int) { return x / 2 % 16 == number ? instead : Packed(pepto, x / 2 % 16); };
+    };
+    Write(dir, "unknown-colour.png", MakePng({.width = 32, .height = 16}, peptoBut(4, 0xFF0080)));
     Write(dir, "differing-pairs.png",
           MakePng({.width = 16, .height = 8}, [&](int x, int) { return Packed(pepto, x % 3); }));
-    Write(dir, "two-palettes.png", MakePng({.width = 16, .height = 8}, [&](int x, int) {
-              return Packed(x < 8 ? pepto : colodore, x < 8 ? 2 : 8);
-          }));
+    Write(dir, "two-palettes.png", MakePng({.width = 32, .height = 8}, peptoBut(10, Packed(colodore, 2))));
     Write(dir, "cell-too-colourful.gif",
           MakeGif({.width = 16, .height = 8, .table = InOrder(pepto)}, [](int, int x, int) { return 1 + x / 2 % 8; }));
     auto cut = MakePng({.width = 64, .height = 32}, rgb(pepto, 64));

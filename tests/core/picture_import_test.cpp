@@ -59,14 +59,14 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     oddPair.rgb[oddPair.At(5, 3)] = Pepto().colours[9];
     oddPair.indexes[oddPair.At(5, 3)] = 9;
     DecodedPicture unknown = PictureOfNumbers(16, 8, small, false, Stripes);
-    unknown.rgb[unknown.At(2, 2)] = {1, 99, 200};
+    unknown.rgb[unknown.At(2, 2)] = {0xFF, 0x00, 0xFF};  // magenta: not in pepto
     const std::vector<Case> cases{
         {"size", PictureOfNumbers(330, 200, {0, 0, 330, 200}, false, Stripes), {}, ImportRefusal::Size},
         {"no colour table",
          PictureOfNumbers(16, 8, small, false, Stripes),
          {PaletteChoice::Kind::Index, 0},
          ImportRefusal::NoColourTable},
-        {"unknown colour", unknown, {}, ImportRefusal::Colour},
+        {"colour not in the palette", unknown, {PaletteChoice::Kind::Named, DefaultPalette}, ImportRefusal::Colour},
         {"pair by RGB", oddPair, {}, ImportRefusal::DifferingPair},
         {"pair by index", oddPair, {PaletteChoice::Kind::Index, 0}, ImportRefusal::DifferingPair},
     };
