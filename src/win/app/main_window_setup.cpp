@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "core/koala/color_names.h"
-#include "core/text/messages.h"
+#include "win/common/program_texts.h"
 #include "win/common/message_box.h"
+#include "win/program/colour_box.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 
@@ -24,7 +24,7 @@ constexpr int SwatchHeight = 8;
 constexpr int FirstStatusPaneEnd = 100;
 
 HIMAGELIST CreateSwatchList(HINSTANCE instance) {
-    const HIMAGELIST list = ImageList_Create(SwatchWidth, SwatchHeight, ILC_COLOR8, 0, static_cast<int>(ColorNames.size()));
+    const HIMAGELIST list = ImageList_Create(SwatchWidth, SwatchHeight, ILC_COLOR8, 0, ColourBoxItemCount);
     if (!list) return nullptr;
     // The list keeps its own copy of the strip.
     const Bitmap strip(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_COLOURS), IMAGE_BITMAP, 0, 0, 0)));
@@ -74,8 +74,8 @@ void FillColorCombo(const AppState& state, HWND mainWindow) {
     else
         ShowMessage(mainWindow, msg::CouldNotCreateImageList);
 
-    for (int position = 0; position < static_cast<int>(ColorNames.size()); ++position) {
-        std::string text(ColorNames[static_cast<std::size_t>(position)]);
+    for (int position = 0; position < ColourBoxItemCount; ++position) {
+        std::string text(ColourBoxText(position));
         COMBOBOXEXITEMA item{};
         item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
         item.iItem = position;
@@ -83,8 +83,7 @@ void FillColorCombo(const AppState& state, HWND mainWindow) {
         item.iImage = position;
         item.iSelectedImage = position;
         const LRESULT index = SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        // Position 0 is AUTO (-1); position n + 1 is C64 colour n.
-        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), position - 1);
+        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), BackgroundOfItem(position));
     }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
 }

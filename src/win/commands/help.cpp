@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "core/text/messages.h"
+#include "win/common/program_texts.h"
 #include "win/common/message_box.h"
 
 namespace pxm::win {
