@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "win/common/program_texts.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/program/colour_box.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"

@@ -2,8 +2,8 @@
 
 #include "core/koala/colour_names.h"
 #include "core/koala/koalize_step.h"
-#include "win/common/program_texts.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 

@@ -1,7 +1,7 @@
 #include "win/commands/save_commands.h"
 
-#include "win/common/program_texts.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/dialogs/save_dialog.h"
 #include "win/files/save_picture.h"
 #include "win/program/main_controls.h"

@@ -3,8 +3,8 @@
 #include "core/export/picture_file.h"
 #include "platform/file_write.h"
 #include "win/common/message_box.h"
-#include "win/program/main_controls.h"
 #include "win/common/program_texts.h"
+#include "win/program/main_controls.h"
 
 namespace pxm::win {
 
