@@ -7,7 +7,7 @@
 
 #include "win/common/message_box.h"
 #include "win/common/program_texts.h"
-#include "win/program/colour_box.h"
+#include "win/program/color_combo.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 
@@ -24,7 +24,7 @@ constexpr int SwatchHeight = 8;
 constexpr int FirstStatusPaneEnd = 100;
 
 HIMAGELIST CreateSwatchList(HINSTANCE instance) {
-    const HIMAGELIST list = ImageList_Create(SwatchWidth, SwatchHeight, ILC_COLOR8, 0, ColourBoxItemCount);
+    const HIMAGELIST list = ImageList_Create(SwatchWidth, SwatchHeight, ILC_COLOR8, 0, static_cast<int>(ColorNames.size()));
     if (!list) return nullptr;
     // The list keeps its own copy of the strip.
     const Bitmap strip(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_COLOURS), IMAGE_BITMAP, 0, 0, 0)));
@@ -74,8 +74,8 @@ void FillColorCombo(const AppState& state, HWND mainWindow) {
     else
         ShowMessage(mainWindow, msg::CouldNotCreateImageList);
 
-    for (int position = 0; position < ColourBoxItemCount; ++position) {
-        std::string text(ColourBoxText(position));
+    for (int position = 0; position < static_cast<int>(ColorNames.size()); ++position) {
+        std::string text(ColorNames[static_cast<std::size_t>(position)]);
         COMBOBOXEXITEMA item{};
         item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
         item.iItem = position;

@@ -2,10 +2,9 @@
 // The name the Save As dialog offers: the opened picture's file name, lower-cased as the system
 // lower-cases ANSI text, cut at its first ".bmp" ("Sunset.BMP" offers "sunset").
 #include <string>
-#include <string_view>
 
 namespace pxm::win {
 
-std::string DefaultSaveName(std::string_view sourceName);
+void ReplaceBmpExtension(std::string& name);
 
 }  // namespace pxm::win

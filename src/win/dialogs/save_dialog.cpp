@@ -21,10 +21,16 @@ constexpr char SaveFilter[] =
     "Tap files (*.tap)\0*.tap\0"
     "All Files (*.*)\0*.*\0";
 
+PathBuffer DefaultSaveName(const AppState& state) {
+    std::string name(state.sourceName.data());
+    ReplaceBmpExtension(name);
+    return ToPathBuffer(name);
+}
+
 }  // namespace
 
 bool ShowSaveDialog(AppState& state, HWND owner) {
-    PathBuffer chosen = ToPathBuffer(DefaultSaveName(state.sourceName.data()));
+    PathBuffer chosen = DefaultSaveName(state);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = OpenFileNameSize;
     dialog.hwndOwner = owner;
