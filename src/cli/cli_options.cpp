@@ -4,9 +4,10 @@
 
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/text/equal_ignoring_case.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -110,7 +111,7 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
         case Option::Container:
-            if (const auto container = ConverterContainerFromExtension(value)) {
+            if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
@@ -221,12 +222,10 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice) {
 
 Container ChosenContainer(const CliOptions& options) {
     if (options.container) return *options.container;
-    const std::string_view output = options.output;
-    const auto slash = output.find_last_of('/');
-    const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
+    const std::string_view name = platform::SplitPath(options.output).name;
     const auto dot = name.find_last_of('.');
     if (dot == std::string_view::npos) return Container::P00;
-    return ConverterContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
+    return AnyContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
 }
 
 }  // namespace pxm::cli

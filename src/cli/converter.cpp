@@ -7,18 +7,18 @@
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
-#include "cli/output_file.h"
 #include "cli/picture_reading.h"
 #include "cli/preview_png.h"
 #include "cli/program_name.h"
 #include "cli/text_join.h"
 #include "core/export/picture_file.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
 #include "core/koala/working_backgrounds.h"
 #include "core/text/messages.h"
 #include "core/view/preview.h"
+#include "platform/file_write.h"
 
 namespace pxm::cli {
 
@@ -33,6 +33,12 @@ void Show(std::ostream& err, std::string_view caption, std::string_view ansiText
 
 void Show(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
 
+// Writes the file safely; the system's words when that failed, else nothing.
+std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const Status<platform::SystemError> written = platform::WriteFileReplacing(path, bytes);
+    return written ? std::string{} : platform::SystemErrorText(written.error());
+}
+
 int ShowUsageError(std::ostream& err, std::string_view error) {
     err << "pixmosaic-cli: " << error << '\n' << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
     return ExitUsage;
@@ -42,7 +48,7 @@ int ShowUsageError(std::ostream& err, std::string_view error) {
 std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
     std::string text = "Backgrounds that work: ";
     if (backgrounds.empty()) text += "none";
-    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColorName(backgrounds[i])});
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColourName(backgrounds[i])});
     return text + ".";
 }
 
@@ -89,7 +95,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         err << FailureDetail(*canvas, picture.source, koalized) << '\n';
         return ExitRefused;
     }
-    if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
+    if (koalized.autoBackground) out << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';
 
     const Container container = ChosenContainer(options);
     // A program is named after the output file unless a name is given.
@@ -106,7 +112,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
     out.flush();
 
-    if (const std::string error = WriteFileReplacing(options.output, file.bytes); !error.empty()) {
+    if (const std::string error = WriteOutput(options.output, file.bytes); !error.empty()) {
         Show(err, msg::SystemErrorCaption, error);
         return ExitRefused;
     }
@@ -114,7 +120,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         const auto pixels = std::make_unique<PreviewPixels>();
         RenderPreview(*image, C64Palettes[picture.palette], *pixels);
         const EncodedPng png = EncodePreviewPng(*pixels);
-        const std::string error = png.error.empty() ? WriteFileReplacing(options.preview, png.bytes) : png.error;
+        const std::string error = png.error.empty() ? WriteOutput(options.preview, png.bytes) : png.error;
         if (!error.empty()) {
             Show(err, msg::SystemErrorCaption, error);
             return ExitRefused;

@@ -5,7 +5,7 @@
 #include "cli/text_join.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/cell_pixels.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 
 namespace pxm::cli {
 
@@ -65,7 +65,7 @@ std::string WhiteWithAllGreysDetail(const CanvasSource& source, int cell) {
 
 std::string ColourText(int value) {
     if (value > 15) return std::to_string(value);
-    return Join({std::to_string(value), " (", ColorName(value), ")"});
+    return Join({std::to_string(value), " (", ColourName(value), ")"});
 }
 
 std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {

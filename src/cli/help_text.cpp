@@ -6,7 +6,7 @@
 #include "cli/input_file.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/import/palette_match.h"
 
@@ -87,7 +87,7 @@ std::string HelpText() {
     text += Options;
     text += "Colours:\n ";
     for (int c = 0; c < 16; ++c) {
-        text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
+        text += Join({" ", std::to_string(c), " ", ColourName(c), c == 15 ? "\n" : ","});
         if (c % 6 == 5) text += "\n ";
     }
     text += "\nPalettes:\n ";

@@ -1,12 +1,14 @@
 #pragma once
-// The converter's decoders for PNG and GIF: bytes in, a decoded picture out. Here they are
-// libpng and giflib; a Windows build of the converter can put the Windows Imaging Component
-// behind the same two functions. Everything after decoding is the core's (core/import).
+// The converter's decoders for PNG and GIF: bytes in, a decoded picture out. On Linux they are
+// libpng and giflib (cli/posix/), on Windows the Windows Imaging Component (cli/windows/), which
+// first refuses a size that is not taken from the file's header. Putting a GIF's frame on its
+// screen and everything after decoding is the core's (core/import).
 #include <cstdint>
 #include <span>
 #include <string>
 
 #include "core/import/decoded_picture.h"
+#include "core/import/gif_frame.h"
 
 namespace pxm::cli {
 
@@ -23,5 +25,8 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file);
 // The first frame; pixels of the logical screen that it leaves uncovered show the background
 // colour. Transparency is ignored, as a PNG's alpha is.
 DecodeOutcome DecodeGif(std::span<const std::uint8_t> file);
+
+// The converter's words for a GIF frame that cannot be put on its screen.
+std::string GifFrameErrorText(GifFrameError error);
 
 }  // namespace pxm::cli

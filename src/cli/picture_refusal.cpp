@@ -5,7 +5,7 @@
 #include "cli/failure_detail.h"
 #include "cli/input_file.h"
 #include "cli/text_join.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 
 namespace pxm::cli {
@@ -27,7 +27,7 @@ std::string PixelText(std::string_view kindName, int x, int y) {
 // "2 (red, #68372B)"; a value above 15 has no name: "17 (#123456)".
 std::string NumberWithRgb(int number, Rgb colour) {
     if (number > 15) return Join({std::to_string(number), " (", RgbText(colour), ")"});
-    return Join({std::to_string(number), " (", ColorName(number), ", ", RgbText(colour), ")"});
+    return Join({std::to_string(number), " (", ColourName(number), ", ", RgbText(colour), ")"});
 }
 
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {

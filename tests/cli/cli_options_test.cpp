@@ -100,7 +100,7 @@ TEST(CliOptions, UsageErrors) {
               "!\"#$%&'()*+,-./:;<=>?@[]");
 }
 
-TEST(CliOptions, ContainerFromExtension) {
+TEST(CliOptions, NonDiskContainerFromExtension) {
     const auto container = [](std::string_view output) {
         CliOptions options;
         options.output = output;

@@ -290,7 +290,7 @@ TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
                 const auto written = ReadFile(dir_ / (name + "." + extension));
                 std::string c64Name = name;
                 std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
-                const Container container = *ContainerFromExtension(extension);
+                const Container container = *NonDiskContainerFromExtension(extension);
                 EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name).bytes);
                 if (container == Container::Tap) continue;
                 const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
@@ -341,7 +341,7 @@ TEST_F(ConverterProcess, GivenNameInEveryContainer) {
         const std::string out = dir_ / ("named." + container);
         const auto result = RunConverter({"-b", "0", "-f", "blazing", "--name", "Dawn, 1987", in, "-o", out});
         EXPECT_EQ(result.status, 0) << result.err;
-        const auto c = *ConverterContainerFromExtension(container);
+        const auto c = *AnyContainerFromExtension(container);
         EXPECT_EQ(ReadFile(out), BuildPictureFile(*Koalized(bmp, 0), ExportFormat::BlazingPaddles, c, false, "DAWN, 1987").bytes);
     }
 }

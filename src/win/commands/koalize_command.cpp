@@ -1,9 +1,9 @@
 #include "win/commands/koalize_command.h"
 
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/koala/koalize_step.h"
-#include "core/text/messages.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 
@@ -40,7 +40,7 @@ void KoalizeCommand(AppState& state) {
         ShowMessage(state.mainWindow, FailureMessage(outcome.failure));
     } else if (outcome.autoBackground) {
         // The lowest background that works is the one chosen, and the user is told which.
-        ShowMessage(state.mainWindow, msg::BackgroundColourCaption, ChosenBackgroundText(ColorName(*outcome.autoBackground)),
+        ShowMessage(state.mainWindow, msg::BackgroundColourCaption, ChosenBackgroundText(ColourName(*outcome.autoBackground)),
                     MessageIcon::Information);
     }
 

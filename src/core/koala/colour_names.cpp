@@ -1,4 +1,4 @@
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 
 #include <charconv>
 
@@ -7,8 +7,9 @@
 namespace pxm {
 
 std::optional<int> ParseBackground(std::string_view text) {
-    for (std::size_t position = 0; position < ColorNames.size(); ++position) {
-        if (EqualIgnoringCase(text, ColorNames[position])) return static_cast<int>(position) - 1;
+    if (EqualIgnoringCase(text, "auto")) return -1;
+    for (std::size_t colour = 0; colour < ColourNames.size(); ++colour) {
+        if (EqualIgnoringCase(text, ColourNames[colour])) return static_cast<int>(colour);
     }
     int number = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);

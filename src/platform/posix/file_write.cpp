@@ -1,4 +1,4 @@
-#include "cli/output_file.h"
+#include "platform/file_write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,12 +8,15 @@
 #include <climits>
 #include <cstdlib>
 
-#include "cli/posix/system_error_text.h"
-#include "cli/temporary_path.h"
+#include "platform/posix/path_error.h"
+#include "platform/posix/unique_fd.h"
+#include "platform/temporary_path.h"
 
-namespace pxm::cli {
+namespace pxm::platform {
 
 namespace {
+
+SystemError Errno() { return {static_cast<std::uint32_t>(errno)}; }
 
 // Writes all bytes to an open descriptor; errno is left set on failure.
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -39,16 +42,16 @@ std::string ResolvedTarget(const std::string& path) {
 }
 
 // A device, pipe or terminal (say /dev/stdout) cannot be replaced: it is written in place.
-std::string WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return PathErrorText(errno, path);
+Status<SystemError> WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
+    UniqueFd fd(open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (!fd.valid()) return Fail(PathError(errno, path));
     // Devices that cannot be synced (EINVAL) have nothing to flush.
-    const bool written = WriteAll(fd, bytes) && (fsync(fd) == 0 || errno == EINVAL || errno == EROFS);
-    const int error = errno;
-    const bool closed = close(fd) == 0;
-    if (!written) return SystemErrorText(error);
-    if (!closed) return SystemErrorText(errno);
-    return {};
+    const bool written = WriteAll(fd.get(), bytes) && (fsync(fd.get()) == 0 || errno == EINVAL || errno == EROFS);
+    const SystemError error = Errno();
+    const bool closed = fd.Close();
+    if (!written) return Fail(error);
+    if (!closed) return Fail(Errno());
+    return Done{};
 }
 
 mode_t NewFileMode() {
@@ -59,38 +62,38 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::string WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
+Status<SystemError> WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
     const std::string target = ResolvedTarget(path);
     mode_t mode = NewFileMode();
     struct stat existing {};
     if (stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) return SystemErrorText(EISDIR);
+        if (S_ISDIR(existing.st_mode)) return Fail(SystemError{EISDIR});
         if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
         // Like Windows, a read-only file is not replaced (also not by root).
-        if ((existing.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) return SystemErrorText(EACCES);
+        if ((existing.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) return Fail(SystemError{EACCES});
         mode = existing.st_mode & 07777;
     } else if (errno != ENOENT) {
-        return PathErrorText(errno, target);
+        return Fail(PathError(errno, target));
     }
 
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
+    UniqueFd fd;
+    for (int attempt = 0; !fd.valid(); ++attempt) {
         temporary = TemporaryBeside(target, static_cast<std::uint32_t>(getpid()), attempt);
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && (errno != EEXIST || attempt == 100)) return PathErrorText(errno, target);
+        fd = UniqueFd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!fd.valid() && (errno != EEXIST || attempt + 1 == TemporaryAttempts)) return Fail(PathError(errno, target));
     }
-    const bool written = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-    int error = errno;
-    const bool closed = close(fd) == 0;
-    if (written && !closed) error = errno;
+    const bool written = WriteAll(fd.get(), bytes) && fchmod(fd.get(), mode) == 0 && fsync(fd.get()) == 0;
+    SystemError error = Errno();
+    const bool closed = fd.Close();
+    if (written && !closed) error = Errno();
     const bool renamed = written && closed && rename(temporary.c_str(), target.c_str()) == 0;
-    if (written && closed && !renamed) error = errno;
+    if (written && closed && !renamed) error = Errno();
     if (!renamed) {
         unlink(temporary.c_str());
-        return SystemErrorText(error);
+        return Fail(error);
     }
-    return {};
+    return Done{};
 }
 
-}  // namespace pxm::cli
+}  // namespace pxm::platform
