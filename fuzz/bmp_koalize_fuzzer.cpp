@@ -1,4 +1,5 @@
-// libFuzzer target: any bytes as a BMP file, through the reader, every koalization and, on
+// libFuzzer target: any bytes as a BMP file, through the reader (with and without the header
+// checks), every koalization and, on
 // success, the picture file of a format and container picked from the input, named with the
 // input's last bytes taken as a --name text when they make a C64 file name.
 #include <algorithm>
@@ -50,7 +51,7 @@ void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_vie
     const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % pxm::ContainerCount);
     const bool fix = (pick >> 8) & 1;
     const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix, name);
-    Check(!file.bytes.empty() && file.refusal.empty());
+    Check(!file.bytes.empty());
     Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
     const pxm::FormatInfo& info = pxm::InfoOf(format);
     if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
@@ -62,14 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::BmpReadResult read = pxm::ReadBmp(bytes, *canvas);
+    // The converter checks the signature and the bits per pixel as well; whatever passes those
+    // checks passes the fields alone and reads the same.
+    const auto checked = std::make_unique<pxm::Canvas>();
+    checked->fill(0x5A);
+    const auto strict = pxm::ReadBmp(bytes, *checked, pxm::BmpHeaderCheck::SignatureAndDepth);
+    const auto read = pxm::ReadBmp(bytes, *canvas, pxm::BmpHeaderCheck::FieldsOnly);
+    if (strict) Check(read.ok() && *checked == *canvas);
     if (!read.ok()) {
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
+        Check(!strict && (strict.error() == read.error() || strict.error() == pxm::BmpFailure::NoSignature));
         return 0;
     }
-    Check(read.info.width <= pxm::MaxBmpWidth && read.info.height <= pxm::MaxBmpHeight);
-    Check(read.info.colours == 16 || read.info.colours == 256);
+    Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
+    Check(read->colours == 16 || read->colours == 256);
 
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
@@ -86,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // With C64 colours only, the cell that stopped it really holds four colours besides.
         auto colours = pxm::DistinctCellColours(*canvas, automatic.furthest.failedCell);
         std::erase(colours, automatic.furthestBackground);
-        if (read.info.colours == 16) Check(colours.size() > 3);
+        if (read->colours == 16) Check(colours.size() > 3);
     }
 
     const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);

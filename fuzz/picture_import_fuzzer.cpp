@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? "GIF" : "PNG", choice, *canvas);
+    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? pxm::PictureKind::Gif : pxm::PictureKind::Png, choice, *canvas);
     if (imported.refusal != pxm::ImportRefusal::None) {
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         return 0;

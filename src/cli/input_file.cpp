@@ -36,7 +36,8 @@ InputFile ReadInputFile(const std::string& path) {
         return input;
     }
     std::size_t got = ReadUpTo(stream, input.bytes, MaxBmpBytes, input);
-    if (got == MaxBmpBytes && KindOfPicture(input.bytes) != PictureKind::Bmp) {
+    const PictureKind kind = KindOfPicture(input.bytes);
+    if (got == MaxBmpBytes && (kind == PictureKind::Png || kind == PictureKind::Gif)) {
         // One byte past the limit tells a file that is too long from one that just fits.
         got = ReadUpTo(stream, input.bytes, MaxEncodedPictureBytes + 1, input);
         input.tooLarge = got > MaxEncodedPictureBytes;
