@@ -84,24 +84,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string name = NameFrom(bytes);
     auto image = std::make_unique<pxm::KoalaImage>();
-    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
-    if (automatic.background) {
-        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.background);
+    const pxm::KoalizeOutcome automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    if (automatic.autoBackground) {
+        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.autoBackground);
         BuildFile(*image, pick, name);
     } else {
-        Check(!automatic.furthest.ok && automatic.furthest.failedCell >= 0 &&
-              automatic.furthest.failedCell < pxm::CellCount);
+        Check(!automatic.ok() && automatic.failedCell >= 0 && automatic.failedCell < pxm::CellCount);
         // With C64 colours only, the cell that stopped it really holds four colours besides.
-        auto colours = pxm::DistinctCellColours(*canvas, automatic.furthest.failedCell);
-        std::erase(colours, automatic.furthestBackground);
+        auto colours = pxm::DistinctCellColours(*canvas, automatic.failedCell);
+        std::erase(colours, automatic.failedBackground);
         if (read->colours == 16) Check(colours.size() > 3);
     }
 
-    const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);
-    if (four.ok) BuildFile(*image, pick + 1, name);
-    const pxm::KoalizeResult five = pxm::KoalizeFiveGreys(*canvas, *image);
+    const pxm::KoalizeOutcome four = pxm::KoalizeFourGreys(*canvas, *image);
+    if (four.ok()) BuildFile(*image, pick + 1, name);
+    const pxm::KoalizeOutcome five = pxm::KoalizeFiveGreys(*canvas, *image);
     // Whatever fits four grey levels fits five.
-    Check(!four.ok || five.ok);
-    if (five.ok) BuildFile(*image, pick + 2, name);
+    Check(!four.ok() || five.ok());
+    if (five.ok()) BuildFile(*image, pick + 2, name);
     return 0;
 }

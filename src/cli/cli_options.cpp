@@ -99,7 +99,9 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
         case Option::Background:
             if (const auto background = ParseBackground(value)) {
-                options.background = *background;
+                // The colour list's AUTO comes as -1.
+                options.background = *background < 0 ? AutoBackground
+                                                      : BackgroundChoice{static_cast<std::uint8_t>(*background)};
                 return {};
             }
             return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});

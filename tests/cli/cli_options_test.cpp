@@ -17,7 +17,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_EQ(parsed.options.input, "in.bmp");
     EXPECT_EQ(parsed.options.output, "out");
     EXPECT_EQ(parsed.options.mode, PaletteMode::Multicolour);
-    EXPECT_EQ(parsed.options.background, -1);
+    EXPECT_EQ(parsed.options.background, AutoBackground);
     EXPECT_EQ(parsed.options.format, ExportFormat::Koala);
     EXPECT_FALSE(parsed.options.container.has_value());
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
@@ -54,15 +54,15 @@ TEST(CliOptions, EverySpelling) {
                                "--output=o", "--", "-in.bmp"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
     EXPECT_EQ(parsed.options.mode, PaletteMode::FiveGreys);
-    EXPECT_EQ(parsed.options.background, 15);
+    EXPECT_EQ(parsed.options.background.colour, 15);
     EXPECT_EQ(parsed.options.format, ExportFormat::Sp2);
     EXPECT_EQ(parsed.options.container, Container::Tap);
     EXPECT_TRUE(parsed.options.fixSp2Flaw);
     EXPECT_EQ(parsed.options.output, "o");
     EXPECT_EQ(parsed.options.input, "-in.bmp");
     EXPECT_EQ(Parse({"-m", "grey4", "-b", "7", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
-    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background, 7);
-    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, -1);
+    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background.colour, 7);
+    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, AutoBackground);
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
     EXPECT_TRUE(Parse({"-x", "a", "-o", "b"}).options.executable);
     EXPECT_TRUE(Parse({"a", "--executable", "-o", "b"}).options.executable);

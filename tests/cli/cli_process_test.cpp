@@ -51,7 +51,7 @@ std::unique_ptr<KoalaImage> Koalized(const std::vector<std::uint8_t>& bmp, int b
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
     EXPECT_TRUE(ReadBmp(bmp, *canvas).ok());
-    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok);
+    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok());
     return image;
 }
 
