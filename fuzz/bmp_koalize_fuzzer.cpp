@@ -36,14 +36,14 @@ void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::
     }
 }
 
-// A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused with a reason.
+// A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused.
 std::string NameFrom(std::span<const std::uint8_t> bytes) {
     const auto tail = bytes.last(std::min<std::size_t>(bytes.size(), 2 * pxm::C64NameLength));
-    const pxm::PetsciiName name =
-        pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
-    Check(name.ok() ? !name.bytes.empty() && name.bytes.size() <= pxm::C64NameLength : name.bytes.empty());
-    for (const char c : name.bytes) Check(c >= ' ' && c <= ']' && c != '\\');
-    return name.bytes;
+    const auto name = pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
+    if (!name) return {};
+    Check(!name->empty() && name->size() <= pxm::C64NameLength);
+    for (const char c : *name) Check(c >= ' ' && c <= ']' && c != '\\');
+    return *name;
 }
 
 void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_view name) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cli/name_refusal.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
 #include "core/koala/color_names.h"
@@ -118,9 +119,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
         case Option::Name: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.c64Name = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.c64Name = std::move(name).value();
+            return {};
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};

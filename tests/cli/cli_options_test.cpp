@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace pxm::cli {
@@ -98,6 +100,27 @@ TEST(CliOptions, UsageErrors) {
     EXPECT_EQ(Parse({"a", "-o", "b", "--name", "a|b"}).error,
               "the C64 file name cannot hold '|' (U+007C); it takes letters, digits, space and "
               "!\"#$%&'()*+,-./:;<=>?@[]");
+}
+
+// Each name refused, in the words the converter has always used.
+TEST(CliOptions, NameRefusalsNameTheCharacterOrTheLength) {
+    const std::string takes = "; it takes letters, digits, space and !\"#$%&'()*+,-./:;<=>?@[]";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", "the C64 file name is empty"},
+        {"abcdefghijklmnopq", "the C64 file name 'abcdefghijklmnopq' has 17 characters; at most 16 fit"},
+        {"a\\b", "the C64 file name cannot hold '\\' (U+005C)" + takes},
+        {"a\tb", "the C64 file name cannot hold U+0009" + takes},
+        {"\x7F", "the C64 file name cannot hold U+007F" + takes},
+        {"caf\xC3\xA9", "the C64 file name cannot hold '\xC3\xA9' (U+00E9)" + takes},
+        {"\xF0\x9F\x98\x80", "the C64 file name cannot hold '\xF0\x9F\x98\x80' (U+1F600)" + takes},
+        {"ab\xFF", "the C64 file name holds byte $FF, which is not UTF-8 text"},
+        {"ab\xC3", "the C64 file name holds byte $C3, which is not UTF-8 text"},
+        {"abcdefghijklmnopqrs_", "the C64 file name cannot hold '_' (U+005F)" + takes},
+    };
+    for (const auto& [name, error] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Parse({"a", "-o", "b", "--name", name}).error, error);
+    }
 }
 
 TEST(CliOptions, ContainerFromExtension) {
