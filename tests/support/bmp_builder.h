@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/base/byte_writer.h"
-
 namespace pxm::test {
 
 struct BmpShape {
@@ -27,8 +25,14 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::funct
     const std::uint32_t pixelOffset = 54 + 4 * static_cast<std::uint32_t>(entries);
     const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(stride * shape.height);
     std::vector<std::uint8_t> file(fileSize, 0);
-    auto put16 = [&](std::size_t at, std::uint32_t v) { PutWordAt(file, at, static_cast<std::uint16_t>(v)); };
-    auto put32 = [&](std::size_t at, std::uint32_t v) { PutLongAt(file, at, v); };
+    auto put16 = [&](std::size_t at, std::uint32_t v) {
+        file[at] = static_cast<std::uint8_t>(v);
+        file[at + 1] = static_cast<std::uint8_t>(v >> 8);
+    };
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     file[0] = 'B';
     file[1] = 'M';
     put32(2, fileSize);
