@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? "GIF" : "PNG", choice, *canvas);
+    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? pxm::PictureKind::Gif : pxm::PictureKind::Png, choice, *canvas);
     if (imported.refusal != pxm::ImportRefusal::None) {
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         return 0;
@@ -76,11 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto image = std::make_unique<pxm::KoalaImage>();
     const std::vector<std::uint8_t> working = pxm::WorkingBackgrounds(*canvas);
-    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    const pxm::KoalizeOutcome automatic = pxm::AutoBackgroundSearch(*canvas, *image);
     // AUTO takes the lowest background that works.
-    Check(automatic.background.has_value() == !working.empty());
-    if (automatic.background) Check(*automatic.background == working.front());
-    if (!automatic.background && !pxm::KoalizeFiveGreys(*canvas, *image).ok) return 0;
+    Check(automatic.autoBackground.has_value() == !working.empty());
+    if (automatic.autoBackground) Check(*automatic.autoBackground == working.front());
+    if (!automatic.autoBackground && !pxm::KoalizeFiveGreys(*canvas, *image).ok()) return 0;
 
     auto preview = std::make_unique<pxm::PreviewPixels>();
     pxm::RenderPreview(*image, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], *preview);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cli/name_refusal.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
 #include "core/koala/colour_names.h"
@@ -100,7 +101,9 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
         case Option::Background:
             if (const auto background = ParseBackground(value)) {
-                options.background = *background;
+                // The colour list's AUTO comes as -1.
+                options.background = *background < 0 ? AutoBackground
+                                                      : BackgroundChoice{static_cast<std::uint8_t>(*background)};
                 return {};
             }
             return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
@@ -117,9 +120,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
         case Option::Name: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.c64Name = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.c64Name = std::move(name).value();
+            return {};
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};

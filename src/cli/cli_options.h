@@ -15,7 +15,7 @@ struct CliOptions {
     std::string input;
     std::string output;
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = AutoBackground;  // or the C64 colour
+    BackgroundChoice background = AutoBackground;
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
     std::string c64Name;                 // PETSCII; empty: the format's own C64 name

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/cli_options.h"
+#include "cli/container_refusal.h"
 #include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
@@ -99,20 +100,20 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 
     const Container container = ChosenContainer(options);
     // A program is named after the output file unless a name is given.
-    const PictureFile file =
+    const Result<PictureFile, TooLargeForDisk> file =
         options.executable
             ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw,
                                   options.c64Name.empty() ? ProgramName(options.output) : options.c64Name)
             : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw, options.c64Name);
-    if (!file.refusal.empty()) {
-        Show(err, RefusalCaption, file.refusal);
+    if (!file) {
+        Show(err, RefusalCaption, ContainerRefusalText(file.error()));
         return ExitRefused;
     }
     // The Windows program tells of the correction before it creates the file.
-    if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+    if (file->sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
     out.flush();
 
-    if (const std::string error = WriteOutput(options.output, file.bytes); !error.empty()) {
+    if (const std::string error = WriteOutput(options.output, file->bytes); !error.empty()) {
         Show(err, msg::SystemErrorCaption, error);
         return ExitRefused;
     }

@@ -17,7 +17,7 @@ std::string CellText(const CanvasSource& source, int cell) {
     const int cy = CellRowOf(cell);
     const int x = source.left + 8 * cx;
     const int y = source.top + 8 * cy;
-    return Join({std::to_string(cx), ",", std::to_string(cy), " (", source.kind, " pixels ", std::to_string(x), "-",
+    return Join({std::to_string(cx), ",", std::to_string(cy), " (", KindName(source.kind), " pixels ", std::to_string(x), "-",
                  std::to_string(x + 7), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
 }
 
@@ -46,7 +46,7 @@ std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, i
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const CanvasSource& source, int column, int row, bool withWhite) {
     const int x = source.left + 2 * column + source.keptPixel;
-    return Join({source.kind, " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
+    return Join({KindName(source.kind), " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
                  " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
                  ColourText(canvas[CanvasIndex(column, row)]),

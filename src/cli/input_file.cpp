@@ -22,10 +22,11 @@ InputFile ReadInputFile(const std::string& path) {
         return input;
     }
     input.bytes = std::move(*read);
-    // A BMP is read no further than the reader can ever look.
-    const bool bmp = KindOfPicture(input.bytes) == PictureKind::Bmp;
-    input.tooLarge = !bmp && input.bytes.size() > MaxEncodedPictureBytes;
-    input.bytes.resize(std::min(input.bytes.size(), bmp ? MaxBmpBytes : MaxEncodedPictureBytes));
+    // A BMP is read no further than the reader can ever look; only the encoded kinds may be long.
+    const PictureKind kind = KindOfPicture(input.bytes);
+    const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif;
+    input.tooLarge = encoded && input.bytes.size() > MaxEncodedPictureBytes;
+    input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : MaxEncodedPictureBytes));
     return input;
 }
 

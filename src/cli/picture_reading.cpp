@@ -29,15 +29,16 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
                              " (leave --palette out or give index)"});
         return reading;
     }
-    const BmpReadResult bmp = ReadBmp(input.bytes, canvas);
-    if (!bmp.ok()) {
+    const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
+    if (!bmp) {
+        const Message& message = BmpFailureMessage(bmp.error());
         reading.outcome = PictureReading::Outcome::Refused;
-        reading.caption = bmp.error->caption;
-        reading.text = bmp.error->text;
+        reading.caption = message.caption;
+        reading.text = message.text;
         return reading;
     }
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
-    reading.source = {"BMP", 0, 0, bmp.info.colours == 16 ? 1 : 0};
+    reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
     return reading;
 }
 
@@ -45,7 +46,13 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     const PictureKind kind = KindOfPicture(input.bytes);
-    if (kind == PictureKind::Bmp) return ReadBmpPicture(input, options, canvas);
+    switch (kind) {
+        case PictureKind::Bmp: return ReadBmpPicture(input, options, canvas);
+        case PictureKind::Jpeg: return Refused(JpegRefusal());
+        case PictureKind::Unknown: return Refused(NotAPictureRefusal());
+        case PictureKind::Png:
+        case PictureKind::Gif: break;
+    }
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
@@ -58,7 +65,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
     }
 
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
-    const PictureImport imported = ImportPicture(decoded.picture, kindName, choice, canvas);
+    const PictureImport imported = ImportPicture(decoded.picture, kind, choice, canvas);
     if (imported.refusal != ImportRefusal::None) return Refused(ImportRefusalText(imported, decoded.picture, kindName));
 
     PictureReading reading;

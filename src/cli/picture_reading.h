@@ -1,6 +1,8 @@
 #pragma once
-// The converter's Open step: a BMP through the core's BMP reader, as always; a PNG or GIF
-// through its decoder and the core's import. On refusal, what the user is told.
+// The converter's Open step: the file's kind told by its first bytes; a BMP through the core's
+// BMP reader, its signature and bits per pixel checked as well; a PNG or GIF through its decoder
+// and the core's import; a JPEG or a file of no known kind refused. On refusal, what the user
+// is told.
 #include <cstddef>
 #include <cstdint>
 #include <span>

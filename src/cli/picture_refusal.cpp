@@ -70,6 +70,10 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
 
 }  // namespace
 
+Refusal JpegRefusal() { return {"This file is a JPEG picture, which is not taken; save it as PNG, GIF or BMP.", {}}; }
+
+Refusal NotAPictureRefusal() { return {"This file is not a BMP, PNG or GIF picture.", {}}; }
+
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
                   " MiB; no picture of up to ", std::to_string(ScreenshotWidth), "x", std::to_string(ScreenshotHeight),

@@ -1,7 +1,7 @@
 #pragma once
-// What the converter tells a C64 artist when a PNG or GIF cannot become a picture: a message,
-// and a line naming the pixels in the file's own coordinates (x from the left, y from the top,
-// a screenshot's border included).
+// What the converter tells a C64 artist when a file cannot become a picture: a message, and for
+// a PNG or GIF a line naming the pixels in the file's own coordinates (x from the left, y from
+// the top, a screenshot's border included).
 #include <string>
 #include <string_view>
 
@@ -15,6 +15,9 @@ struct Refusal {
     std::string detail;  // empty: none
 };
 
+// A file of a kind that is told but not read, and one of no known kind.
+Refusal JpegRefusal();
+Refusal NotAPictureRefusal();
 Refusal FileTooLargeRefusal(std::string_view kindName);
 Refusal SizeRefusal(std::string_view kindName, int width, int height);
 // reason: the decoder's words.

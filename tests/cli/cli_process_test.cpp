@@ -51,7 +51,7 @@ std::unique_ptr<KoalaImage> Koalized(const std::vector<std::uint8_t>& bmp, int b
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
     EXPECT_TRUE(ReadBmp(bmp, *canvas).ok());
-    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok);
+    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok());
     return image;
 }
 
@@ -155,6 +155,42 @@ TEST_F(ConverterProcess, ReaderMessagesInUtf8) {
     EXPECT_EQ(colours.status, 1);
     EXPECT_EQ(colours.err, "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n");
     EXPECT_EQ(colours.out, "");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// A file is told by its first bytes: a JPEG is named, a file of no known kind is no picture, and
+// a BMP whose bits per pixel do not fit its colour count is refused like a wrong colour count.
+TEST_F(ConverterProcess, FilesThatAreNotTakenAreNamed) {
+    const std::string out = dir_ / "o.prg";
+    const std::vector<std::uint8_t> jfif{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 1, 0};
+    auto bmpWithout = [](std::size_t at, std::uint8_t value) {
+        auto file = MakeBmp({.width = 16, .height = 8}, [](int, int) { return 0; });
+        file[at] = value;
+        return file;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> file;
+        std::string_view err;
+    };
+    const std::vector<Case> cases{
+        {"jpeg", jfif, "Error: This file is a JPEG picture, which is not taken; save it as PNG, GIF or BMP.\n"},
+        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG or GIF picture.\n"},
+        {"empty", {}, "Error: This file is not a BMP, PNG or GIF picture.\n"},
+        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG or GIF picture.\n"},
+        {"8 bits counted as 16 colours",
+         MakeBmp({.width = 16, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, [](int, int) { return 0; }),
+         "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},
+        {"no bits per pixel", bmpWithout(28, 0),
+         "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = RunConverter({Bmp(c.file, "in.pic"), "-o", out});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.out, "");
+    }
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -291,7 +327,7 @@ TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
                 std::string c64Name = name;
                 std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
                 const Container container = *NonDiskContainerFromExtension(extension);
-                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name).bytes);
+                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name)->bytes);
                 if (container == Container::Tap) continue;
                 const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
                                                     written.end());

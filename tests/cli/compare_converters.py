@@ -30,7 +30,7 @@ GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scr
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif"]
 REFUSED_PICTURES = ["grey2.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
-                    "cell-too-colourful.gif"]
+                    "cell-too-colourful.gif", "photo.jpg", "notes.txt"]
 DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif"]
 
 

@@ -153,5 +153,8 @@ int main(int argc, char** argv) {
     gifCut.resize(gifCut.size() / 2);
     Write(dir, "cut.gif", gifCut);
     Write(dir, "header-only.gif", {'G', 'I', 'F', '8', '9', 'a', 16, 0, 8, 0});
+    // Files the converter tells by their first bytes and refuses by name.
+    Write(dir, "photo.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00});
+    Write(dir, "notes.txt", {'n', 'o', 't', 'e', 's', '\n'});
     return failed ? 1 : 0;
 }

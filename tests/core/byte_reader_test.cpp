@@ -69,6 +69,18 @@ TEST(ByteWriter, WritesWhatTheReaderReadsBack) {
     EXPECT_EQ(out[0], 0x55);
 }
 
+// 24-bit values: TAP pauses and the BAM's free-sector bits; nothing beyond the three bytes moves.
+TEST(ByteWriter, ThreeByteValuesLowByteFirst) {
+    std::vector<std::uint8_t> out;
+    ByteWriter(out).Byte(0).Long24(0x4B2B20).Byte(0xEE);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0x20, 0x2B, 0x4B, 0xEE}));
+    PutLong24At(out, 1, 0x1FFFFF);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0xFF, 0xFF, 0x1F, 0xEE}));
+    PutLittleAt(out, 0, 0xABCDEF12, 1);
+    EXPECT_EQ(out[0], 0x12);
+    EXPECT_EQ(out[1], 0xFF);
+}
+
 enum class Why { TooShort, Bad };
 
 Result<int, Why> Parse(int n) {

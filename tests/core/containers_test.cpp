@@ -100,7 +100,7 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     if (c.container == Container::Tap) {
         WriteTapeImage(expected, c64File);
     } else if (c.container == Container::D64) {
-        EXPECT_EQ(WriteD64Image(expected, c64File), "");
+        EXPECT_TRUE(WriteD64Image(expected, c64File).ok());
     } else {
         if (c.container == Container::P00) {
             const P00Header h = BuildP00Header(c64File.name);
@@ -177,10 +177,11 @@ TEST(NonDiskContainerFromExtension, DiskImagesAreTheConvertersOnly) {
 TEST(AppendContainer, DiskRefusalLeavesTheOutputAsItWas) {
     const Bytes data(664 * 254 - 1, 0);  // with the load address one byte more than a disk holds
     Bytes out = {9};
-    EXPECT_EQ(AppendContainer(out, Container::D64, {0x0801, "BIG", data}),
-              "The file takes 665 blocks (168657 bytes with its load address); a 1541 disk holds 664.");
+    const Status<TooLargeForDisk> disk = AppendContainer(out, Container::D64, {0x0801, "BIG", data});
+    ASSERT_FALSE(disk.ok());
+    EXPECT_EQ(disk.error().blocks, 665u);
     EXPECT_EQ(out, Bytes{9});
-    EXPECT_EQ(AppendContainer(out, Container::Prg, {0x0801, "BIG", data}), "");
+    EXPECT_TRUE(AppendContainer(out, Container::Prg, {0x0801, "BIG", data}).ok());
     EXPECT_EQ(out.size(), 1 + 2 + data.size());
 }
 

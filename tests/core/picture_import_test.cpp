@@ -34,10 +34,10 @@ TEST(ImportPicture, AScreenshotsPictureIsTheCanvasAndItsBorderIsLeftOut) {
         const DecodedPicture picture = PictureOfNumbers(384, 272, inner, indexed, Stripes);
         const PaletteChoice choice{indexed ? PaletteChoice::Kind::Index : PaletteChoice::Kind::Auto, 0};
         auto canvas = test::FilledCanvas(0xEE);
-        const PictureImport imported = ImportPicture(picture, "PNG", choice, *canvas);
+        const PictureImport imported = ImportPicture(picture, PictureKind::Png, choice, *canvas);
         ASSERT_EQ(imported.refusal, ImportRefusal::None);
         EXPECT_EQ(imported.palette.has_value(), !indexed);
-        EXPECT_EQ(imported.source.kind, "PNG");
+        EXPECT_EQ(imported.source.kind, PictureKind::Png);
         EXPECT_EQ(imported.source.left, 32);
         EXPECT_EQ(imported.source.top, 35);
         for (int column = 0; column < CanvasColumns; ++column) {
@@ -73,7 +73,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto canvas = test::FilledCanvas(0xEE);
-        const PictureImport imported = ImportPicture(c.picture, "GIF", c.choice, *canvas);
+        const PictureImport imported = ImportPicture(c.picture, PictureKind::Gif, c.choice, *canvas);
         EXPECT_EQ(imported.refusal, c.refusal);
         EXPECT_FALSE(imported.palette.has_value());
         for (const std::uint8_t v : *canvas) ASSERT_EQ(v, 0xEE);
@@ -88,7 +88,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
 TEST(ImportPicture, IndexesAboveFifteenStayAsTheyAre) {
     DecodedPicture picture{2, 1, {{0, 0, 0}, {0, 0, 0}}, {200, 200}};
     auto canvas = test::FilledCanvas(0xEE);
-    ASSERT_EQ(ImportPicture(picture, "GIF", {PaletteChoice::Kind::Index, 0}, *canvas).refusal, ImportRefusal::None);
+    ASSERT_EQ(ImportPicture(picture, PictureKind::Gif, {PaletteChoice::Kind::Index, 0}, *canvas).refusal, ImportRefusal::None);
     EXPECT_EQ((*canvas)[0], 200);
     EXPECT_EQ((*canvas)[1], 0);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/base/byte_writer.h"
+
 namespace pxm {
 
 namespace {
@@ -19,17 +21,15 @@ P00Header BuildP00Header(std::string_view c64Name) {
 }
 
 LoadAddress LoadAddressBytes(std::uint16_t address) {
-    return {static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(address >> 8)};
+    LoadAddress bytes{};
+    PutWordAt(bytes, 0, address);
+    return bytes;
 }
 
 void AppendProgramFile(std::vector<std::uint8_t>& out, const C64File& file, bool withP00Header) {
-    if (withP00Header) {
-        const P00Header header = BuildP00Header(file.name);
-        out.insert(out.end(), header.begin(), header.end());
-    }
-    const LoadAddress address = LoadAddressBytes(file.loadAddress);
-    out.insert(out.end(), address.begin(), address.end());
-    out.insert(out.end(), file.data.begin(), file.data.end());
+    ByteWriter writer(out);
+    if (withP00Header) writer.Append(BuildP00Header(file.name));
+    writer.Append(LoadAddressBytes(file.loadAddress)).Append(file.data);
 }
 
 }  // namespace pxm

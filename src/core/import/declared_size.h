@@ -17,7 +17,7 @@ struct DeclaredSize {
 };
 
 // None when the file is too short to hold its size, a PNG does not begin with its header chunk
-// or declares a size beyond 2^31 - 1, or the file is a BMP.
+// or declares a size beyond 2^31 - 1, or the file is of another kind.
 std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std::uint8_t> file);
 
 }  // namespace pxm

@@ -124,9 +124,23 @@ int CountPixels(const CellPixels& pixels, std::uint8_t v) {
     return count;
 }
 
+KoalizeOutcome Stopped(KoalizeFailure failure, int cell, std::uint8_t background) {
+    KoalizeOutcome outcome;
+    outcome.failure = failure;
+    outcome.failedCell = cell;
+    outcome.failedBackground = background;
+    return outcome;
+}
+
+KoalizeOutcome Chosen(std::uint8_t background) {
+    KoalizeOutcome outcome;
+    outcome.autoBackground = background;
+    return outcome;
+}
+
 }  // namespace
 
-KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background) {
+KoalizeOutcome KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background) {
     // Slot colours carry over from cell to cell.
     std::array<std::uint8_t, 4> slot{0, StartSlotColour, StartSlotColour, StartSlotColour};  // [1..3]: 01, 10, 11
     std::array<std::uint8_t, 256> code{};
@@ -161,7 +175,7 @@ KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::u
             slot[free] = v;
             used[free] = true;
         });
-        if (count > 3) return {.ok = false, .failedCell = cell};
+        if (count > 3) return Stopped(KoalizeFailure::BackgroundDoesNotFit, cell, background);
 
         // Sort positions 1..count by colour, whatever the marks say.
         std::ranges::sort(std::span(slot).subspan(1, static_cast<std::size_t>(count)));
@@ -208,20 +222,19 @@ std::array<int, 16> FirstFailingCells(const Canvas& canvas) {
     return firstFailing;
 }
 
-AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
-    AutoBackgroundResult result;
+KoalizeOutcome AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
+    KoalizeOutcome result = Stopped(KoalizeFailure::NoBackgroundWorks, -1, 0);
     if (HoldsOnlyC64Colours(canvas)) {
         const std::array<int, 16> firstFailing = FirstFailingCells(canvas);
         for (int background = 0; background < 16; ++background) {
             const auto b = static_cast<std::uint8_t>(background);
             if (firstFailing[b] < 0) {
-                result.background = b;
                 KoalizeMulticolour(canvas, image, b);
-                return result;
+                return Chosen(b);
             }
-            if (firstFailing[b] > result.furthest.failedCell) {
-                result.furthestBackground = b;
-                result.furthest = {.ok = false, .failedCell = firstFailing[b]};
+            if (firstFailing[b] > result.failedCell) {
+                result.failedBackground = b;
+                result.failedCell = firstFailing[b];
             }
         }
         // Leave the image as running all sixteen would: each cell as the last attempt that
@@ -238,14 +251,12 @@ AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& imag
         return result;
     }
     for (int background = 0; background < 16; ++background) {
-        const KoalizeResult attempt = KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background));
-        if (attempt.ok) {
-            result.background = static_cast<std::uint8_t>(background);
-            return result;
-        }
-        if (background == 0 || attempt.failedCell > result.furthest.failedCell) {
-            result.furthestBackground = static_cast<std::uint8_t>(background);
-            result.furthest = attempt;
+        const auto b = static_cast<std::uint8_t>(background);
+        const KoalizeOutcome attempt = KoalizeMulticolour(canvas, image, b);
+        if (attempt.ok()) return Chosen(b);
+        if (background == 0 || attempt.failedCell > result.failedCell) {
+            result.failedBackground = b;
+            result.failedCell = attempt.failedCell;
         }
     }
     return result;

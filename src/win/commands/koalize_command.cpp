@@ -20,10 +20,10 @@ PaletteMode CheckedPaletteMode(HWND mainWindow) {
 
 // The selected colour's item data: -1 for AUTO, and also when nothing is selected, since the box
 // then answers CB_ERR (-1).
-int SelectedBackground(HWND mainWindow) {
+BackgroundChoice SelectedBackground(HWND mainWindow) {
     const LRESULT selected = SendDlgItemMessageA(mainWindow, IDC_COLORCOMBO, CB_GETCURSEL, 0, 0);
     const LRESULT data = SendDlgItemMessageA(mainWindow, IDC_COLORCOMBO, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
-    return data < 0 ? AutoBackground : static_cast<int>(data);
+    return data < 0 ? AutoBackground : BackgroundChoice{static_cast<std::uint8_t>(data)};
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ void KoalizeCommand(AppState& state) {
         ShowMessage(state.mainWindow, msg::FirstOpenFile);
         return;
     }
-    const int background = SelectedBackground(state.mainWindow);
+    const BackgroundChoice background = SelectedBackground(state.mainWindow);
     const KoalizeOutcome outcome = Koalize(state.canvas, state.koala, CheckedPaletteMode(state.mainWindow), background);
     state.koalaValid = outcome.ok();
     if (!outcome.ok()) {

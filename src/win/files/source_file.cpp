@@ -47,14 +47,14 @@ int ReadSourceBitmap(AppState& state, HWND owner) {
         }
         return 0;
     }
-    const BmpReadResult result = ReadBmp(*read, state.canvas);
-    if (!result.ok()) {
-        ShowMessage(owner, *result.error);
+    const Result<BmpInfo, BmpFailure> result = ReadBmp(*read, state.canvas, BmpHeaderCheck::FieldsOnly);
+    if (!result) {
+        ShowMessage(owner, BmpFailureMessage(result.error()));
         return 0;
     }
-    SetDlgItemInt(state.mainWindow, IDC_WIDTH, result.info.width, FALSE);
-    SetDlgItemInt(state.mainWindow, IDC_HEIGHT, result.info.height, FALSE);
-    SetDlgItemInt(state.mainWindow, IDC_COLORS, result.info.colours, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_WIDTH, result->width, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_HEIGHT, result->height, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_COLORS, result->colours, FALSE);
     return 1;
 }
 
