@@ -1,7 +1,7 @@
 #pragma once
-// The converter's decoders for PNG and GIF: bytes in, a decoded picture out. Here they are
-// libpng and giflib; a Windows build of the converter can put the Windows Imaging Component
-// behind the same two functions. Everything after decoding is the core's (core/import).
+// The converter's decoders for PNG, GIF and JPEG: bytes in, a decoded picture out. Here they are
+// libpng, giflib and libjpeg-turbo; a Windows build of the converter puts the Windows Imaging
+// Component behind the same three functions. Everything after decoding is the core's (core/import).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,7 +11,8 @@
 namespace pxm::cli {
 
 struct DecodeOutcome {
-    enum class Status { Decoded, SizeRefused, Unreadable };
+    // CmykRefused: a JPEG in print colours (CMYK or YCCK), which no C64 picture is saved in.
+    enum class Status { Decoded, SizeRefused, Unreadable, CmykRefused };
     Status status = Status::Unreadable;
     // Decoded: the picture. SizeRefused: only width and height, as the file declares them; the
     // pixels of a picture of a size that is not taken are never decoded.
@@ -23,5 +24,8 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file);
 // The first frame; pixels of the logical screen that it leaves uncovered show the background
 // colour. Transparency is ignored, as a PNG's alpha is.
 DecodeOutcome DecodeGif(std::span<const std::uint8_t> file);
+// Baseline, progressive or greyscale, as RGB. The size its frame header declares is checked
+// before any pixel is decoded; damaged data is unreadable, not shown grey.
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file);
 
 }  // namespace pxm::cli

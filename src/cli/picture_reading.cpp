@@ -4,6 +4,7 @@
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
 #include "core/import/bmp_reader.h"
+#include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
 
@@ -41,6 +42,16 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     return reading;
 }
 
+DecodeOutcome Decode(PictureKind kind, std::span<const std::uint8_t> bytes) {
+    switch (kind) {
+        case PictureKind::Gif: return DecodeGif(bytes);
+        case PictureKind::Jpeg: return DecodeJpeg(bytes);
+        case PictureKind::Png:
+        case PictureKind::Bmp: break;
+    }
+    return DecodePng(bytes);
+}
+
 }  // namespace
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
@@ -49,12 +60,18 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    const DecodeOutcome decoded = kind == PictureKind::Png ? DecodePng(input.bytes) : DecodeGif(input.bytes);
+    const DecodeOutcome decoded = Decode(kind, input.bytes);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+        case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
         case DecodeOutcome::Status::Decoded: break;
+    }
+    // A JPEG is saved lossy: a C64 picture in it has hundreds of colours, none a palette's own.
+    if (kind == PictureKind::Jpeg) {
+        if (const std::size_t colours = CountColours(decoded.picture); colours > C64ColourCount)
+            return Refused(TooManyColoursRefusal(kindName, colours));
     }
 
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});

@@ -26,6 +26,9 @@ TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
         {"GIF87a\x40\x01"sv, PictureKind::Gif},
         {"GIF89a"sv, PictureKind::Gif},
         {"GIF88a"sv, PictureKind::Bmp},
+        {"\xFF\xD8\xFF\xE0\0\x10JFIF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFE"sv, PictureKind::Bmp},
         {"BM\x36\x7E"sv, PictureKind::Bmp},
         {""sv, PictureKind::Bmp},
     };
@@ -36,6 +39,7 @@ TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
     EXPECT_EQ(KindName(PictureKind::Png), "PNG");
     EXPECT_EQ(KindName(PictureKind::Gif), "GIF");
     EXPECT_EQ(KindName(PictureKind::Bmp), "BMP");
+    EXPECT_EQ(KindName(PictureKind::Jpeg), "JPEG");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/import/jpeg_size.h"
+
 namespace pxm {
 
 namespace {
@@ -40,6 +42,9 @@ std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std
         case PictureKind::Gif:
             if (file.size() < GifHeightAt + 2) return std::nullopt;
             return DeclaredSize{LittleEndian16(file, GifWidthAt), LittleEndian16(file, GifHeightAt)};
+        case PictureKind::Jpeg:
+            if (const auto frame = JpegDeclaredSize(file)) return DeclaredSize{frame->width, frame->height};
+            return std::nullopt;
         case PictureKind::Bmp: break;
     }
     return std::nullopt;

@@ -9,6 +9,8 @@ namespace {
 constexpr std::string_view PngSignature = "\x89PNG\r\n\x1A\n";
 constexpr std::string_view Gif87 = "GIF87a";
 constexpr std::string_view Gif89 = "GIF89a";
+// Start of image, then the first marker of any JPEG (JFIF, Exif or none).
+constexpr std::string_view JpegSignature = "\xFF\xD8\xFF";
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
     return bytes.size() >= magic.size() &&
@@ -21,6 +23,7 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
 PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes) {
     if (StartsWith(firstBytes, PngSignature)) return PictureKind::Png;
     if (StartsWith(firstBytes, Gif87) || StartsWith(firstBytes, Gif89)) return PictureKind::Gif;
+    if (StartsWith(firstBytes, JpegSignature)) return PictureKind::Jpeg;
     return PictureKind::Bmp;
 }
 
@@ -28,6 +31,7 @@ std::string_view KindName(PictureKind kind) {
     switch (kind) {
         case PictureKind::Png: return "PNG";
         case PictureKind::Gif: return "GIF";
+        case PictureKind::Jpeg: return "JPEG";
         case PictureKind::Bmp: break;
     }
     return "BMP";

@@ -6,12 +6,13 @@
 
 namespace pxm {
 
-// Anything that is neither PNG nor GIF goes to the BMP reader, which has always taken any file.
-enum class PictureKind { Bmp, Png, Gif };
+// Anything that is neither PNG, GIF nor JPEG goes to the BMP reader, which has always taken any
+// file.
+enum class PictureKind { Bmp, Png, Gif, Jpeg };
 
 PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes);
 
-// "BMP", "PNG" or "GIF", as messages name a file's pixels.
+// "BMP", "PNG", "GIF" or "JPEG", as messages name a file's pixels.
 std::string_view KindName(PictureKind kind);
 
 }  // namespace pxm

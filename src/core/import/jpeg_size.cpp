@@ -1,0 +1,60 @@
+#include "core/import/jpeg_size.h"
+
+namespace pxm {
+
+namespace {
+
+constexpr std::uint8_t MarkerPrefix = 0xFF;
+constexpr std::uint8_t StartOfImage = 0xD8;
+constexpr std::uint8_t StartOfScan = 0xDA;
+constexpr std::uint8_t EndOfImage = 0xD9;
+constexpr std::uint8_t Temporary = 0x01;  // TEM: a marker without a segment
+constexpr std::uint8_t FirstRestart = 0xD0;  // RST0-RST7: markers without a segment
+constexpr std::uint8_t LastRestart = 0xD7;
+// A frame header: segment length (2), sample precision (1), height (2), width (2).
+constexpr std::size_t FrameHeightAt = 3;
+constexpr std::size_t FrameWidthAt = 5;
+constexpr std::size_t FrameHeaderBytes = 7;
+
+// SOF0-SOF15 except DHT (C4), JPG (C8) and DAC (CC), which share the range.
+constexpr bool IsStartOfFrame(std::uint8_t marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+constexpr bool HasNoSegment(std::uint8_t marker) {
+    return marker == Temporary || (marker >= FirstRestart && marker <= LastRestart);
+}
+
+// JPEG numbers are big-endian.
+std::optional<int> BigWordAt(Bytes data, std::size_t offset) {
+    const std::optional<Bytes> word = FieldOf(data, {offset, 2});
+    if (!word) return std::nullopt;
+    return (*word)[0] << 8 | (*word)[1];
+}
+
+}  // namespace
+
+std::optional<JpegFrameSize> JpegDeclaredSize(Bytes file) {
+    ByteReader reader(file);
+    if (reader.Byte() != MarkerPrefix || reader.Byte() != StartOfImage) return std::nullopt;
+    for (;;) {
+        if (reader.Byte() != MarkerPrefix) return std::nullopt;
+        std::optional<std::uint8_t> marker = reader.Byte();
+        while (marker == MarkerPrefix) marker = reader.Byte();  // fill bytes before a marker
+        if (!marker || *marker == StartOfScan || *marker == EndOfImage) return std::nullopt;
+        if (HasNoSegment(*marker)) continue;
+        const std::size_t segment = reader.position();
+        const std::optional<int> length = BigWordAt(file, segment);
+        if (!length || *length < 2) return std::nullopt;
+        if (IsStartOfFrame(*marker)) {
+            if (*length < static_cast<int>(FrameHeaderBytes)) return std::nullopt;
+            const std::optional<int> height = BigWordAt(file, segment + FrameHeightAt);
+            const std::optional<int> width = BigWordAt(file, segment + FrameWidthAt);
+            if (!height || !width) return std::nullopt;
+            return JpegFrameSize{*width, *height};
+        }
+        if (!reader.Skip(static_cast<std::size_t>(*length))) return std::nullopt;
+    }
+}
+
+}  // namespace pxm
