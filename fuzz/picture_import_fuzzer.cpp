@@ -1,9 +1,10 @@
-// libFuzzer target: any bytes as a PNG or GIF file, through the converter's decoders, the
+// libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
 // import in a palette choice picked from the input, the koalizations and the preview; and the
 // size its header declares, which the Windows build reads before it hands the file to the
 // Windows Imaging Component (that decoder itself cannot run here: the comparison under Wine
 // meets it with damaged and cut files).
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -26,23 +27,39 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, bool asGif) {
-    return asGif ? pxm::cli::DecodeGif(bytes) : pxm::cli::DecodePng(bytes);
+constexpr std::array<pxm::PictureKind, 3> Decoders{pxm::PictureKind::Png, pxm::PictureKind::Gif,
+                                                   pxm::PictureKind::Jpeg};
+
+// The decoder of the file's kind (PNG for any other); an odd last byte hands it to another one.
+pxm::PictureKind DecoderFor(std::span<const std::uint8_t> bytes, pxm::PictureKind kind) {
+    std::size_t pick = kind == pxm::PictureKind::Gif ? 1 : kind == pxm::PictureKind::Jpeg ? 2 : 0;
+    if (!bytes.empty() && (bytes.back() & 1) != 0) pick += 1 + (bytes.back() >> 1 & 1);
+    return Decoders[pick % Decoders.size()];
+}
+
+pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, pxm::PictureKind decoder) {
+    switch (decoder) {
+        case pxm::PictureKind::Gif: return pxm::cli::DecodeGif(bytes);
+        case pxm::PictureKind::Jpeg: return pxm::cli::DecodeJpeg(bytes);
+        case pxm::PictureKind::Png:
+        case pxm::PictureKind::Bmp: break;
+    }
+    return pxm::cli::DecodePng(bytes);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    // Whatever the first bytes say, both decoders meet every input.
-    const bool asGif = pxm::KindOfPicture(bytes) == pxm::PictureKind::Gif || (size > 0 && (data[size - 1] & 1) != 0);
-    const pxm::cli::DecodeOutcome decoded = Decode(bytes, asGif);
-    const pxm::DecodedPicture& picture = decoded.picture;
+    // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const pxm::PictureKind decoder = DecoderFor(bytes, kind);
+    const pxm::cli::DecodeOutcome decoded = Decode(bytes, decoder);
+    const pxm::DecodedPicture& picture = decoded.picture;
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
-    // A file libpng or giflib decodes declares the size they decoded, where the Windows build
-    // reads it.
-    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == (asGif ? pxm::PictureKind::Gif : pxm::PictureKind::Png))
+    // A file libpng, giflib or libjpeg decodes declares the size they decoded, where the Windows
+    // build reads it.
+    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == decoder)
         Check(declared && declared->width == picture.width && declared->height == picture.height);
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) {
         Check(picture.rgb.empty() && picture.indexes.empty());
@@ -67,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? "GIF" : "PNG", choice, *canvas);
+    const pxm::PictureImport imported = pxm::ImportPicture(picture, pxm::KindName(decoder), choice, *canvas);
     if (imported.refusal != pxm::ImportRefusal::None) {
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         return 0;

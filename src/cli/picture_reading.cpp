@@ -60,7 +60,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    const DecodeOutcome decoded = Decode(kind, input.bytes);
+    DecodeOutcome decoded = Decode(kind, input.bytes);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
@@ -84,6 +84,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
         reading.palette = *imported.palette;
         reading.information = Join({"Palette: ", C64Palettes[*imported.palette].name, "."});
     }
+    reading.decoded = std::move(decoded.picture);
     return reading;
 }
 

@@ -183,7 +183,9 @@ TEST_F(ConverterProcess, FixedBackgroundRefusalNamesTheCell) {
     const auto result = RunConverter({"--background", "0", Bmp(ThreeCellPicture()), "-o", out});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
+    // Under black all three cells hold too many colours; the first is named.
     EXPECT_EQ(result.err, std::string(LongMulticolourMessage) +
+                              "3 cells hold more colours than they may; --clash-map shows them all.\n"
                               "Cell 0,0 (BMP pixels 0-7 x 0-7) holds 4 colours besides background 0 (black): "
                               "1 (white), 2 (red), 3 (cyan), 4 (purple).\n");
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -194,6 +196,8 @@ TEST_F(ConverterProcess, AutoRefusalNamesTheFurthestBackground) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "Error: The picture is not a valid C64 Format one.\n"
+              "With background 3 (cyan), which leaves the fewest, 1 cell holds more colours than it may; "
+              "--clash-map shows it.\n"
               "No background works; background 3 (cyan) got furthest. Cell 2,0 (BMP pixels 16-23 x 0-7) holds 5 "
               "colours besides background 3 (cyan): 8 (orange), 9 (brown), 10 (pink), 11 (dark grey), 12 (med grey).\n");
 }

@@ -1,10 +1,13 @@
 #include "core/import/jpeg_size.h"
 
+#include <algorithm>
+
 namespace pxm {
 
 namespace {
 
 constexpr std::uint8_t MarkerPrefix = 0xFF;
+constexpr std::uint8_t StuffedZero = 0x00;
 constexpr std::uint8_t StartOfImage = 0xD8;
 constexpr std::uint8_t StartOfScan = 0xDA;
 constexpr std::uint8_t EndOfImage = 0xD9;
@@ -32,20 +35,29 @@ std::optional<int> BigWordAt(Bytes data, std::size_t offset) {
     return (*word)[0] << 8 | (*word)[1];
 }
 
+// The next marker, past fill bytes (FF) and, as libjpeg reads them, any stray bytes before it
+// (an FF followed by 00 is data, not a marker).
+std::optional<std::uint8_t> NextMarker(ByteReader& reader) {
+    for (;;) {
+        std::optional<std::uint8_t> byte = reader.Byte();
+        while (byte && *byte != MarkerPrefix) byte = reader.Byte();
+        while (byte == MarkerPrefix) byte = reader.Byte();
+        if (byte != StuffedZero) return byte;
+    }
+}
+
 }  // namespace
 
 std::optional<JpegFrameSize> JpegDeclaredSize(Bytes file) {
     ByteReader reader(file);
     if (reader.Byte() != MarkerPrefix || reader.Byte() != StartOfImage) return std::nullopt;
     for (;;) {
-        if (reader.Byte() != MarkerPrefix) return std::nullopt;
-        std::optional<std::uint8_t> marker = reader.Byte();
-        while (marker == MarkerPrefix) marker = reader.Byte();  // fill bytes before a marker
+        const std::optional<std::uint8_t> marker = NextMarker(reader);
         if (!marker || *marker == StartOfScan || *marker == EndOfImage) return std::nullopt;
         if (HasNoSegment(*marker)) continue;
         const std::size_t segment = reader.position();
         const std::optional<int> length = BigWordAt(file, segment);
-        if (!length || *length < 2) return std::nullopt;
+        if (!length) return std::nullopt;
         if (IsStartOfFrame(*marker)) {
             if (*length < static_cast<int>(FrameHeaderBytes)) return std::nullopt;
             const std::optional<int> height = BigWordAt(file, segment + FrameHeightAt);
@@ -53,7 +65,8 @@ std::optional<JpegFrameSize> JpegDeclaredSize(Bytes file) {
             if (!height || !width) return std::nullopt;
             return JpegFrameSize{*width, *height};
         }
-        if (!reader.Skip(static_cast<std::size_t>(*length))) return std::nullopt;
+        // A length below 2 skips nothing past itself, as in libjpeg.
+        if (!reader.Skip(static_cast<std::size_t>(std::max(*length, 2)))) return std::nullopt;
     }
 }
 

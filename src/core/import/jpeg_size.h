@@ -14,6 +14,7 @@ struct JpegFrameSize {
 };
 
 // None when the file ends, or its scan starts, before a frame header, or a segment is malformed.
+// Stray bytes between segments are passed over, as libjpeg passes over them.
 // A height of 0 (to be given by a later DNL marker) is returned as it stands.
 std::optional<JpegFrameSize> JpegDeclaredSize(Bytes file);
 
