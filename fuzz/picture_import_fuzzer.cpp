@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
-// import in a palette choice picked from the input, the koalizations and the preview; and the
-// size its header declares, which the Windows build reads before it hands the file to the
-// Windows Imaging Component (that decoder itself cannot run here: the comparison under Wine
-// meets it with damaged and cut files).
+// import in a palette choice picked from the input, the koalizations, the clash map and the
+// preview; and the size its header declares, which the Windows build reads before it hands the
+// file to the Windows Imaging Component (that decoder itself cannot run here: the comparison
+// under Wine meets it with damaged and cut files).
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -17,8 +17,10 @@
 #include "core/import/picture_area.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/working_backgrounds.h"
+#include "core/view/clash_map.h"
 #include "core/view/preview.h"
 
 namespace {
@@ -98,6 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(automatic.background.has_value() == !working.empty());
     if (automatic.background) Check(*automatic.background == working.front());
     if (!automatic.background && !pxm::KoalizeFiveGreys(*canvas, *image).ok) return 0;
+
+    // The clash map of the picture as read: as large as the file or 320x200, framed where AUTO fails.
+    const pxm::Clashes clashes = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
+    pxm::RgbPicture map = pxm::PictureAsRead(*canvas, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], &picture);
+    Check(map.pixels.size() == static_cast<std::size_t>(map.width) * static_cast<std::size_t>(map.height));
+    pxm::FrameCells(map, clashes.cells, pxm::UnusedColour(map));
 
     auto preview = std::make_unique<pxm::PreviewPixels>();
     pxm::RenderPreview(*image, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], *preview);
