@@ -11,6 +11,7 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/png_builder.h"
 #include "tests/support/png_reader.h"
@@ -85,15 +86,7 @@ std::string CountLine(std::size_t count, std::string_view before = "\n", std::st
     return line.str();
 }
 
-class ClashMapProcess : public ::testing::Test {
-protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
-    ScratchDir dir_;
-};
+class ClashMapProcess : public ScratchTest {};
 
 TEST_F(ClashMapProcess, ARefusedPngMarksEveryCellThatFailsUnderItsBackground) {
     const std::string in = Write(MakePng({}, [](int x, int y) { return Hex(Clashing(x, y)); }), "in.png");

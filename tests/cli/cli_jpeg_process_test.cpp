@@ -7,6 +7,7 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
 #include "tests/support/jpeg_builder.h"
 
 namespace pxm::test {
@@ -17,13 +18,8 @@ std::uint32_t Pepto(int n) { return Packed(C64Palettes[DefaultPalette].colours[s
 // One colour per cell: what a lossless coding of flat blocks keeps exactly enough to match.
 int CellColour(int x, int y) { return (x / 8 * 7 + y / 8 * 3) % 16; }
 
-class JpegProcess : public ::testing::Test {
+class JpegProcess : public ScratchTest {
 protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
     // Refused with that message and no file written.
     void ExpectRefused(const std::vector<std::uint8_t>& jpeg, const std::string& err) {
         const auto result = RunConverter({Write(jpeg, "in.bmp"), "-o", dir_ / "out.prg"});
@@ -32,7 +28,6 @@ protected:
         EXPECT_EQ(result.err, err);
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
     }
-    ScratchDir dir_;
 };
 
 TEST_F(JpegProcess, AJpegOfSixteenColoursGivesWhatItsBmpGives) {

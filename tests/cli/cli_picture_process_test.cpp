@@ -8,6 +8,7 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
 #include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/png_builder.h"
@@ -86,15 +87,7 @@ std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, 
         [&](int, int x, int y) { return n(x, y); });
 }
 
-class PictureProcess : public ::testing::Test {
-protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
-    ScratchDir dir_;
-};
+class PictureProcess : public ScratchTest {};
 
 struct RouteCase {
     const char* name;
