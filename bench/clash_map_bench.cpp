@@ -24,5 +24,15 @@ void BM_ClashMapScreenshotAuto(benchmark::State& state) {
 }
 BENCHMARK(BM_ClashMapScreenshotAuto)->Unit(benchmark::kMicrosecond);
 
+// Its first part alone, which every refused multicolour conversion runs to count the cells.
+void BM_FindClashesAuto(benchmark::State& state) {
+    const auto canvas = OnlyLastBackgroundCanvas();
+    for (auto _ : state) {
+        const Clashes clashes = FindClashes(*canvas, PaletteMode::Multicolour, AutoBackground);
+        benchmark::DoNotOptimize(clashes.cells);
+    }
+}
+BENCHMARK(BM_FindClashesAuto)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace pxm::bench

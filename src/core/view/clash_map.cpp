@@ -38,12 +38,16 @@ RgbPicture PictureAsRead(const Canvas& canvas, const C64Palette& palette, const 
 }
 
 Rgb UnusedColour(const RgbPicture& picture) {
-    std::vector<bool> used(std::size_t{1} << 24);
-    for (const Rgb c : picture.pixels) used[Packed(c)] = true;
-    for (const Rgb c : FrameColours) {
-        if (!used[Packed(c)]) return c;
+    std::array<bool, FrameColours.size()> taken{};
+    for (const Rgb c : picture.pixels) {
+        for (std::size_t i = 0; i < FrameColours.size(); ++i) taken[i] = taken[i] || c == FrameColours[i];
+    }
+    for (std::size_t i = 0; i < FrameColours.size(); ++i) {
+        if (!taken[i]) return FrameColours[i];
     }
     // A picture of every one of those colours: the first colour it leaves out, from magenta on.
+    std::vector<bool> used(std::size_t{1} << 24);
+    for (const Rgb c : picture.pixels) used[Packed(c)] = true;
     std::uint32_t packed = Packed(FrameColours[0]);
     while (used[packed]) packed = (packed + 1) & 0xFFFFFF;
     return {static_cast<std::uint8_t>(packed >> 16), static_cast<std::uint8_t>(packed >> 8),
