@@ -94,7 +94,8 @@ inline std::function<std::uint32_t(int, int)> AllSlotsRgb(bool screenshot) {
     const int top = screenshot ? 35 : 0;
     return [canvas, left, top](int x, int y) {
         const bool inside = x >= left && x < left + 320 && y >= top && y < top + 200;
-        return Packed(C64Palettes[DefaultPalette].colours[inside ? (*canvas)[CanvasIndex((x - left) / 2, y - top)] : 14]);
+        const std::uint8_t number = inside ? (*canvas)[CanvasIndex((x - left) / 2, y - top)] : 14;
+        return Packed(C64Palettes[DefaultPalette].colours[number]);
     };
 }
 

@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
 
     // One colour per 8x8 block at full quality and chroma: few enough colours to be imported.
     const auto blocks = [](int x, int y) { return Rgb(pxm::DefaultPalette, (x / 8 + y / 8) % 16); };
-    WriteSeed(dir, "blocks.jpg", pxm::test::MakeJpeg({.width = 32, .height = 16, .quality = 100, .fullChroma = true}, blocks));
+    WriteSeed(dir, "blocks.jpg",
+              pxm::test::MakeJpeg({.width = 32, .height = 16, .quality = 100, .fullChroma = true}, blocks));
     WriteSeed(dir, "lossy.jpg", pxm::test::MakeJpeg({.width = 40, .height = 24, .quality = 75}, pepto));
     WriteSeed(dir, "progressive.jpg", pxm::test::MakeJpeg({.width = 48, .height = 16, .progressive = true}, pepto));
     WriteSeed(dir, "grey.jpg", pxm::test::MakeJpeg({.width = 24, .height = 16, .colours = JpegColours::Grey}, pepto));

@@ -103,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The clash map of the picture as read: as large as the file or 320x200, framed where AUTO fails.
     const pxm::Clashes clashes = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
-    pxm::RgbPicture map = pxm::PictureAsRead(*canvas, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], &picture);
+    const pxm::C64Palette& palette = pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)];
+    pxm::RgbPicture map = pxm::PictureAsRead(*canvas, palette, &picture);
     Check(map.pixels.size() == static_cast<std::size_t>(map.width) * static_cast<std::size_t>(map.height));
     pxm::FrameCells(map, clashes.cells, pxm::UnusedColour(map));
 

@@ -25,7 +25,8 @@ std::string ClashMapTargetError(const CliOptions& options) {
     const struct {
         const std::string& path;
         std::string_view what;
-    } others[] = {{options.input, "the input file"}, {options.output, "the output file"}, {options.preview, "the preview"}};
+    } others[] = {
+        {options.input, "the input file"}, {options.output, "the output file"}, {options.preview, "the preview"}};
     for (const auto& other : others) {
         if (!other.path.empty() && SameFile(options.clashMap, other.path))
             return Join({"--clash-map ", options.clashMap, " names ", other.what, "; give the map a name of its own"});

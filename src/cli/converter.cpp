@@ -87,9 +87,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 
     const auto image = std::make_unique<KoalaImage>();
     const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
-    const std::optional<Clashes> clashes =
-        koalized.ok() && options.clashMap.empty() ? std::nullopt
-                                                  : std::optional(FindClashes(*canvas, options.mode, options.background));
+    // Every failing cell, for the refusal's count and the map.
+    std::optional<Clashes> clashes;
+    if (!koalized.ok() || !options.clashMap.empty()) clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
         Show(err, FailureMessage(koalized.failure));
         if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty()) err << count << '\n';

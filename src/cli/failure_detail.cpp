@@ -70,9 +70,9 @@ std::string ColourText(int value) {
 
 std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure) {
     const std::size_t count = clashes.cells.count();
+    constexpr std::string_view Many = " cells hold more colours than they may; --clash-map shows them all.";
     const std::string cells = count == 1 ? "1 cell holds more colours than it may; --clash-map shows it."
-                                         : Join({std::to_string(count),
-                                                 " cells hold more colours than they may; --clash-map shows them all."});
+                                         : Join({std::to_string(count), Many});
     switch (failure) {
         case KoalizeFailure::BackgroundDoesNotFit: return cells;
         case KoalizeFailure::NoBackgroundWorks:

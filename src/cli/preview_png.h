@@ -19,6 +19,8 @@ struct EncodedPng {
 EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height);
 
 // A 320x200 8-bit RGB PNG of the pixels.
-inline EncodedPng EncodePreviewPng(const PreviewPixels& pixels) { return EncodePng(pixels, PreviewWidth, PreviewHeight); }
+inline EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
+    return EncodePng(pixels, PreviewWidth, PreviewHeight);
+}
 
 }  // namespace pxm::cli

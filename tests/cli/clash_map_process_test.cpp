@@ -101,8 +101,8 @@ TEST_F(ClashMapProcess, ARefusedPngMarksEveryCellThatFailsUnderItsBackground) {
         first << "Cell " << *crowded.begin() % 40 << "," << *crowded.begin() / 40 << " ";
         EXPECT_NE(result.err.find(CountLine(crowded.size(), "\n", first.str())), std::string::npos) << result.err;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
-        ExpectMap(dir_ / "map.png", [](int x, int y) { return Pepto().colours[static_cast<std::size_t>(Clashing(x, y))]; },
-                  320, 200, 0, 0, crowded);
+        const auto file = [](int x, int y) { return Pepto().colours[static_cast<std::size_t>(Clashing(x, y))]; };
+        ExpectMap(dir_ / "map.png", file, 320, 200, 0, 0, crowded);
     }
 }
 
@@ -113,7 +113,8 @@ TEST_F(ClashMapProcess, AScreenshotUnderAutoShowsTheBackgroundThatLeavesTheFewes
         const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
         return Pepto().colours[static_cast<std::size_t>(inside ? picture(x - 32, y - 35) : 14)];
     };
-    const std::string in = Write(MakePng({.width = 384, .height = 272}, [&](int x, int y) { return Packed(file(x, y)); }), "shot.png");
+    const std::string in =
+        Write(MakePng({.width = 384, .height = 272}, [&](int x, int y) { return Packed(file(x, y)); }), "shot.png");
     const auto result = RunConverter({in, "-o", dir_ / "out.prg", "--clash-map", dir_ / "map.png"});
     EXPECT_EQ(result.status, 1);
     const std::set<int> fewest = CrowdedCells(picture, 6);
@@ -128,7 +129,8 @@ TEST_F(ClashMapProcess, AScreenshotUnderAutoShowsTheBackgroundThatLeavesTheFewes
 TEST_F(ClashMapProcess, WrittenUnmarkedWhenThePictureKoalizes) {
     // A BMP shows as its colour numbers in pepto; a GIF as its own colours (here vice's).
     const Numbers fits = [](int x, int y) { return (x / 2 + y) % 3 == 0 ? 0 : 1 + (x / 8 + y / 8) % 3 * 4; };
-    const auto bmp = RunConverter({Write(MakeBmp({}, fits), "in.bmp"), "-o", dir_ / "a.prg", "--clash-map", dir_ / "a.png"});
+    const auto bmp =
+        RunConverter({Write(MakeBmp({}, fits), "in.bmp"), "-o", dir_ / "a.prg", "--clash-map", dir_ / "a.png"});
     ASSERT_EQ(bmp.status, 0) << bmp.err;
     EXPECT_TRUE(std::filesystem::exists(dir_ / "a.prg"));
     ExpectMap(dir_ / "a.png", [&](int x, int y) { return Pepto().colours[static_cast<std::size_t>(fits(x, y))]; }, 320,
@@ -136,19 +138,21 @@ TEST_F(ClashMapProcess, WrittenUnmarkedWhenThePictureKoalizes) {
 
     const C64Palette& vice = C64Palettes[*FindPalette("vice")];
     const std::vector<Rgb> table(vice.colours.begin(), vice.colours.end());
-    const auto gif = MakeGif({.width = 40, .height = 16, .table = table}, [&](int, int x, int y) { return fits(x, y); });
+    const auto gif =
+        MakeGif({.width = 40, .height = 16, .table = table}, [&](int, int x, int y) { return fits(x, y); });
     const auto small = RunConverter({Write(gif, "in.gif"), "-o", dir_ / "b.prg", "--clash-map", dir_ / "b.png"});
     ASSERT_EQ(small.status, 0) << small.err;
     // Beyond the 40x16 picture, the Canvas's colour 0 in the palette taken.
     ExpectMap(dir_ / "b.png",
-              [&](int x, int y) { return vice.colours[x < 40 && y < 16 ? static_cast<std::size_t>(fits(x, y)) : 0]; }, 320,
-              200, 0, 0, {});
+              [&](int x, int y) { return vice.colours[x < 40 && y < 16 ? static_cast<std::size_t>(fits(x, y)) : 0]; },
+              320, 200, 0, 0, {});
 }
 
 TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
     const auto bmp = MakeBmp({}, [](int x, int y) { return Clashing(x, y); });
     const std::string in = Write(bmp, "in.bmp");
-    const auto overInput = RunConverter({in, "-o", dir_ / "o.prg", "--clash-map", (dir_.path() / "." / "in.bmp").string()});
+    const auto overInput =
+        RunConverter({in, "-o", dir_ / "o.prg", "--clash-map", (dir_.path() / "." / "in.bmp").string()});
     EXPECT_EQ(overInput.status, 2);
     EXPECT_EQ(overInput.err.rfind("pixmosaic-cli: --clash-map ", 0), 0u) << overInput.err;
     EXPECT_NE(overInput.err.find(" names the input file; give the map a name of its own\n"), std::string::npos);
@@ -161,8 +165,8 @@ TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
     std::filesystem::create_directory(dir_ / "ro");
     WriteFile(dir_ / "ro/map.png", old);
     chmod((dir_ / "ro").c_str(), 0555);
-    const auto denied = RunConverter({in, "-b", "0", "-o", dir_ / "o.prg", "--clash-map", dir_ / "ro/map.png"},
-                                     {.asNobody = true});
+    const auto denied =
+        RunConverter({in, "-b", "0", "-o", dir_ / "o.prg", "--clash-map", dir_ / "ro/map.png"}, {.asNobody = true});
     EXPECT_EQ(denied.status, 1);
     EXPECT_NE(denied.err.find("\nSystem Error: Access is denied.\n"), std::string::npos) << denied.err;
     EXPECT_EQ(ReadFile(dir_ / "ro/map.png"), old);

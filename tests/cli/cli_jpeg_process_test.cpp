@@ -45,8 +45,8 @@ TEST_F(JpegProcess, AJpegOfSixteenColoursGivesWhatItsBmpGives) {
 TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
-        const auto jpeg = MakeJpeg({.quality = 80, .progressive = progressive},
-                                   [](int x, int y) { return Pepto((x / 2 + y) % 16); });
+        const auto jpeg =
+            MakeJpeg({.quality = 80, .progressive = progressive}, [](int x, int y) { return Pepto((x / 2 + y) % 16); });
         const auto result = RunConverter({Write(jpeg, "shot.jpg"), "-o", dir_ / "out.prg"});
         EXPECT_EQ(result.status, 1);
         const std::string start = "Error: This JPEG file holds ";
@@ -61,9 +61,10 @@ TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
 }
 
 TEST_F(JpegProcess, CmykDamagedAndOversizedFilesAreRefused) {
-    ExpectRefused(MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, [](int x, int) { return Pepto(x % 16); }),
-                  "Error: This JPEG file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG "
-                  "files: save it in RGB.\n");
+    ExpectRefused(
+        MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, [](int x, int) { return Pepto(x % 16); }),
+        "Error: This JPEG file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG "
+        "files: save it in RGB.\n");
     ExpectRefused(MakeJpeg({.width = 400, .height = 300}, [](int, int) { return 0u; }),
                   "Error: This JPEG file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator "
                   "screenshots of exactly 384x272 pixels with the picture at 32,35 inside the border.\n");

@@ -69,13 +69,30 @@ TEST(JpegDecoder, ALossyPictureKeepsItsShapes) {
     ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
     int far = 0;
     for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) far += LargestDifference(decoded.picture.rgb[decoded.picture.At(x, y)], Blocks(x, y), false) > 60;
+        for (int x = 0; x < 64; ++x)
+            far += LargestDifference(decoded.picture.rgb[decoded.picture.At(x, y)], Blocks(x, y), false) > 60;
     }
     EXPECT_LT(far, 64 * 48 / 10);
 }
 
+TEST(JpegDecoder, AProgressiveFileOfMoreThan100ScansIsUnreadable) {
+    // Each scan is a pass over the whole picture: a damaged or hostile file could hold thousands.
+    const auto jpeg =
+        test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Grey, .scanPerCoefficient = true}, Blocks);
+    ASSERT_FALSE(jpeg.empty());
+    const DecodeOutcome decoded = DecodeJpeg(jpeg);
+    EXPECT_EQ(decoded.status, Status::Unreadable);
+    EXPECT_EQ(decoded.reason, "more than 100 progressive scans");
+    EXPECT_TRUE(decoded.picture.rgb.empty());
+    EXPECT_EQ(DecodeJpeg(
+                  test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Grey, .progressive = true}, Blocks))
+                  .status,
+              Status::Decoded);
+}
+
 TEST(JpegDecoder, CmykIsRefused) {
-    const DecodeOutcome decoded = DecodeJpeg(test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, Blocks));
+    const DecodeOutcome decoded =
+        DecodeJpeg(test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, Blocks));
     EXPECT_EQ(decoded.status, Status::CmykRefused);
     EXPECT_TRUE(decoded.picture.rgb.empty());
 }

@@ -15,7 +15,8 @@ TEST(ClashMap, ABmpShowsItsColourNumbersInThePalette) {
     auto canvas = test::FilledCanvas(0);
     for (int column = 0; column < CanvasColumns; ++column) {
         for (int row = 0; row < CanvasRows; ++row)
-            (*canvas)[CanvasIndex(column, row)] = static_cast<std::uint8_t>((column + 3 * row) % 16 + (row == 7 ? 16 : 0));
+            (*canvas)[CanvasIndex(column, row)] =
+                static_cast<std::uint8_t>((column + 3 * row) % 16 + (row == 7 ? 16 : 0));
     }
     RgbPicture map = PictureAsRead(*canvas, Pepto(), nullptr);
     ASSERT_EQ(map.width, 320);

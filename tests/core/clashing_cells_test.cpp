@@ -110,9 +110,9 @@ TEST(ClashingCells, AValueAbove15CountsAsTheKoalizerCountsIt) {
 TEST(ClashingCells, GreyModesMarkCellsOfColoursTheyCannotShow) {
     auto canvas = test::FilledCanvas(11);
     test::FillCell(*canvas, 3, 0);
-    test::SetCellRow(*canvas, 5, 2, {0, 12, 15, 5});          // green: in neither mode
-    test::SetCellRow(*canvas, 8, 0, {1, 0, 0, 0});            // white with dark grey only
-    test::SetCellRow(*canvas, 9, 0, {1, 12, 15, 0});          // white with all three greys
+    test::SetCellRow(*canvas, 5, 2, {0, 12, 15, 5});  // green: in neither mode
+    test::SetCellRow(*canvas, 8, 0, {1, 0, 0, 0});    // white with dark grey only
+    test::SetCellRow(*canvas, 9, 0, {1, 12, 15, 0});  // white with all three greys
     CellSet fourGreys;
     fourGreys[5] = fourGreys[8] = fourGreys[9] = true;
     EXPECT_EQ(FindClashes(*canvas, PaletteMode::FourGreys, AutoBackground).cells, fourGreys);

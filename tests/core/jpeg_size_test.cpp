@@ -27,9 +27,9 @@ Segment MarkerSegment(std::uint8_t marker, const Segment& contents) {
 
 // Precision 8, height, width, one component.
 Segment FrameHeader(std::uint8_t marker, int width, int height) {
-    return MarkerSegment(marker, {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
-                                  static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 1, 1, 0x11,
-                                  0});
+    return MarkerSegment(marker,
+                         {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+                          static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 1, 1, 0x11, 0});
 }
 
 std::vector<std::uint8_t> Jpeg(const std::vector<Segment>& segments) {
@@ -85,7 +85,7 @@ TEST(JpegSize, NoneWithoutAFrameHeaderBeforeTheScan) {
     EXPECT_FALSE(JpegDeclaredSize(Jpeg({Jfif, Scan, FrameHeader(0xC0, 320, 200)})));
     EXPECT_FALSE(JpegDeclaredSize(Jpeg({Jfif, {0xFF, 0xD9}, FrameHeader(0xC0, 320, 200)})));
     EXPECT_FALSE(JpegDeclaredSize(Jpeg({MarkerSegment(0xC0, {8, 0, 200})})));  // frame header too short
-    EXPECT_FALSE(JpegDeclaredSize(FrameHeader(0xC0, 320, 200)));                // no start of image
+    EXPECT_FALSE(JpegDeclaredSize(FrameHeader(0xC0, 320, 200)));               // no start of image
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ struct JpegShape {
     int quality = 90;
     bool progressive = false;
     bool fullChroma = false;  // chroma at full resolution (4:4:4) instead of libjpeg's 4:2:0
+    // Greyscale progressive in 128 scans: each coefficient alone, first its high bits, then the
+    // lowest bit (libjpeg's own progression has 6 to 10).
+    bool scanPerCoefficient = false;
 };
 
 namespace detail {
@@ -54,9 +57,18 @@ struct JpegBuildErrors {
     std::longjmp(reinterpret_cast<JpegBuildErrors*>(info->err)->back, 1);
 }
 
+inline std::vector<jpeg_scan_info> ScanPerCoefficient() {
+    std::vector<jpeg_scan_info> scans;
+    for (const int lowBit : {1, 0}) {
+        for (int k = 0; k < DCTSIZE2; ++k) scans.push_back({1, {0, 0, 0, 0}, k, k, lowBit == 1 ? 0 : 1, lowBit});
+    }
+    return scans;
+}
+
 // The libjpeg calls, in a frame that holds no object with a destructor.
 inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const JpegShape& shape,
-                      std::vector<std::vector<JSAMPLE>>& rows, unsigned char*& out, unsigned long& size) {
+                      const std::vector<jpeg_scan_info>& scans, std::vector<std::vector<JSAMPLE>>& rows,
+                      unsigned char*& out, unsigned long& size) {
     if (setjmp(errors.back) != 0) return false;
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &out, &size);
@@ -69,8 +81,13 @@ inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, shape.quality, TRUE);
     if (shape.progressive) jpeg_simple_progression(&info);
+    if (!scans.empty()) {
+        info.scan_info = scans.data();
+        info.num_scans = static_cast<int>(scans.size());
+    }
     if (shape.fullChroma) {
-        for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+        for (int c = 0; c < info.num_components; ++c)
+            info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
     }
     jpeg_start_compress(&info, TRUE);
     for (auto& row : rows) {
@@ -87,7 +104,8 @@ inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const
 inline std::vector<std::uint8_t> MakeJpeg(const JpegShape& shape, const std::function<std::uint32_t(int, int)>& pixel) {
     std::vector<std::vector<JSAMPLE>> rows(static_cast<std::size_t>(shape.height));
     for (int y = 0; y < shape.height; ++y) {
-        for (int x = 0; x < shape.width; ++x) detail::JpegSamples(shape.colours, pixel(x, y), rows[static_cast<std::size_t>(y)]);
+        for (int x = 0; x < shape.width; ++x)
+            detail::JpegSamples(shape.colours, pixel(x, y), rows[static_cast<std::size_t>(y)]);
     }
     detail::JpegBuildErrors errors;
     jpeg_compress_struct info{};
@@ -95,7 +113,9 @@ inline std::vector<std::uint8_t> MakeJpeg(const JpegShape& shape, const std::fun
     errors.manager.error_exit = detail::JpegBuildFailed;
     unsigned char* out = nullptr;
     unsigned long size = 0;
-    const bool written = detail::WriteJpeg(info, errors, shape, rows, out, size);
+    const std::vector<jpeg_scan_info> scans =
+        shape.scanPerCoefficient ? detail::ScanPerCoefficient() : std::vector<jpeg_scan_info>{};
+    const bool written = detail::WriteJpeg(info, errors, shape, scans, rows, out, size);
     jpeg_destroy_compress(&info);
     std::vector<std::uint8_t> bytes;
     if (written) bytes.assign(out, out + size);

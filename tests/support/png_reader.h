@@ -14,7 +14,9 @@ struct ReadBackPng {
     int height = 0;
     std::vector<Rgb> pixels;  // row by row from the top; empty when the file is no PNG
 
-    Rgb At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
+    Rgb At(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
 };
 
 inline ReadBackPng ReadPngBack(const std::vector<std::uint8_t>& bytes) {

@@ -36,6 +36,7 @@ struct JpegErrors {
     jpeg_error_mgr manager{};  // first: libjpeg's pointer to it is a pointer to this
     std::jmp_buf back{};
     std::array<char, JMSG_LENGTH_MAX> message{};
+    bool libjpegWords = true;  // false: the message is the converter's own
 };
 
 [[noreturn]] void KeepError(j_common_ptr info) {
@@ -52,8 +53,10 @@ void TreatDamageAsError(j_common_ptr info, int level) {
 
 void LimitScans(j_common_ptr info) {
     if (info->is_decompressor != 0 && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
-        info->err->msg_code = JERR_BAD_PROGRESSION;  // "Invalid progressive parameters"
-        (*info->err->error_exit)(info);
+        auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+        std::snprintf(errors->message.data(), errors->message.size(), "more than %d progressive scans", MaxScans);
+        errors->libjpegWords = false;
+        std::longjmp(errors->back, 1);
     }
 }
 
@@ -61,7 +64,7 @@ void LimitScans(j_common_ptr info) {
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
                                     std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason) {
     if (setjmp(errors.back) != 0) {
-        reason = std::string("libjpeg: ") + errors.message.data();
+        reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
         return DecodeOutcome::Status::Unreadable;
     }
     jpeg_create_decompress(&info);
@@ -82,7 +85,8 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     }
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(picture.rgb.data() + picture.At(0, static_cast<int>(info.output_scanline)));
+        const std::size_t first = picture.At(0, static_cast<int>(info.output_scanline));
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(picture.rgb.data() + first);
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);

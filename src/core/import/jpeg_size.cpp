@@ -11,7 +11,7 @@ constexpr std::uint8_t StuffedZero = 0x00;
 constexpr std::uint8_t StartOfImage = 0xD8;
 constexpr std::uint8_t StartOfScan = 0xDA;
 constexpr std::uint8_t EndOfImage = 0xD9;
-constexpr std::uint8_t Temporary = 0x01;  // TEM: a marker without a segment
+constexpr std::uint8_t Temporary = 0x01;     // TEM: a marker without a segment
 constexpr std::uint8_t FirstRestart = 0xD0;  // RST0-RST7: markers without a segment
 constexpr std::uint8_t LastRestart = 0xD7;
 // A frame header: segment length (2), sample precision (1), height (2), width (2).
