@@ -1,6 +1,7 @@
 #include "cli/converter.h"
 
 #include <memory>
+#include <optional>
 
 #include "cli/clash_map_file.h"
 #include "cli/cli_options.h"
