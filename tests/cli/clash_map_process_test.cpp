@@ -175,7 +175,8 @@ TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
 
 TEST_F(ClashMapProcess, NoMapOfAPictureThatIsNotRead) {
     // A colour of no palette: the picture never reaches the koalization.
-    const auto png = MakePng({.width = 16, .height = 8}, [](int x, int) { return x < 8 ? 0xFF0080u : Hex(1); });
+    // Pepto's sixteen colours, but #FF0080, far from every palette's entries, for purple.
+    const auto png = MakePng({.width = 32, .height = 8}, [](int x, int) { return x / 2 == 4 ? 0xFF0080u : Hex(x / 2); });
     const auto result = RunConverter({Write(png, "in.png"), "-o", dir_ / "o.prg", "--clash-map", dir_ / "map.png"});
     EXPECT_EQ(result.status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "map.png"));

@@ -36,7 +36,9 @@ TEST_F(JpegProcess, AJpegOfSixteenColoursGivesWhatItsBmpGives) {
         MakeJpeg({.quality = 100, .fullChroma = true}, [](int x, int y) { return Pepto(CellColour(x, y)); });
     const auto fromJpeg = RunConverter({Write(jpeg, "in.jpg"), "-o", dir_ / "jpeg.prg"});
     ASSERT_EQ(fromJpeg.status, 0) << fromJpeg.err;
-    EXPECT_EQ(fromJpeg.out, "Palette: pepto.\nChosen background color: black.\n");
+    // Pepto, exactly or as the nearest palette to colours a unit or two off.
+    EXPECT_EQ(fromJpeg.out.rfind("Palette: pepto", 0), 0u) << fromJpeg.out;
+    EXPECT_TRUE(fromJpeg.out.ends_with("\nChosen background color: black.\n")) << fromJpeg.out;
     const auto fromBmp = RunConverter({Write(MakeBmp({}, CellColour), "in.bmp"), "-o", dir_ / "bmp.prg"});
     ASSERT_EQ(fromBmp.status, 0) << fromBmp.err;
     EXPECT_EQ(ReadFile(dir_ / "jpeg.prg"), ReadFile(dir_ / "bmp.prg"));
