@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a BMP file, through the reader (with and without the header
-// checks), every koalization and, on
+// checks), every koalization and the cells a clash map marks and, on
 // success, the picture file of a format and container picked from the input, named with the
 // input's last bytes taken as a --name text when they make a C64 file name.
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include "core/format/petscii_name.h"
 #include "core/import/bmp_reader.h"
 #include "core/koala/cell_colours.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/tape/tap_image.h"
 
@@ -55,6 +56,17 @@ void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_vie
     Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
     const pxm::FormatInfo& info = pxm::InfoOf(format);
     if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
+}
+
+// The cells the clash map marks agree with the koalizer: none when it works, else the first is
+// where it stopped.
+void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeResult& run) {
+    if (run.ok) {
+        Check(cells.none());
+        return;
+    }
+    Check(run.failedCell >= 0 && cells[static_cast<std::size_t>(run.failedCell)]);
+    for (int cell = 0; cell < run.failedCell; ++cell) Check(!cells[static_cast<std::size_t>(cell)]);
 }
 
 }  // namespace
@@ -96,9 +108,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read->colours == 16) Check(colours.size() > 3);
     }
 
+    const pxm::Clashes fewest = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
+    Check(fewest.cells.none() == automatic.autoBackground.has_value());
+    const auto background = static_cast<std::uint8_t>(pick % 16);
+    const pxm::Clashes fixed = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::BackgroundChoice{background});
+    CheckClashes(fixed.cells, pxm::KoalizeMulticolour(*canvas, *image, background));
+    Check(fewest.cells.count() <= fixed.cells.count());
+
     const pxm::KoalizeOutcome four = pxm::KoalizeFourGreys(*canvas, *image);
+    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FourGreys, pxm::AutoBackground).cells, four);
     if (four.ok()) BuildFile(*image, pick + 1, name);
     const pxm::KoalizeOutcome five = pxm::KoalizeFiveGreys(*canvas, *image);
+    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FiveGreys, pxm::AutoBackground).cells, five);
     // Whatever fits four grey levels fits five.
     Check(!four.ok() || five.ok());
     if (five.ok()) BuildFile(*image, pick + 2, name);

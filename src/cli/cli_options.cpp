@@ -37,6 +37,7 @@ enum class Option {
     Executable,
     Palette,
     Preview,
+    ClashMap,
     Backgrounds,
     Help,
     Version
@@ -48,7 +49,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 13> OptionNames{{
+constexpr std::array<OptionName, 14> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -59,6 +60,7 @@ constexpr std::array<OptionName, 13> OptionNames{{
     {'x', "executable", Option::Executable, false},
     {'p', "palette", Option::Palette, true},
     {0, "preview", Option::Preview, true},
+    {0, "clash-map", Option::ClashMap, true},
     {0, "backgrounds", Option::Backgrounds, false},
     {'h', "help", Option::Help, false},
     {0, "version", Option::Version, false},
@@ -136,6 +138,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Preview:
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
+            return {};
+        case Option::ClashMap:
+            if (value.empty()) return "the clash map file name is empty";
+            options.clashMap = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Help:

@@ -23,6 +23,7 @@ struct CliOptions {
     bool executable = false;  // a program that shows the picture instead of the plain file
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
     std::string preview;                   // the preview PNG to write; empty: none
+    std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
 };
 

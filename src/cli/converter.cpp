@@ -1,7 +1,9 @@
 #include "cli/converter.h"
 
 #include <memory>
+#include <optional>
 
+#include "cli/clash_map_file.h"
 #include "cli/cli_options.h"
 #include "cli/container_refusal.h"
 #include "cli/executable.h"
@@ -13,6 +15,7 @@
 #include "cli/program_name.h"
 #include "cli/text_join.h"
 #include "core/export/picture_file.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/colour_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
@@ -64,6 +67,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         case ParsedCommandLine::Action::Convert: break;
     }
     const CliOptions& options = command.options;
+    if (const std::string error = ClashMapTargetError(options); !error.empty()) return ShowUsageError(err, error);
 
     const InputFile input = ReadInputFile(options.input);
     if (!input.systemError.empty()) {
@@ -91,11 +95,22 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 
     const auto image = std::make_unique<KoalaImage>();
     const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
+    // Every failing cell, for the refusal's count and the map.
+    std::optional<Clashes> clashes;
+    if (!koalized.ok() || !options.clashMap.empty()) clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
         Show(err, FailureMessage(koalized.failure));
+        if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty()) err << count << '\n';
         err << FailureDetail(*canvas, picture.source, koalized) << '\n';
-        return ExitRefused;
     }
+    // The map is written whether the picture koalizes or not.
+    if (!options.clashMap.empty()) {
+        if (const std::string error = WriteClashMap(options.clashMap, *canvas, picture, *clashes); !error.empty()) {
+            Show(err, msg::SystemErrorCaption, error);
+            return ExitRefused;
+        }
+    }
+    if (!koalized.ok()) return ExitRefused;
     if (koalized.autoBackground) out << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';
 
     const Container container = ChosenContainer(options);

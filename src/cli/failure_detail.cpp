@@ -68,6 +68,23 @@ std::string ColourText(int value) {
     return Join({std::to_string(value), " (", ColourName(value), ")"});
 }
 
+std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure) {
+    const std::size_t count = clashes.cells.count();
+    constexpr std::string_view Many = " cells hold more colours than they may; --clash-map shows them all.";
+    const std::string cells = count == 1 ? "1 cell holds more colours than it may; --clash-map shows it."
+                                         : Join({std::to_string(count), Many});
+    switch (failure) {
+        case KoalizeFailure::BackgroundDoesNotFit: return cells;
+        case KoalizeFailure::NoBackgroundWorks:
+            return Join({"With background ", ColourText(clashes.background), ", which leaves the fewest, ", cells});
+        case KoalizeFailure::NotFourGreys:
+        case KoalizeFailure::NotFiveGreys:
+        case KoalizeFailure::WhiteWithAllGreys:
+        case KoalizeFailure::None: break;
+    }
+    return {};
+}
+
 std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {
     switch (outcome.failure) {
         case KoalizeFailure::NotFourGreys:

@@ -17,10 +17,11 @@ namespace {
 constexpr std::string_view Options =
     "Converts a C64 picture into a C64 multicolour picture file. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
-    "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
-    "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
-    "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
-    "  PNG or GIF both must have the same colour.\n"
+    "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
+    "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
+    "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
+    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A JPEG saved lossy holds\n"
+    "  hundreds of colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
@@ -37,13 +38,17 @@ constexpr std::string_view Options =
     "                                          OUTPUT's name)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
-    "  -p, --palette auto|index|NAME           PNG and GIF only. auto (default): the known palette\n"
+    "  -p, --palette auto|index|NAME           PNG, GIF, JPEG. auto (default): the known palette\n"
     "                                          that fits the colours best, named on stdout;\n"
     "                                          NAME: that palette alone; index: the colour table\n"
     "                                          indexes are the colour numbers, as in a BMP\n"
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
+    "      --clash-map FILE                    also write the picture as read, a PNG (320x200 or\n"
+    "                                          the screenshot's 384x272), with every cell that\n"
+    "                                          cannot be koalized framed; written whether the\n"
+    "                                          conversion succeeds or is refused\n"
     "      --backgrounds                       first list every background under which the\n"
     "                                          picture koalizes in multicolour mode\n"
     "  -h, --help    --version\n"
@@ -106,7 +111,7 @@ std::string HelpText() {
                   "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
                   "  when it is no exact fit. A colour farther than ",
                   std::to_string(static_cast<int>(ForeignColourDistance)),
-                  " (CIELAB) from its C64 colour there is\n  refused. A PNG or GIF longer than ",
+                  " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
                   std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused.\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {

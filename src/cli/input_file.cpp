@@ -24,7 +24,7 @@ InputFile ReadInputFile(const std::string& path) {
     input.bytes = std::move(*read);
     // A BMP is read no further than the reader can ever look; only the encoded kinds may be long.
     const PictureKind kind = KindOfPicture(input.bytes);
-    const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif;
+    const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif || kind == PictureKind::Jpeg;
     input.tooLarge = encoded && input.bytes.size() > MaxEncodedPictureBytes;
     input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : MaxEncodedPictureBytes));
     return input;

@@ -4,6 +4,7 @@
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
 #include "core/import/bmp_reader.h"
+#include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
 
@@ -42,26 +43,43 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     return reading;
 }
 
+DecodeOutcome Decode(PictureKind kind, std::span<const std::uint8_t> bytes) {
+    switch (kind) {
+        case PictureKind::Gif: return DecodeGif(bytes);
+        case PictureKind::Jpeg: return DecodeJpeg(bytes);
+        case PictureKind::Png:
+        case PictureKind::Bmp:
+        case PictureKind::Unknown: break;
+    }
+    return DecodePng(bytes);
+}
+
 }  // namespace
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     const PictureKind kind = KindOfPicture(input.bytes);
     switch (kind) {
         case PictureKind::Bmp: return ReadBmpPicture(input, options, canvas);
-        case PictureKind::Jpeg: return Refused(JpegRefusal());
         case PictureKind::Unknown: return Refused(NotAPictureRefusal());
         case PictureKind::Png:
-        case PictureKind::Gif: break;
+        case PictureKind::Gif:
+        case PictureKind::Jpeg: break;
     }
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    const DecodeOutcome decoded = kind == PictureKind::Png ? DecodePng(input.bytes) : DecodeGif(input.bytes);
+    DecodeOutcome decoded = Decode(kind, input.bytes);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+        case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
         case DecodeOutcome::Status::Decoded: break;
+    }
+    // A JPEG is saved lossy: a C64 picture in it has hundreds of colours, none a palette's own.
+    if (kind == PictureKind::Jpeg) {
+        if (const std::size_t colours = CountColours(decoded.picture); colours > C64ColourCount)
+            return Refused(TooManyColoursRefusal(kindName, colours));
     }
 
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
@@ -79,6 +97,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
                            : Join({"Palette: ", C64Palettes[*imported.palette].name,
                                    " (nearest; colours differ by up to ", std::to_string(differsBy), ")."});
     }
+    reading.decoded = std::move(decoded.picture);
     return reading;
 }
 

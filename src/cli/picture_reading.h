@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/input_file.h"
 #include "core/import/canvas.h"
+#include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
 #include "core/palette/c64_palettes.h"
 
@@ -25,6 +26,7 @@ struct PictureReading {
     CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
     std::string information;               // Read: a line for stdout ("Palette: pepto."), or empty
+    DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);

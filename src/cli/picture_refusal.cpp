@@ -5,6 +5,7 @@
 #include "cli/failure_detail.h"
 #include "cli/input_file.h"
 #include "cli/text_join.h"
+#include "core/import/colour_count.h"
 #include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 
@@ -70,9 +71,7 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
 
 }  // namespace
 
-Refusal JpegRefusal() { return {"This file is a JPEG picture, which is not taken; save it as PNG, GIF or BMP.", {}}; }
-
-Refusal NotAPictureRefusal() { return {"This file is not a BMP, PNG or GIF picture.", {}}; }
+Refusal NotAPictureRefusal() { return {"This file is not a BMP, PNG, GIF or JPEG picture.", {}}; }
 
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
@@ -92,6 +91,21 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height) {
 
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
     return {Join({"This ", kindName, " file is damaged or incomplete (", reason, ")."}), {}};
+}
+
+Refusal CmykRefusal(std::string_view kindName) {
+    return {Join({"This ", kindName,
+                  " file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG files: save it "
+                  "in RGB."}),
+            {}};
+}
+
+Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours) {
+    return {Join({"This ", kindName, " file holds ", std::to_string(colours), " colours; a C64 picture holds at most ",
+                  std::to_string(C64ColourCount),
+                  ". Saved lossy, its colours are near the picture's, not the same: --nearest makes the nearest C64 "
+                  "picture of it."}),
+            {}};
 }
 
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName) {

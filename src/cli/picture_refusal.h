@@ -1,7 +1,7 @@
 #pragma once
-// What the converter tells a C64 artist when a file cannot become a picture: a message, and for
-// a PNG or GIF a line naming the pixels in the file's own coordinates (x from the left, y from
-// the top, a screenshot's border included).
+// What the converter tells a C64 artist when a PNG, GIF or JPEG cannot become a picture: a message,
+// and a line naming the pixels in the file's own coordinates (x from the left, y from the top,
+// a screenshot's border included).
 #include <string>
 #include <string_view>
 
@@ -16,12 +16,14 @@ struct Refusal {
 };
 
 // A file of a kind that is told but not read, and one of no known kind.
-Refusal JpegRefusal();
 Refusal NotAPictureRefusal();
 Refusal FileTooLargeRefusal(std::string_view kindName);
 Refusal SizeRefusal(std::string_view kindName, int width, int height);
 // reason: the decoder's words.
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);
+Refusal CmykRefusal(std::string_view kindName);
+// A file of more colours than a C64 picture has (a JPEG): colours, how many it holds.
+Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours);
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName);
 
 }  // namespace pxm::cli

@@ -51,6 +51,14 @@ TEST(CliOptions, PalettePreviewAndBackgrounds) {
     EXPECT_EQ(Parse({"a", "-o", "b", "--preview"}).error, "option '--preview' needs a value");
 }
 
+TEST(CliOptions, ClashMap) {
+    EXPECT_EQ(Parse({"a", "-o", "b"}).options.clashMap, "");
+    EXPECT_EQ(Parse({"a", "--clash-map", "m.png", "-o", "b"}).options.clashMap, "m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map=-m.png"}).options.clashMap, "-m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map="}).error, "the clash map file name is empty");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map"}).error, "option '--clash-map' needs a value");
+}
+
 TEST(CliOptions, EverySpelling) {
     const auto parsed = Parse({"--mode=grey5", "-b", "light grey", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
                                "--output=o", "--", "-in.bmp"});

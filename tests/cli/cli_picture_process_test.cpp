@@ -8,6 +8,7 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
 #include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/palette_perturbation.h"
@@ -87,15 +88,7 @@ std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, 
         [&](int, int x, int y) { return n(x, y); });
 }
 
-class PictureProcess : public ::testing::Test {
-protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
-    ScratchDir dir_;
-};
+class PictureProcess : public ScratchTest {};
 
 struct RouteCase {
     const char* name;
@@ -355,6 +348,7 @@ TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
                   "Error: The picture is not a valid C64 Format one or either the \n"
                   "chosen background color doesn't allow Koalization.\n"
                   "Please try another background color or set it to AUTO.\n"
+                  "1 cell holds more colours than it may; --clash-map shows it.\n"
                   "Cell 1,0 (PNG pixels 40-47 x 35-42) holds 4 colours besides background 0 (black): 1 (white), 2 "
                   "(red), 3 (cyan), 4 (purple).\n",
                   1, "Palette: pepto.\n");

@@ -158,11 +158,10 @@ TEST_F(ConverterProcess, ReaderMessagesInUtf8) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
-// A file is told by its first bytes: a JPEG is named, a file of no known kind is no picture, and
+// A file is told by its first bytes: a file of no known kind is no picture, and
 // a BMP whose bits per pixel do not fit its colour count is refused like a wrong colour count.
 TEST_F(ConverterProcess, FilesThatAreNotTakenAreNamed) {
     const std::string out = dir_ / "o.prg";
-    const std::vector<std::uint8_t> jfif{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 1, 0};
     auto bmpWithout = [](std::size_t at, std::uint8_t value) {
         auto file = MakeBmp({.width = 16, .height = 8}, [](int, int) { return 0; });
         file[at] = value;
@@ -174,10 +173,9 @@ TEST_F(ConverterProcess, FilesThatAreNotTakenAreNamed) {
         std::string_view err;
     };
     const std::vector<Case> cases{
-        {"jpeg", jfif, "Error: This file is a JPEG picture, which is not taken; save it as PNG, GIF or BMP.\n"},
-        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG or GIF picture.\n"},
-        {"empty", {}, "Error: This file is not a BMP, PNG or GIF picture.\n"},
-        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG or GIF picture.\n"},
+        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"empty", {}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
         {"8 bits counted as 16 colours",
          MakeBmp({.width = 16, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, [](int, int) { return 0; }),
          "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},
@@ -219,7 +217,9 @@ TEST_F(ConverterProcess, FixedBackgroundRefusalNamesTheCell) {
     const auto result = RunConverter({"--background", "0", Bmp(ThreeCellPicture()), "-o", out});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
+    // Under black all three cells hold too many colours; the first is named.
     EXPECT_EQ(result.err, std::string(LongMulticolourMessage) +
+                              "3 cells hold more colours than they may; --clash-map shows them all.\n"
                               "Cell 0,0 (BMP pixels 0-7 x 0-7) holds 4 colours besides background 0 (black): "
                               "1 (white), 2 (red), 3 (cyan), 4 (purple).\n");
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -230,6 +230,8 @@ TEST_F(ConverterProcess, AutoRefusalNamesTheFurthestBackground) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "Error: The picture is not a valid C64 Format one.\n"
+              "With background 3 (cyan), which leaves the fewest, 1 cell holds more colours than it may; "
+              "--clash-map shows it.\n"
               "No background works; background 3 (cyan) got furthest. Cell 2,0 (BMP pixels 16-23 x 0-7) holds 5 "
               "colours besides background 3 (cyan): 8 (orange), 9 (brown), 10 (pink), 11 (dark grey), 12 (med grey).\n");
 }

@@ -1,5 +1,5 @@
-// Writes the PNG and GIF pictures that the Windows converter and the Linux converter are run
-// over into the directory given: every colour type and layout the decoders meet, pictures that
+// Writes the PNG, GIF and JPEG pictures that the Windows converter and the Linux converter are
+// run over into the directory given: every colour type and layout the decoders meet, pictures that
 // koalize and pictures that are refused, damaged and cut files.
 #include <zlib.h>
 
@@ -11,11 +11,14 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/support/gif_builder.h"
+#include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace {
 
 using pxm::test::GifShape;
+using pxm::test::JpegColours;
+using pxm::test::MakeJpeg;
 using pxm::test::MakeGif;
 using pxm::test::MakePng;
 using pxm::test::PngType;
@@ -153,8 +156,27 @@ int main(int argc, char** argv) {
     gifCut.resize(gifCut.size() / 2);
     Write(dir, "cut.gif", gifCut);
     Write(dir, "header-only.gif", {'G', 'I', 'F', '8', '9', 'a', 16, 0, 8, 0});
-    // Files the converter tells by their first bytes and refuses by name.
-    Write(dir, "photo.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00});
+    // A file the converter tells by its first bytes and refuses by name.
     Write(dir, "notes.txt", {'n', 'o', 't', 'e', 's', '\n'});
+
+    // JPEGs with full chroma, which both libjpeg-turbo and the Windows Imaging Component decode
+    // to the same pixels: flat cells at full quality koalize, a lossy picture is refused.
+    const auto cells = [&](int x, int y) { return Packed(pepto, (x / 8 * 7 + y / 8 * 3) % 16); };
+    Write(dir, "cells-pepto.jpg", MakeJpeg({.quality = 100, .fullChroma = true}, cells));
+    Write(dir, "cells-progressive.jpg",
+          MakeJpeg({.width = 384, .height = 272, .quality = 100, .progressive = true, .fullChroma = true}, cells));
+    Write(dir, "lossy-pepto.jpg", MakeJpeg({.quality = 75, .fullChroma = true}, rgb(pepto, 320)));
+    Write(dir, "cmyk.jpg", MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, cells));
+    auto hugeJpeg = MakeJpeg({.width = 16, .height = 8}, cells);
+    for (std::size_t at = 2; at + 9 < hugeJpeg.size(); ++at) {
+        if (hugeJpeg[at] == 0xFF && hugeJpeg[at + 1] == 0xC0) {
+            hugeJpeg[at + 5] = hugeJpeg[at + 6] = hugeJpeg[at + 7] = hugeJpeg[at + 8] = 0xFF;  // 65535x65535
+            break;
+        }
+    }
+    Write(dir, "declares-huge.jpg", hugeJpeg);
+    auto jpegCut = MakeJpeg({.width = 64, .height = 32}, rgb(pepto, 64));
+    jpegCut.resize(jpegCut.size() / 2);
+    Write(dir, "cut.jpg", jpegCut);
     return failed ? 1 : 0;
 }

@@ -20,6 +20,8 @@ TEST(ByteReader, WordsAtOffsetsAreLittleEndianAndBounded) {
     EXPECT_EQ(WordAt(Data, 0), 0x0801);
     EXPECT_EQ(LongAt(Data, 2), 0xBEEF1234u);
     EXPECT_EQ(BigLongAt(Data, 0), 0x01083412u);
+    EXPECT_EQ(BigWordAt(Data, 5), 0xBEAD);
+    EXPECT_FALSE(BigWordAt(Data, 6));
     EXPECT_EQ(ByteAt(Data, 6), 0xAD);
     EXPECT_FALSE(ByteAt(Data, 7));
     EXPECT_FALSE(WordAt(Data, 6));

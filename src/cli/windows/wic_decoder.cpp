@@ -1,5 +1,5 @@
-// PNG and GIF files through the Windows Imaging Component: the first frame, its colour table
-// indexes when it has a table, its colours. No exception crosses a COM call: every result is
+// PNG, GIF and JPEG files through the Windows Imaging Component: the first frame, its colour
+// table indexes when it has a table, its colours. No exception crosses a COM call: every result is
 // checked and turned into the outcome's words.
 #include <array>
 #include <optional>
@@ -151,6 +151,11 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
 
     WICPixelFormatGUID format{};
     result = frame->GetPixelFormat(&format);
+    // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK.
+    if (SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK) {
+        outcome.status = DecodeOutcome::Status::CmykRefused;
+        return;
+    }
     const std::optional<int> bits = SUCCEEDED(result) ? IndexBits(format) : std::nullopt;
     if (SUCCEEDED(result) && !bits) result = ReadColours(factory, frame.get(), picture);
     if (SUCCEEDED(result) && bits) {
@@ -175,11 +180,17 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
 DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container) {
     DecodeOutcome outcome;
     // A size that is not taken is refused from the file's header, before WIC reads any of it.
-    if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
-        declared && !AcceptedArea(declared->width, declared->height)) {
+    const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
+    if (declared && !AcceptedArea(declared->width, declared->height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
+        return outcome;
+    }
+    // A JPEG's size is in a marker segment that may come late; WIC is not given a file whose
+    // size could not be checked.
+    if (!declared && kind == PictureKind::Jpeg) {
+        outcome.reason = "no frame header before the picture data";
         return outcome;
     }
     ComOwner<IWICImagingFactory> factory;
@@ -197,7 +208,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         return outcome;
     }
     DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, outcome);
-    if (outcome.status == DecodeOutcome::Status::Unreadable) {
+    if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
     }
@@ -209,5 +220,9 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
 DecodeOutcome DecodePng(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Png, GUID_ContainerFormatPng); }
 
 DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Gif, GUID_ContainerFormatGif); }
+
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
+    return Decode(file, PictureKind::Jpeg, GUID_ContainerFormatJpeg);
+}
 
 }  // namespace pxm::cli

@@ -6,6 +6,8 @@
 
 #include "core/base/byte_reader.h"
 
+#include "core/import/jpeg_size.h"
+
 namespace pxm {
 
 namespace {
@@ -43,8 +45,10 @@ std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std
     switch (kind) {
         case PictureKind::Png: return PngSize(file);
         case PictureKind::Gif: return GifSize(file);
-        case PictureKind::Bmp:
         case PictureKind::Jpeg:
+            if (const auto frame = JpegDeclaredSize(file)) return DeclaredSize{frame->width, frame->height};
+            return std::nullopt;
+        case PictureKind::Bmp:
         case PictureKind::Unknown: break;
     }
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/import/canvas.h"
+#include "core/koala/cell_set.h"
 #include "core/koala/koala_image.h"
 
 namespace pxm {
@@ -46,5 +47,9 @@ bool HoldsOnlyC64Colours(const Canvas& canvas);
 // For a Canvas of C64 colours only: for each background, the first cell that keeps the
 // multicolour koalization from working with it; -1 where none does.
 std::array<int, 16> FirstFailingCells(const Canvas& canvas);
+// Every cell that keeps the multicolour koalization from working with that background: the
+// first is the one KoalizeMulticolour stops at; after a failing cell the slots go on as they
+// were before it.
+CellSet CellsThatFail(const Canvas& canvas, std::uint8_t background);
 
 }  // namespace pxm
