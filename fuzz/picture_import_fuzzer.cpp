@@ -1,10 +1,11 @@
-// libFuzzer target: any bytes as a PNG or GIF file, through the converter's decoders, the
-// import in a palette choice picked from the input, the koalizations and the preview; the
-// --nearest road (any size, scaled as picked, the search, a dither, the fewest changes); and the
-// size its header declares, which the Windows build reads before it hands the file to the
-// Windows Imaging Component (that decoder itself cannot run here: the comparison under Wine
-// meets it with damaged and cut files).
+// libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
+// import in a palette choice picked from the input, the koalizations, the clash map and the
+// preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, the search, a
+// dither, the fewest changes); and the size its header declares, which the Windows build reads
+// before it hands the file to the Windows Imaging Component (that decoder itself cannot run here:
+// the comparison under Wine meets it with damaged and cut files).
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,9 +19,11 @@
 #include "core/import/picture_area.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/working_backgrounds.h"
 #include "core/nearest/nearest_picture.h"
+#include "core/view/clash_map.h"
 #include "core/view/preview.h"
 
 namespace {
@@ -29,24 +32,38 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, bool asGif) {
-    return asGif ? pxm::cli::DecodeGif(bytes) : pxm::cli::DecodePng(bytes);
+constexpr std::array<pxm::PictureKind, 3> Decoders{pxm::PictureKind::Png, pxm::PictureKind::Gif,
+                                                   pxm::PictureKind::Jpeg};
+
+// The decoder of the file's kind (PNG for any other); an odd last byte hands it to another one.
+pxm::PictureKind DecoderFor(std::span<const std::uint8_t> bytes, pxm::PictureKind kind) {
+    std::size_t pick = kind == pxm::PictureKind::Gif ? 1 : kind == pxm::PictureKind::Jpeg ? 2 : 0;
+    if (!bytes.empty() && (bytes.back() & 1) != 0) pick += 1 + (bytes.back() >> 1 & 1);
+    return Decoders[pick % Decoders.size()];
 }
 
 // The fuzzer decodes pictures to be scaled only up to this size, for its speed.
 constexpr long long MaxFuzzedPixels = 1'000'000;
 
 // The --nearest road over a picture of any size: odd, 1x1, very wide or very tall.
-void CheckNearest(std::span<const std::uint8_t> bytes, bool asGif, std::uint8_t pick) {
-    const auto declared = pxm::DeclaredSizeOf(pxm::KindOfPicture(bytes), bytes);
+void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
+    const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const auto declared = pxm::DeclaredSizeOf(kind, bytes);
     if (!declared || static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
-    const auto sizes = pxm::cli::SizesTaken::Scalable;
-    const pxm::cli::DecodeOutcome decoded = asGif ? pxm::cli::DecodeGif(bytes, sizes) : pxm::cli::DecodePng(bytes, sizes);
+    const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
+    const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
+    const pxm::PictureKind decoder = DecoderFor(bytes, kind);
+    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes, sizes);
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) return;
     const pxm::DecodedPicture& picture = decoded.picture;
     Check(pxm::cli::Takes(sizes, picture.width, picture.height));
+    // A picture decoded smaller is 1/reduction of its declared size, still the screen's size or more.
+    if (kind == decoder) {
+        const int r = decoded.reduction;
+        Check(picture.width == (declared->width + r - 1) / r && picture.height == (declared->height + r - 1) / r);
+        Check(r == 1 || (picture.width >= 320 && picture.height >= 200));
+    }
 
-    const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
     pxm::NearestTarget target;
     if (scale == pxm::cli::ScaleMode::None) {
         const pxm::PictureArea area = pxm::AcceptedArea(picture.width, picture.height)
@@ -78,7 +95,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, bool asGif, std::uint8_t 
     if (outcome.changes) Check(outcome.changes->pixels >= 0 && outcome.changes->pixels <= 32000);
     // What it made koalizes as it stands, to the same picture.
     auto again = std::make_unique<pxm::KoalaImage>();
-    Check(pxm::Koalize(*canvas, *again, mode, outcome.background).ok());
+    Check(pxm::Koalize(*canvas, *again, mode, pxm::BackgroundChoice{outcome.background}).ok());
     Check(*again == *image);
 }
 
@@ -86,17 +103,16 @@ void CheckNearest(std::span<const std::uint8_t> bytes, bool asGif, std::uint8_t 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    CheckNearest(bytes, pxm::KindOfPicture(bytes) == pxm::PictureKind::Gif || (size > 0 && (data[size - 1] & 1) != 0),
-                 size > 2 ? data[size - 3] : 0);
-    // Whatever the first bytes say, both decoders meet every input.
-    const bool asGif = pxm::KindOfPicture(bytes) == pxm::PictureKind::Gif || (size > 0 && (data[size - 1] & 1) != 0);
-    const pxm::cli::DecodeOutcome decoded = Decode(bytes, asGif);
-    const pxm::DecodedPicture& picture = decoded.picture;
+    CheckNearest(bytes, size > 2 ? data[size - 3] : 0);
+    // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const pxm::PictureKind decoder = DecoderFor(bytes, kind);
+    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes);
+    const pxm::DecodedPicture& picture = decoded.picture;
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
-    // A file libpng or giflib decodes declares the size they decoded, where the Windows build
-    // reads it.
-    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == (asGif ? pxm::PictureKind::Gif : pxm::PictureKind::Png))
+    // A file libpng, giflib or libjpeg decodes declares the size they decoded, where the Windows
+    // build reads it.
+    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == decoder)
         Check(declared && declared->width == picture.width && declared->height == picture.height);
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) {
         Check(picture.rgb.empty() && picture.indexes.empty());
@@ -121,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::PictureImport imported = pxm::ImportPicture(picture, asGif ? "GIF" : "PNG", choice, *canvas);
+    const pxm::PictureImport imported = pxm::ImportPicture(picture, decoder, choice, *canvas);
     if (imported.refusal != pxm::ImportRefusal::None) {
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         return 0;
@@ -130,11 +146,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto image = std::make_unique<pxm::KoalaImage>();
     const std::vector<std::uint8_t> working = pxm::WorkingBackgrounds(*canvas);
-    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    const pxm::KoalizeOutcome automatic = pxm::AutoBackgroundSearch(*canvas, *image);
     // AUTO takes the lowest background that works.
-    Check(automatic.background.has_value() == !working.empty());
-    if (automatic.background) Check(*automatic.background == working.front());
-    if (!automatic.background && !pxm::KoalizeFiveGreys(*canvas, *image).ok) return 0;
+    Check(automatic.autoBackground.has_value() == !working.empty());
+    if (automatic.autoBackground) Check(*automatic.autoBackground == working.front());
+    if (!automatic.autoBackground && !pxm::KoalizeFiveGreys(*canvas, *image).ok()) return 0;
+
+    // The clash map of the picture as read: as large as the file or 320x200, framed where AUTO fails.
+    const pxm::Clashes clashes = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
+    const pxm::C64Palette& palette = pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)];
+    pxm::RgbPicture map = pxm::PictureAsRead(*canvas, palette, &picture);
+    Check(map.pixels.size() == static_cast<std::size_t>(map.width) * static_cast<std::size_t>(map.height));
+    pxm::FrameCells(map, clashes.cells, pxm::UnusedColour(map));
 
     auto preview = std::make_unique<pxm::PreviewPixels>();
     pxm::RenderPreview(*image, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], *preview);

@@ -3,11 +3,13 @@
 #include <array>
 #include <charconv>
 
+#include "cli/name_refusal.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/text/equal_ignoring_case.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -36,6 +38,7 @@ enum class Option {
     Executable,
     Palette,
     Preview,
+    ClashMap,
     Backgrounds,
     Nearest,
     Scale,
@@ -51,7 +54,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 17> OptionNames{{
+constexpr std::array<OptionName, 18> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -62,6 +65,7 @@ constexpr std::array<OptionName, 17> OptionNames{{
     {'x', "executable", Option::Executable, false},
     {'p', "palette", Option::Palette, true},
     {0, "preview", Option::Preview, true},
+    {0, "clash-map", Option::ClashMap, true},
     {0, "backgrounds", Option::Backgrounds, false},
     {'n', "nearest", Option::Nearest, false},
     {0, "scale", Option::Scale, true},
@@ -116,7 +120,9 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
         case Option::Background:
             if (const auto background = ParseBackground(value)) {
-                options.background = *background;
+                // The colour list's AUTO comes as -1.
+                options.background = *background < 0 ? AutoBackground
+                                                      : BackgroundChoice{static_cast<std::uint8_t>(*background)};
                 return {};
             }
             return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
@@ -127,15 +133,16 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
         case Option::Container:
-            if (const auto container = ConverterContainerFromExtension(value)) {
+            if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
             return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
         case Option::Name: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.c64Name = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.c64Name = std::move(name).value();
+            return {};
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
@@ -148,6 +155,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Preview:
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
+            return {};
+        case Option::ClashMap:
+            if (value.empty()) return "the clash map file name is empty";
+            options.clashMap = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Nearest: options.nearest = true; return {};
@@ -251,12 +262,10 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice) {
 
 Container ChosenContainer(const CliOptions& options) {
     if (options.container) return *options.container;
-    const std::string_view output = options.output;
-    const auto slash = output.find_last_of('/');
-    const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
+    const std::string_view name = platform::SplitPath(options.output).name;
     const auto dot = name.find_last_of('.');
     if (dot == std::string_view::npos) return Container::P00;
-    return ConverterContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
+    return AnyContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
 }
 
 }  // namespace pxm::cli

@@ -17,7 +17,7 @@ struct CliOptions {
     std::string input;
     std::string output;
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = AutoBackground;  // or the C64 colour
+    BackgroundChoice background = AutoBackground;
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
     std::string c64Name;                 // PETSCII; empty: the format's own C64 name
@@ -25,6 +25,7 @@ struct CliOptions {
     bool executable = false;  // a program that shows the picture instead of the plain file
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
     std::string preview;                   // the preview PNG to write; empty: none
+    std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
     // --nearest: the nearest C64 picture instead of a refusal, and how it is made.
     bool nearest = false;

@@ -1,25 +1,29 @@
 #include "cli/converter.h"
 
 #include <memory>
+#include <optional>
 
+#include "cli/clash_map_file.h"
 #include "cli/cli_options.h"
+#include "cli/container_refusal.h"
 #include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
 #include "cli/nearest_conversion.h"
-#include "cli/output_file.h"
 #include "cli/picture_reading.h"
 #include "cli/preview_png.h"
 #include "cli/program_name.h"
 #include "cli/text_join.h"
 #include "core/export/picture_file.h"
-#include "core/koala/color_names.h"
+#include "core/koala/clashing_cells.h"
+#include "core/koala/colour_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
 #include "core/koala/working_backgrounds.h"
 #include "core/text/messages.h"
 #include "core/view/preview.h"
+#include "platform/file_write.h"
 
 namespace pxm::cli {
 
@@ -34,6 +38,12 @@ void Show(std::ostream& err, std::string_view caption, std::string_view ansiText
 
 void Show(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
 
+// Writes the file safely; the system's words when that failed, else nothing.
+std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const Status<platform::SystemError> written = platform::WriteFileReplacing(path, bytes);
+    return written ? std::string{} : platform::SystemErrorText(written.error());
+}
+
 int ShowUsageError(std::ostream& err, std::string_view error) {
     err << "pixmosaic-cli: " << error << '\n' << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
     return ExitUsage;
@@ -43,7 +53,7 @@ int ShowUsageError(std::ostream& err, std::string_view error) {
 std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
     std::string text = "Backgrounds that work: ";
     if (backgrounds.empty()) text += "none";
-    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColorName(backgrounds[i])});
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColourName(backgrounds[i])});
     return text + ".";
 }
 
@@ -58,6 +68,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         case ParsedCommandLine::Action::Convert: break;
     }
     const CliOptions& options = command.options;
+    if (const std::string error = ClashMapTargetError(options); !error.empty()) return ShowUsageError(err, error);
 
     const InputFile input = ReadInputFile(options.input, options.nearest ? MaxScalableFileBytes : MaxEncodedPictureBytes);
     if (!input.systemError.empty()) {
@@ -88,29 +99,44 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     // --nearest has made the picture already.
     const KoalizeOutcome koalized =
         options.nearest ? KoalizeOutcome{} : Koalize(*canvas, *image, options.mode, options.background);
+    // Every failing cell, for the refusal's count and the map.
+    std::optional<Clashes> clashes;
+    if (!options.nearest && (!koalized.ok() || !options.clashMap.empty()))
+        clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
         Show(err, FailureMessage(koalized.failure));
+        if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty()) err << count << '\n';
         err << FailureDetail(*canvas, picture.source, koalized) << '\n';
-        return ExitRefused;
     }
-    if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
+    // The map is written whether the picture koalizes or not.
+    if (!options.clashMap.empty()) {
+        const ClashMapWritten map = options.nearest ? WriteAsReadClashMap(options.clashMap, input, options)
+                                                    : ClashMapWritten{WriteClashMap(options.clashMap, *canvas, picture, *clashes), {}};
+        if (!map.systemError.empty()) {
+            Show(err, msg::SystemErrorCaption, map.systemError);
+            return ExitRefused;
+        }
+        if (!map.notWritten.empty()) err << "pixmosaic-cli: no clash map: " << AnsiToUtf8(map.notWritten) << '\n';
+    }
+    if (!koalized.ok()) return ExitRefused;
+    if (koalized.autoBackground) out << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';
 
     const Container container = ChosenContainer(options);
     // A program is named after the output file unless a name is given.
-    const PictureFile file =
+    const Result<PictureFile, TooLargeForDisk> file =
         options.executable
             ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw,
                                   options.c64Name.empty() ? ProgramName(options.output) : options.c64Name)
             : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw, options.c64Name);
-    if (!file.refusal.empty()) {
-        Show(err, RefusalCaption, file.refusal);
+    if (!file) {
+        Show(err, RefusalCaption, ContainerRefusalText(file.error()));
         return ExitRefused;
     }
     // The Windows program tells of the correction before it creates the file.
-    if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+    if (file->sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
     out.flush();
 
-    if (const std::string error = WriteFileReplacing(options.output, file.bytes); !error.empty()) {
+    if (const std::string error = WriteOutput(options.output, file->bytes); !error.empty()) {
         Show(err, msg::SystemErrorCaption, error);
         return ExitRefused;
     }
@@ -118,7 +144,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         const auto pixels = std::make_unique<PreviewPixels>();
         RenderPreview(*image, C64Palettes[picture.palette], *pixels);
         const EncodedPng png = EncodePreviewPng(*pixels);
-        const std::string error = png.error.empty() ? WriteFileReplacing(options.preview, png.bytes) : png.error;
+        const std::string error = png.error.empty() ? WriteOutput(options.preview, png.bytes) : png.error;
         if (!error.empty()) {
             Show(err, msg::SystemErrorCaption, error);
             return ExitRefused;

@@ -7,7 +7,7 @@
 #include "cli/nearest_conversion.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/import/palette_match.h"
 
@@ -18,10 +18,11 @@ namespace {
 constexpr std::string_view Options =
     "Converts a C64 picture into a C64 multicolour picture file. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
-    "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
-    "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
-    "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
-    "  PNG or GIF both must have the same colour.\n"
+    "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
+    "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
+    "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
+    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A JPEG saved lossy holds\n"
+    "  hundreds of colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
@@ -38,13 +39,17 @@ constexpr std::string_view Options =
     "                                          OUTPUT's name)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
-    "  -p, --palette auto|index|NAME           PNG and GIF only. auto (default): the known palette\n"
+    "  -p, --palette auto|index|NAME           PNG, GIF, JPEG. auto (default): the known palette\n"
     "                                          that fits the colours best, named on stdout;\n"
     "                                          NAME: that palette alone; index: the colour table\n"
     "                                          indexes are the colour numbers, as in a BMP\n"
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
+    "      --clash-map FILE                    also write the picture as read, a PNG (320x200 or\n"
+    "                                          the screenshot's 384x272), with every cell that\n"
+    "                                          cannot be koalized framed; written whether the\n"
+    "                                          conversion succeeds or is refused\n"
     "      --backgrounds                       first list every background under which the\n"
     "                                          picture koalizes in multicolour mode\n"
     "  -n, --nearest                           make the nearest C64 picture instead of refusing\n"
@@ -66,16 +71,18 @@ constexpr std::string_view Options =
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
     "\n"
     "Nearest (-n): any picture becomes the C64 picture of the mode nearest to it, in the palette\n"
-    "  detected (pepto when the colours fit none, or --palette NAME). A PNG or GIF may then be\n"
-    "  up to 32 MiB and 25 megapixels; fit shows the whole picture in the shape a PAL C64 shows\n"
-    "  it (a multicolour pixel about 1.87 times as wide as tall), the rest in the background\n"
-    "  colour; fill crops it to fill the screen; stretch ignores its shape; none places it as\n"
-    "  without -n (the top left of a larger one). The background is the colour that serves the\n"
-    "  whole picture best, each cell's three further colours those that serve the cell best\n"
-    "  (CIEDE2000 differences). The dithers choose among the colours each cell keeps. A\n"
-    "  picture of C64 colours only, undithered, changes the fewest pixels possible, each to the\n"
-    "  nearest colour its cell keeps, and says how many: \"Changed 37 pixels in 5 cells.\"\n"
-    "  (multicolour pixels, each two pixels wide).\n"
+    "  detected (pepto when the colours fit none, or --palette NAME). A PNG, GIF or JPEG (of any\n"
+    "  number of colours) may then be up to 32 MiB and 25 megapixels, a large JPEG decoded at\n"
+    "  1/2, 1/4 or 1/8 before it is scaled; --clash-map maps the picture as read without -n;\n"
+    "  fit shows the whole picture in the shape a PAL C64 shows it (a multicolour pixel about\n"
+    "  1.87 times as wide as tall), the rest in the background colour; fill crops it to fill\n"
+    "  the screen; stretch ignores its shape; none places it as without -n (the top left of a\n"
+    "  larger one). The background is the colour that serves the whole picture best, each\n"
+    "  cell's three further colours those that serve the cell best (CIEDE2000 differences).\n"
+    "  The dithers choose among the colours each cell keeps. A picture of C64 colours only,\n"
+    "  undithered, changes the fewest pixels possible, each to the nearest colour its cell\n"
+    "  keeps, and says how many: \"Changed 37 pixels in 5 cells.\" (multicolour pixels, each\n"
+    "  two pixels wide).\n"
     "\n";
 
 constexpr std::string_view Containers =
@@ -109,7 +116,7 @@ std::string HelpText() {
     text += Options;
     text += "Colours:\n ";
     for (int c = 0; c < 16; ++c) {
-        text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
+        text += Join({" ", std::to_string(c), " ", ColourName(c), c == 15 ? "\n" : ","});
         if (c % 6 == 5) text += "\n ";
     }
     text += "\nPalettes:\n ";
@@ -123,9 +130,14 @@ std::string HelpText() {
         text += name;
         column += name.size();
     }
-    text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
-                  " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB is refused (with -n: longer than ", std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
+    text += Join({"  Each palette takes the picture's colours (", std::to_string(MaxPictureColours),
+                  " or fewer) one to one, by the least total\n"
+                  "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
+                  "  when it is no exact fit. A colour farther than ",
+                  std::to_string(static_cast<int>(ForeignColourDistance)),
+                  " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
+                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused (with -n: longer than ",
+                  std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

@@ -1,6 +1,7 @@
 #pragma once
 // Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
-// PNG or GIF (told by its first bytes) at most MaxEncodedPictureBytes.
+// PNG, GIF or JPEG (told by its first bytes) at most the limit asked (MaxEncodedPictureBytes, or
+// more for --nearest). Any other file is told by its first bytes alone.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,19 +10,18 @@
 
 namespace pxm::cli {
 
-// A PNG or GIF of 384x272 pixels, even uncompressed with 16-bit colours, alpha and chunks of
+// A PNG, GIF or JPEG of 384x272 pixels, even uncompressed with 16-bit colours, alpha and chunks of
 // its paint program's notes, stays far below this; a longer one is refused.
 inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
 
 struct InputFile {
     std::vector<std::uint8_t> bytes;
-    bool tooLarge = false;             // a PNG or GIF longer than the limit
+    bool tooLarge = false;             // a PNG, GIF or JPEG longer than the limit
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
-    bool ok() const { return systemError.empty() && error == nullptr; }
 };
 
-// maxEncodedBytes: how long a PNG or GIF may be.
+// maxEncodedBytes: how long a PNG, GIF or JPEG may be.
 InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes = MaxEncodedPictureBytes);
 
 }  // namespace pxm::cli

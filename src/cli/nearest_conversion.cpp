@@ -9,7 +9,7 @@
 #include "cli/picture_scaling.h"
 #include "cli/text_join.h"
 #include "core/import/picture_kind.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/nearest/nearest_picture.h"
 #include "core/text/messages.h"
 
@@ -71,9 +71,11 @@ struct Placed {
     bool failed = false;
 };
 
-Placed Place(const DecodedPicture& picture, const CliOptions& options) {
+// picture: decoded at 1/reduction of its file's size (only ever when it is to be scaled).
+Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& options) {
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
-    const std::optional<PictureArea> taken = AcceptedArea(picture.width, picture.height);
+    // A picture decoded smaller was larger than any C64 picture.
+    const std::optional<PictureArea> taken = reduction == 1 ? AcceptedArea(picture.width, picture.height) : std::nullopt;
     const ScaleMode scale = options.scale.value_or(taken ? ScaleMode::None : ScaleMode::Fit);
     if (scale == ScaleMode::None) {
         // A size not taken shows its top left.
@@ -92,6 +94,11 @@ Placed Place(const DecodedPicture& picture, const CliOptions& options) {
     return placed;
 }
 
+// Unless it is to be placed unscaled, a picture may be decoded smaller (a large JPEG).
+SizesTaken SizesFor(const CliOptions& options) {
+    return options.scale == ScaleMode::None ? SizesTaken::Scalable : SizesTaken::ScaledDown;
+}
+
 std::optional<DitherSettings> DitherAsked(const CliOptions& options) {
     if (!options.dither && !options.ditherStrength) return std::nullopt;
     DitherSettings settings = DefaultPhotoDither;
@@ -106,6 +113,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     const PictureKind kind = KindOfPicture(input.bytes);
     std::unique_ptr<NearestTarget> target;
     PictureReading reading;
+    if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal().text);
     if (kind == PictureKind::Bmp) {
         // A BMP's indexes are its colour numbers: read as always, then pixel art.
         reading = ReadPicture(input, options, canvas);
@@ -117,8 +125,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
             return Refused(Join({"This ", kindName, " file is longer than ", std::to_string(MaxScalableFileBytes >> 20),
                                  " MiB, the most --nearest takes."}));
         }
-        const DecodeOutcome decoded = kind == PictureKind::Png ? DecodePng(input.bytes, SizesTaken::Scalable)
-                                                               : DecodeGif(input.bytes, SizesTaken::Scalable);
+        const DecodeOutcome decoded = DecodeOfKind(kind, input.bytes, SizesFor(options));
         switch (decoded.status) {
             case DecodeOutcome::Status::SizeRefused:
                 return Refused(Join({"This ", kindName, " file is ", std::to_string(decoded.picture.width), "x",
@@ -126,9 +133,10 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
                                      std::to_string(MaxScalablePixels / 1'000'000), " megapixels, at most ",
                                      std::to_string(MaxScalableSide), " pixels on a side."}));
             case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
+            case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName).text);
             case DecodeOutcome::Status::Decoded: break;
         }
-        Placed placed = Place(decoded.picture, options);
+        Placed placed = Place(decoded.picture, decoded.reduction, options);
         if (placed.failed) return Refused("Out of memory while scaling the picture.");
         target = std::make_unique<NearestTarget>(std::move(placed.target));
         if (options.palette && options.palette->kind == PaletteChoice::Kind::Named) reading.palette = options.palette->palette;
@@ -141,7 +149,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     const NearestSettings settings{options.mode, options.background, DitherAsked(options)};
     const NearestOutcome outcome = MakeNearestPicture(*target, C64Palettes[reading.palette], settings, canvas, image);
     if (options.mode == PaletteMode::Multicolour && options.background == AutoBackground)
-        reading.information += ChosenBackgroundText(ColorName(outcome.background)) + "\n";
+        reading.information += ChosenBackgroundText(ColourName(outcome.background)) + "\n";
     if (outcome.changes) {
         reading.information += Join({"Changed ", std::to_string(outcome.changes->pixels), " pixels in ",
                                      std::to_string(outcome.changes->cells), " cells.\n"});

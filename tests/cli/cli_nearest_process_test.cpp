@@ -8,6 +8,8 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
+#include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace pxm::test {
@@ -24,15 +26,9 @@ int Fitting(int x, int y) {
     return set[static_cast<std::size_t>((x / 2 % 4 + y % 8) % 4)];
 }
 
-class NearestProcess : public ::testing::Test {
+class NearestProcess : public ScratchTest {
 protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
     std::vector<Rgb> Preview(int& width, int& height) { return ReadPngRgb(ReadFile(dir_ / "p.png"), width, height); }
-    ScratchDir dir_;
 };
 
 TEST_F(NearestProcess, APictureThatFitsIsWrittenExactlyAsWithoutTheOption) {
@@ -96,6 +92,38 @@ TEST_F(NearestProcess, ALargePhotographIsFittedInsideTheBackground) {
         for (int x = 6; x < 314; ++x) inside.insert(Packed(shown[static_cast<std::size_t>(y * 320 + x)]));
     }
     EXPECT_GE(inside.size(), 8u) << "a photograph takes many of the sixteen colours";
+}
+
+TEST_F(NearestProcess, JpegsOfAnyColoursAndSizesAreTaken) {
+    // Without --nearest a lossy JPEG is refused for its colours; with it, it becomes a picture,
+    // a large one decoded smaller first and fitted as any picture of its shape: 2600 x 1700 is
+    // wider than the screen's shape, so rows of background lie above and below it.
+    const auto photo = [](int x, int y) {
+        const auto c = [](double v) { return static_cast<std::uint32_t>(127.5 + 127.5 * std::sin(v)); };
+        return c(x * 0.004) << 16 | c(y * 0.005 + 1) << 8 | c((x + y) * 0.003 + 2);
+    };
+    const std::string small = Write(MakeJpeg({.quality = 80}, photo), "small.jpg");
+    EXPECT_EQ(RunConverter({small, "-o", dir_ / "s.prg"}).status, 1);
+    const auto fromSmall = RunConverter({small, "-n", "-o", dir_ / "s.prg"});
+    ASSERT_EQ(fromSmall.status, 0) << fromSmall.err;
+    EXPECT_EQ(ReadFile(dir_ / "s.prg").size(), 10003u);
+
+    const std::string large = Write(MakeJpeg({.width = 2600, .height = 1700, .quality = 80}, photo), "large.jpg");
+    const auto result = RunConverter({large, "-n", "-o", dir_ / "l.prg", "--preview", dir_ / "p.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    int width = 0;
+    int height = 0;
+    const std::vector<Rgb> shown = Preview(width, height);
+    ASSERT_EQ(shown.size(), 320u * 200u);
+    const Rgb background = shown[0];
+    for (const int y : {0, 1, 198, 199}) {
+        for (int x = 0; x < 320; ++x) EXPECT_EQ(shown[static_cast<std::size_t>(y * 320 + x)], background) << x << "," << y;
+    }
+    std::set<std::uint32_t> inside;
+    for (int y = 4; y < 196; ++y) {
+        for (int x = 0; x < 320; ++x) inside.insert(Packed(shown[static_cast<std::size_t>(y * 320 + x)]));
+    }
+    EXPECT_GE(inside.size(), 8u);
 }
 
 TEST_F(NearestProcess, GreyModesKeepToTheirGreys) {

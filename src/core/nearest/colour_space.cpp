@@ -56,13 +56,6 @@ Lab LabOf(LinearRgb c) {
     return {116.0f * fy - 16.0f, 500.0f * (fx - fy), 200.0f * (fy - fz)};
 }
 
-float LabDistance(Lab x, Lab y) {
-    const float dl = x.l - y.l;
-    const float da = x.a - y.a;
-    const float db = x.b - y.b;
-    return std::sqrt(dl * dl + da * da + db * db);
-}
-
 namespace {
 
 constexpr double Seventh(double v) {

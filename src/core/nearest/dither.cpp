@@ -21,13 +21,6 @@ Kept KeptOf(ColourSet set) {
     return kept;
 }
 
-float DistanceSquared(Lab x, Lab y) {
-    const float dl = x.l - y.l;
-    const float da = x.a - y.a;
-    const float db = x.b - y.b;
-    return dl * dl + da * da + db * db;
-}
-
 std::uint8_t NearestKept(LinearRgb colour, const Kept& kept, PaletteDistances& distances) {
     const std::array<std::int16_t, 16>& to = distances.To(colour);
     std::uint8_t best = kept.colours[0];
@@ -70,10 +63,10 @@ std::uint8_t OrderedPixel(LinearRgb t, const Kept& kept, const ShownColours& sho
     std::uint8_t first = kept.colours[0];
     std::uint8_t second = first;
     float share = 0;
-    float best = DistanceSquared(want, shown.lab[first]);
+    float best = static_cast<float>(LabDistanceSquared(want, shown.lab[first]));
     for (std::size_t i = 0; i < kept.count; ++i) {
         const LinearRgb x = shown.linear[kept.colours[i]];
-        if (const float d = DistanceSquared(want, shown.lab[kept.colours[i]]); d < best) {
+        if (const float d = static_cast<float>(LabDistanceSquared(want, shown.lab[kept.colours[i]])); d < best) {
             best = d;
             first = second = kept.colours[i];
             share = 0;
@@ -86,8 +79,8 @@ std::uint8_t OrderedPixel(LinearRgb t, const Kept& kept, const ShownColours& sho
             const float length = dr * dr + dg * dg + db * db;
             if (length <= 0) continue;
             const float s = std::clamp(((t.r - x.r) * dr + (t.g - x.g) * dg + (t.b - x.b) * db) / length, 0.0f, 1.0f);
-            const float spread = PairSpreadPenalty * DistanceSquared(shown.lab[kept.colours[i]], shown.lab[kept.colours[j]]);
-            if (const float d = DistanceSquared(want, LabOf(Mix(x, y, s))) + spread; d < best) {
+            const float spread = PairSpreadPenalty * static_cast<float>(LabDistanceSquared(shown.lab[kept.colours[i]], shown.lab[kept.colours[j]]));
+            if (const float d = static_cast<float>(LabDistanceSquared(want, LabOf(Mix(x, y, s)))) + spread; d < best) {
                 best = d;
                 first = kept.colours[i];
                 second = kept.colours[j];

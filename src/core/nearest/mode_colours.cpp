@@ -18,13 +18,13 @@ constexpr ColourSet FiveGreys = Set({1, 11, 12, 15});
 
 }  // namespace
 
-ModeColours ModeColoursOf(PaletteMode mode, int background) {
+ModeColours ModeColoursOf(PaletteMode mode, BackgroundChoice background) {
     switch (mode) {
         case PaletteMode::FourGreys: return {Black, FourGreys};
         case PaletteMode::FiveGreys: return {Black, FiveGreys};
         case PaletteMode::Multicolour: break;
     }
-    return {background == AutoBackground ? AllColours : Set({background}), AllColours};
+    return {background.colour ? Set({*background.colour}) : AllColours, AllColours};
 }
 
 ShownColours ShownColoursOf(const C64Palette& palette) {

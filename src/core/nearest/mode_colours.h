@@ -21,7 +21,7 @@ struct ModeColours {
 };
 
 // background: AutoBackground or the colour asked for (multicolour only; the grey modes show black).
-ModeColours ModeColoursOf(PaletteMode mode, int background);
+ModeColours ModeColoursOf(PaletteMode mode, BackgroundChoice background);
 
 // The sixteen colours of a palette, in linear light and in CIELAB.
 struct ShownColours {

@@ -20,7 +20,7 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
         DitherIntoCanvas(target, *distances, sets, outcome.background, settings.dither.value_or(DefaultPhotoDither), canvas);
     }
     // Every cell now holds the background and at most three further colours the mode allows.
-    Koalize(canvas, image, settings.mode, outcome.background);
+    Koalize(canvas, image, settings.mode, BackgroundChoice{outcome.background});
     return outcome;
 }
 

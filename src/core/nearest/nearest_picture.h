@@ -16,7 +16,7 @@ inline constexpr DitherSettings DefaultPhotoDither{DitherKind::FloydSteinberg, 0
 
 struct NearestSettings {
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = AutoBackground;
+    BackgroundChoice background = AutoBackground;
     std::optional<DitherSettings> dither;  // none: no dithering for pixel art, else DefaultPhotoDither
 };
 
