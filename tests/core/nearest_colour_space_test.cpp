@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/nearest/colour_space.h"
 #include "core/nearest/palette_distances.h"
 #include "core/palette/c64_palettes.h"
@@ -29,6 +32,25 @@ TEST(NearestColourSpace, Ciede2000MatchesThePublishedPairsBothWays) {
         EXPECT_NEAR(Ciede2000(pair.y, pair.x), pair.difference, 1e-3);
     }
     EXPECT_EQ(Ciede2000({40, 10, -5}, {40, 10, -5}), 0.0);
+}
+
+TEST(NearestColourSpace, TheSinglePrecisionDifferenceIsTheDoubleOneWithinAThousandth) {
+    for (const Pair& pair : SharmaPairs) EXPECT_NEAR(Ciede2000Float(pair.x, pair.y), pair.difference, 1e-3);
+    // Every 5-bit level's neighbourhood against every palette colour, as the table asks.
+    const C64Palette& pepto = C64Palettes[DefaultPalette];
+    double largest = 0;
+    for (int r = 0; r < 256; r += 17) {
+        for (int g = 0; g < 256; g += 15) {
+            for (int b = 0; b < 256; b += 51) {
+                const Lab x = LabOf(Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)});
+                for (const Rgb c : pepto.colours) {
+                    const Lab y = LabOf(c);
+                    largest = std::max(largest, std::abs(Ciede2000Float(x, y) - Ciede2000(x, y)));
+                }
+            }
+        }
+    }
+    EXPECT_LT(largest, 1e-3);
 }
 
 TEST(NearestColourSpace, LabOfKnownColours) {

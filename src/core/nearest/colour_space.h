@@ -24,6 +24,9 @@ LinearRgb LinearOf(Rgb colour);
 Lab LabOf(LinearRgb colour);
 
 // CIEDE2000 (Sharma, Wu and Dalal's formulation).
-double Ciede2000(Lab x, Lab y);
+double Ciede2000(const Lab& x, const Lab& y);
+// The same in single precision, about twice as fast (single-precision trigonometry); it differs
+// from the double one by under 0.001 (tested), far below the table's 1/32 step.
+float Ciede2000Float(const Lab& x, const Lab& y);
 
 }  // namespace pxm

@@ -35,13 +35,14 @@ const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
     const int g = LevelOf(colour.g);
     const int b = LevelOf(colour.b);
     const auto key = static_cast<std::size_t>((r * Levels + g) * Levels + b);
-    if (!known_[key]) {
+    if (slot_[key] == 0) {
         const Lab lab = LabOf(Rgb{ByteOfLevel(r), ByteOfLevel(g), ByteOfLevel(b)});
+        Differences& to = known_.emplace_back();
         for (std::size_t c = 0; c < 16; ++c)
-            table_[key][c] = static_cast<std::int16_t>(std::min(Ciede2000(lab, shown_.lab[c]) * DifferenceScale, 32000.0));
-        known_[key] = true;
+            to[c] = static_cast<std::int16_t>(std::min(Ciede2000Float(lab, shown_.lab[c]) * DifferenceScale, 32000.0f));
+        slot_[key] = static_cast<std::uint16_t>(known_.size());
     }
-    return table_[key];
+    return known_[slot_[key] - 1u];
 }
 
 }  // namespace pxm

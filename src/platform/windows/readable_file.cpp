@@ -23,6 +23,12 @@ Result<ReadableFile, SystemError> ReadableFile::Open(const std::string& path) {
     return ReadableFile(std::make_unique<Native>(Native{std::move(file)}));
 }
 
+std::size_t ReadableFile::LengthHint() const {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(native_->file.get(), &length) || length.QuadPart < 0) return 0;
+    return static_cast<std::size_t>(length.QuadPart);
+}
+
 Result<std::size_t, SystemError> ReadableFile::Read(std::span<std::uint8_t> buffer) {
     DWORD got = 0;
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 20));
