@@ -17,6 +17,12 @@ inline constexpr std::array<std::string_view, 1 + ColourNames.size()> ColorNames
 }();
 
 // AUTO stands for AutoBackground, position n + 1 for colour n.
-constexpr int BackgroundOfItem(int position) { return position == 0 ? AutoBackground : position - 1; }
+constexpr BackgroundChoice BackgroundOfItem(int position) {
+    return position == 0 ? AutoBackground : BackgroundChoice{static_cast<std::uint8_t>(position - 1)};
+}
+
+// The item data the box keeps for a background: its colour number, -1 for AUTO (as the box
+// answers CB_ERR, -1, when nothing is selected).
+constexpr int ItemDataOf(BackgroundChoice background) { return background.colour ? *background.colour : -1; }
 
 }  // namespace pxm::win
