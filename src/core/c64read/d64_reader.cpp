@@ -1,0 +1,118 @@
+#include "core/c64read/d64_reader.h"
+
+#include <array>
+#include <bitset>
+
+#include "core/c64read/program_containers.h"
+#include "core/format/c64_file.h"
+
+namespace pxm {
+
+namespace {
+
+constexpr int ExtendedTrackCount = 40;  // tracks 36 to 40 have 17 sectors, as the last zone
+constexpr std::size_t ErrorBytesPerSector = 1;
+constexpr std::size_t ExtendedDiskSectors = DiskSectorCount + 5 * 17;
+constexpr std::array<std::size_t, 4> ImageSizes{
+    DiskSectorCount * SectorSize, DiskSectorCount * (SectorSize + ErrorBytesPerSector),
+    ExtendedDiskSectors * SectorSize, ExtendedDiskSectors * (SectorSize + ErrorBytesPerSector)};
+
+constexpr BlockAddress FirstDirectoryBlock{DirectoryTrack, 1};
+constexpr std::size_t LinkTrackAt = 0;
+constexpr std::size_t LinkSectorAt = 1;
+constexpr std::size_t EntrySize = 32;
+constexpr std::size_t EntryTypeAt = 2;  // of each entry, within the block
+constexpr std::size_t EntryFirstTrackAt = 3;
+constexpr std::size_t EntryFirstSectorAt = 4;
+constexpr std::size_t EntryNameAt = 5;
+constexpr std::uint8_t ClosedFlag = 0x80;
+constexpr std::uint8_t FileTypeMask = 0x07;
+constexpr std::uint8_t ProgramFileType = 0x02;
+constexpr std::uint8_t ShiftedSpace = 0xA0;
+constexpr std::size_t BlockDataAt = 2;
+
+int TracksOf(Bytes disk) {
+    return disk.size() >= ExtendedDiskSectors * SectorSize ? ExtendedTrackCount : DiskTrackCount;
+}
+
+int SectorsOn(int track) { return track > DiskTrackCount ? SpeedZones.back().sectors : SectorsOnTrack(track); }
+
+std::size_t BlockIndex(BlockAddress block) {
+    std::size_t before = 0;
+    for (int t = 1; t < block.track; ++t) before += static_cast<std::size_t>(SectorsOn(t));
+    return before + static_cast<std::size_t>(block.sector);
+}
+
+ReadFailure DiskFailure(ReadFailureKind kind, BlockAddress block) {
+    ReadFailure failure;
+    failure.kind = kind;
+    failure.container = Container::D64;
+    failure.track = block.track;
+    failure.sector = block.sector;
+    return failure;
+}
+
+// Walks a chain of blocks; each block is visited once and must be on the disk.
+class ChainWalker {
+public:
+    explicit ChainWalker(Bytes disk) : disk_(disk), tracks_(TracksOf(disk)) {}
+
+    Result<Bytes, ReadFailure> Visit(BlockAddress block) {
+        if (block.track < 1 || block.track > tracks_ || block.sector < 0 || block.sector >= SectorsOn(block.track))
+            return Fail(DiskFailure(ReadFailureKind::DiskChainLeaves, block));
+        const std::size_t index = BlockIndex(block);
+        if (visited_.test(index)) return Fail(DiskFailure(ReadFailureKind::DiskChainLoops, block));
+        visited_.set(index);
+        return *FieldOf(disk_, {index * SectorSize, SectorSize});
+    }
+
+private:
+    Bytes disk_;
+    int tracks_;
+    std::bitset<ExtendedDiskSectors> visited_;
+};
+
+BlockAddress LinkOf(Bytes block) { return {block[LinkTrackAt], block[LinkSectorAt]}; }
+
+}  // namespace
+
+bool IsD64Image(Bytes file) {
+    for (const std::size_t size : ImageSizes) {
+        if (file.size() == size) return true;
+    }
+    return false;
+}
+
+Result<std::vector<DiskEntry>, ReadFailure> ReadDiskDirectory(Bytes disk) {
+    std::vector<DiskEntry> entries;
+    ChainWalker walker(disk);
+    for (BlockAddress at = FirstDirectoryBlock;;) {
+        const Result<Bytes, ReadFailure> block = walker.Visit(at);
+        if (!block) return Fail(block.error());
+        for (std::size_t entry = 0; entry < SectorSize; entry += EntrySize) {
+            const std::uint8_t type = (*block)[entry + EntryTypeAt];
+            if ((type & ClosedFlag) == 0 || (type & FileTypeMask) != ProgramFileType) continue;
+            entries.push_back({NameBefore(block->subspan(entry + EntryNameAt, C64NameLength), ShiftedSpace),
+                               {(*block)[entry + EntryFirstTrackAt], (*block)[entry + EntryFirstSectorAt]}});
+        }
+        at = LinkOf(*block);
+        if (at.track == 0) return entries;
+    }
+}
+
+Result<std::vector<std::uint8_t>, ReadFailure> ReadDiskFile(Bytes disk, BlockAddress first) {
+    std::vector<std::uint8_t> file;
+    ChainWalker walker(disk);
+    for (BlockAddress at = first;;) {
+        const Result<Bytes, ReadFailure> block = walker.Visit(at);
+        if (!block) return Fail(block.error());
+        const BlockAddress next = LinkOf(*block);
+        // The last block's link holds the index of its last byte.
+        const std::size_t end = next.track == 0 ? std::max<std::size_t>(next.sector + 1u, BlockDataAt) : SectorSize;
+        file.insert(file.end(), block->begin() + BlockDataAt, block->begin() + static_cast<std::ptrdiff_t>(end));
+        if (next.track == 0) return file;
+        at = next;
+    }
+}
+
+}  // namespace pxm

@@ -1,0 +1,23 @@
+#pragma once
+// The program file on a TAP image: its header block (file type, start and end address, name)
+// and the data block after it, each from the first of its two copies that reads whole with
+// its checksum, else from the repeated copy.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/base/byte_reader.h"
+#include "core/base/result.h"
+#include "core/c64read/read_failure.h"
+
+namespace pxm {
+
+struct TapeFile {
+    std::uint16_t loadAddress = 0;
+    std::string c64Name;  // PETSCII, padding cut
+    std::vector<std::uint8_t> data;
+};
+
+Result<TapeFile, ReadFailure> ReadTapImage(Bytes file);
+
+}  // namespace pxm
