@@ -36,6 +36,8 @@ enum class Option {
     Palette,
     Preview,
     Backgrounds,
+    Info,
+    File,
     Help,
     Version
 };
@@ -46,7 +48,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 13> OptionNames{{
+constexpr std::array<OptionName, 15> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -58,6 +60,8 @@ constexpr std::array<OptionName, 13> OptionNames{{
     {'p', "palette", Option::Palette, true},
     {0, "preview", Option::Preview, true},
     {0, "backgrounds", Option::Backgrounds, false},
+    {0, "info", Option::Info, false},
+    {0, "file", Option::File, true},
     {'h', "help", Option::Help, false},
     {0, "version", Option::Version, false},
 }};
@@ -114,7 +118,11 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
                 options.container = *container;
                 return {};
             }
-            return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
+            if (const auto image = ImageOutputFromName(value)) {
+                options.imageOutput = *image;
+                return {};
+            }
+            return Join({"unknown container ", Quoted(value), " (p00, prg, tap, d64, png or bmp)"});
         case Option::Name: {
             PetsciiName name = PetsciiNameFromText(value);
             options.c64Name = std::move(name.bytes);
@@ -133,6 +141,12 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             options.preview = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
+        case Option::Info: options.info = true; return {};
+        case Option::File: {
+            PetsciiName name = PetsciiNameFromText(value);
+            options.diskFile = std::move(name.bytes);
+            return name.error;
+        }
         case Option::Help:
         case Option::Version: return {};
     }
@@ -206,7 +220,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
             return Usage(error);
     }
     if (parsed.options.input.empty()) return Usage("no input file given");
-    if (parsed.options.output.empty()) return Usage("no output file given (-o OUTPUT)");
+    if (parsed.options.output.empty() && !parsed.options.info) return Usage("no output file given (-o OUTPUT)");
     return parsed;
 }
 
@@ -219,14 +233,27 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice) {
     return C64Palettes[choice.palette].name;
 }
 
-Container ChosenContainer(const CliOptions& options) {
-    if (options.container) return *options.container;
-    const std::string_view output = options.output;
+namespace {
+
+// OUTPUT's extension, without the dot; empty when it has none.
+std::string_view OutputExtension(std::string_view output) {
     const auto slash = output.find_last_of('/');
     const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
     const auto dot = name.find_last_of('.');
-    if (dot == std::string_view::npos) return Container::P00;
-    return ConverterContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
+    return dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
+}
+
+}  // namespace
+
+Container ChosenContainer(const CliOptions& options) {
+    if (options.container) return *options.container;
+    return ConverterContainerFromExtension(OutputExtension(options.output)).value_or(Container::P00);
+}
+
+std::optional<ImageOutput> ChosenImageOutput(const CliOptions& options) {
+    if (options.container) return std::nullopt;
+    if (options.imageOutput) return options.imageOutput;
+    return ImageOutputFromName(OutputExtension(options.output));
 }
 
 }  // namespace pxm::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/image_output.h"
 #include "core/format/export_format.h"
 #include "core/koala/koalize_step.h"
 #include "core/import/palette_match.h"
@@ -24,6 +25,9 @@ struct CliOptions {
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
     std::string preview;                   // the preview PNG to write; empty: none
     bool listBackgrounds = false;
+    bool info = false;                        // tell what the C64 input file is, convert nothing
+    std::string diskFile;                     // PETSCII: the D64 entry to read; empty: the first picture
+    std::optional<ImageOutput> imageOutput;   // -c png|bmp
 };
 
 struct ParsedCommandLine {
@@ -41,5 +45,8 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice);
 
 // The container given, else the one of OUTPUT's extension (any case), else P00.
 Container ChosenContainer(const CliOptions& options);
+
+// PNG or BMP when -c or OUTPUT's extension (any case) asks for it; none for a C64 file.
+std::optional<ImageOutput> ChosenImageOutput(const CliOptions& options);
 
 }  // namespace pxm::cli

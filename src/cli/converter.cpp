@@ -2,41 +2,24 @@
 
 #include <memory>
 
+#include "cli/c64_conversion.h"
 #include "cli/cli_options.h"
-#include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/help_text.h"
 #include "cli/input_file.h"
-#include "cli/output_file.h"
 #include "cli/picture_reading.h"
-#include "cli/preview_png.h"
-#include "cli/program_name.h"
+#include "cli/picture_output.h"
+#include "cli/terminal_message.h"
 #include "cli/text_join.h"
-#include "core/export/picture_file.h"
 #include "core/koala/color_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
 #include "core/koala/working_backgrounds.h"
 #include "core/text/messages.h"
-#include "core/view/preview.h"
 
 namespace pxm::cli {
 
 namespace {
-
-constexpr std::string_view RefusalCaption = "Error";
-
-// A message box as a terminal line: "Caption: text", line breaks kept.
-void Show(std::ostream& err, std::string_view caption, std::string_view ansiText) {
-    err << caption << ": " << AnsiToUtf8(ansiText) << '\n';
-}
-
-void Show(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
-
-int ShowUsageError(std::ostream& err, std::string_view error) {
-    err << "pixmosaic-cli: " << error << '\n' << UsageLine << "Try 'pixmosaic-cli --help' for more information.\n";
-    return ExitUsage;
-}
 
 // "Backgrounds that work: black, blue, light grey." or "... none."
 std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
@@ -68,6 +51,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         return ExitRefused;
     }
 
+    if (IsC64Input(input)) return ConvertC64Input(input, options, out, err);
+    if (options.info) return ShowUsageError(err, "--info describes C64 picture files (PRG, P00, TAP, D64); the input is none");
+
     // The two 32000- and 10001-byte pictures stay off the stack.
     const auto canvas = std::make_unique<Canvas>();
     const PictureReading picture = ReadPicture(input, options, *canvas);
@@ -91,36 +77,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     if (koalized.autoBackground) out << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
 
-    const Container container = ChosenContainer(options);
-    // A program is named after the output file unless a name is given.
-    const PictureFile file =
-        options.executable
-            ? BuildExecutableFile(*image, options.format, container, options.fixSp2Flaw,
-                                  options.c64Name.empty() ? ProgramName(options.output) : options.c64Name)
-            : BuildPictureFile(*image, options.format, container, options.fixSp2Flaw, options.c64Name);
-    if (!file.refusal.empty()) {
-        Show(err, RefusalCaption, file.refusal);
-        return ExitRefused;
-    }
-    // The Windows program tells of the correction before it creates the file.
-    if (file.sp2Corrected) out << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
-    out.flush();
-
-    if (const std::string error = WriteFileReplacing(options.output, file.bytes); !error.empty()) {
-        Show(err, msg::SystemErrorCaption, error);
-        return ExitRefused;
-    }
-    if (!options.preview.empty()) {
-        const auto pixels = std::make_unique<PreviewPixels>();
-        RenderPreview(*image, C64Palettes[picture.palette], *pixels);
-        const EncodedPng png = EncodePreviewPng(*pixels);
-        const std::string error = png.error.empty() ? WriteFileReplacing(options.preview, png.bytes) : png.error;
-        if (!error.empty()) {
-            Show(err, msg::SystemErrorCaption, error);
-            return ExitRefused;
-        }
-    }
-    return ExitWritten;
+    return WritePictureOutput(*image, options, picture.palette, out, err);
 }
 
 }  // namespace pxm::cli

@@ -25,11 +25,6 @@ void PushWord(Bytes& bytes, std::uint16_t value) {
     PutWord(bytes, bytes.size() - 2, value);
 }
 
-// Offset in the program of a displayer address.
-std::size_t ProgramOffset(std::uint16_t displayerAddress) {
-    return PictureDataOffset() - Displayer.bytes.size() + (displayerAddress - Displayer.loadAddress);
-}
-
 }  // namespace
 
 Bytes BasicLine(std::uint16_t sysAddress) {
@@ -45,9 +40,18 @@ Bytes BasicLine(std::uint16_t sysAddress) {
 
 std::size_t PictureDataOffset() { return BasicLine(Displayer.start).size() + Displayer.bytes.size(); }
 
-Bytes BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+std::size_t ProgramOffset(std::uint16_t displayerAddress) {
+    return PictureDataOffset() - Displayer.bytes.size() + (displayerAddress - Displayer.loadAddress);
+}
+
+Bytes ProgramHead() {
     Bytes program = BasicLine(Displayer.start);  // displayer.cfg links the displayer right behind it
     program.insert(program.end(), Displayer.bytes.begin(), Displayer.bytes.end());
+    return program;
+}
+
+Bytes BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+    Bytes program = ProgramHead();
     program.insert(program.end(), pictureData.begin(), pictureData.end());
 
     const FormatInfo& info = InfoOf(format);

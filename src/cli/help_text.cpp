@@ -20,15 +20,17 @@ constexpr std::string_view Options =
     "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
     "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
     "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
-    "  PNG or GIF both must have the same colour.\n"
+    "  PNG or GIF both must have the same colour. Or a C64 picture file: see \"C64 files as\n"
+    "  input\" below.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
     "  -b, --background auto|0..15|NAME        default auto; NAME from the colour list\n"
     "                                          (black, white, ..., \"light grey\")\n"
     "  -f, --format koala|artstudio|artist64|blazing|sp2    default koala\n"
-    "  -c, --container p00|prg|tap|d64         default: from OUTPUT's extension\n"
-    "                                          (case-insensitive), otherwise p00\n"
+    "  -c, --container p00|prg|tap|d64|png|bmp default: from OUTPUT's extension\n"
+    "                                          (case-insensitive), otherwise p00; png and bmp\n"
+    "                                          write the picture as a C64 shows it (below)\n"
     "      --name NAME                         the C64 file name in the p00 header, the tape\n"
     "                                          header and the disk directory: at most 16 of\n"
     "                                          A-Z (a-z taken as A-Z), 0-9, space and the\n"
@@ -45,7 +47,12 @@ constexpr std::string_view Options =
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
     "      --backgrounds                       first list every background under which the\n"
-    "                                          picture koalizes in multicolour mode\n"
+    "                                          picture koalizes in multicolour mode\n"    "      --info                              C64 INPUT only: print what the file is (format,\n"
+    "                                          container, load address, C64 name, background,\n"
+    "                                          colours used) and convert nothing; no -o needed\n"
+    "      --file NAME                         D64 INPUT only: read the program file NAME\n"
+    "                                          (typed as for --name) instead of the first\n"
+    "                                          picture on the disk\n"
     "  -h, --help    --version\n"
     "\n"
     "Modes:\n"
@@ -55,6 +62,25 @@ constexpr std::string_view Options =
     "  grey4        black 0, dark grey 11, medium grey 12 and light grey 15 only\n"
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
     "\n";
+
+constexpr std::string_view C64Input =
+    "\n"
+    "C64 files as input, told by content (.kla, .koa, .ocp and other names do not matter):\n"
+    "  a PRG or P00 file holding one of the formats above, known by its load address and\n"
+    "  length (sp2 by a stream that unpacks to exactly its picture); a TAP image holding one\n"
+    "  (version 0 or 1, the Commodore tape encoding; a block whose first copy does not read\n"
+    "  is taken from its repeat); a D64 image holding one (the first program file that is a\n"
+    "  picture, or --file NAME); or a program written with -x. The picture is written as it\n"
+    "  is, in any format and container (or -x), its cells keeping their colours: it is not\n"
+    "  koalized again, and -m, -b and --backgrounds do not apply. An sp2 file keeps no\n"
+    "  background: it is read as black. A file that is none of these, or is damaged, is\n"
+    "  refused with what was found, and nothing is written.\n"
+    "\n"
+    "PNG and BMP output (OUTPUT ending in .png or .bmp, or -c png|bmp): the picture as a C64\n"
+    "shows it, 320x200 with each multicolour pixel two pixels wide, in the palette --palette\n"
+    "names (pepto by default; for a PNG or GIF INPUT the palette taken). The BMP has 16\n"
+    "colours whose palette indexes are the C64 colour numbers: it opens in the Windows program\n"
+    "and koalizes back to the same picture.\n";
 
 constexpr std::string_view Containers =
     "\n"
@@ -115,6 +141,7 @@ std::string HelpText() {
         line += Join({", loads at ", load, format.helpNote, "\n"});
         text += line;
     }
+    text += C64Input;
     text += Containers;
     return text;
 }

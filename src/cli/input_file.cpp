@@ -4,7 +4,6 @@
 
 #include "cli/input_stream.h"
 #include "core/import/bmp_reader.h"
-#include "core/import/picture_kind.h"
 
 namespace pxm::cli {
 
@@ -36,7 +35,9 @@ InputFile ReadInputFile(const std::string& path) {
         return input;
     }
     std::size_t got = ReadUpTo(stream, input.bytes, MaxBmpBytes, input);
-    if (got == MaxBmpBytes && KindOfPicture(input.bytes) != PictureKind::Bmp) {
+    // Only a file that begins as a BMP does stops here: PNG, GIF and the C64 disk and tape
+    // images are longer.
+    if (got == MaxBmpBytes && !(input.bytes[0] == 'B' && input.bytes[1] == 'M')) {
         // One byte past the limit tells a file that is too long from one that just fits.
         got = ReadUpTo(stream, input.bytes, MaxEncodedPictureBytes + 1, input);
         input.tooLarge = got > MaxEncodedPictureBytes;

@@ -94,7 +94,7 @@ TEST(CliOptions, UsageErrors) {
     EXPECT_EQ(Parse({"a", "-o", "b", "-f", "gif"}).error,
               "unknown format 'gif' (koala, artstudio, artist64, blazing or sp2)");
     EXPECT_EQ(Parse({"a", "-o"}).error, "option '-o' needs a value");
-    EXPECT_EQ(Parse({"a", "-o", "b", "-c", "d81"}).error, "unknown container 'd81' (p00, prg, tap or d64)");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-c", "d81"}).error, "unknown container 'd81' (p00, prg, tap, d64, png or bmp)");
     EXPECT_EQ(Parse({"a", "-o", "b", "--name", "a|b"}).error,
               "the C64 file name cannot hold '|' (U+007C); it takes letters, digits, space and "
               "!\"#$%&'()*+,-./:;<=>?@[]");
@@ -120,6 +120,26 @@ TEST(CliOptions, ContainerFromExtension) {
     given.output = "pic.tap";
     given.container = Container::Prg;
     EXPECT_EQ(ChosenContainer(given), Container::Prg);
+}
+
+TEST(CliOptions, C64InputOptions) {
+    const auto info = Parse({"pic.kla", "--info"});
+    ASSERT_EQ(info.action, Action::Convert);  // no output needed
+    EXPECT_TRUE(info.options.info);
+    const auto file = Parse({"disk.d64", "--file", "sunset #1", "-o", "out.prg"});
+    EXPECT_EQ(file.options.diskFile, "SUNSET #1");
+    EXPECT_EQ(Parse({"disk.d64", "--file", "caf\xC3\xA9", "-o", "o"}).action, Action::UsageError);
+    EXPECT_EQ(Parse({"pic.kla"}).error, "no output file given (-o OUTPUT)");
+}
+
+TEST(CliOptions, ImageOutputFromContainerOrExtension) {
+    const auto image = [](std::vector<std::string_view> args) { return ChosenImageOutput(Parse(args).options); };
+    EXPECT_EQ(image({"a", "-o", "pic.PNG"}), ImageOutput::Png);
+    EXPECT_EQ(image({"a", "-o", "pic.bmp"}), ImageOutput::Bmp);
+    EXPECT_EQ(image({"a", "-o", "pic", "-c", "bmp"}), ImageOutput::Bmp);
+    EXPECT_EQ(image({"a", "-o", "pic.bmp", "-c", "png"}), ImageOutput::Png);
+    EXPECT_EQ(image({"a", "-o", "pic.png", "-c", "prg"}), std::nullopt);  // a container given wins
+    EXPECT_EQ(image({"a", "-o", "pic.prg"}), std::nullopt);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "core/c64read/program_picture.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/c64read/sp2_unpacker.h"
+#include "core/export/layouts.h"
 #include "core/export/picture_data.h"
 
 namespace pxm {
@@ -66,21 +68,22 @@ std::optional<ExportFormat> FormatLoadingAt(std::uint16_t loadAddress) {
     return std::nullopt;
 }
 
-// Whether a plain format's block stands at dataAddress as the parameters say, its background
-// copies holding the parameters' colour.
+// Whether a plain format's block stands at dataAddress as the parameters say, laid out exactly
+// as the converter lays that format out (Artist 64 and Blazing Paddles differ only there).
 bool FitsParameters(const FormatInfo& info, Bytes data, std::uint16_t dataAddress, Bytes program,
                     const ShowingProgramLayout& layout) {
     const PictureLayout& block = info.layout;
-    const std::uint8_t background = *ByteAt(program, layout.backgroundAt);
     if (info.encoding != Encoding::Plain || data.size() != block.size) return false;
     if (WordAt(program, layout.bitmapAt) != dataAddress + block.bitmapAt ||
         WordAt(program, layout.screenAt) != dataAddress + block.screenAt ||
         WordAt(program, layout.colourAt) != dataAddress + block.colourAt)
         return false;
-    for (std::size_t k = 0; k < block.backgroundCount; ++k) {
-        if (data[block.backgroundAt + k] != (block.backgroundHigh | background)) return false;
-    }
-    return true;
+    const auto image = std::make_unique<KoalaImage>();
+    ReadLayout(data, block, *image);
+    const auto rebuilt = std::make_unique<PictureData>();
+    BuildLayout(*image, block, *rebuilt);
+    return std::equal(data.begin(), data.end(), rebuilt->bytes.begin()) &&
+           (block.backgroundCount == 0 || (*image)[KoalaBackgroundOffset] == *ByteAt(program, layout.backgroundAt));
 }
 
 PictureResult PictureFromShowingProgram(Bytes program, const ShowingProgramLayout& layout) {
