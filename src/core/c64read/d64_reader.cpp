@@ -4,6 +4,7 @@
 #include <bitset>
 
 #include "core/c64read/program_containers.h"
+#include "core/disk/d64_layout.h"
 #include "core/format/c64_file.h"
 
 namespace pxm {
@@ -17,19 +18,6 @@ constexpr std::array<std::size_t, 4> ImageSizes{
     DiskSectorCount * SectorSize, DiskSectorCount * (SectorSize + ErrorBytesPerSector),
     ExtendedDiskSectors * SectorSize, ExtendedDiskSectors * (SectorSize + ErrorBytesPerSector)};
 
-constexpr BlockAddress FirstDirectoryBlock{DirectoryTrack, 1};
-constexpr std::size_t LinkTrackAt = 0;
-constexpr std::size_t LinkSectorAt = 1;
-constexpr std::size_t EntrySize = 32;
-constexpr std::size_t EntryTypeAt = 2;  // of each entry, within the block
-constexpr std::size_t EntryFirstTrackAt = 3;
-constexpr std::size_t EntryFirstSectorAt = 4;
-constexpr std::size_t EntryNameAt = 5;
-constexpr std::uint8_t ClosedFlag = 0x80;
-constexpr std::uint8_t FileTypeMask = 0x07;
-constexpr std::uint8_t ProgramFileType = 0x02;
-constexpr std::uint8_t ShiftedSpace = 0xA0;
-constexpr std::size_t BlockDataAt = 2;
 
 int TracksOf(Bytes disk) {
     return disk.size() >= ExtendedDiskSectors * SectorSize ? ExtendedTrackCount : DiskTrackCount;
@@ -72,7 +60,7 @@ private:
     std::bitset<ExtendedDiskSectors> visited_;
 };
 
-BlockAddress LinkOf(Bytes block) { return {block[LinkTrackAt], block[LinkSectorAt]}; }
+BlockAddress LinkOf(Bytes block) { return {block[LinkTrackOffset], block[LinkSectorOffset]}; }
 
 }  // namespace
 
@@ -86,14 +74,14 @@ bool IsD64Image(Bytes file) {
 Result<std::vector<DiskEntry>, ReadFailure> ReadDiskDirectory(Bytes disk) {
     std::vector<DiskEntry> entries;
     ChainWalker walker(disk);
-    for (BlockAddress at = FirstDirectoryBlock;;) {
+    for (BlockAddress at = DirectoryBlock;;) {
         const Result<Bytes, ReadFailure> block = walker.Visit(at);
         if (!block) return Fail(block.error());
-        for (std::size_t entry = 0; entry < SectorSize; entry += EntrySize) {
-            const std::uint8_t type = (*block)[entry + EntryTypeAt];
-            if ((type & ClosedFlag) == 0 || (type & FileTypeMask) != ProgramFileType) continue;
-            entries.push_back({NameBefore(block->subspan(entry + EntryNameAt, C64NameLength), ShiftedSpace),
-                               {(*block)[entry + EntryFirstTrackAt], (*block)[entry + EntryFirstSectorAt]}});
+        for (std::size_t entry = 0; entry < SectorSize; entry += DirectoryEntrySize) {
+            const std::uint8_t type = (*block)[entry + EntryTypeOffset];
+            if ((type & ClosedFileFlag) == 0 || (type & FileTypeMask) != ProgramFileKind) continue;
+            entries.push_back({NameBefore(block->subspan(entry + EntryNameOffset, C64NameLength), ShiftedSpace),
+                               {(*block)[entry + EntryFirstTrackOffset], (*block)[entry + EntryFirstSectorOffset]}});
         }
         at = LinkOf(*block);
         if (at.track == 0) return entries;
@@ -108,8 +96,8 @@ Result<std::vector<std::uint8_t>, ReadFailure> ReadDiskFile(Bytes disk, BlockAdd
         if (!block) return Fail(block.error());
         const BlockAddress next = LinkOf(*block);
         // The last block's link holds the index of its last byte.
-        const std::size_t end = next.track == 0 ? std::max<std::size_t>(next.sector + 1u, BlockDataAt) : SectorSize;
-        file.insert(file.end(), block->begin() + BlockDataAt, block->begin() + static_cast<std::ptrdiff_t>(end));
+        const std::size_t end = next.track == 0 ? std::max<std::size_t>(next.sector + 1u, BlockDataOffset) : SectorSize;
+        file.insert(file.end(), block->begin() + BlockDataOffset, block->begin() + static_cast<std::ptrdiff_t>(end));
         if (next.track == 0) return file;
         at = next;
     }

@@ -4,18 +4,12 @@
 #include "core/c64read/tape_pulses.h"
 #include "core/format/c64_file.h"
 #include "core/tape/tap_image.h"
+#include "core/tape/tape_layout.h"
 
 namespace pxm {
 
 namespace {
 
-// The header block's fields.
-constexpr std::size_t FileTypeAt = 0;
-constexpr std::size_t StartAddressAt = 1;
-constexpr std::size_t EndAddressAt = 3;
-constexpr Field NameField{5, C64NameLength};
-constexpr std::uint8_t RelocatableProgramType = 0x01;  // loaded at BASIC's start by LOAD "",1
-constexpr std::uint8_t ProgramType = 0x03;
 constexpr std::uint8_t NameFill = 0x20;  // the KERNAL pads names with spaces
 
 // One block as the tape holds it: its first copy and, right behind it, its repeat.
@@ -101,14 +95,14 @@ Result<TapeFile, ReadFailure> ReadTapImage(Bytes file) {
     BlockRead header;
     if (!ReadBlock(pairs[0], TapeHeaderBlockSize - 1, header)) return Fail(BadBlock(TapeBlock::Header, header));
     const std::uint8_t type = header.bytes[FileTypeAt];
-    if (type != ProgramType && type != RelocatableProgramType) {
+    if (type != ProgramFileType && type != RelocatableProgramType) {
         ReadFailure failure = TapeFailure(ReadFailureKind::TapFileType);
         failure.found = type;
         return Fail(failure);
     }
     const std::uint16_t start = *WordAt(header.bytes, StartAddressAt);
     const std::uint16_t end = *WordAt(header.bytes, EndAddressAt);
-    std::string name = NameBefore(*FieldOf(header.bytes, NameField), 0);
+    std::string name = NameBefore(*FieldOf(header.bytes, TapeNameField), 0);
     if (name.size() == C64NameLength) name.erase(name.find_last_not_of(static_cast<char>(NameFill)) + 1);
 
     if (pairs.size() < 2) return Fail(TapeFailure(ReadFailureKind::TapNoData));

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/tape/tape_layout.h"
+
 namespace pxm {
 
 namespace {
 
-constexpr std::string_view TapSignature = "C64-TAPE-RAW";
-constexpr std::size_t TapVersionAt = 12;
-constexpr std::size_t TapLengthAt = 16;
 constexpr std::uint32_t CyclesPerUnit = 8;     // a pulse byte n is n x 8 cycles
 constexpr std::uint32_t OverflowCycles = 256 * CyclesPerUnit;  // version 0's zero byte: a pause
 
@@ -22,9 +21,6 @@ constexpr std::uint32_t ShortMediumLimit = 119;
 constexpr std::uint32_t MediumLongLimit = 160;
 constexpr std::uint32_t LongLimit = 240;
 
-constexpr std::size_t CountdownLength = 9;
-constexpr std::uint8_t FirstCountdown = 0x89;
-constexpr std::uint8_t RepeatCountdown = 0x09;
 constexpr int BitsPerByte = 8;
 
 enum class Pulse { Short, Medium, Long, Other };
@@ -128,8 +124,8 @@ bool IsTapImage(Bytes file) {
 }
 
 Result<std::vector<TapePulse>, ReadFailure> TapePulses(Bytes file) {
-    const std::optional<std::uint8_t> version = ByteAt(file, TapVersionAt);
-    const std::optional<std::uint32_t> length = LongAt(file, TapLengthAt);
+    const std::optional<std::uint8_t> version = ByteAt(file, TapVersionOffset);
+    const std::optional<std::uint32_t> length = LongAt(file, TapLengthOffset);
     if (!version || !length || *version > 1) {
         ReadFailure failure;
         failure.kind = ReadFailureKind::TapVersion;
@@ -138,11 +134,11 @@ Result<std::vector<TapePulse>, ReadFailure> TapePulses(Bytes file) {
         return Fail(failure);
     }
     // A length field that promises more than the file holds: the pulses there are read.
-    ByteReader reader(file.subspan(TapPulsesAt, std::min<std::size_t>(*length, file.size() - TapPulsesAt)));
+    ByteReader reader(file.subspan(TapHeaderSize, std::min<std::size_t>(*length, file.size() - TapHeaderSize)));
     std::vector<TapePulse> pulses;
     pulses.reserve(reader.remaining());
     for (;;) {
-        const auto at = static_cast<std::uint32_t>(TapPulsesAt + reader.position());
+        const auto at = static_cast<std::uint32_t>(TapHeaderSize + reader.position());
         const std::optional<std::uint8_t> value = reader.Byte();
         if (!value) break;
         if (*value != 0) {

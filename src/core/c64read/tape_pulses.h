@@ -13,10 +13,9 @@
 #include "core/base/byte_reader.h"
 #include "core/base/result.h"
 #include "core/c64read/read_failure.h"
+#include "core/tape/tap_image.h"
 
 namespace pxm {
-
-inline constexpr std::size_t TapPulsesAt = 20;  // after the signature, version and length
 
 bool IsTapImage(Bytes file);
 
