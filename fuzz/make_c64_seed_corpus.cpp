@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
     }
     // The containers of whole disks and tapes, once each: they are large.
     WriteSeed(dir, "sp2.tap", pxm::BuildPictureFile(*image, pxm::ExportFormat::Sp2, pxm::Container::Tap, false).bytes);
-    WriteSeed(dir, "koala.d64", pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::D64, false, "PIC").bytes);
+    std::vector<std::uint8_t> disk = pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::D64, false, "PIC").bytes;
+    WriteSeed(dir, "koala.d64", disk);
+    disk.resize(disk.size() / 2 + 1000);  // the BAM and directory kept, the last tracks cut off
+    WriteSeed(dir, "koala-cut.d64", disk);
     return 0;
 }

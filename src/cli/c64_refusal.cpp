@@ -82,6 +82,11 @@ std::string ContainerText(const ReadFailure& failure) {
             return Join({"the D64 image's chain of blocks", failure.c64Name.empty() ? " of the directory" : " of " + name,
                          " links to track ", Number(static_cast<std::size_t>(failure.track)), " sector ",
                          Number(static_cast<std::size_t>(failure.sector)), ", which the disk does not have"});
+        case Kind::DiskImageCut:
+            return Join({"the D64 image ends after ", Number(failure.found), " bytes (a disk has ", Number(failure.expected),
+                         "), before track ", Number(static_cast<std::size_t>(failure.track)), " sector ",
+                         Number(static_cast<std::size_t>(failure.sector)), ", which the chain of blocks",
+                         failure.c64Name.empty() ? " of the directory" : " of " + name, " links to"});
         case Kind::DiskNoPicture:
             return Join({"the D64 image holds ", Number(failure.found), " program files and none is a C64 picture"});
         case Kind::DiskNoSuchFile:

@@ -55,6 +55,14 @@ TEST(C64Refusal, TapesAndDisks) {
     loop.c64Name = "SUNSET";
     EXPECT_EQ(C64RefusalText(loop), "The D64 image's chain of blocks of \"SUNSET\" comes back to track 17 sector 0, "
                                     "which it passed before.");
+    ReadFailure cut = Failure(ReadFailureKind::DiskImageCut);
+    cut.found = 100000;
+    cut.expected = 174848;
+    cut.track = 30;
+    cut.sector = 2;
+    cut.c64Name = "SUNSET";
+    EXPECT_EQ(C64RefusalText(cut), "The D64 image ends after 100000 bytes (a disk has 174848), before track 30 sector 2, "
+                                   "which the chain of blocks of \"SUNSET\" links to.");
     ReadFailure leave = Failure(ReadFailureKind::DiskChainLeaves);
     leave.track = 36;
     EXPECT_EQ(C64RefusalText(leave), "The D64 image's chain of blocks of the directory links to track 36 sector 0, "

@@ -107,6 +107,24 @@ TEST(D64Reader, RefusesChainsThatLoopOrLeaveTheDisk) {
     EXPECT_EQ(Read(directoryLoop).error().kind, ReadFailureKind::DiskChainLoops);
 }
 
+TEST(D64Reader, RefusesAnImageCutShort) {
+    // The file's first block links to track 30, beyond the image's end.
+    Disk disk = KoalaDisk(*test::RandomImage(25));
+    const std::size_t firstAt = SectorOffset({disk[DirectoryAt + 3], disk[DirectoryAt + 4]});
+    disk[firstAt] = 30;
+    disk[firstAt + 1] = 2;
+    disk.resize(SectorOffset({30, 0}));
+    const Result<C64Picture, ReadFailure> read = Read(disk);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().kind, ReadFailureKind::DiskImageCut);
+    EXPECT_EQ(read.error().found, disk.size());
+    EXPECT_EQ(read.error().track, 30);
+    EXPECT_EQ(read.error().sector, 2);
+
+    disk.resize(SectorOffset({18, 0}) + 10);  // no BAM left: not told as a disk
+    EXPECT_FALSE(IsC64File(disk, nullptr));
+}
+
 TEST(D64Reader, ReadsImagesWithErrorBytes) {
     const auto image = test::RandomImage(24);
     Disk disk = KoalaDisk(*image);

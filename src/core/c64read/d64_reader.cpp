@@ -19,6 +19,13 @@ constexpr std::array<std::size_t, 4> ImageSizes{
     ExtendedDiskSectors * SectorSize, ExtendedDiskSectors * (SectorSize + ErrorBytesPerSector)};
 
 
+// An image cut short still shows the BAM block where a disk has it.
+bool HasBam(Bytes file) {
+    const std::optional<Bytes> bam = FieldOf(file, {SectorOffset(BamBlock), SectorSize});
+    return bam && (*bam)[LinkTrackOffset] == DirectoryBlock.track && (*bam)[LinkSectorOffset] == DirectoryBlock.sector &&
+           (*bam)[BamDosVersionOffset] == DosVersion;
+}
+
 int TracksOf(Bytes disk) {
     return disk.size() >= ExtendedDiskSectors * SectorSize ? ExtendedTrackCount : DiskTrackCount;
 }
@@ -51,7 +58,14 @@ public:
         const std::size_t index = BlockIndex(block);
         if (visited_.test(index)) return Fail(DiskFailure(ReadFailureKind::DiskChainLoops, block));
         visited_.set(index);
-        return *FieldOf(disk_, {index * SectorSize, SectorSize});
+        const std::optional<Bytes> bytes = FieldOf(disk_, {index * SectorSize, SectorSize});
+        if (!bytes) {
+            ReadFailure failure = DiskFailure(ReadFailureKind::DiskImageCut, block);
+            failure.found = disk_.size();
+            failure.expected = ImageSizes[0];
+            return Fail(failure);
+        }
+        return *bytes;
     }
 
 private:
@@ -68,7 +82,7 @@ bool IsD64Image(Bytes file) {
     for (const std::size_t size : ImageSizes) {
         if (file.size() == size) return true;
     }
-    return false;
+    return file.size() < ImageSizes[0] && HasBam(file);
 }
 
 Result<std::vector<DiskEntry>, ReadFailure> ReadDiskDirectory(Bytes disk) {

@@ -14,6 +14,7 @@
 
 namespace pxm {
 
+// A disk image by its size, or one cut short by its BAM block.
 bool IsD64Image(Bytes file);
 
 struct DiskEntry {

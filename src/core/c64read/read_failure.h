@@ -24,6 +24,7 @@ enum class ReadFailureKind : std::uint8_t {
     TapFileType,          // found = the header's file type, not a program
     DiskChainLoops,       // track/sector: a block the chain already visited
     DiskChainLeaves,      // track/sector: a link to a block the disk does not have
+    DiskImageCut,         // track/sector: a block past the end of an image of found bytes
     DiskNoPicture,        // found = the program files on the disk, none of them a picture
     DiskNoSuchFile,       // no program file of the name asked for
     ShowingProgramBroken, // a showing program's parameter block does not fit its picture data

@@ -18,12 +18,10 @@ static_assert(D64ImageSize == 174848);
 constexpr std::string_view DiskName = "PIXMOSAIC";
 constexpr std::string_view DiskId = "PX";
 constexpr std::string_view DosType = "2A";
-constexpr std::uint8_t DosVersion = 'A';
 
 constexpr std::uint8_t LastDirectoryBlockSector = 0xFF;
 
 // The BAM block.
-constexpr std::size_t BamDosVersionOffset = 2;
 constexpr std::size_t BamTracksOffset = 4;  // per track: free sectors, then 3 bytes of bitmap
 constexpr std::size_t BamTrackEntrySize = 4;
 constexpr std::size_t BamDiskNameOffset = 0x90;

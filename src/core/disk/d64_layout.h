@@ -17,6 +17,10 @@ inline constexpr std::size_t LinkTrackOffset = 0;
 inline constexpr std::size_t LinkSectorOffset = 1;
 inline constexpr std::size_t BlockDataOffset = 2;
 
+// The BAM block's DOS version byte, the same on every 1541 disk.
+inline constexpr std::size_t BamDosVersionOffset = 2;
+inline constexpr std::uint8_t DosVersion = 'A';
+
 inline constexpr std::uint8_t ShiftedSpace = 0xA0;  // pads names; a listing does not show it
 
 // A directory block holds eight entries; the first starts at the block's start, sharing it
