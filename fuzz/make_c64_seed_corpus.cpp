@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "sp2.tap", pxm::BuildPictureFile(*image, pxm::ExportFormat::Sp2, pxm::Container::Tap, false).bytes);
     std::vector<std::uint8_t> disk = pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::D64, false, "PIC").bytes;
     WriteSeed(dir, "koala.d64", disk);
-    disk.resize(disk.size() / 2 + 1000);  // the BAM and directory kept, the last tracks cut off
+    disk.resize(disk.size() * 3 / 4);  // the BAM and directory kept, the last tracks cut off
     WriteSeed(dir, "koala-cut.d64", disk);
     return 0;
 }
