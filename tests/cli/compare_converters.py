@@ -113,6 +113,18 @@ def cases(pictures, examples):
         Case("the preview into a missing folder",
              ["landscape-16.bmp", "-o", "o.prg", "--preview", "nowhere/p.png"], [bmp], ["o.prg"], words="system"),
     ]
+    # C64 files as input: a Koala file (any 10001 bytes at $6000 are one), whole and cut short.
+    koala = bytes([0x00, 0x60]) + bytes((k * 7 + k // 320) % 256 for k in range(10000)) + bytes([6])
+    with_koala = lambda d: write_file(os.path.join(d, "pic.kla"), koala, 0o644)
+    with_cut_koala = lambda d: write_file(os.path.join(d, "cut.kla"), koala[:-1], 0o644)
+    found += [
+        Case("Koala into Art Studio", ["pic.kla", "-f", "artstudio", "-o", "o.ocp"], [], ["o.ocp"], before=with_koala),
+        Case("Koala as a program on tape", ["pic.kla", "-x", "-o", "o.tap"], [], ["o.tap"], before=with_koala),
+        Case("Koala as BMP", ["pic.kla", "-o", "o.bmp"], [], ["o.bmp"], before=with_koala),
+        Case("Koala as PNG", ["pic.kla", "-p", "colodore", "-o", "o.png"], [], [], ["o.png"], before=with_koala),
+        Case("Koala --info", ["--info", "pic.kla"], [], before=with_koala),
+        Case("a Koala file cut short", ["cut.kla", "-o", "o.prg"], [], ["o.prg"], before=with_cut_koala),
+    ]
     return found
 
 
