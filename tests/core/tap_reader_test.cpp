@@ -66,6 +66,21 @@ TEST_F(TapReader, ToleratesPulsesPlayedFastOrSlowAndWandering) {
     }
 }
 
+// Version 0 has no pause records: a zero byte stands alone for a long pulse.
+TEST_F(TapReader, ReadsVersion0) {
+    Tape old(tape_.begin(), tape_.begin() + 20);
+    old[12] = 0;
+    for (std::size_t k = 20; k < tape_.size(); ++k) {
+        old.push_back(tape_[k]);
+        if (tape_[k] == 0) k += 3;
+    }
+    const std::uint32_t length = static_cast<std::uint32_t>(old.size() - 20);
+    for (std::size_t k = 0; k < 4; ++k) old[16 + k] = static_cast<std::uint8_t>(length >> (8 * k));
+    const Result<C64Picture, ReadFailure> read = ReadC64Picture(old, {});
+    ASSERT_TRUE(read.ok());
+    EXPECT_TRUE(read->image == *image_);
+}
+
 TEST_F(TapReader, ReadsTheRepeatWhenTheFirstCopyIsDamaged) {
     tape_[FirstDataByte + 20 * 500 + 4] = 0x7F;  // no pulse of a byte
     SwapBits(FirstDataByte, 600);                // and a checksum that cannot agree
