@@ -122,7 +122,7 @@ std::string C64RefusalText(const ReadFailure& failure) {
         if (failure.container && *failure.container != Container::Prg)
             text = Join({"in the ", ContainerName(failure.container), ", \"", PetsciiText(failure.c64Name), "\": ", text});
     }
-    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
     return Join({text, "."});
 }
 
