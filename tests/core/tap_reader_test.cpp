@@ -4,6 +4,7 @@
 
 #include "core/c64read/c64_picture_reader.h"
 #include "core/c64read/tap_reader.h"
+#include "core/tape/tap_image.h"
 #include "core/export/picture_file.h"
 #include "tests/core/c64read_test_support.h"
 
@@ -41,11 +42,31 @@ protected:
 };
 
 TEST_F(TapReader, ReadsThePictureAndItsHeader) {
-    const Result<TapeFile, ReadFailure> file = ReadTapImage(tape_);
-    ASSERT_TRUE(file.ok());
-    EXPECT_EQ(file->loadAddress, 0x6000);
-    EXPECT_EQ(file->c64Name, "\x81" "PIC PIXMOSAIC ");
-    EXPECT_EQ(file->data.size(), 10001u);
+    const Result<std::vector<TapeFile>, ReadFailure> files = ReadTapImage(tape_);
+    ASSERT_TRUE(files.ok());
+    ASSERT_EQ(files->size(), 1u);
+    EXPECT_EQ(files->front().loadAddress, 0x6000);
+    EXPECT_EQ(files->front().c64Name, "\x81" "PIC PIXMOSAIC ");
+    EXPECT_EQ(files->front().data.size(), 10001u);
+}
+
+// A loader first, the picture second: the first file that is a picture is read.
+TEST_F(TapReader, ReadsThePictureAfterAnotherProgram) {
+    const std::vector<std::uint8_t> loader{0x0B, 0x08, 0x0A, 0x00, 0x9E, 0x32, 0x30, 0x36, 0x31, 0x00, 0x00, 0x00};
+    Tape both;
+    WriteTapeImage(both, {0x0801, "LOADER", loader});
+    both.insert(both.end(), tape_.begin() + 20, tape_.end());
+    const std::uint32_t length = static_cast<std::uint32_t>(both.size() - 20);
+    for (std::size_t k = 0; k < 4; ++k) both[16 + k] = static_cast<std::uint8_t>(length >> (8 * k));
+    const Result<C64Picture, ReadFailure> read = ReadC64Picture(both, {});
+    ASSERT_TRUE(read.ok());
+    EXPECT_TRUE(read->image == *image_);
+    EXPECT_EQ(read->c64Name, "\x81" "PIC PIXMOSAIC ");
+
+    const Result<C64Picture, ReadFailure> loaderOnly = ReadC64Picture(Tape(both.begin(), both.begin() + static_cast<std::ptrdiff_t>(TapeImageSize(loader.size()))), {});
+    ASSERT_FALSE(loaderOnly.ok());
+    EXPECT_EQ(loaderOnly.error().kind, ReadFailureKind::UnknownLoadAddress);
+    EXPECT_EQ(loaderOnly.error().c64Name, "LOADER");
 }
 
 TEST_F(TapReader, ToleratesPulsesPlayedFastOrSlowAndWandering) {

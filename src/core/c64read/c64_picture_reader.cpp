@@ -33,10 +33,17 @@ PictureResult PictureInProgram(std::optional<Container> container, const Result<
     return PictureIn(container, program->loadAddress, program->c64Name, program->data, options);
 }
 
+// The first file on the tape that is a picture; else why the first file is none.
 PictureResult PictureOnTape(Bytes file, const C64ReadOptions& options) {
-    const Result<TapeFile, ReadFailure> tape = ReadTapImage(file);
+    const Result<std::vector<TapeFile>, ReadFailure> tape = ReadTapImage(file);
     if (!tape) return Fail(tape.error());
-    return PictureIn(Container::Tap, tape->loadAddress, tape->c64Name, tape->data, options);
+    std::optional<PictureResult> first;
+    for (const TapeFile& tapeFile : *tape) {
+        PictureResult picture = PictureIn(Container::Tap, tapeFile.loadAddress, tapeFile.c64Name, tapeFile.data, options);
+        if (picture) return picture;
+        if (!first) first = std::move(picture);
+    }
+    return std::move(*first);
 }
 
 PictureResult PictureOnDisk(Bytes disk, const C64ReadOptions& options) {

@@ -84,16 +84,12 @@ ReadFailure BadBlock(TapeBlock block, const BlockRead& read) {
 
 }  // namespace
 
-Result<TapeFile, ReadFailure> ReadTapImage(Bytes file) {
-    const Result<std::vector<TapePulse>, ReadFailure> pulses = TapePulses(file);
-    if (!pulses) return Fail(pulses.error());
-    const std::vector<TapeBlockCopy> copies = ReadTapeBlocks(*pulses);
-    const std::vector<TapeBlockPair> pairs = PairCopies(copies);
-    if (pairs.empty()) return Fail(TapeFailure(ReadFailureKind::TapNoHeader));
+namespace {
 
-    // The file's header is the first block; a tape may hold more files, the first is read.
+// The program file whose header block is pairs[at], its data block the pair after it.
+Result<TapeFile, ReadFailure> ReadTapeFile(const std::vector<TapeBlockPair>& pairs, std::size_t at) {
     BlockRead header;
-    if (!ReadBlock(pairs[0], TapeHeaderBlockSize - 1, header)) return Fail(BadBlock(TapeBlock::Header, header));
+    if (!ReadBlock(pairs[at], TapeHeaderBlockSize - 1, header)) return Fail(BadBlock(TapeBlock::Header, header));
     const std::uint8_t type = header.bytes[FileTypeAt];
     if (type != ProgramFileType && type != RelocatableProgramType) {
         ReadFailure failure = TapeFailure(ReadFailureKind::TapFileType);
@@ -105,17 +101,40 @@ Result<TapeFile, ReadFailure> ReadTapImage(Bytes file) {
     std::string name = NameBefore(*FieldOf(header.bytes, TapeNameField), 0);
     if (name.size() == C64NameLength) name.erase(name.find_last_not_of(static_cast<char>(NameFill)) + 1);
 
-    if (pairs.size() < 2) return Fail(TapeFailure(ReadFailureKind::TapNoData));
-    BlockRead data;
-    // The end address is the first after the file; an end of 0 is the top of memory.
-    const std::size_t length = (end == 0 ? 0x10000u : end) - start;
+    if (at + 1 >= pairs.size()) return Fail(TapeFailure(ReadFailureKind::TapNoData));
     if (end != 0 && end <= start) {
         ReadFailure failure = BadBlock(TapeBlock::Header, header);
         failure.tapeError = TapeError::Length;
         return Fail(failure);
     }
-    if (!ReadBlock(pairs[1], length, data)) return Fail(BadBlock(TapeBlock::Data, data));
+    // The end address is the first after the file; an end of 0 is the top of memory.
+    const std::size_t length = (end == 0 ? 0x10000u : end) - start;
+    BlockRead data;
+    if (!ReadBlock(pairs[at + 1], length, data)) return Fail(BadBlock(TapeBlock::Data, data));
     return TapeFile{start, std::move(name), {data.bytes.begin(), data.bytes.end()}};
+}
+
+}  // namespace
+
+Result<std::vector<TapeFile>, ReadFailure> ReadTapImage(Bytes file) {
+    const Result<std::vector<TapePulse>, ReadFailure> pulses = TapePulses(file);
+    if (!pulses) return Fail(pulses.error());
+    const std::vector<TapeBlockCopy> copies = ReadTapeBlocks(*pulses);
+    const std::vector<TapeBlockPair> pairs = PairCopies(copies);
+    if (pairs.empty()) return Fail(TapeFailure(ReadFailureKind::TapNoHeader));
+
+    // The files one after another, up to the first that does not read; that one's failure
+    // when it is the first.
+    std::vector<TapeFile> files;
+    for (std::size_t at = 0; at < pairs.size(); at += 2) {
+        Result<TapeFile, ReadFailure> tapeFile = ReadTapeFile(pairs, at);
+        if (!tapeFile) {
+            if (files.empty()) return Fail(tapeFile.error());
+            break;
+        }
+        files.push_back(std::move(*tapeFile));
+    }
+    return files;
 }
 
 }  // namespace pxm

@@ -1,7 +1,7 @@
 #pragma once
-// The program file on a TAP image: its header block (file type, start and end address, name)
-// and the data block after it, each from the first of its two copies that reads whole with
-// its checksum, else from the repeated copy.
+// The program files on a TAP image: each a header block (file type, start and end address,
+// name) and the data block after it, each block from the first of its two copies that reads
+// whole with its checksum, else from the repeated copy.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +18,7 @@ struct TapeFile {
     std::vector<std::uint8_t> data;
 };
 
-Result<TapeFile, ReadFailure> ReadTapImage(Bytes file);
+// The files up to the first that does not read; that one's failure when it is the first.
+Result<std::vector<TapeFile>, ReadFailure> ReadTapImage(Bytes file);
 
 }  // namespace pxm
