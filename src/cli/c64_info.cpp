@@ -3,14 +3,14 @@
 #include "cli/c64_refusal.h"
 #include "cli/petscii_text.h"
 #include "cli/text_join.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/view/shown_colours.h"
 
 namespace pxm::cli {
 
 namespace {
 
-std::string ColourText(int colour) { return Join({ColorName(colour), " (", std::to_string(colour), ")"}); }
+std::string ColourText(int colour) { return Join({ColourName(colour), " (", std::to_string(colour), ")"}); }
 
 }  // namespace
 

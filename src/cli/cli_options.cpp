@@ -2,11 +2,13 @@
 
 #include <array>
 
+#include "cli/name_refusal.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/text/equal_ignoring_case.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -35,6 +37,7 @@ enum class Option {
     Executable,
     Palette,
     Preview,
+    ClashMap,
     Backgrounds,
     Info,
     File,
@@ -48,7 +51,7 @@ struct OptionName {
     Option option;
     bool takesValue;
 };
-constexpr std::array<OptionName, 15> OptionNames{{
+constexpr std::array<OptionName, 16> OptionNames{{
     {'o', "output", Option::Output, true},
     {'m', "mode", Option::Mode, true},
     {'b', "background", Option::Background, true},
@@ -59,6 +62,7 @@ constexpr std::array<OptionName, 15> OptionNames{{
     {'x', "executable", Option::Executable, false},
     {'p', "palette", Option::Palette, true},
     {0, "preview", Option::Preview, true},
+    {0, "clash-map", Option::ClashMap, true},
     {0, "backgrounds", Option::Backgrounds, false},
     {0, "info", Option::Info, false},
     {0, "file", Option::File, true},
@@ -103,7 +107,9 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
         case Option::Background:
             if (const auto background = ParseBackground(value)) {
-                options.background = *background;
+                // The colour list's AUTO comes as -1.
+                options.background = *background < 0 ? AutoBackground
+                                                      : BackgroundChoice{static_cast<std::uint8_t>(*background)};
                 return {};
             }
             return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
@@ -114,7 +120,7 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
         case Option::Container:
-            if (const auto container = ConverterContainerFromExtension(value)) {
+            if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
@@ -124,9 +130,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Join({"unknown container ", Quoted(value), " (p00, prg, tap, d64, png or bmp)"});
         case Option::Name: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.c64Name = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.c64Name = std::move(name).value();
+            return {};
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
@@ -140,12 +147,17 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
             return {};
+        case Option::ClashMap:
+            if (value.empty()) return "the clash map file name is empty";
+            options.clashMap = value;
+            return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Info: options.info = true; return {};
         case Option::File: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.diskFile = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.diskFile = std::move(name).value();
+            return {};
         }
         case Option::Help:
         case Option::Version: return {};
@@ -218,6 +230,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
         }
         if (std::string error = Apply(option->option, value.value_or(""), parsed.options); !error.empty())
             return Usage(error);
+        // Options that only koalizing heeds; a C64 file as input refuses them.
+        const bool koalizing = option->option == Option::Mode || option->option == Option::Background ||
+                               option->option == Option::Backgrounds || option->option == Option::ClashMap;
+        if (koalizing && parsed.options.koalizingOption.empty()) parsed.options.koalizingOption = spelled;
     }
     if (parsed.options.input.empty()) return Usage("no input file given");
     if (parsed.options.output.empty() && !parsed.options.info) return Usage("no output file given (-o OUTPUT)");
@@ -237,8 +253,7 @@ namespace {
 
 // OUTPUT's extension, without the dot; empty when it has none.
 std::string_view OutputExtension(std::string_view output) {
-    const auto slash = output.find_last_of('/');
-    const std::string_view name = slash == std::string_view::npos ? output : output.substr(slash + 1);
+    const std::string_view name = platform::SplitPath(output).name;
     const auto dot = name.find_last_of('.');
     return dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
 }
@@ -247,7 +262,7 @@ std::string_view OutputExtension(std::string_view output) {
 
 Container ChosenContainer(const CliOptions& options) {
     if (options.container) return *options.container;
-    return ConverterContainerFromExtension(OutputExtension(options.output)).value_or(Container::P00);
+    return AnyContainerFromExtension(OutputExtension(options.output)).value_or(Container::P00);
 }
 
 std::optional<ImageOutput> ChosenImageOutput(const CliOptions& options) {

@@ -16,7 +16,7 @@ struct CliOptions {
     std::string input;
     std::string output;
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = AutoBackground;  // or the C64 colour
+    BackgroundChoice background = AutoBackground;
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: from the output file's extension
     std::string c64Name;                 // PETSCII; empty: the format's own C64 name
@@ -24,10 +24,12 @@ struct CliOptions {
     bool executable = false;  // a program that shows the picture instead of the plain file
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
     std::string preview;                   // the preview PNG to write; empty: none
+    std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
     bool info = false;                        // tell what the C64 input file is, convert nothing
     std::string diskFile;                     // PETSCII: the D64 entry to read; empty: the first picture
     std::optional<ImageOutput> imageOutput;   // -c png|bmp
+    std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map given, as spelled
 };
 
 struct ParsedCommandLine {

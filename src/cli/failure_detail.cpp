@@ -5,7 +5,7 @@
 #include "cli/text_join.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/cell_pixels.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 
 namespace pxm::cli {
 
@@ -17,7 +17,7 @@ std::string CellText(const CanvasSource& source, int cell) {
     const int cy = CellRowOf(cell);
     const int x = source.left + 8 * cx;
     const int y = source.top + 8 * cy;
-    return Join({std::to_string(cx), ",", std::to_string(cy), " (", source.kind, " pixels ", std::to_string(x), "-",
+    return Join({std::to_string(cx), ",", std::to_string(cy), " (", KindName(source.kind), " pixels ", std::to_string(x), "-",
                  std::to_string(x + 7), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
 }
 
@@ -46,7 +46,7 @@ std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, i
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const CanvasSource& source, int column, int row, bool withWhite) {
     const int x = source.left + 2 * column + source.keptPixel;
-    return Join({source.kind, " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
+    return Join({KindName(source.kind), " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
                  " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
                  ColourText(canvas[CanvasIndex(column, row)]),
@@ -65,7 +65,24 @@ std::string WhiteWithAllGreysDetail(const CanvasSource& source, int cell) {
 
 std::string ColourText(int value) {
     if (value > 15) return std::to_string(value);
-    return Join({std::to_string(value), " (", ColorName(value), ")"});
+    return Join({std::to_string(value), " (", ColourName(value), ")"});
+}
+
+std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure) {
+    const std::size_t count = clashes.cells.count();
+    constexpr std::string_view Many = " cells hold more colours than they may; --clash-map shows them all.";
+    const std::string cells = count == 1 ? "1 cell holds more colours than it may; --clash-map shows it."
+                                         : Join({std::to_string(count), Many});
+    switch (failure) {
+        case KoalizeFailure::BackgroundDoesNotFit: return cells;
+        case KoalizeFailure::NoBackgroundWorks:
+            return Join({"With background ", ColourText(clashes.background), ", which leaves the fewest, ", cells});
+        case KoalizeFailure::NotFourGreys:
+        case KoalizeFailure::NotFiveGreys:
+        case KoalizeFailure::WhiteWithAllGreys:
+        case KoalizeFailure::None: break;
+    }
+    return {};
 }
 
 std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {

@@ -5,12 +5,18 @@
 
 #include "core/import/canvas.h"
 #include "core/import/picture_area.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize_step.h"
 
 namespace pxm::cli {
 
 // source: where the Canvas pixels sit in the file, for naming them.
 std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome);
+
+// For a multicolour failure, how many cells fail ("12 cells hold more colours than they may;
+// --clash-map shows them all."), under AUTO with the background that leaves the fewest; empty
+// for the grey modes' failures.
+std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure);
 
 // "5 (green)"; values above 15 (from a 256-colour file or table) have no name.
 std::string ColourText(int value);

@@ -6,7 +6,7 @@
 #include "cli/input_file.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/import/palette_match.h"
 
@@ -17,11 +17,12 @@ namespace {
 constexpr std::string_view Options =
     "Converts a C64 picture into a C64 multicolour picture file. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
-    "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
-    "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
-    "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
-    "  PNG or GIF both must have the same colour. Or a C64 picture file: see \"C64 files as\n"
-    "  input\" below.\n"
+    "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
+    "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
+    "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
+    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A JPEG saved lossy holds\n"
+    "  hundreds of colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
+    "  Or a C64 picture file: see \"C64 files as input\" below.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
@@ -39,15 +40,24 @@ constexpr std::string_view Options =
     "                                          OUTPUT's name)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
-    "  -p, --palette auto|index|NAME           PNG and GIF only. auto (default): the known palette\n"
-    "                                          that fits the colours best, named on stdout;\n"
-    "                                          NAME: that palette alone; index: the colour table\n"
-    "                                          indexes are the colour numbers, as in a BMP\n"
+    "  -p, --palette auto|index|NAME           PNG, GIF, JPEG INPUT: auto (default): the known\n"
+    "                                          palette that fits the colours best, named on\n"
+    "                                          stdout; NAME: that palette alone; index: the\n"
+    "                                          colour table indexes are the colour numbers, as\n"
+    "                                          in a BMP. PNG and BMP OUTPUT and the preview\n"
+    "                                          show their colours in the palette taken; from a\n"
+    "                                          BMP in pepto; from a C64 file in NAME (pepto\n"
+    "                                          by default)\n"
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
+    "      --clash-map FILE                    also write the picture as read, a PNG (320x200 or\n"
+    "                                          the screenshot's 384x272), with every cell that\n"
+    "                                          cannot be koalized framed; written whether the\n"
+    "                                          conversion succeeds or is refused\n"
     "      --backgrounds                       first list every background under which the\n"
-    "                                          picture koalizes in multicolour mode\n"    "      --info                              C64 INPUT only: print what the file is (format,\n"
+    "                                          picture koalizes in multicolour mode\n"
+    "      --info                              C64 INPUT only: print what the file is (format,\n"
     "                                          container, load address, C64 name, background,\n"
     "                                          colours used) and convert nothing; no -o needed\n"
     "      --file NAME                         D64 INPUT only: read the program file NAME\n"
@@ -72,9 +82,10 @@ constexpr std::string_view C64Input =
     "  whose first copy does not read is taken from its repeat); a D64 image holding one (the\n"
     "  first program file that is a picture, or --file NAME); or a program written with -x.\n"
     "  The picture is written as it is, in any format and container (or -x), its cells\n"
-    "  keeping their colours: it is not koalized again, and -m, -b and --backgrounds do not\n"
-    "  apply. An sp2 file keeps no background: it is read as black. A file that is none of\n"
-    "  these, or is damaged, is refused with what was found, and nothing is written.\n"
+    "  keeping their colours: it is not koalized again, and -m, -b, --backgrounds and\n"
+    "  --clash-map are usage errors with it (it keeps its own colours and background). An\n"
+    "  sp2 file keeps no background: it is read as black. A file that is none of these, or\n"
+    "  is damaged, is refused with what was found, and nothing is written.\n"
     "\n"
     "PNG and BMP output (OUTPUT ending in .png or .bmp, or -c png|bmp): the picture as a C64\n"
     "shows it, 320x200 with each multicolour pixel two pixels wide, in the palette --palette\n"
@@ -113,7 +124,7 @@ std::string HelpText() {
     text += Options;
     text += "Colours:\n ";
     for (int c = 0; c < 16; ++c) {
-        text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
+        text += Join({" ", std::to_string(c), " ", ColourName(c), c == 15 ? "\n" : ","});
         if (c % 6 == 5) text += "\n ";
     }
     text += "\nPalettes:\n ";
@@ -127,9 +138,13 @@ std::string HelpText() {
         text += name;
         column += name.size();
     }
-    text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
-                  " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB is refused.\n"});
+    text += Join({"  Each palette takes the picture's colours (", std::to_string(MaxPictureColours),
+                  " or fewer) one to one, by the least total\n"
+                  "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
+                  "  when it is no exact fit. A colour farther than ",
+                  std::to_string(static_cast<int>(ForeignColourDistance)),
+                  " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
+                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused.\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

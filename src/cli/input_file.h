@@ -1,6 +1,7 @@
 #pragma once
 // Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
-// PNG or GIF (told by its first bytes) at most MaxEncodedPictureBytes.
+// PNG, GIF or JPEG (told by its first bytes) and for a file of no picture signature (a C64
+// file: PRG, P00, TAP or D64 image, told later by its content) at most MaxEncodedPictureBytes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,7 +19,6 @@ struct InputFile {
     bool tooLarge = false;             // a PNG or GIF longer than MaxEncodedPictureBytes
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
-    bool ok() const { return systemError.empty() && error == nullptr; }
 };
 
 InputFile ReadInputFile(const std::string& path);

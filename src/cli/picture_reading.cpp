@@ -4,6 +4,7 @@
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
 #include "core/import/bmp_reader.h"
+#include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
 
@@ -29,44 +30,74 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
                              " (leave --palette out or give index)"});
         return reading;
     }
-    const BmpReadResult bmp = ReadBmp(input.bytes, canvas);
-    if (!bmp.ok()) {
+    const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
+    if (!bmp) {
+        const Message& message = BmpFailureMessage(bmp.error());
         reading.outcome = PictureReading::Outcome::Refused;
-        reading.caption = bmp.error->caption;
-        reading.text = bmp.error->text;
+        reading.caption = message.caption;
+        reading.text = message.text;
         return reading;
     }
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
-    reading.source = {"BMP", 0, 0, bmp.info.colours == 16 ? 1 : 0};
+    reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
     return reading;
+}
+
+DecodeOutcome Decode(PictureKind kind, std::span<const std::uint8_t> bytes) {
+    switch (kind) {
+        case PictureKind::Gif: return DecodeGif(bytes);
+        case PictureKind::Jpeg: return DecodeJpeg(bytes);
+        case PictureKind::Png:
+        case PictureKind::Bmp:
+        case PictureKind::Unknown: break;
+    }
+    return DecodePng(bytes);
 }
 
 }  // namespace
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     const PictureKind kind = KindOfPicture(input.bytes);
-    if (kind == PictureKind::Bmp) return ReadBmpPicture(input, options, canvas);
+    switch (kind) {
+        case PictureKind::Bmp: return ReadBmpPicture(input, options, canvas);
+        case PictureKind::Unknown: return Refused(NotAPictureRefusal());
+        case PictureKind::Png:
+        case PictureKind::Gif:
+        case PictureKind::Jpeg: break;
+    }
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    const DecodeOutcome decoded = kind == PictureKind::Png ? DecodePng(input.bytes) : DecodeGif(input.bytes);
+    DecodeOutcome decoded = Decode(kind, input.bytes);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+        case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
         case DecodeOutcome::Status::Decoded: break;
+    }
+    // A JPEG is saved lossy: a C64 picture in it has hundreds of colours, none a palette's own.
+    if (kind == PictureKind::Jpeg) {
+        if (const std::size_t colours = CountColours(decoded.picture); colours > C64ColourCount)
+            return Refused(TooManyColoursRefusal(kindName, colours));
     }
 
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
-    const PictureImport imported = ImportPicture(decoded.picture, kindName, choice, canvas);
+    const PictureImport imported = ImportPicture(decoded.picture, kind, choice, canvas);
     if (imported.refusal != ImportRefusal::None) return Refused(ImportRefusalText(imported, decoded.picture, kindName));
 
     PictureReading reading;
     reading.source = imported.source;
     if (imported.palette) {
         reading.palette = *imported.palette;
-        reading.information = Join({"Palette: ", C64Palettes[*imported.palette].name, "."});
+        // A palette that is no exact fit is named as the nearest, with its largest RGB difference.
+        const int differsBy = imported.colours.differsBy;
+        reading.information =
+            differsBy == 0 ? Join({"Palette: ", C64Palettes[*imported.palette].name, "."})
+                           : Join({"Palette: ", C64Palettes[*imported.palette].name,
+                                   " (nearest; colours differ by up to ", std::to_string(differsBy), ")."});
     }
+    reading.decoded = std::move(decoded.picture);
     return reading;
 }
 

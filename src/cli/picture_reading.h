@@ -1,6 +1,8 @@
 #pragma once
-// The converter's Open step: a BMP through the core's BMP reader, as always; a PNG or GIF
-// through its decoder and the core's import. On refusal, what the user is told.
+// The converter's Open step: the file's kind told by its first bytes; a BMP through the core's
+// BMP reader, its signature and bits per pixel checked as well; a PNG or GIF through its decoder
+// and the core's import; a JPEG or a file of no known kind refused. On refusal, what the user
+// is told.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -9,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/input_file.h"
 #include "core/import/canvas.h"
+#include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
 #include "core/palette/c64_palettes.h"
 
@@ -23,6 +26,7 @@ struct PictureReading {
     CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
     std::string information;               // Read: a line for stdout ("Palette: pepto."), or empty
+    DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);

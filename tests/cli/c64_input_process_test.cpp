@@ -144,5 +144,27 @@ TEST_F(C64Input, FileAppliesOnlyToADisk) {
     EXPECT_NE(result.err.find("--file picks a file on a D64 image"), std::string::npos);
 }
 
+// A C64 file is not koalized: the options that only koalizing heeds are refused, not ignored,
+// and nothing is written.
+TEST_F(C64Input, KoalizingOptionsAreUsageErrors) {
+    for (const std::vector<std::string>& option :
+         {std::vector<std::string>{"-m", "grey4"}, {"-b", "blue"}, {"--background=6"}, {"--backgrounds"},
+          {"--clash-map", dir_ / "map.png"}}) {
+        std::vector<std::string> args = option;
+        args.insert(args.end(), {dir_ / "ref.prg", "-o", dir_ / "x.prg"});
+        const ProcessResult result = RunConverter(args);
+        EXPECT_EQ(result.status, 2) << option[0];
+        const std::string spelled = option[0].substr(0, option[0].find('='));
+        EXPECT_NE(result.err.find("pixmosaic-cli: " + spelled + " is for a picture to koalize; a C64 file keeps its own "
+                                  "colours and background"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "x.prg"));
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "map.png"));
+    }
+    // The same options still apply to a picture that is koalized.
+    Convert({"-m", "multicolour", "-b", "0", "--backgrounds", dir_ / "in.bmp"}, "again.prg");
+}
+
 }  // namespace
 }  // namespace pxm::test

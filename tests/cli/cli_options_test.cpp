@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "core/format/petscii_name.h"
 
 namespace pxm::cli {
 namespace {
@@ -17,7 +21,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_EQ(parsed.options.input, "in.bmp");
     EXPECT_EQ(parsed.options.output, "out");
     EXPECT_EQ(parsed.options.mode, PaletteMode::Multicolour);
-    EXPECT_EQ(parsed.options.background, -1);
+    EXPECT_EQ(parsed.options.background, AutoBackground);
     EXPECT_EQ(parsed.options.format, ExportFormat::Koala);
     EXPECT_FALSE(parsed.options.container.has_value());
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
@@ -49,20 +53,28 @@ TEST(CliOptions, PalettePreviewAndBackgrounds) {
     EXPECT_EQ(Parse({"a", "-o", "b", "--preview"}).error, "option '--preview' needs a value");
 }
 
+TEST(CliOptions, ClashMap) {
+    EXPECT_EQ(Parse({"a", "-o", "b"}).options.clashMap, "");
+    EXPECT_EQ(Parse({"a", "--clash-map", "m.png", "-o", "b"}).options.clashMap, "m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map=-m.png"}).options.clashMap, "-m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map="}).error, "the clash map file name is empty");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map"}).error, "option '--clash-map' needs a value");
+}
+
 TEST(CliOptions, EverySpelling) {
     const auto parsed = Parse({"--mode=grey5", "-b", "light grey", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
                                "--output=o", "--", "-in.bmp"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
     EXPECT_EQ(parsed.options.mode, PaletteMode::FiveGreys);
-    EXPECT_EQ(parsed.options.background, 15);
+    EXPECT_EQ(parsed.options.background.colour, 15);
     EXPECT_EQ(parsed.options.format, ExportFormat::Sp2);
     EXPECT_EQ(parsed.options.container, Container::Tap);
     EXPECT_TRUE(parsed.options.fixSp2Flaw);
     EXPECT_EQ(parsed.options.output, "o");
     EXPECT_EQ(parsed.options.input, "-in.bmp");
     EXPECT_EQ(Parse({"-m", "grey4", "-b", "7", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
-    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background, 7);
-    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, -1);
+    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background.colour, 7);
+    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, AutoBackground);
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
     EXPECT_TRUE(Parse({"-x", "a", "-o", "b"}).options.executable);
     EXPECT_TRUE(Parse({"a", "--executable", "-o", "b"}).options.executable);
@@ -100,7 +112,28 @@ TEST(CliOptions, UsageErrors) {
               "!\"#$%&'()*+,-./:;<=>?@[]");
 }
 
-TEST(CliOptions, ContainerFromExtension) {
+// Each name refused, in the words the converter has always used.
+TEST(CliOptions, NameRefusalsNameTheCharacterOrTheLength) {
+    const std::string takes = "; it takes letters, digits, space and !\"#$%&'()*+,-./:;<=>?@[]";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", "the C64 file name is empty"},
+        {"abcdefghijklmnopq", "the C64 file name 'abcdefghijklmnopq' has 17 characters; at most 16 fit"},
+        {"a\\b", "the C64 file name cannot hold '\\' (U+005C)" + takes},
+        {"a\tb", "the C64 file name cannot hold U+0009" + takes},
+        {"\x7F", "the C64 file name cannot hold U+007F" + takes},
+        {"caf\xC3\xA9", "the C64 file name cannot hold '\xC3\xA9' (U+00E9)" + takes},
+        {"\xF0\x9F\x98\x80", "the C64 file name cannot hold '\xF0\x9F\x98\x80' (U+1F600)" + takes},
+        {"ab\xFF", "the C64 file name holds byte $FF, which is not UTF-8 text"},
+        {"ab\xC3", "the C64 file name holds byte $C3, which is not UTF-8 text"},
+        {"abcdefghijklmnopqrs_", "the C64 file name cannot hold '_' (U+005F)" + takes},
+    };
+    for (const auto& [name, error] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Parse({"a", "-o", "b", "--name", name}).error, error);
+    }
+}
+
+TEST(CliOptions, NonDiskContainerFromExtension) {
     const auto container = [](std::string_view output) {
         CliOptions options;
         options.output = output;
@@ -128,7 +161,15 @@ TEST(CliOptions, C64InputOptions) {
     EXPECT_TRUE(info.options.info);
     const auto file = Parse({"disk.d64", "--file", "sunset #1", "-o", "out.prg"});
     EXPECT_EQ(file.options.diskFile, "SUNSET #1");
-    EXPECT_EQ(Parse({"disk.d64", "--file", "caf\xC3\xA9", "-o", "o"}).action, Action::UsageError);
+    const auto accented = Parse({"disk.d64", "--file", "caf\xC3\xA9", "-o", "o"});
+    EXPECT_EQ(accented.action, Action::UsageError);
+    EXPECT_EQ(accented.error, "the C64 file name cannot hold '\xC3\xA9' (U+00E9); it takes letters, digits, space and " +
+                                  std::string(PetsciiPunctuation));
+    // The first option only koalizing heeds, as spelled, for the refusal of a C64 file.
+    EXPECT_EQ(Parse({"a", "-o", "o", "--backgrounds", "-b", "1"}).options.koalizingOption, "--backgrounds");
+    EXPECT_EQ(Parse({"a", "-o", "o", "-mgrey4"}).options.koalizingOption, "-m");
+    EXPECT_EQ(Parse({"a", "-o", "o", "--clash-map=m.png"}).options.koalizingOption, "--clash-map");
+    EXPECT_EQ(Parse({"a", "-o", "o", "-x", "-p", "pepto"}).options.koalizingOption, "");
     EXPECT_EQ(Parse({"pic.kla"}).error, "no output file given (-o OUTPUT)");
 }
 

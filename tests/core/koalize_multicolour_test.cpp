@@ -54,8 +54,8 @@ TEST(KoalizeMulticolour, SlotsCarryOverFromCellToCell) {
     auto canvas = test::FilledCanvas(0);
     for (const CellCase& c : SlotChain) PaintCase(*canvas, c);
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    ASSERT_TRUE(result.ok);
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    ASSERT_TRUE(result.ok());
     for (const CellCase& c : SlotChain) ExpectCell(*image, c);
     // Every later cell holds only the background and inherits (5, 9, 7).
     for (const int cell : {7, 40, 999}) ExpectCell(*image, {cell, {}, {}, 0, 0, 0x59, 7});
@@ -67,7 +67,7 @@ TEST(KoalizeMulticolour, BackgroundOnlyPictureGivesZeroCells) {
         SCOPED_TRACE("background " + std::to_string(background));
         auto canvas = test::FilledCanvas(background);
         auto image = test::FilledImage(0xAA);
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, background).ok());
         for (std::size_t i = 0; i < KoalaBackgroundOffset; ++i) ASSERT_EQ((*image)[i], 0) << "offset " << i;
         EXPECT_EQ((*image)[KoalaBackgroundOffset], background);
     }
@@ -77,7 +77,7 @@ TEST(KoalizeMulticolour, BackgroundPixelsAreAlways00) {
     auto canvas = test::FilledCanvas(9);
     test::SetCellRow(*canvas, 0, 0, {1, 9, 2, 3});
     auto image = test::FilledImage(0xAA);
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 9).ok);
+    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 9).ok());
     EXPECT_EQ(test::BitmapByte(*image, 0, 0), Pairs(1, 0, 2, 3));
     EXPECT_EQ(test::ScreenByte(*image, 0), 0x12);
     EXPECT_EQ(test::ColourByte(*image, 0), 3);
@@ -90,8 +90,8 @@ TEST(KoalizeMulticolour, FourColoursBesidesTheBackgroundStopTheRun) {
     test::SetCellRow(*canvas, 41, 3, {1, 2, 3, 4});
     test::SetCellRow(*canvas, 42, 0, {5, 6, 7, 8});
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    EXPECT_FALSE(result.ok);
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.failedCell, 41);
     EXPECT_EQ(test::BitmapByte(*image, 0, 0), Pairs(1, 2, 0, 0));
     EXPECT_EQ(test::ScreenByte(*image, 0), 0x12);
@@ -123,9 +123,9 @@ TEST_P(KoalizeWideValues, FirstCell) {
     auto canvas = test::FilledCanvas(0);
     for (std::size_t k = 0; k < GetParam().rows.size(); ++k) test::SetCellRow(*canvas, 0, static_cast<int>(k), GetParam().rows[k]);
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    ASSERT_EQ(result.ok, GetParam().ok);
-    if (!result.ok) {
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    ASSERT_EQ(result.ok(), GetParam().ok);
+    if (!result.ok()) {
         EXPECT_EQ(result.failedCell, 0);
         EXPECT_EQ(test::BitmapByte(*image, 0, 0), 0xAA);
         return;
@@ -166,7 +166,7 @@ TEST(KoalizeMulticolour, FittingPictureShowsEveryPixelAndRepeatsExactly) {
         SCOPED_TRACE("background " + std::to_string(background));
         const auto canvas = FittingPicture(1234u + background, background);
         auto first = test::FilledImage(0);
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *first, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *first, background).ok());
         for (int x = 0; x < CanvasColumns; ++x)
             for (int y = 0; y < CanvasRows; ++y)
                 ASSERT_EQ(test::ShownColour(*first, x, y), (*canvas)[CanvasIndex(x, y)]) << x << "," << y;
@@ -174,7 +174,7 @@ TEST(KoalizeMulticolour, FittingPictureShowsEveryPixelAndRepeatsExactly) {
         // Another run in between must not leak into the next one.
         auto again = test::FilledImage(0x55);
         KoalizeMulticolour(*canvas, *again, static_cast<std::uint8_t>(background ^ 1));
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *again, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *again, background).ok());
         EXPECT_TRUE(*again == *first);
     }
 }
@@ -205,12 +205,12 @@ TEST(AutoBackgroundSearch, ChoosesTheLowestBackgroundThatWorks) {
     for (const Case& c : cases) {
         SCOPED_TRACE("expected background " + std::to_string(c.expected));
         auto image = test::FilledImage(0xAA);
-        const AutoBackgroundResult result = AutoBackgroundSearch(*c.canvas, *image);
-        ASSERT_TRUE(result.background.has_value());
-        EXPECT_EQ(*result.background, c.expected);
+        const KoalizeOutcome result = AutoBackgroundSearch(*c.canvas, *image);
+        ASSERT_TRUE(result.autoBackground.has_value());
+        EXPECT_EQ(*result.autoBackground, c.expected);
         EXPECT_EQ((*image)[KoalaBackgroundOffset], c.expected);
         auto direct = test::FilledImage(0);
-        ASSERT_TRUE(KoalizeMulticolour(*c.canvas, *direct, c.expected).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*c.canvas, *direct, c.expected).ok());
         EXPECT_TRUE(*direct == *image);
     }
 }
@@ -219,11 +219,11 @@ TEST(AutoBackgroundSearch, ReportsTheRunThatGotFurthestWhenNoneWorks) {
     // Cell 0 (1, 2, 3, 4) fits backgrounds 1..4 only; cell 5 fits none.
     const auto canvas = CellsWith(1, {{0, {2, 3, 4}}, {5, {5, 6, 7, 8, 9}}});
     auto image = test::FilledImage(0xAA);
-    const AutoBackgroundResult result = AutoBackgroundSearch(*canvas, *image);
-    EXPECT_FALSE(result.background.has_value());
-    EXPECT_EQ(result.furthestBackground, 1);
-    EXPECT_FALSE(result.furthest.ok);
-    EXPECT_EQ(result.furthest.failedCell, 5);
+    const KoalizeOutcome result = AutoBackgroundSearch(*canvas, *image);
+    EXPECT_FALSE(result.autoBackground.has_value());
+    EXPECT_EQ(result.failedBackground, 1);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.failedCell, 5);
 }
 
 }  // namespace

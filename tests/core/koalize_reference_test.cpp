@@ -93,8 +93,8 @@ TEST(KoalizeMulticolourModel, AgreesWithThePixelByPixelRulesOnRandomPictures) {
         expected.fill(0xA5);
         actual.fill(0xA5);
         const ModelResult model = ModelKoalize(canvas, expected, background);
-        const KoalizeResult result = KoalizeMulticolour(canvas, actual, background);
-        ASSERT_EQ(result.ok, model.ok) << "round " << round;
+        const KoalizeOutcome result = KoalizeMulticolour(canvas, actual, background);
+        ASSERT_EQ(result.ok(), model.ok) << "round " << round;
         ASSERT_EQ(result.failedCell, model.failedCell) << "round " << round;
         ASSERT_EQ(actual, expected) << "round " << round;
     }
@@ -118,12 +118,12 @@ TEST(AutoBackgroundSearchModel, AgreesWithTryingEveryBackgroundInTurn) {
                 furthestBackground = static_cast<std::uint8_t>(b);
             }
         }
-        const AutoBackgroundResult result = AutoBackgroundSearch(canvas, actual);
-        ASSERT_EQ(result.background, chosen) << "round " << round;
+        const KoalizeOutcome result = AutoBackgroundSearch(canvas, actual);
+        ASSERT_EQ(result.autoBackground, chosen) << "round " << round;
         ASSERT_EQ(actual, expected) << "round " << round;
         if (!chosen) {
-            ASSERT_EQ(result.furthestBackground, furthestBackground) << "round " << round;
-            ASSERT_EQ(result.furthest.failedCell, furthestCell) << "round " << round;
+            ASSERT_EQ(result.failedBackground, furthestBackground) << "round " << round;
+            ASSERT_EQ(result.failedCell, furthestCell) << "round " << round;
         }
     }
 }

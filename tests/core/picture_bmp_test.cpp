@@ -21,7 +21,7 @@ std::unique_ptr<KoalaImage> KoalizedPicture() {
             (*canvas)[CanvasIndex(x, y)] = static_cast<std::uint8_t>(k == 0 ? 0 : 1 + (x / 4 + y / 8 + 5 * k) % 15);
         }
     auto image = std::make_unique<KoalaImage>();
-    EXPECT_TRUE(Koalize(*canvas, *image, PaletteMode::Multicolour, 0).ok());
+    EXPECT_TRUE(Koalize(*canvas, *image, PaletteMode::Multicolour, BackgroundChoice{0}).ok());
     return image;
 }
 
@@ -55,7 +55,7 @@ TEST(PictureBmp, TheWindowsProgramKoalizesItBackToTheSamePicture) {
     auto canvas = std::make_unique<Canvas>();
     ASSERT_TRUE(ReadBmp(bmp, *canvas).ok());
     auto again = std::make_unique<KoalaImage>();
-    ASSERT_TRUE(Koalize(*canvas, *again, PaletteMode::Multicolour, 0).ok());
+    ASSERT_TRUE(Koalize(*canvas, *again, PaletteMode::Multicolour, BackgroundChoice{0}).ok());
     EXPECT_TRUE(*again == *image);
 }
 

@@ -22,8 +22,8 @@ constexpr std::array<std::size_t, 4> ImageSizes{
 // An image cut short still shows the BAM block where a disk has it.
 bool HasBam(Bytes file) {
     const std::optional<Bytes> bam = FieldOf(file, {SectorOffset(BamBlock), SectorSize});
-    return bam && (*bam)[LinkTrackOffset] == DirectoryBlock.track && (*bam)[LinkSectorOffset] == DirectoryBlock.sector &&
-           (*bam)[BamDosVersionOffset] == DosVersion;
+    return bam && ByteAt(*bam, LinkTrackOffset) == DirectoryBlock.track &&
+           ByteAt(*bam, LinkSectorOffset) == DirectoryBlock.sector && ByteAt(*bam, BamDosVersionOffset) == DosVersion;
 }
 
 int TracksOf(Bytes disk) {
@@ -74,7 +74,8 @@ private:
     std::bitset<ExtendedDiskSectors> visited_;
 };
 
-BlockAddress LinkOf(Bytes block) { return {block[LinkTrackOffset], block[LinkSectorOffset]}; }
+// block: a whole block, as ChainWalker gives it.
+BlockAddress LinkOf(Bytes block) { return {*ByteAt(block, LinkTrackOffset), *ByteAt(block, LinkSectorOffset)}; }
 
 }  // namespace
 
@@ -91,11 +92,12 @@ Result<std::vector<DiskEntry>, ReadFailure> ReadDiskDirectory(Bytes disk) {
     for (BlockAddress at = DirectoryBlock;;) {
         const Result<Bytes, ReadFailure> block = walker.Visit(at);
         if (!block) return Fail(block.error());
-        for (std::size_t entry = 0; entry < SectorSize; entry += DirectoryEntrySize) {
-            const std::uint8_t type = (*block)[entry + EntryTypeOffset];
+        for (std::size_t at = 0; at < SectorSize; at += DirectoryEntrySize) {
+            const Bytes entry = *FieldOf(*block, {at, DirectoryEntrySize});
+            const std::uint8_t type = *ByteAt(entry, EntryTypeOffset);
             if ((type & ClosedFileFlag) == 0 || (type & FileTypeMask) != ProgramFileKind) continue;
-            entries.push_back({NameBefore(block->subspan(entry + EntryNameOffset, C64NameLength), ShiftedSpace),
-                               {(*block)[entry + EntryFirstTrackOffset], (*block)[entry + EntryFirstSectorOffset]}});
+            entries.push_back({NameBefore(*FieldOf(entry, {EntryNameOffset, C64NameLength}), ShiftedSpace),
+                               {*ByteAt(entry, EntryFirstTrackOffset), *ByteAt(entry, EntryFirstSectorOffset)}});
         }
         at = LinkOf(*block);
         if (at.track == 0) return entries;

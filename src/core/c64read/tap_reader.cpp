@@ -90,7 +90,7 @@ namespace {
 Result<TapeFile, ReadFailure> ReadTapeFile(const std::vector<TapeBlockPair>& pairs, std::size_t at) {
     BlockRead header;
     if (!ReadBlock(pairs[at], TapeHeaderBlockSize - 1, header)) return Fail(BadBlock(TapeBlock::Header, header));
-    const std::uint8_t type = header.bytes[FileTypeAt];
+    const std::uint8_t type = *ByteAt(header.bytes, FileTypeAt);
     if (type != ProgramFileType && type != RelocatableProgramType) {
         ReadFailure failure = TapeFailure(ReadFailureKind::TapFileType);
         failure.found = type;

@@ -146,10 +146,9 @@ Result<std::vector<TapePulse>, ReadFailure> TapePulses(Bytes file) {
         } else if (*version == 0) {
             pulses.push_back({OverflowCycles, at});
         } else {
-            const std::optional<Bytes> cycles = reader.Take(3);
+            const std::optional<std::uint32_t> cycles = reader.Long24();
             if (!cycles) break;
-            pulses.push_back(
-                {(*cycles)[0] | ((*cycles)[1] << 8) | (static_cast<std::uint32_t>((*cycles)[2]) << 16), at});
+            pulses.push_back({*cycles, at});
         }
     }
     return pulses;

@@ -2,7 +2,7 @@
 
 namespace pxm {
 
-PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kindName, const PaletteChoice& choice,
+PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, const PaletteChoice& choice,
                             Canvas& canvas) {
     PictureImport result;
     const std::optional<PictureArea> area = AcceptedArea(picture.width, picture.height);
@@ -38,7 +38,7 @@ PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kind
         result.palette.reset();
         return result;
     }
-    result.source = {kindName, area->left, area->top, 0};
+    result.source = {kind, area->left, area->top, 0};
     return result;
 }
 
