@@ -60,8 +60,8 @@ void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_vie
 
 // The cells the clash map marks agree with the koalizer: none when it works, else the first is
 // where it stopped.
-void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeResult& run) {
-    if (run.ok) {
+void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeOutcome& run) {
+    if (run.ok()) {
         Check(cells.none());
         return;
     }
