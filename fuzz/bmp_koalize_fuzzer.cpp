@@ -14,9 +14,12 @@
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/format/petscii_name.h"
+#include "core/import/bmp_pixels.h"
 #include "core/import/bmp_reader.h"
+#include "core/import/picture_import.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/koalize.h"
+#include "core/koala/koalize_step.h"
 #include "core/tape/tap_image.h"
 
 namespace {
@@ -71,6 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(read.info.width <= pxm::MaxBmpWidth && read.info.height <= pxm::MaxBmpHeight);
     Check(read.info.colours == 16 || read.info.colours == 256);
 
+    // The same file read by its colours, as --palette auto reads a BMP.
+    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, read.info);
+    Check(pixels.rgb.size() == std::size_t{read.info.width} * read.info.height && pixels.indexes.size() == pixels.rgb.size());
+    auto byColours = std::make_unique<pxm::Canvas>();
+    const pxm::PictureImport imported = pxm::ImportPicture(pixels, "BMP", {}, *byColours);
+    Check(imported.refusal != pxm::ImportRefusal::None || imported.palette.has_value() || pixels.rgb.empty());
+
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
 
@@ -81,12 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.background);
         BuildFile(*image, pick, name);
     } else {
-        Check(!automatic.furthest.ok && automatic.furthest.failedCell >= 0 &&
-              automatic.furthest.failedCell < pxm::CellCount);
+        const pxm::KoalizeOutcome refused =
+            pxm::Koalize(*canvas, *image, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
+        Check(!refused.ok() && refused.failedCell >= 0 && refused.failedCell < pxm::CellCount);
         // With C64 colours only, the cell that stopped it really holds four colours besides.
-        auto colours = pxm::DistinctCellColours(*canvas, automatic.furthest.failedCell);
-        std::erase(colours, automatic.furthestBackground);
-        if (read.info.colours == 16) Check(colours.size() > 3);
+        auto colours = pxm::DistinctCellColours(*canvas, refused.failedCell);
+        std::erase(colours, refused.failedBackground);
+        if (read.info.colours == 16) Check(colours.size() > 3 && refused.failingCells >= 1);
     }
 
     const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);

@@ -1,36 +1,50 @@
 #pragma once
-// The converter's command line.
+// The converter's command line, as typed: each option's value checked, each single-valued
+// option given once, no option that would have no effect.
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/format/export_format.h"
-#include "core/koala/koalize_step.h"
 #include "core/import/palette_match.h"
+#include "core/koala/koalize_step.h"
 
 namespace pxm::cli {
 
+// "-" as INPUT or OUTPUT: the standard stream.
+inline constexpr std::string_view StandardStream = "-";
+
+enum class Verbosity { Quiet, Normal, Verbose };
+
 struct CliOptions {
-    std::string input;
-    std::string output;
+    std::vector<std::string> inputs;
+    std::string output;     // -o as given; empty: named after each input
+    std::string outputDir;  // --output-dir; empty: none
     PaletteMode mode = PaletteMode::Multicolour;
-    int background = AutoBackground;  // or the C64 colour
-    ExportFormat format = ExportFormat::Koala;
-    std::optional<Container> container;  // none: from the output file's extension
-    std::string c64Name;                 // PETSCII; empty: the format's own C64 name
+    std::optional<int> background;         // none: auto
+    std::optional<ExportFormat> format;    // none: from the output's extension, else koala
+    std::optional<Container> container;    // none: from the output's extension
+    std::optional<std::string> c64Name;    // PETSCII; none: the format's own C64 name
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
-    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
+    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP
     std::string preview;                   // the preview PNG to write; empty: none
     bool listBackgrounds = false;
+    Verbosity verbosity = Verbosity::Normal;
+    unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
+
+    // --backgrounds without -o: the backgrounds are listed and nothing is written.
+    bool onlyListing() const { return listBackgrounds && output.empty() && outputDir.empty(); }
 };
 
 struct ParsedCommandLine {
     enum class Action { Convert, Help, Version, UsageError };
     Action action = Action::Convert;
     CliOptions options;
-    std::string error;  // for UsageError
+    std::string error;                  // for UsageError
+    std::vector<std::string> warnings;  // Convert: options that do less than they may seem to
 };
 
 // The arguments after the program name.
@@ -39,7 +53,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
 // "auto", "index" or the palette's name, as --palette takes it.
 std::string_view PaletteChoiceName(const PaletteChoice& choice);
 
-// The container given, else the one of OUTPUT's extension (any case), else P00.
-Container ChosenContainer(const CliOptions& options);
+// 'text' in quotes, for messages.
+std::string Quoted(std::string_view text);
 
 }  // namespace pxm::cli

@@ -6,22 +6,25 @@
 #include "core/koala/cell_colours.h"
 #include "core/koala/cell_pixels.h"
 #include "core/koala/color_names.h"
+#include "core/koala/failing_cells.h"
 
 namespace pxm::cli {
 
 namespace {
 
-// "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 file pixels wide.
+// "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 file pixels wide (4 in
+// a picture of one pixel per double-wide pixel).
 std::string CellText(const CanvasSource& source, int cell) {
     const int cx = CellColumnOf(cell);
     const int cy = CellRowOf(cell);
-    const int x = source.left + 8 * cx;
+    const int cellWidth = 4 * source.pixelWidth;
+    const int x = source.left + cellWidth * cx;
     const int y = source.top + 8 * cy;
     return Join({std::to_string(cx), ",", std::to_string(cy), " (", source.kind, " pixels ", std::to_string(x), "-",
-                 std::to_string(x + 7), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
+                 std::to_string(x + cellWidth - 1), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
 }
 
-// A cell with too many colours besides the background.
+// A cell with too many colours besides the background, and what it must lose.
 std::string CrowdedCellDetail(const Canvas& canvas, const CanvasSource& source, int cell, std::uint8_t background) {
     std::vector<std::uint8_t> colours = DistinctCellColours(canvas, cell);
     std::erase(colours, background);
@@ -30,22 +33,29 @@ std::string CrowdedCellDetail(const Canvas& canvas, const CanvasSource& source, 
                              ColourText(background), ":"});
     for (std::size_t i = 0; i < colours.size(); ++i) text += Join({i == 0 ? " " : ", ", ColourText(colours[i])});
     text += '.';
+    const auto excess = static_cast<int>(colours.size()) - MaxCellColours;
     // Only value 16 can make a cell with three colours fail: it equals an unused colour slot.
-    if (colours.size() <= 3)
-        text += " Colour 16 of a 256-colour file takes up the free colour slots; paint with colours 0-15.";
-    return text;
+    if (excess <= 0)
+        return text + " Colour 16 of a 256-colour file takes up the free colour slots; paint with colours 0-15.";
+    return Join({text, " A cell takes at most ", std::to_string(MaxCellColours),
+                 " colours besides the background: this one must lose ", std::to_string(excess), "."});
 }
 
-// The same for AUTO: which background got furthest, and its cell.
-std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, int cell,
-                             std::uint8_t furthestBackground) {
-    return Join({"No background works; background ", ColourText(furthestBackground), " got furthest. ",
-                 CrowdedCellDetail(canvas, source, cell, furthestBackground)});
+// "1 of 1000 cells fails" or "12 of 1000 cells fail".
+std::string FailingCellsText(int count) {
+    return Join({std::to_string(count), " of ", std::to_string(CellCount), count == 1 ? " cells fails" : " cells fail"});
+}
+
+// The same for AUTO: the background under which the fewest cells fail, and its first one.
+std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {
+    return Join({"No background works; with background ", ColourText(outcome.failedBackground), " the fewest cells fail (",
+                 FailingCellsText(outcome.failingCells), "). ",
+                 CrowdedCellDetail(canvas, source, outcome.failedCell, outcome.failedBackground)});
 }
 
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const CanvasSource& source, int column, int row, bool withWhite) {
-    const int x = source.left + 2 * column + source.keptPixel;
+    const int x = source.left + source.pixelWidth * column + source.keptPixel;
     return Join({source.kind, " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
                  " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
@@ -77,8 +87,7 @@ std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, cons
         case KoalizeFailure::WhiteWithAllGreys: return WhiteWithAllGreysDetail(source, outcome.failedCell);
         case KoalizeFailure::BackgroundDoesNotFit:
             return CrowdedCellDetail(canvas, source, outcome.failedCell, outcome.failedBackground);
-        case KoalizeFailure::NoBackgroundWorks:
-            return AutoSearchDetail(canvas, source, outcome.failedCell, outcome.failedBackground);
+        case KoalizeFailure::NoBackgroundWorks: return AutoSearchDetail(canvas, source, outcome);
         case KoalizeFailure::None: break;
     }
     return {};

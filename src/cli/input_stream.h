@@ -11,6 +11,7 @@ namespace pxm::cli {
 
 class InputStream {
 public:
+    // path "-": standard input, read as it comes and left open.
     explicit InputStream(const std::string& path);
     ~InputStream();
     InputStream(const InputStream&) = delete;
@@ -23,6 +24,7 @@ public:
 
 private:
     std::intptr_t handle_ = -1;  // a descriptor, or a Windows HANDLE
+    bool owned_ = true;          // closed with the stream
     std::string openError_;
 };
 

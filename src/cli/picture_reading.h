@@ -1,6 +1,7 @@
 #pragma once
-// The converter's Open step: a BMP through the core's BMP reader, as always; a PNG or GIF
-// through its decoder and the core's import. On refusal, what the user is told.
+// The converter's Open step: a BMP through the core's BMP reader, by its palette indexes as
+// always, or by its colours when a palette is given; a PNG or GIF through its decoder and the
+// core's import. On refusal, what the user is told.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -22,7 +23,9 @@ struct PictureReading {
     std::string detail;                    // Refused: a line naming the pixels, or empty
     CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
-    std::string information;               // Read: a line for stdout ("Palette: pepto."), or empty
+    std::string information;               // Read: an information line ("Palette: pepto."), or empty
+    std::string verbose;                   // Read: what -v adds, or empty
+    std::string warning;                   // a line for stderr, or empty
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);

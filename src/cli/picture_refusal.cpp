@@ -84,7 +84,9 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height) {
                   " pixels. Pictures of up to ", std::to_string(MaxPictureWidth), "x", std::to_string(MaxPictureHeight),
                   " pixels are taken, or emulator screenshots of exactly ", std::to_string(ScreenshotWidth), "x",
                   std::to_string(ScreenshotHeight), " pixels with the picture at ", std::to_string(ScreenshotLeft), ",",
-                  std::to_string(ScreenshotTop), " inside the border."}),
+                  std::to_string(ScreenshotTop), " inside the border; at ", std::to_string(NarrowPictureWidth), "x",
+                  std::to_string(MaxPictureHeight), " and ", std::to_string(NarrowScreenshotWidth), "x",
+                  std::to_string(ScreenshotHeight), " one pixel is one double-wide C64 pixel."}),
             {}};
 }
 

@@ -3,7 +3,9 @@
 #include <set>
 #include <vector>
 
+#include "core/koala/failing_cells.h"
 #include "core/koala/koalize.h"
+#include "core/koala/koalize_step.h"
 #include "tests/core/core_test_support.h"
 
 namespace pxm {
@@ -215,15 +217,46 @@ TEST(AutoBackgroundSearch, ChoosesTheLowestBackgroundThatWorks) {
     }
 }
 
-TEST(AutoBackgroundSearch, ReportsTheRunThatGotFurthestWhenNoneWorks) {
+TEST(AutoBackgroundSearch, NoneWorks) {
     // Cell 0 (1, 2, 3, 4) fits backgrounds 1..4 only; cell 5 fits none.
     const auto canvas = CellsWith(1, {{0, {2, 3, 4}}, {5, {5, 6, 7, 8, 9}}});
     auto image = test::FilledImage(0xAA);
-    const AutoBackgroundResult result = AutoBackgroundSearch(*canvas, *image);
-    EXPECT_FALSE(result.background.has_value());
-    EXPECT_EQ(result.furthestBackground, 1);
-    EXPECT_FALSE(result.furthest.ok);
-    EXPECT_EQ(result.furthest.failedCell, 5);
+    EXPECT_FALSE(AutoBackgroundSearch(*canvas, *image).background.has_value());
+}
+
+// Cells whose every pixel is one of the colours given; the other cells hold 0.
+std::unique_ptr<Canvas> PaintedCells(const std::vector<std::pair<int, std::vector<std::uint8_t>>>& cells) {
+    auto canvas = test::FilledCanvas(0);
+    for (const auto& [cell, colours] : cells) {
+        for (int i = 0; i < 32; ++i) test::CellPixel(*canvas, cell, i / 4, i % 4) = colours[static_cast<std::size_t>(i) % colours.size()];
+    }
+    return canvas;
+}
+
+// Cell 0 fails under every background but 1-4, cells 10-12 under every background but 5-8.
+std::unique_ptr<Canvas> FewestAgainstFurthest() {
+    return PaintedCells({{0, {1, 2, 3, 4}}, {10, {5, 6, 7, 8}}, {11, {5, 6, 7, 8}}, {12, {5, 6, 7, 8}}});
+}
+
+TEST(FailingCells, CountedForEveryBackground) {
+    const auto canvas = FewestAgainstFurthest();
+    const std::array<int, 16> failing = FailingCellCounts(*canvas);
+    EXPECT_EQ(failing, (std::array<int, 16>{4, 3, 3, 3, 3, 1, 1, 1, 1, 4, 4, 4, 4, 4, 4, 4}));
+}
+
+// Under AUTO the refusal names the background that leaves the fewest cells failing, not the one
+// whose run got furthest (background 1 fails first at cell 10, but three cells fail with it).
+TEST(KoalizeStep, NoBackgroundWorksNamesTheFewestFailingCells) {
+    const auto canvas = FewestAgainstFurthest();
+    auto image = test::FilledImage(0xAA);
+    const KoalizeOutcome automatic = Koalize(*canvas, *image, PaletteMode::Multicolour, AutoBackground);
+    EXPECT_EQ(automatic.failure, KoalizeFailure::NoBackgroundWorks);
+    EXPECT_EQ(automatic.failedBackground, 5);
+    EXPECT_EQ(automatic.failedCell, 0);
+    EXPECT_EQ(automatic.failingCells, 1);
+    const KoalizeOutcome fixed = Koalize(*canvas, *image, PaletteMode::Multicolour, 1);
+    EXPECT_EQ(fixed.failure, KoalizeFailure::BackgroundDoesNotFit);
+    EXPECT_EQ(fixed.failedCell, 10);
 }
 
 }  // namespace

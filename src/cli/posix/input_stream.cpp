@@ -11,6 +11,11 @@
 namespace pxm::cli {
 
 InputStream::InputStream(const std::string& path) {
+    if (path == "-") {
+        handle_ = STDIN_FILENO;
+        owned_ = false;
+        return;
+    }
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         openError_ = PathErrorText(errno, path);
@@ -27,7 +32,7 @@ InputStream::InputStream(const std::string& path) {
 }
 
 InputStream::~InputStream() {
-    if (handle_ >= 0) close(static_cast<int>(handle_));
+    if (handle_ >= 0 && owned_) close(static_cast<int>(handle_));
 }
 
 std::optional<std::size_t> InputStream::Read(std::span<std::uint8_t> buffer) {

@@ -38,7 +38,7 @@ PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kind
         result.palette.reset();
         return result;
     }
-    result.source = {kindName, area->left, area->top, 0};
+    result.source = {kindName, area->left, area->top, 0, area->pixelWidth};
     return result;
 }
 

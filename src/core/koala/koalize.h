@@ -29,10 +29,7 @@ KoalizeResult KoalizeFourGreys(const Canvas& canvas, KoalaImage& image);
 KoalizeResult KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image);
 
 struct AutoBackgroundResult {
-    std::optional<std::uint8_t> background;  // the lowest background that works
-    // When none works: the background whose run got furthest (lowest on a tie) and its result.
-    std::uint8_t furthestBackground = 0;
-    KoalizeResult furthest;
+    std::optional<std::uint8_t> background;  // the lowest background that works; none when none does
 };
 
 // Tries backgrounds 0 to 15 in turn; the image holds the last attempt.

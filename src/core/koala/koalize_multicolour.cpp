@@ -219,10 +219,6 @@ AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& imag
                 KoalizeMulticolour(canvas, image, b);
                 return result;
             }
-            if (firstFailing[b] > result.furthest.failedCell) {
-                result.furthestBackground = b;
-                result.furthest = {.ok = false, .failedCell = firstFailing[b]};
-            }
         }
         // Leave the image as running all sixteen would: each cell as the last attempt that
         // reached it wrote it. Only attempts that got further than every later one show.
@@ -238,14 +234,9 @@ AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& imag
         return result;
     }
     for (int background = 0; background < 16; ++background) {
-        const KoalizeResult attempt = KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background));
-        if (attempt.ok) {
+        if (KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background)).ok) {
             result.background = static_cast<std::uint8_t>(background);
             return result;
-        }
-        if (background == 0 || attempt.failedCell > result.furthest.failedCell) {
-            result.furthestBackground = static_cast<std::uint8_t>(background);
-            result.furthest = attempt;
         }
     }
     return result;

@@ -1,5 +1,9 @@
 #include "core/koala/koalize_step.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "core/koala/failing_cells.h"
 #include "core/koala/koalize.h"
 
 namespace pxm {
@@ -16,6 +20,18 @@ KoalizeOutcome Failed(KoalizeFailure failure, const KoalizeResult& result, std::
     return outcome;
 }
 
+// No background works: the one that leaves the fewest cells failing (the lowest on a tie) is
+// the one to repaint for, and its first failing cell the place to start.
+KoalizeOutcome NoBackgroundWorks(const Canvas& canvas) {
+    const std::array<int, 16> failing = FailingCellCounts(canvas);
+    const auto fewest = static_cast<std::uint8_t>(std::ranges::min_element(failing) - failing.begin());
+    // A scratch run: the caller's image keeps what the search left in it.
+    const auto scratch = std::make_unique<KoalaImage>();
+    KoalizeOutcome outcome = Failed(KoalizeFailure::NoBackgroundWorks, KoalizeMulticolour(canvas, *scratch, fewest), fewest);
+    outcome.failingCells = failing[fewest];
+    return outcome;
+}
+
 KoalizeOutcome KoalizeMulticolourStep(const Canvas& canvas, KoalaImage& image, int background) {
     if (background != AutoBackground) {
         const auto fixed = static_cast<std::uint8_t>(background);
@@ -23,7 +39,7 @@ KoalizeOutcome KoalizeMulticolourStep(const Canvas& canvas, KoalaImage& image, i
         return result.ok ? KoalizeOutcome{} : Failed(KoalizeFailure::BackgroundDoesNotFit, result, fixed);
     }
     const AutoBackgroundResult result = AutoBackgroundSearch(canvas, image);
-    if (!result.background) return Failed(KoalizeFailure::NoBackgroundWorks, result.furthest, result.furthestBackground);
+    if (!result.background) return NoBackgroundWorks(canvas);
     KoalizeOutcome outcome;
     outcome.autoBackground = result.background;
     return outcome;

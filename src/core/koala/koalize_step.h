@@ -30,7 +30,9 @@ struct KoalizeOutcome {
     int failedCell = -1;
     int pixelColumn = -1;
     int pixelRow = -1;
-    std::uint8_t failedBackground = 0;  // the chosen background, or the one AUTO got furthest with
+    // The chosen background, or under AUTO the one that leaves the fewest cells failing.
+    std::uint8_t failedBackground = 0;
+    int failingCells = 0;  // NoBackgroundWorks: how many cells fail under failedBackground
 
     bool ok() const { return failure == KoalizeFailure::None; }
 };

@@ -1,0 +1,160 @@
+#include "cli/conversion.h"
+
+#include <chrono>
+#include <memory>
+
+#include "cli/executable.h"
+#include "cli/failure_detail.h"
+#include "cli/folders.h"
+#include "cli/input_file.h"
+#include "cli/output_file.h"
+#include "cli/picture_reading.h"
+#include "cli/preview_png.h"
+#include "cli/program_name.h"
+#include "cli/text_join.h"
+#include "cli/verbose_lines.h"
+#include "core/export/picture_file.h"
+#include "core/koala/color_names.h"
+#include "core/koala/koala_image.h"
+#include "core/koala/koalize_step.h"
+#include "core/koala/working_backgrounds.h"
+#include "core/text/messages.h"
+#include "core/view/preview.h"
+
+namespace pxm::cli {
+
+namespace {
+
+constexpr std::string_view RefusalCaption = "Error";
+
+void ShowMessage(std::ostream& err, const Message& message) { Show(err, message.caption, message.text); }
+
+// "System Error: pics/a.png: The system cannot find the file specified."
+int ShowSystemError(std::ostream& err, std::string_view path, std::string_view text) {
+    Show(err, msg::SystemErrorCaption, Join({path, ": ", text}));
+    return ExitRefused;
+}
+
+// "Backgrounds that work: black, blue, light grey." or "... none."
+std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
+    std::string text = "Backgrounds that work: ";
+    if (backgrounds.empty()) text += "none";
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColorName(backgrounds[i])});
+    return text + ".";
+}
+
+// The bytes to path, or to standard output for "-"; the system's text when that failed.
+std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, const Streams& streams) {
+    if (path != StandardStream) return WriteFileReplacing(path, bytes);
+    streams.data.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    streams.data.flush();
+    return streams.data ? std::string() : std::string("The data could not be written.");
+}
+
+// The koalized picture as a C64 shows it, in the palette the picture came in.
+EncodedPng PicturePng(const KoalaImage& image, std::size_t palette) {
+    const auto pixels = std::make_unique<PreviewPixels>();
+    RenderPreview(image, C64Palettes[palette], *pixels);
+    return EncodePreviewPng(*pixels);
+}
+
+// The program's C64 name: --name's, or the output's (the input's on standard output).
+std::string ProgramNameFor(const Job& job, const CliOptions& options, const Streams& streams) {
+    if (options.c64Name) return *options.c64Name;
+    const std::string& named = job.output->path == StandardStream ? job.input : job.output->path;
+    const ProgramNameOf name = ProgramName(named);
+    if (!name.asTyped)
+        streams.info << "C64 name: \"" << name.petscii << "\" (what a C64 can show of " << Quoted(named)
+                     << "; --name gives another).\n";
+    return name.petscii;
+}
+
+}  // namespace
+
+void Show(std::ostream& err, std::string_view caption, std::string_view ansiText) {
+    err << caption << ": " << AnsiToUtf8(ansiText) << '\n';
+}
+
+std::string_view PathName(const std::string& path, bool isInput) {
+    if (path != StandardStream) return path;
+    return isInput ? "standard input" : "standard output";
+}
+
+int ConvertPicture(const Job& job, const CliOptions& options, const Streams& streams) {
+    const auto started = std::chrono::steady_clock::now();
+    const bool verbose = options.verbosity == Verbosity::Verbose;
+    const std::string_view inputName = PathName(job.input, true);
+    if (job.input != StandardStream && IsFolder(job.input)) {
+        Show(streams.err, RefusalCaption, Join({job.input, ": This is a folder, not a picture file."}));
+        return ExitRefused;
+    }
+    const InputFile input = ReadInputFile(job.input);
+    if (!input.systemError.empty()) return ShowSystemError(streams.err, inputName, input.systemError);
+    if (input.error != nullptr) {
+        ShowMessage(streams.err, *input.error);
+        return ExitRefused;
+    }
+
+    // The two 32000- and 10001-byte pictures stay off the stack.
+    const auto canvas = std::make_unique<Canvas>();
+    const PictureReading picture = ReadPicture(input, options, *canvas);
+    if (!picture.warning.empty()) streams.err << "Warning: " << inputName << ": " << picture.warning << '\n';
+    if (picture.outcome == PictureReading::Outcome::Refused) {
+        Show(streams.err, picture.caption, picture.text);
+        if (!picture.detail.empty()) streams.err << picture.detail << '\n';
+        return ExitRefused;
+    }
+    if (!picture.information.empty()) streams.info << picture.information << '\n';
+    if (verbose && !picture.verbose.empty()) streams.info << picture.verbose << '\n';
+    if (options.listBackgrounds) {
+        const std::vector<std::uint8_t> working = WorkingBackgrounds(*canvas);
+        streams.info << BackgroundsText(working) << '\n';
+        if (!job.output) return working.empty() ? ExitRefused : ExitWritten;
+    }
+
+    const auto image = std::make_unique<KoalaImage>();
+    const KoalizeOutcome koalized =
+        Koalize(*canvas, *image, options.mode, options.background.value_or(AutoBackground));
+    if (!koalized.ok()) {
+        ShowMessage(streams.err, FailureMessage(koalized.failure));
+        streams.err << FailureDetail(*canvas, picture.source, koalized) << '\n';
+        return ExitRefused;
+    }
+    if (koalized.autoBackground) streams.info << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
+    if (verbose && options.mode == PaletteMode::Multicolour)
+        streams.info << CellCountsLine(*canvas, (*image)[KoalaBackgroundOffset]) << '\n';
+
+    const OutputPlan& output = *job.output;
+    std::vector<std::uint8_t> bytes;
+    if (output.kind == OutputKind::PicturePng) {
+        EncodedPng png = PicturePng(*image, picture.palette);
+        if (!png.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), png.error);
+        bytes = std::move(png.bytes);
+    } else {
+        PictureFile file = options.executable
+                               ? BuildExecutableFile(*image, output.format, output.container, options.fixSp2Flaw,
+                                                     ProgramNameFor(job, options, streams))
+                               : BuildPictureFile(*image, output.format, output.container, options.fixSp2Flaw,
+                                                  options.c64Name.value_or(""));
+        if (!file.refusal.empty()) {
+            Show(streams.err, RefusalCaption, file.refusal);
+            return ExitRefused;
+        }
+        // The Windows program tells of the correction before it creates the file.
+        if (file.sp2Corrected) streams.info << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+        bytes = std::move(file.bytes);
+    }
+    streams.info.flush();
+
+    if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty())
+        return ShowSystemError(streams.err, PathName(output.path, false), error);
+    if (!job.preview.empty()) {
+        const EncodedPng png = PicturePng(*image, picture.palette);
+        const std::string error = png.error.empty() ? WriteOutput(job.preview, png.bytes, streams) : png.error;
+        if (!error.empty()) return ShowSystemError(streams.err, PathName(job.preview, false), error);
+    }
+    if (verbose) streams.info << TimeTakenLine(std::chrono::steady_clock::now() - started) << '\n';
+    return ExitWritten;
+}
+
+}  // namespace pxm::cli
