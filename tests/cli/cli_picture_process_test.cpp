@@ -307,6 +307,27 @@ TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
         << wrongPalette.err;
 }
 
+// 160x200, the canvas pixel artists paint multicolour on: one pixel per double-wide C64 pixel.
+TEST_F(PictureRefused, NotANarrowPictureOfOnePixelPerC64Pixel) {
+    const auto painting = [&](int x, int y) { return Pepto((x / 4 + y / 8) % 3 + (y < 100 ? 0 : 4)); };
+    const auto narrow = RunConverter({Write(PeptoPng(160, 200, painting), "narrow.png"), "-o", dir_ / "narrow.prg"});
+    ASSERT_EQ(narrow.status, 0) << narrow.err;
+    const auto wide = RunConverter({Write(PeptoPng(320, 200, [&](int x, int y) { return painting(x / 2, y); }), "wide.png"),
+                                    "-o", dir_ / "wide.prg"});
+    ASSERT_EQ(wide.status, 0) << wide.err;
+    EXPECT_EQ(ReadFile(dir_ / "narrow.prg"), ReadFile(dir_ / "wide.prg"));
+    // Its cells are four of its pixels wide.
+    ExpectRefused(PeptoPng(160, 200, [&](int x, int y) { return Pepto(x >= 4 && x < 8 && y < 8 ? 1 + x % 4 : 0); }),
+                  "cell.png", {"-b", "0"},
+                  "Error: The picture is not a valid C64 Format one or either the \n"
+                  "chosen background color doesn't allow Koalization.\n"
+                  "Please try another background color or set it to AUTO.\n"
+                  "Cell 1,0 (PNG pixels 4-7 x 0-7) holds 4 colours besides background 0 (black): 1 (white), 2 (red), "
+                  "3 (cyan), 4 (purple). A cell takes at most 3 colours besides the background: this one must lose "
+                  "1.\n",
+                  1, "Palette: pepto.\n");
+}
+
 TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
     // Cell 1,0 of the screenshot holds four colours besides black.
     const auto paint = [&](int x, int y) {

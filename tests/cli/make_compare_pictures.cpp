@@ -105,6 +105,13 @@ int main(int argc, char** argv) {
           MakePng({.width = 64, .height = 40, .type = PngType::Indexed, .bitDepth = 4, .table = InOrder(pepto)},
                   numbers(64)));
     Write(dir, "screenshot-pepto.png", MakePng({.width = 384, .height = 272}, rgb(pepto, 384)));
+    // One pixel per double-wide pixel: the canvas pixel artists paint on, and its screenshot.
+    Write(dir, "narrow-pepto.png", MakePng({.width = 160, .height = 200}, [&](int x, int y) {
+              return Packed(pepto, Painting(x, y));
+          }));
+    Write(dir, "narrow-screenshot-vice.gif", MakeGif({.width = 192, .height = 272, .table = InOrder(vice)}, [](int, int x, int y) {
+              return x >= 16 && x < 176 && y >= 35 && y < 235 ? Painting(x - 16, y - 35) : 14;
+          }));
     const auto gifScrambled = [](int width) {
         return [width](int, int x, int y) { return ScrambledIndex(Number(width, x, y)); };
     };
