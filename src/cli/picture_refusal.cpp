@@ -105,6 +105,11 @@ Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& p
                 {}};
         case ImportRefusal::Colour: return ColourRefusalText(imported.colours, kindName);
         case ImportRefusal::DifferingPair: return PairRefusalText(imported.pair, picture, kindName);
+        case ImportRefusal::Transparent:
+            return {"The picture holds transparent pixels: a C64 has no transparent colour.",
+                    Join({PixelText(kindName, imported.transparent.x, imported.transparent.y), FromTheTopLeft,
+                          " is the first that is not fully opaque (alpha ", std::to_string(imported.transparent.alpha),
+                          " of 255); paint every pixel in a C64 colour."})};
         case ImportRefusal::None: break;
     }
     return {};

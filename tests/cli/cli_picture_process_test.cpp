@@ -307,6 +307,18 @@ TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
         << wrongPalette.err;
 }
 
+// A fully transparent pixel is judged by no RGB hidden under it: it is refused, named.
+TEST_F(PictureRefused, TransparentPixels) {
+    const auto paint = [&](int x, int y) { return Pepto(0) | (x / 2 == 5 && y == 3 ? 0xFF000000u : 0u); };
+    ExpectRefused(MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, paint), "clear.png", {},
+                  "Error: The picture holds transparent pixels: a C64 has no transparent colour.\n"
+                  "PNG pixel 10,3 (x from the left, y from the top) is the first that is not fully opaque (alpha 0 of "
+                  "255); paint every pixel in a C64 colour.\n");
+    // An opaque picture with an alpha channel is read as it always was.
+    const auto opaque = MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, [&](int, int) { return Pepto(6); });
+    EXPECT_EQ(RunConverter({Write(opaque, "opaque.png"), "-o", dir_ / "o.prg"}).status, 0);
+}
+
 // 160x200, the canvas pixel artists paint multicolour on: one pixel per double-wide C64 pixel.
 TEST_F(PictureRefused, NotANarrowPictureOfOnePixelPerC64Pixel) {
     const auto painting = [&](int x, int y) { return Pepto((x / 4 + y / 8) % 3 + (y < 100 ? 0 : 4)); };

@@ -39,19 +39,24 @@ std::string LibraryText(int error) {
     return std::string("giflib: ") + (text != nullptr ? text : "error " + std::to_string(error));
 }
 
-bool SkipExtension(GifFileType* gif) {
+// Reads past an extension; a graphic control extension tells the transparent index of the image
+// after it (NO_TRANSPARENT_COLOR: none).
+bool ReadExtension(GifFileType* gif, int& transparentIndex) {
     int code = 0;
     GifByteType* block = nullptr;
     if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) return false;
+    GraphicsControlBlock control{};
+    if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+        transparentIndex = control.TransparentColor;
     while (block != nullptr) {
         if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) return false;
     }
     return true;
 }
 
-// Skips extension blocks up to the first image's descriptor; false when the file has no image
+// Reads extension blocks up to the first image's descriptor; false when the file has no image
 // or breaks off before it.
-bool FindFirstImage(GifFileType* gif, std::string& reason) {
+bool FindFirstImage(GifFileType* gif, int& transparentIndex, std::string& reason) {
     for (;;) {
         GifRecordType type = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif, &type) == GIF_ERROR) break;
@@ -63,7 +68,7 @@ bool FindFirstImage(GifFileType* gif, std::string& reason) {
             if (DGifGetImageDesc(gif) == GIF_ERROR) break;
             return true;
         }
-        if (type == EXTENSION_RECORD_TYPE && !SkipExtension(gif)) break;
+        if (type == EXTENSION_RECORD_TYPE && !ReadExtension(gif, transparentIndex)) break;
     }
     reason = LibraryText(gif->Error);
     return false;
@@ -110,7 +115,8 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
-    if (!FindFirstImage(gif.get(), outcome.reason)) return outcome;
+    int transparentIndex = NO_TRANSPARENT_COLOR;
+    if (!FindFirstImage(gif.get(), transparentIndex, outcome.reason)) return outcome;
 
     const GifImageDesc& desc = gif->Image;
     if (desc.Left < 0 || desc.Top < 0 || desc.Width <= 0 || desc.Height <= 0 ||
@@ -133,6 +139,7 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
     const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
     picture.indexes.assign(pixelCount, static_cast<std::uint8_t>(gif->SBackGroundColor));
     picture.rgb.resize(pixelCount);
+    picture.alpha.assign(pixelCount, 255);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             const bool inFrame =
@@ -149,6 +156,7 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
             }
             const GifColorType& c = map->Colors[index];
             picture.rgb[picture.At(x, y)] = {c.Red, c.Green, c.Blue};
+            if (inFrame && index == transparentIndex) picture.alpha[picture.At(x, y)] = 0;
         }
     }
     outcome.status = DecodeOutcome::Status::Decoded;

@@ -61,20 +61,14 @@ void PlaceGifFrame(IWICBitmapFrameDecode* frame, FramePlace& place) {
 
 // The RGB of the colour table of a frame or of the whole file; empty when it has none.
 template <class Source>
-std::vector<Rgb> TableOf(IWICImagingFactory* factory, Source* source) {
+std::vector<WICColor> TableOf(IWICImagingFactory* factory, Source* source) {
     ComOwner<IWICPalette> palette;
     UINT count = 0;
     std::array<WICColor, 256> colours{};
     if (FAILED(factory->CreatePalette(palette.put())) || FAILED(source->CopyPalette(palette.get())) ||
         FAILED(palette->GetColors(static_cast<UINT>(colours.size()), colours.data(), &count)))
         return {};
-    std::vector<Rgb> table;
-    for (UINT i = 0; i < count; ++i) {
-        const WICColor c = colours[i];
-        table.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                         static_cast<std::uint8_t>(c)});
-    }
-    return table;
+    return {colours.begin(), colours.begin() + count};
 }
 
 // Bits per pixel of the indexed formats WIC gives for PNG and GIF frames; none for the others.
@@ -107,7 +101,7 @@ HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const FramePlace& place, int b
 }
 
 // The colours of a frame without a table, converted to 8-bit BGRA, the format every WIC converter
-// reaches from every other; alpha is ignored.
+// reaches from every other.
 HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
     ComOwner<IWICFormatConverter> converter;
     HRESULT result = factory->CreateFormatConverter(converter.put());
@@ -119,29 +113,37 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
     if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data());
     if (FAILED(result)) return result;
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
+    picture.alpha.resize(picture.rgb.size());
+    for (std::size_t i = 0; i < picture.rgb.size(); ++i) {
+        picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
+        picture.alpha[i] = bgra[4 * i + 3];
+    }
     return S_OK;
 }
 
 // An indexed frame on its picture: pixels outside the frame take the background index and the
 // picture's own table, as giflib's road gives them.
 std::string Compose(const std::vector<std::uint8_t>& frameIndexes, const FramePlace& place,
-                    const std::vector<Rgb>& frameTable, const std::vector<Rgb>& screenTable, std::uint8_t background,
-                    DecodedPicture& picture) {
+                    const std::vector<WICColor>& frameTable, const std::vector<WICColor>& screenTable,
+                    std::uint8_t background, DecodedPicture& picture) {
     const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
     picture.indexes.assign(pixelCount, background);
     picture.rgb.resize(pixelCount);
+    picture.alpha.resize(pixelCount);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             const bool inFrame =
                 x >= place.left && x < place.left + place.width && y >= place.top && y < place.top + place.height;
-            const std::vector<Rgb>& table = inFrame ? frameTable : screenTable;
+            const std::vector<WICColor>& table = inFrame ? frameTable : screenTable;
             std::uint8_t& index = picture.indexes[picture.At(x, y)];
             if (inFrame)
                 index = frameIndexes[static_cast<std::size_t>(y - place.top) * static_cast<std::size_t>(place.width) +
                                      static_cast<std::size_t>(x - place.left)];
             if (index >= table.size()) return "a pixel's colour index lies past the end of the colour table";
-            picture.rgb[picture.At(x, y)] = table[index];
+            const WICColor c = table[index];  // alpha, red, green, blue from the top byte down
+            picture.rgb[picture.At(x, y)] = {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                             static_cast<std::uint8_t>(c)};
+            picture.alpha[picture.At(x, y)] = static_cast<std::uint8_t>(c >> 24);
         }
     }
     return {};
@@ -189,8 +191,8 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
     if (SUCCEEDED(result) && bits) {
         std::vector<std::uint8_t> indexes;
         result = ReadIndexes(frame.get(), place, *bits, indexes);
-        const std::vector<Rgb> frameTable = TableOf(factory, frame.get());
-        std::vector<Rgb> screenTable = gif ? TableOf(factory, decoder) : frameTable;
+        const std::vector<WICColor> frameTable = TableOf(factory, frame.get());
+        std::vector<WICColor> screenTable = gif ? TableOf(factory, decoder) : frameTable;
         if (screenTable.empty()) screenTable = frameTable;
         if (SUCCEEDED(result) && frameTable.empty()) outcome.reason = "the file has no colour table";
         if (SUCCEEDED(result) && outcome.reason.empty())
