@@ -64,6 +64,13 @@ constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> Option
     {0, "version", Option::Version, Takes::Nothing},
 }};
 
+static_assert([] {
+    for (std::size_t o = 0; o < OptionNames.size(); ++o) {
+        if (OptionNames[o].option != static_cast<Option>(o)) return false;
+    }
+    return true;
+}(), "OptionNames holds the options in the order of Option");
+
 const OptionName& NameOf(Option option) { return OptionNames[static_cast<std::size_t>(option)]; }
 
 // "-o/--output" or "--name": how messages name an option.

@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "cli/option_values.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -123,6 +125,19 @@ TEST(CliOptions, ValuesAsPeopleTypeThem) {
     EXPECT_EQ(Parse({"a", "-p", "Community Colours"}).options.palette->palette, FindPalette("community colors"));
     EXPECT_EQ(Parse({"a", "-p", "peptontsc"}).options.palette->palette, FindPalette("pepto ntsc"));
     EXPECT_EQ(Parse({"a", "-m", "colour"}).error, "unknown mode 'colour' (multicolour, grey4 or grey5)");
+}
+
+TEST(OptionValues, Backgrounds) {
+    EXPECT_EQ(BackgroundFromText("auto"), AutoBackground);
+    EXPECT_EQ(BackgroundFromText("AUTO"), AutoBackground);
+    EXPECT_EQ(BackgroundFromText("Light Grey"), 15);
+    EXPECT_EQ(BackgroundFromText("black"), 0);
+    EXPECT_EQ(BackgroundFromText("MED GREY"), 12);
+    EXPECT_EQ(BackgroundFromText("7"), 7);
+    EXPECT_EQ(BackgroundFromText("0"), 0);
+    EXPECT_EQ(BackgroundFromText("15"), 15);
+    for (const char* bad : {"16", "x", "", "-1", "grey", "7x", "light", "light-"})
+        EXPECT_FALSE(BackgroundFromText(bad).has_value()) << bad;
 }
 
 // A second value would silently win; an option without effect would silently do nothing.

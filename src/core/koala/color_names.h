@@ -1,7 +1,6 @@
 #pragma once
 // The colour box's texts: position 0 is AUTO, position n + 1 names C64 colour n.
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace pxm {
@@ -13,8 +12,5 @@ inline constexpr std::array<std::string_view, 17> ColorNames = {
 };
 
 constexpr std::string_view ColorName(int c64Colour) { return ColorNames[static_cast<std::size_t>(c64Colour & 15) + 1]; }
-
-// "auto" gives -1, a colour name or number 0..15 gives that colour; case is ignored.
-std::optional<int> ParseBackground(std::string_view text);
 
 }  // namespace pxm
