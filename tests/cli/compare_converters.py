@@ -29,7 +29,7 @@ GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scr
                  "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif",
                  "narrow-pepto.png", "narrow-screenshot-vice.gif"]
-REFUSED_PICTURES = ["grey2.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
+REFUSED_PICTURES = ["grey2.png", "transparent-pixel.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
                     "cell-too-colourful.gif"]
 DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif"]

@@ -134,6 +134,9 @@ int main(int argc, char** argv) {
     Write(dir, "grey2.png",
           MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2},
                   [](int x, int) { return static_cast<std::uint32_t>(x / 2 % 4 * 0x555555); }));
+    Write(dir, "transparent-pixel.png", MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, [&](int x, int y) {
+              return Packed(pepto, 6) | (x == 9 && y == 2 ? 0xFF000000u : 0u);
+          }));
     Write(dir, "too-wide.png", MakePng({.width = 330, .height = 2}, rgb(pepto, 330)));
     Write(dir, "too-tall.gif", MakeGif({.width = 320, .height = 201, .table = InOrder(pepto)},
                                       [](int, int, int) { return 0; }));
