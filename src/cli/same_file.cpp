@@ -28,7 +28,12 @@ std::string FoldedName(std::string_view name) {
 }
 
 FileKey KeyOf(const std::string& path) {
-    if (path == StandardStream) return {StandardOutputIdentity(), std::nullopt, "-"};
+    // Standard output is the file it goes to (so "-" and /dev/stdout are one), or "-" when that is
+    // no file that can be told.
+    if (path == StandardStream) {
+        if (auto standard = StandardOutputIdentity()) return {standard, std::nullopt, {}};
+        return {std::nullopt, std::nullopt, std::string(StandardStream)};
+    }
     if (auto file = IdentityOf(path)) return {file, std::nullopt, {}};
     const auto separator = path.find_last_of(PathSeparators);
     const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);

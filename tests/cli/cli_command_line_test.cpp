@@ -42,6 +42,8 @@ TEST_F(CommandLine, NoInputIsEverDestroyed) {
         {in_, "-c", "prg", "-o", dir_ / "sub/../in.bmp"},
         {in_, "-o", dir_ / "out.prg", "--preview", dir_ / "link.bmp"},
         {in_, "-o", dir_ / "out.prg", "--preview", dir_ / "./out.prg"},
+        {in_, "-o", "-", "--preview", "-"},
+        {in_, "-o", "-", "--preview", "/dev/stdout"},
     };
     std::filesystem::create_directory(dir_ / "sub");
     for (const auto& args : commands) {
