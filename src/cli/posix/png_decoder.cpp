@@ -5,6 +5,7 @@
 #include <array>
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include "cli/picture_decoder.h"
 #include "core/import/picture_area.h"
@@ -57,8 +58,11 @@ void SetTransforms(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
-// Everything libpng does, in the one frame its errors return to.
-DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPicture& picture, std::string& reason) {
+// Everything libpng does, in the one frame its errors return to: every buffer it fills belongs to
+// the caller, as a longjmp back here would skip the destructors of this frame's objects. rgba:
+// the rows of a file without a colour table, before they are split into colours and alpha.
+DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPicture& picture,
+                                    std::vector<std::uint8_t>& rgba, std::string& reason) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
@@ -84,7 +88,6 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
     if (indexed && png_get_PLTE(png, info, &table, &tableSize) == 0) png_error(png, "no colour table");
     picture.rgb.resize(pixelCount);
     picture.alpha.assign(pixelCount, 255);
-    std::vector<std::uint8_t> rgba;
     if (indexed) picture.indexes.resize(pixelCount);
     else rgba.resize(pixelCount * 4);
     auto* const bytes = indexed ? picture.indexes.data() : rgba.data();
@@ -128,11 +131,13 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    outcome.status = DecodeInFrame(png, info, outcome.picture, outcome.reason);
+    std::vector<std::uint8_t> rgba;
+    outcome.status = DecodeInFrame(png, info, outcome.picture, rgba, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
+        outcome.picture.alpha.clear();
     }
     return outcome;
 }

@@ -230,6 +230,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
     if (outcome.status == DecodeOutcome::Status::Unreadable) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
+        outcome.picture.alpha.clear();
     }
     return outcome;
 }
