@@ -1,6 +1,8 @@
 #pragma once
 // The pictures the benchmarks work on: the heaviest cases each routine meets.
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "core/koala/koala_image.h"
 #include "core/palette/c64_palettes.h"
 #include "tests/support/bmp_builder.h"
+#include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace pxm::bench {
@@ -84,17 +87,30 @@ inline std::vector<std::uint8_t> AllSlotsBmp(int bitsPerPixel) {
                          [&](int x, int y) { return (*canvas)[CanvasIndex(x / 2, y)]; });
 }
 
-// The same picture in pepto's RGB as a PNG of 320x200, or as an emulator screenshot of 384x272
-// with the picture at 32,35 inside a light blue border.
-inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot) {
-    const auto canvas = AllSlotsCanvas();
-    const auto& pepto = C64Palettes[DefaultPalette].colours;
+// The same picture in pepto's RGB (or the colours given; 0xRRGGBB of file pixel x, y), 320x200,
+// or as an emulator screenshot of 384x272 with the picture at 32,35 inside a light blue border.
+inline std::function<std::uint32_t(int, int)> AllSlotsRgb(
+    bool screenshot, const std::array<Rgb, 16>& colours = C64Palettes[DefaultPalette].colours) {
+    std::shared_ptr<const Canvas> canvas = AllSlotsCanvas();
     const int left = screenshot ? 32 : 0;
     const int top = screenshot ? 35 : 0;
-    return test::MakePng({.width = screenshot ? 384 : 320, .height = screenshot ? 272 : 200}, [&](int x, int y) {
+    return [canvas, left, top, colours](int x, int y) {
         const bool inside = x >= left && x < left + 320 && y >= top && y < top + 200;
-        return Packed(pepto[inside ? (*canvas)[CanvasIndex((x - left) / 2, y - top)] : 14]);
-    });
+        const std::uint8_t number = inside ? (*canvas)[CanvasIndex((x - left) / 2, y - top)] : 14;
+        return Packed(colours[number]);
+    };
+}
+
+inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot,
+                                             const std::array<Rgb, 16>& colours = C64Palettes[DefaultPalette].colours) {
+    return test::MakePng({.width = screenshot ? 384 : 320, .height = screenshot ? 272 : 200},
+                         AllSlotsRgb(screenshot, colours));
+}
+
+// The screenshot as a JPEG saved lossy, as emulators and paint programs save one (quality 90,
+// chroma halved both ways), baseline or progressive.
+inline std::vector<std::uint8_t> AllSlotsJpegScreenshot(bool progressive) {
+    return test::MakeJpeg({.width = 384, .height = 272, .progressive = progressive}, AllSlotsRgb(true));
 }
 
 }  // namespace pxm::bench

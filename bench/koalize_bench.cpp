@@ -9,7 +9,7 @@ namespace {
 void BM_KoalizeMulticolourAllSlots(benchmark::State& state) {
     const auto canvas = AllSlotsCanvas();
     auto image = std::make_unique<KoalaImage>();
-    if (!KoalizeMulticolour(*canvas, *image, 0).ok) state.SkipWithError("picture does not koalize");
+    if (!KoalizeMulticolour(*canvas, *image, 0).ok()) state.SkipWithError("picture does not koalize");
     for (auto _ : state) {
         benchmark::DoNotOptimize(KoalizeMulticolour(*canvas, *image, 0));
         benchmark::ClobberMemory();
@@ -21,7 +21,7 @@ void BM_AutoBackgroundOnlyLightGrey(benchmark::State& state) {
     const auto canvas = OnlyLastBackgroundCanvas();
     auto image = std::make_unique<KoalaImage>();
     const auto check = AutoBackgroundSearch(*canvas, *image);
-    if (check.background != 15) state.SkipWithError("background 15 is not the one found");
+    if (check.autoBackground != 15) state.SkipWithError("background 15 is not the one found");
     for (auto _ : state) {
         benchmark::DoNotOptimize(AutoBackgroundSearch(*canvas, *image));
         benchmark::ClobberMemory();
@@ -32,7 +32,7 @@ BENCHMARK(BM_AutoBackgroundOnlyLightGrey)->Unit(benchmark::kMicrosecond);
 void BM_KoalizeFiveGreys(benchmark::State& state) {
     const auto canvas = FiveGreyCanvas();
     auto image = std::make_unique<KoalaImage>();
-    if (!KoalizeFiveGreys(*canvas, *image).ok) state.SkipWithError("picture does not koalize");
+    if (!KoalizeFiveGreys(*canvas, *image).ok()) state.SkipWithError("picture does not koalize");
     for (auto _ : state) {
         benchmark::DoNotOptimize(KoalizeFiveGreys(*canvas, *image));
         benchmark::ClobberMemory();

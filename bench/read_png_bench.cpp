@@ -14,7 +14,7 @@ void BM_ReadPngScreenshotAutoPalette(benchmark::State& state) {
     auto canvas = std::make_unique<Canvas>();
     for (auto _ : state) {
         const cli::DecodeOutcome decoded = cli::DecodePng(file);
-        const PictureImport imported = ImportPicture(decoded.picture, "PNG", {}, *canvas);
+        const PictureImport imported = ImportPicture(decoded.picture, PictureKind::Png, {}, *canvas);
         if (imported.palette != DefaultPalette) {
             state.SkipWithError("pepto not found");
             break;

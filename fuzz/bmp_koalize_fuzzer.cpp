@@ -1,4 +1,5 @@
-// libFuzzer target: any bytes as a BMP file, through the reader, every koalization and, on
+// libFuzzer target: any bytes as a BMP file, through the reader (with and without the header
+// checks), every koalization and the cells a clash map marks and, on
 // success, the picture file of a format and container picked from the input, named with the
 // input's last bytes taken as a --name text when they make a C64 file name.
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_import.h"
 #include "core/koala/cell_colours.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/koalize_step.h"
 #include "core/tape/tap_image.h"
@@ -38,14 +40,14 @@ void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::
     }
 }
 
-// A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused with a reason.
+// A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused.
 std::string NameFrom(std::span<const std::uint8_t> bytes) {
     const auto tail = bytes.last(std::min<std::size_t>(bytes.size(), 2 * pxm::C64NameLength));
-    const pxm::PetsciiName name =
-        pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
-    Check(name.ok() ? !name.bytes.empty() && name.bytes.size() <= pxm::C64NameLength : name.bytes.empty());
-    for (const char c : name.bytes) Check(c >= ' ' && c <= ']' && c != '\\');
-    return name.bytes;
+    const auto name = pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
+    if (!name) return {};
+    Check(!name->empty() && name->size() <= pxm::C64NameLength);
+    for (const char c : *name) Check(c >= ' ' && c <= ']' && c != '\\');
+    return *name;
 }
 
 void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_view name) {
@@ -53,10 +55,21 @@ void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_vie
     const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % pxm::ContainerCount);
     const bool fix = (pick >> 8) & 1;
     const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix, name);
-    Check(!file.bytes.empty() && file.refusal.empty());
+    Check(!file.bytes.empty());
     Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
     const pxm::FormatInfo& info = pxm::InfoOf(format);
     if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
+}
+
+// The cells the clash map marks agree with the koalizer: none when it works, else the first is
+// where it stopped.
+void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeResult& run) {
+    if (run.ok) {
+        Check(cells.none());
+        return;
+    }
+    Check(run.failedCell >= 0 && cells[static_cast<std::size_t>(run.failedCell)]);
+    for (int cell = 0; cell < run.failedCell; ++cell) Check(!cells[static_cast<std::size_t>(cell)]);
 }
 
 }  // namespace
@@ -65,20 +78,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    const pxm::BmpReadResult read = pxm::ReadBmp(bytes, *canvas);
+    // The converter checks the signature and the bits per pixel as well; whatever passes those
+    // checks passes the fields alone and reads the same.
+    const auto checked = std::make_unique<pxm::Canvas>();
+    checked->fill(0x5A);
+    const auto strict = pxm::ReadBmp(bytes, *checked, pxm::BmpHeaderCheck::SignatureAndDepth);
+    const auto read = pxm::ReadBmp(bytes, *canvas, pxm::BmpHeaderCheck::FieldsOnly);
+    if (strict) Check(read.ok() && *checked == *canvas);
     if (!read.ok()) {
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
+        Check(!strict && (strict.error() == read.error() || strict.error() == pxm::BmpFailure::NoSignature));
         return 0;
     }
-    Check(read.info.width <= pxm::MaxBmpWidth && read.info.height <= pxm::MaxBmpHeight);
-    Check(read.info.colours == 16 || read.info.colours == 256);
+    Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
+    Check(read->colours == 16 || read->colours == 256);
 
     // The same file read by its colours, as --palette auto reads a BMP.
-    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, read.info);
-    Check(pixels.rgb.size() == std::size_t{read.info.width} * read.info.height && pixels.indexes.size() == pixels.rgb.size());
+    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, *read);
+    Check(pixels.rgb.size() == std::size_t{read->width} * read->height && pixels.indexes.size() == pixels.rgb.size());
     auto byColours = std::make_unique<pxm::Canvas>();
-    const pxm::PictureImport imported = pxm::ImportPicture(pixels, "BMP", {}, *byColours);
+    const pxm::PictureImport imported = pxm::ImportPicture(pixels, pxm::PictureKind::Bmp, {}, *byColours);
     Check(imported.refusal != pxm::ImportRefusal::None || imported.palette.has_value() || pixels.rgb.empty());
 
     std::uint32_t pick = 0;
@@ -86,25 +106,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string name = NameFrom(bytes);
     auto image = std::make_unique<pxm::KoalaImage>();
-    const pxm::AutoBackgroundResult automatic = pxm::AutoBackgroundSearch(*canvas, *image);
-    if (automatic.background) {
-        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.background);
+    const pxm::KoalizeOutcome automatic = pxm::AutoBackgroundSearch(*canvas, *image);
+    if (automatic.autoBackground) {
+        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.autoBackground);
         BuildFile(*image, pick, name);
     } else {
-        const pxm::KoalizeOutcome refused =
-            pxm::Koalize(*canvas, *image, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
-        Check(!refused.ok() && refused.failedCell >= 0 && refused.failedCell < pxm::CellCount);
+        Check(!automatic.ok() && automatic.failedCell >= 0 && automatic.failedCell < pxm::CellCount);
         // With C64 colours only, the cell that stopped it really holds four colours besides.
-        auto colours = pxm::DistinctCellColours(*canvas, refused.failedCell);
-        std::erase(colours, refused.failedBackground);
-        if (read.info.colours == 16) Check(colours.size() > 3 && refused.failingCells >= 1);
+        auto colours = pxm::DistinctCellColours(*canvas, automatic.failedCell);
+        std::erase(colours, automatic.failedBackground);
+        if (read->colours == 16) Check(colours.size() > 3);
     }
 
-    const pxm::KoalizeResult four = pxm::KoalizeFourGreys(*canvas, *image);
-    if (four.ok) BuildFile(*image, pick + 1, name);
-    const pxm::KoalizeResult five = pxm::KoalizeFiveGreys(*canvas, *image);
+    const pxm::Clashes fewest = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
+    Check(fewest.cells.none() == automatic.autoBackground.has_value());
+    const auto background = static_cast<std::uint8_t>(pick % 16);
+    const pxm::Clashes fixed = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::BackgroundChoice{background});
+    CheckClashes(fixed.cells, pxm::KoalizeMulticolour(*canvas, *image, background));
+    Check(fewest.cells.count() <= fixed.cells.count());
+
+    const pxm::KoalizeOutcome four = pxm::KoalizeFourGreys(*canvas, *image);
+    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FourGreys, pxm::AutoBackground).cells, four);
+    if (four.ok()) BuildFile(*image, pick + 1, name);
+    const pxm::KoalizeOutcome five = pxm::KoalizeFiveGreys(*canvas, *image);
+    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FiveGreys, pxm::AutoBackground).cells, five);
     // Whatever fits four grey levels fits five.
-    Check(!four.ok || five.ok);
-    if (five.ok) BuildFile(*image, pick + 2, name);
+    Check(!four.ok() || five.ok());
+    if (five.ok()) BuildFile(*image, pick + 2, name);
     return 0;
 }

@@ -1,5 +1,5 @@
-// Writes the PNG and GIF fuzzer's seed corpus into the directory given: pictures of every kind
-// the decoders meet, good and bad, made with the tests' PNG and GIF builders.
+// Writes the PNG, GIF and JPEG fuzzer's seed corpus into the directory given: pictures of every
+// kind the decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,11 +7,13 @@
 #include "core/palette/c64_palettes.h"
 #include "fuzz/seed_file.h"
 #include "tests/support/gif_builder.h"
+#include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace {
 
 using pxm::fuzz::WriteSeed;
+using pxm::test::JpegColours;
 using pxm::test::PngType;
 
 int Number(int x, int y) { return (x / 8 + y / 8) % 3 + (x / 16) % 2; }
@@ -69,5 +71,19 @@ int main(int argc, char** argv) {
     auto gifCut = pxm::test::MakeGif({.width = 64, .height = 32, .table = Table(6)}, index);
     gifCut.resize(gifCut.size() / 2);
     WriteSeed(dir, "cut.gif", gifCut);
+
+    // One colour per 8x8 block at full quality and chroma: few enough colours to be imported.
+    const auto blocks = [](int x, int y) { return Rgb(pxm::DefaultPalette, (x / 8 + y / 8) % 16); };
+    WriteSeed(dir, "blocks.jpg",
+              pxm::test::MakeJpeg({.width = 32, .height = 16, .quality = 100, .fullChroma = true}, blocks));
+    WriteSeed(dir, "lossy.jpg", pxm::test::MakeJpeg({.width = 40, .height = 24, .quality = 75}, pepto));
+    WriteSeed(dir, "progressive.jpg", pxm::test::MakeJpeg({.width = 48, .height = 16, .progressive = true}, pepto));
+    WriteSeed(dir, "grey.jpg", pxm::test::MakeJpeg({.width = 24, .height = 16, .colours = JpegColours::Grey}, pepto));
+    WriteSeed(dir, "cmyk.jpg", pxm::test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, pepto));
+    WriteSeed(dir, "screenshot.jpg",
+              pxm::test::MakeJpeg({.width = 384, .height = 272, .quality = 100, .fullChroma = true}, blocks));
+    auto jpegCut = pxm::test::MakeJpeg({.width = 64, .height = 32, .progressive = true}, pepto);
+    jpegCut.resize(jpegCut.size() / 2);
+    WriteSeed(dir, "cut.jpg", jpegCut);
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli/text_join.h"
-#include "cli/thread_setup.h"
+#include "platform/thread_setup.h"
 
 namespace pxm::cli {
 
@@ -61,7 +61,7 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
     Outcomes outcomes(jobs.size());
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
-        const ThreadSetup setup;
+        const platform::ThreadSetup setup;
         for (std::size_t job = next++; job < jobs.size(); job = next++) {
             std::ostringstream jobInfo;
             std::ostringstream jobErr;

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "cli/name_refusal.h"
 #include "cli/option_values.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
@@ -26,6 +27,7 @@ enum class Option {
     Executable,
     Palette,
     Preview,
+    ClashMap,
     Backgrounds,
     Jobs,
     Quiet,
@@ -56,6 +58,7 @@ constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> Option
     {'x', "executable", Option::Executable, Takes::Nothing},
     {'p', "palette", Option::Palette, Takes::Value},
     {0, "preview", Option::Preview, Takes::Value},
+    {0, "clash-map", Option::ClashMap, Takes::Value},
     {0, "backgrounds", Option::Backgrounds, Takes::Nothing},
     {'j', "jobs", Option::Jobs, Takes::Value},
     {'q', "quiet", Option::Quiet, Takes::Nothing},
@@ -121,15 +124,16 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             }
             return Unknown("format", value, "koala, artstudio, artist64, blazing or sp2");
         case Option::Container:
-            if (const auto container = ConverterContainerFromExtension(value)) {
+            if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
             return Unknown("container", value, "p00, prg, tap or d64");
         case Option::Name: {
-            PetsciiName name = PetsciiNameFromText(value);
-            options.c64Name = std::move(name.bytes);
-            return name.error;
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.c64Name = std::move(name).value();
+            return {};
         }
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
@@ -142,6 +146,10 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Preview:
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
+            return {};
+        case Option::ClashMap:
+            if (value.empty()) return "the clash map file name is empty";
+            options.clashMap = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Jobs: {
@@ -196,7 +204,8 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
                      ": the grey modes have no background to choose"});
     if (options.onlyListing()) {
         for (const Option option : {Option::Mode, Option::Background, Option::Format, Option::Container, Option::Name,
-                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs}) {
+                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::ClashMap,
+                                    Option::Jobs}) {
             if (IsGiven(given, option))
                 return Join({Spelling(option),
                              " has no effect: --backgrounds without -o only lists the backgrounds and writes nothing"});
@@ -209,6 +218,7 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
         return "standard input (-) can only be the one input";
     if (options.inputs.size() > 1) {
         if (IsGiven(given, Option::Preview)) return "--preview names one file: give it with one input only";
+        if (IsGiven(given, Option::ClashMap)) return "--clash-map names one file: give it with one input only";
         if (options.output == StandardStream) return "-o - writes one file: give it with one input only";
     }
     if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())

@@ -23,7 +23,7 @@ struct CliOptions {
     std::string output;     // -o as given; empty: named after each input
     std::string outputDir;  // --output-dir; empty: none
     PaletteMode mode = PaletteMode::Multicolour;
-    std::optional<int> background;         // none: auto
+    BackgroundChoice background = AutoBackground;
     std::optional<ExportFormat> format;    // none: from the output's extension, else koala
     std::optional<Container> container;    // none: from the output's extension
     std::optional<std::string> c64Name;    // PETSCII; none: the format's own C64 name
@@ -31,6 +31,7 @@ struct CliOptions {
     bool executable = false;  // a program that shows the picture instead of the plain file
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP
     std::string preview;                   // the preview PNG to write; empty: none
+    std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores

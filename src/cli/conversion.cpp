@@ -3,23 +3,26 @@
 #include <chrono>
 #include <memory>
 
+#include "cli/clash_map_file.h"
+#include "cli/container_refusal.h"
 #include "cli/executable.h"
 #include "cli/failure_detail.h"
-#include "cli/folders.h"
 #include "cli/input_file.h"
-#include "cli/output_file.h"
 #include "cli/picture_reading.h"
 #include "cli/preview_png.h"
 #include "cli/program_name.h"
 #include "cli/text_join.h"
 #include "cli/verbose_lines.h"
 #include "core/export/picture_file.h"
-#include "core/koala/color_names.h"
+#include "core/koala/clashing_cells.h"
+#include "core/koala/colour_names.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
 #include "core/koala/working_backgrounds.h"
 #include "core/text/messages.h"
 #include "core/view/preview.h"
+#include "platform/file_write.h"
+#include "platform/folders.h"
 
 namespace pxm::cli {
 
@@ -39,13 +42,17 @@ int ShowSystemError(std::ostream& err, std::string_view path, std::string_view t
 std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
     std::string text = "Backgrounds that work: ";
     if (backgrounds.empty()) text += "none";
-    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColorName(backgrounds[i])});
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColourName(backgrounds[i])});
     return text + ".";
 }
 
-// The bytes to path, or to standard output for "-"; the system's text when that failed.
+// Every file the converter writes goes through here: to path safely (never half a file, never
+// the file it replaces lost), or to standard output for "-"; the system's text when that failed.
 std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, const Streams& streams) {
-    if (path != StandardStream) return WriteFileReplacing(path, bytes);
+    if (path != StandardStream) {
+        const Status<platform::SystemError> written = platform::WriteFileReplacing(path, bytes);
+        return written ? std::string{} : platform::SystemErrorText(written.error());
+    }
     streams.data.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     streams.data.flush();
     return streams.data ? std::string() : std::string("The data could not be written.");
@@ -84,7 +91,7 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     const auto started = std::chrono::steady_clock::now();
     const bool verbose = options.verbosity == Verbosity::Verbose;
     const std::string_view inputName = PathName(job.input, true);
-    if (job.input != StandardStream && IsFolder(job.input)) {
+    if (job.input != StandardStream && platform::IsFolder(job.input)) {
         Show(streams.err, RefusalCaption, Join({job.input, ": This is a folder, not a picture file."}));
         return ExitRefused;
     }
@@ -113,14 +120,24 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     }
 
     const auto image = std::make_unique<KoalaImage>();
-    const KoalizeOutcome koalized =
-        Koalize(*canvas, *image, options.mode, options.background.value_or(AutoBackground));
+    const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
+    // Every failing cell, for the refusal's count and the map.
+    std::optional<Clashes> clashes;
+    if (!koalized.ok() || !job.clashMap.empty()) clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
         ShowMessage(streams.err, FailureMessage(koalized.failure));
-        streams.err << FailureDetail(*canvas, picture.source, koalized) << '\n';
-        return ExitRefused;
+        if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty())
+            streams.err << count << '\n';
+        streams.err << FailureDetail(*canvas, picture.source, koalized, *clashes) << '\n';
     }
-    if (koalized.autoBackground) streams.info << ChosenBackgroundText(ColorName(*koalized.autoBackground)) << '\n';
+    // The map is written whether the picture koalizes or not.
+    if (!job.clashMap.empty()) {
+        const EncodedPng map = ClashMapPng(*canvas, picture, *clashes);
+        const std::string error = map.error.empty() ? WriteOutput(job.clashMap, map.bytes, streams) : map.error;
+        if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
+    }
+    if (!koalized.ok()) return ExitRefused;
+    if (koalized.autoBackground) streams.info << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';
     if (verbose && options.mode == PaletteMode::Multicolour)
         streams.info << CellCountsLine(*canvas, (*image)[KoalaBackgroundOffset]) << '\n';
 
@@ -131,18 +148,18 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
         if (!png.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), png.error);
         bytes = std::move(png.bytes);
     } else {
-        PictureFile file = options.executable
-                               ? BuildExecutableFile(*image, output.format, output.container, options.fixSp2Flaw,
+        Result<PictureFile, TooLargeForDisk> file =
+            options.executable ? BuildExecutableFile(*image, output.format, output.container, options.fixSp2Flaw,
                                                      ProgramNameFor(job, options, streams))
                                : BuildPictureFile(*image, output.format, output.container, options.fixSp2Flaw,
                                                   options.c64Name.value_or(""));
-        if (!file.refusal.empty()) {
-            Show(streams.err, RefusalCaption, file.refusal);
+        if (!file) {
+            Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
             return ExitRefused;
         }
         // The Windows program tells of the correction before it creates the file.
-        if (file.sp2Corrected) streams.info << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
-        bytes = std::move(file.bytes);
+        if (file->sp2Corrected) streams.info << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+        bytes = std::move(file->bytes);
     }
     streams.info.flush();
 

@@ -2,12 +2,13 @@
 
 #include "cli/batch.h"
 #include "cli/cli_options.h"
-#include "cli/folders.h"
 #include "cli/help_text.h"
 #include "cli/output_plan.h"
 #include "cli/same_file.h"
 #include "cli/text_join.h"
 #include "core/text/messages.h"
+#include "platform/folders.h"
+#include "platform/system_error.h"
 
 namespace pxm::cli {
 
@@ -22,14 +23,14 @@ int ShowUsageError(std::ostream& err, std::string_view error) {
 // told before any picture is read. ExitWritten when all is well.
 int CheckOutputPlaces(const std::vector<Job>& jobs, std::ostream& err) {
     for (const Job& job : jobs) {
-        for (const std::string* path : {job.output ? &job.output->path : nullptr, &job.preview}) {
+        for (const std::string* path : {job.output ? &job.output->path : nullptr, &job.preview, &job.clashMap}) {
             if (path == nullptr || path->empty() || *path == StandardStream) continue;
-            if (IsFolder(*path)) {
+            if (platform::IsFolder(*path)) {
                 Show(err, "Error", Join({*path, ": This is a folder: give a file name, or end it with / to write into it."}));
                 return ExitRefused;
             }
-            if (const std::string text = MissingFolderText(*path); !text.empty()) {
-                Show(err, msg::SystemErrorCaption, Join({*path, ": ", text}));
+            if (const Status<platform::SystemError> folder = platform::CheckFolderOf(*path); !folder) {
+                Show(err, msg::SystemErrorCaption, Join({*path, ": ", platform::SystemErrorText(folder.error())}));
                 return ExitRefused;
             }
         }
@@ -39,7 +40,8 @@ int CheckOutputPlaces(const std::vector<Job>& jobs, std::ostream& err) {
 
 // Whether the data goes to standard output, where information lines would spoil it.
 bool WritesToStandardOutput(const Job& job) {
-    return (job.output && IsStandardOutput(job.output->path)) || (!job.preview.empty() && IsStandardOutput(job.preview));
+    return (job.output && IsStandardOutput(job.output->path)) || (!job.preview.empty() && IsStandardOutput(job.preview)) ||
+           (!job.clashMap.empty() && IsStandardOutput(job.clashMap));
 }
 
 }  // namespace

@@ -4,26 +4,17 @@
 #include <string>
 
 #include "cli/c64/displayer_image.h"
+#include "core/base/byte_writer.h"
 #include "core/export/picture_data.h"
 
 namespace pxm::cli {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using ByteVector = std::vector<std::uint8_t>;
 
 constexpr std::size_t LinkSize = 2;  // each BASIC line starts with the address of the next
 constexpr std::uint8_t Black = 0;    // the background of a format that keeps none
-
-void PutWord(Bytes& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PushWord(Bytes& bytes, std::uint16_t value) {
-    bytes.resize(bytes.size() + 2);
-    PutWord(bytes, bytes.size() - 2, value);
-}
 
 // Offset in the program of a displayer address.
 std::size_t ProgramOffset(std::uint16_t displayerAddress) {
@@ -32,23 +23,21 @@ std::size_t ProgramOffset(std::uint16_t displayerAddress) {
 
 }  // namespace
 
-Bytes BasicLine(std::uint16_t sysAddress) {
-    Bytes line(LinkSize);
-    PushWord(line, BasicLineNumber);
-    line.push_back(SysToken);
-    for (const char digit : std::to_string(sysAddress)) line.push_back(static_cast<std::uint8_t>(digit));
-    line.push_back(0);  // the line's end
-    PutWord(line, 0, static_cast<std::uint16_t>(BasicStart + line.size()));
-    PushWord(line, 0);  // a zero link: the program's end
+ByteVector BasicLine(std::uint16_t sysAddress) {
+    ByteVector line;
+    ByteWriter writer(line);
+    // The link is filled in once the line's length is known; a zero byte ends the line.
+    writer.Fill(LinkSize, 0).Word(BasicLineNumber).Byte(SysToken).Text(std::to_string(sysAddress)).Byte(0);
+    PutWordAt(line, 0, static_cast<std::uint16_t>(BasicStart + line.size()));
+    writer.Word(0);  // a zero link: the program's end
     return line;
 }
 
 std::size_t PictureDataOffset() { return BasicLine(Displayer.start).size() + Displayer.bytes.size(); }
 
-Bytes BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
-    Bytes program = BasicLine(Displayer.start);  // displayer.cfg links the displayer right behind it
-    program.insert(program.end(), Displayer.bytes.begin(), Displayer.bytes.end());
-    program.insert(program.end(), pictureData.begin(), pictureData.end());
+ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+    ByteVector program = BasicLine(Displayer.start);  // displayer.cfg links the displayer right behind it
+    ByteWriter(program).Append(Displayer.bytes).Append(pictureData);
 
     const FormatInfo& info = InfoOf(format);
     const auto dataAddress = static_cast<std::uint16_t>(BasicStart + PictureDataOffset());
@@ -56,27 +45,30 @@ Bytes BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureDat
     std::uint16_t layoutAddress = dataAddress;
     if (info.encoding == Encoding::Sp2Packed) {
         layoutAddress = Displayer.unpackTo;
-        PutWord(program, ProgramOffset(Displayer.stream), dataAddress);
-        PutWord(program, ProgramOffset(Displayer.streamEnd), static_cast<std::uint16_t>(dataAddress + pictureData.size()));
+        PutWordAt(program, ProgramOffset(Displayer.stream), dataAddress);
+        PutWordAt(program, ProgramOffset(Displayer.streamEnd), static_cast<std::uint16_t>(dataAddress + pictureData.size()));
     }
     const PictureLayout& layout = info.layout;
-    PutWord(program, ProgramOffset(Displayer.bitmap), static_cast<std::uint16_t>(layoutAddress + layout.bitmapAt));
-    PutWord(program, ProgramOffset(Displayer.screen), static_cast<std::uint16_t>(layoutAddress + layout.screenAt));
-    PutWord(program, ProgramOffset(Displayer.colour), static_cast<std::uint16_t>(layoutAddress + layout.colourAt));
-    program[ProgramOffset(Displayer.background)] =
-        layout.backgroundCount > 0 ? static_cast<std::uint8_t>(pictureData[layout.backgroundAt] & 0x0F) : Black;
+    PutWordAt(program, ProgramOffset(Displayer.bitmap), static_cast<std::uint16_t>(layoutAddress + layout.bitmapAt));
+    PutWordAt(program, ProgramOffset(Displayer.screen), static_cast<std::uint16_t>(layoutAddress + layout.screenAt));
+    PutWordAt(program, ProgramOffset(Displayer.colour), static_cast<std::uint16_t>(layoutAddress + layout.colourAt));
+    PutByteAt(program, ProgramOffset(Displayer.background),
+              layout.backgroundCount > 0 ? static_cast<std::uint8_t>(pictureData[layout.backgroundAt] & 0x0F) : Black);
     return program;
 }
 
 C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name) { return {BasicStart, name, program}; }
 
-PictureFile BuildExecutableFile(const KoalaImage& image, ExportFormat format, Container container,
-                                bool correctSp2Flaw, std::string_view name) {
+Result<PictureFile, TooLargeForDisk> BuildExecutableFile(const KoalaImage& image, ExportFormat format,
+                                                         Container container, bool correctSp2Flaw,
+                                                         std::string_view name) {
     PictureFile file;
     PictureData data;
     file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
-    const Bytes program = BuildProgram(format, data.view());
-    file.refusal = AppendContainer(file.bytes, container, ProgramFile(program, name));
+    const ByteVector program = BuildProgram(format, data.view());
+    if (const Status<TooLargeForDisk> appended = AppendContainer(file.bytes, container, ProgramFile(program, name));
+        !appended)
+        return Fail(appended.error());
     return file;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/result.h"
+#include "core/disk/d64_image.h"
 #include "core/export/picture_file.h"
 #include "core/format/c64_file.h"
 #include "core/format/export_format.h"
@@ -30,8 +32,9 @@ std::size_t PictureDataOffset();
 // The program as the containers take it; it views `program` and `name`.
 C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name);
 
-// The picture as a program named `name` (PETSCII), in a container.
-PictureFile BuildExecutableFile(const KoalaImage& image, ExportFormat format, Container container,
+// The picture as a program named `name` (PETSCII), in a container; a program could grow too
+// large for a disk.
+Result<PictureFile, TooLargeForDisk> BuildExecutableFile(const KoalaImage& image, ExportFormat format, Container container,
                                 bool correctSp2Flaw, std::string_view name);
 
 }  // namespace pxm::cli

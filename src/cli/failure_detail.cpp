@@ -5,12 +5,14 @@
 #include "cli/text_join.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/cell_pixels.h"
-#include "core/koala/color_names.h"
-#include "core/koala/failing_cells.h"
+#include "core/koala/colour_names.h"
 
 namespace pxm::cli {
 
 namespace {
+
+// A cell takes at most this many colours besides the background.
+constexpr int MaxCellColours = 3;
 
 // "12,3 (BMP pixels 96-103 x 24-31)": a cell is 4 double-wide pixels, 8 file pixels wide (4 in
 // a picture of one pixel per double-wide pixel).
@@ -20,7 +22,7 @@ std::string CellText(const CanvasSource& source, int cell) {
     const int cellWidth = 4 * source.pixelWidth;
     const int x = source.left + cellWidth * cx;
     const int y = source.top + 8 * cy;
-    return Join({std::to_string(cx), ",", std::to_string(cy), " (", source.kind, " pixels ", std::to_string(x), "-",
+    return Join({std::to_string(cx), ",", std::to_string(cy), " (", KindName(source.kind), " pixels ", std::to_string(x), "-",
                  std::to_string(x + cellWidth - 1), " x ", std::to_string(y), "-", std::to_string(y + 7), ")"});
 }
 
@@ -41,22 +43,19 @@ std::string CrowdedCellDetail(const Canvas& canvas, const CanvasSource& source, 
                  " colours besides the background: this one must lose ", std::to_string(excess), "."});
 }
 
-// "1 of 1000 cells fails" or "12 of 1000 cells fail".
-std::string FailingCellsText(int count) {
-    return Join({std::to_string(count), " of ", std::to_string(CellCount), count == 1 ? " cells fails" : " cells fail"});
-}
-
-// The same for AUTO: the background under which the fewest cells fail, and its first one.
-std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {
-    return Join({"No background works; with background ", ColourText(outcome.failedBackground), " the fewest cells fail (",
-                 FailingCellsText(outcome.failingCells), "). ",
-                 CrowdedCellDetail(canvas, source, outcome.failedCell, outcome.failedBackground)});
+// The same for AUTO: the first failing cell under the background that leaves the fewest, which
+// the count line names.
+std::string AutoSearchDetail(const Canvas& canvas, const CanvasSource& source, const Clashes& clashes) {
+    int first = 0;
+    while (first < CellCount && !clashes.cells[static_cast<std::size_t>(first)]) ++first;
+    if (first == CellCount) return {};
+    return CrowdedCellDetail(canvas, source, first, clashes.background);
 }
 
 // A pixel that a grey mode cannot show; withWhite: the five-level mode.
 std::string ForeignPixelDetail(const Canvas& canvas, const CanvasSource& source, int column, int row, bool withWhite) {
     const int x = source.left + source.pixelWidth * column + source.keptPixel;
-    return Join({source.kind, " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
+    return Join({KindName(source.kind), " pixel ", std::to_string(x), ",", std::to_string(source.top + row),
                  " (x from the left, y from the top; cell ",
                  std::to_string(column / 4), ",", std::to_string(row / 8), ") has colour ",
                  ColourText(canvas[CanvasIndex(column, row)]),
@@ -75,10 +74,29 @@ std::string WhiteWithAllGreysDetail(const CanvasSource& source, int cell) {
 
 std::string ColourText(int value) {
     if (value > 15) return std::to_string(value);
-    return Join({std::to_string(value), " (", ColorName(value), ")"});
+    return Join({std::to_string(value), " (", ColourName(value), ")"});
 }
 
-std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome) {
+std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure) {
+    const std::size_t count = clashes.cells.count();
+    constexpr std::string_view Many = " cells hold more colours than they may; --clash-map shows them all.";
+    const std::string cells = count == 1 ? "1 cell holds more colours than it may; --clash-map shows it."
+                                         : Join({std::to_string(count), Many});
+    switch (failure) {
+        case KoalizeFailure::BackgroundDoesNotFit: return cells;
+        case KoalizeFailure::NoBackgroundWorks:
+            return Join({"No background works; with background ", ColourText(clashes.background), ", which leaves the fewest, ",
+                         cells});
+        case KoalizeFailure::NotFourGreys:
+        case KoalizeFailure::NotFiveGreys:
+        case KoalizeFailure::WhiteWithAllGreys:
+        case KoalizeFailure::None: break;
+    }
+    return {};
+}
+
+std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome,
+                          const Clashes& clashes) {
     switch (outcome.failure) {
         case KoalizeFailure::NotFourGreys:
             return ForeignPixelDetail(canvas, source, outcome.pixelColumn, outcome.pixelRow, false);
@@ -87,7 +105,7 @@ std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, cons
         case KoalizeFailure::WhiteWithAllGreys: return WhiteWithAllGreysDetail(source, outcome.failedCell);
         case KoalizeFailure::BackgroundDoesNotFit:
             return CrowdedCellDetail(canvas, source, outcome.failedCell, outcome.failedBackground);
-        case KoalizeFailure::NoBackgroundWorks: return AutoSearchDetail(canvas, source, outcome);
+        case KoalizeFailure::NoBackgroundWorks: return AutoSearchDetail(canvas, source, clashes);
         case KoalizeFailure::None: break;
     }
     return {};

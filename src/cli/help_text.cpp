@@ -7,7 +7,7 @@
 #include "cli/output_names.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "core/import/palette_match.h"
 
@@ -18,12 +18,14 @@ namespace {
 constexpr std::string_view Options =
     "Converts C64 pictures into C64 multicolour picture files. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
-    "  numbers; or a PNG or GIF (its first frame) of at most 320x200 pixels, or an emulator\n"
-    "  screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border), in the\n"
-    "  RGB of a known C64 palette. Each two pixels of a row are one double-wide C64 pixel: in a\n"
-    "  PNG or GIF both must have the same colour. A PNG or GIF of exactly 160x200 pixels (or a\n"
-    "  192x272 screenshot) has one pixel per double-wide C64 pixel. A pixel that is not fully\n"
-    "  opaque is refused. INPUT - is standard input.\n"
+    "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
+    "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
+    "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
+    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A PNG or GIF of exactly\n"
+    "  160x200 pixels (or a 192x272 screenshot) has one pixel per double-wide C64 pixel. A\n"
+    "  pixel that is not fully opaque is refused. A JPEG saved lossy holds hundreds of\n"
+    "  colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
+    "  INPUT - is standard input.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given; its\n"
     "                                          extension says what it holds (see Outputs);\n"
@@ -46,7 +48,7 @@ constexpr std::string_view Options =
     "                                          OUTPUT's name)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch (-f sp2)\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
-    "  -p, --palette auto|index|NAME           auto (default for PNG and GIF): the known palette\n"
+    "  -p, --palette auto|index|NAME           auto (default for PNG, GIF, JPEG): the palette\n"
     "                                          that fits the colours best, named on stdout;\n"
     "                                          NAME: that palette alone; index (default for\n"
     "                                          BMP): the colour table indexes are the colour\n"
@@ -55,6 +57,10 @@ constexpr std::string_view Options =
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
+    "      --clash-map FILE                    also write the picture as read, a PNG (320x200 or\n"
+    "                                          the screenshot's 384x272), with every cell that\n"
+    "                                          cannot be koalized framed; written whether the\n"
+    "                                          conversion succeeds or is refused\n"
     "      --backgrounds                       first list every background under which the\n"
     "                                          picture koalizes in multicolour mode; without\n"
     "                                          -o only list them\n"
@@ -130,7 +136,7 @@ std::string HelpText() {
     text += Options;
     text += "Colours:\n ";
     for (int c = 0; c < 16; ++c) {
-        text += Join({" ", std::to_string(c), " ", ColorName(c), c == 15 ? "\n" : ","});
+        text += Join({" ", std::to_string(c), " ", ColourName(c), c == 15 ? "\n" : ","});
         if (c % 6 == 5) text += "\n ";
     }
     text += "\nPalettes:\n ";
@@ -144,9 +150,13 @@ std::string HelpText() {
         text += name;
         column += name.size();
     }
-    text += Join({"  A colour counts as a palette's colour when it lies within ", std::to_string(CloseEnoughDistance),
-                  " of it in RGB.\n  A PNG or GIF longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
-                  " MiB is refused.\n"});
+    text += Join({"  Each palette takes the picture's colours (", std::to_string(MaxPictureColours),
+                  " or fewer) one to one, by the least total\n"
+                  "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
+                  "  when it is no exact fit. A colour farther than ",
+                  std::to_string(static_cast<int>(ForeignColourDistance)),
+                  " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
+                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused.\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

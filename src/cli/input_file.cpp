@@ -2,46 +2,33 @@
 
 #include <algorithm>
 
-#include "cli/input_stream.h"
+#include "cli/cli_options.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
+#include "platform/file_read.h"
 
 namespace pxm::cli {
 
-namespace {
-
-// Fills bytes up to `limit` from the stream; the count it holds then. The buffer grows as the
-// file goes on, so that a small file costs no large buffer.
-std::size_t ReadUpTo(InputStream& stream, std::vector<std::uint8_t>& bytes, std::size_t limit, InputFile& input) {
-    std::size_t got = bytes.size();
-    while (got < limit && input.error == nullptr) {
-        if (got == bytes.size()) bytes.resize(std::min(limit, std::max<std::size_t>(2 * got, 64 << 10)));
-        const std::optional<std::size_t> n = stream.Read(std::span(bytes).subspan(got));
-        // A failing read is an incomplete file, as in the Windows program.
-        if (!n) input.error = &msg::IncompleteFile;
-        if (!n || *n == 0) break;
-        got += *n;
-    }
-    bytes.resize(got);
-    return got;
-}
-
-}  // namespace
-
 InputFile ReadInputFile(const std::string& path) {
     InputFile input;
-    InputStream stream(path);
-    if (!stream.openError().empty()) {
-        input.systemError = stream.openError();
+    // One byte past the limit tells a file that is too long from one that just fits.
+    auto read = path == StandardStream ? platform::ReadStandardInputUpTo(MaxEncodedPictureBytes + 1)
+                                       : platform::ReadFileUpTo(path, MaxEncodedPictureBytes + 1);
+    if (!read) {
+        switch (read.error().step) {
+            case platform::ReadFailure::Step::Open: input.systemError = platform::SystemErrorText(read.error().error); break;
+            // A failing read is an incomplete file, as in the Windows program.
+            case platform::ReadFailure::Step::Read: input.error = &msg::IncompleteFile; break;
+            case platform::ReadFailure::Step::Memory: input.error = &msg::OutOfMemory; break;
+        }
         return input;
     }
-    std::size_t got = ReadUpTo(stream, input.bytes, MaxBmpBytes, input);
-    if (got == MaxBmpBytes && KindOfPicture(input.bytes) != PictureKind::Bmp) {
-        // One byte past the limit tells a file that is too long from one that just fits.
-        got = ReadUpTo(stream, input.bytes, MaxEncodedPictureBytes + 1, input);
-        input.tooLarge = got > MaxEncodedPictureBytes;
-    }
-    input.bytes.resize(std::min(got, MaxEncodedPictureBytes));
+    input.bytes = std::move(*read);
+    // A BMP is read no further than the reader can ever look; only the encoded kinds may be long.
+    const PictureKind kind = KindOfPicture(input.bytes);
+    const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif || kind == PictureKind::Jpeg;
+    input.tooLarge = encoded && input.bytes.size() > MaxEncodedPictureBytes;
+    input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : MaxEncodedPictureBytes));
     return input;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
-// PNG or GIF (told by its first bytes) at most MaxEncodedPictureBytes.
+// PNG or GIF (told by its first bytes) at most MaxEncodedPictureBytes. Any other file is told
+// by its first bytes alone.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,9 +19,9 @@ struct InputFile {
     bool tooLarge = false;             // a PNG or GIF longer than MaxEncodedPictureBytes
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
-    bool ok() const { return systemError.empty() && error == nullptr; }
 };
 
+// path "-": standard input.
 InputFile ReadInputFile(const std::string& path);
 
 }  // namespace pxm::cli

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 
 namespace pxm::cli {
@@ -65,14 +65,15 @@ std::string_view ModeName(PaletteMode mode) {
     return {};
 }
 
-std::optional<int> BackgroundFromText(std::string_view text) {
-    for (std::size_t position = 0; position < ColorNames.size(); ++position) {
-        if (SameValue(text, ColorNames[position])) return static_cast<int>(position) - 1;
+std::optional<BackgroundChoice> BackgroundFromText(std::string_view text) {
+    if (SameValue(text, "auto")) return AutoBackground;
+    for (std::size_t colour = 0; colour < ColourNames.size(); ++colour) {
+        if (SameValue(text, ColourNames[colour])) return BackgroundChoice{static_cast<std::uint8_t>(colour)};
     }
     int number = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error == std::errc{} && end == text.data() + text.size() && !text.empty() && number >= 0 && number <= 15)
-        return number;
+        return BackgroundChoice{static_cast<std::uint8_t>(number)};
     return std::nullopt;
 }
 

@@ -20,7 +20,7 @@ bool SameValue(std::string_view typed, std::string_view known);
 
 std::optional<PaletteMode> ModeFromText(std::string_view text);
 // AutoBackground, or the colour given by name or number 0..15.
-std::optional<int> BackgroundFromText(std::string_view text);
+std::optional<BackgroundChoice> BackgroundFromText(std::string_view text);
 std::optional<ExportFormat> FormatFromText(std::string_view text);
 std::optional<PaletteChoice> PaletteChoiceFromText(std::string_view text);
 

@@ -1,14 +1,14 @@
 #include "cli/output_names.h"
 
-#include "cli/path_separators.h"
 #include "cli/text_join.h"
 #include "core/text/equal_ignoring_case.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
 namespace {
 
-std::string_view LastPart(std::string_view path) { return path.substr(path.find_last_of(PathSeparators) + 1); }
+std::string_view LastPart(std::string_view path) { return platform::SplitPath(path).name; }
 
 // PC64 numbers a second file of the same C64 name .p01, a third .p02, and so on.
 bool IsNumberedP00(std::string_view extension) {

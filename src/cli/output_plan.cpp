@@ -1,8 +1,8 @@
 #include "cli/output_plan.h"
 
-#include "cli/folders.h"
-#include "cli/path_separators.h"
 #include "cli/text_join.h"
+#include "platform/folders.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -18,13 +18,13 @@ std::string_view ExtensionFor(const CliOptions& options) {
 }
 
 bool EndsInSeparator(std::string_view path) {
-    return !path.empty() && PathSeparators.find(path.back()) != std::string_view::npos;
+    return !path.empty() && platform::PathSeparators.find(path.back()) != std::string_view::npos;
 }
 
 // The output of one input when no file name is given: beside the input, or in `folder`.
 std::string NamedAfter(std::string_view input, std::string_view folder, const CliOptions& options) {
     const std::string_view stem = WithoutExtension(input);
-    const std::string_view name = folder.empty() ? stem : stem.substr(stem.find_last_of(PathSeparators) + 1);
+    const std::string_view name = folder.empty() ? stem : stem.substr(stem.find_last_of(platform::PathSeparators) + 1);
     const std::string_view separator = folder.empty() || EndsInSeparator(folder) ? "" : "/";
     return Join({folder, separator, name, ".", ExtensionFor(options)});
 }
@@ -83,7 +83,7 @@ Plan PlanJobs(const CliOptions& options) {
     // -o ending in a separator is --output-dir; so is an existing folder for several inputs (for
     // one input, writing would be refused, naming the folder).
     const bool outputIsFolder = !options.output.empty() && (EndsInSeparator(options.output) ||
-                                                            (options.inputs.size() > 1 && IsFolder(options.output)));
+                                                            (options.inputs.size() > 1 && platform::IsFolder(options.output)));
     const std::string folder = outputIsFolder ? options.output : options.outputDir;
     if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder) {
         plan.error = Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
@@ -91,7 +91,7 @@ Plan PlanJobs(const CliOptions& options) {
         return plan;
     }
     for (const std::string& input : options.inputs) {
-        Job job{input, std::nullopt, options.preview};
+        Job job{input, std::nullopt, options.preview, options.clashMap};
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;

@@ -21,6 +21,7 @@ struct Job {
     std::string input;                  // "-": standard input
     std::optional<OutputPlan> output;   // none: the backgrounds are only listed
     std::string preview;                // empty: none
+    std::string clashMap;               // empty: none
 };
 
 struct Plan {

@@ -1,7 +1,8 @@
 #pragma once
-// The converter's Open step: a BMP through the core's BMP reader, by its palette indexes as
-// always, or by its colours when a palette is given; a PNG or GIF through its decoder and the
-// core's import. On refusal, what the user is told.
+// The converter's Open step: the file's kind told by its first bytes; a BMP through the core's
+// BMP reader, its signature and bits per pixel checked as well, by its palette indexes as always
+// or by its colours when a palette is given; a PNG, GIF or JPEG through its decoder and the
+// core's import; a file of no known kind refused. On refusal, what the user is told.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -10,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/input_file.h"
 #include "core/import/canvas.h"
+#include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
 #include "core/palette/c64_palettes.h"
 
@@ -26,6 +28,7 @@ struct PictureReading {
     std::string information;               // Read: an information line ("Palette: pepto."), or empty
     std::string verbose;                   // Read: what -v adds, or empty
     std::string warning;                   // a line for stderr, or empty
+    DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);

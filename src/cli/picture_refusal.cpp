@@ -5,7 +5,8 @@
 #include "cli/failure_detail.h"
 #include "cli/input_file.h"
 #include "cli/text_join.h"
-#include "core/koala/color_names.h"
+#include "core/import/colour_count.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 
 namespace pxm::cli {
@@ -27,39 +28,37 @@ std::string PixelText(std::string_view kindName, int x, int y) {
 // "2 (red, #68372B)"; a value above 15 has no name: "17 (#123456)".
 std::string NumberWithRgb(int number, Rgb colour) {
     if (number > 15) return Join({std::to_string(number), " (", RgbText(colour), ")"});
-    return Join({std::to_string(number), " (", ColorName(number), ", ", RgbText(colour), ")"});
+    return Join({std::to_string(number), " (", ColourName(number), ", ", RgbText(colour), ")"});
 }
 
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
     const C64Palette& palette = C64Palettes[match.palette];
-    const auto entry = [&] {
-        return NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
-    };
+    const std::string entry =
+        match.nearest < 0 ? std::string()
+                          : NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});
-    Refusal refusal;
     switch (match.refusal) {
+        case ColourRefusal::TooManyColours:
+            return {Join({"The picture holds ", std::to_string(match.colourCount), " colours; a C64 picture holds at most ",
+                          std::to_string(MaxPictureColours), "."}),
+                    {}};
         case ColourRefusal::UnknownColour:
-            return {"The picture holds a colour that is in no known C64 palette.",
-                    Join({first, "; the nearest C64 colour is ", ColourText(match.nearest), "."})};
+            return {"The picture holds a colour that is not a C64 colour.",
+                    Join({first, "; the other colours fit the palette ", palette.name, " best, and the nearest colour of ",
+                          palette.name, ", ", entry, ", is far from it."})};
         case ColourRefusal::NotInPalette:
-            refusal = {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
-                       Join({first, "; the nearest colour of ", palette.name, " is ", entry(), "."})};
-            break;
+            return {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
+                    Join({first, "; the nearest colour of ", palette.name, " is ", entry, "."})};
         case ColourRefusal::SharedEntry:
-            refusal = {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
-                       Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb),
-                             " and ", PixelText(kindName, match.colour.x, match.colour.y), " has ",
-                             RgbText(match.colour.rgb), FromTheTopLeft, ", each the first with its colour; both are ",
-                             entry(), " in ", palette.name, "."})};
-            break;
+            return {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
+                    Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb), " and ",
+                          PixelText(kindName, match.colour.x, match.colour.y), " has ", RgbText(match.colour.rgb),
+                          FromTheTopLeft, ", each the first with its colour; both are ", entry, " in ", palette.name,
+                          "."})};
         case ColourRefusal::None: break;
     }
-    if (match.noPaletteHoldsAll) {
-        refusal = {"No known C64 palette holds every colour of the picture.",
-                   Join({"The palette ", palette.name, " got furthest: ", refusal.text, " ", refusal.detail})};
-    }
-    return refusal;
+    return {};
 }
 
 Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture, std::string_view kindName) {
@@ -71,6 +70,8 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
 }
 
 }  // namespace
+
+Refusal NotAPictureRefusal() { return {"This file is not a BMP, PNG, GIF or JPEG picture.", {}}; }
 
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
@@ -92,6 +93,21 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height) {
 
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
     return {Join({"This ", kindName, " file is damaged or incomplete (", reason, ")."}), {}};
+}
+
+Refusal CmykRefusal(std::string_view kindName) {
+    return {Join({"This ", kindName,
+                  " file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG files: save it "
+                  "in RGB."}),
+            {}};
+}
+
+Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours) {
+    return {Join({"This ", kindName, " file holds ", std::to_string(colours), " colours; a C64 picture holds at most ",
+                  std::to_string(C64ColourCount),
+                  ". Saved lossy, its colours are near the picture's, not the same: --nearest makes the nearest C64 "
+                  "picture of it."}),
+            {}};
 }
 
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName) {

@@ -1,5 +1,5 @@
 #pragma once
-// What the converter tells a C64 artist when a PNG or GIF cannot become a picture: a message,
+// What the converter tells a C64 artist when a PNG, GIF or JPEG cannot become a picture: a message,
 // and a line naming the pixels in the file's own coordinates (x from the left, y from the top,
 // a screenshot's border included).
 #include <string>
@@ -15,10 +15,15 @@ struct Refusal {
     std::string detail;  // empty: none
 };
 
+// A file of a kind that is told but not read, and one of no known kind.
+Refusal NotAPictureRefusal();
 Refusal FileTooLargeRefusal(std::string_view kindName);
 Refusal SizeRefusal(std::string_view kindName, int width, int height);
 // reason: the decoder's words.
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);
+Refusal CmykRefusal(std::string_view kindName);
+// A file of more colours than a C64 picture has (a JPEG): colours, how many it holds.
+Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours);
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName);
 
 }  // namespace pxm::cli

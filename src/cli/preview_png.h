@@ -1,6 +1,8 @@
 #pragma once
-// The preview as a PNG file in memory, written with libpng.
+// The preview and the clash map as PNG files in memory, written with libpng (on Windows with the
+// Windows Imaging Component's PNG encoder).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,12 @@ struct EncodedPng {
     std::string error;  // libpng's words when it could not
 };
 
+// An 8-bit RGB PNG of the pixels, width x height, row by row from the top.
+EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height);
+
 // A 320x200 8-bit RGB PNG of the pixels.
-EncodedPng EncodePreviewPng(const PreviewPixels& pixels);
+inline EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
+    return EncodePng(pixels, PreviewWidth, PreviewHeight);
+}
 
 }  // namespace pxm::cli

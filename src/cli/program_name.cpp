@@ -1,13 +1,13 @@
 #include "cli/program_name.h"
 
-#include "cli/path_separators.h"
 #include "core/format/c64_file.h"
 #include "core/format/petscii_name.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
 ProgramNameOf ProgramName(std::string_view outputPath) {
-    std::string_view name = outputPath.substr(outputPath.find_last_of(PathSeparators) + 1);
+    std::string_view name = platform::SplitPath(outputPath).name;
     if (const auto dot = name.find_last_of('.'); dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
     ProgramNameOf program;
     for (const char c : name) {

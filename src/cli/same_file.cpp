@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "cli/file_identity.h"
-#include "cli/path_separators.h"
 #include "cli/text_join.h"
+#include "platform/file_identity.h"
+#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -12,8 +12,8 @@ namespace {
 
 // A file by its identity; one not there yet by its folder's identity and its name.
 struct FileKey {
-    std::optional<FileIdentity> file;
-    std::optional<FileIdentity> folder;
+    std::optional<platform::FileIdentity> file;
+    std::optional<platform::FileIdentity> folder;
     std::string name;
     friend bool operator==(const FileKey&, const FileKey&) = default;
 };
@@ -31,17 +31,17 @@ FileKey KeyOf(const std::string& path) {
     // Standard output is the file it goes to (so "-" and /dev/stdout are one), or "-" when that is
     // no file that can be told.
     if (path == StandardStream) {
-        if (auto standard = StandardOutputIdentity()) return {standard, std::nullopt, {}};
+        if (auto standard = platform::StandardOutputIdentity()) return {standard, std::nullopt, {}};
         return {std::nullopt, std::nullopt, std::string(StandardStream)};
     }
-    if (auto file = IdentityOf(path)) return {file, std::nullopt, {}};
-    const auto separator = path.find_last_of(PathSeparators);
-    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-    return {std::nullopt, IdentityOf(folder), FoldedName(path.substr(separator + 1))};
+    if (auto file = platform::IdentityOf(path)) return {file, std::nullopt, {}};
+    const platform::PathParts parts = platform::SplitPath(path);
+    const std::string folder = parts.directory.empty() ? "." : std::string(parts.directory);
+    return {std::nullopt, platform::IdentityOf(folder), FoldedName(parts.name)};
 }
 
 struct Named {
-    std::string_view role;  // "the input", "the output", "the preview"
+    std::string_view role;  // "the input", "the output", "the preview", "the clash map"
     const std::string* path;
     FileKey key;
 };
@@ -53,10 +53,11 @@ std::string SameFileError(const std::vector<Job>& jobs) {
     std::vector<Named> outputs;
     for (const Job& job : jobs) {
         if (job.input != StandardStream) {
-            if (auto file = IdentityOf(job.input)) inputs.push_back({"the input", &job.input, {file, {}, {}}});
+            if (auto file = platform::IdentityOf(job.input)) inputs.push_back({"the input", &job.input, {file, {}, {}}});
         }
         if (job.output) outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
         if (!job.preview.empty()) outputs.push_back({"the preview", &job.preview, KeyOf(job.preview)});
+        if (!job.clashMap.empty()) outputs.push_back({"the clash map", &job.clashMap, KeyOf(job.clashMap)});
     }
     for (std::size_t o = 0; o < outputs.size(); ++o) {
         const Named& output = outputs[o];
@@ -78,8 +79,8 @@ std::string SameFileError(const std::vector<Job>& jobs) {
 
 bool IsStandardOutput(const std::string& path) {
     if (path == StandardStream) return true;
-    const std::optional<FileIdentity> standard = StandardOutputIdentity();
-    return standard && IdentityOf(path) == standard;
+    const std::optional<platform::FileIdentity> standard = platform::StandardOutputIdentity();
+    return standard && platform::IdentityOf(path) == standard;
 }
 
 }  // namespace pxm::cli

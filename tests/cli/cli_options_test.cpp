@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/palette/c64_palettes.h"
@@ -22,7 +23,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_EQ(parsed.options.inputs, std::vector<std::string>{"in.bmp"});
     EXPECT_EQ(parsed.options.output, "out");
     EXPECT_EQ(parsed.options.mode, PaletteMode::Multicolour);
-    EXPECT_FALSE(parsed.options.background.has_value());
+    EXPECT_EQ(parsed.options.background, AutoBackground);
     EXPECT_FALSE(parsed.options.format.has_value());
     EXPECT_EQ(parsed.options.verbosity, Verbosity::Normal);
     EXPECT_EQ(parsed.options.jobs, 0u);
@@ -56,20 +57,28 @@ TEST(CliOptions, PalettePreviewAndBackgrounds) {
     EXPECT_EQ(Parse({"a", "-o", "b", "--preview"}).error, "option '--preview' needs a value");
 }
 
+TEST(CliOptions, ClashMap) {
+    EXPECT_EQ(Parse({"a", "-o", "b"}).options.clashMap, "");
+    EXPECT_EQ(Parse({"a", "--clash-map", "m.png", "-o", "b"}).options.clashMap, "m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map=-m.png"}).options.clashMap, "-m.png");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map="}).error, "the clash map file name is empty");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--clash-map"}).error, "option '--clash-map' needs a value");
+}
+
 TEST(CliOptions, EverySpelling) {
     const auto parsed = Parse({"--mode=grey5", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
                                "--output=o", "--", "-in.bmp"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
     EXPECT_EQ(parsed.options.mode, PaletteMode::FiveGreys);
-    EXPECT_EQ(Parse({"-b", "light grey", "a", "-o", "b"}).options.background, 15);
+    EXPECT_EQ(Parse({"-b", "light grey", "a", "-o", "b"}).options.background.colour, 15);
     EXPECT_EQ(parsed.options.format, ExportFormat::Sp2);
     EXPECT_EQ(parsed.options.container, Container::Tap);
     EXPECT_TRUE(parsed.options.fixSp2Flaw);
     EXPECT_EQ(parsed.options.output, "o");
     EXPECT_EQ(parsed.options.inputs, std::vector<std::string>{"-in.bmp"});
     EXPECT_EQ(Parse({"-m", "grey4", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
-    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background, 7);
-    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, -1);
+    EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background.colour, 7);
+    EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, AutoBackground);
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
     EXPECT_TRUE(Parse({"-x", "a", "-o", "b"}).options.executable);
     EXPECT_TRUE(Parse({"a", "--executable", "-o", "b"}).options.executable);
@@ -114,10 +123,10 @@ TEST(CliOptions, ValuesAsPeopleTypeThem) {
     EXPECT_EQ(Parse({"a", "-m", "Multicolor"}).options.mode, PaletteMode::Multicolour);
     EXPECT_EQ(Parse({"a", "-m", "GRAY4"}).options.mode, PaletteMode::FourGreys);
     EXPECT_EQ(Parse({"a", "-m", "grey5"}).options.mode, PaletteMode::FiveGreys);
-    EXPECT_EQ(Parse({"a", "-b", "lightblue"}).options.background, 14);
-    EXPECT_EQ(Parse({"a", "-b", "Light-Gray"}).options.background, 15);
-    EXPECT_EQ(Parse({"a", "-b", "medium gray"}).options.background, 12);
-    EXPECT_EQ(Parse({"a", "-b", "DARKGREY"}).options.background, 11);
+    EXPECT_EQ(Parse({"a", "-b", "lightblue"}).options.background.colour, 14);
+    EXPECT_EQ(Parse({"a", "-b", "Light-Gray"}).options.background.colour, 15);
+    EXPECT_EQ(Parse({"a", "-b", "medium gray"}).options.background.colour, 12);
+    EXPECT_EQ(Parse({"a", "-b", "DARKGREY"}).options.background.colour, 11);
     EXPECT_EQ(Parse({"a", "-b", "Auto"}).options.background, AutoBackground);
     EXPECT_EQ(Parse({"a", "-f", "Koala"}).options.format, ExportFormat::Koala);
     EXPECT_EQ(Parse({"a", "-f", "SP2"}).options.format, ExportFormat::Sp2);
@@ -130,12 +139,12 @@ TEST(CliOptions, ValuesAsPeopleTypeThem) {
 TEST(OptionValues, Backgrounds) {
     EXPECT_EQ(BackgroundFromText("auto"), AutoBackground);
     EXPECT_EQ(BackgroundFromText("AUTO"), AutoBackground);
-    EXPECT_EQ(BackgroundFromText("Light Grey"), 15);
-    EXPECT_EQ(BackgroundFromText("black"), 0);
-    EXPECT_EQ(BackgroundFromText("MED GREY"), 12);
-    EXPECT_EQ(BackgroundFromText("7"), 7);
-    EXPECT_EQ(BackgroundFromText("0"), 0);
-    EXPECT_EQ(BackgroundFromText("15"), 15);
+    EXPECT_EQ(BackgroundFromText("Light Grey"), BackgroundChoice{15});
+    EXPECT_EQ(BackgroundFromText("black"), BackgroundChoice{0});
+    EXPECT_EQ(BackgroundFromText("MED GREY"), BackgroundChoice{12});
+    EXPECT_EQ(BackgroundFromText("7"), BackgroundChoice{7});
+    EXPECT_EQ(BackgroundFromText("0"), BackgroundChoice{0});
+    EXPECT_EQ(BackgroundFromText("15"), BackgroundChoice{15});
     for (const char* bad : {"16", "x", "", "-1", "grey", "7x", "light", "light-"})
         EXPECT_FALSE(BackgroundFromText(bad).has_value()) << bad;
 }
@@ -153,6 +162,7 @@ TEST(CliOptions, RepeatedAndIneffectiveOptions) {
               "-f/--format has no effect: --backgrounds without -o only lists the backgrounds and writes nothing");
     EXPECT_EQ(Parse({"a", "-q", "-v"}).error, "-q/--quiet and -v/--verbose exclude each other");
     EXPECT_EQ(Parse({"a", "b", "--preview", "p.png"}).error, "--preview names one file: give it with one input only");
+    EXPECT_EQ(Parse({"a", "b", "--clash-map", "m.png"}).error, "--clash-map names one file: give it with one input only");
     EXPECT_EQ(Parse({"-"}).error, "standard input (-) has no name to name the output after: give -o OUTPUT");
     const auto jobs = Parse({"a", "-j", "4"});
     EXPECT_EQ(jobs.action, Action::Convert);
@@ -174,6 +184,28 @@ TEST(CliOptions, ManyInputsAndStandardStreams) {
     EXPECT_EQ(piped.options.verbosity, Verbosity::Verbose);
     EXPECT_TRUE(Parse({"a", "--backgrounds"}).options.onlyListing());
     EXPECT_FALSE(Parse({"a", "--backgrounds", "-o", "b"}).options.onlyListing());
+}
+
+// Each name refused, in the words the converter has always used.
+TEST(CliOptions, NameRefusalsNameTheCharacterOrTheLength) {
+    const std::string takes = "; it takes letters, digits, space and !\"#$%&'()*+,-./:;<=>?@[]";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", "the C64 file name is empty"},
+        {"abcdefghijklmnopq", "the C64 file name 'abcdefghijklmnopq' has 17 characters; at most 16 fit"},
+        {"a\\b", "the C64 file name cannot hold '\\' (U+005C)" + takes},
+        {"a\tb", "the C64 file name cannot hold U+0009" + takes},
+        {"\x7F", "the C64 file name cannot hold U+007F" + takes},
+        {"caf\xC3\xA9", "the C64 file name cannot hold '\xC3\xA9' (U+00E9)" + takes},
+        {"\xF0\x9F\x98\x80", "the C64 file name cannot hold '\xF0\x9F\x98\x80' (U+1F600)" + takes},
+        {"ab\xFF", "the C64 file name holds byte $FF, which is not UTF-8 text"},
+        {"ab\xC3", "the C64 file name holds byte $C3, which is not UTF-8 text"},
+        {"abcdefghijklmnopqrs_", "the C64 file name cannot hold '_' (U+005F)" + takes},
+    };
+    for (const auto& [name, error] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Parse({"a", "-o", "b", "--name", name}).error, error);
+    }
+}
 }
 
 }  // namespace

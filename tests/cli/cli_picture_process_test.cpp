@@ -8,8 +8,10 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/cli/scratch_test.h"
 #include "tests/support/case_names.h"
 #include "tests/support/gif_builder.h"
+#include "tests/support/palette_perturbation.h"
 #include "tests/support/png_builder.h"
 
 namespace pxm::test {
@@ -86,15 +88,7 @@ std::vector<std::uint8_t> MakePicture(FileKind kind, const C64Palette& palette, 
         [&](int, int x, int y) { return n(x, y); });
 }
 
-class PictureProcess : public ::testing::Test {
-protected:
-    std::string Write(const std::vector<std::uint8_t>& bytes, const std::string& name) {
-        const std::string path = dir_ / name;
-        WriteFile(path, bytes);
-        return path;
-    }
-    ScratchDir dir_;
-};
+class PictureProcess : public ScratchTest {};
 
 struct RouteCase {
     const char* name;
@@ -104,6 +98,9 @@ struct RouteCase {
     int height;
     std::vector<std::string> options;  // besides INPUT -o OUTPUT
     std::string said;                  // the line the picture adds before the BMP's
+    // A palette in no list, made from the one named; and how many colours the picture uses.
+    std::function<Colours(Colours)> perturbed = [](Colours c) { return c; };
+    int colours = 16;
 };
 
 class SameAsBmp : public PictureProcess, public ::testing::WithParamInterface<RouteCase> {};
@@ -113,10 +110,11 @@ TEST_P(SameAsBmp, ByteForByte) {
     const bool screenshot = c.width == 384;
     const int pictureWidth = screenshot ? 320 : c.width;
     const int pictureHeight = screenshot ? 200 : c.height;
-    const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
+    const Numbers picture = [&c](int x, int y) { return Painting(x / 2, y) % c.colours; };
+    const C64Palette palette{c.palette, c.perturbed(Palette(c.palette).colours)};
     const bool isPng = c.kind != FileKind::GifScrambled && c.kind != FileKind::GifInterlacedAsNumbers;
     const std::string in =
-        Write(MakePicture(c.kind, Palette(c.palette), c.width, c.height, InFile(c.width, c.height, picture)),
+        Write(MakePicture(c.kind, palette, c.width, c.height, InFile(c.width, c.height, picture)),
               isPng ? "in.png" : "in.gif");
     // A 256-colour BMP keeps the left pixel of each pair, as a lone last pixel of an odd width.
     const std::string bmp =
@@ -166,7 +164,41 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"GifScreenshotPerplex1", FileKind::GifScrambled, "perplex 1", 384, 272, {}, "Palette: perplex 1.\n"},
         RouteCase{"GifOddWidthSte", FileKind::GifScrambled, "ste", 37, 21, {}, "Palette: ste.\n"},
         RouteCase{
-            "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""}),
+            "GifInterlacedIndexAsNumbers", FileKind::GifInterlacedAsNumbers, "lenyn", 320, 200, {"-p", "index"}, ""},
+        // Palettes in no list: the nearest listed one is named, the colour numbers are the same.
+        RouteCase{"PngPeptoRedAndDarkGreyBrighterShifted",
+                  FileKind::PngRgb,
+                  "pepto",
+                  320,
+                  200,
+                  {},
+                  "Palette: pepto ntsc (nearest; colours differ by up to 58).\n",
+                  [](Colours c) { return AllShifted(StepMoved(c, 2, 11, 30), 6, -4, 5); }},
+        RouteCase{"GifScreenshotColodoreHuesTurned",
+                  FileKind::GifScrambled,
+                  "colodore",
+                  384,
+                  272,
+                  {},
+                  "Palette: colodore (nearest; colours differ by up to 34).\n",
+                  [](Colours c) { return AllHuesTurned(c, 10); }},
+        RouteCase{"PngNamedViceStepMoved",
+                  FileKind::PngRgbAlpha16Interlaced,
+                  "vice",
+                  320,
+                  200,
+                  {"-p", "vice"},
+                  "Palette: vice (nearest; colours differ by up to 61).\n",
+                  [](Colours c) { return StepMoved(c, 12, 14, -35); }},
+        RouteCase{"PngSixColoursOfC64hqTurnedAndShifted",
+                  FileKind::PngRgb,
+                  "c64hq",
+                  320,
+                  200,
+                  {},
+                  "Palette: c64hq (nearest; colours differ by up to 20).\n",
+                  [](Colours c) { return AllShifted(AllHuesTurned(c, -8), -6, 5, 4); },
+                  6}),
     CaseNames{});
 
 // --- refusals ---
@@ -187,6 +219,14 @@ protected:
     std::vector<std::uint8_t> PeptoPng(int width, int height, const std::function<std::uint32_t(int, int)>& rgb) {
         return MakePng({.width = width, .height = height}, rgb);
     }
+    // Pepto's colours 0-15 in double-wide pixels along each row, but `instead` for colour `number`
+    // from row 2 on (black above).
+    std::function<std::uint32_t(int, int)> PeptoBut(int number, std::uint32_t instead) {
+        return [this, number, instead](int x, int y) {
+            const int n = (x / 2) % 16;
+            return n != number ? Pepto(n) : y >= 2 ? instead : Pepto(0);
+        };
+    }
     const C64Palette& pepto_ = Palette("pepto");
     std::uint32_t Pepto(int n) { return Hex(pepto_.colours[static_cast<std::size_t>(n)]); }
 };
@@ -203,36 +243,41 @@ TEST_F(PictureRefused, SizesNotTaken) {
         "tall.gif", {}, "Error: This GIF file is 320x201" + taken);
 }
 
-TEST_F(PictureRefused, UnknownColourNamesItsFirstPixelAndTheNearestColour) {
-    const auto paint = [&](int x, int y) { return (x == 6 || x == 7) && y >= 3 ? 0xFF0080u : Pepto((x / 2) % 3); };
-    ExpectRefused(PeptoPng(16, 8, paint), "odd.png", {},
-                  "Error: The picture holds a colour that is in no known C64 palette.\n"
-                  "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF0080; the nearest C64 "
-                  "colour is 10 (pink).\n");
-    ExpectRefused(
-        PeptoPng(16, 8, paint), "odd.png", {"-p", "pepto"},
-        "Error: The picture holds a colour that is not in the palette pepto.\n"
-        "PNG pixel 6,3 (x from the left, y from the top) is the first with colour #FF0080; the nearest colour "
-        "of pepto is 10 (pink, #9A6759).\n");
+TEST_F(PictureRefused, AColourThatIsNoC64ColourIsNamedWithItsFirstPixel) {
+    // Pepto's colours in double-wide pixels, but #FF0080 where purple would be from row 2 on
+    // (black above): the other fifteen fit pepto exactly, #FF0080 is far from every entry.
+    const auto png = PeptoPng(32, 4, PeptoBut(4, 0xFF0080));
+    ExpectRefused(png, "odd.png", {},
+                  "Error: The picture holds a colour that is not a C64 colour.\n"
+                  "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the other colours "
+                  "fit the palette pepto best, and the nearest colour of pepto, 4 (purple, #6F3D86), is far from it.\n");
+    ExpectRefused(png, "odd.png", {"-p", "pepto"},
+                  "Error: The picture holds a colour that is not in the palette pepto.\n"
+                  "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the nearest colour "
+                  "of pepto is 4 (purple, #6F3D86).\n");
 }
 
-TEST_F(PictureRefused, ColoursOfTwoPalettes) {
-    // Pepto's cyan, then colodore's red from row 2 on.
-    const auto paint = [&](int, int y) { return y < 2 ? Pepto(3) : Hex(Palette("colodore").colours[2]); };
-    ExpectRefused(
-        PeptoPng(8, 4, paint), "mixed.png", {},
-        "Error: No known C64 palette holds every colour of the picture.\n"
-        "The palette pepto got furthest: The picture holds a colour that is not in the palette pepto. PNG pixel "
-        "0,2 (x from the left, y from the top) is the first with colour #DB3A45; the nearest colour of pepto is "
-        "10 (pink, #9A6759).\n");
+TEST_F(PictureRefused, OneC64ColourInTwoPalettes) {
+    // Pepto's colours, and colodore's red where pink would be: red twice, pepto's and colodore's.
+    ExpectRefused(PeptoPng(32, 4, PeptoBut(10, Hex(Palette("colodore").colours[2]))), "mixed.png", {},
+                  "Error: The picture holds a colour that is not a C64 colour.\n"
+                  "PNG pixel 20,2 (x from the left, y from the top) is the first with colour #DB3A45; the other colours "
+                  "fit the palette pepto best, and the nearest colour of pepto, 10 (pink, #9A6759), is far from it.\n");
 }
 
-TEST_F(PictureRefused, TwoColoursOnOneEntryOfTheNamedPalette) {
-    const auto paint = [&](int x, int) { return x < 4 ? 0x000000u : 0x050505u; };
-    ExpectRefused(PeptoPng(8, 2, paint), "blacks.png", {"--palette", "pepto"},
-                  "Error: Two colours of the picture are the same colour of the palette pepto.\n"
-                  "PNG pixel 0,0 has #000000 and PNG pixel 4,0 has #050505 (x from the left, y from the top), each the "
-                  "first with its colour; both are 0 (black, #000000) in pepto.\n");
+TEST_F(PictureRefused, TwoColoursOnOneEntry) {
+    // Pepto's colours, and a near black where yellow would be: it can only be black.
+    for (const char* palette : {"auto", "pepto"}) {
+        ExpectRefused(PeptoPng(32, 4, PeptoBut(7, 0x050505)), "blacks.png", {"--palette", palette},
+                      "Error: Two colours of the picture are the same colour of the palette pepto.\n"
+                      "PNG pixel 0,0 has #000000 and PNG pixel 14,2 has #050505 (x from the left, y from the top), "
+                      "each the first with its colour; both are 0 (black, #000000) in pepto.\n");
+    }
+}
+
+TEST_F(PictureRefused, MoreThanSixteenColours) {
+    ExpectRefused(PeptoPng(64, 2, [](int x, int y) { return static_cast<std::uint32_t>(x / 2 + y * 0x10101); }),
+                  "many.png", {}, "Error: The picture holds 64 colours; a C64 picture holds at most 16.\n");
 }
 
 TEST_F(PictureRefused, PairsThatDifferInAScreenshot) {
@@ -350,6 +395,7 @@ TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
                   "Error: The picture is not a valid C64 Format one or either the \n"
                   "chosen background color doesn't allow Koalization.\n"
                   "Please try another background color or set it to AUTO.\n"
+                  "1 cell holds more colours than it may; --clash-map shows it.\n"
                   "Cell 1,0 (PNG pixels 40-47 x 35-42) holds 4 colours besides background 0 (black): 1 (white), 2 "
                   "(red), 3 (cyan), 4 (purple). A cell takes at most 3 colours besides the background: this one must "
                   "lose 1.\n",

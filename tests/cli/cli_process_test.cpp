@@ -46,7 +46,7 @@ std::unique_ptr<KoalaImage> Koalized(const std::vector<std::uint8_t>& bmp, int b
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
     EXPECT_TRUE(ReadBmp(bmp, *canvas).ok());
-    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok);
+    EXPECT_TRUE(KoalizeMulticolour(*canvas, *image, static_cast<std::uint8_t>(background)).ok());
     return image;
 }
 
@@ -157,6 +157,40 @@ TEST_F(ConverterProcess, ReaderMessagesInUtf8) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// A file is told by its first bytes: a file of no known kind is no picture, and
+// a BMP whose bits per pixel do not fit its colour count is refused like a wrong colour count.
+TEST_F(ConverterProcess, FilesThatAreNotTakenAreNamed) {
+    const std::string out = dir_ / "o.prg";
+    auto bmpWithout = [](std::size_t at, std::uint8_t value) {
+        auto file = MakeBmp({.width = 16, .height = 8}, [](int, int) { return 0; });
+        file[at] = value;
+        return file;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> file;
+        std::string_view err;
+    };
+    const std::vector<Case> cases{
+        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"empty", {}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"8 bits counted as 16 colours",
+         MakeBmp({.width = 16, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, [](int, int) { return 0; }),
+         "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},
+        {"no bits per pixel", bmpWithout(28, 0),
+         "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = RunConverter({Bmp(c.file, "in.pic"), "-o", out});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 // --- koalizing ---
 
 TEST_F(ConverterProcess, AutoReportsTheChosenBackground) {
@@ -182,7 +216,9 @@ TEST_F(ConverterProcess, FixedBackgroundRefusalNamesTheCell) {
     const auto result = RunConverter({"--background", "0", Bmp(ThreeCellPicture()), "-o", out});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
+    // Under black all three cells hold too many colours; the first is named.
     EXPECT_EQ(result.err, std::string(LongMulticolourMessage) +
+                              "3 cells hold more colours than they may; --clash-map shows them all.\n"
                               "Cell 0,0 (BMP pixels 0-7 x 0-7) holds 4 colours besides background 0 (black): "
                               "1 (white), 2 (red), 3 (cyan), 4 (purple). A cell takes at most 3 colours besides the "
                               "background: this one must lose 1.\n");
@@ -194,16 +230,18 @@ TEST_F(ConverterProcess, AutoRefusalNamesTheBackgroundWithTheFewestFailingCells)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "Error: The picture is not a valid C64 Format one.\n"
-              "No background works; with background 3 (cyan) the fewest cells fail (1 of 1000 cells fails). Cell 2,0 "
-              "(BMP pixels 16-23 x 0-7) holds 5 colours besides background 3 (cyan): 8 (orange), 9 (brown), 10 (pink), "
-              "11 (dark grey), 12 (med grey). A cell takes at most 3 colours besides the background: this one must lose "
-              "2.\n");
+              "No background works; with background 3 (cyan), which leaves the fewest, 1 cell holds more colours "
+              "than it may; --clash-map shows it.\n"
+              "Cell 2,0 (BMP pixels 16-23 x 0-7) holds 5 colours besides background 3 (cyan): 8 (orange), 9 (brown), "
+              "10 (pink), 11 (dark grey), 12 (med grey). A cell takes at most 3 colours besides the background: this "
+              "one must lose 2.\n");
     // On the picture's blue background one cell needs one colour fewer.
     std::map<int, std::vector<int>> cells;
     for (int n = 0; n < 80; ++n) cells[n] = n < 40 ? std::vector<int>{6, 1, 2, 3} : std::vector<int>{6, 4, 5, 7};
     cells[500] = {6, 1, 2, 3, 4};
     const auto blue = RunConverter({Bmp(MakeBmp({}, CellPainter(cells, 6))), "-o", dir_ / "pic.prg"});
-    EXPECT_NE(blue.err.find("with background 6 (blue) the fewest cells fail (1 of 1000 cells fails). Cell 20,12 "),
+    EXPECT_NE(blue.err.find("with background 6 (blue), which leaves the fewest, 1 cell holds more colours than it may; "
+                            "--clash-map shows it.\nCell 20,12 "),
               std::string::npos)
         << blue.err;
     EXPECT_NE(blue.err.find("this one must lose 1.\n"), std::string::npos);
@@ -303,8 +341,8 @@ TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
                 const auto written = ReadFile(dir_ / (name + "." + extension));
                 std::string c64Name = name;
                 std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
-                const Container container = *ContainerFromExtension(extension);
-                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name).bytes);
+                const Container container = *NonDiskContainerFromExtension(extension);
+                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name)->bytes);
                 if (container == Container::Tap) continue;
                 const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
                                                     written.end());
@@ -355,7 +393,7 @@ TEST_F(ConverterProcess, GivenNameInEveryContainer) {
         const std::string out = dir_ / ("named." + container);
         const auto result = RunConverter({"-b", "0", "-f", "blazing", "--name", "Dawn, 1987", in, "-o", out});
         EXPECT_EQ(result.status, 0) << result.err;
-        const auto c = *ConverterContainerFromExtension(container);
+        const auto c = *AnyContainerFromExtension(container);
         EXPECT_EQ(ReadFile(out), BuildPictureFile(*Koalized(bmp, 0), ExportFormat::BlazingPaddles, c, false, "DAWN, 1987").bytes);
     }
     EXPECT_EQ(RunConverter({"--name", "Dawn", in, "-o", dir_ / "named.prg"}).status, 2);

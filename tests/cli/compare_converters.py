@@ -5,8 +5,8 @@ for byte; previews by their decoded pixels, as the two PNG encoders compress dif
 
 Two kinds of text are the platform's own and are compared only up to them: a system error's
 text (Wine words them otherwise than Windows, whose words the Linux converter takes) and the
-decoder's words in a damaged file's refusal (libpng and giflib against the Windows Imaging
-Component).
+decoder's words in a damaged file's refusal (libpng, giflib and libjpeg-turbo against the Windows
+Imaging Component).
 
 usage: compare_converters.py NATIVE_CLI WINE_RUN WINDOWS_CLI PICTURES_DIR EXAMPLES_DIR
 Exits 77 (a skipped test for ctest) when NATIVE_CLI or PICTURES_DIR is missing.
@@ -28,11 +28,11 @@ EXAMPLE_MODES = {"landscape-16.bmp": "multicolour", "landscape-256.bmp": "multic
 GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scrambled-vice.png",
                  "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif",
-                 "narrow-pepto.png", "narrow-screenshot-vice.gif"]
+                 "narrow-pepto.png", "narrow-screenshot-vice.gif", "cells-pepto.jpg", "cells-progressive.jpg"]
 REFUSED_PICTURES = ["grey2.png", "transparent-pixel.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
-                    "cell-too-colourful.gif"]
-DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif"]
+                    "cell-too-colourful.gif", "lossy-pepto.jpg", "cmyk.jpg", "declares-huge.jpg", "notes.txt"]
+DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif", "cut.jpg"]
 
 
 class Case:
@@ -115,6 +115,22 @@ def cases(pictures, examples):
              before=lambda d: write_file(os.path.join(d, "old.prg"), b"old" * 5000, 0o644)),
         Case("the preview into a missing folder",
              ["landscape-16.bmp", "-o", "o.prg", "--preview", "nowhere/p.png"], [bmp], ["o.prg"], words="system"),
+        Case("the clash map of a refused BMP", ["-b", "white", "landscape-256.bmp", "-o", "o.prg", "--clash-map", "m.png"],
+             [examples + "/landscape-256.bmp"], ["o.prg"], ["m.png"]),
+        Case("the clash map of a refused GIF under AUTO", ["cell-too-colourful.gif", "-o", "o.prg", "--clash-map", "m.png"],
+             [pictures + "/cell-too-colourful.gif"], ["o.prg"], ["m.png"]),
+        Case("the clash map of a screenshot", ["-b", "7", "screenshot-pepto.png", "-o", "o.prg", "--clash-map", "m.png"],
+             [pictures + "/screenshot-pepto.png"], ["o.prg"], ["m.png"]),
+        Case("the clash map of a JPEG that koalizes", ["cells-pepto.jpg", "-o", "o.prg", "--clash-map", "m.png"],
+             [pictures + "/cells-pepto.jpg"], ["o.prg"], ["m.png"]),
+        Case("the clash map over the input", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "./landscape-16.bmp"],
+             [bmp], ["o.prg", "landscape-16.bmp"]),
+        Case("the clash map is the output", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "o.prg"], [bmp], ["o.prg"]),
+        Case("the clash map into a missing folder", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "nowhere/m.png"],
+             [bmp], ["o.prg"], words="system"),
+        Case("the clash map with the picture on standard output", ["-q", "cell-too-colourful.gif", "-o", "-",
+                                                                    "--clash-map", "m.png"],
+             [pictures + "/cell-too-colourful.gif"], [], ["m.png"]),
     ]
     return found + command_line_cases(examples)
 

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "cli/c64/displayer_image.h"
+#include "cli/container_refusal.h"
 #include "cli/executable.h"
 #include "cli/program_name.h"
 #include "core/export/containers.h"
@@ -96,20 +97,20 @@ TEST_P(ProgramOfFormat, EveryContainerHoldsTheProgram) {
     BuildPictureData(*image, format, correct, *data);
     const Bytes program = BuildProgram(format, data->view());
 
-    const PictureFile prg = BuildExecutableFile(*image, format, Container::Prg, correct, "PICTURE");
+    const PictureFile prg = BuildExecutableFile(*image, format, Container::Prg, correct, "PICTURE").value();
     ASSERT_EQ(prg.bytes.size(), program.size() + 2);
     EXPECT_EQ(prg.bytes[0], 0x01);
     EXPECT_EQ(prg.bytes[1], 0x08);
     EXPECT_TRUE(std::equal(program.begin(), program.end(), prg.bytes.begin() + 2));
 
-    const PictureFile p00 = BuildExecutableFile(*image, format, Container::P00, correct, "PICTURE");
+    const PictureFile p00 = BuildExecutableFile(*image, format, Container::P00, correct, "PICTURE").value();
     const P00Header header = BuildP00Header("PICTURE");
     EXPECT_TRUE(std::equal(header.begin(), header.end(), p00.bytes.begin()));
     EXPECT_TRUE(std::equal(prg.bytes.begin(), prg.bytes.end(), p00.bytes.begin() + P00HeaderSize));
 
     Bytes tap;
-    EXPECT_EQ(AppendContainer(tap, Container::Tap, {BasicStart, "PICTURE", program}), "");
-    EXPECT_EQ(BuildExecutableFile(*image, format, Container::Tap, correct, "PICTURE").bytes, tap);
+    EXPECT_TRUE(AppendContainer(tap, Container::Tap, {BasicStart, "PICTURE", program}).ok());
+    EXPECT_EQ(BuildExecutableFile(*image, format, Container::Tap, correct, "PICTURE")->bytes, tap);
 }
 
 std::string CaseName(const FormatCase& c) {
@@ -125,6 +126,16 @@ INSTANTIATE_TEST_SUITE_P(Formats, ProgramOfFormat,
                                            FormatCase{ExportFormat::BlazingPaddles, false},
                                            FormatCase{ExportFormat::Sp2, false}, FormatCase{ExportFormat::Sp2, true}),
                          test::CaseNames{});
+
+// No program built around a picture grows beyond a disk; were one to, this is what is said.
+TEST(ContainerRefusal, NamesTheBlocksTheFileTakes) {
+    const std::vector<std::uint8_t> data(664 * 254 - 1, 0);
+    std::vector<std::uint8_t> out;
+    const Status<TooLargeForDisk> disk = AppendContainer(out, Container::D64, ProgramFile(data, "BIG"));
+    ASSERT_FALSE(disk.ok());
+    EXPECT_EQ(ContainerRefusalText(disk.error()),
+              "The file takes 665 blocks (168657 bytes with its load address); a 1541 disk holds 664.");
+}
 
 TEST(ProgramName, FromTheOutputFileName) {
     // Capitals are what a C64 shows of any letter; a character left out or cut off is told.

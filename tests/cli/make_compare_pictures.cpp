@@ -1,5 +1,5 @@
-// Writes the PNG and GIF pictures that the Windows converter and the Linux converter are run
-// over into the directory given: every colour type and layout the decoders meet, pictures that
+// Writes the PNG, GIF and JPEG pictures that the Windows converter and the Linux converter are
+// run over into the directory given: every colour type and layout the decoders meet, pictures that
 // koalize and pictures that are refused, damaged and cut files.
 #include <zlib.h>
 
@@ -11,11 +11,14 @@
 
 #include "core/palette/c64_palettes.h"
 #include "tests/support/gif_builder.h"
+#include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
 
 namespace {
 
 using pxm::test::GifShape;
+using pxm::test::JpegColours;
+using pxm::test::MakeJpeg;
 using pxm::test::MakeGif;
 using pxm::test::MakePng;
 using pxm::test::PngType;
@@ -141,13 +144,15 @@ int main(int argc, char** argv) {
     Write(dir, "too-tall.gif", MakeGif({.width = 320, .height = 201, .table = InOrder(pepto)},
                                       [](int, int, int) { return 0; }));
     Write(dir, "declares-huge.png", WithDeclaredSize(MakePng({.width = 2, .height = 2}, rgb(pepto, 2)), 100000, 100000));
-    Write(dir, "unknown-colour.png",
-          MakePng({.width = 32, .height = 16}, [](int x, int y) { return x == 10 && y == 3 ? 0x123456u : 0u; }));
+    // Pepto's sixteen colours in double-wide pixels, one of them replaced: by a colour far from
+    // every C64 colour, and by colodore's red (red twice, from two palettes).
+    const auto peptoBut = [&](int number, std::uint32_t instead) {
+        return [&pepto, number, instead](int x, int) { return x / 2 % 16 == number ? instead : Packed(pepto, x / 2 % 16); };
+    };
+    Write(dir, "unknown-colour.png", MakePng({.width = 32, .height = 16}, peptoBut(4, 0xFF0080)));
     Write(dir, "differing-pairs.png",
           MakePng({.width = 16, .height = 8}, [&](int x, int) { return Packed(pepto, x % 3); }));
-    Write(dir, "two-palettes.png", MakePng({.width = 16, .height = 8}, [&](int x, int) {
-              return Packed(x < 8 ? pepto : colodore, x < 8 ? 2 : 8);
-          }));
+    Write(dir, "two-palettes.png", MakePng({.width = 32, .height = 8}, peptoBut(10, Packed(colodore, 2))));
     Write(dir, "cell-too-colourful.gif",
           MakeGif({.width = 16, .height = 8, .table = InOrder(pepto)}, [](int, int x, int) { return 1 + x / 2 % 8; }));
     auto cut = MakePng({.width = 64, .height = 32}, rgb(pepto, 64));
@@ -161,5 +166,27 @@ int main(int argc, char** argv) {
     gifCut.resize(gifCut.size() / 2);
     Write(dir, "cut.gif", gifCut);
     Write(dir, "header-only.gif", {'G', 'I', 'F', '8', '9', 'a', 16, 0, 8, 0});
+    // A file the converter tells by its first bytes and refuses by name.
+    Write(dir, "notes.txt", {'n', 'o', 't', 'e', 's', '\n'});
+
+    // JPEGs with full chroma, which both libjpeg-turbo and the Windows Imaging Component decode
+    // to the same pixels: flat cells at full quality koalize, a lossy picture is refused.
+    const auto cells = [&](int x, int y) { return Packed(pepto, (x / 8 * 7 + y / 8 * 3) % 16); };
+    Write(dir, "cells-pepto.jpg", MakeJpeg({.quality = 100, .fullChroma = true}, cells));
+    Write(dir, "cells-progressive.jpg",
+          MakeJpeg({.width = 384, .height = 272, .quality = 100, .progressive = true, .fullChroma = true}, cells));
+    Write(dir, "lossy-pepto.jpg", MakeJpeg({.quality = 75, .fullChroma = true}, rgb(pepto, 320)));
+    Write(dir, "cmyk.jpg", MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, cells));
+    auto hugeJpeg = MakeJpeg({.width = 16, .height = 8}, cells);
+    for (std::size_t at = 2; at + 9 < hugeJpeg.size(); ++at) {
+        if (hugeJpeg[at] == 0xFF && hugeJpeg[at + 1] == 0xC0) {
+            hugeJpeg[at + 5] = hugeJpeg[at + 6] = hugeJpeg[at + 7] = hugeJpeg[at + 8] = 0xFF;  // 65535x65535
+            break;
+        }
+    }
+    Write(dir, "declares-huge.jpg", hugeJpeg);
+    auto jpegCut = MakeJpeg({.width = 64, .height = 32}, rgb(pepto, 64));
+    jpegCut.resize(jpegCut.size() / 2);
+    Write(dir, "cut.jpg", jpegCut);
     return failed ? 1 : 0;
 }

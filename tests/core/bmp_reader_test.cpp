@@ -56,11 +56,11 @@ class BmpShapes : public ::testing::TestWithParam<Shape> {};
 TEST_P(BmpShapes, SamplesOnePixelOfEachPairBottomRowFirst) {
     const BmpShape shape{.width = GetParam().width, .height = GetParam().height, .bitsPerPixel = GetParam().bits};
     auto canvas = test::FilledCanvas(0xEE);
-    const BmpReadResult result = ReadBmp(PatternBmp(shape), *canvas);
-    ASSERT_TRUE(result.ok()) << result.error->text;
-    EXPECT_EQ(result.info.width, shape.width);
-    EXPECT_EQ(result.info.height, shape.height);
-    EXPECT_EQ(result.info.colours, shape.bitsPerPixel == 4 ? 16 : 256);
+    const auto result = ReadBmp(PatternBmp(shape), *canvas);
+    ASSERT_TRUE(result.ok()) << BmpFailureMessage(result.error()).text;
+    EXPECT_EQ(result->width, shape.width);
+    EXPECT_EQ(result->height, shape.height);
+    EXPECT_EQ(result->colours, shape.bitsPerPixel == 4 ? 16 : 256);
     ExpectCanvas(*canvas, [&](int x, int y) { return ExpectedPixel(shape, x, y); });
 }
 
@@ -75,9 +75,9 @@ TEST(BmpReader, OddWidthTakesTheHalfByteAfterTheLastPixel) {
     auto file = PatternBmp(shape);
     for (int k = 0; k < 2; ++k) file[118 + 4 * k + 3] = static_cast<std::uint8_t>((file[118 + 4 * k + 3] & 0xF0) | (9 + k));
     Canvas canvas{};
-    const BmpReadResult result = ReadBmp(file, canvas);
+    const auto result = ReadBmp(file, canvas);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.info.width, 7);
+    EXPECT_EQ(result->width, 7);
     for (int y = 0; y < 2; ++y) {
         SCOPED_TRACE("row " + std::to_string(y));
         for (int x = 0; x < 3; ++x) EXPECT_EQ(canvas[CanvasIndex(x, y)], Pattern(2 * x + 1, y, 4)) << "column " << x;
@@ -147,32 +147,73 @@ TEST(BmpReader, EightBitFileCountedAs16ColoursIsReadAs4BitData) {
     const BmpShape shape{.width = 64, .height = 5, .bitsPerPixel = 8, .importantColours = 16, .paletteEntries = 16};
     const auto file = PatternBmp(shape);
     Canvas canvas{};
-    const BmpReadResult result = ReadBmp(file, canvas);
+    const auto result = ReadBmp(file, canvas);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.info.colours, 16);
+    EXPECT_EQ(result->colours, 16);
     // 4-bit rows of 32 bytes, the low nibble of byte x.
     ExpectCanvas(canvas, [&](int x, int y) {
         return x < 32 && y < 5 ? static_cast<std::uint8_t>(ByteOr0(file, 118 + (4 - y) * 32 + x) & 0x0F) : std::uint8_t{0};
     });
 }
 
+// The signature and bits-per-pixel checks take every well-formed file, and read it alike.
+TEST(BmpReader, WellFormedFilesPassTheHeaderChecks) {
+    for (const int bits : {4, 8}) {
+        SCOPED_TRACE(std::to_string(bits) + " bits per pixel");
+        const auto file = PatternBmp({.width = 33, .height = 17, .bitsPerPixel = bits});
+        Canvas checked{};
+        Canvas fieldsOnly{};
+        ASSERT_TRUE(ReadBmp(file, checked, BmpHeaderCheck::SignatureAndDepth).ok());
+        ASSERT_TRUE(ReadBmp(file, fieldsOnly).ok());
+        EXPECT_TRUE(checked == fieldsOnly);
+    }
+}
+
+// Without the checks neither the signature nor the bits per pixel is consulted.
+TEST(BmpReader, FieldsOnlyTakesAFileWithoutSignatureOrBitsPerPixel) {
+    const BmpShape shape{.width = 16, .height = 16};
+    auto file = PatternBmp(shape);
+    file[0] = 0;
+    file[1] = 0;
+    file[28] = 0;
+    Canvas canvas{};
+    ASSERT_TRUE(ReadBmp(file, canvas, BmpHeaderCheck::FieldsOnly).ok());
+    ExpectCanvas(canvas, [&](int x, int y) { return ExpectedPixel(shape, x, y); });
+}
+
+TEST(BmpReader, EachFailureHasItsMessage) {
+    EXPECT_EQ(&BmpFailureMessage(BmpFailure::Incomplete), &msg::IncompleteFile);
+    EXPECT_EQ(&BmpFailureMessage(BmpFailure::TooLarge), &msg::BitmapTooLarge);
+    // A file that is no 16- or 256-colour bitmap is told which files are taken.
+    for (const BmpFailure failure : {BmpFailure::ColourCount, BmpFailure::NoSignature, BmpFailure::DepthDiffers})
+        EXPECT_EQ(&BmpFailureMessage(failure), &msg::BadColourCount);
+}
+
 TEST(BmpReader, OnlyTheLow16BitsOfTheColourCountCount) {
     Canvas canvas{};
-    const BmpReadResult result = ReadBmp(PatternBmp({.width = 8, .height = 2, .importantColours = 0x10010}), canvas);
+    const auto result = ReadBmp(PatternBmp({.width = 8, .height = 2, .importantColours = 0x10010}), canvas);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.info.colours, 16);
+    EXPECT_EQ(result->colours, 16);
 }
 
 struct Refusal {
     const char* name;
     std::vector<std::uint8_t> file;
-    const Message* error;
+    BmpFailure failure;
+    BmpHeaderCheck check = BmpHeaderCheck::FieldsOnly;
 };
 
 std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t size) {
     file.resize(size);
     return file;
 }
+
+std::vector<std::uint8_t> WithByte(std::vector<std::uint8_t> file, std::size_t at, std::uint8_t value) {
+    file[at] = value;
+    return file;
+}
+
+constexpr BmpHeaderCheck Strict = BmpHeaderCheck::SignatureAndDepth;
 
 std::string CaseName(const Refusal& r) { return r.name; }
 void PrintTo(const Refusal& r, std::ostream* os) { *os << CaseName(r); }
@@ -183,27 +224,45 @@ TEST_P(BmpRefusals, ReportsTheMessageAndLeavesTheCanvasAlone) {
     auto canvas = test::FilledCanvas(0);
     for (std::size_t i = 0; i < canvas->size(); ++i) (*canvas)[i] = static_cast<std::uint8_t>(i * 13);
     const Canvas before = *canvas;
-    const BmpReadResult result = ReadBmp(GetParam().file, *canvas);
+    const auto result = ReadBmp(GetParam().file, *canvas, GetParam().check);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error, GetParam().error) << result.error->text;
+    EXPECT_EQ(result.error(), GetParam().failure);
     EXPECT_TRUE(*canvas == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, BmpRefusals,
     ::testing::Values(
-        Refusal{"TooWide", PatternBmp({.width = 321}), &msg::BitmapTooLarge},
-        Refusal{"TooHigh", PatternBmp({.height = 201}), &msg::BitmapTooLarge},
-        Refusal{"TooWide256", PatternBmp({.width = 321, .bitsPerPixel = 8}), &msg::BitmapTooLarge},
-        Refusal{"SizeBeforeColourCount", PatternBmp({.width = 400, .importantColours = 0}), &msg::BitmapTooLarge},
-        Refusal{"TopDown", PatternBmp({.width = 16, .height = 16, .topDown = true}), &msg::BitmapTooLarge},
-        Refusal{"ImportantColoursZero", PatternBmp({.width = 16, .height = 16, .importantColours = 0}), &msg::BadColourCount},
-        Refusal{"ImportantColours2", PatternBmp({.width = 16, .height = 16, .importantColours = 2}), &msg::BadColourCount},
+        Refusal{"TooWide", PatternBmp({.width = 321}), BmpFailure::TooLarge},
+        Refusal{"TooHigh", PatternBmp({.height = 201}), BmpFailure::TooLarge},
+        Refusal{"TooWide256", PatternBmp({.width = 321, .bitsPerPixel = 8}), BmpFailure::TooLarge},
+        Refusal{"SizeBeforeColourCount", PatternBmp({.width = 400, .importantColours = 0}), BmpFailure::TooLarge},
+        Refusal{"TopDown", PatternBmp({.width = 16, .height = 16, .topDown = true}), BmpFailure::TooLarge},
+        Refusal{"ImportantColoursZero", PatternBmp({.width = 16, .height = 16, .importantColours = 0}), BmpFailure::ColourCount},
+        Refusal{"ImportantColours2", PatternBmp({.width = 16, .height = 16, .importantColours = 2}), BmpFailure::ColourCount},
         Refusal{"ImportantColours255",
-                PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8, .importantColours = 255}), &msg::BadColourCount},
-        Refusal{"Empty", {}, &msg::IncompleteFile},
-        Refusal{"HeaderCut", Truncated(PatternBmp({.width = 16, .height = 16}), BmpHeaderSize - 1), &msg::IncompleteFile},
-        Refusal{"HeaderCutEarly", Truncated(PatternBmp({.width = 16, .height = 16}), 20), &msg::IncompleteFile}),
+                PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8, .importantColours = 255}), BmpFailure::ColourCount},
+        Refusal{"Empty", {}, BmpFailure::Incomplete},
+        Refusal{"HeaderCut", Truncated(PatternBmp({.width = 16, .height = 16}), BmpHeaderSize - 1), BmpFailure::Incomplete},
+        Refusal{"HeaderCutEarly", Truncated(PatternBmp({.width = 16, .height = 16}), 20), BmpFailure::Incomplete},
+        // Checking the signature and the bits per pixel as well.
+        Refusal{"NoSignature", WithByte(PatternBmp({.width = 16, .height = 16}), 0, 'b'), BmpFailure::NoSignature, Strict},
+        Refusal{"CutBeforeTheSignatureCounts", Truncated(WithByte(PatternBmp({}), 1, 0), 53), BmpFailure::Incomplete,
+                Strict},
+        Refusal{"SignatureBeforeSize", WithByte(PatternBmp({.width = 400}), 1, 'A'), BmpFailure::NoSignature, Strict},
+        Refusal{"SizeBeforeDepth", PatternBmp({.width = 400, .bitsPerPixel = 8, .importantColours = 16}),
+                BmpFailure::TooLarge, Strict},
+        Refusal{"ColourCountBeforeDepth", WithByte(PatternBmp({.importantColours = 0}), 28, 24), BmpFailure::ColourCount,
+                Strict},
+        Refusal{"EightBitsCountedAs16Colours",
+                PatternBmp({.width = 64, .height = 5, .bitsPerPixel = 8, .importantColours = 16, .paletteEntries = 16}),
+                BmpFailure::DepthDiffers, Strict},
+        Refusal{"FourBitsCountedAs256Colours", PatternBmp({.width = 64, .height = 5, .importantColours = 256}),
+                BmpFailure::DepthDiffers, Strict},
+        Refusal{"NoBitsPerPixel", WithByte(PatternBmp({.width = 16, .height = 16}), 28, 0), BmpFailure::DepthDiffers,
+                Strict},
+        Refusal{"TwentyFourBitsCountedAs256", WithByte(PatternBmp({.width = 16, .height = 16, .bitsPerPixel = 8}), 28, 24),
+                BmpFailure::DepthDiffers, Strict}),
     test::CaseNames{});
 
 }  // namespace

@@ -20,6 +20,8 @@ TEST(ByteReader, WordsAtOffsetsAreLittleEndianAndBounded) {
     EXPECT_EQ(WordAt(Data, 0), 0x0801);
     EXPECT_EQ(LongAt(Data, 2), 0xBEEF1234u);
     EXPECT_EQ(BigLongAt(Data, 0), 0x01083412u);
+    EXPECT_EQ(BigWordAt(Data, 5), 0xBEAD);
+    EXPECT_FALSE(BigWordAt(Data, 6));
     EXPECT_EQ(ByteAt(Data, 6), 0xAD);
     EXPECT_FALSE(ByteAt(Data, 7));
     EXPECT_FALSE(WordAt(Data, 6));
@@ -67,6 +69,18 @@ TEST(ByteWriter, WritesWhatTheReaderReadsBack) {
     EXPECT_EQ(WordAt(out, 1), 0xBEEF);
     EXPECT_EQ(LongAt(out, 3), 0x01020304u);
     EXPECT_EQ(out[0], 0x55);
+}
+
+// 24-bit values: TAP pauses and the BAM's free-sector bits; nothing beyond the three bytes moves.
+TEST(ByteWriter, ThreeByteValuesLowByteFirst) {
+    std::vector<std::uint8_t> out;
+    ByteWriter(out).Byte(0).Long24(0x4B2B20).Byte(0xEE);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0x20, 0x2B, 0x4B, 0xEE}));
+    PutLong24At(out, 1, 0x1FFFFF);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0xFF, 0xFF, 0x1F, 0xEE}));
+    PutLittleAt(out, 0, 0xABCDEF12, 1);
+    EXPECT_EQ(out[0], 0x12);
+    EXPECT_EQ(out[1], 0xFF);
 }
 
 enum class Why { TooShort, Bad };

@@ -100,7 +100,7 @@ TEST_P(PictureFiles, ContainerAroundTheFormatData) {
     if (c.container == Container::Tap) {
         WriteTapeImage(expected, c64File);
     } else if (c.container == Container::D64) {
-        EXPECT_EQ(WriteD64Image(expected, c64File), "");
+        EXPECT_TRUE(WriteD64Image(expected, c64File).ok());
     } else {
         if (c.container == Container::P00) {
             const P00Header h = BuildP00Header(c64File.name);
@@ -153,59 +153,35 @@ TEST(PictureFile, TellsWhenTheSp2CorrectionWasMade) {
     EXPECT_FALSE(BuildPictureFile(*image, ExportFormat::Koala, Container::Prg, true).sp2Corrected);
 }
 
-struct NameCase {
-    std::string in, extension, out;
-};
-
-// The source name and the extension asked for: Sunset_BMP_p00, Empty_p00.
-std::string CaseName(const NameCase& c) { return (c.in.empty() ? "Empty" : test::NameWord(c.in)) + test::NameWord(c.extension); }
-void PrintTo(const NameCase& c, std::ostream* os) { *os << CaseName(c); }
-
-class DefaultNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(DefaultNames, LowerCasedAndCutAtTheFirstBmp) {
-    std::string name = GetParam().in;
-    ReplaceBmpExtension(name, GetParam().extension);
-    EXPECT_EQ(name, GetParam().out);
+TEST(NonDiskContainerFromExtension, IgnoresCase) {
+    EXPECT_EQ(NonDiskContainerFromExtension("p00"), Container::P00);
+    EXPECT_EQ(NonDiskContainerFromExtension("P00"), Container::P00);
+    EXPECT_EQ(NonDiskContainerFromExtension("PrG"), Container::Prg);
+    EXPECT_EQ(NonDiskContainerFromExtension("prg"), Container::Prg);
+    EXPECT_EQ(NonDiskContainerFromExtension("TAP"), Container::Tap);
+    for (const char* other : {"p01", "", "bmp", "tapx", "pr", "p0"}) EXPECT_FALSE(NonDiskContainerFromExtension(other).has_value()) << other;
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, DefaultNames,
-                         ::testing::Values(NameCase{"Sunset.BMP", "", "sunset"}, NameCase{"photo.bmp.old", "", "photo"},
-                                           NameCase{"logo.gif", "", "logo.gif"}, NameCase{"A.BMP.bmp", "", "a"},
-                                           NameCase{"Sunset.BMP", ".p00", "sunset.p00"},
-                                           NameCase{"Logo.GIF", ".prg", "logo.gif.prg"},
-                                           NameCase{"my.bmpx", ".tap", "my.tap"},
-                                           NameCase{"\xC4RGER.BMP", "", "\xE4rger"}, NameCase{"", ".p00", ".p00"}),
-                         test::CaseNames{});
-
-TEST(ContainerFromExtension, IgnoresCase) {
-    EXPECT_EQ(ContainerFromExtension("p00"), Container::P00);
-    EXPECT_EQ(ContainerFromExtension("P00"), Container::P00);
-    EXPECT_EQ(ContainerFromExtension("PrG"), Container::Prg);
-    EXPECT_EQ(ContainerFromExtension("prg"), Container::Prg);
-    EXPECT_EQ(ContainerFromExtension("TAP"), Container::Tap);
-    for (const char* other : {"p01", "", "bmp", "tapx", "pr", "p0"}) EXPECT_FALSE(ContainerFromExtension(other).has_value()) << other;
-}
-
-TEST(ContainerFromExtension, DiskImagesAreTheConvertersOnly) {
-    EXPECT_FALSE(ContainerFromExtension("d64").has_value());
-    EXPECT_FALSE(ContainerFromExtension("D64").has_value());
-    EXPECT_EQ(ConverterContainerFromExtension("d64"), Container::D64);
-    EXPECT_EQ(ConverterContainerFromExtension("D64"), Container::D64);
-    EXPECT_EQ(ConverterContainerFromExtension("PrG"), Container::Prg);
-    EXPECT_EQ(ConverterContainerFromExtension("p00"), Container::P00);
-    EXPECT_EQ(ConverterContainerFromExtension("Tap"), Container::Tap);
+TEST(NonDiskContainerFromExtension, DiskImagesAreTheConvertersOnly) {
+    EXPECT_FALSE(NonDiskContainerFromExtension("d64").has_value());
+    EXPECT_FALSE(NonDiskContainerFromExtension("D64").has_value());
+    EXPECT_EQ(AnyContainerFromExtension("d64"), Container::D64);
+    EXPECT_EQ(AnyContainerFromExtension("D64"), Container::D64);
+    EXPECT_EQ(AnyContainerFromExtension("PrG"), Container::Prg);
+    EXPECT_EQ(AnyContainerFromExtension("p00"), Container::P00);
+    EXPECT_EQ(AnyContainerFromExtension("Tap"), Container::Tap);
     for (const char* other : {"d65", "", "d6", "d644", "d71", "d81"})
-        EXPECT_FALSE(ConverterContainerFromExtension(other).has_value()) << other;
+        EXPECT_FALSE(AnyContainerFromExtension(other).has_value()) << other;
 }
 
 TEST(AppendContainer, DiskRefusalLeavesTheOutputAsItWas) {
     const Bytes data(664 * 254 - 1, 0);  // with the load address one byte more than a disk holds
     Bytes out = {9};
-    EXPECT_EQ(AppendContainer(out, Container::D64, {0x0801, "BIG", data}),
-              "The file takes 665 blocks (168657 bytes with its load address); a 1541 disk holds 664.");
+    const Status<TooLargeForDisk> disk = AppendContainer(out, Container::D64, {0x0801, "BIG", data});
+    ASSERT_FALSE(disk.ok());
+    EXPECT_EQ(disk.error().blocks, 665u);
     EXPECT_EQ(out, Bytes{9});
-    EXPECT_EQ(AppendContainer(out, Container::Prg, {0x0801, "BIG", data}), "");
+    EXPECT_TRUE(AppendContainer(out, Container::Prg, {0x0801, "BIG", data}).ok());
     EXPECT_EQ(out.size(), 1 + 2 + data.size());
 }
 

@@ -30,7 +30,7 @@ DiskBytes DataOfSize(std::size_t size) {
 
 DiskBytes Disk(const C64File& file) {
     DiskBytes disk;
-    EXPECT_EQ(WriteD64Image(disk, file), "");
+    EXPECT_TRUE(WriteD64Image(disk, file).ok());
     return disk;
 }
 
@@ -179,15 +179,17 @@ TEST(D64Image, PlacementOfAWholeDisk) {
 TEST(D64Image, RefusesAFileLargerThanTheDisk) {
     const DiskBytes data(664 * 254 - 1, 0);  // with the load address: 664 blocks and one byte
     DiskBytes out = {1, 2, 3};
-    EXPECT_EQ(WriteD64Image(out, {0x0801, "BIG", data}),
-              "The file takes 665 blocks (168657 bytes with its load address); a 1541 disk holds 664.");
+    const Status<TooLargeForDisk> written = WriteD64Image(out, {0x0801, "BIG", data});
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error().blocks, 665u);
+    EXPECT_EQ(written.error().bytes, 168657u);
     EXPECT_EQ(out, (DiskBytes{1, 2, 3}));
 }
 
 TEST(D64Image, AppendsToWhatIsThere) {
     const DiskBytes data = DataOfSize(300);
     DiskBytes out = {1, 2, 3};
-    ASSERT_EQ(WriteD64Image(out, {0x6000, "X", data}), "");
+    ASSERT_TRUE(WriteD64Image(out, {0x6000, "X", data}).ok());
     ASSERT_EQ(out.size(), 3 + D64ImageSize);
     EXPECT_EQ(DiskBytes(out.begin(), out.begin() + 3), (DiskBytes{1, 2, 3}));
     EXPECT_TRUE(DiskBytes(out.begin() + 3, out.end()) == Disk({0x6000, "X", data}));

@@ -11,7 +11,7 @@ namespace {
 using test::Pairs;
 using test::PixelRow;
 
-using Koalizer = KoalizeResult (*)(const Canvas&, KoalaImage&);
+using Koalizer = KoalizeOutcome (*)(const Canvas&, KoalaImage&);
 
 struct GreyMode {
     const char* name;
@@ -26,7 +26,7 @@ class BothGreyModes : public ::testing::TestWithParam<GreyMode> {};
 TEST_P(BothGreyModes, BlackPictureGivesTheFixedGreys) {
     auto canvas = test::FilledCanvas(0);
     auto image = test::FilledImage(0xAA);
-    ASSERT_TRUE(GetParam().run(*canvas, *image).ok);
+    ASSERT_TRUE(GetParam().run(*canvas, *image).ok());
     for (std::size_t i = 0; i < KoalaScreenOffset; ++i) ASSERT_EQ((*image)[i], 0) << i;
     for (int cell = 0; cell < CellCount; ++cell) {
         ASSERT_EQ(test::ScreenByte(*image, cell), 188) << cell;
@@ -40,7 +40,7 @@ TEST_P(BothGreyModes, GreyLevelsHaveFixedPairs) {
     test::SetCellRow(*canvas, 0, 0, {15, 12, 11, 0});
     test::SetCellRow(*canvas, 999, 7, {0, 11, 15, 12});
     auto image = test::FilledImage(0xAA);
-    ASSERT_TRUE(GetParam().run(*canvas, *image).ok);
+    ASSERT_TRUE(GetParam().run(*canvas, *image).ok());
     EXPECT_EQ(test::BitmapByte(*image, 0, 0), 0xE4);
     EXPECT_EQ(test::BitmapByte(*image, 999, 7), Pairs(0, 1, 3, 2));
 }
@@ -61,8 +61,8 @@ TEST_P(BothGreyModes, ForeignColourStopsAtTheFirstOffendingPixel) {
         SCOPED_TRACE("foreign colour " + std::to_string(foreign));
         const auto canvas = ForeignPixels(foreign);
         auto image = test::FilledImage(0xAA);
-        const KoalizeResult result = GetParam().run(*canvas, *image);
-        EXPECT_FALSE(result.ok);
+        const KoalizeOutcome result = GetParam().run(*canvas, *image);
+        EXPECT_FALSE(result.ok());
         EXPECT_EQ(result.failedCell, 41);
         EXPECT_EQ(result.pixelColumn, 6);
         EXPECT_EQ(result.pixelRow, 11);
@@ -85,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, BothGreyModes,
 TEST(KoalizeFourGreys, FailureTouchesNoScreenOrColourByte) {
     const auto canvas = ForeignPixels(1);  // white is foreign to four greys
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeFourGreys(*canvas, *image);
-    EXPECT_FALSE(result.ok);
+    const KoalizeOutcome result = KoalizeFourGreys(*canvas, *image);
+    EXPECT_EQ(result.failure, KoalizeFailure::NotFourGreys);
     EXPECT_EQ(result.pixelColumn, 6);
     EXPECT_EQ(result.pixelRow, 11);
     for (std::size_t i = KoalaScreenOffset; i < KoalaImageSize; ++i) ASSERT_EQ((*image)[i], 0xAA) << i;
@@ -95,8 +95,8 @@ TEST(KoalizeFourGreys, FailureTouchesNoScreenOrColourByte) {
 TEST(KoalizeFiveGreys, ForeignColourKeepsTheEarlierCells) {
     const auto canvas = ForeignPixels(5);
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeFiveGreys(*canvas, *image);
-    EXPECT_EQ(result.fiveGreyError, FiveGreyError::ForeignColour);
+    const KoalizeOutcome result = KoalizeFiveGreys(*canvas, *image);
+    EXPECT_EQ(result.failure, KoalizeFailure::NotFiveGreys);
     EXPECT_EQ(test::ScreenByte(*image, 40), 188);
     EXPECT_EQ(test::ColourByte(*image, 40), 15);
 }
@@ -108,10 +108,9 @@ TEST(KoalizeGreys, PictureWithoutWhiteIsTheSameInBothModes) {
     for (auto& pixel : *canvas) pixel = Greys[random.below(4)];
     auto four = test::FilledImage(0x11);
     auto five = test::FilledImage(0x22);
-    ASSERT_TRUE(KoalizeFourGreys(*canvas, *four).ok);
-    const KoalizeResult result = KoalizeFiveGreys(*canvas, *five);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.fiveGreyError, FiveGreyError::None);
+    ASSERT_TRUE(KoalizeFourGreys(*canvas, *four).ok());
+    const KoalizeOutcome result = KoalizeFiveGreys(*canvas, *five);
+    ASSERT_TRUE(result.ok());
     EXPECT_TRUE(*four == *five);
     for (int x = 0; x < CanvasColumns; ++x)
         for (int y = 0; y < CanvasRows; ++y) ASSERT_EQ(test::ShownColour(*four, x, y), (*canvas)[CanvasIndex(x, y)]) << x << "," << y;
@@ -136,8 +135,8 @@ TEST_P(FiveGreyWhite, TakesTheFirstFreeSlot) {
     test::SetCellRow(*canvas, 41, 1, c.row1);
     test::SetCellRow(*canvas, 42, 0, {11, 12, 15, 0});
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeFiveGreys(*canvas, *image);
-    ASSERT_TRUE(result.ok);
+    const KoalizeOutcome result = KoalizeFiveGreys(*canvas, *image);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(test::BitmapByte(*image, 41, 0), c.bitmap0);
     EXPECT_EQ(test::ScreenByte(*image, 41), c.screen);
     EXPECT_EQ(test::ColourByte(*image, 41), c.colour);
@@ -165,9 +164,9 @@ TEST(KoalizeFiveGreys, WhiteWithAllThreeGreysFailsBeforeAnyForeignColour) {
         test::SetCellRow(*canvas, 41, 0, {extra, 11, 12, 0});
         test::SetCellRow(*canvas, 41, 6, {15, 0, 0, 1});
         auto image = test::FilledImage(0xAA);
-        const KoalizeResult result = KoalizeFiveGreys(*canvas, *image);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.fiveGreyError, FiveGreyError::WhiteWithAllGreys);
+        const KoalizeOutcome result = KoalizeFiveGreys(*canvas, *image);
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.failure, KoalizeFailure::WhiteWithAllGreys);
         EXPECT_EQ(result.failedCell, 41);
         EXPECT_EQ(test::ScreenByte(*image, 1), 28);
         EXPECT_EQ(test::ScreenByte(*image, 40), 188);

@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "core/koala/failing_cells.h"
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/koalize_step.h"
 #include "tests/core/core_test_support.h"
@@ -56,8 +56,8 @@ TEST(KoalizeMulticolour, SlotsCarryOverFromCellToCell) {
     auto canvas = test::FilledCanvas(0);
     for (const CellCase& c : SlotChain) PaintCase(*canvas, c);
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    ASSERT_TRUE(result.ok);
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    ASSERT_TRUE(result.ok());
     for (const CellCase& c : SlotChain) ExpectCell(*image, c);
     // Every later cell holds only the background and inherits (5, 9, 7).
     for (const int cell : {7, 40, 999}) ExpectCell(*image, {cell, {}, {}, 0, 0, 0x59, 7});
@@ -69,7 +69,7 @@ TEST(KoalizeMulticolour, BackgroundOnlyPictureGivesZeroCells) {
         SCOPED_TRACE("background " + std::to_string(background));
         auto canvas = test::FilledCanvas(background);
         auto image = test::FilledImage(0xAA);
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, background).ok());
         for (std::size_t i = 0; i < KoalaBackgroundOffset; ++i) ASSERT_EQ((*image)[i], 0) << "offset " << i;
         EXPECT_EQ((*image)[KoalaBackgroundOffset], background);
     }
@@ -79,7 +79,7 @@ TEST(KoalizeMulticolour, BackgroundPixelsAreAlways00) {
     auto canvas = test::FilledCanvas(9);
     test::SetCellRow(*canvas, 0, 0, {1, 9, 2, 3});
     auto image = test::FilledImage(0xAA);
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 9).ok);
+    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 9).ok());
     EXPECT_EQ(test::BitmapByte(*image, 0, 0), Pairs(1, 0, 2, 3));
     EXPECT_EQ(test::ScreenByte(*image, 0), 0x12);
     EXPECT_EQ(test::ColourByte(*image, 0), 3);
@@ -92,8 +92,8 @@ TEST(KoalizeMulticolour, FourColoursBesidesTheBackgroundStopTheRun) {
     test::SetCellRow(*canvas, 41, 3, {1, 2, 3, 4});
     test::SetCellRow(*canvas, 42, 0, {5, 6, 7, 8});
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    EXPECT_FALSE(result.ok);
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.failedCell, 41);
     EXPECT_EQ(test::BitmapByte(*image, 0, 0), Pairs(1, 2, 0, 0));
     EXPECT_EQ(test::ScreenByte(*image, 0), 0x12);
@@ -125,9 +125,9 @@ TEST_P(KoalizeWideValues, FirstCell) {
     auto canvas = test::FilledCanvas(0);
     for (std::size_t k = 0; k < GetParam().rows.size(); ++k) test::SetCellRow(*canvas, 0, static_cast<int>(k), GetParam().rows[k]);
     auto image = test::FilledImage(0xAA);
-    const KoalizeResult result = KoalizeMulticolour(*canvas, *image, 0);
-    ASSERT_EQ(result.ok, GetParam().ok);
-    if (!result.ok) {
+    const KoalizeOutcome result = KoalizeMulticolour(*canvas, *image, 0);
+    ASSERT_EQ(result.ok(), GetParam().ok);
+    if (!result.ok()) {
         EXPECT_EQ(result.failedCell, 0);
         EXPECT_EQ(test::BitmapByte(*image, 0, 0), 0xAA);
         return;
@@ -168,7 +168,7 @@ TEST(KoalizeMulticolour, FittingPictureShowsEveryPixelAndRepeatsExactly) {
         SCOPED_TRACE("background " + std::to_string(background));
         const auto canvas = FittingPicture(1234u + background, background);
         auto first = test::FilledImage(0);
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *first, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *first, background).ok());
         for (int x = 0; x < CanvasColumns; ++x)
             for (int y = 0; y < CanvasRows; ++y)
                 ASSERT_EQ(test::ShownColour(*first, x, y), (*canvas)[CanvasIndex(x, y)]) << x << "," << y;
@@ -176,7 +176,7 @@ TEST(KoalizeMulticolour, FittingPictureShowsEveryPixelAndRepeatsExactly) {
         // Another run in between must not leak into the next one.
         auto again = test::FilledImage(0x55);
         KoalizeMulticolour(*canvas, *again, static_cast<std::uint8_t>(background ^ 1));
-        ASSERT_TRUE(KoalizeMulticolour(*canvas, *again, background).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*canvas, *again, background).ok());
         EXPECT_TRUE(*again == *first);
     }
 }
@@ -207,12 +207,12 @@ TEST(AutoBackgroundSearch, ChoosesTheLowestBackgroundThatWorks) {
     for (const Case& c : cases) {
         SCOPED_TRACE("expected background " + std::to_string(c.expected));
         auto image = test::FilledImage(0xAA);
-        const AutoBackgroundResult result = AutoBackgroundSearch(*c.canvas, *image);
-        ASSERT_TRUE(result.background.has_value());
-        EXPECT_EQ(*result.background, c.expected);
+        const KoalizeOutcome result = AutoBackgroundSearch(*c.canvas, *image);
+        ASSERT_TRUE(result.autoBackground.has_value());
+        EXPECT_EQ(*result.autoBackground, c.expected);
         EXPECT_EQ((*image)[KoalaBackgroundOffset], c.expected);
         auto direct = test::FilledImage(0);
-        ASSERT_TRUE(KoalizeMulticolour(*c.canvas, *direct, c.expected).ok);
+        ASSERT_TRUE(KoalizeMulticolour(*c.canvas, *direct, c.expected).ok());
         EXPECT_TRUE(*direct == *image);
     }
 }
@@ -221,7 +221,11 @@ TEST(AutoBackgroundSearch, NoneWorks) {
     // Cell 0 (1, 2, 3, 4) fits backgrounds 1..4 only; cell 5 fits none.
     const auto canvas = CellsWith(1, {{0, {2, 3, 4}}, {5, {5, 6, 7, 8, 9}}});
     auto image = test::FilledImage(0xAA);
-    EXPECT_FALSE(AutoBackgroundSearch(*canvas, *image).background.has_value());
+    const KoalizeOutcome result = AutoBackgroundSearch(*canvas, *image);
+    EXPECT_FALSE(result.autoBackground.has_value());
+    EXPECT_EQ(result.failedBackground, 1);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.failedCell, 5);
 }
 
 // Cells whose every pixel is one of the colours given; the other cells hold 0.
@@ -238,23 +242,20 @@ std::unique_ptr<Canvas> FewestAgainstFurthest() {
     return PaintedCells({{0, {1, 2, 3, 4}}, {10, {5, 6, 7, 8}}, {11, {5, 6, 7, 8}}, {12, {5, 6, 7, 8}}});
 }
 
-TEST(FailingCells, CountedForEveryBackground) {
+// Under AUTO the refusal's cells are those of the background that leaves the fewest failing, not
+// of the one whose run got furthest (background 1 fails first at cell 10, but three cells fail
+// with it).
+TEST(FindClashes, NoBackgroundWorksTakesTheFewestFailingCells) {
     const auto canvas = FewestAgainstFurthest();
-    const std::array<int, 16> failing = FailingCellCounts(*canvas);
-    EXPECT_EQ(failing, (std::array<int, 16>{4, 3, 3, 3, 3, 1, 1, 1, 1, 4, 4, 4, 4, 4, 4, 4}));
-}
-
-// Under AUTO the refusal names the background that leaves the fewest cells failing, not the one
-// whose run got furthest (background 1 fails first at cell 10, but three cells fail with it).
-TEST(KoalizeStep, NoBackgroundWorksNamesTheFewestFailingCells) {
-    const auto canvas = FewestAgainstFurthest();
+    const std::array<int, 16> failing{4, 3, 3, 3, 3, 1, 1, 1, 1, 4, 4, 4, 4, 4, 4, 4};
+    for (std::size_t b = 0; b < failing.size(); ++b)
+        EXPECT_EQ(CellsThatFail(*canvas, static_cast<std::uint8_t>(b)).count(), static_cast<std::size_t>(failing[b])) << b;
+    const Clashes fewest = FindClashes(*canvas, PaletteMode::Multicolour, AutoBackground);
+    EXPECT_EQ(fewest.background, 5);
+    EXPECT_EQ(fewest.cells.count(), 1u);
+    EXPECT_TRUE(fewest.cells[0]);
     auto image = test::FilledImage(0xAA);
-    const KoalizeOutcome automatic = Koalize(*canvas, *image, PaletteMode::Multicolour, AutoBackground);
-    EXPECT_EQ(automatic.failure, KoalizeFailure::NoBackgroundWorks);
-    EXPECT_EQ(automatic.failedBackground, 5);
-    EXPECT_EQ(automatic.failedCell, 0);
-    EXPECT_EQ(automatic.failingCells, 1);
-    const KoalizeOutcome fixed = Koalize(*canvas, *image, PaletteMode::Multicolour, 1);
+    const KoalizeOutcome fixed = Koalize(*canvas, *image, PaletteMode::Multicolour, BackgroundChoice{1});
     EXPECT_EQ(fixed.failure, KoalizeFailure::BackgroundDoesNotFit);
     EXPECT_EQ(fixed.failedCell, 10);
 }

@@ -93,8 +93,8 @@ TEST(KoalizeMulticolourModel, AgreesWithThePixelByPixelRulesOnRandomPictures) {
         expected.fill(0xA5);
         actual.fill(0xA5);
         const ModelResult model = ModelKoalize(canvas, expected, background);
-        const KoalizeResult result = KoalizeMulticolour(canvas, actual, background);
-        ASSERT_EQ(result.ok, model.ok) << "round " << round;
+        const KoalizeOutcome result = KoalizeMulticolour(canvas, actual, background);
+        ASSERT_EQ(result.ok(), model.ok) << "round " << round;
         ASSERT_EQ(result.failedCell, model.failedCell) << "round " << round;
         ASSERT_EQ(actual, expected) << "round " << round;
     }
@@ -108,12 +108,23 @@ TEST(AutoBackgroundSearchModel, AgreesWithTryingEveryBackgroundInTurn) {
         const Canvas canvas = RandomCanvas(random, 3 + round % 3, round % 2 == 0 ? 16 : 18);
         KoalaImage expected{}, actual{};
         std::optional<std::uint8_t> chosen;
+        int furthestCell = -1;
+        std::uint8_t furthestBackground = 0;
         for (int b = 0; b < 16 && !chosen; ++b) {
-            if (ModelKoalize(canvas, expected, static_cast<std::uint8_t>(b)).ok) chosen = static_cast<std::uint8_t>(b);
+            const ModelResult model = ModelKoalize(canvas, expected, static_cast<std::uint8_t>(b));
+            if (model.ok) chosen = static_cast<std::uint8_t>(b);
+            else if (model.failedCell > furthestCell) {
+                furthestCell = model.failedCell;
+                furthestBackground = static_cast<std::uint8_t>(b);
+            }
         }
-        const AutoBackgroundResult result = AutoBackgroundSearch(canvas, actual);
-        ASSERT_EQ(result.background, chosen) << "round " << round;
+        const KoalizeOutcome result = AutoBackgroundSearch(canvas, actual);
+        ASSERT_EQ(result.autoBackground, chosen) << "round " << round;
         ASSERT_EQ(actual, expected) << "round " << round;
+        if (!chosen) {
+            ASSERT_EQ(result.failedBackground, furthestBackground) << "round " << round;
+            ASSERT_EQ(result.failedCell, furthestCell) << "round " << round;
+        }
     }
 }
 

@@ -19,7 +19,7 @@ TEST(KoalizeStep, EachFailureWithItsPlaceAndMessage) {
         const char* what;
         std::initializer_list<std::uint8_t> cell5;
         PaletteMode mode;
-        int background;
+        BackgroundChoice background;
         KoalizeFailure failure;
         const Message* message;
     };
@@ -30,7 +30,7 @@ TEST(KoalizeStep, EachFailureWithItsPlaceAndMessage) {
          &msg::NotFiveGreys},
         {"white and every grey", {1, 11, 12, 15}, PaletteMode::FiveGreys, AutoBackground,
          KoalizeFailure::WhiteWithAllGreys, &msg::NotC64Picture},
-        {"four colours on a fixed background", {0, 2, 3, 4, 5}, PaletteMode::Multicolour, 6,
+        {"four colours on a fixed background", {0, 2, 3, 4, 5}, PaletteMode::Multicolour, {6},
          KoalizeFailure::BackgroundDoesNotFit, &msg::BackgroundDoesNotFit},
         {"five colours under AUTO", {1, 2, 3, 4, 5}, PaletteMode::Multicolour, AutoBackground,
          KoalizeFailure::NoBackgroundWorks, &msg::NotC64Picture},
@@ -59,7 +59,7 @@ TEST(KoalizeStep, ForeignGreyPixelIsNamed) {
 TEST(KoalizeStep, FixedBackgroundNamedInTheFailure) {
     const auto canvas = CanvasWithCell5({0, 2, 3, 4, 5});
     auto image = test::FilledImage(0);
-    EXPECT_EQ(Koalize(*canvas, *image, PaletteMode::Multicolour, 9).failedBackground, 9);
+    EXPECT_EQ(Koalize(*canvas, *image, PaletteMode::Multicolour, {9}).failedBackground, 9);
 }
 
 TEST(KoalizeStep, AutoNamesTheBackgroundItChose) {
@@ -75,7 +75,7 @@ TEST(KoalizeStep, AutoNamesTheBackgroundItChose) {
 TEST(KoalizeStep, FixedBackgroundAndGreyModesChooseNothing) {
     const auto canvas = test::FilledCanvas(0);
     auto image = test::FilledImage(0);
-    EXPECT_FALSE(Koalize(*canvas, *image, PaletteMode::Multicolour, 0).autoBackground);
+    EXPECT_FALSE(Koalize(*canvas, *image, PaletteMode::Multicolour, {0}).autoBackground);
     EXPECT_FALSE(Koalize(*canvas, *image, PaletteMode::FiveGreys, AutoBackground).autoBackground);
 }
 

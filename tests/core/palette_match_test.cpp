@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
+#include <functional>
 #include <string>
 
+#include "core/import/cielab.h"
 #include "tests/support/case_names.h"
+#include "tests/support/palette_perturbation.h"
 
 namespace pxm {
 namespace {
@@ -63,15 +67,54 @@ TEST_P(EveryPalette, AllSixteenColoursNameTheirPalette) {
 TEST_P(EveryPalette, ColoursCloseToTheEntriesStillFit) {
     const C64Palette& palette = C64Palettes[GetParam().palette];
     DecodedPicture picture = AllColoursOf(palette);
-    // 5 off in two channels: 7.1 away, within the 10 that count as the same colour.
+    // 5 off in two channels: 7.1 away in RGB.
     for (Rgb& c : picture.rgb) {
         c.r = static_cast<std::uint8_t>(c.r < 128 ? c.r + 5 : c.r - 5);
         c.b = static_cast<std::uint8_t>(c.b < 128 ? c.b + 5 : c.b - 5);
     }
     const PaletteMatch match = MatchPalette(picture, Whole(picture), {PaletteChoice::Kind::Named, GetParam().palette});
     ASSERT_EQ(match.refusal, ColourRefusal::None);
-    EXPECT_EQ(match.numbers.front(), 15);
-    EXPECT_EQ(match.numbers.back(), 0);
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[static_cast<std::size_t>(x)], 15 - x) << "pixel " << x;
+    EXPECT_EQ(match.differsBy, 7);
+}
+
+// A palette in no list, as real tables differ from the listed ones: every colour must keep its
+// number, whichever listed palette comes nearest.
+struct Perturbation {
+    const char* name;
+    std::function<test::Colours(test::Colours)> apply;
+};
+
+const std::vector<Perturbation>& Perturbations() {
+    static const std::vector<Perturbation> all{
+        {"every hue turned 10 degrees", [](test::Colours c) { return test::AllHuesTurned(c, 10); }},
+        {"every hue turned -10 degrees", [](test::Colours c) { return test::AllHuesTurned(c, -10); }},
+        {"red turned 15 degrees", [](test::Colours c) { return test::HueTurnedOf(c, 2, 15); }},
+        {"blue turned -15 degrees", [](test::Colours c) { return test::HueTurnedOf(c, 6, -15); }},
+        {"blue and brown 25 brighter", [](test::Colours c) { return test::StepMoved(c, 6, 9, 25); }},
+        {"red and dark grey 30 brighter", [](test::Colours c) { return test::StepMoved(c, 2, 11, 30); }},
+        {"purple and orange 30 darker", [](test::Colours c) { return test::StepMoved(c, 4, 8, -30); }},
+        {"medium grey and light blue 25 brighter", [](test::Colours c) { return test::StepMoved(c, 12, 14, 25); }},
+        {"green and light red 40 darker", [](test::Colours c) { return test::StepMoved(c, 5, 10, -40); }},
+        {"cyan and light grey 20 darker", [](test::Colours c) { return test::StepMoved(c, 3, 15, -20); }},
+        {"yellow and light green 35 darker", [](test::Colours c) { return test::StepMoved(c, 7, 13, -35); }},
+        {"every colour shifted a little", [](test::Colours c) { return test::AllShifted(c, 8, -6, 5); }},
+        {"all three at once",
+         [](test::Colours c) { return test::AllShifted(test::StepMoved(test::AllHuesTurned(c, 8), 2, 11, 25), -5, 4, 6); }},
+    };
+    return all;
+}
+
+TEST_P(EveryPalette, PerturbedPalettesKeepTheirColourNumbers) {
+    for (const Perturbation& perturbation : Perturbations()) {
+        SCOPED_TRACE(perturbation.name);
+        const test::Colours colours = perturbation.apply(C64Palettes[GetParam().palette].colours);
+        std::vector<Rgb> pixels(colours.rbegin(), colours.rend());
+        const DecodedPicture picture = Picture(16, 1, pixels);
+        const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+        ASSERT_EQ(match.refusal, ColourRefusal::None) << "nearest " << match.nearest;
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[static_cast<std::size_t>(x)], 15 - x) << "pixel " << x;
+    }
 }
 
 std::vector<PaletteCase> EveryKnownPalette() {
@@ -102,71 +145,140 @@ TEST(PaletteMatch, OnATieThePaletteListedFirst) {
     EXPECT_EQ(match.palette, 0u);
 }
 
-TEST(PaletteMatch, AColourInNoPaletteIsToldWithItsFirstPixelAndNearestColour) {
-    const C64Palette& pepto = Palette("pepto");
-    // Row 0: black, blue; row 1: blue, a dark blue of no palette (twice), white.
-    const Rgb odd{0x30, 0x20, 0x60};
-    const DecodedPicture picture = Picture(4, 2,
-                                           {pepto.colours[0], pepto.colours[6], pepto.colours[0], pepto.colours[0],
-                                            pepto.colours[6], odd, odd, pepto.colours[1]});
-    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
-    EXPECT_EQ(match.refusal, ColourRefusal::UnknownColour);
-    EXPECT_EQ(match.colour.rgb, odd);
-    EXPECT_EQ(match.colour.x, 1);
-    EXPECT_EQ(match.colour.y, 1);
-    EXPECT_EQ(match.nearest, 6);
-    EXPECT_TRUE(match.numbers.empty());
+double LabDistance(Rgb x, Rgb y) { return std::sqrt(LabDistanceSquared(LabOf(x), LabOf(y))); }
+
+// Pepto's colours but `left`, and `extra` last.
+std::vector<Rgb> PeptoWithout(int left, Rgb extra) {
+    std::vector<Rgb> pixels;
+    for (int c = 0; c < 16; ++c) {
+        if (c != left) pixels.push_back(Palette("pepto").colours[static_cast<std::size_t>(c)]);
+    }
+    pixels.push_back(extra);
+    return pixels;
 }
 
-TEST(PaletteMatch, TheLimitOfCloseIsTen) {
-    for (const int off : {0, 6, 10, 11}) {
-        SCOPED_TRACE("off by " + std::to_string(off));
-        const DecodedPicture picture = Picture(1, 1, {{0xFF, 0xFF, static_cast<std::uint8_t>(0x77 - off)}});
+TEST(PaletteMatch, AColourThatIsNoC64ColourIsToldWithItsFirstPixelAndNearestColour) {
+    // Pure magenta where pepto's purple would be: the other colours are pepto exactly; in rgb
+    // and frodo magenta is purple, but they are far from the rest of the picture.
+    const Rgb magenta{0xFF, 0x00, 0xFF};
+    const DecodedPicture picture = Picture(8, 2, PeptoWithout(4, magenta));
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+    EXPECT_EQ(match.refusal, ColourRefusal::UnknownColour);
+    EXPECT_EQ(C64Palettes[match.palette].name, "pepto");
+    EXPECT_EQ(match.colour.rgb, magenta);
+    EXPECT_EQ(match.colour.x, 7);
+    EXPECT_EQ(match.colour.y, 1);
+    EXPECT_EQ(match.nearest, 4);
+    EXPECT_GT(LabDistance(magenta, Palette("pepto").colours[4]), 1.5 * ForeignColourDistance);
+    EXPECT_TRUE(match.numbers.empty());
+
+    const PaletteMatch named = MatchPalette(picture, Whole(picture), Named("pepto"));
+    EXPECT_EQ(named.refusal, ColourRefusal::NotInPalette);
+    EXPECT_EQ(named.colour.rgb, magenta);
+    EXPECT_EQ(named.nearest, 4);
+}
+
+TEST(PaletteMatch, TheLimitIsFortyInCielab) {
+    // Black with more and more green, alone in a picture of vice (black stays its nearest entry):
+    // taken as black while within 40 of it, refused beyond.
+    const auto green = [](int g) { return Rgb{0, static_cast<std::uint8_t>(g), 0}; };
+    int beyond = 0;
+    while (LabDistance(green(beyond), {}) <= ForeignColourDistance) ++beyond;
+    EXPECT_EQ(beyond, 51);
+    for (const int g : {0, beyond - 1, beyond}) {
+        SCOPED_TRACE("green " + std::to_string(g));
+        const DecodedPicture picture = Picture(1, 1, {green(g)});
         const PaletteMatch match = MatchPalette(picture, Whole(picture), Named("vice"));
-        EXPECT_EQ(match.refusal, off <= 10 ? ColourRefusal::None : ColourRefusal::NotInPalette);
-        if (off > 10) {
-            EXPECT_EQ(match.nearest, 7);
+        if (g < beyond) {
+            ASSERT_EQ(match.refusal, ColourRefusal::None);
+            EXPECT_EQ(match.numbers, (std::vector<std::uint8_t>{0}));
+            EXPECT_EQ(match.differsBy, g);
+        } else {
+            EXPECT_EQ(match.refusal, ColourRefusal::NotInPalette);
+            EXPECT_EQ(match.nearest, 0);
         }
     }
 }
 
 TEST(PaletteMatch, ANamedPaletteRefusesAColourItLacks) {
+    // Colodore's red beside pepto's black and red: 46 from pepto's pink, 49 from its red.
     const C64Palette& pepto = Palette("pepto");
     const C64Palette& colodore = Palette("colodore");
     const DecodedPicture picture = Picture(3, 1, {pepto.colours[0], colodore.colours[2], pepto.colours[2]});
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Named("pepto"));
     EXPECT_EQ(match.refusal, ColourRefusal::NotInPalette);
-    EXPECT_FALSE(match.noPaletteHoldsAll);
     EXPECT_EQ(match.palette, DefaultPalette);
     EXPECT_EQ(match.colour.rgb, colodore.colours[2]);
     EXPECT_EQ(match.colour.x, 1);
-    EXPECT_EQ(match.nearest, 10);  // colodore's red #DB3A45 lies nearest to pepto's pink #9A6759
+    EXPECT_EQ(match.nearest, 10);
 }
 
-TEST(PaletteMatch, TwoColoursOnOneEntryAreRefused) {
-    const DecodedPicture picture = Picture(4, 1, {{0, 0, 0}, {0xFF, 0xFF, 0xFF}, {4, 4, 4}, {0, 0, 0}});
-    const PaletteMatch match = MatchPalette(picture, {1, 0, 3, 1}, Named("pepto"));
-    EXPECT_EQ(match.refusal, ColourRefusal::SharedEntry);
-    EXPECT_EQ(match.nearest, 0);
-    // Within the area: white, a near black that takes entry 0, then black.
-    EXPECT_EQ(match.other.rgb, (Rgb{4, 4, 4}));
-    EXPECT_EQ(match.other.x, 2);
-    EXPECT_EQ(match.colour.rgb, Rgb{});
-    EXPECT_EQ(match.colour.x, 3);
-}
-
-TEST(PaletteMatch, WhenNoPaletteHoldsAllThePaletteThatGotFurthestSpeaks) {
-    // Pepto's cyan and light blue, then colodore's red: every colour is in some palette, no
-    // palette holds all three, and pepto got as far as the third.
-    const C64Palette& pepto = Palette("pepto");
+TEST(PaletteMatch, TheSameC64ColourOfTwoPalettesIsRefused) {
+    // Pepto's colours but its pink, and colodore's red: red twice, in two palettes. Pink is
+    // free, but colodore's red lies 46 from it.
     const Rgb red = Palette("colodore").colours[2];
-    const DecodedPicture picture = Picture(3, 1, {pepto.colours[3], pepto.colours[14], red});
+    const DecodedPicture picture = Picture(16, 1, PeptoWithout(10, red));
+    for (const PaletteChoice choice : {Auto, Named("pepto")}) {
+        const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
+        EXPECT_EQ(match.refusal,
+                  choice.kind == PaletteChoice::Kind::Auto ? ColourRefusal::UnknownColour : ColourRefusal::NotInPalette);
+        EXPECT_EQ(match.palette, DefaultPalette);
+        EXPECT_EQ(match.colour.rgb, red);
+        EXPECT_EQ(match.colour.x, 15);
+    }
+}
+
+TEST(PaletteMatch, TwoColoursOfOneEntryAreRefused) {
+    // Pepto but its yellow, and a near black: the near black would have to be yellow.
+    const DecodedPicture picture = Picture(16, 1, PeptoWithout(7, {4, 4, 4}));
+    for (const PaletteChoice choice : {Auto, Named("pepto")}) {
+        const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
+        EXPECT_EQ(match.refusal, ColourRefusal::SharedEntry);
+        EXPECT_EQ(match.palette, DefaultPalette);
+        EXPECT_EQ(match.nearest, 0);
+        EXPECT_EQ(match.other.rgb, Rgb{});
+        EXPECT_EQ(match.other.x, 0);
+        EXPECT_EQ(match.colour.rgb, (Rgb{4, 4, 4}));
+        EXPECT_EQ(match.colour.x, 15);
+    }
+}
+
+TEST(PaletteMatch, TheColourRefusedIsTheOneThatDoesNotBelongNotTheOnePushedAside) {
+    // A dark red 13 from pepto's red, with pepto but its yellow: the least-cost assignment puts
+    // the dark red on red and pushes pepto's own red far away onto yellow. Without the dark red
+    // the rest is pepto exactly: the dark red is the colour named.
+    const Rgb darkRed{0x4A, 0x19, 0x0D};
+    const DecodedPicture picture = Picture(16, 1, PeptoWithout(7, darkRed));
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
-    EXPECT_EQ(match.refusal, ColourRefusal::NotInPalette);
-    EXPECT_TRUE(match.noPaletteHoldsAll);
-    EXPECT_EQ(match.palette, DefaultPalette);
-    EXPECT_EQ(match.colour.rgb, red);
-    EXPECT_EQ(match.colour.x, 2);
+    EXPECT_EQ(match.refusal, ColourRefusal::SharedEntry);
+    EXPECT_EQ(match.colour.rgb, darkRed);
+    EXPECT_EQ(match.other.rgb, Palette("pepto").colours[2]);
+    EXPECT_EQ(match.nearest, 2);
+}
+
+TEST(PaletteMatch, MoreThanSixteenColoursAreCounted) {
+    std::vector<Rgb> pixels = PeptoWithout(-1, {1, 2, 3});
+    pixels.push_back({1, 2, 3});
+    const DecodedPicture picture = Picture(18, 1, pixels);
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+    EXPECT_EQ(match.refusal, ColourRefusal::TooManyColours);
+    EXPECT_EQ(match.colourCount, 17u);
+}
+
+TEST(PaletteMatch, AFewColoursOfAPerturbedPaletteKeepTheirNumbers) {
+    // Six colours of colodore, each a little off, in a picture of 2 rows.
+    std::vector<Rgb> pixels;
+    const std::vector<int> numbers{0, 1, 2, 6, 7, 14};
+    for (const int n : numbers)
+        pixels.push_back(test::Shifted(Palette("colodore").colours[static_cast<std::size_t>(n)], -9, 7, 6));
+    for (const int n : numbers)
+        pixels.push_back(test::Shifted(Palette("colodore").colours[static_cast<std::size_t>(n)], -9, 7, 6));
+    const DecodedPicture picture = Picture(6, 2, pixels);
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+    ASSERT_EQ(match.refusal, ColourRefusal::None);
+    EXPECT_EQ(match.colourCount, 6u);
+    EXPECT_GT(match.differsBy, 0);
+    for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(match.numbers[i], numbers[i % 6]) << i;
 }
 
 TEST(PaletteMatch, OnlyTheAreaCounts) {

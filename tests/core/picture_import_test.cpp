@@ -34,10 +34,10 @@ TEST(ImportPicture, AScreenshotsPictureIsTheCanvasAndItsBorderIsLeftOut) {
         const DecodedPicture picture = PictureOfNumbers(384, 272, inner, indexed, Stripes);
         const PaletteChoice choice{indexed ? PaletteChoice::Kind::Index : PaletteChoice::Kind::Auto, 0};
         auto canvas = test::FilledCanvas(0xEE);
-        const PictureImport imported = ImportPicture(picture, "PNG", choice, *canvas);
+        const PictureImport imported = ImportPicture(picture, PictureKind::Png, choice, *canvas);
         ASSERT_EQ(imported.refusal, ImportRefusal::None);
         EXPECT_EQ(imported.palette.has_value(), !indexed);
-        EXPECT_EQ(imported.source.kind, "PNG");
+        EXPECT_EQ(imported.source.kind, PictureKind::Png);
         EXPECT_EQ(imported.source.left, 32);
         EXPECT_EQ(imported.source.top, 35);
         for (int column = 0; column < CanvasColumns; ++column) {
@@ -59,7 +59,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     oddPair.rgb[oddPair.At(5, 3)] = Pepto().colours[9];
     oddPair.indexes[oddPair.At(5, 3)] = 9;
     DecodedPicture unknown = PictureOfNumbers(16, 8, small, false, Stripes);
-    unknown.rgb[unknown.At(2, 2)] = {1, 99, 200};
+    unknown.rgb[unknown.At(2, 2)] = {0xFF, 0x00, 0xFF};  // magenta: not in pepto
     // Transparency is no colour, whatever RGB lies under it and whichever way colours are read.
     DecodedPicture seeThrough = PictureOfNumbers(16, 8, small, true, Stripes);
     seeThrough.alpha.assign(seeThrough.rgb.size(), 255);
@@ -71,7 +71,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
          PictureOfNumbers(16, 8, small, false, Stripes),
          {PaletteChoice::Kind::Index, 0},
          ImportRefusal::NoColourTable},
-        {"unknown colour", unknown, {}, ImportRefusal::Colour},
+        {"colour not in the palette", unknown, {PaletteChoice::Kind::Named, DefaultPalette}, ImportRefusal::Colour},
         {"pair by RGB", oddPair, {}, ImportRefusal::DifferingPair},
         {"pair by index", oddPair, {PaletteChoice::Kind::Index, 0}, ImportRefusal::DifferingPair},
         {"transparent by RGB", seeThrough, {}, ImportRefusal::Transparent},
@@ -80,7 +80,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto canvas = test::FilledCanvas(0xEE);
-        const PictureImport imported = ImportPicture(c.picture, "GIF", c.choice, *canvas);
+        const PictureImport imported = ImportPicture(c.picture, PictureKind::Gif, c.choice, *canvas);
         EXPECT_EQ(imported.refusal, c.refusal);
         EXPECT_FALSE(imported.palette.has_value());
         for (const std::uint8_t v : *canvas) ASSERT_EQ(v, 0xEE);
@@ -100,7 +100,7 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
 TEST(ImportPicture, IndexesAboveFifteenStayAsTheyAre) {
     DecodedPicture picture{2, 1, {{0, 0, 0}, {0, 0, 0}}, {200, 200}, {}};
     auto canvas = test::FilledCanvas(0xEE);
-    ASSERT_EQ(ImportPicture(picture, "GIF", {PaletteChoice::Kind::Index, 0}, *canvas).refusal, ImportRefusal::None);
+    ASSERT_EQ(ImportPicture(picture, PictureKind::Gif, {PaletteChoice::Kind::Index, 0}, *canvas).refusal, ImportRefusal::None);
     EXPECT_EQ((*canvas)[0], 200);
     EXPECT_EQ((*canvas)[1], 0);
 }

@@ -13,7 +13,7 @@ PictureKind KindOf(std::string_view firstBytes) {
     return KindOfPicture(bytes);
 }
 
-TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
+TEST(PictureKind, ToldByTheFirstBytes) {
     struct Case {
         std::string_view bytes;
         PictureKind kind;
@@ -21,13 +21,24 @@ TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
     using namespace std::string_view_literals;
     const std::vector<Case> cases{
         {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"sv, PictureKind::Png},
-        {"\x89PNG\r\n\x1A"sv, PictureKind::Bmp},  // a signature cut short
-        {"\x89PNG\n\x1A\n\0"sv, PictureKind::Bmp},  // line ends changed in transfer
+        {"\x89PNG\r\n\x1A"sv, PictureKind::Unknown},  // a signature cut short
+        {"\x89PNG\n\x1A\n\0"sv, PictureKind::Unknown},  // line ends changed in transfer
         {"GIF87a\x40\x01"sv, PictureKind::Gif},
         {"GIF89a"sv, PictureKind::Gif},
-        {"GIF88a"sv, PictureKind::Bmp},
+        {"GIF88a"sv, PictureKind::Unknown},
+        {"\xFF\xD8\xFF\xE0\0\x10JFIF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFE"sv, PictureKind::Unknown},
         {"BM\x36\x7E"sv, PictureKind::Bmp},
-        {""sv, PictureKind::Bmp},
+        {"BM"sv, PictureKind::Bmp},
+        {"B"sv, PictureKind::Unknown},
+        {"bm\x36\x7E"sv, PictureKind::Unknown},
+        {"\xFF\xD8\xFF\xE0\0\x10JFIF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFF\xDB"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\xFF"sv, PictureKind::Jpeg},
+        {"\xFF\xD8\0"sv, PictureKind::Unknown},
+        {"\0\0\0\0\0\0"sv, PictureKind::Unknown},
+        {""sv, PictureKind::Unknown},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.bytes)));
@@ -36,6 +47,8 @@ TEST(PictureKind, ToldByTheFirstBytesAndEverythingElseIsABmp) {
     EXPECT_EQ(KindName(PictureKind::Png), "PNG");
     EXPECT_EQ(KindName(PictureKind::Gif), "GIF");
     EXPECT_EQ(KindName(PictureKind::Bmp), "BMP");
+    EXPECT_EQ(KindName(PictureKind::Jpeg), "JPEG");
+    EXPECT_EQ(KindName(PictureKind::Unknown), "");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(Preview, ShowsTheKoalizedPictureInThePalette) {
         }
     }
     auto image = std::make_unique<KoalaImage>();
-    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 6).ok);
+    ASSERT_TRUE(KoalizeMulticolour(*canvas, *image, 6).ok());
     for (const std::size_t p : {std::size_t{0}, DefaultPalette, C64Palettes.size() - 1}) {
         const C64Palette& palette = C64Palettes[p];
         SCOPED_TRACE(palette.name);

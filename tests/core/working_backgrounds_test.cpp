@@ -26,7 +26,7 @@ std::vector<std::uint8_t> ByTryingEach(const Canvas& canvas) {
     auto image = std::make_unique<KoalaImage>();
     std::vector<std::uint8_t> working;
     for (std::uint8_t b = 0; b < 16; ++b) {
-        if (KoalizeMulticolour(canvas, *image, b).ok) working.push_back(b);
+        if (KoalizeMulticolour(canvas, *image, b).ok()) working.push_back(b);
     }
     return working;
 }

@@ -19,6 +19,7 @@ sp2_end:        .res 2          ; first byte after the stream
 
 ; In:  from_ptr = the stream, to_ptr = where its first byte goes, sp2_end set.
 ; Out: to_ptr = one past the last byte written, from_ptr = sp2_end.
+; Changes: A, X, Y, from_ptr, to_ptr
 sp2_unpack:
         lda from_ptr            ; done when from_ptr >= sp2_end
         cmp sp2_end

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli/picture_decoder.h"
+#include "core/import/gif_frame.h"
 #include "core/import/picture_area.h"
 
 namespace pxm::cli {
@@ -37,6 +38,24 @@ using GifFile = std::unique_ptr<GifFileType, CloseGif>;
 std::string LibraryText(int error) {
     const char* text = GifErrorString(error);
     return std::string("giflib: ") + (text != nullptr ? text : "error " + std::to_string(error));
+}
+
+// A giflib colour table as colours; empty for none.
+std::vector<Rgb> TableOf(const ColorMapObject* map) {
+    std::vector<Rgb> table;
+    if (map == nullptr) return table;
+    for (int i = 0; i < map->ColorCount; ++i) table.push_back({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
+    return table;
+}
+
+// The opacity of each entry of a table of `size`: the transparent index none; empty when the
+// frame has no transparent index.
+std::vector<std::uint8_t> FrameAlpha(std::size_t size, int transparentIndex) {
+    std::vector<std::uint8_t> alpha;
+    if (transparentIndex == NO_TRANSPARENT_COLOR || static_cast<std::size_t>(transparentIndex) >= size) return alpha;
+    alpha.assign(size, 255);
+    alpha[static_cast<std::size_t>(transparentIndex)] = 0;
+    return alpha;
 }
 
 // Reads past an extension; a graphic control extension tells the transparent index of the image
@@ -119,15 +138,14 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
     if (!FindFirstImage(gif.get(), transparentIndex, outcome.reason)) return outcome;
 
     const GifImageDesc& desc = gif->Image;
-    if (desc.Left < 0 || desc.Top < 0 || desc.Width <= 0 || desc.Height <= 0 ||
-        desc.Left + desc.Width > picture.width || desc.Top + desc.Height > picture.height) {
-        outcome.reason = "the first image lies outside the picture";
+    const GifFramePlace place{desc.Left, desc.Top, desc.Width, desc.Height};
+    if (!FrameOnScreen(place, picture.width, picture.height)) {
+        outcome.reason = GifFrameErrorText(GifFrameError::OutsideScreen);
         return outcome;
     }
     const ColorMapObject* table = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
-    const ColorMapObject* screenTable = gif->SColorMap != nullptr ? gif->SColorMap : table;
     if (table == nullptr) {
-        outcome.reason = "the file has no colour table";
+        outcome.reason = GifFrameErrorText(GifFrameError::NoColourTable);
         return outcome;
     }
     std::vector<GifPixelType> frame(static_cast<std::size_t>(desc.Width) * static_cast<std::size_t>(desc.Height));
@@ -136,29 +154,17 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
         return outcome;
     }
 
-    const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-    picture.indexes.assign(pixelCount, static_cast<std::uint8_t>(gif->SBackGroundColor));
-    picture.rgb.resize(pixelCount);
-    picture.alpha.assign(pixelCount, 255);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const bool inFrame =
-                x >= desc.Left && x < desc.Left + desc.Width && y >= desc.Top && y < desc.Top + desc.Height;
-            const ColorMapObject* map = inFrame ? table : screenTable;
-            std::uint8_t& index = picture.indexes[picture.At(x, y)];
-            if (inFrame)
-                index = frame[static_cast<std::size_t>(y - desc.Top) * static_cast<std::size_t>(desc.Width) +
-                              static_cast<std::size_t>(x - desc.Left)];
-            if (index >= map->ColorCount) {
-                outcome.reason = "a pixel's colour index lies past the end of the colour table";
-                picture = {};
-                return outcome;
-            }
-            const GifColorType& c = map->Colors[index];
-            picture.rgb[picture.At(x, y)] = {c.Red, c.Green, c.Blue};
-            if (inFrame && index == transparentIndex) picture.alpha[picture.At(x, y)] = 0;
-        }
+    const std::vector<Rgb> frameTable = TableOf(table);
+    const std::vector<Rgb> screenTable = TableOf(gif->SColorMap);
+    Result<DecodedPicture, GifFrameError> composed = ComposeGifPicture(
+        {picture.width, picture.height, static_cast<std::uint8_t>(gif->SBackGroundColor), screenTable}, place, frame,
+        frameTable, FrameAlpha(frameTable.size(), transparentIndex));
+    if (!composed) {
+        outcome.reason = GifFrameErrorText(composed.error());
+        picture = {};
+        return outcome;
     }
+    picture = std::move(*composed);
     outcome.status = DecodeOutcome::Status::Decoded;
     return outcome;
 }

@@ -32,13 +32,13 @@ void NothingToFlush(png_structp) {}
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-bool EncodeInFrame(png_structp png, png_infop info, const PreviewPixels& pixels) {
+bool EncodeInFrame(png_structp png, png_infop info, std::span<const Rgb> pixels, int width, int height) {
     if (setjmp(png_jmpbuf(png)) != 0) return false;
-    png_set_IHDR(png, info, PreviewWidth, PreviewHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < PreviewHeight; ++y) {
-        const Rgb* row = pixels.data() + static_cast<std::size_t>(y) * PreviewWidth;
+    for (int y = 0; y < height; ++y) {
+        const Rgb* row = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         png_write_row(png, reinterpret_cast<png_const_bytep>(row));
     }
     png_write_end(png, nullptr);
@@ -47,7 +47,7 @@ bool EncodeInFrame(png_structp png, png_infop info, const PreviewPixels& pixels)
 
 }  // namespace
 
-EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
+EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height) {
     static_assert(sizeof(Rgb) == 3, "the rows are written straight from the colours");
     EncodedPng encoded;
     PngTarget target{&encoded.bytes};
@@ -59,7 +59,7 @@ EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
         return encoded;
     }
     png_set_write_fn(png, &target, AppendToVector, NothingToFlush);
-    if (!EncodeInFrame(png, info, pixels)) {
+    if (!EncodeInFrame(png, info, pixels, width, height)) {
         encoded.error = target.error.data();
         encoded.bytes.clear();
     }

@@ -1,4 +1,5 @@
-// The preview through the Windows Imaging Component's PNG encoder, into a stream in memory.
+// The preview and the clash map through the Windows Imaging Component's PNG encoder, into a
+// stream in memory.
 #include "cli/preview_png.h"
 
 #include <vector>
@@ -22,9 +23,9 @@ HRESULT StreamBytes(IStream* stream, std::vector<std::uint8_t>& bytes) {
     return result;
 }
 
-HRESULT Encode(const PreviewPixels& pixels, std::vector<std::uint8_t>& bytes) {
-    constexpr UINT Stride = PreviewWidth * 3;
-    std::vector<BYTE> bgr(static_cast<std::size_t>(Stride) * PreviewHeight);
+HRESULT Encode(std::span<const Rgb> pixels, int width, int height, std::vector<std::uint8_t>& bytes) {
+    const auto stride = static_cast<UINT>(width) * 3;
+    std::vector<BYTE> bgr(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         bgr[3 * i] = pixels[i].b;
         bgr[3 * i + 1] = pixels[i].g;
@@ -42,11 +43,12 @@ HRESULT Encode(const PreviewPixels& pixels, std::vector<std::uint8_t>& bytes) {
     if (SUCCEEDED(result)) result = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
     if (SUCCEEDED(result)) result = encoder->CreateNewFrame(frame.put(), options.put());
     if (SUCCEEDED(result)) result = frame->Initialize(options.get());
-    if (SUCCEEDED(result)) result = frame->SetSize(PreviewWidth, PreviewHeight);
+    if (SUCCEEDED(result)) result = frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height));
     if (SUCCEEDED(result)) result = frame->SetPixelFormat(&format);
     // The encoder may only offer another format; the bytes are BGR, so that would be wrong.
     if (SUCCEEDED(result) && format != GUID_WICPixelFormat24bppBGR) result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    if (SUCCEEDED(result)) result = frame->WritePixels(PreviewHeight, Stride, static_cast<UINT>(bgr.size()), bgr.data());
+    if (SUCCEEDED(result))
+        result = frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(bgr.size()), bgr.data());
     if (SUCCEEDED(result)) result = frame->Commit();
     if (SUCCEEDED(result)) result = encoder->Commit();
     if (SUCCEEDED(result)) result = StreamBytes(stream.get(), bytes);
@@ -55,9 +57,9 @@ HRESULT Encode(const PreviewPixels& pixels, std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
+EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height) {
     EncodedPng encoded;
-    if (const HRESULT result = Encode(pixels, encoded.bytes); FAILED(result)) {
+    if (const HRESULT result = Encode(pixels, width, height, encoded.bytes); FAILED(result)) {
         encoded.bytes.clear();
         encoded.error = WicFailureText(result);
     }

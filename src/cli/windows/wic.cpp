@@ -1,6 +1,6 @@
 #include "cli/windows/wic.h"
 
-#include "cli/windows/system_error_text.h"
+#include "platform/system_error.h"
 
 namespace pxm::cli {
 
@@ -10,7 +10,7 @@ HRESULT CreateImagingFactory(ComOwner<IWICImagingFactory>& factory) {
 }
 
 std::string WicFailureText(HRESULT result) {
-    return "Windows Imaging Component: " + SystemErrorText(static_cast<DWORD>(result));
+    return "Windows Imaging Component: " + platform::SystemErrorText({static_cast<std::uint32_t>(result)});
 }
 
 }  // namespace pxm::cli

@@ -1,6 +1,7 @@
-// PNG and GIF files through the Windows Imaging Component: the first frame, its colour table
-// indexes when it has a table, its colours. No exception crosses a COM call: every result is
+// PNG, GIF and JPEG files through the Windows Imaging Component: the first frame, its colour
+// table indexes when it has a table, its colours. No exception crosses a COM call: every result is
 // checked and turned into the outcome's words.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -13,15 +14,6 @@
 namespace pxm::cli {
 
 namespace {
-
-// Where the first frame lies on the picture: all of a PNG; a GIF's frame may cover part of its
-// logical screen.
-struct FramePlace {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // One unsigned number of a metadata query ("/logscrdesc/Width"); none when it is not there.
 std::optional<int> MetadataNumber(IWICMetadataQueryReader* reader, const wchar_t* query) {
@@ -36,30 +28,30 @@ std::optional<int> MetadataNumber(IWICMetadataQueryReader* reader, const wchar_t
     return number;
 }
 
-struct GifScreen {
+struct LogicalScreen {
     int width = 0;
     int height = 0;
     std::uint8_t background = 0;
 };
 
-std::optional<GifScreen> GifScreenOf(IWICBitmapDecoder* decoder) {
+std::optional<LogicalScreen> LogicalScreenOf(IWICBitmapDecoder* decoder) {
     ComOwner<IWICMetadataQueryReader> reader;
     if (FAILED(decoder->GetMetadataQueryReader(reader.put()))) return std::nullopt;
     const auto width = MetadataNumber(reader.get(), L"/logscrdesc/Width");
     const auto height = MetadataNumber(reader.get(), L"/logscrdesc/Height");
     if (!width || !height) return std::nullopt;
     const auto background = MetadataNumber(reader.get(), L"/logscrdesc/BackgroundColorIndex");
-    return GifScreen{*width, *height, static_cast<std::uint8_t>(background.value_or(0))};
+    return LogicalScreen{*width, *height, static_cast<std::uint8_t>(background.value_or(0))};
 }
 
-void PlaceGifFrame(IWICBitmapFrameDecode* frame, FramePlace& place) {
+void PlaceGifFrame(IWICBitmapFrameDecode* frame, GifFramePlace& place) {
     ComOwner<IWICMetadataQueryReader> reader;
     if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return;
     place.left = MetadataNumber(reader.get(), L"/imgdesc/Left").value_or(0);
     place.top = MetadataNumber(reader.get(), L"/imgdesc/Top").value_or(0);
 }
 
-// The RGB of the colour table of a frame or of the whole file; empty when it has none.
+// The colour table of a frame or of the whole file, with alpha; empty when it has none.
 template <class Source>
 std::vector<WICColor> TableOf(IWICImagingFactory* factory, Source* source) {
     ComOwner<IWICPalette> palette;
@@ -69,6 +61,22 @@ std::vector<WICColor> TableOf(IWICImagingFactory* factory, Source* source) {
         FAILED(palette->GetColors(static_cast<UINT>(colours.size()), colours.data(), &count)))
         return {};
     return {colours.begin(), colours.begin() + count};
+}
+
+// A table's colours (WICColor: alpha, red, green, blue from the top byte down).
+std::vector<Rgb> ColoursOf(const std::vector<WICColor>& table) {
+    std::vector<Rgb> colours;
+    for (const WICColor c : table)
+        colours.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
+    return colours;
+}
+
+// A table's opacities: a GIF's transparent index or a PNG's tRNS entries; empty when all are opaque.
+std::vector<std::uint8_t> AlphaOf(const std::vector<WICColor>& table) {
+    std::vector<std::uint8_t> alpha;
+    for (const WICColor c : table) alpha.push_back(static_cast<std::uint8_t>(c >> 24));
+    if (std::ranges::all_of(alpha, [](std::uint8_t a) { return a == 255; })) alpha.clear();
+    return alpha;
 }
 
 // Bits per pixel of the indexed formats WIC gives for PNG and GIF frames; none for the others.
@@ -81,7 +89,7 @@ std::optional<int> IndexBits(const WICPixelFormatGUID& format) {
 }
 
 // The frame's indexes, one byte each, from its packed rows.
-HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const FramePlace& place, int bits, std::vector<std::uint8_t>& out) {
+HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const GifFramePlace& place, int bits, std::vector<std::uint8_t>& out) {
     const auto stride = static_cast<UINT>((place.width * bits + 7) / 8);
     std::vector<BYTE> packed(static_cast<std::size_t>(stride) * static_cast<std::size_t>(place.height));
     const HRESULT result = frame->CopyPixels(nullptr, stride, static_cast<UINT>(packed.size()), packed.data());
@@ -121,34 +129,6 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
     return S_OK;
 }
 
-// An indexed frame on its picture: pixels outside the frame take the background index and the
-// picture's own table, as giflib's road gives them.
-std::string Compose(const std::vector<std::uint8_t>& frameIndexes, const FramePlace& place,
-                    const std::vector<WICColor>& frameTable, const std::vector<WICColor>& screenTable,
-                    std::uint8_t background, DecodedPicture& picture) {
-    const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-    picture.indexes.assign(pixelCount, background);
-    picture.rgb.resize(pixelCount);
-    picture.alpha.resize(pixelCount);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const bool inFrame =
-                x >= place.left && x < place.left + place.width && y >= place.top && y < place.top + place.height;
-            const std::vector<WICColor>& table = inFrame ? frameTable : screenTable;
-            std::uint8_t& index = picture.indexes[picture.At(x, y)];
-            if (inFrame)
-                index = frameIndexes[static_cast<std::size_t>(y - place.top) * static_cast<std::size_t>(place.width) +
-                                     static_cast<std::size_t>(x - place.left)];
-            if (index >= table.size()) return "a pixel's colour index lies past the end of the colour table";
-            const WICColor c = table[index];  // alpha, red, green, blue from the top byte down
-            picture.rgb[picture.At(x, y)] = {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                                             static_cast<std::uint8_t>(c)};
-            picture.alpha[picture.At(x, y)] = static_cast<std::uint8_t>(c >> 24);
-        }
-    }
-    return {};
-}
-
 // Everything after the decoder is open; the outcome's status stays Unreadable on failure.
 void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, DecodeOutcome& outcome) {
     ComOwner<IWICBitmapFrameDecode> frame;
@@ -160,13 +140,13 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         outcome.reason = WicFailureText(result);
         return;
     }
-    FramePlace place{0, 0, static_cast<int>(width), static_cast<int>(height)};
+    GifFramePlace place{0, 0, static_cast<int>(width), static_cast<int>(height)};
     DecodedPicture& picture = outcome.picture;
     picture.width = place.width;
     picture.height = place.height;
     std::uint8_t background = 0;
     if (gif) {
-        const std::optional<GifScreen> screen = GifScreenOf(decoder);
+        const std::optional<LogicalScreen> screen = LogicalScreenOf(decoder);
         if (screen) {
             picture.width = screen->width;
             picture.height = screen->height;
@@ -179,24 +159,36 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return;
     }
-    if (place.left + place.width > picture.width || place.top + place.height > picture.height) {
-        outcome.reason = "the first image lies outside the picture";
+    if (!FrameOnScreen(place, picture.width, picture.height)) {
+        outcome.reason = GifFrameErrorText(GifFrameError::OutsideScreen);
         return;
     }
 
     WICPixelFormatGUID format{};
     result = frame->GetPixelFormat(&format);
+    // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK.
+    if (SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK) {
+        outcome.status = DecodeOutcome::Status::CmykRefused;
+        return;
+    }
     const std::optional<int> bits = SUCCEEDED(result) ? IndexBits(format) : std::nullopt;
     if (SUCCEEDED(result) && !bits) result = ReadColours(factory, frame.get(), picture);
     if (SUCCEEDED(result) && bits) {
         std::vector<std::uint8_t> indexes;
         result = ReadIndexes(frame.get(), place, *bits, indexes);
-        const std::vector<WICColor> frameTable = TableOf(factory, frame.get());
-        std::vector<WICColor> screenTable = gif ? TableOf(factory, decoder) : frameTable;
-        if (screenTable.empty()) screenTable = frameTable;
-        if (SUCCEEDED(result) && frameTable.empty()) outcome.reason = "the file has no colour table";
-        if (SUCCEEDED(result) && outcome.reason.empty())
-            outcome.reason = Compose(indexes, place, frameTable, screenTable, background, picture);
+        const std::vector<WICColor> frameColours = TableOf(factory, frame.get());
+        const std::vector<Rgb> frameTable = ColoursOf(frameColours);
+        const std::vector<Rgb> screenTable = gif ? ColoursOf(TableOf(factory, decoder)) : std::vector<Rgb>{};
+        // An indexed PNG is one frame that covers its whole screen.
+        if (SUCCEEDED(result)) {
+            Result<DecodedPicture, GifFrameError> composed = ComposeGifPicture(
+                {picture.width, picture.height, background, screenTable}, place, indexes, frameTable,
+                AlphaOf(frameColours));
+            if (composed)
+                picture = std::move(*composed);
+            else
+                outcome.reason = GifFrameErrorText(composed.error());
+        }
     }
     if (FAILED(result)) outcome.reason = WicFailureText(result);
     if (outcome.reason.empty()) outcome.status = DecodeOutcome::Status::Decoded;
@@ -205,11 +197,17 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
 DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container) {
     DecodeOutcome outcome;
     // A size that is not taken is refused from the file's header, before WIC reads any of it.
-    if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
-        declared && !AcceptedArea(declared->width, declared->height)) {
+    const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
+    if (declared && !AcceptedArea(declared->width, declared->height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
+        return outcome;
+    }
+    // A JPEG's size is in a marker segment that may come late; WIC is not given a file whose
+    // size could not be checked.
+    if (!declared && kind == PictureKind::Jpeg) {
+        outcome.reason = "no frame header before the picture data";
         return outcome;
     }
     ComOwner<IWICImagingFactory> factory;
@@ -227,7 +225,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         return outcome;
     }
     DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, outcome);
-    if (outcome.status == DecodeOutcome::Status::Unreadable) {
+    if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
         outcome.picture.alpha.clear();
@@ -240,5 +238,9 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
 DecodeOutcome DecodePng(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Png, GUID_ContainerFormatPng); }
 
 DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Gif, GUID_ContainerFormatGif); }
+
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
+    return Decode(file, PictureKind::Jpeg, GUID_ContainerFormatJpeg);
+}
 
 }  // namespace pxm::cli

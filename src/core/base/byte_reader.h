@@ -39,7 +39,12 @@ constexpr std::optional<std::uint32_t> LongAt(Bytes data, std::size_t offset) {
            (static_cast<std::uint32_t>(data[offset + 2]) << 16) | (static_cast<std::uint32_t>(data[offset + 3]) << 24);
 }
 
-// Big-endian words, as PNG headers hold them.
+// Big-endian words, as PNG and JPEG headers hold them.
+constexpr std::optional<std::uint16_t> BigWordAt(Bytes data, std::size_t offset) {
+    if (!Holds(data, offset, 2)) return std::nullopt;
+    return static_cast<std::uint16_t>(data[offset] << 8 | data[offset + 1]);
+}
+
 constexpr std::optional<std::uint32_t> BigLongAt(Bytes data, std::size_t offset) {
     if (!Holds(data, offset, 4)) return std::nullopt;
     return (static_cast<std::uint32_t>(data[offset]) << 24) | (static_cast<std::uint32_t>(data[offset + 1]) << 16) |

@@ -22,15 +22,10 @@ public:
         out_.push_back(value);
         return *this;
     }
-    ByteWriter& Word(std::uint16_t value) {
-        out_.push_back(static_cast<std::uint8_t>(value));
-        out_.push_back(static_cast<std::uint8_t>(value >> 8));
-        return *this;
-    }
-    ByteWriter& Long(std::uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<std::uint8_t>(value >> shift));
-        return *this;
-    }
+    ByteWriter& Word(std::uint16_t value) { return Little(value, 2); }
+    // 24 bits, as TAP pauses hold them.
+    ByteWriter& Long24(std::uint32_t value) { return Little(value, 3); }
+    ByteWriter& Long(std::uint32_t value) { return Little(value, 4); }
     ByteWriter& Append(Bytes bytes) {
         out_.insert(out_.end(), bytes.begin(), bytes.end());
         return *this;
@@ -45,6 +40,11 @@ public:
     }
 
 private:
+    ByteWriter& Little(std::uint32_t value, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) out_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        return *this;
+    }
+
     std::vector<std::uint8_t>& out_;
 };
 
@@ -53,14 +53,20 @@ inline void PutByteAt(std::span<std::uint8_t> out, std::size_t offset, std::uint
     assert(offset < out.size());
     out[offset] = value;
 }
+// The low `count` bytes of value, least significant first.
+inline void PutLittleAt(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value, std::size_t count) {
+    assert(Holds(out, offset, count));
+    for (std::size_t i = 0; i < count; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
 inline void PutWordAt(std::span<std::uint8_t> out, std::size_t offset, std::uint16_t value) {
-    assert(offset + 2 <= out.size());
-    out[offset] = static_cast<std::uint8_t>(value);
-    out[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    PutLittleAt(out, offset, value, 2);
+}
+// 24 bits, as the 1541's BAM holds a track's free-sector bits.
+inline void PutLong24At(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value) {
+    PutLittleAt(out, offset, value, 3);
 }
 inline void PutLongAt(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value) {
-    assert(offset + 4 <= out.size());
-    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    PutLittleAt(out, offset, value, 4);
 }
 
 }  // namespace pxm

@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/base/byte_writer.h"
 #include "core/disk/block_allocation.h"
 
 namespace pxm {
@@ -34,6 +35,7 @@ constexpr std::uint8_t LastDirectoryBlockSector = 0xFF;
 constexpr std::size_t BamDosVersionOffset = 2;
 constexpr std::size_t BamTracksOffset = 4;  // per track: free sectors, then 3 bytes of bitmap
 constexpr std::size_t BamTrackEntrySize = 4;
+constexpr std::size_t BamFreeBitsOffset = 1;  // in a track's entry
 constexpr std::size_t BamDiskNameOffset = 0x90;
 constexpr std::size_t BamDiskIdOffset = 0xA2;
 constexpr std::size_t BamDosTypeOffset = 0xA5;
@@ -44,14 +46,13 @@ constexpr std::size_t EntryTypeOffset = 2;
 constexpr std::size_t EntryFirstTrackOffset = 3;
 constexpr std::size_t EntryFirstSectorOffset = 4;
 constexpr std::size_t EntryNameOffset = 5;
-constexpr std::size_t EntryBlockCountOffset = 30;  // low byte first
+constexpr std::size_t EntryBlockCountOffset = 30;
 constexpr std::uint8_t ClosedProgramType = 0x82;
 
 // The file as LOAD reads it: the load address, low byte first, then the data.
 std::vector<std::uint8_t> ProgramForm(const C64File& file) {
-    std::vector<std::uint8_t> program{static_cast<std::uint8_t>(file.loadAddress & 0xFF),
-                                      static_cast<std::uint8_t>(file.loadAddress >> 8)};
-    program.insert(program.end(), file.data.begin(), file.data.end());
+    std::vector<std::uint8_t> program;
+    ByteWriter(program).Word(file.loadAddress).Append(file.data);
     return program;
 }
 
@@ -60,8 +61,8 @@ Sector SectorAt(std::span<std::uint8_t, D64ImageSize> image, BlockAddress block)
 }
 
 void Link(Sector sector, std::uint8_t track, std::uint8_t next) {
-    sector[LinkTrackOffset] = track;
-    sector[LinkSectorOffset] = next;
+    PutByteAt(sector, LinkTrackOffset, track);
+    PutByteAt(sector, LinkSectorOffset, next);
 }
 
 void Put(Sector sector, std::size_t offset, std::string_view text) {
@@ -96,12 +97,11 @@ BlockAddress WriteChain(std::span<std::uint8_t, D64ImageSize> image, FreeMap& fr
 
 void WriteBam(Sector sector, const FreeMap& free) {
     Link(sector, static_cast<std::uint8_t>(DirectoryBlock.track), static_cast<std::uint8_t>(DirectoryBlock.sector));
-    sector[BamDosVersionOffset] = DosVersion;
+    PutByteAt(sector, BamDosVersionOffset, DosVersion);
     for (int track = 1; track <= DiskTrackCount; ++track) {
         const std::size_t entry = BamTracksOffset + BamTrackEntrySize * static_cast<std::size_t>(track - 1);
-        const std::uint32_t bits = free[static_cast<std::size_t>(track - 1)];
-        sector[entry] = static_cast<std::uint8_t>(FreeSectors(free, track));
-        for (std::size_t k = 1; k < BamTrackEntrySize; ++k) sector[entry + k] = static_cast<std::uint8_t>(bits >> (8 * (k - 1)));
+        PutByteAt(sector, entry, static_cast<std::uint8_t>(FreeSectors(free, track)));
+        PutLong24At(sector, entry + BamFreeBitsOffset, free[static_cast<std::size_t>(track - 1)]);
     }
     std::fill(sector.begin() + BamDiskNameOffset, sector.begin() + BamLabelEnd, ShiftedSpace);
     Put(sector, BamDiskNameOffset, DiskName);
@@ -111,23 +111,19 @@ void WriteBam(Sector sector, const FreeMap& free) {
 
 void WriteDirectory(Sector sector, std::string_view name, BlockAddress first, std::size_t blocks) {
     Link(sector, 0, LastDirectoryBlockSector);
-    sector[EntryTypeOffset] = ClosedProgramType;
-    sector[EntryFirstTrackOffset] = static_cast<std::uint8_t>(first.track);
-    sector[EntryFirstSectorOffset] = static_cast<std::uint8_t>(first.sector);
+    PutByteAt(sector, EntryTypeOffset, ClosedProgramType);
+    PutByteAt(sector, EntryFirstTrackOffset, static_cast<std::uint8_t>(first.track));
+    PutByteAt(sector, EntryFirstSectorOffset, static_cast<std::uint8_t>(first.sector));
     PutPadded(sector, EntryNameOffset, name);
-    sector[EntryBlockCountOffset] = static_cast<std::uint8_t>(blocks & 0xFF);
-    sector[EntryBlockCountOffset + 1] = static_cast<std::uint8_t>(blocks >> 8);
+    PutWordAt(sector, EntryBlockCountOffset, static_cast<std::uint16_t>(blocks));
 }
 
 }  // namespace
 
-std::string WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file) {
+Status<TooLargeForDisk> WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file) {
     const std::vector<std::uint8_t> program = ProgramForm(file);
     const std::size_t blocks = BlockCount(program.size());
-    if (blocks > static_cast<std::size_t>(EmptyDiskBlocksFree)) {
-        return "The file takes " + std::to_string(blocks) + " blocks (" + std::to_string(program.size()) +
-               " bytes with its load address); a 1541 disk holds " + std::to_string(EmptyDiskBlocksFree) + ".";
-    }
+    if (blocks > static_cast<std::size_t>(EmptyDiskBlocksFree)) return Fail(TooLargeForDisk{blocks, program.size()});
     const std::size_t start = out.size();
     out.resize(start + D64ImageSize);
     const std::span<std::uint8_t, D64ImageSize> image(out.data() + start, D64ImageSize);
@@ -137,7 +133,7 @@ std::string WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file) {
     const BlockAddress first = WriteChain(image, free, program);
     WriteDirectory(SectorAt(image, DirectoryBlock), file.name, first, blocks);
     WriteBam(SectorAt(image, BamBlock), free);
-    return {};
+    return Done{};
 }
 
 }  // namespace pxm

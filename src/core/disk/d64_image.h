@@ -4,9 +4,9 @@
 // where the drive would have put them.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "core/base/result.h"
 #include "core/disk/disk_geometry.h"
 #include "core/format/c64_file.h"
 
@@ -20,8 +20,15 @@ inline constexpr std::size_t BlockDataSize = SectorSize - 2;
 // Blocks a file of this many bytes (load address included) takes on a disk.
 constexpr std::size_t BlockCount(std::size_t programSize) { return (programSize + BlockDataSize - 1) / BlockDataSize; }
 
-// Appends the whole image holding `file` (its load address, then its data) and returns an
-// empty text; or appends nothing and returns why the file does not fit on a disk.
-std::string WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file);
+// A file that does not fit on an empty disk: the blocks and bytes (its load address included)
+// it would take.
+struct TooLargeForDisk {
+    std::size_t blocks = 0;
+    std::size_t bytes = 0;
+};
+
+// Appends the whole image holding `file` (its load address, then its data); or appends nothing
+// when the file does not fit on a disk.
+Status<TooLargeForDisk> WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file);
 
 }  // namespace pxm

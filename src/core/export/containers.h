@@ -22,8 +22,4 @@ LoadAddress LoadAddressBytes(std::uint16_t address);
 // The whole PRG file, or with withP00Header the whole P00 file.
 void AppendProgramFile(std::vector<std::uint8_t>& out, const C64File& file, bool withP00Header);
 
-// The Save dialog's default name: lower-cased (Windows ANSI), cut at the first ".bmp" and
-// given the extension there, or the extension appended when there is no ".bmp".
-void ReplaceBmpExtension(std::string& name, std::string_view extension);
-
 }  // namespace pxm

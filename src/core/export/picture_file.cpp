@@ -1,5 +1,7 @@
 #include "core/export/picture_file.h"
 
+#include <cassert>
+
 #include "core/disk/d64_image.h"
 #include "core/export/containers.h"
 #include "core/export/layouts.h"
@@ -20,7 +22,7 @@ bool BuildPictureData(const KoalaImage& image, ExportFormat format, bool correct
     return false;
 }
 
-std::string AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
+Status<TooLargeForDisk> AppendContainer(std::vector<std::uint8_t>& out, Container container, const C64File& file) {
     switch (container) {
         case Container::P00: AppendProgramFile(out, file, true); break;
         case Container::Prg: AppendProgramFile(out, file, false); break;
@@ -30,7 +32,7 @@ std::string AppendContainer(std::vector<std::uint8_t>& out, Container container,
             break;
         case Container::D64: return WriteD64Image(out, file);
     }
-    return {};
+    return Done{};
 }
 
 C64File PictureC64File(ExportFormat format, std::span<const std::uint8_t> data, std::string_view name) {
@@ -43,7 +45,9 @@ PictureFile BuildPictureFile(const KoalaImage& image, ExportFormat format, Conta
     PictureFile file;
     PictureData data;
     file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
-    file.refusal = AppendContainer(file.bytes, container, PictureC64File(format, data.view(), name));
+    [[maybe_unused]] const Status<TooLargeForDisk> appended =
+        AppendContainer(file.bytes, container, PictureC64File(format, data.view(), name));
+    assert(appended.ok());  // a picture always fits on a disk, as asserted above
     return file;
 }
 

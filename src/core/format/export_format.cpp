@@ -28,11 +28,11 @@ std::optional<ExportFormat> FormatFromKey(std::string_view key) {
     return std::nullopt;
 }
 
-std::optional<Container> ContainerFromExtension(std::string_view extension) {
+std::optional<Container> NonDiskContainerFromExtension(std::string_view extension) {
     return FindContainer(extension, ProgramContainerCount);
 }
 
-std::optional<Container> ConverterContainerFromExtension(std::string_view extension) {
+std::optional<Container> AnyContainerFromExtension(std::string_view extension) {
     return FindContainer(extension, ContainerCount);
 }
 

@@ -79,9 +79,9 @@ constexpr const FormatInfo& InfoOf(ExportFormat format) { return Formats[static_
 // The format whose key this is.
 std::optional<ExportFormat> FormatFromKey(std::string_view key);
 
-// The Windows program's containers: "p00", "prg" or "tap" in any case; anything else gives none.
-std::optional<Container> ContainerFromExtension(std::string_view extension);
-// The converter's: those and "d64".
-std::optional<Container> ConverterContainerFromExtension(std::string_view extension);
+// The container an extension names, in any case: "p00", "prg" or "tap" (every container but
+// the disk image), or with the disk image "d64" too. Anything else gives none.
+std::optional<Container> NonDiskContainerFromExtension(std::string_view extension);
+std::optional<Container> AnyContainerFromExtension(std::string_view extension);
 
 }  // namespace pxm

@@ -1,10 +1,12 @@
 #pragma once
 // Reads a 16- or 256-colour BMP from its bytes into the Canvas. Palette indexes are taken as
-// C64 colour numbers; only width, height and the important-colours count are consulted.
+// C64 colour numbers; only width, height and the important-colours count are consulted, and on
+// request the "BM" signature and the bits per pixel.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include "core/base/result.h"
 #include "core/import/canvas.h"
 #include "core/text/messages.h"
 
@@ -22,14 +24,25 @@ struct BmpInfo {
     std::uint16_t colours = 0;  // 16 or 256
 };
 
-struct BmpReadResult {
-    const Message* error = nullptr;  // null on success
-    BmpInfo info;
-    bool ok() const { return error == nullptr; }
+enum class BmpFailure {
+    Incomplete,     // shorter than the header
+    NoSignature,    // no "BM" at the start
+    TooLarge,       // wider than 320 or higher than 200 pixels
+    ColourCount,    // an important-colours count other than 16 or 256
+    DepthDiffers,   // bits per pixel other than 4 for 16 colours or 8 for 256
 };
+
+// What the reader checks besides the size and the colour count. The fields alone is how the
+// BMP reader has always read: any file whose three fields fit is taken.
+enum class BmpHeaderCheck { FieldsOnly, SignatureAndDepth };
 
 // Bytes of the file from its start (a prefix of at least MaxBmpBytes bytes is enough). On
 // failure the canvas is left exactly as it was.
-BmpReadResult ReadBmp(std::span<const std::uint8_t> file, Canvas& canvas);
+Result<BmpInfo, BmpFailure> ReadBmp(std::span<const std::uint8_t> file, Canvas& canvas,
+                                    BmpHeaderCheck check = BmpHeaderCheck::FieldsOnly);
+
+// The message box for a failure: a file that is no 16- or 256-colour BMP gets the colour-count
+// message, which says what is taken.
+const Message& BmpFailureMessage(BmpFailure failure);
 
 }  // namespace pxm

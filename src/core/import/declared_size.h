@@ -1,6 +1,6 @@
 #pragma once
-// The size a PNG's header or a GIF's logical screen declares, read from its fixed place in the
-// file before any decoder sees the file: a decoder that takes in the whole picture at once (as
+// The size a PNG's header, a GIF's logical screen or a JPEG's frame header declares, read from
+// the file before any decoder sees it: a decoder that takes in the whole picture at once (as
 // some builds of the Windows Imaging Component do) would otherwise allocate for any size a
 // file claims before a size that is not taken could be refused.
 #include <cstdint>
@@ -17,7 +17,8 @@ struct DeclaredSize {
 };
 
 // None when the file is too short to hold its size, a PNG does not begin with its header chunk
-// or declares a size beyond 2^31 - 1, or the file is a BMP.
+// or declares a size beyond 2^31 - 1, a JPEG has no frame header before its scan, or the file
+// is of another kind.
 std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std::uint8_t> file);
 
 }  // namespace pxm

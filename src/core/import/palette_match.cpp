@@ -2,36 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <unordered_map>
+
+#include "core/import/cielab.h"
+#include "core/import/colour_assignment.h"
 
 namespace pxm {
 
 namespace {
 
-struct Nearest {
-    int number = 0;
-    int distance = std::numeric_limits<int>::max();
-};
-
-Nearest NearestIn(const C64Palette& palette, Rgb colour) {
-    Nearest nearest;
-    for (int c = 0; c < 16; ++c) {
-        const int d = DistanceSquared(colour, palette.colours[static_cast<std::size_t>(c)]);
-        if (d < nearest.distance) nearest = {c, d};
-    }
-    return nearest;
-}
-
-Nearest NearestInAny(Rgb colour) {
-    Nearest nearest;
-    for (const C64Palette& palette : C64Palettes) {
-        const Nearest here = NearestIn(palette, colour);
-        if (here.distance < nearest.distance) nearest = here;
-    }
-    return nearest;
-}
+constexpr double Squared(double d) { return d * d; }
 
 // The distinct colours of the area in the order the picture first shows them, and for every
 // pixel which of them it has. A palette takes at most sixteen colours, so a byte tells which as
@@ -73,50 +57,106 @@ UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& are
     return used;
 }
 
-// How one palette takes the used colours: the first that it cannot take, or each one's entry.
-struct Walk {
-    ColourRefusal refusal = ColourRefusal::None;
-    std::size_t stoppedAt = 0;          // the used colour refused
-    int entry = -1;                     // NotInPalette: nearest entry; SharedEntry: the entry
-    std::size_t other = 0;              // SharedEntry: the used colour already there
-    long long distance = 0;             // sum over the used colours: how well the palette fits
-    std::vector<std::uint8_t> numbers;  // by used colour
+using PaletteLab = std::array<Lab, PaletteEntries>;
+
+// The known palettes' entries in CIELAB, worked out once.
+const std::array<PaletteLab, C64Palettes.size()>& PaletteLabs() {
+    static const auto labs = [] {
+        std::array<PaletteLab, C64Palettes.size()> all{};
+        for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
+            for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = LabOf(C64Palettes[p].colours[e]);
+        }
+        return all;
+    }();
+    return labs;
+}
+
+// The palettes a match looks at: every known one (AUTO) or the one named.
+struct Palettes {
+    std::size_t first = 0;
+    std::size_t end = 0;
 };
 
-Walk WalkPalette(const C64Palette& palette, const std::vector<ColourAt>& colours) {
-    Walk walk;
-    std::array<std::size_t, 16> takenBy;
-    takenBy.fill(colours.size());
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        const Nearest nearest = NearestIn(palette, colours[i].rgb);
-        const auto entry = static_cast<std::size_t>(nearest.number);
-        if (nearest.distance > CloseEnough || takenBy[entry] != colours.size()) {
-            walk.refusal = nearest.distance > CloseEnough ? ColourRefusal::NotInPalette : ColourRefusal::SharedEntry;
-            walk.stoppedAt = i;
-            walk.entry = nearest.number;
-            walk.other = takenBy[entry];
-            return walk;
+struct Fit {
+    std::size_t palette = 0;
+    Assignment assignment;  // by position in the colours fitted
+};
+
+// The palette whose entries take the colours at the least total cost; on a tie the one listed first.
+Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
+    const auto& labs = PaletteLabs();
+    std::array<EntryCosts, MaxPictureColours> rows;
+    std::optional<Fit> best;
+    for (std::size_t p = palettes.first; p < palettes.end; ++p) {
+        const double below = best ? best->assignment.total : std::numeric_limits<double>::infinity();
+        // Each colour costs at least its cheapest entry: a palette whose cheapest entries alone
+        // reach the best total so far is left as soon as they do (after pepto, every palette
+        // for a picture in pepto).
+        double cheapest = 0;
+        std::size_t c = 0;
+        for (; c < colours.size() && cheapest < below; ++c) {
+            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = LabDistanceSquared(colours[c], labs[p][e]);
+            cheapest += *std::min_element(rows[c].begin(), rows[c].end());
         }
-        takenBy[entry] = i;
-        walk.distance += nearest.distance;
-        walk.numbers.push_back(static_cast<std::uint8_t>(nearest.number));
+        if (cheapest >= below) continue;
+        if (auto assignment = LeastCostAssignment(std::span(rows).first(colours.size()), below)) {
+            best = Fit{p, *assignment};
+        }
     }
-    return walk;
+    return *best;
 }
 
-void Refuse(PaletteMatch& match, std::size_t palette, const Walk& walk, const std::vector<ColourAt>& colours) {
-    match.refusal = walk.refusal;
-    match.palette = palette;
-    match.colour = colours[walk.stoppedAt];
-    match.nearest = walk.entry;
-    if (walk.refusal == ColourRefusal::SharedEntry) match.other = colours[walk.other];
+double EntryDistanceSquared(const Lab& colour, std::size_t palette, std::size_t entry) {
+    return LabDistanceSquared(colour, PaletteLabs()[palette][entry]);
 }
 
-// A palette took every colour: at most sixteen, so each pixel's byte names its colour.
-void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, UsedColours& used) {
-    match.palette = palette;
+// A colour is foreign: name the one without which the others fit best, and say whether it is far
+// from every entry of that fit's palette or the C64 colour another colour already is.
+// full: the fit of every colour, whose palette speaks for a picture of one colour.
+void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, const Fit& full,
+                   const std::vector<ColourAt>& colours, const std::vector<Lab>& labs) {
+    std::size_t left = 0;
+    std::optional<Fit> best;
+    std::vector<Lab> others;
+    for (std::size_t i = 0; i < labs.size(); ++i) {
+        others = labs;
+        others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+        Fit fit = BestFit(palettes, others);
+        if (!best || fit.assignment.total < best->assignment.total) {
+            left = i;
+            best = fit;
+        }
+    }
+    match.palette = labs.size() > 1 ? best->palette : full.palette;
+    match.colour = colours[left];
+    std::size_t nearest = 0;
+    for (std::size_t e = 1; e < PaletteEntries; ++e) {
+        if (EntryDistanceSquared(labs[left], match.palette, e) < EntryDistanceSquared(labs[left], match.palette, nearest))
+            nearest = e;
+    }
+    match.nearest = static_cast<int>(nearest);
+    match.refusal = named ? ColourRefusal::NotInPalette : ColourRefusal::UnknownColour;
+    if (EntryDistanceSquared(labs[left], match.palette, nearest) > Squared(ForeignColourDistance)) return;
+    for (std::size_t k = 0; k + 1 < labs.size(); ++k) {
+        if (best->assignment.entryOf[k] == nearest) {
+            match.refusal = ColourRefusal::SharedEntry;
+            match.other = colours[k < left ? k : k + 1];
+        }
+    }
+}
+
+// Every colour lies close to its entry: at most sixteen colours, so each pixel's byte names its colour.
+void Accept(PaletteMatch& match, const Fit& fit, UsedColours& used) {
+    match.palette = fit.palette;
+    const C64Palette& palette = C64Palettes[fit.palette];
     std::array<std::uint8_t, 256> number{};
-    std::copy(walk.numbers.begin(), walk.numbers.end(), number.begin());
+    int farthest = 0;
+    for (std::size_t c = 0; c < used.colours.size(); ++c) {
+        const std::uint8_t entry = fit.assignment.entryOf[c];
+        number[c] = entry;
+        farthest = std::max(farthest, DistanceSquared(used.colours[c].rgb, palette.colours[entry]));
+    }
+    match.differsBy = static_cast<int>(std::lround(std::sqrt(farthest)));
     match.numbers = std::move(used.ofPixel);
     for (std::uint8_t& n : match.numbers) n = number[n];
 }
@@ -126,50 +166,24 @@ void Accept(PaletteMatch& match, std::size_t palette, const Walk& walk, UsedColo
 PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
     PaletteMatch match;
     UsedColours used = CollectColours(picture, area);
-
-    if (choice.kind == PaletteChoice::Kind::Named) {
-        const Walk walk = WalkPalette(C64Palettes[choice.palette], used.colours);
-        if (walk.refusal != ColourRefusal::None) {
-            Refuse(match, choice.palette, walk, used.colours);
-        } else {
-            Accept(match, choice.palette, walk, used);
-        }
+    match.colourCount = used.colours.size();
+    if (used.colours.size() > MaxPictureColours) {
+        match.refusal = ColourRefusal::TooManyColours;
         return match;
     }
 
-    // A colour that no palette knows is told first: it is the one to repaint.
-    for (const ColourAt& colour : used.colours) {
-        const Nearest nearest = NearestInAny(colour.rgb);
-        if (nearest.distance > CloseEnough) {
-            match.refusal = ColourRefusal::UnknownColour;
-            match.colour = colour;
-            match.nearest = nearest.number;
+    const bool named = choice.kind == PaletteChoice::Kind::Named;
+    const Palettes palettes = named ? Palettes{choice.palette, choice.palette + 1} : Palettes{0, C64Palettes.size()};
+    std::vector<Lab> labs;
+    for (const ColourAt& colour : used.colours) labs.push_back(LabOf(colour.rgb));
+    const Fit fit = BestFit(palettes, labs);
+    for (std::size_t c = 0; c < labs.size(); ++c) {
+        if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance)) {
+            RefuseForeign(match, palettes, named, fit, used.colours, labs);
             return match;
         }
     }
-    std::optional<std::size_t> best;
-    Walk bestWalk;
-    std::optional<std::size_t> furthest;
-    Walk furthestWalk;
-    for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
-        Walk walk = WalkPalette(C64Palettes[p], used.colours);
-        if (walk.refusal == ColourRefusal::None) {
-            // The closest fit; on a tie the palette listed first.
-            if (!best || walk.distance < bestWalk.distance) {
-                best = p;
-                bestWalk = std::move(walk);
-            }
-        } else if (!furthest || walk.stoppedAt > furthestWalk.stoppedAt) {
-            furthest = p;
-            furthestWalk = std::move(walk);
-        }
-    }
-    if (best) {
-        Accept(match, *best, bestWalk, used);
-    } else {
-        Refuse(match, *furthest, furthestWalk, used.colours);
-        match.noPaletteHoldsAll = true;
-    }
+    Accept(match, fit, used);
     return match;
 }
 

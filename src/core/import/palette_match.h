@@ -1,8 +1,10 @@
 #pragma once
-// C64 colour numbers from the RGB a paint program saved. Every colour the picture uses is matched
-// to the sixteen colours of a known palette: a palette fits when every used colour lies close to
-// one of its entries and no two used colours land on the same entry. AUTO takes the palette that
-// fits best; a named palette must fit by itself.
+// C64 colour numbers from the RGB a paint program or emulator saved. C64 palettes differ from
+// each other by tens of RGB units, but every one has the same sixteen hues and brightness steps:
+// so a palette is recognised by its shape. For each known palette the picture's colours (sixteen
+// or fewer) are assigned one to one to its entries with the least total squared distance in
+// CIELAB; AUTO takes the palette with the least total, a named palette is taken as it is. A colour
+// is foreign when it lies far from the entry it was assigned in the palette taken.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -13,10 +15,14 @@
 
 namespace pxm {
 
-// How far (RGB distance) a colour may lie from a palette entry and still be that entry: less
-// than half the distance between any two entries of one palette.
-inline constexpr int CloseEnoughDistance = 10;
-inline constexpr int CloseEnough = CloseEnoughDistance * CloseEnoughDistance;  // squared
+// How far (CIELAB ΔE*ab) a colour may lie from the entry it was assigned and still be that C64
+// colour. Each of the 35 published palettes, matched as if it were unknown against the other 34,
+// lies at most 31 from its entries (most within 20); a pure colour that no C64 palette's shape
+// holds in that place (magenta for pepto's purple) lies 70 and more away.
+inline constexpr double ForeignColourDistance = 40.0;
+
+// A C64 picture holds at most this many colours.
+inline constexpr std::size_t MaxPictureColours = 16;
 
 struct PaletteChoice {
     enum class Kind { Auto, Index, Named };
@@ -33,21 +39,23 @@ struct ColourAt {
 
 enum class ColourRefusal {
     None,
-    UnknownColour,  // close to no entry of any known palette
-    NotInPalette,   // close to no entry of the palette named
-    SharedEntry,    // two used colours on the same entry of the palette named
+    TooManyColours,  // more than sixteen colours: see colourCount
+    UnknownColour,   // AUTO: a colour far from every C64 colour of the palette the others fit best
+    NotInPalette,    // a colour far from every C64 colour of the palette named
+    SharedEntry,     // a colour that is the C64 colour another colour of the picture already is
 };
 
 struct PaletteMatch {
     ColourRefusal refusal = ColourRefusal::None;
-    // Success: the palette taken. NotInPalette, SharedEntry: the palette they speak of.
+    // Success: the palette taken. A colour refused: the palette named, or (AUTO) the one the
+    // picture's other colours fit best.
     std::size_t palette = 0;
-    // AUTO, when every colour is in some palette but none holds them all: the refusal is that of
-    // the palette that got furthest through the colours in the order the picture shows them.
-    bool noPaletteHoldsAll = false;
-    ColourAt colour;                    // refused: the colour
-    ColourAt other;                     // SharedEntry: the colour that took the entry first
-    int nearest = -1;                   // refused: the nearest C64 colour number (SharedEntry: the entry)
+    // A colour refused: the one without which the others fit best.
+    ColourAt colour;
+    ColourAt other;                     // SharedEntry: the colour that holds the entry
+    int nearest = -1;                   // a colour refused: its nearest C64 colour number in the palette
+    std::size_t colourCount = 0;        // the area's distinct colours
+    int differsBy = 0;                  // success: the largest RGB distance of a colour from its entry (0: exact)
     std::vector<std::uint8_t> numbers;  // success: the area's colour numbers, row by row
 };
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string_view>
 
 #include "core/import/canvas.h"
+#include "core/import/picture_kind.h"
 
 namespace pxm {
 
@@ -38,8 +38,8 @@ std::optional<PictureArea> AcceptedArea(int width, int height);
 // Where the Canvas came from, so that messages name pixels as the file has them (x from the
 // left, y from the top, a screenshot's border included).
 struct CanvasSource {
-    std::string_view kind = "BMP";  // how messages name the file's pixels
-    int left = 0;                   // file pixel of Canvas pixel 0,0
+    PictureKind kind = PictureKind::Bmp;  // how messages name the file's pixels
+    int left = 0;                         // file pixel of Canvas pixel 0,0
     int top = 0;
     int keptPixel = 0;  // which pixel of each pair the Canvas holds: 0 left, 1 right
     int pixelWidth = 2;  // file pixels per double-wide C64 pixel

@@ -18,7 +18,7 @@ std::optional<TransparentPixel> FirstTransparent(const DecodedPicture& picture, 
 
 }  // namespace
 
-PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kindName, const PaletteChoice& choice,
+PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, const PaletteChoice& choice,
                             Canvas& canvas) {
     PictureImport result;
     const std::optional<PictureArea> area = AcceptedArea(picture.width, picture.height);
@@ -59,7 +59,7 @@ PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kind
         result.palette.reset();
         return result;
     }
-    result.source = {kindName, area->left, area->top, 0, area->pixelWidth};
+    result.source = {kind, area->left, area->top, 0, area->pixelWidth};
     return result;
 }
 

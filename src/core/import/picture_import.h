@@ -7,6 +7,7 @@
 #include "core/import/canvas.h"
 #include "core/import/decoded_picture.h"
 #include "core/import/picture_area.h"
+#include "core/import/picture_kind.h"
 #include "core/import/palette_match.h"
 
 namespace pxm {
@@ -36,9 +37,8 @@ struct PictureImport {
     CanvasSource source;                 // success: how the Canvas sits in the file
 };
 
-// kindName: how messages name the file's pixels ("PNG", "GIF"). On refusal the Canvas is left as
-// it was.
-PictureImport ImportPicture(const DecodedPicture& picture, std::string_view kindName, const PaletteChoice& choice,
+// kind: the file's (PNG or GIF). On refusal the Canvas is left as it was.
+PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, const PaletteChoice& choice,
                             Canvas& canvas);
 
 }  // namespace pxm

@@ -1,17 +1,17 @@
 #pragma once
-// Which reader a file goes to, told by its first bytes rather than by its name.
+// What a file is, told by its first bytes rather than by its name.
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace pxm {
 
-// Anything that is neither PNG nor GIF goes to the BMP reader, which has always taken any file.
-enum class PictureKind { Bmp, Png, Gif };
+// Unknown: none of the signatures below (a file too short to hold one included).
+enum class PictureKind { Bmp, Png, Gif, Jpeg, Unknown };
 
 PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes);
 
-// "BMP", "PNG" or "GIF", as messages name a file's pixels.
+// "BMP", "PNG", "GIF" or "JPEG", as messages name a file's pixels; empty for Unknown.
 std::string_view KindName(PictureKind kind);
 
 }  // namespace pxm

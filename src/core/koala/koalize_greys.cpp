@@ -13,12 +13,18 @@ constexpr std::uint8_t DarkGrey = 11;
 constexpr std::uint8_t MediumGrey = 12;
 constexpr std::uint8_t LightGrey = 15;
 
-KoalizeResult ForeignPixel(int cell, int pixel, FiveGreyError error) {
-    return {.ok = false,
-            .failedCell = cell,
-            .pixelColumn = 4 * CellColumnOf(cell) + pixel % 4,
-            .pixelRow = 8 * CellRowOf(cell) + pixel / 4,
-            .fiveGreyError = error};
+KoalizeOutcome FailedCell(KoalizeFailure failure, int cell) {
+    KoalizeOutcome outcome;
+    outcome.failure = failure;
+    outcome.failedCell = cell;
+    return outcome;
+}
+
+KoalizeOutcome ForeignPixel(KoalizeFailure failure, int cell, int pixel) {
+    KoalizeOutcome outcome = FailedCell(failure, cell);
+    outcome.pixelColumn = 4 * CellColumnOf(cell) + pixel % 4;
+    outcome.pixelRow = 8 * CellRowOf(cell) + pixel / 4;
+    return outcome;
 }
 
 // Encodes the cell's rows with fixed slot colours; stops at the first pixel none of them
@@ -43,11 +49,11 @@ int EncodeCell(const CellPixels& pixels, const std::array<std::uint8_t, 4>& slot
 
 }  // namespace
 
-KoalizeResult KoalizeFourGreys(const Canvas& canvas, KoalaImage& image) {
+KoalizeOutcome KoalizeFourGreys(const Canvas& canvas, KoalaImage& image) {
     static constexpr std::array<std::uint8_t, 4> Greys{Black, DarkGrey, MediumGrey, LightGrey};
     for (int cell = 0; cell < CellCount; ++cell) {
         const int foreign = EncodeCell(GatherCell(canvas, cell), Greys, image, cell);
-        if (foreign >= 0) return ForeignPixel(cell, foreign, FiveGreyError::None);
+        if (foreign >= 0) return ForeignPixel(KoalizeFailure::NotFourGreys, cell, foreign);
     }
     std::fill_n(image.begin() + KoalaScreenOffset, CellCount, std::uint8_t{DarkGrey << 4 | MediumGrey});
     std::fill_n(image.begin() + KoalaColourOffset, CellCount, LightGrey);
@@ -55,7 +61,7 @@ KoalizeResult KoalizeFourGreys(const Canvas& canvas, KoalaImage& image) {
     return {};
 }
 
-KoalizeResult KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image) {
+KoalizeOutcome KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image) {
     for (int cell = 0; cell < CellCount; ++cell) {
         const CellPixels pixels = GatherCell(canvas, cell);
         std::array<std::uint8_t, 4> slot{Black, DarkGrey, MediumGrey, LightGrey};
@@ -69,11 +75,11 @@ KoalizeResult KoalizeFiveGreys(const Canvas& canvas, KoalaImage& image) {
         if (white) {
             int free = 1;
             while (free <= 3 && used[free]) ++free;
-            if (free > 3) return {.ok = false, .failedCell = cell, .fiveGreyError = FiveGreyError::WhiteWithAllGreys};
+            if (free > 3) return FailedCell(KoalizeFailure::WhiteWithAllGreys, cell);
             slot[free] = White;
         }
         const int foreign = EncodeCell(pixels, slot, image, cell);
-        if (foreign >= 0) return ForeignPixel(cell, foreign, FiveGreyError::ForeignColour);
+        if (foreign >= 0) return ForeignPixel(KoalizeFailure::NotFiveGreys, cell, foreign);
         image[KoalaScreenOffset + cell] = static_cast<std::uint8_t>(slot[1] << 4 | slot[2]);
         image[KoalaColourOffset + cell] = slot[3];
     }

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::uint8_t StartSlotColour = 16;  // no C64 colour: the first cell finds every slot free
 
+using Slots = std::array<std::uint8_t, 4>;  // [1..3]: the colours of bit pairs 01, 10, 11
+constexpr Slots StartSlots{0, StartSlotColour, StartSlotColour, StartSlotColour};
+
 // The pixels of one double-wide column, row k in byte k.
 std::uint64_t ColumnWord(const CellPixels& pixels, int pixel) {
     std::uint64_t word = 0;
@@ -78,14 +81,14 @@ private:
     std::size_t usedWords_ = 1;  // words that can hold a bit
 };
 
-constexpr std::uint8_t SlotCode(std::uint8_t v, std::uint8_t background, const std::array<std::uint8_t, 4>& slot) {
+constexpr std::uint8_t SlotCode(std::uint8_t v, std::uint8_t background, const Slots& slot) {
     return v == background ? 0 : v == slot[1] ? 1 : v == slot[2] ? 2 : 3;
 }
 
 // The cell's bitmap bytes, pixel row k in byte k of the result. Codes are at most 3, so a code
 // shifted into its bit pair never spills into the next byte.
 std::uint64_t EncodeAnyValues(const CellPixels& pixels, const ValueSet& present, std::uint8_t background,
-                              const std::array<std::uint8_t, 4>& slot, std::array<std::uint8_t, 256>& code) {
+                              const Slots& slot, std::array<std::uint8_t, 256>& code) {
     present.ForEach([&](std::uint8_t v) { code[v] = SlotCode(v, background, slot); });
     std::uint64_t rows = 0;
     for (int p = 0; p < 4; ++p) {
@@ -99,7 +102,7 @@ std::uint64_t EncodeAnyValues(const CellPixels& pixels, const ValueSet& present,
 // The same for C64 colours only, sixteen pixels at a time: each nibble of the packed pairs that
 // equals a colour takes that colour's code (the background's code is 0 and needs no pass).
 std::uint64_t EncodeC64Colours(const CellPixels& pixels, const ValueSet& present, std::uint8_t background,
-                               const std::array<std::uint8_t, 4>& slot) {
+                               const Slots& slot) {
     constexpr std::uint64_t Ones = 0x1111111111111111u;
     constexpr std::uint64_t Low3 = 0x7777777777777777u;
     std::array<std::uint64_t, 2> codes{};
@@ -124,47 +127,68 @@ int CountPixels(const CellPixels& pixels, std::uint8_t v) {
     return count;
 }
 
+KoalizeOutcome Stopped(KoalizeFailure failure, int cell, std::uint8_t background) {
+    KoalizeOutcome outcome;
+    outcome.failure = failure;
+    outcome.failedCell = cell;
+    outcome.failedBackground = background;
+    return outcome;
+}
+
+KoalizeOutcome Chosen(std::uint8_t background) {
+    KoalizeOutcome outcome;
+    outcome.autoBackground = background;
+    return outcome;
+}
+
+// Gives the cell's colours besides the background their slots, as the koalizer does, and sorts
+// the slots it uses; false when the cell needs more than three (the slots are then part-way).
+bool PlaceColours(const CellPixels& pixels, const ValueSet& present, std::uint8_t background, Slots& slot) {
+    std::array<bool, 4> used{};
+    int count = 0;
+
+    // Keep the colours the slots already hold, so neighbouring cells share screen bytes: each
+    // pixel of a value marks the first unmarked slot holding it. Only the start colour can
+    // stand in several slots, so only its pixels need counting.
+    ValueSet fresh = present;
+    fresh.Remove(background);
+    int startColourPixels = present.Has(StartSlotColour) ? -1 : 0;
+    for (int j = 1; j <= 3; ++j) {
+        if (!present.Has(slot[j])) continue;
+        fresh.Remove(slot[j]);
+        if (slot[j] == StartSlotColour) {
+            if (startColourPixels < 0) startColourPixels = CountPixels(pixels, StartSlotColour);
+            if (startColourPixels == 0) continue;
+            --startColourPixels;
+        }
+        used[j] = true;
+        ++count;
+    }
+    // Place the colours no slot holds yet. Beyond three the cell fails whatever the count.
+    int free = 1;
+    fresh.ForEach([&](std::uint8_t v) {
+        if (++count > 3) return;
+        while (used[free]) ++free;
+        slot[free] = v;
+        used[free] = true;
+    });
+    if (count > 3) return false;
+
+    // Sort positions 1..count by colour, whatever the marks say.
+    std::ranges::sort(std::span(slot).subspan(1, static_cast<std::size_t>(count)));
+    return true;
+}
+
 }  // namespace
 
-KoalizeResult KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background) {
-    // Slot colours carry over from cell to cell.
-    std::array<std::uint8_t, 4> slot{0, StartSlotColour, StartSlotColour, StartSlotColour};  // [1..3]: 01, 10, 11
+KoalizeOutcome KoalizeMulticolour(const Canvas& canvas, KoalaImage& image, std::uint8_t background) {
+    Slots slot = StartSlots;  // slot colours carry over from cell to cell
     std::array<std::uint8_t, 256> code{};
     for (int cell = 0; cell < CellCount; ++cell) {
         const CellPixels pixels = GatherCell(canvas, cell);
         const ValueSet present(pixels);
-        std::array<bool, 4> used{};
-        int count = 0;
-
-        // Keep the colours the slots already hold, so neighbouring cells share screen bytes: each
-        // pixel of a value marks the first unmarked slot holding it. Only the start colour can
-        // stand in several slots, so only its pixels need counting.
-        ValueSet fresh = present;
-        fresh.Remove(background);
-        int startColourPixels = present.Has(StartSlotColour) ? -1 : 0;
-        for (int j = 1; j <= 3; ++j) {
-            if (!present.Has(slot[j])) continue;
-            fresh.Remove(slot[j]);
-            if (slot[j] == StartSlotColour) {
-                if (startColourPixels < 0) startColourPixels = CountPixels(pixels, StartSlotColour);
-                if (startColourPixels == 0) continue;
-                --startColourPixels;
-            }
-            used[j] = true;
-            ++count;
-        }
-        // Place the colours no slot holds yet. Beyond three the cell fails whatever the count.
-        int free = 1;
-        fresh.ForEach([&](std::uint8_t v) {
-            if (++count > 3) return;
-            while (used[free]) ++free;
-            slot[free] = v;
-            used[free] = true;
-        });
-        if (count > 3) return {.ok = false, .failedCell = cell};
-
-        // Sort positions 1..count by colour, whatever the marks say.
-        std::ranges::sort(std::span(slot).subspan(1, static_cast<std::size_t>(count)));
+        if (!PlaceColours(pixels, present, background, slot))
+            return Stopped(KoalizeFailure::BackgroundDoesNotFit, cell, background);
 
         // Every value of the cell is now the background or a slot colour; the first match wins.
         const std::uint64_t rows = present.OnlyC64Colours() ? EncodeC64Colours(pixels, present, background, slot)
@@ -208,16 +232,40 @@ std::array<int, 16> FirstFailingCells(const Canvas& canvas) {
     return firstFailing;
 }
 
-AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
-    AutoBackgroundResult result;
+CellSet CellsThatFail(const Canvas& canvas, std::uint8_t background) {
+    CellSet failing;
+    if (HoldsOnlyC64Colours(canvas)) {
+        // As for FirstFailingCells: a cell fails exactly when it holds four colours besides B.
+        for (int cell = 0; cell < CellCount; ++cell) {
+            const std::uint32_t others = ValueSet(GatherCell(canvas, cell)).Low16() & ~(1u << background);
+            failing[static_cast<std::size_t>(cell)] = std::popcount(others) > 3;
+        }
+        return failing;
+    }
+    // A value above 15 may meet the start colour in the slots: the koalizer's own placement tells.
+    Slots slot = StartSlots;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        const CellPixels pixels = GatherCell(canvas, cell);
+        Slots placed = slot;
+        if (PlaceColours(pixels, ValueSet(pixels), background, placed)) slot = placed;
+        else failing[static_cast<std::size_t>(cell)] = true;
+    }
+    return failing;
+}
+
+KoalizeOutcome AutoBackgroundSearch(const Canvas& canvas, KoalaImage& image) {
+    KoalizeOutcome result = Stopped(KoalizeFailure::NoBackgroundWorks, -1, 0);
     if (HoldsOnlyC64Colours(canvas)) {
         const std::array<int, 16> firstFailing = FirstFailingCells(canvas);
         for (int background = 0; background < 16; ++background) {
             const auto b = static_cast<std::uint8_t>(background);
             if (firstFailing[b] < 0) {
-                result.background = b;
                 KoalizeMulticolour(canvas, image, b);
-                return result;
+                return Chosen(b);
+            }
+            if (firstFailing[b] > result.failedCell) {
+                result.failedBackground = b;
+                result.failedCell = firstFailing[b];
             }
         }
         // Leave the image as running all sixteen would: each cell as the last attempt that
@@ -234,9 +282,12 @@ AutoBackgroundResult AutoBackgroundSearch(const Canvas& canvas, KoalaImage& imag
         return result;
     }
     for (int background = 0; background < 16; ++background) {
-        if (KoalizeMulticolour(canvas, image, static_cast<std::uint8_t>(background)).ok) {
-            result.background = static_cast<std::uint8_t>(background);
-            return result;
+        const auto b = static_cast<std::uint8_t>(background);
+        const KoalizeOutcome attempt = KoalizeMulticolour(canvas, image, b);
+        if (attempt.ok()) return Chosen(b);
+        if (background == 0 || attempt.failedCell > result.failedCell) {
+            result.failedBackground = b;
+            result.failedCell = attempt.failedCell;
         }
     }
     return result;

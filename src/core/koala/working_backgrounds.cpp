@@ -18,7 +18,7 @@ std::vector<std::uint8_t> WorkingBackgrounds(const Canvas& canvas) {
     // A value above 15 behaves as a free colour slot: only a real run tells.
     const auto scratch = std::make_unique<KoalaImage>();
     for (std::uint8_t b = 0; b < 16; ++b) {
-        if (KoalizeMulticolour(canvas, *scratch, b).ok) working.push_back(b);
+        if (KoalizeMulticolour(canvas, *scratch, b).ok()) working.push_back(b);
     }
     return working;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/base/byte_writer.h"
+
 namespace pxm {
 
 namespace {
@@ -10,7 +12,9 @@ using Tape = std::vector<std::uint8_t>;
 
 constexpr std::string_view TapSignature = "C64-TAPE-RAW";
 constexpr std::uint8_t TapVersion = 1;
-constexpr std::size_t TapLengthOffset = 16;
+constexpr std::size_t TapReservedSize = 3;
+constexpr std::size_t TapLengthOffset = 16;  // the pulse data's length, after the reserved bytes
+static_assert(TapSignature.size() + 1 + TapReservedSize == TapLengthOffset && TapLengthOffset + 4 == TapHeaderSize);
 constexpr std::uint8_t ProgramFileType = 0x03;
 constexpr std::size_t HeaderPilot = 0x6A00;
 constexpr std::size_t DataPilot = 0x1500;
@@ -30,9 +34,8 @@ constexpr std::size_t PaddingAt = NameAt + C64NameLength;  // spaces up to the c
 constexpr std::size_t ChecksumAt = TapeHeaderBlockSize - 1;
 
 void WriteTapHeader(Tape& tape) {
-    tape.insert(tape.end(), TapSignature.begin(), TapSignature.end());
-    tape.push_back(TapVersion);
-    tape.insert(tape.end(), 7, 0);  // reserved bytes and the length field, patched at the end
+    // The length is patched in at the end.
+    ByteWriter(tape).Text(TapSignature).Byte(TapVersion).Fill(TapReservedSize, 0).Long(0);
 }
 
 void WritePulseRun(std::uint8_t value, std::size_t count, Tape& tape) { tape.insert(tape.end(), count, value); }
@@ -70,10 +73,8 @@ void WriteTapeBlock(Tape& tape, std::span<const std::uint8_t> bytes) {
     for (std::size_t k = 0; k < bytes.size(); ++k) WriteTapeByte(bytes[k], k + 1 == bytes.size(), tape);
 }
 
-void WriteLongPause(std::uint32_t cycles, Tape& tape) {
-    tape.push_back(0);
-    for (int shift = 0; shift < 24; shift += 8) tape.push_back(static_cast<std::uint8_t>(cycles >> shift));
-}
+// A zero pulse, then the pause's length in cycles.
+void WriteLongPause(std::uint32_t cycles, Tape& tape) { ByteWriter(tape).Byte(0).Long24(cycles); }
 
 // Both copies of a block, each after its own countdown.
 void WriteRecordedTwice(Tape& tape, std::span<const std::uint8_t> block, std::size_t pilot, std::uint32_t pause) {
@@ -91,8 +92,7 @@ void WriteRecordedTwice(Tape& tape, std::span<const std::uint8_t> block, std::si
 
 void PatchTapLength(Tape& tape, std::size_t imageStart) {
     const std::size_t length = tape.size() - imageStart - TapHeaderSize;
-    for (std::size_t k = 0; k < 4; ++k)
-        tape[imageStart + TapLengthOffset + k] = static_cast<std::uint8_t>(length >> (8 * k));
+    PutLongAt(std::span(tape).subspan(imageStart), TapLengthOffset, static_cast<std::uint32_t>(length));
 }
 
 std::uint8_t Xor(std::span<const std::uint8_t> bytes) {
@@ -106,15 +106,13 @@ std::uint8_t Xor(std::span<const std::uint8_t> bytes) {
 TapeHeaderBlock BuildTapeHeaderBlock(const C64File& file) {
     TapeHeaderBlock block{};
     const auto end = static_cast<std::uint16_t>(file.loadAddress + file.data.size());
-    block[FileTypeAt] = ProgramFileType;
-    block[StartAddressAt] = static_cast<std::uint8_t>(file.loadAddress & 0xFF);
-    block[StartAddressAt + 1] = static_cast<std::uint8_t>(file.loadAddress >> 8);
-    block[EndAddressAt] = static_cast<std::uint8_t>(end & 0xFF);
-    block[EndAddressAt + 1] = static_cast<std::uint8_t>(end >> 8);
+    PutByteAt(block, FileTypeAt, ProgramFileType);
+    PutWordAt(block, StartAddressAt, file.loadAddress);
+    PutWordAt(block, EndAddressAt, end);
     // A name shorter than the field leaves zero bytes there, as the picture files always had.
     std::copy_n(file.name.begin(), std::min(file.name.size(), C64NameLength), block.begin() + NameAt);
     std::fill(block.begin() + PaddingAt, block.begin() + ChecksumAt, std::uint8_t{0x20});
-    block[ChecksumAt] = Xor(std::span(block).first(ChecksumAt));
+    PutByteAt(block, ChecksumAt, Xor(std::span(block).first(ChecksumAt)));
     return block;
 }
 

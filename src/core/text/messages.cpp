@@ -16,15 +16,6 @@ std::string SystemErrorFallbackText(std::uint32_t code) {
     return "The system has no text for error " + std::to_string(code) + " (" + hex + ").";
 }
 
-std::string HelpNotFoundText(std::string_view programDir) {
-    std::string text = "File ";
-    text += HelpFileName;
-    text += " not found in ";
-    text += programDir;
-    text += '.';
-    return text;
-}
-
 std::string AnsiToUtf8(std::string_view ansi) {
     // Code page 1252: 0x80-0x9F hold typographic characters, 0xA0-0xFF equal Latin-1.
     static constexpr char16_t High[32] = {

@@ -1,11 +1,10 @@
 #pragma once
-// Every message box text of the program with its caption and icon, in Windows ANSI
-// (code page 1252) bytes, and the status-bar texts. Line breaks are '\n'.
+// The texts both programs show, each message with its caption and icon, in Windows ANSI
+// (code page 1252) bytes; the converter prints them as UTF-8. Line breaks are '\n'. The texts
+// only the Windows program shows are its own (win/common/program_texts.h).
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "core/version.h"
 
 namespace pxm {
 
@@ -19,14 +18,12 @@ struct Message {
 
 namespace msg {
 
-inline constexpr Message CouldNotCreateImageList{"Fatal", "Could not create imagelist", MessageIcon::Error};
 inline constexpr Message IncompleteFile{"Fatal", "Incomplete file", MessageIcon::Error};
 inline constexpr Message OutOfMemory{"Fatal", "Out of memory", MessageIcon::Error};
 inline constexpr Message BitmapTooLarge{
     "Error", "This program can't load Windows\xAE Bitmap files larger than 320*200 pixels.", MessageIcon::Error};
 inline constexpr Message BadColourCount{
     "Error", "This program can just load 16 or 256 Colors Windows\xAE Bitmap files.", MessageIcon::Error};
-inline constexpr Message FirstOpenFile{"Warning", "First open a valid BMP File.", MessageIcon::Warning};
 inline constexpr Message NotFourGreys{
     "Error",
     "Bitmap file is not compatible with this Format type.\nThe picture must contain just Colors $0, $B, $C and $F.",
@@ -41,13 +38,9 @@ inline constexpr Message BackgroundDoesNotFit{
     "The picture is not a valid C64 Format one or either the \nchosen background color doesn't allow "
     "Koalization.\nPlease try another background color or set it to AUTO.",
     MessageIcon::Error};
-inline constexpr Message FirstKoalize{
-    "Warning", "First be sure to \"Koalize\" correctly a picture.", MessageIcon::Warning};
 inline constexpr Message Sp2FlawFixed{"SP2 unpack flaw", "Fixed problem with SP2 unpacking.", MessageIcon::Information};
 
 inline constexpr std::string_view SystemErrorCaption = "System Error";
-inline constexpr std::string_view BackgroundColourCaption = "Background color";
-inline constexpr std::string_view HelpErrorCaption = "Error";
 
 }  // namespace msg
 
@@ -55,21 +48,6 @@ inline constexpr std::string_view HelpErrorCaption = "Error";
 std::string ChosenBackgroundText(std::string_view colourName);
 // Shown under "System Error" when the system has no text of its own for an error code.
 std::string SystemErrorFallbackText(std::uint32_t code);
-// "File PXMHelp.CHM not found in %s." with the program directory (trailing backslash kept).
-std::string HelpNotFoundText(std::string_view programDir);
-
-namespace status {
-inline constexpr std::string_view Running = " Running";
-inline constexpr std::string_view FileOpened = " File Opened";
-inline constexpr std::string_view Blank = " ";
-inline constexpr std::string_view KoalizationDone = " Koalization done";
-inline constexpr std::string_view KoalizationError = " Koalization error";
-inline constexpr std::string_view PackingDone = " Packing Done";
-inline constexpr std::string_view FileSaved = " File Saved";
-}  // namespace status
-
-inline constexpr std::string_view ProgramTitle = PIXMOSAIC_TITLE;
-inline constexpr std::string_view HelpFileName = "PXMHelp.CHM";
 
 // Windows ANSI text as UTF-8, for terminals and logs.
 std::string AnsiToUtf8(std::string_view ansi);

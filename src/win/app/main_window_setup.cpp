@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "core/koala/color_names.h"
-#include "core/text/messages.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
+#include "win/program/color_combo.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 
@@ -83,8 +83,7 @@ void FillColorCombo(const AppState& state, HWND mainWindow) {
         item.iImage = position;
         item.iSelectedImage = position;
         const LRESULT index = SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        // Position 0 is AUTO (-1); position n + 1 is C64 colour n.
-        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), position - 1);
+        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), BackgroundOfItem(position));
     }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
 }

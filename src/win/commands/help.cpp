@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "core/text/messages.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 
 namespace pxm::win {
 

@@ -1,9 +1,9 @@
 #include "win/commands/koalize_command.h"
 
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "core/koala/koalize_step.h"
-#include "core/text/messages.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"
 
@@ -20,10 +20,10 @@ PaletteMode CheckedPaletteMode(HWND mainWindow) {
 
 // The selected colour's item data: -1 for AUTO, and also when nothing is selected, since the box
 // then answers CB_ERR (-1).
-int SelectedBackground(HWND mainWindow) {
+BackgroundChoice SelectedBackground(HWND mainWindow) {
     const LRESULT selected = SendDlgItemMessageA(mainWindow, IDC_COLORCOMBO, CB_GETCURSEL, 0, 0);
     const LRESULT data = SendDlgItemMessageA(mainWindow, IDC_COLORCOMBO, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
-    return data < 0 ? AutoBackground : static_cast<int>(data);
+    return data < 0 ? AutoBackground : BackgroundChoice{static_cast<std::uint8_t>(data)};
 }
 
 }  // namespace
@@ -33,14 +33,14 @@ void KoalizeCommand(AppState& state) {
         ShowMessage(state.mainWindow, msg::FirstOpenFile);
         return;
     }
-    const int background = SelectedBackground(state.mainWindow);
+    const BackgroundChoice background = SelectedBackground(state.mainWindow);
     const KoalizeOutcome outcome = Koalize(state.canvas, state.koala, CheckedPaletteMode(state.mainWindow), background);
     state.koalaValid = outcome.ok();
     if (!outcome.ok()) {
         ShowMessage(state.mainWindow, FailureMessage(outcome.failure));
     } else if (outcome.autoBackground) {
         // The lowest background that works is the one chosen, and the user is told which.
-        ShowMessage(state.mainWindow, msg::BackgroundColourCaption, ChosenBackgroundText(ColorName(*outcome.autoBackground)),
+        ShowMessage(state.mainWindow, msg::BackgroundColourCaption, ChosenBackgroundText(ColourName(*outcome.autoBackground)),
                     MessageIcon::Information);
     }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/text/messages.h"
+#include "win/common/program_texts.h"
 #include "win/files/source_file.h"
 #include "win/program/main_controls.h"
 #include "win/resources/resource_ids.h"

@@ -1,7 +1,7 @@
 #include "win/commands/save_commands.h"
 
-#include "core/text/messages.h"
 #include "win/common/message_box.h"
+#include "win/common/program_texts.h"
 #include "win/dialogs/save_dialog.h"
 #include "win/files/save_picture.h"
 #include "win/program/main_controls.h"
@@ -10,6 +10,16 @@
 namespace pxm::win {
 
 namespace {
+
+// The Conversion items are numbered in ExportFormat order, one for each format: the command less
+// the first item's is the format.
+constexpr ExportFormat FormatOfItem(int command) { return static_cast<ExportFormat>(command - CMD_FORMAT_KOALA); }
+static_assert(FormatOfItem(CMD_FORMAT_KOALA) == ExportFormat::Koala);
+static_assert(FormatOfItem(CMD_FORMAT_ARTSTUDIO) == ExportFormat::ArtStudio);
+static_assert(FormatOfItem(CMD_FORMAT_ARTIST64) == ExportFormat::Artist64);
+static_assert(FormatOfItem(CMD_FORMAT_BLAZING) == ExportFormat::BlazingPaddles);
+static_assert(FormatOfItem(CMD_FORMAT_SP2) == ExportFormat::Sp2);
+static_assert(CMD_FORMAT_SP2 - CMD_FORMAT_KOALA + 1 == ExportFormatCount);
 
 void EnableSave(const AppState& state) {
     EnableMenuCommand(state.mainWindow, SUBMENU_FILE, CMD_SAVE, true);
@@ -23,7 +33,7 @@ void SaveAsCommand(AppState& state) {
         ShowMessage(state.mainWindow, msg::FirstKoalize);
         return;
     }
-    if (ShowSaveDialog(state, state.mainWindow) == 1) EnableSave(state);
+    if (ShowSaveDialog(state, state.mainWindow)) EnableSave(state);
 }
 
 void SaveCommand(AppState& state) {
@@ -31,12 +41,13 @@ void SaveCommand(AppState& state) {
         ShowMessage(state.mainWindow, msg::FirstKoalize);
         return;
     }
-    SavePicture(state, state.mainWindow, state.exportFormat, state.container);
+    // Save leaves the menus as they are whatever the outcome; a failure has been shown.
+    (void)SavePicture(state, state.mainWindow, state.exportFormat, state.container);
 }
 
 void ConversionCommand(AppState& state, int command) {
     CheckFormatItem(state.mainWindow, command);
-    state.exportFormat = static_cast<ExportFormat>(command - CMD_FORMAT_KOALA);
+    state.exportFormat = FormatOfItem(command);
 }
 
 void CorrectSp2FlawCommand(AppState& state) {

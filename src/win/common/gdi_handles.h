@@ -1,38 +1,11 @@
 #pragma once
-// RAII owners for the Windows handles the program holds, so every path releases them.
+// RAII owners for the GDI objects and device contexts the program holds, so every path releases
+// them. (Files are the platform layer's: platform/windows/unique_handle.h.)
 #include <windows.h>
 
 #include <utility>
 
 namespace pxm::win {
-
-// Owns a kernel handle (files); closed on destruction.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    void reset() {
-        if (valid()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
 
 // Owns a GDI object (bitmaps); deleted on destruction or reset.
 template <typename T>

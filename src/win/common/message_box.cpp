@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/windows/system_message.h"
+
 namespace pxm::win {
 
 namespace {
@@ -18,17 +20,6 @@ UINT IconStyle(MessageIcon icon) {
     return MB_ICONERROR;
 }
 
-// Frees a buffer that FormatMessage allocated, and only such a buffer.
-struct LocalText {
-    char* text = nullptr;
-    LocalText() = default;
-    LocalText(const LocalText&) = delete;
-    LocalText& operator=(const LocalText&) = delete;
-    ~LocalText() {
-        if (text) LocalFree(text);
-    }
-};
-
 }  // namespace
 
 void ShowMessage(HWND owner, std::string_view caption, std::string_view text, MessageIcon icon) {
@@ -39,18 +30,11 @@ void ShowMessage(HWND owner, std::string_view caption, std::string_view text, Me
 
 void ShowMessage(HWND owner, const Message& message) { ShowMessage(owner, message.caption, message.text, message.icon); }
 
-void ReportSystemError(HWND owner) {
-    const DWORD code = GetLastError();
-    LocalText buffer;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                                        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                        reinterpret_cast<char*>(&buffer.text), 0, nullptr);
-    if (length != 0 && buffer.text) {
-        ShowMessage(owner, msg::SystemErrorCaption, buffer.text, MessageIcon::Error);
-        return;
-    }
-    // The system has no text for this code: name the code rather than show nothing.
-    ShowMessage(owner, msg::SystemErrorCaption, SystemErrorFallbackText(code), MessageIcon::Error);
+void ReportSystemError(HWND owner, platform::SystemError error) {
+    // The system's text as it gives it, line break and all.
+    ShowMessage(owner, msg::SystemErrorCaption, platform::SystemMessage(error.code), MessageIcon::Error);
 }
+
+void ReportSystemError(HWND owner) { ReportSystemError(owner, platform::LastSystemError()); }
 
 }  // namespace pxm::win

@@ -1,7 +1,8 @@
 #include "win/common/path_buffer.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "platform/path_parts.h"
 
 namespace pxm::win {
 
@@ -18,9 +19,6 @@ PathBuffer FullPath(const char* path) {
     return length == 0 || length >= full.size() ? ToPathBuffer(path) : full;
 }
 
-const char* FileNamePart(const char* path) {
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
-}
+const char* FileNamePart(const char* path) { return path + platform::SplitPath(path).directory.size(); }
 
 }  // namespace pxm::win

@@ -16,7 +16,7 @@ PathBuffer ToPathBuffer(std::string_view text);
 // The full form of a path (GetFullPathNameA); the path itself when the full form does not fit.
 PathBuffer FullPath(const char* path);
 
-// What follows the last backslash: the file-name part of a path.
+// The file-name part of a path: what follows its directory (platform::SplitPath).
 const char* FileNamePart(const char* path);
 
 }  // namespace pxm::win

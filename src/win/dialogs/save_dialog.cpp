@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/export/containers.h"
+#include "core/format/export_format.h"
 #include "win/common/platform_constants.h"
+#include "win/dialogs/default_save_name.h"
 #include "win/files/save_picture.h"
 
 namespace pxm::win {
@@ -22,13 +23,13 @@ constexpr char SaveFilter[] =
 
 PathBuffer DefaultSaveName(const AppState& state) {
     std::string name(state.sourceName.data());
-    ReplaceBmpExtension(name, "");
+    ReplaceBmpExtension(name);
     return ToPathBuffer(name);
 }
 
 }  // namespace
 
-int ShowSaveDialog(AppState& state, HWND owner) {
+bool ShowSaveDialog(AppState& state, HWND owner) {
     PathBuffer chosen = DefaultSaveName(state);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = OpenFileNameSize;
@@ -41,14 +42,14 @@ int ShowSaveDialog(AppState& state, HWND owner) {
     dialog.lpstrTitle = "Save file";
     dialog.lpstrDefExt = "p00";
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameA(&dialog)) return 0;
+    if (!GetSaveFileNameA(&dialog)) return false;
 
     state.savePath = chosen;
     // nFileExtension is 0 when the name has no extension; it then points at the name's start.
     const std::string_view extension =
         dialog.nFileExtension == 0 ? std::string_view{} : std::string_view(chosen.data() + dialog.nFileExtension);
-    if (const auto container = ContainerFromExtension(extension)) state.container = *container;
-    return SavePicture(state, owner, state.exportFormat, state.container);
+    if (const auto container = NonDiskContainerFromExtension(extension)) state.container = *container;
+    return SavePicture(state, owner, state.exportFormat, state.container).ok();
 }
 
 }  // namespace pxm::win

@@ -7,8 +7,8 @@
 namespace pxm::win {
 
 // Asks for the output file; a confirmed choice sets state.savePath and, for a .p00, .prg or
-// .tap name, state.container, then saves in state.exportFormat. Returns the save's result, or
-// 0 when the dialog was cancelled.
-int ShowSaveDialog(AppState& state, HWND owner);
+// .tap name, state.container, then saves in state.exportFormat. True when the file was
+// written; false when the dialog was cancelled or the save failed (and has said why).
+bool ShowSaveDialog(AppState& state, HWND owner);
 
 }  // namespace pxm::win

@@ -2,13 +2,9 @@
 
 #include <commdlg.h>
 
-#include <cstdint>
-#include <memory>
-#include <new>
-#include <span>
-
 #include "core/import/bmp_reader.h"
 #include "core/text/messages.h"
+#include "platform/file_read.h"
 #include "win/common/message_box.h"
 #include "win/common/platform_constants.h"
 #include "win/resources/resource_ids.h"
@@ -40,35 +36,25 @@ int ChooseSourceFile(AppState& state, HWND owner) {
 }
 
 int ReadSourceBitmap(AppState& state, HWND owner) {
-    UniqueHandle file(CreateFileA(state.sourcePath.data(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                  nullptr));
-    if (!file.valid()) {
-        ReportSystemError(owner);
-        return 0;
-    }
     // Everything the reader can look at, read at once; a file that ends early simply gives fewer
     // bytes, and the reader treats the missing pixels as 0.
-    const std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[MaxBmpBytes]);
-    if (!buffer) {
-        file.reset();
-        ShowMessage(owner, msg::OutOfMemory);
-        return 0;
-    }
-    DWORD length = 0;
-    const BOOL read = ReadFile(file.get(), buffer.get(), static_cast<DWORD>(MaxBmpBytes), &length, nullptr);
-    file.reset();
+    const auto read = platform::ReadFileUpTo(state.sourcePath.data(), MaxBmpBytes);
     if (!read) {
-        ShowMessage(owner, msg::IncompleteFile);
+        switch (read.error().step) {
+            case platform::ReadFailure::Step::Open: ReportSystemError(owner, read.error().error); break;
+            case platform::ReadFailure::Step::Read: ShowMessage(owner, msg::IncompleteFile); break;
+            case platform::ReadFailure::Step::Memory: ShowMessage(owner, msg::OutOfMemory); break;
+        }
         return 0;
     }
-    const BmpReadResult result = ReadBmp(std::span<const std::uint8_t>(buffer.get(), length), state.canvas);
-    if (!result.ok()) {
-        ShowMessage(owner, *result.error);
+    const Result<BmpInfo, BmpFailure> result = ReadBmp(*read, state.canvas, BmpHeaderCheck::FieldsOnly);
+    if (!result) {
+        ShowMessage(owner, BmpFailureMessage(result.error()));
         return 0;
     }
-    SetDlgItemInt(state.mainWindow, IDC_WIDTH, result.info.width, FALSE);
-    SetDlgItemInt(state.mainWindow, IDC_HEIGHT, result.info.height, FALSE);
-    SetDlgItemInt(state.mainWindow, IDC_COLORS, result.info.colours, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_WIDTH, result->width, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_HEIGHT, result->height, FALSE);
+    SetDlgItemInt(state.mainWindow, IDC_COLORS, result->colours, FALSE);
     return 1;
 }
 

@@ -3,51 +3,22 @@
 
         .import sp2_unpack, sp2_end
         .importzp from_ptr, to_ptr
-        .import _read, _write, pushax
+        .import read_input, input_end, write_output, output_count
         .export _main
 
-StdIn           = 0
-StdOut          = 1
-ReadChunk       = 4096
 StreamCapacity  = $4000         ; more than any stream the packer writes
 OutputCapacity  = $2A00         ; the 10216-byte layout and a run's worth beyond
 
         .segment "BSS"
 stream:         .res StreamCapacity
 output:         .res OutputCapacity
-stream_end:     .res 2          ; where the next read goes
 
         .segment "CODE"
 _main:
         lda #<stream
-        sta stream_end
-        lda #>stream
-        sta stream_end+1
-read_more:
-        lda #StdIn              ; read(StdIn, stream_end, ReadChunk)
-        ldx #0
-        jsr pushax
-        lda stream_end
-        ldx stream_end+1
-        jsr pushax
-        lda #<ReadChunk
-        ldx #>ReadChunk
-        jsr _read
-        cpx #$FF                ; -1: an error
-        beq failed
-        cpx #0
-        bne got
-        cmp #0
-        beq unpack              ; 0: the end of the input
-got:    clc
-        adc stream_end
-        sta stream_end
-        txa
-        adc stream_end+1
-        sta stream_end+1
-        jmp read_more
-
-unpack:
+        ldx #>stream
+        jsr read_input
+        bcs failed
         lda #<stream
         sta from_ptr
         lda #>stream
@@ -56,27 +27,22 @@ unpack:
         sta to_ptr
         lda #>output
         sta to_ptr+1
-        lda stream_end
+        lda input_end
         sta sp2_end
-        lda stream_end+1
+        lda input_end+1
         sta sp2_end+1
         jsr sp2_unpack
 
-        lda #StdOut             ; write(StdOut, output, to_ptr - output)
-        ldx #0
-        jsr pushax
-        lda #<output
-        ldx #>output
-        jsr pushax
-        lda to_ptr
+        lda to_ptr              ; write out to_ptr - output bytes
         sec
         sbc #<output
-        pha
+        sta output_count
         lda to_ptr+1
         sbc #>output
-        tax
-        pla
-        jsr _write
+        sta output_count+1
+        lda #<output
+        ldx #>output
+        jsr write_output
         lda #0
         tax
         rts

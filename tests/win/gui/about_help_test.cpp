@@ -84,13 +84,13 @@ TEST(Help, WithoutTheHelpFileNamesTheProgramFolder) {
     const std::string copy = folder + "Pixmosaic.exe";
     ASSERT_TRUE(CopyFileA(Paths().programPath.c_str(), copy.c_str(), FALSE));
     Program program(copy);
-    const std::string expected = HelpNotFoundText(folder);
+    const std::string expected = win::HelpNotFoundText(folder);
     program.PostCommand(CMD_HELP_TOPICS);
-    ExpectMessage(program.TakeMessageBox(), msg::HelpErrorCaption, expected, MessageIcon::Error);
+    ExpectMessage(program.TakeMessageBox(), win::msg::HelpErrorCaption, expected, MessageIcon::Error);
 
     program.Activate();
     PressKey(VK_F1);
-    ExpectMessage(program.TakeMessageBox(), msg::HelpErrorCaption, expected, MessageIcon::Error);
+    ExpectMessage(program.TakeMessageBox(), win::msg::HelpErrorCaption, expected, MessageIcon::Error);
     EXPECT_EQ(program.Close(), 0u);
 }
 

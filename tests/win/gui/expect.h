@@ -10,6 +10,7 @@
 #include "core/text/messages.h"
 #include "tests/win/gui/pictures.h"
 #include "tests/win/gui/program.h"
+#include "win/common/program_texts.h"
 
 namespace pxm::gui {
 
@@ -73,7 +74,7 @@ inline void ExpectSavingRefused(Program& program) {
     for (const int command : {CMD_SAVE_AS, CMD_SAVE}) {
         SCOPED_TRACE(command == CMD_SAVE ? "Save" : "Save As");
         program.PostCommand(command);
-        ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
+        ExpectMessage(program.TakeMessageBox(), win::msg::FirstKoalize);
         EXPECT_TRUE(program.NoMessageBox(200ms));
     }
 }

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "core/koala/color_names.h"
+#include "core/koala/colour_names.h"
 #include "tests/win/gui/expect.h"
 
 namespace pxm::gui {
@@ -28,7 +28,7 @@ void ExpectKoalizationError(Program& program) {
 
 // AUTO's report of the background it took, then the status of a success.
 void ExpectChosen(Program& program, std::string_view text) {
-    ExpectMessage(program.TakeMessageBox(), msg::BackgroundColourCaption, text, MessageIcon::Information);
+    ExpectMessage(program.TakeMessageBox(), win::msg::BackgroundColourCaption, text, MessageIcon::Information);
     ExpectKoalizationDone(program);
 }
 

@@ -11,7 +11,7 @@ namespace pxm::gui {
 namespace {
 
 void ExpectFileOpened(Program& program, const std::string& name) {
-    EXPECT_EQ(program.Title(), std::string(ProgramTitle) + " - " + name);
+    EXPECT_EQ(program.Title(), std::string(win::ProgramTitle) + " - " + name);
     EXPECT_EQ(program.StatusText(0), " File Opened");
     EXPECT_EQ(program.StatusText(1), "");
     EXPECT_EQ(Shown(program.MenuState(CMD_SHOW_HIDE_BITMAP)), 0u);
@@ -25,7 +25,7 @@ void ExpectFileOpened(Program& program, const std::string& name) {
 
 // Nothing but the message has changed since the start.
 void ExpectStillAtStart(Program& program) {
-    EXPECT_EQ(program.Title(), ProgramTitle);
+    EXPECT_EQ(program.Title(), win::ProgramTitle);
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(Shown(program.MenuState(CMD_SHOW_HIDE_BITMAP)), UINT(MF_GRAYED));
     EXPECT_EQ(Shown(program.MenuState(CMD_KOALIZE)), UINT(MF_GRAYED));
@@ -132,7 +132,7 @@ TEST(Open, SecondOpenAfterKoalizeAndSaveAsStartsOver) {
     ExpectFileOpened(program, "greys.bmp");
     // Not koalized any more: saving is refused until the new picture is.
     program.PostCommand(CMD_SAVE);
-    ExpectMessage(program.TakeMessageBox(), msg::FirstKoalize);
+    ExpectMessage(program.TakeMessageBox(), win::msg::FirstKoalize);
 }
 
 }  // namespace

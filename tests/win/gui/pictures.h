@@ -86,7 +86,7 @@ inline Bytes Sp2FlawBmp() {
 inline KoalaImage ExpectedKoala(const Bytes& bmp, int background = -1) {
     Canvas canvas{};
     KoalaImage image{};
-    ReadBmp(bmp, canvas);
+    static_cast<void>(ReadBmp(bmp, canvas));  // every picture here is a well-formed BMP
     if (background < 0)
         AutoBackgroundSearch(canvas, image);
     else

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/text/messages.h"
+#include "win/common/program_texts.h"
 
 namespace pxm::gui {
 
@@ -116,7 +116,7 @@ Program::Program(const std::string& programPath) {
         [this] {
             for (HWND window : TopLevelWindows(process_.dwProcessId)) {
                 const std::string title = WindowText(window);
-                if (title.starts_with(ProgramTitle) && IsWindowVisible(window)) main_ = window;
+                if (title.starts_with(win::ProgramTitle) && IsWindowVisible(window)) main_ = window;
                 if (title == "Bitmap Viewer") viewer_ = window;
             }
             return main_ && viewer_;

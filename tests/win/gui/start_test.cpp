@@ -53,7 +53,7 @@ COLORREF ThroughColourImageList(COLORREF colour) {
 
 TEST(Start, EveryElementAsAtStart) {
     Program program;
-    EXPECT_EQ(program.Title(), ProgramTitle);
+    EXPECT_EQ(program.Title(), win::ProgramTitle);
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(program.StatusText(1), "");
 
@@ -137,7 +137,7 @@ TEST(Start, HoveringShowsTheOpenTooltip) {
 TEST(Start, KoalizeBeforeAnyOpenOnlyWarns) {
     Program program;
     program.PostCommand(CMD_KOALIZE);
-    ExpectMessage(program.TakeMessageBox(), msg::FirstOpenFile);
+    ExpectMessage(program.TakeMessageBox(), win::msg::FirstOpenFile);
     EXPECT_TRUE(program.NoMessageBox());
     EXPECT_EQ(program.StatusText(0), " Running");
     EXPECT_EQ(program.StatusText(1), "");
@@ -153,7 +153,7 @@ TEST(Start, EscapeAndEnterChangeNothing) {
         program.Settle();
         EXPECT_TRUE(program.NoMessageBox());
         EXPECT_TRUE(IsWindowVisible(program.Main()));
-        EXPECT_EQ(program.Title(), ProgramTitle);
+        EXPECT_EQ(program.Title(), win::ProgramTitle);
         EXPECT_EQ(program.StatusText(0), " Running");
     }
     EXPECT_TRUE(program.Running());

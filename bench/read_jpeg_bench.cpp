@@ -1,0 +1,44 @@
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_pictures.h"
+#include "cli/picture_decoder.h"
+#include "core/import/colour_count.h"
+
+namespace pxm::bench {
+namespace {
+
+// libjpeg-turbo decodes a lossy 384x272 screenshot to RGB, as the converter reads a JPEG.
+void DecodeJpegScreenshot(benchmark::State& state, bool progressive) {
+    const auto file = AllSlotsJpegScreenshot(progressive);
+    for (auto _ : state) {
+        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file);
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded) {
+            state.SkipWithError("not decoded");
+            break;
+        }
+        benchmark::DoNotOptimize(decoded.picture.rgb.data());
+    }
+}
+
+void BM_DecodeJpegScreenshot(benchmark::State& state) { DecodeJpegScreenshot(state, false); }
+BENCHMARK(BM_DecodeJpegScreenshot)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeJpegScreenshotProgressive(benchmark::State& state) { DecodeJpegScreenshot(state, true); }
+BENCHMARK(BM_DecodeJpegScreenshotProgressive)->Unit(benchmark::kMicrosecond);
+
+// What the refusal of a lossy JPEG adds to the decoding: counting its colours.
+void BM_CountColoursJpegScreenshot(benchmark::State& state) {
+    const cli::DecodeOutcome decoded = cli::DecodeJpeg(AllSlotsJpegScreenshot(false));
+    for (auto _ : state) {
+        const std::size_t colours = CountColours(decoded.picture);
+        if (colours <= C64ColourCount) {
+            state.SkipWithError("a lossy picture of few colours");
+            break;
+        }
+        benchmark::DoNotOptimize(colours);
+    }
+}
+BENCHMARK(BM_CountColoursJpegScreenshot)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace pxm::bench

@@ -1,0 +1,123 @@
+// JPEG files through libjpeg-turbo. libjpeg reports errors through error_exit, which must not
+// return: it longjmps back to the frame that called setjmp, which holds no object with a
+// destructor; every C++ object it fills lives in its caller.
+// jpeglib.h uses size_t and FILE without including their headers; jerror.h needs jpeglib.h.
+#include <cstddef>
+#include <cstdio>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+
+#include "cli/picture_decoder.h"
+#include "core/import/declared_size.h"
+#include "core/import/picture_area.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// A progressive file may hold any number of scans, each a pass over the whole picture; real
+// ones have about ten. More is a damaged or hostile file, not a picture.
+constexpr int MaxScans = 100;
+// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive.
+constexpr long MaxWorkingMemory = 16L << 20;
+
+// The warnings that mean the picture's data is damaged: libjpeg would go on and show the rest
+// grey; the converter refuses the file instead. Others (an unknown JFIF revision) do no harm.
+constexpr std::array<int, 6> DamageWarnings{JWRN_JPEG_EOF,    JWRN_HIT_MARKER,        JWRN_HUFF_BAD_CODE,
+                                            JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION, JWRN_NOT_SEQUENTIAL};
+
+struct JpegErrors {
+    jpeg_error_mgr manager{};  // first: libjpeg's pointer to it is a pointer to this
+    std::jmp_buf back{};
+    std::array<char, JMSG_LENGTH_MAX> message{};
+    bool libjpegWords = true;  // false: the message is the converter's own
+};
+
+[[noreturn]] void KeepError(j_common_ptr info) {
+    auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+    (*info->err->format_message)(info, errors->message.data());
+    std::longjmp(errors->back, 1);
+}
+
+void TreatDamageAsError(j_common_ptr info, int level) {
+    const bool warning = level < 0;
+    if (warning && std::ranges::find(DamageWarnings, info->err->msg_code) != DamageWarnings.end())
+        (*info->err->error_exit)(info);
+}
+
+void LimitScans(j_common_ptr info) {
+    if (info->is_decompressor != 0 && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
+        auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+        std::snprintf(errors->message.data(), errors->message.size(), "more than %d progressive scans", MaxScans);
+        errors->libjpegWords = false;
+        std::longjmp(errors->back, 1);
+    }
+}
+
+// Everything libjpeg does, in the one frame its errors return to.
+DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
+                                    std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason) {
+    if (setjmp(errors.back) != 0) {
+        reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
+        return DecodeOutcome::Status::Unreadable;
+    }
+    jpeg_create_decompress(&info);
+    info.progress = &progress;
+    info.mem->max_memory_to_use = MaxWorkingMemory;
+    jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(&info, TRUE);
+    picture.width = static_cast<int>(info.image_width);
+    picture.height = static_cast<int>(info.image_height);
+    if (!AcceptedArea(picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
+        return DecodeOutcome::Status::CmykRefused;
+    info.out_color_space = JCS_RGB;  // greyscale too: libjpeg repeats the grey level
+    jpeg_start_decompress(&info);
+    if (info.output_components != 3 || info.output_width != info.image_width) {
+        info.err->msg_code = JERR_CONVERSION_NOTIMPL;
+        (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
+    }
+    picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    while (info.output_scanline < info.output_height) {
+        const std::size_t first = picture.At(0, static_cast<int>(info.output_scanline));
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(picture.rgb.data() + first);
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    return DecodeOutcome::Status::Decoded;
+}
+
+}  // namespace
+
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
+    static_assert(sizeof(Rgb) == 3, "rows of RGB are read straight into the colours");
+    DecodeOutcome outcome;
+    // A size that is not taken is refused from the frame header, before libjpeg sees the file.
+    if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(PictureKind::Jpeg, file);
+        declared && !AcceptedArea(declared->width, declared->height)) {
+        outcome.status = DecodeOutcome::Status::SizeRefused;
+        outcome.picture.width = declared->width;
+        outcome.picture.height = declared->height;
+        return outcome;
+    }
+    JpegErrors errors;
+    jpeg_decompress_struct info{};
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = KeepError;
+    errors.manager.emit_message = TreatDamageAsError;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = LimitScans;
+    outcome.status = DecodeInFrame(info, errors, progress, file, outcome.picture, outcome.reason);
+    // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
+    jpeg_destroy_decompress(&info);
+    if (outcome.status != DecodeOutcome::Status::Decoded) outcome.picture.rgb.clear();
+    return outcome;
+}
+
+}  // namespace pxm::cli

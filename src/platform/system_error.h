@@ -1,0 +1,21 @@
+#pragma once
+// A failed call of the operating system, as the platform layer hands it back: the system's own
+// error code, worded only when a program shows it.
+#include <cstdint>
+#include <string>
+
+namespace pxm::platform {
+
+struct SystemError {
+    std::uint32_t code = 0;  // errno on POSIX, GetLastError() on Windows
+};
+
+// The error of the calling thread's last failed system call.
+SystemError LastSystemError();
+
+// The system's words for the error on one line, never empty: on Windows its own text
+// (FormatMessageA), on POSIX the text Windows shows for the same failure, so that both
+// converters word a failure alike.
+std::string SystemErrorText(SystemError error);
+
+}  // namespace pxm::platform

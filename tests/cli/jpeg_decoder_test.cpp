@@ -1,0 +1,145 @@
+// The JPEG decoder on files written with libjpeg: baseline, progressive and greyscale come out as
+// the colours put in (within what lossy coding moves them); CMYK, damaged files and sizes that
+// are not taken are refused before any picture is made.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "cli/picture_decoder.h"
+#include "tests/cli/unreadable.h"
+#include "tests/support/jpeg_builder.h"
+
+namespace pxm::cli {
+namespace {
+
+using Status = DecodeOutcome::Status;
+using test::JpegColours;
+using test::JpegShape;
+
+// Flat 8x8 blocks, as a lossy coder keeps them best: a C64 picture of one colour per cell.
+std::uint32_t Blocks(int x, int y) {
+    constexpr std::array<std::uint32_t, 5> Colours{0x68372B, 0x70A4B2, 0xFFFFFF, 0x000000, 0x588D43};
+    return Colours[static_cast<std::size_t>((x / 8 + 3 * (y / 8)) % 5)];
+}
+
+int LargestDifference(Rgb got, std::uint32_t wanted, bool grey) {
+    const int r = static_cast<int>(wanted >> 16 & 0xFF);
+    const int g = grey ? r : static_cast<int>(wanted >> 8 & 0xFF);
+    const int b = grey ? r : static_cast<int>(wanted & 0xFF);
+    return std::max({std::abs(got.r - r), std::abs(got.g - g), std::abs(got.b - b)});
+}
+
+TEST(JpegDecoder, BaselineProgressiveAndGreyscaleGiveTheColoursPutIn) {
+    struct Case {
+        const char* name;
+        JpegShape shape;
+    };
+    const std::vector<Case> cases{
+        {"baseline", {.width = 40, .height = 24, .quality = 100, .fullChroma = true}},
+        {"progressive", {.width = 40, .height = 24, .quality = 100, .progressive = true, .fullChroma = true}},
+        {"greyscale", {.width = 40, .height = 24, .colours = JpegColours::Grey, .quality = 100}},
+        {"screenshot", {.width = 384, .height = 272, .quality = 100, .fullChroma = true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool grey = c.shape.colours == JpegColours::Grey;
+        const DecodeOutcome decoded = DecodeJpeg(test::MakeJpeg(c.shape, Blocks));
+        ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+        const DecodedPicture& picture = decoded.picture;
+        ASSERT_EQ(picture.width, c.shape.width);
+        ASSERT_EQ(picture.height, c.shape.height);
+        ASSERT_EQ(picture.rgb.size(), static_cast<std::size_t>(c.shape.width * c.shape.height));
+        EXPECT_FALSE(picture.Indexed());
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                const Rgb got = picture.rgb[picture.At(x, y)];
+                ASSERT_LE(LargestDifference(got, Blocks(x, y), grey), 2) << x << "," << y;
+                if (grey) {
+                    ASSERT_TRUE(got.r == got.g && got.g == got.b) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(JpegDecoder, ALossyPictureKeepsItsShapes) {
+    // At the quality most programs save with, 4:2:0: colours move, but stay near their blocks'.
+    const DecodeOutcome decoded = DecodeJpeg(test::MakeJpeg({.width = 64, .height = 48, .quality = 75}, Blocks));
+    ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+    int far = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x)
+            far += LargestDifference(decoded.picture.rgb[decoded.picture.At(x, y)], Blocks(x, y), false) > 60;
+    }
+    EXPECT_LT(far, 64 * 48 / 10);
+}
+
+TEST(JpegDecoder, AProgressiveFileOfMoreThan100ScansIsUnreadable) {
+    // Each scan is a pass over the whole picture: a damaged or hostile file could hold thousands.
+    const auto jpeg =
+        test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Grey, .scanPerCoefficient = true}, Blocks);
+    ASSERT_FALSE(jpeg.empty());
+    const DecodeOutcome decoded = DecodeJpeg(jpeg);
+    EXPECT_EQ(decoded.status, Status::Unreadable);
+    EXPECT_EQ(decoded.reason, "more than 100 progressive scans");
+    EXPECT_TRUE(decoded.picture.rgb.empty());
+    EXPECT_EQ(DecodeJpeg(
+                  test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Grey, .progressive = true}, Blocks))
+                  .status,
+              Status::Decoded);
+}
+
+TEST(JpegDecoder, CmykIsRefused) {
+    const DecodeOutcome decoded =
+        DecodeJpeg(test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, Blocks));
+    EXPECT_EQ(decoded.status, Status::CmykRefused);
+    EXPECT_TRUE(decoded.picture.rgb.empty());
+}
+
+// The same JPEG declaring another size in its frame header (SOF0 with libjpeg's defaults).
+std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+    for (std::size_t at = 2; at + 9 < jpeg.size(); ++at) {
+        if (jpeg[at] == 0xFF && (jpeg[at + 1] == 0xC0 || jpeg[at + 1] == 0xC2)) {
+            jpeg[at + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[at + 6] = static_cast<std::uint8_t>(height);
+            jpeg[at + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[at + 8] = static_cast<std::uint8_t>(width);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+TEST(JpegDecoder, ASizeNotTakenIsRefusedFromTheFrameHeader) {
+    const auto jpeg = test::MakeJpeg({.width = 16, .height = 8}, Blocks);
+    for (const auto& [width, height] : {std::pair{65535, 65535}, {385, 272}, {321, 200}, {320, 201}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        const DecodeOutcome decoded = DecodeJpeg(WithDeclaredSize(jpeg, width, height));
+        EXPECT_EQ(decoded.status, Status::SizeRefused) << decoded.reason;
+        EXPECT_EQ(decoded.picture.width, width);
+        EXPECT_EQ(decoded.picture.height, height);
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+    const auto progressive = test::MakeJpeg({.width = 16, .height = 8, .progressive = true}, Blocks);
+    EXPECT_EQ(DecodeJpeg(WithDeclaredSize(progressive, 30000, 2)).status, Status::SizeRefused);
+}
+
+TEST(JpegDecoder, DamagedAndCutFilesAreUnreadableInLibjpegsWords) {
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        const auto jpeg = test::MakeJpeg({.width = 48, .height = 32, .progressive = progressive}, Blocks);
+        // Cut anywhere before the end-of-image marker: never a picture with a grey rest.
+        for (std::size_t size = 0; size + 2 < jpeg.size(); size += size < 700 ? 7 : 1) {
+            SCOPED_TRACE("cut at " + std::to_string(size));
+            ExpectUnreadable(DecodeJpeg(std::span(jpeg).first(size)), "libjpeg: ");
+        }
+    }
+    auto noHeader = test::MakeJpeg({.width = 16, .height = 8}, Blocks);
+    noHeader.resize(3);
+    EXPECT_EQ(DecodeJpeg(noHeader).status, Status::Unreadable);
+}
+
+}  // namespace
+}  // namespace pxm::cli
