@@ -206,7 +206,6 @@ TEST(CliOptions, NameRefusalsNameTheCharacterOrTheLength) {
         EXPECT_EQ(Parse({"a", "-o", "b", "--name", name}).error, error);
     }
 }
-}
 
 }  // namespace
 }  // namespace pxm::cli

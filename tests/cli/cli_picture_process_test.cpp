@@ -379,6 +379,7 @@ TEST_F(PictureRefused, NotANarrowPictureOfOnePixelPerC64Pixel) {
                   "Error: The picture is not a valid C64 Format one or either the \n"
                   "chosen background color doesn't allow Koalization.\n"
                   "Please try another background color or set it to AUTO.\n"
+                  "1 cell holds more colours than it may; --clash-map shows it.\n"
                   "Cell 1,0 (PNG pixels 4-7 x 0-7) holds 4 colours besides background 0 (black): 1 (white), 2 (red), "
                   "3 (cyan), 4 (purple). A cell takes at most 3 colours besides the background: this one must lose "
                   "1.\n",
