@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "core/koala/colour_names.h"
-#include "core/koala/koalize_step.h"
 
 namespace pxm::win {
 
@@ -16,7 +15,8 @@ inline constexpr std::array<std::string_view, 1 + ColourNames.size()> ColorNames
     return names;
 }();
 
-// AUTO stands for AutoBackground, position n + 1 for colour n.
-constexpr int BackgroundOfItem(int position) { return position == 0 ? AutoBackground : position - 1; }
+// Each item's data: -1 for AUTO, n for colour n (position n + 1).
+inline constexpr int AutoItemData = -1;
+constexpr int BackgroundOfItem(int position) { return position == 0 ? AutoItemData : position - 1; }
 
 }  // namespace pxm::win
