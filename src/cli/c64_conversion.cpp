@@ -2,8 +2,6 @@
 
 #include "cli/c64_info.h"
 #include "cli/c64_refusal.h"
-#include "cli/converter.h"
-#include "cli/picture_output.h"
 #include "cli/showing_program_layout.h"
 #include "cli/terminal_message.h"
 #include "cli/text_join.h"
@@ -13,23 +11,23 @@ namespace pxm::cli {
 
 bool IsC64Input(const InputFile& input) { return IsC64File(input.bytes, &ConverterProgramLayout()); }
 
-int ConvertC64Input(const InputFile& input, const CliOptions& options, std::ostream& out, std::ostream& err) {
+int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& options, const Streams& streams) {
     const Result<C64Picture, ReadFailure> picture =
         ReadC64Picture(input.bytes, {.diskFile = options.diskFile, .programs = &ConverterProgramLayout()});
     if (!picture) {
-        Show(err, RefusalCaption, C64RefusalText(picture.error()));
+        Show(streams.err, RefusalCaption, C64RefusalText(picture.error()));
         return ExitRefused;
     }
     if (!options.diskFile.empty() && picture->container != Container::D64)
-        return ShowUsageError(err, Join({"--file picks a file on a D64 image; the input is a ", ContainerName(picture->container)}));
+        return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; the input is a ", ContainerName(picture->container)}));
     if (options.info) {
-        out << C64InfoText(*picture);
+        streams.info << C64InfoText(*picture);
         return ExitWritten;
     }
     // The picture's colours are C64 colour numbers already: a palette only says how PNG, BMP
     // and preview show them.
     const bool named = options.palette && options.palette->kind == PaletteChoice::Kind::Named;
-    return WritePictureOutput(picture->image, options, named ? options.palette->palette : DefaultPalette, out, err);
+    return WriteJobOutputs(picture->image, job, options, named ? options.palette->palette : DefaultPalette, streams);
 }
 
 }  // namespace pxm::cli

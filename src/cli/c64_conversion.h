@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/cli_options.h"
+#include "cli/conversion.h"
 #include "cli/input_file.h"
 
 namespace pxm::cli {
@@ -14,6 +15,6 @@ namespace pxm::cli {
 bool IsC64Input(const InputFile& input);
 
 // Returns the exit status.
-int ConvertC64Input(const InputFile& input, const CliOptions& options, std::ostream& out, std::ostream& err);
+int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& options, const Streams& streams);
 
 }  // namespace pxm::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/cli_options.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
 #include "platform/file_read.h"
@@ -11,7 +12,8 @@ namespace pxm::cli {
 InputFile ReadInputFile(const std::string& path) {
     InputFile input;
     // One byte past the limit tells a file that is too long from one that just fits.
-    auto read = platform::ReadFileUpTo(path, MaxEncodedPictureBytes + 1);
+    auto read = path == StandardStream ? platform::ReadStandardInputUpTo(MaxEncodedPictureBytes + 1)
+                                       : platform::ReadFileUpTo(path, MaxEncodedPictureBytes + 1);
     if (!read) {
         switch (read.error().step) {
             case platform::ReadFailure::Step::Open: input.systemError = platform::SystemErrorText(read.error().error); break;

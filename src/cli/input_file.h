@@ -21,6 +21,7 @@ struct InputFile {
     const Message* error = nullptr;    // set when reading it failed
 };
 
+// path "-": standard input.
 InputFile ReadInputFile(const std::string& path);
 
 }  // namespace pxm::cli

@@ -71,7 +71,8 @@ TEST_P(C64InputFormats, ReadBackIntoTheSameKoalaFile) {
     const std::string name = "picture." + std::string(c.program ? "kla" : "ocp");
     std::vector<std::string> args{"-b", "0", "-f", c.format, "-c", c.extension, dir_ / "in.bmp"};
     if (c.program) args.push_back("-x");
-    Convert(args, name);
+    Convert(args, "made.bin");
+    std::filesystem::rename(dir_ / "made.bin", dir_ / name);
     Convert({dir_ / name, "-f", "koala", "-c", "prg"}, "back.prg");
     EXPECT_TRUE(ReadFile(dir_ / "back.prg") == ReadFile(dir_ / "ref.prg"));
 

@@ -152,7 +152,7 @@ TEST_F(Cbmconvert, PicturesOnItsDisksAndInItsP00FilesReadBack) {
         EXPECT_EQ(result.status, 0) << result.err;
     };
     // The first picture on the disk is the program that shows one; --file picks the other.
-    readBack({dir_ / "made.d64", "-f", "sp2", "-x", "--name", "show", "-c", "prg"}, "first.prg");
+    readBack({dir_ / "made.d64", "-f", "sp2", "-x", "-c", "prg"}, "first.prg");
     EXPECT_TRUE(ReadFile(dir_ / "first.prg") == ReadFile(dir_ / "show.prg"));
     readBack({dir_ / "made.d64", "--file", "studio pic", "-f", "artstudio", "-c", "prg"}, "named.prg");
     EXPECT_TRUE(ReadFile(dir_ / "named.prg") == ReadFile(dir_ / "pic.prg"));

@@ -13,6 +13,7 @@ struct DecodedPicture {
     int height = 0;
     std::vector<Rgb> rgb;               // width * height colours
     std::vector<std::uint8_t> indexes;  // width * height table indexes; empty without a table
+    std::vector<std::uint8_t> alpha;    // width * height opacities, 255 opaque; empty: all opaque
 
     bool Indexed() const { return !indexes.empty(); }
     std::size_t At(int x, int y) const {

@@ -28,6 +28,12 @@ Result<ReadableFile, SystemError> ReadableFile::Open(const std::string& path) {
     return ReadableFile(std::make_unique<Native>(Native{std::move(fd)}));
 }
 
+Result<ReadableFile, SystemError> ReadableFile::StandardInput() {
+    UniqueFd fd(fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0));
+    if (!fd.valid()) return Fail(LastSystemError());
+    return ReadableFile(std::make_unique<Native>(Native{std::move(fd)}));
+}
+
 Result<std::size_t, SystemError> ReadableFile::Read(std::span<std::uint8_t> buffer) {
     for (;;) {
         const ssize_t n = read(native_->fd.get(), buffer.data(), buffer.size());
