@@ -1,5 +1,5 @@
 // The whole converter as a user runs it: process start, BMP read, AUTO, Koala PRG written; and
-// --nearest on a camera's JPEG.
+// --nearest on a camera's JPEG; a folder of pictures in one call.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -66,6 +66,32 @@ void BM_ConverterNearestJpeg12MegapixelsToKoalaPrg(benchmark::State& state) {
     ConvertInProcesses(state, CameraJpeg12Megapixels(), "photo.jpg", {"--nearest"});
 }
 BENCHMARK(BM_ConverterNearestJpeg12MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A folder of pictures in one call (-o FOLDER/), state.range(0) pictures at once: the
+// throughput of many pictures, against one process per picture above.
+constexpr int BatchPictures = 300;
+
+void BM_ConverterBatchPngToKoalaPrg(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / ("pixmosaic-batch-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir / "out");
+    const std::vector<std::uint8_t> picture = AllSlotsPng(false);
+    std::vector<std::string> args{"-j", std::to_string(state.range(0)), "-o", (dir / "out").string() + "/"};
+    for (int n = 0; n < BatchPictures; ++n) {
+        const std::string input = (dir / ("picture-" + std::to_string(n) + ".png")).string();
+        std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(picture.data()),
+                                                     static_cast<std::streamsize>(picture.size()));
+        args.push_back(input);
+    }
+    for (auto _ : state) {
+        if (Spawn(PIXMOSAIC_CLI_PATH, args) != 0) {
+            state.SkipWithError("the converter failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * BatchPictures);
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_ConverterBatchPngToKoalaPrg)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace pxm::bench

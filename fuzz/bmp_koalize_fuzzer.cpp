@@ -15,10 +15,13 @@
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/format/petscii_name.h"
+#include "core/import/bmp_pixels.h"
 #include "core/import/bmp_reader.h"
+#include "core/import/picture_import.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
+#include "core/koala/koalize_step.h"
 #include "core/tape/tap_image.h"
 
 namespace {
@@ -60,8 +63,8 @@ void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_vie
 
 // The cells the clash map marks agree with the koalizer: none when it works, else the first is
 // where it stopped.
-void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeResult& run) {
-    if (run.ok) {
+void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeOutcome& run) {
+    if (run.ok()) {
         Check(cells.none());
         return;
     }
@@ -90,6 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
     Check(read->colours == 16 || read->colours == 256);
+
+    // The same file read by its colours, as --palette auto reads a BMP.
+    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, *read);
+    Check(pixels.rgb.size() == std::size_t{read->width} * read->height && pixels.indexes.size() == pixels.rgb.size());
+    auto byColours = std::make_unique<pxm::Canvas>();
+    const pxm::PictureImport imported = pxm::ImportPicture(pixels, pxm::PictureKind::Bmp, {}, *byColours);
+    Check(imported.refusal != pxm::ImportRefusal::None || imported.palette.has_value() || pixels.rgb.empty());
 
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;

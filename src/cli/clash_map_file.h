@@ -6,28 +6,23 @@
 #include "cli/cli_options.h"
 #include "cli/input_file.h"
 #include "cli/picture_reading.h"
+#include "cli/preview_png.h"
 #include "core/import/canvas.h"
 #include "core/koala/clashing_cells.h"
 
 namespace pxm::cli {
 
-// A usage error when the map would be written over the input, the output or the preview;
-// otherwise empty.
-std::string ClashMapTargetError(const CliOptions& options);
+// The map's PNG; its error names what the encoder refused.
+EncodedPng ClashMapPng(const Canvas& canvas, const PictureReading& picture, const Clashes& clashes);
 
-// Writes the map as the preview is written (never half a file); an empty text on success,
-// otherwise the system's words.
-std::string WriteClashMap(const std::string& path, const Canvas& canvas, const PictureReading& picture,
-                          const Clashes& clashes);
-
-struct ClashMapWritten {
-    std::string systemError;  // the system's words when writing failed
-    std::string notWritten;   // why no map was written (Windows ANSI), or empty
+struct AsReadClashMap {
+    EncodedPng png;
+    std::string notMade;  // why there is no map (Windows ANSI), or empty
 };
 
 // --nearest changes the picture; its map is that of the picture as read without --nearest, with
 // the cells that clash there. A picture that does not read so (a photograph, a size the C64 has
-// no picture of) has no map: nothing is written, and notWritten says why.
-ClashMapWritten WriteAsReadClashMap(const std::string& path, const InputFile& input, const CliOptions& options);
+// no picture of) has no map: notMade says why.
+AsReadClashMap AsReadClashMapPng(const InputFile& input, const CliOptions& options);
 
 }  // namespace pxm::cli

@@ -4,12 +4,10 @@
 #include <charconv>
 
 #include "cli/name_refusal.h"
+#include "cli/option_values.h"
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
-#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
-#include "core/text/equal_ignoring_case.h"
-#include "platform/path_parts.h"
 
 namespace pxm::cli {
 
@@ -17,18 +15,9 @@ namespace {
 
 using Action = ParsedCommandLine::Action;
 
-struct ModeName {
-    std::string_view name;
-    PaletteMode mode;
-};
-constexpr std::array<ModeName, 3> ModeNames{{
-    {"multicolour", PaletteMode::Multicolour},
-    {"grey4", PaletteMode::FourGreys},
-    {"grey5", PaletteMode::FiveGreys},
-}};
-
 enum class Option {
     Output,
+    OutputDir,
     Mode,
     Background,
     Format,
@@ -44,48 +33,66 @@ enum class Option {
     Scale,
     Dither,
     DitherStrength,
+    Info,
+    File,
+    Jobs,
+    Quiet,
+    Verbose,
     Help,
-    Version
+    Version,
+    Count
 };
+
+// What follows an option: nothing (a switch), or one value, which may be given once only.
+enum class Takes { Nothing, Value };
 
 struct OptionName {
     char shortName;  // 0: long form only
     std::string_view longName;
     Option option;
-    bool takesValue;
+    Takes takes;
 };
-constexpr std::array<OptionName, 18> OptionNames{{
-    {'o', "output", Option::Output, true},
-    {'m', "mode", Option::Mode, true},
-    {'b', "background", Option::Background, true},
-    {'f', "format", Option::Format, true},
-    {'c', "container", Option::Container, true},
-    {0, "name", Option::Name, true},
-    {0, "fix-sp2-flaw", Option::FixSp2Flaw, false},
-    {'x', "executable", Option::Executable, false},
-    {'p', "palette", Option::Palette, true},
-    {0, "preview", Option::Preview, true},
-    {0, "clash-map", Option::ClashMap, true},
-    {0, "backgrounds", Option::Backgrounds, false},
-    {'n', "nearest", Option::Nearest, false},
-    {0, "scale", Option::Scale, true},
-    {0, "dither", Option::Dither, true},
-    {0, "dither-strength", Option::DitherStrength, true},
-    {'h', "help", Option::Help, false},
-    {0, "version", Option::Version, false},
+constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> OptionNames{{
+    {'o', "output", Option::Output, Takes::Value},
+    {0, "output-dir", Option::OutputDir, Takes::Value},
+    {'m', "mode", Option::Mode, Takes::Value},
+    {'b', "background", Option::Background, Takes::Value},
+    {'f', "format", Option::Format, Takes::Value},
+    {'c', "container", Option::Container, Takes::Value},
+    {0, "name", Option::Name, Takes::Value},
+    {0, "fix-sp2-flaw", Option::FixSp2Flaw, Takes::Nothing},
+    {'x', "executable", Option::Executable, Takes::Nothing},
+    {'p', "palette", Option::Palette, Takes::Value},
+    {0, "preview", Option::Preview, Takes::Value},
+    {0, "clash-map", Option::ClashMap, Takes::Value},
+    {0, "backgrounds", Option::Backgrounds, Takes::Nothing},
+    {'n', "nearest", Option::Nearest, Takes::Nothing},
+    {0, "scale", Option::Scale, Takes::Value},
+    {0, "dither", Option::Dither, Takes::Value},
+    {0, "dither-strength", Option::DitherStrength, Takes::Value},
+    {0, "info", Option::Info, Takes::Nothing},
+    {0, "file", Option::File, Takes::Value},
+    {'j', "jobs", Option::Jobs, Takes::Value},
+    {'q', "quiet", Option::Quiet, Takes::Nothing},
+    {'v', "verbose", Option::Verbose, Takes::Nothing},
+    {'h', "help", Option::Help, Takes::Nothing},
+    {0, "version", Option::Version, Takes::Nothing},
 }};
 
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '\'');
-    quoted.append(text).push_back('\'');
-    return quoted;
-}
+static_assert([] {
+    for (std::size_t o = 0; o < OptionNames.size(); ++o) {
+        if (OptionNames[o].option != static_cast<Option>(o)) return false;
+    }
+    return true;
+}(), "OptionNames holds the options in the order of Option");
 
-std::optional<PaletteChoice> ParsePaletteChoice(std::string_view text) {
-    if (EqualIgnoringCase(text, "auto")) return PaletteChoice{PaletteChoice::Kind::Auto, 0};
-    if (EqualIgnoringCase(text, "index")) return PaletteChoice{PaletteChoice::Kind::Index, 0};
-    if (const auto palette = FindPalette(text)) return PaletteChoice{PaletteChoice::Kind::Named, *palette};
-    return std::nullopt;
+const OptionName& NameOf(Option option) { return OptionNames[static_cast<std::size_t>(option)]; }
+
+// "-o/--output" or "--name": how messages name an option.
+std::string Spelling(Option option) {
+    const OptionName& name = NameOf(option);
+    if (name.shortName == 0) return Join({"--", name.longName});
+    return Join({"-", std::string_view(&name.shortName, 1), "/--", name.longName});
 }
 
 std::string PaletteNames() {
@@ -103,6 +110,10 @@ std::optional<float> ParseStrength(std::string_view text) {
     return value;
 }
 
+std::string Unknown(std::string_view what, std::string_view value, std::string_view known) {
+    return Join({"unknown ", what, " ", Quoted(value), " (", known, ")"});
+}
+
 // Applies one option's value; an empty result means it was accepted.
 std::string Apply(Option option, std::string_view value, CliOptions& options) {
     switch (option) {
@@ -110,34 +121,38 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             if (value.empty()) return "the output file name is empty";
             options.output = value;
             return {};
+        case Option::OutputDir:
+            if (value.empty()) return "the output folder name is empty";
+            options.outputDir = value;
+            return {};
         case Option::Mode:
-            for (const auto& m : ModeNames) {
-                if (m.name == value) {
-                    options.mode = m.mode;
-                    return {};
-                }
-            }
-            return Join({"unknown mode ", Quoted(value), " (multicolour, grey4 or grey5)"});
-        case Option::Background:
-            if (const auto background = ParseBackground(value)) {
-                // The colour list's AUTO comes as -1.
-                options.background = *background < 0 ? AutoBackground
-                                                      : BackgroundChoice{static_cast<std::uint8_t>(*background)};
+            if (const auto mode = ModeFromText(value)) {
+                options.mode = *mode;
                 return {};
             }
-            return Join({"unknown background ", Quoted(value), " (auto, 0 to 15 or a colour name)"});
+            return Unknown("mode", value, "multicolour, grey4 or grey5");
+        case Option::Background:
+            if (const auto background = BackgroundFromText(value)) {
+                options.background = *background;
+                return {};
+            }
+            return Unknown("background", value, "auto, 0 to 15 or a colour name");
         case Option::Format:
-            if (const auto format = FormatFromKey(value)) {
+            if (const auto format = FormatFromText(value)) {
                 options.format = *format;
                 return {};
             }
-            return Join({"unknown format ", Quoted(value), " (koala, artstudio, artist64, blazing or sp2)"});
+            return Unknown("format", value, "koala, artstudio, artist64, blazing or sp2");
         case Option::Container:
             if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
                 return {};
             }
-            return Join({"unknown container ", Quoted(value), " (p00, prg, tap or d64)"});
+            if (const auto image = ImageOutputFromName(value)) {
+                options.imageOutput = *image;
+                return {};
+            }
+            return Unknown("container", value, "p00, prg, tap, d64, png or bmp");
         case Option::Name: {
             Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
             if (!name) return NameRefusalText(name.error(), value);
@@ -147,11 +162,11 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
         case Option::Palette:
-            if (const auto palette = ParsePaletteChoice(value)) {
+            if (const auto palette = PaletteChoiceFromText(value)) {
                 options.palette = *palette;
                 return {};
             }
-            return Join({"unknown palette ", Quoted(value), " (auto, index, ", PaletteNames(), ")"});
+            return Unknown("palette", value, Join({"auto, index, ", PaletteNames()}));
         case Option::Preview:
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
@@ -163,16 +178,34 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Backgrounds: options.listBackgrounds = true; return {};
         case Option::Nearest: options.nearest = true; return {};
         case Option::Scale:
-            if ((options.scale = FindNamed<ScaleMode>(ScaleModeNames, value))) return {};
-            return Join({"unknown scaling ", Quoted(value), " (none, fit, fill or stretch)"});
+            if ((options.scale = NamedFromText<ScaleMode>(ScaleModeNames, value))) return {};
+            return Unknown("scaling", value, "none, fit, fill or stretch");
         case Option::Dither:
-            if ((options.dither = FindNamed<DitherKind>(DitherKindNames, value))) return {};
-            return Join({"unknown dither ", Quoted(value), " (none, bayer4, bayer8, floyd-steinberg or atkinson)"});
+            if ((options.dither = NamedFromText<DitherKind>(DitherKindNames, value))) return {};
+            return Unknown("dither", value, "none, bayer4, bayer8, floyd-steinberg or atkinson");
         case Option::DitherStrength:
             if ((options.ditherStrength = ParseStrength(value))) return {};
             return Join({"dither strength ", Quoted(value), " is not a number from 0 to 1"});
+        case Option::Info: options.info = true; return {};
+        case Option::File: {
+            Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
+            if (!name) return NameRefusalText(name.error(), value);
+            options.diskFile = std::move(name).value();
+            return {};
+        }
+        case Option::Jobs: {
+            unsigned jobs = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+            if (error != std::errc{} || end != value.data() + value.size() || jobs == 0 || jobs > 256)
+                return Join({"the number of jobs ", Quoted(value), " is not a number from 1 to 256"});
+            options.jobs = jobs;
+            return {};
+        }
+        case Option::Quiet: options.verbosity = Verbosity::Quiet; return {};
+        case Option::Verbose: options.verbosity = Verbosity::Verbose; return {};
         case Option::Help:
-        case Option::Version: return {};
+        case Option::Version:
+        case Option::Count: return {};
     }
     return {};
 }
@@ -198,10 +231,72 @@ ParsedCommandLine Usage(std::string error) {
     return parsed;
 }
 
+using Given = std::array<bool, static_cast<std::size_t>(Option::Count)>;
+
+bool IsGiven(const Given& given, Option option) { return given[static_cast<std::size_t>(option)]; }
+
+// Options that this combination would leave without effect: an error naming why, or empty.
+std::string CombinationError(const CliOptions& options, const Given& given) {
+    if (IsGiven(given, Option::Quiet) && IsGiven(given, Option::Verbose)) return "-q/--quiet and -v/--verbose exclude each other";
+    if (IsGiven(given, Option::Output) && IsGiven(given, Option::OutputDir))
+        return "give either -o/--output or --output-dir, not both";
+    if (options.mode != PaletteMode::Multicolour && IsGiven(given, Option::Background))
+        return Join({Spelling(Option::Background), " has no effect with --mode ", ModeName(options.mode),
+                     ": the grey modes have no background to choose"});
+    if (options.info) {
+        for (const Option option : {Option::Output, Option::OutputDir, Option::Format, Option::Container, Option::Name,
+                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs}) {
+            if (IsGiven(given, option))
+                return Join({Spelling(option), " has no effect: --info only describes the C64 file and writes nothing"});
+        }
+        if (options.inputs.size() > 1) return "--info describes one file";
+    } else if (options.onlyListing()) {
+        for (const Option option : {Option::Mode, Option::Background, Option::Format, Option::Container, Option::Name,
+                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::ClashMap,
+                                    Option::Jobs}) {
+            if (IsGiven(given, option))
+                return Join({Spelling(option),
+                             " has no effect: --backgrounds without -o only lists the backgrounds and writes nothing"});
+        }
+        if (options.inputs.size() > 1) return "--backgrounds without -o lists the backgrounds of one picture";
+    }
+    if (!options.diskFile.empty() && options.inputs.size() > 1) return "--file picks a file on one D64 image";
+    std::size_t standardInputs = 0;
+    for (const std::string& input : options.inputs) standardInputs += input == StandardStream;
+    if (standardInputs > 0 && options.inputs.size() > 1)
+        return "standard input (-) can only be the one input";
+    if (options.inputs.size() > 1) {
+        if (IsGiven(given, Option::Preview)) return "--preview names one file: give it with one input only";
+        if (IsGiven(given, Option::ClashMap)) return "--clash-map names one file: give it with one input only";
+        if (options.output == StandardStream) return "-o - writes one file: give it with one input only";
+    }
+    if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())
+        return "standard input (-) has no name to name the output after: give -o OUTPUT";
+    if (!options.nearest) {
+        for (const Option option : {Option::Scale, Option::Dither, Option::DitherStrength}) {
+            if (IsGiven(given, option))
+                return Join({Spelling(option), " has no effect without -n/--nearest: only the nearest picture is scaled and dithered"});
+        }
+    }
+    if (IsGiven(given, Option::FixSp2Flaw) && options.format != ExportFormat::Sp2)
+        return "--fix-sp2-flaw has no effect without -f sp2: only the SP2 packer has the flaw";
+    if (options.executable && options.inputs[0] == StandardStream && options.output == StandardStream &&
+        !options.c64Name)
+        return "-x names the program after the output file: with standard input and output give --name";
+    return {};
+}
+
 }  // namespace
+
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted.append(text).push_back('\'');
+    return quoted;
+}
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     ParsedCommandLine parsed;
+    Given given{};
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -209,9 +304,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
         std::optional<std::string_view> value;
         std::string spelled;
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            if (!parsed.options.input.empty()) return Usage(Join({"more than one input file: ", Quoted(arg)}));
             if (arg.empty()) return Usage("the input file name is empty");
-            parsed.options.input = arg;
+            parsed.options.inputs.emplace_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -223,31 +317,42 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
             option = FindLong(arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2));
             spelled = std::string(arg.substr(0, equals));
             if (equals != std::string_view::npos) value = arg.substr(equals + 1);
-            if (option != nullptr && !option->takesValue && value)
+            if (option != nullptr && option->takes == Takes::Nothing && value)
                 return Usage(Join({"option ", Quoted(spelled), " takes no value"}));
         } else {
             option = FindShort(arg[1]);
             spelled = std::string(arg.substr(0, 2));
             if (arg.size() > 2) {
-                if (option != nullptr && !option->takesValue) return Usage(Join({"unknown option ", Quoted(arg)}));
+                if (option != nullptr && option->takes == Takes::Nothing) return Usage(Join({"unknown option ", Quoted(arg)}));
                 value = arg.substr(2);
             }
         }
         if (option == nullptr) return Usage(Join({"unknown option ", Quoted(spelled)}));
-        if (option->option == Option::Help) return {Action::Help, {}, {}};
-        if (option->option == Option::Version) return {Action::Version, {}, {}};
-        if (option->takesValue && !value) {
-            if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(spelled), " needs a value"}));
-            value = args[++i];
+        if (option->option == Option::Help) return {Action::Help, {}, {}, {}};
+        if (option->option == Option::Version) return {Action::Version, {}, {}, {}};
+        bool& seen = given[static_cast<std::size_t>(option->option)];
+        if (option->takes == Takes::Value) {
+            if (!value) {
+                if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(spelled), " needs a value"}));
+                value = args[++i];
+            }
+            // A second value would silently win over the first.
+            if (seen) return Usage(Join({"option ", Spelling(option->option), " is given more than once"}));
         }
+        seen = true;
         if (std::string error = Apply(option->option, value.value_or(""), parsed.options); !error.empty())
             return Usage(error);
+        // Options that only koalizing heeds; a C64 file as input refuses them.
+        const bool koalizing = option->option == Option::Mode || option->option == Option::Background ||
+                               option->option == Option::Backgrounds || option->option == Option::ClashMap ||
+                               option->option == Option::Nearest;
+        if (koalizing && parsed.options.koalizingOption.empty()) parsed.options.koalizingOption = spelled;
     }
-    if (parsed.options.input.empty()) return Usage("no input file given");
-    if (parsed.options.output.empty()) return Usage("no output file given (-o OUTPUT)");
-    const CliOptions& o = parsed.options;
-    if (!o.nearest && (o.scale || o.dither || o.ditherStrength))
-        return Usage("--scale, --dither and --dither-strength go with --nearest");
+    CliOptions& options = parsed.options;
+    if (options.inputs.empty()) return Usage("no input file given");
+    if (std::string error = CombinationError(options, given); !error.empty()) return Usage(error);
+    if (IsGiven(given, Option::Jobs) && options.inputs.size() == 1)
+        parsed.warnings.emplace_back("-j/--jobs has no effect with one input: it converts several pictures at once");
     return parsed;
 }
 
@@ -258,14 +363,6 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice) {
         case PaletteChoice::Kind::Named: break;
     }
     return C64Palettes[choice.palette].name;
-}
-
-Container ChosenContainer(const CliOptions& options) {
-    if (options.container) return *options.container;
-    const std::string_view name = platform::SplitPath(options.output).name;
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string_view::npos) return Container::P00;
-    return AnyContainerFromExtension(name.substr(dot + 1)).value_or(Container::P00);
 }
 
 }  // namespace pxm::cli

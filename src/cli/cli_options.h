@@ -1,29 +1,38 @@
 #pragma once
-// The converter's command line.
+// The converter's command line, as typed: each option's value checked, each single-valued
+// option given once, no option that would have no effect.
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/image_output.h"
 #include "core/format/export_format.h"
-#include "core/koala/koalize_step.h"
 #include "core/import/palette_match.h"
+#include "core/koala/koalize_step.h"
 #include "core/nearest/dither.h"
 #include "cli/picture_scaling.h"
 
 namespace pxm::cli {
 
+// "-" as INPUT or OUTPUT: the standard stream.
+inline constexpr std::string_view StandardStream = "-";
+
+enum class Verbosity { Quiet, Normal, Verbose };
+
 struct CliOptions {
-    std::string input;
-    std::string output;
+    std::vector<std::string> inputs;
+    std::string output;     // -o as given; empty: named after each input
+    std::string outputDir;  // --output-dir; empty: none
     PaletteMode mode = PaletteMode::Multicolour;
     BackgroundChoice background = AutoBackground;
-    ExportFormat format = ExportFormat::Koala;
-    std::optional<Container> container;  // none: from the output file's extension
-    std::string c64Name;                 // PETSCII; empty: the format's own C64 name
+    std::optional<ExportFormat> format;    // none: from the output's extension, else koala
+    std::optional<Container> container;    // none: from the output's extension
+    std::optional<std::string> c64Name;    // PETSCII; none: the format's own C64 name
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
-    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF; a BMP takes only Index
+    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP
     std::string preview;                   // the preview PNG to write; empty: none
     std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
@@ -32,13 +41,24 @@ struct CliOptions {
     std::optional<ScaleMode> scale;      // none: None for the sizes taken without it, else Fit
     std::optional<DitherKind> dither;    // none: none for pixel art, else the photograph default
     std::optional<float> ditherStrength;
+    Verbosity verbosity = Verbosity::Normal;
+    unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
+    bool info = false;                       // tell what the C64 input file is, convert nothing
+    std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
+    std::optional<ImageOutput> imageOutput;  // -c png|bmp
+    std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map, -n given, as spelled
+
+    // --backgrounds without -o, or --info: the backgrounds or the C64 file are described and
+    // nothing is written.
+    bool onlyListing() const { return info || (listBackgrounds && output.empty() && outputDir.empty()); }
 };
 
 struct ParsedCommandLine {
     enum class Action { Convert, Help, Version, UsageError };
     Action action = Action::Convert;
     CliOptions options;
-    std::string error;  // for UsageError
+    std::string error;                  // for UsageError
+    std::vector<std::string> warnings;  // Convert: options that do less than they may seem to
 };
 
 // The arguments after the program name.
@@ -47,7 +67,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
 // "auto", "index" or the palette's name, as --palette takes it.
 std::string_view PaletteChoiceName(const PaletteChoice& choice);
 
-// The container given, else the one of OUTPUT's extension (any case), else P00.
-Container ChosenContainer(const CliOptions& options);
+// 'text' in quotes, for messages.
+std::string Quoted(std::string_view text);
 
 }  // namespace pxm::cli

@@ -1,17 +1,16 @@
 #pragma once
-// The whole conversion of one command line: read the BMP, koalize it, build the picture file
-// and put it on disk, telling the user what the Windows program would tell them.
+// The whole run of one command line: the options checked, the outputs planned and checked
+// before anything is read, then one picture or many converted.
 #include <ostream>
 #include <span>
 #include <string_view>
 
+#include "cli/conversion.h"
+
 namespace pxm::cli {
 
-inline constexpr int ExitWritten = 0;
-inline constexpr int ExitRefused = 1;
-inline constexpr int ExitUsage = 2;
-
-// args: the arguments after the program name. Information goes to out, messages to err.
+// args: the arguments after the program name. Information and the data of "-o -" go to out,
+// messages to err.
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 }  // namespace pxm::cli

@@ -16,11 +16,6 @@ using ByteVector = std::vector<std::uint8_t>;
 constexpr std::size_t LinkSize = 2;  // each BASIC line starts with the address of the next
 constexpr std::uint8_t Black = 0;    // the background of a format that keeps none
 
-// Offset in the program of a displayer address.
-std::size_t ProgramOffset(std::uint16_t displayerAddress) {
-    return PictureDataOffset() - Displayer.bytes.size() + (displayerAddress - Displayer.loadAddress);
-}
-
 }  // namespace
 
 ByteVector BasicLine(std::uint16_t sysAddress) {
@@ -35,9 +30,19 @@ ByteVector BasicLine(std::uint16_t sysAddress) {
 
 std::size_t PictureDataOffset() { return BasicLine(Displayer.start).size() + Displayer.bytes.size(); }
 
-ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+std::size_t ProgramOffset(std::uint16_t displayerAddress) {
+    return PictureDataOffset() - Displayer.bytes.size() + (displayerAddress - Displayer.loadAddress);
+}
+
+ByteVector ProgramHead() {
     ByteVector program = BasicLine(Displayer.start);  // displayer.cfg links the displayer right behind it
-    ByteWriter(program).Append(Displayer.bytes).Append(pictureData);
+    ByteWriter(program).Append(Displayer.bytes);
+    return program;
+}
+
+ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+    ByteVector program = ProgramHead();
+    ByteWriter(program).Append(pictureData);
 
     const FormatInfo& info = InfoOf(format);
     const auto dataAddress = static_cast<std::uint16_t>(BasicStart + PictureDataOffset());

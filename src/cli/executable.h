@@ -23,11 +23,17 @@ inline constexpr std::uint8_t SysToken = 0x9E;
 // "10 SYS address" with its link pointer, then the program's end marker.
 std::vector<std::uint8_t> BasicLine(std::uint16_t sysAddress);
 
+// The BASIC line and the displayer, its parameter block zero: the program before the picture data.
+std::vector<std::uint8_t> ProgramHead();
+
 // The program's bytes after its load address BasicStart, for a format's picture data.
 std::vector<std::uint8_t> BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData);
 
 // Where the picture data stands in the program (bytes after the load address).
 std::size_t PictureDataOffset();
+
+// Where a displayer address (a field of its parameter block) stands in the program.
+std::size_t ProgramOffset(std::uint16_t displayerAddress);
 
 // The program as the containers take it; it views `program` and `name`.
 C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name);

@@ -10,12 +10,16 @@
 
 namespace pxm::cli {
 
-// source: where the Canvas pixels sit in the file, for naming them.
-std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome);
+// source: where the Canvas pixels sit in the file, for naming them; clashes: FindClashes' cells
+// for the failure, of which AUTO names the first (the count line names their background).
+// A crowded cell's detail tells the limit of three colours besides the background and how many
+// the cell must lose.
+std::string FailureDetail(const Canvas& canvas, const CanvasSource& source, const KoalizeOutcome& outcome,
+                          const Clashes& clashes);
 
 // For a multicolour failure, how many cells fail ("12 cells hold more colours than they may;
 // --clash-map shows them all."), under AUTO with the background that leaves the fewest; empty
-// for the grey modes' failures.
+// for the grey modes' failures. Shown before FailureDetail's line.
 std::string ClashCountLine(const Clashes& clashes, KoalizeFailure failure);
 
 // "5 (green)"; values above 15 (from a 256-colour file or table) have no name.

@@ -5,6 +5,7 @@
 
 #include "cli/input_file.h"
 #include "cli/nearest_conversion.h"
+#include "cli/output_names.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
 #include "core/koala/colour_names.h"
@@ -16,33 +17,48 @@ namespace pxm::cli {
 namespace {
 
 constexpr std::string_view Options =
-    "Converts a C64 picture into a C64 multicolour picture file. INPUT is told by its content:\n"
+    "Converts C64 pictures into C64 multicolour picture files. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
     "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
     "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
     "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
-    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A JPEG saved lossy holds\n"
-    "  hundreds of colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
+    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A PNG or GIF of exactly\n"
+    "  160x200 pixels (or a 192x272 screenshot) has one pixel per double-wide C64 pixel. A\n"
+    "  pixel that is not fully opaque is refused. A JPEG saved lossy holds hundreds of\n"
+    "  colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
+    "  INPUT - is standard input. Or a C64 picture file: see \"C64 files as input\" below.\n"
     "\n"
-    "  -o, --output OUTPUT                     the file to write, named exactly as given\n"
+    "  -o, --output OUTPUT                     the file to write, named exactly as given; its\n"
+    "                                          extension says what it holds (see Outputs);\n"
+    "                                          - writes to standard output (information then\n"
+    "                                          goes to standard error); a name ending in / is\n"
+    "                                          a folder, as --output-dir. Without -o: INPUT's\n"
+    "                                          name with the container's extension (.prg\n"
+    "                                          without -c), beside INPUT\n"
+    "      --output-dir FOLDER                 each INPUT into FOLDER, named after it\n"
     "  -m, --mode multicolour|grey4|grey5      default multicolour\n"
     "  -b, --background auto|0..15|NAME        default auto; NAME from the colour list\n"
     "                                          (black, white, ..., \"light grey\")\n"
-    "  -f, --format koala|artstudio|artist64|blazing|sp2    default koala\n"
-    "  -c, --container p00|prg|tap|d64         default: from OUTPUT's extension\n"
-    "                                          (case-insensitive), otherwise p00\n"
+    "  -f, --format koala|artstudio|artist64|blazing|sp2    default koala, or OUTPUT's format\n"
+    "  -c, --container p00|prg|tap|d64|png|bmp default: from OUTPUT's extension; png and bmp\n"
+    "                                          write the picture as a C64 shows it (below)\n"
     "      --name NAME                         the C64 file name in the p00 header, the tape\n"
     "                                          header and the disk directory: at most 16 of\n"
     "                                          A-Z (a-z taken as A-Z), 0-9, space and the\n"
     "                                          punctuation a C64 shows as ASCII does;\n"
     "                                          default: the format's own name (with -x:\n"
     "                                          OUTPUT's name)\n"
-    "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch\n"
+    "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch (-f sp2)\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
-    "  -p, --palette auto|index|NAME           PNG, GIF, JPEG. auto (default): the known palette\n"
+    "  -p, --palette auto|index|NAME           auto (default for PNG, GIF, JPEG): the palette\n"
     "                                          that fits the colours best, named on stdout;\n"
-    "                                          NAME: that palette alone; index: the colour table\n"
-    "                                          indexes are the colour numbers, as in a BMP\n"
+    "                                          NAME: that palette alone; index (default for\n"
+    "                                          BMP): the colour table indexes are the colour\n"
+    "                                          numbers. A BMP read by auto or NAME is read by\n"
+    "                                          its colours, as a PNG. PNG and BMP OUTPUT and\n"
+    "                                          the preview show their colours in the palette\n"
+    "                                          taken; from a BMP in pepto; from a C64 file in\n"
+    "                                          NAME (pepto by default)\n"
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
     "                                          index and BMP)\n"
@@ -51,7 +67,18 @@ constexpr std::string_view Options =
     "                                          cannot be koalized framed; written whether the\n"
     "                                          conversion succeeds or is refused\n"
     "      --backgrounds                       first list every background under which the\n"
-    "                                          picture koalizes in multicolour mode\n"
+    "                                          picture koalizes in multicolour mode; without\n"
+    "                                          -o only list them\n"
+    "      --info                              C64 INPUT only: print what the file is (format,\n"
+    "                                          container, load address, C64 name, background,\n"
+    "                                          colours used) and convert nothing; no -o needed\n"
+    "      --file NAME                         D64 INPUT only: read the program file NAME\n"
+    "                                          (typed as for --name) instead of the first\n"
+    "                                          picture on the disk\n"
+    "  -j, --jobs N                            pictures converted at once (default: the cores)\n"
+    "  -q, --quiet                             no information lines\n"
+    "  -v, --verbose                           also the palette's distances, the cells' colour\n"
+    "                                          counts and the time taken\n"
     "  -n, --nearest                           make the nearest C64 picture instead of refusing\n"
     "                                          one that breaks a rule (see Nearest below)\n"
     "      --scale none|fit|fill|stretch       with -n: default none for the sizes taken\n"
@@ -62,6 +89,10 @@ constexpr std::string_view Options =
     "      --dither-strength 0..1              with -n: the share of the error passed on (or\n"
     "                                          of the matrix); default 0.5, 1 with --dither\n"
     "  -h, --help    --version\n"
+    "\n"
+    "Option values are taken in any case and spelling: gray, color, multicolor, lightblue.\n"
+    "A single-valued option given twice, and an option without effect, are usage errors.\n"
+    "No output may be an input or another output (by the file, not its name).\n"
     "\n"
     "Modes:\n"
     "  multicolour  one background for the whole picture and at most 3 more colours in each\n"
@@ -74,6 +105,7 @@ constexpr std::string_view Options =
     "  detected (pepto when the colours fit none, or --palette NAME). A PNG, GIF or JPEG (of any\n"
     "  number of colours) may then be up to 32 MiB and 25 megapixels, a large JPEG decoded at\n"
     "  1/2, 1/4 or 1/8 before it is scaled; --clash-map maps the picture as read without -n;\n"
+    "  a pixel not fully opaque takes the background (scaled, one less than half opaque);\n"
     "  fit shows the whole picture in the shape a PAL C64 shows it (a multicolour pixel about\n"
     "  1.87 times as wide as tall), the rest in the background colour; fill crops it to fill\n"
     "  the screen; stretch ignores its shape; none places it as without -n (the top left of a\n"
@@ -84,6 +116,26 @@ constexpr std::string_view Options =
     "  keeps, and says how many: \"Changed 37 pixels in 5 cells.\" (multicolour pixels, each\n"
     "  two pixels wide).\n"
     "\n";
+
+constexpr std::string_view C64Input =
+    "\n"
+    "C64 files as input, told by content (.kla, .koa, .ocp and other names do not matter):\n"
+    "  a PRG or P00 file holding one of the formats above, known by its load address and\n"
+    "  length (sp2 by a stream that unpacks to exactly its picture); a TAP image holding one\n"
+    "  (its first file that is a picture; version 0 or 1, the Commodore tape encoding; a block\n"
+    "  whose first copy does not read is taken from its repeat); a D64 image holding one (the\n"
+    "  first program file that is a picture, or --file NAME); or a program written with -x.\n"
+    "  The picture is written as it is, in any format and container (or -x), its cells\n"
+    "  keeping their colours: it is not koalized again, and -m, -b, --backgrounds,\n"
+    "  --clash-map and -n are usage errors with it (it keeps its own colours and\n"
+    "  background). An sp2 file keeps no background: it is read as black. A file that is\n"
+    "  none of these, or is damaged, is refused with what was found, and nothing is written.\n"
+    "\n"
+    "PNG and BMP output (OUTPUT ending in .png or .bmp, or -c png|bmp): the picture as a C64\n"
+    "shows it, 320x200 with each multicolour pixel two pixels wide, in the palette --palette\n"
+    "names (pepto by default; for a PNG or GIF INPUT the palette taken). The BMP has 16\n"
+    "colours whose palette indexes are the C64 colour numbers: it opens in the Windows program\n"
+    "and koalizes back to the same picture.\n";
 
 constexpr std::string_view Containers =
     "\n"
@@ -99,15 +151,39 @@ constexpr std::string_view Containers =
     "autostart the .prg, .p00, .tap or .d64. The picture stays on screen, with border and\n"
     "background in its background colour (black for sp2), until a key is pressed; then BASIC's\n"
     "READY comes back on a cleared text screen. Its C64 name is OUTPUT's file name without\n"
-    "extension, in capitals, at most 16 characters, unless --name gives one.\n"
+    "extension, in capitals, at most 16 characters, without the characters a C64 cannot show\n"
+    "(the name taken is then told), unless --name gives one.\n"
     "\n"
     "Note: a Blazing Paddles file loads to $A000-$C7FF, under the BASIC ROM. Loaded from tape\n"
     "with BASIC's LOAD, the KERNAL's verify reads the ROM back and ends with ?LOAD ERROR although\n"
     "RAM holds the picture: the picture is loaded fine. As a program (-x) it loads at $0801\n"
     "without the message.\n"
     "\n"
-    "Exit status: 0 when the file was written, 1 when the picture was refused or the file could\n"
-    "not be written, 2 for a usage error.\n";
+    "Several inputs: each is converted into the folder given, several at once; one line per\n"
+    "picture (\"a.png: written out/a.prg\" or its refusal), then a summary.\n"
+    "\n"
+    "Exit status: 0 when the file was written (with --backgrounds alone: when a background\n"
+    "works), 1 when the picture was refused or the file could not be written (of several\n"
+    "pictures: the worst), 2 for a usage error.\n"
+    "\n"
+    "Examples:\n"
+    "  pixmosaic-cli scene.png                      writes scene.prg, a Koala picture\n"
+    "  pixmosaic-cli scene.png -o scene.kla -b blue\n"
+    "  pixmosaic-cli -x scene.png -o scene.d64      a disk that shows the picture\n"
+    "  pixmosaic-cli *.png -o koala/ -c p00         every picture into koala/\n"
+    "  pixmosaic-cli scene.gif --backgrounds        only list the backgrounds that work\n"
+    "  convert in.bmp png:- | pixmosaic-cli - -o - > out.prg\n";
+
+// "  .kla   Koala-Painter, prg form" or "  .tap   tap container".
+std::string OutputLine(const OutputExtension& row) {
+    std::string line = Join({"  .", row.extension});
+    line.resize(9, ' ');
+    if (row.kind == OutputKind::PicturePng) return line + "the picture as a C64 shows it (320x200 PNG)\n";
+    if (row.kind == OutputKind::PictureBmp) return line + "the picture as a C64 shows it (320x200 BMP, C64 colour numbers)\n";
+    if (!row.format)
+        return Join({line, "the ", row.extension, " container", row.extension == "p00" ? " (also .p01 to .p99)" : "", "\n"});
+    return Join({line, InfoOf(*row.format).name, ", prg form\n"});
+}
 
 }  // namespace
 
@@ -149,6 +225,10 @@ std::string HelpText() {
         line += Join({", loads at ", load, format.helpNote, "\n"});
         text += line;
     }
+    text += C64Input;
+    text += "\nOutputs by extension (any case):\n";
+    for (const OutputExtension& row : OutputExtensions) text += OutputLine(row);
+    text += "  none: p00; any other: a usage error unless -c gives the container\n";
     text += Containers;
     return text;
 }

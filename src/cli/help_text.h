@@ -8,7 +8,9 @@
 namespace pxm::cli {
 
 inline constexpr std::string_view VersionText = "pixmosaic-cli " PIXMOSAIC_VERSION "\n";
-inline constexpr std::string_view UsageLine = "Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n";
+inline constexpr std::string_view UsageLine =
+    "Usage: pixmosaic-cli [options] INPUT [-o OUTPUT]\n"
+    "       pixmosaic-cli [options] INPUT... -o FOLDER/\n";
 
 std::string HelpText();
 

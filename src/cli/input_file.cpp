@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/cli_options.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
 #include "platform/file_read.h"
@@ -11,7 +12,8 @@ namespace pxm::cli {
 InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
     InputFile input;
     // One byte past the limit tells a file that is too long from one that just fits.
-    auto read = platform::ReadFileUpTo(path, maxEncodedBytes + 1);
+    auto read = path == StandardStream ? platform::ReadStandardInputUpTo(maxEncodedBytes + 1)
+                                       : platform::ReadFileUpTo(path, maxEncodedBytes + 1);
     if (!read) {
         switch (read.error().step) {
             case platform::ReadFailure::Step::Open: input.systemError = platform::SystemErrorText(read.error().error); break;
@@ -22,7 +24,9 @@ InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
         return input;
     }
     input.bytes = std::move(*read);
-    // A BMP is read no further than the reader can ever look; only the encoded kinds may be long.
+    // A BMP is read no further than the reader can ever look; the encoded kinds and the C64 files
+    // (no picture signature: PRG, P00, TAP and D64 images) are kept whole up to the limit, but
+    // only an encoded picture beyond it is refused as too long here.
     const PictureKind kind = KindOfPicture(input.bytes);
     const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif || kind == PictureKind::Jpeg;
     input.tooLarge = encoded && input.bytes.size() > maxEncodedBytes;

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
-// PNG, GIF or JPEG (told by its first bytes) at most the limit asked (MaxEncodedPictureBytes, or
-// more for --nearest). Any other file is told by its first bytes alone.
+// PNG, GIF or JPEG (told by its first bytes) and for a file of no picture signature (a C64
+// file: PRG, P00, TAP or D64 image, told later by its content) at most the limit asked
+// (MaxEncodedPictureBytes, or more for --nearest).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct InputFile {
     const Message* error = nullptr;    // set when reading it failed
 };
 
-// maxEncodedBytes: how long a PNG, GIF or JPEG may be.
+// path "-": standard input. maxEncodedBytes: how long a PNG, GIF, JPEG or C64 file may be.
 InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes = MaxEncodedPictureBytes);
 
 }  // namespace pxm::cli

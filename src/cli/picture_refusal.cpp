@@ -85,7 +85,9 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height) {
                   " pixels. Pictures of up to ", std::to_string(MaxPictureWidth), "x", std::to_string(MaxPictureHeight),
                   " pixels are taken, or emulator screenshots of exactly ", std::to_string(ScreenshotWidth), "x",
                   std::to_string(ScreenshotHeight), " pixels with the picture at ", std::to_string(ScreenshotLeft), ",",
-                  std::to_string(ScreenshotTop), " inside the border."}),
+                  std::to_string(ScreenshotTop), " inside the border; at ", std::to_string(NarrowPictureWidth), "x",
+                  std::to_string(MaxPictureHeight), " and ", std::to_string(NarrowScreenshotWidth), "x",
+                  std::to_string(ScreenshotHeight), " one pixel is one double-wide C64 pixel."}),
             {}};
 }
 
@@ -119,6 +121,11 @@ Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& p
                 {}};
         case ImportRefusal::Colour: return ColourRefusalText(imported.colours, kindName);
         case ImportRefusal::DifferingPair: return PairRefusalText(imported.pair, picture, kindName);
+        case ImportRefusal::Transparent:
+            return {"The picture holds transparent pixels: a C64 has no transparent colour.",
+                    Join({PixelText(kindName, imported.transparent.x, imported.transparent.y), FromTheTopLeft,
+                          " is the first that is not fully opaque (alpha ", std::to_string(imported.transparent.alpha),
+                          " of 255); paint every pixel in a C64 colour."})};
         case ImportRefusal::None: break;
     }
     return {};

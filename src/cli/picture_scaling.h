@@ -26,7 +26,8 @@ struct ScaledPicture {
     int top = 0;
 };
 
-// mode: Fit, Fill or Stretch. Empty picture on failure (out of memory).
+// mode: Fit, Fill or Stretch; a picture with transparency keeps its alpha, scaled. Empty picture
+// on failure (out of memory).
 ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode);
 
 }  // namespace pxm::cli

@@ -6,12 +6,20 @@
 
 namespace pxm::cli {
 
-std::string ProgramName(std::string_view outputPath) {
+ProgramNameOf ProgramName(std::string_view outputPath) {
     std::string_view name = platform::SplitPath(outputPath).name;
     if (const auto dot = name.find_last_of('.'); dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
-    std::string petscii;
-    for (const char c : name.substr(0, C64NameLength)) petscii.push_back(PetsciiOf(c).value_or('?'));
-    return petscii;
+    ProgramNameOf program;
+    for (const char c : name) {
+        const std::optional<char> petscii = PetsciiOf(c);
+        // A stand-in sign would show a character nobody typed: the character is left out.
+        if (!petscii || program.petscii.size() == C64NameLength) {
+            program.asTyped = false;
+            continue;
+        }
+        program.petscii.push_back(*petscii);
+    }
+    return program;
 }
 
 }  // namespace pxm::cli

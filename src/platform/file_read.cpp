@@ -12,10 +12,7 @@ namespace {
 
 constexpr std::size_t FirstBufferBytes = 64 << 10;
 
-}  // namespace
-
-Result<std::vector<std::uint8_t>, ReadFailure> ReadFileUpTo(const std::string& path, std::size_t limit) {
-    Result<ReadableFile, SystemError> file = ReadableFile::Open(path);
+Result<std::vector<std::uint8_t>, ReadFailure> ReadUpTo(Result<ReadableFile, SystemError> file, std::size_t limit) {
     if (!file) return Fail(ReadFailure{ReadFailure::Step::Open, file.error()});
     std::vector<std::uint8_t> bytes;
     std::size_t got = 0;
@@ -35,6 +32,16 @@ Result<std::vector<std::uint8_t>, ReadFailure> ReadFileUpTo(const std::string& p
     }
     bytes.resize(got);
     return bytes;
+}
+
+}  // namespace
+
+Result<std::vector<std::uint8_t>, ReadFailure> ReadFileUpTo(const std::string& path, std::size_t limit) {
+    return ReadUpTo(ReadableFile::Open(path), limit);
+}
+
+Result<std::vector<std::uint8_t>, ReadFailure> ReadStandardInputUpTo(std::size_t limit) {
+    return ReadUpTo(ReadableFile::StandardInput(), limit);
 }
 
 }  // namespace pxm::platform

@@ -21,4 +21,8 @@ struct ReadFailure {
 // on, so that a small file costs no large buffer.
 Result<std::vector<std::uint8_t>, ReadFailure> ReadFileUpTo(const std::string& path, std::size_t limit);
 
+// The same for standard input, read in binary below the C runtime up to its end (a pipe's writer
+// finishing included); standard input stays open.
+Result<std::vector<std::uint8_t>, ReadFailure> ReadStandardInputUpTo(std::size_t limit);
+
 }  // namespace pxm::platform

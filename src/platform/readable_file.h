@@ -15,6 +15,8 @@ namespace pxm::platform {
 class ReadableFile {
 public:
     static Result<ReadableFile, SystemError> Open(const std::string& path);
+    // A handle of its own on standard input: closing it leaves standard input open.
+    static Result<ReadableFile, SystemError> StandardInput();
     ReadableFile(ReadableFile&&) noexcept;
     ReadableFile& operator=(ReadableFile&&) noexcept;
     ~ReadableFile();

@@ -135,5 +135,36 @@ TEST_F(Cbmconvert, BamKeepsThePictureFromASecondFile) {
     EXPECT_TRUE(files.at("other.prg") == other);
 }
 
+// The other way round: pictures that cbmconvert put on a disk of its own making, or into a P00
+// file, are read back by the converter into the PRG they came from.
+TEST_F(Cbmconvert, PicturesOnItsDisksAndInItsP00FilesReadBack) {
+    Convert({"-f", "artstudio"}, "pic.prg");
+    Convert({"-f", "sp2", "-x"}, "show.prg");
+    std::filesystem::create_directory(dir_ / "native");
+    std::filesystem::copy_file(dir_ / "pic.prg", dir_ / "native/studio pic");
+    std::filesystem::copy_file(dir_ / "show.prg", dir_ / "native/show");
+    RunCbmconvert("disk", {"-D4", dir_ / "made.d64", "-n", dir_ / "native/show", dir_ / "native/studio pic"});
+    RunCbmconvert("p00", {"-P", "-n", dir_ / "native/studio pic"});
+
+    const auto readBack = [&](std::vector<std::string> args, const std::string& output) {
+        args.insert(args.end(), {"-o", dir_ / output});
+        const ProcessResult result = RunConverter(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+    };
+    // The first picture on the disk is the program that shows one; --file picks the other.
+    readBack({dir_ / "made.d64", "-f", "sp2", "-x", "-c", "prg"}, "first.prg");
+    EXPECT_TRUE(ReadFile(dir_ / "first.prg") == ReadFile(dir_ / "show.prg"));
+    readBack({dir_ / "made.d64", "--file", "studio pic", "-f", "artstudio", "-c", "prg"}, "named.prg");
+    EXPECT_TRUE(ReadFile(dir_ / "named.prg") == ReadFile(dir_ / "pic.prg"));
+    const ProcessResult info = RunConverter({"--info", "--file", "studio pic", dir_ / "made.d64"});
+    EXPECT_NE(info.out.find("C64 name: \"STUDIO PIC\""), std::string::npos) << info.out;
+
+    ASSERT_FALSE(std::filesystem::is_empty(dir_ / "p00"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir_ / "p00")) {
+        readBack({entry.path().string(), "-f", "artstudio", "-c", "prg"}, "from-p00.prg");
+        EXPECT_TRUE(ReadFile(dir_ / "from-p00.prg") == ReadFile(dir_ / "pic.prg")) << entry.path();
+    }
+}
+
 }  // namespace
 }  // namespace pxm::test

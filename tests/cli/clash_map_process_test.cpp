@@ -141,7 +141,7 @@ TEST_F(ClashMapProcess, AScreenshotUnderAutoShowsTheBackgroundThatLeavesTheFewes
     const std::set<int> fewest = CrowdedCells(picture, 6);
     for (int b = 0; b < 16; ++b) EXPECT_GE(CrowdedCells(picture, b).size(), fewest.size()) << b;
     EXPECT_LT(fewest.size(), CrowdedCells(picture, 0).size());
-    EXPECT_NE(result.err.find(CountLine(fewest.size(), "\nWith background 6 (blue), which leaves the fewest, ")),
+    EXPECT_NE(result.err.find(CountLine(fewest.size(), "\nNo background works; with background 6 (blue), which leaves the fewest, ")),
               std::string::npos)
         << result.err;
     ExpectMap(dir_ / "map.png", file, 384, 272, 32, 35, fewest);
@@ -175,12 +175,13 @@ TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
     const auto overInput =
         RunConverter({in, "-o", dir_ / "o.prg", "--clash-map", (dir_.path() / "." / "in.bmp").string()});
     EXPECT_EQ(overInput.status, 2);
-    EXPECT_EQ(overInput.err.rfind("pixmosaic-cli: --clash-map ", 0), 0u) << overInput.err;
-    EXPECT_NE(overInput.err.find(" names the input file; give the map a name of its own\n"), std::string::npos);
+    // The file counts, not its name.
+    EXPECT_EQ(overInput.err.rfind("pixmosaic-cli: the clash map ", 0), 0u) << overInput.err;
+    EXPECT_NE(overInput.err.find(" is the input "), std::string::npos) << overInput.err;
     EXPECT_EQ(ReadFile(in), bmp);
     const auto overOutput = RunConverter({in, "-o", dir_ / "o.prg", "--clash-map=" + dir_ / "o.prg"});
     EXPECT_EQ(overOutput.status, 2);
-    EXPECT_NE(overOutput.err.find(" names the output file;"), std::string::npos) << overOutput.err;
+    EXPECT_NE(overOutput.err.find(" and the clash map "), std::string::npos) << overOutput.err;
 
     const std::vector<std::uint8_t> old{'O', 'L', 'D'};
     std::filesystem::create_directory(dir_ / "ro");
@@ -189,9 +190,33 @@ TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
     const auto denied =
         RunConverter({in, "-b", "0", "-o", dir_ / "o.prg", "--clash-map", dir_ / "ro/map.png"}, {.asNobody = true});
     EXPECT_EQ(denied.status, 1);
-    EXPECT_NE(denied.err.find("\nSystem Error: Access is denied.\n"), std::string::npos) << denied.err;
+    // The system's words name the file they are about.
+    EXPECT_NE(denied.err.find("\nSystem Error: " + (dir_ / "ro/map.png") + ": Access is denied.\n"), std::string::npos)
+        << denied.err;
     EXPECT_EQ(ReadFile(dir_ / "ro/map.png"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "ro"), {}), 1);
+}
+
+// The map follows the converter's conventions: information never mixes with a file on standard
+// output, a missing folder is told before anything is read, naming the file.
+TEST_F(ClashMapProcess, FollowsTheConvertersConventions) {
+    const Numbers fits = [](int x, int y) { return (x / 2 + y) % 3 == 0 ? 0 : 1 + (x / 8 + y / 8) % 3 * 4; };
+    const std::string in = Write(MakeBmp({}, fits), "in.bmp");
+    const auto piped = RunConverter({in, "-o", "-", "-c", "prg", "--clash-map", dir_ / "map.png"});
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out.size(), 10003u);
+    EXPECT_EQ(piped.err, "Chosen background color: black.\n");
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "map.png"));
+    const auto quiet = RunConverter({"-q", in, "-o", "-", "-c", "prg", "--clash-map", dir_ / "map2.png"});
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(quiet.out, piped.out);
+
+    const auto missing = RunConverter({in, "-o", dir_ / "o.prg", "--clash-map", dir_ / "none/map.png"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "System Error: " + (dir_ / "none/map.png") + ": The system cannot find the path specified.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "o.prg"));
+    const auto twice = RunConverter({in, in, "-o", dir_ / "out/", "--clash-map", dir_ / "map.png"});
+    EXPECT_EQ(twice.status, 2);
 }
 
 TEST_F(ClashMapProcess, NoMapOfAPictureThatIsNotRead) {

@@ -69,7 +69,8 @@ TEST_F(JpegProcess, CmykDamagedAndOversizedFilesAreRefused) {
         "files: save it in RGB.\n");
     ExpectRefused(MakeJpeg({.width = 400, .height = 300}, [](int, int) { return 0u; }),
                   "Error: This JPEG file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator "
-                  "screenshots of exactly 384x272 pixels with the picture at 32,35 inside the border.\n");
+                  "screenshots of exactly 384x272 pixels with the picture at 32,35 inside the border; at 160x200 and "
+                  "192x272 one pixel is one double-wide C64 pixel.\n");
     auto cut = MakeJpeg({.width = 64, .height = 64}, [](int x, int y) { return Pepto((x + y) % 16); });
     cut.resize(cut.size() / 2);
     const auto result = RunConverter({Write(cut, "cut.jpg"), "-o", dir_ / "out.prg"});

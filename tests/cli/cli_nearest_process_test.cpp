@@ -29,6 +29,19 @@ int Fitting(int x, int y) {
 class NearestProcess : public ScratchTest {
 protected:
     std::vector<Rgb> Preview(int& width, int& height) { return ReadPngRgb(ReadFile(dir_ / "p.png"), width, height); }
+
+    // Converts with a preview: its 320x200 pixels, or none (a failure told) when that failed.
+    std::vector<Rgb> ConvertedPreview(std::vector<std::string> args) {
+        args.emplace_back("--preview");
+        args.emplace_back(dir_ / "p.png");
+        const auto result = RunConverter(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        int width = 0;
+        int height = 0;
+        std::vector<Rgb> shown = result.status == 0 ? Preview(width, height) : std::vector<Rgb>{};
+        EXPECT_EQ(shown.size(), 320u * 200u);
+        return shown.size() == 320u * 200u ? shown : std::vector<Rgb>{};
+    }
 };
 
 TEST_F(NearestProcess, APictureThatFitsIsWrittenExactlyAsWithoutTheOption) {
@@ -152,8 +165,12 @@ TEST_F(NearestProcess, UsageErrors) {
         std::string error;
     };
     const std::vector<Case> cases{
-        {{"--scale", "fit"}, "--scale, --dither and --dither-strength go with --nearest"},
-        {{"--dither", "bayer4"}, "--scale, --dither and --dither-strength go with --nearest"},
+        {{"--scale", "fit"}, "--scale has no effect without -n/--nearest: only the nearest picture is scaled and dithered"},
+        {{"--dither", "bayer4"},
+         "--dither has no effect without -n/--nearest: only the nearest picture is scaled and dithered"},
+        {{"--dither-strength", "0.5"},
+         "--dither-strength has no effect without -n/--nearest: only the nearest picture is scaled and dithered"},
+        {{"-n", "--scale", "fit", "--scale", "fill"}, "option --scale is given more than once"},
         {{"-n", "--scale", "zoom"}, "unknown scaling 'zoom' (none, fit, fill or stretch)"},
         {{"-n", "--dither", "ordered"}, "unknown dither 'ordered' (none, bayer4, bayer8, floyd-steinberg or atkinson)"},
         {{"-n", "--dither-strength", "1.5"}, "dither strength '1.5' is not a number from 0 to 1"},
@@ -166,6 +183,64 @@ TEST_F(NearestProcess, UsageErrors) {
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "pixmosaic-cli: " + c.error);
         EXPECT_FALSE(std::filesystem::exists(dir_ / "u.prg"));
+    }
+}
+
+TEST_F(NearestProcess, AC64FileAsInputRefusesTheOption) {
+    const std::string in = Write(MakePng({}, [](int x, int y) { return PeptoHex(Fitting(x, y)); }), "in.png");
+    ASSERT_EQ(RunConverter({in, "-o", dir_ / "c.prg"}).status, 0);
+    const auto result = RunConverter({dir_ / "c.prg", "-n", "-o", dir_ / "again.prg"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
+              "pixmosaic-cli: -n is for a picture to koalize; a C64 file keeps its own colours and background");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "again.prg"));
+}
+
+// Standard input may be as long as a file with --nearest, and no longer.
+TEST_F(NearestProcess, StandardInputTakesTheLongerLimit) {
+    auto png = MakePng({.width = 8, .height = 8}, [](int, int) { return PeptoHex(1); });
+    png.resize((4 << 20) + 1, 0);
+    const std::string in = Write(png, "long.png");
+    const auto taken = RunConverter({"-", "-n", "-o", dir_ / "long.prg"}, {.standardInput = in});
+    EXPECT_EQ(taken.status, 0) << taken.err;
+    png.resize((std::size_t{32} << 20) + 1, 0);
+    const std::string tooLong = Write(png, "longer.png");
+    const auto refused = RunConverter({"-", "-n", "-o", dir_ / "longer.prg"}, {.standardInput = tooLong});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Error: This PNG file is longer than 32 MiB, the most --nearest takes.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "longer.prg"));
+}
+
+// Refused without --nearest; with it, a pixel that is not fully opaque takes the background, and
+// the colour hidden under it shows nowhere.
+TEST_F(NearestProcess, TransparentPixelsTakeTheBackground) {
+    constexpr std::uint32_t HiddenGreen = 0xFF0AC81Eu;  // fully transparent
+    const std::string in = Write(MakePng({.type = PngType::RgbAlpha}, [](int x, int y) {
+        if (x < 8 && y < 8) return HiddenGreen;
+        if (x == 8 && y == 0) return 0x80000000u | PeptoHex(1);  // half transparent white
+        return PeptoHex(Fitting(x, y));
+    }), "holes.png");
+    EXPECT_EQ(RunConverter({in, "-o", dir_ / "refused.prg"}).status, 1);
+    const std::vector<Rgb> shown = ConvertedPreview({in, "-n", "-o", dir_ / "a.prg"});
+    ASSERT_FALSE(shown.empty());
+    const std::vector<std::uint8_t> koala = ReadFile(dir_ / "a.prg");
+    ASSERT_EQ(koala.size(), 10003u);
+    const int background = koala.back() & 15;  // a Koala file ends with its background
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < (y == 0 ? 10 : 8); ++x)  // the half transparent pixel's pair too
+            EXPECT_EQ(Packed(shown[static_cast<std::size_t>(y * 320 + x)]), PeptoHex(background)) << x << "," << y;
+    }
+
+    // Scaled: the transparent left half is background, not the green under it.
+    const std::string wide = Write(MakePng({.width = 640, .height = 400, .type = PngType::RgbAlpha}, [](int x, int y) {
+        if (x < 320) return HiddenGreen;
+        return PeptoHex((x / 16 + y / 16) % 2 ? 6 : 2);
+    }), "half.png");
+    const std::vector<Rgb> half = ConvertedPreview({wide, "-n", "-o", dir_ / "b.prg"});
+    ASSERT_FALSE(half.empty());
+    for (int y = 0; y < 200; y += 7) {
+        for (int x = 0; x < 150; x += 5)
+            EXPECT_EQ(half[static_cast<std::size_t>(y * 320 + x)], half[0]) << "background at " << x << "," << y;
     }
 }
 

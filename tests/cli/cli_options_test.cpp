@@ -1,10 +1,16 @@
 #include "cli/cli_options.h"
+#include "cli/output_plan.h"
+
+#include "cli/option_values.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "core/format/petscii_name.h"
+#include "core/palette/c64_palettes.h"
 
 namespace pxm::cli {
 namespace {
@@ -16,15 +22,17 @@ ParsedCommandLine Parse(std::vector<std::string_view> args) { return ParseComman
 TEST(CliOptions, Defaults) {
     const auto parsed = Parse({"in.bmp", "-o", "out"});
     ASSERT_EQ(parsed.action, Action::Convert);
-    EXPECT_EQ(parsed.options.input, "in.bmp");
+    EXPECT_EQ(parsed.options.inputs, std::vector<std::string>{"in.bmp"});
     EXPECT_EQ(parsed.options.output, "out");
     EXPECT_EQ(parsed.options.mode, PaletteMode::Multicolour);
     EXPECT_EQ(parsed.options.background, AutoBackground);
-    EXPECT_EQ(parsed.options.format, ExportFormat::Koala);
+    EXPECT_FALSE(parsed.options.format.has_value());
+    EXPECT_EQ(parsed.options.verbosity, Verbosity::Normal);
+    EXPECT_EQ(parsed.options.jobs, 0u);
     EXPECT_FALSE(parsed.options.container.has_value());
     EXPECT_FALSE(parsed.options.fixSp2Flaw);
     EXPECT_FALSE(parsed.options.executable);
-    EXPECT_EQ(parsed.options.c64Name, "");
+    EXPECT_FALSE(parsed.options.c64Name.has_value());
     EXPECT_FALSE(parsed.options.palette.has_value());
     EXPECT_EQ(parsed.options.preview, "");
     EXPECT_FALSE(parsed.options.listBackgrounds);
@@ -78,17 +86,17 @@ TEST(CliOptions, ClashMap) {
 }
 
 TEST(CliOptions, EverySpelling) {
-    const auto parsed = Parse({"--mode=grey5", "-b", "light grey", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
+    const auto parsed = Parse({"--mode=grey5", "-fsp2", "--container", "TAP", "--fix-sp2-flaw",
                                "--output=o", "--", "-in.bmp"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
     EXPECT_EQ(parsed.options.mode, PaletteMode::FiveGreys);
-    EXPECT_EQ(parsed.options.background.colour, 15);
+    EXPECT_EQ(Parse({"-b", "light grey", "a", "-o", "b"}).options.background.colour, 15);
     EXPECT_EQ(parsed.options.format, ExportFormat::Sp2);
     EXPECT_EQ(parsed.options.container, Container::Tap);
     EXPECT_TRUE(parsed.options.fixSp2Flaw);
     EXPECT_EQ(parsed.options.output, "o");
-    EXPECT_EQ(parsed.options.input, "-in.bmp");
-    EXPECT_EQ(Parse({"-m", "grey4", "-b", "7", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
+    EXPECT_EQ(parsed.options.inputs, std::vector<std::string>{"-in.bmp"});
+    EXPECT_EQ(Parse({"-m", "grey4", "a", "-o", "b"}).options.mode, PaletteMode::FourGreys);
     EXPECT_EQ(Parse({"-b", "7", "a", "-o", "b"}).options.background.colour, 7);
     EXPECT_EQ(Parse({"-b", "AUTO", "a", "-o", "b"}).options.background, AutoBackground);
     EXPECT_EQ(Parse({"-f", "blazing", "a", "-o", "b"}).options.format, ExportFormat::BlazingPaddles);
@@ -108,12 +116,13 @@ TEST(CliOptions, HelpAndVersionWin) {
 
 TEST(CliOptions, UsageErrors) {
     for (const auto& args : std::vector<std::vector<std::string_view>>{
-             {}, {"a"}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "b", "-o", "c"}, {"a", "-o", "b", "-q"}, {"a", "-o", "b", "-xo"},
+             {}, {"-o", "b"}, {"a", "-o"}, {"a", "-o", ""}, {"a", "-o", "b", "-xo"},
              {"a", "-o", "b", "--executable=1"},
              {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
-             {"a", "-o", "b", "-m", "Multicolour"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"},
+             {"a", "-o", "b", "-m", "hires"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"},
              {"a", "-o", "b", "--name"}, {"a", "-o", "b", "--name", ""}, {"a", "-o", "b", "--name", "a~b"},
-             {"a", "-o", "b", "--name", "12345678901234567"}, {"a", "-o", "b", "-n", "x"}}) {
+             {"a", "-o", "b", "--name", "12345678901234567"}, {"a", "-o", "b", "-n", "--scale", "zoom"},
+             {"a", "-o", "b", "-j", "0"}, {"a", "-o", "b", "-j", "x"}, {"-", "-"}, {"-", "a", "-o", "d/"}}) {
         SCOPED_TRACE(::testing::PrintToString(args));
         const auto parsed = Parse(args);
         EXPECT_EQ(parsed.action, Action::UsageError);
@@ -122,10 +131,79 @@ TEST(CliOptions, UsageErrors) {
     EXPECT_EQ(Parse({"a", "-o", "b", "-f", "gif"}).error,
               "unknown format 'gif' (koala, artstudio, artist64, blazing or sp2)");
     EXPECT_EQ(Parse({"a", "-o"}).error, "option '-o' needs a value");
-    EXPECT_EQ(Parse({"a", "-o", "b", "-c", "d81"}).error, "unknown container 'd81' (p00, prg, tap or d64)");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-c", "d81"}).error, "unknown container 'd81' (p00, prg, tap, d64, png or bmp)");
     EXPECT_EQ(Parse({"a", "-o", "b", "--name", "a|b"}).error,
               "the C64 file name cannot hold '|' (U+007C); it takes letters, digits, space and "
               "!\"#$%&'()*+,-./:;<=>?@[]");
+}
+
+// Option values in any case and in British or American spelling, colour names with or without
+// spaces.
+TEST(CliOptions, ValuesAsPeopleTypeThem) {
+    EXPECT_EQ(Parse({"a", "-m", "Multicolor"}).options.mode, PaletteMode::Multicolour);
+    EXPECT_EQ(Parse({"a", "-m", "GRAY4"}).options.mode, PaletteMode::FourGreys);
+    EXPECT_EQ(Parse({"a", "-m", "grey5"}).options.mode, PaletteMode::FiveGreys);
+    EXPECT_EQ(Parse({"a", "-b", "lightblue"}).options.background.colour, 14);
+    EXPECT_EQ(Parse({"a", "-b", "Light-Gray"}).options.background.colour, 15);
+    EXPECT_EQ(Parse({"a", "-b", "medium gray"}).options.background.colour, 12);
+    EXPECT_EQ(Parse({"a", "-b", "DARKGREY"}).options.background.colour, 11);
+    EXPECT_EQ(Parse({"a", "-b", "Auto"}).options.background, AutoBackground);
+    EXPECT_EQ(Parse({"a", "-f", "Koala"}).options.format, ExportFormat::Koala);
+    EXPECT_EQ(Parse({"a", "-f", "SP2"}).options.format, ExportFormat::Sp2);
+    EXPECT_EQ(Parse({"a", "-c", "PRG"}).options.container, Container::Prg);
+    EXPECT_EQ(Parse({"a", "-p", "Community Colours"}).options.palette->palette, FindPalette("community colors"));
+    EXPECT_EQ(Parse({"a", "-p", "peptontsc"}).options.palette->palette, FindPalette("pepto ntsc"));
+    EXPECT_EQ(Parse({"a", "-m", "colour"}).error, "unknown mode 'colour' (multicolour, grey4 or grey5)");
+}
+
+TEST(OptionValues, Backgrounds) {
+    EXPECT_EQ(BackgroundFromText("auto"), AutoBackground);
+    EXPECT_EQ(BackgroundFromText("AUTO"), AutoBackground);
+    EXPECT_EQ(BackgroundFromText("Light Grey"), BackgroundChoice{15});
+    EXPECT_EQ(BackgroundFromText("black"), BackgroundChoice{0});
+    EXPECT_EQ(BackgroundFromText("MED GREY"), BackgroundChoice{12});
+    EXPECT_EQ(BackgroundFromText("7"), BackgroundChoice{7});
+    EXPECT_EQ(BackgroundFromText("0"), BackgroundChoice{0});
+    EXPECT_EQ(BackgroundFromText("15"), BackgroundChoice{15});
+    for (const char* bad : {"16", "x", "", "-1", "grey", "7x", "light", "light-"})
+        EXPECT_FALSE(BackgroundFromText(bad).has_value()) << bad;
+}
+
+// A second value would silently win; an option without effect would silently do nothing.
+TEST(CliOptions, RepeatedAndIneffectiveOptions) {
+    EXPECT_EQ(Parse({"a", "-o", "b", "-o", "c"}).error, "option -o/--output is given more than once");
+    EXPECT_EQ(Parse({"a", "-b", "1", "--background=2"}).error, "option -b/--background is given more than once");
+    EXPECT_EQ(Parse({"a", "-x", "-x"}).action, Action::Convert);  // a switch twice is still the switch
+    EXPECT_EQ(Parse({"a", "-m", "grey4", "-b", "7"}).error,
+              "-b/--background has no effect with --mode grey4: the grey modes have no background to choose");
+    EXPECT_EQ(Parse({"a", "--fix-sp2-flaw"}).error,
+              "--fix-sp2-flaw has no effect without -f sp2: only the SP2 packer has the flaw");
+    EXPECT_EQ(Parse({"a", "--backgrounds", "-f", "sp2"}).error,
+              "-f/--format has no effect: --backgrounds without -o only lists the backgrounds and writes nothing");
+    EXPECT_EQ(Parse({"a", "-q", "-v"}).error, "-q/--quiet and -v/--verbose exclude each other");
+    EXPECT_EQ(Parse({"a", "b", "--preview", "p.png"}).error, "--preview names one file: give it with one input only");
+    EXPECT_EQ(Parse({"a", "b", "--clash-map", "m.png"}).error, "--clash-map names one file: give it with one input only");
+    EXPECT_EQ(Parse({"-"}).error, "standard input (-) has no name to name the output after: give -o OUTPUT");
+    const auto jobs = Parse({"a", "-j", "4"});
+    EXPECT_EQ(jobs.action, Action::Convert);
+    EXPECT_EQ(jobs.options.jobs, 4u);
+    EXPECT_EQ(jobs.warnings,
+              std::vector<std::string>{"-j/--jobs has no effect with one input: it converts several pictures at once"});
+}
+
+TEST(CliOptions, ManyInputsAndStandardStreams) {
+    const auto many = Parse({"a.png", "b.gif", "--output-dir", "out", "-q"});
+    ASSERT_EQ(many.action, Action::Convert) << many.error;
+    EXPECT_EQ(many.options.inputs, (std::vector<std::string>{"a.png", "b.gif"}));
+    EXPECT_EQ(many.options.outputDir, "out");
+    EXPECT_EQ(many.options.verbosity, Verbosity::Quiet);
+    const auto piped = Parse({"-", "-o", "-", "-v"});
+    ASSERT_EQ(piped.action, Action::Convert) << piped.error;
+    EXPECT_EQ(piped.options.inputs, std::vector<std::string>{"-"});
+    EXPECT_EQ(piped.options.output, "-");
+    EXPECT_EQ(piped.options.verbosity, Verbosity::Verbose);
+    EXPECT_TRUE(Parse({"a", "--backgrounds"}).options.onlyListing());
+    EXPECT_FALSE(Parse({"a", "--backgrounds", "-o", "b"}).options.onlyListing());
 }
 
 // Each name refused, in the words the converter has always used.
@@ -149,26 +227,38 @@ TEST(CliOptions, NameRefusalsNameTheCharacterOrTheLength) {
     }
 }
 
-TEST(CliOptions, NonDiskContainerFromExtension) {
-    const auto container = [](std::string_view output) {
-        CliOptions options;
-        options.output = output;
-        return ChosenContainer(options);
+TEST(CliOptions, C64InputOptions) {
+    const auto info = Parse({"pic.kla", "--info"});
+    ASSERT_EQ(info.action, Action::Convert);  // no output needed
+    EXPECT_TRUE(info.options.info);
+    EXPECT_EQ(Parse({"pic.kla", "--info", "-o", "out.prg"}).error,
+              "-o/--output has no effect: --info only describes the C64 file and writes nothing");
+    const auto file = Parse({"disk.d64", "--file", "sunset #1", "-o", "out.prg"});
+    EXPECT_EQ(file.options.diskFile, "SUNSET #1");
+    const auto accented = Parse({"disk.d64", "--file", "caf\xC3\xA9", "-o", "o"});
+    EXPECT_EQ(accented.action, Action::UsageError);
+    EXPECT_EQ(accented.error, "the C64 file name cannot hold '\xC3\xA9' (U+00E9); it takes letters, digits, space and " +
+                                  std::string(PetsciiPunctuation));
+    // The first option only koalizing heeds, as spelled, for the refusal of a C64 file.
+    EXPECT_EQ(Parse({"a", "-o", "o.prg", "--backgrounds", "-b", "1"}).options.koalizingOption, "--backgrounds");
+    EXPECT_EQ(Parse({"a", "-o", "o.prg", "-mgrey4"}).options.koalizingOption, "-m");
+    EXPECT_EQ(Parse({"a", "-o", "o.prg", "--clash-map=m.png"}).options.koalizingOption, "--clash-map");
+    EXPECT_EQ(Parse({"a", "-o", "o.prg", "-x", "-p", "pepto"}).options.koalizingOption, "");
+}
+
+TEST(CliOptions, PictureOutputFromContainerOrExtension) {
+    const auto kind = [](std::vector<std::string_view> args) -> std::optional<OutputKind> {
+        const Plan plan = PlanJobs(Parse(args).options);
+        if (!plan.error.empty()) return std::nullopt;
+        return plan.jobs.front().output->kind;
     };
-    EXPECT_EQ(container("PIC.PRG"), Container::Prg);
-    EXPECT_EQ(container("pic.TaP"), Container::Tap);
-    EXPECT_EQ(container("pic.p00"), Container::P00);
-    EXPECT_EQ(container("pic.p01"), Container::P00);
-    EXPECT_EQ(container("pic"), Container::P00);
-    EXPECT_EQ(container("dir.prg/pic"), Container::P00);
-    EXPECT_EQ(container("a.tap.prg"), Container::Prg);
-    EXPECT_EQ(container("pic.d64"), Container::D64);
-    EXPECT_EQ(container("PIC.D64"), Container::D64);
-    EXPECT_EQ(container("pic.d71"), Container::P00);
-    CliOptions given;
-    given.output = "pic.tap";
-    given.container = Container::Prg;
-    EXPECT_EQ(ChosenContainer(given), Container::Prg);
+    EXPECT_EQ(kind({"a", "-o", "pic.PNG"}), OutputKind::PicturePng);
+    EXPECT_EQ(kind({"a", "-o", "pic.bmp"}), OutputKind::PictureBmp);
+    EXPECT_EQ(kind({"a", "-o", "pic", "-c", "bmp"}), OutputKind::PictureBmp);
+    EXPECT_EQ(kind({"a", "-o", "pic.bmp", "-c", "png"}), OutputKind::PicturePng);
+    EXPECT_EQ(kind({"a", "-o", "pic.png", "-c", "prg"}), std::nullopt);  // -c has no effect on a picture
+    EXPECT_EQ(kind({"a", "-o", "pic.prg"}), OutputKind::C64File);
+    EXPECT_EQ(kind({"a", "-c", "bmp"}), OutputKind::PictureBmp);  // named after the input: a.bmp
 }
 
 }  // namespace

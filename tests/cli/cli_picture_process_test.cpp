@@ -122,18 +122,18 @@ TEST_P(SameAsBmp, ByteForByte) {
 
     for (const auto& format : {std::vector<std::string>{"-f", "koala"}, {"-f", "sp2", "-c", "tap"}}) {
         SCOPED_TRACE(format[1]);
-        std::vector<std::string> args{bmp, "-o", dir_ / "bmp.out"};
+        std::vector<std::string> args{bmp, "-o", dir_ / "bmp.p00"};
         args.insert(args.end(), format.begin(), format.end());
         const auto expected = RunConverter(args);
         ASSERT_EQ(expected.status, 0) << expected.err;
         args[0] = in;
-        args[2] = dir_ / "picture.out";
+        args[2] = dir_ / "picture.p00";
         args.insert(args.end(), c.options.begin(), c.options.end());
         const auto result = RunConverter(args);
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.out, c.said + expected.out);
-        EXPECT_EQ(ReadFile(dir_ / "picture.out"), ReadFile(dir_ / "bmp.out"));
+        EXPECT_EQ(ReadFile(dir_ / "picture.p00"), ReadFile(dir_ / "bmp.p00"));
     }
 }
 
@@ -235,7 +235,7 @@ TEST_F(PictureRefused, SizesNotTaken) {
     const std::string taken =
         " pixels. Pictures of up to 320x200 pixels are taken, or emulator screenshots of exactly 384x272 pixels with "
         "the "
-        "picture at 32,35 inside the border.\n";
+        "picture at 32,35 inside the border; at 160x200 and 192x272 one pixel is one double-wide C64 pixel.\n";
     ExpectRefused(PeptoPng(400, 300, [&](int, int) { return Pepto(0); }), "big.png", {},
                   "Error: This PNG file is 400x300" + taken);
     ExpectRefused(
@@ -323,19 +323,67 @@ TEST_F(PictureRefused, AFileLongerThanFourMiB) {
     EXPECT_EQ(result.status, 0) << result.err;
 }
 
-TEST_F(PictureRefused, APaletteForABmpIsAUsageError) {
-    const auto bmp = MakeBmp({}, [](int x, int) { return x % 3; });
-    ExpectRefused(bmp, "in.bmp", {"-p", "pepto"},
-                  "pixmosaic-cli: --palette pepto does not apply to a BMP: its palette indexes are the colour numbers "
-                  "(leave --palette out or give index)\n"
-                  "Usage: pixmosaic-cli [options] INPUT -o OUTPUT\n"
-                  "Try 'pixmosaic-cli --help' for more information.\n",
-                  2);
-    const auto automatic = RunConverter({Write(bmp, "in.bmp"), "--palette=auto", "-o", dir_ / "o.prg"});
-    EXPECT_EQ(automatic.status, 2);
-    EXPECT_EQ(automatic.err.rfind("pixmosaic-cli: --palette auto does not apply to a BMP", 0), 0u) << automatic.err;
-    const auto index = RunConverter({Write(bmp, "in.bmp"), "-p", "index", "-o", dir_ / "o.prg"});
-    EXPECT_EQ(index.status, 0) << index.err;
+// A BMP saved by a paint program whose palette holds the C64 colours in its own order.
+TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
+    std::vector<std::uint32_t> palette(16);
+    for (int i = 0; i < 16; ++i) palette[static_cast<std::size_t>(i)] = Pepto((i + 5) % 16);  // index i holds colour i + 5
+    const auto paint = CellPainter({{0, {1, 2, 3}}}, 0);
+    const std::string bmp = Write(MakeBmp({.palette = palette}, paint), "gimp.bmp");
+    // By its indexes, as the Windows program reads it, with a warning that points to --palette auto.
+    const auto byIndex = RunConverter({bmp, "-o", dir_ / "index.prg"});
+    EXPECT_EQ(byIndex.status, 0);
+    EXPECT_EQ(byIndex.err,
+              "Warning: " + bmp + ": palette index 1 holds colour 6 (blue) of pepto: this BMP's colours are C64 colours, "
+              "but not at their own indexes. It is read by its indexes (--palette index); give --palette auto to read "
+              "it by its colours.\n");
+    // By its colours: the same file as the picture painted in the numbers the colours stand for.
+    const auto byColours = RunConverter({bmp, "-p", "AUTO", "-o", dir_ / "colours.prg"});
+    EXPECT_EQ(byColours.status, 0) << byColours.err;
+    EXPECT_EQ(byColours.err, "");
+    EXPECT_EQ(byColours.out, "Palette: pepto.\nChosen background color: black.\n");
+    const std::string shifted = Write(MakeBmp({}, [&](int x, int y) { return (paint(x, y) + 5) % 16; }), "c64.bmp");
+    ASSERT_EQ(RunConverter({shifted, "-o", dir_ / "numbers.prg"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "colours.prg"), ReadFile(dir_ / "numbers.prg"));
+    EXPECT_EQ(RunConverter({bmp, "-p", "index", "-o", dir_ / "index2.prg"}).err, "");  // asked for: no warning
+    EXPECT_EQ(ReadFile(dir_ / "index2.prg"), ReadFile(dir_ / "index.prg"));
+    const auto wrongPalette = RunConverter({bmp, "-p", "colodore", "-o", dir_ / "x.prg"});
+    EXPECT_EQ(wrongPalette.status, 1);
+    EXPECT_EQ(wrongPalette.err.rfind("Error: The picture holds a colour that is not in the palette colodore.\nBMP pixel ", 0), 0u)
+        << wrongPalette.err;
+}
+
+// A fully transparent pixel is judged by no RGB hidden under it: it is refused, named.
+TEST_F(PictureRefused, TransparentPixels) {
+    const auto paint = [&](int x, int y) { return Pepto(0) | (x / 2 == 5 && y == 3 ? 0xFF000000u : 0u); };
+    ExpectRefused(MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, paint), "clear.png", {},
+                  "Error: The picture holds transparent pixels: a C64 has no transparent colour.\n"
+                  "PNG pixel 10,3 (x from the left, y from the top) is the first that is not fully opaque (alpha 0 of "
+                  "255); paint every pixel in a C64 colour.\n");
+    // An opaque picture with an alpha channel is read as it always was.
+    const auto opaque = MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, [&](int, int) { return Pepto(6); });
+    EXPECT_EQ(RunConverter({Write(opaque, "opaque.png"), "-o", dir_ / "o.prg"}).status, 0);
+}
+
+// 160x200, the canvas pixel artists paint multicolour on: one pixel per double-wide C64 pixel.
+TEST_F(PictureRefused, NotANarrowPictureOfOnePixelPerC64Pixel) {
+    const auto painting = [&](int x, int y) { return Pepto((x / 4 + y / 8) % 3 + (y < 100 ? 0 : 4)); };
+    const auto narrow = RunConverter({Write(PeptoPng(160, 200, painting), "narrow.png"), "-o", dir_ / "narrow.prg"});
+    ASSERT_EQ(narrow.status, 0) << narrow.err;
+    const auto wide = RunConverter({Write(PeptoPng(320, 200, [&](int x, int y) { return painting(x / 2, y); }), "wide.png"),
+                                    "-o", dir_ / "wide.prg"});
+    ASSERT_EQ(wide.status, 0) << wide.err;
+    EXPECT_EQ(ReadFile(dir_ / "narrow.prg"), ReadFile(dir_ / "wide.prg"));
+    // Its cells are four of its pixels wide.
+    ExpectRefused(PeptoPng(160, 200, [&](int x, int y) { return Pepto(x >= 4 && x < 8 && y < 8 ? 1 + x % 4 : 0); }),
+                  "cell.png", {"-b", "0"},
+                  "Error: The picture is not a valid C64 Format one or either the \n"
+                  "chosen background color doesn't allow Koalization.\n"
+                  "Please try another background color or set it to AUTO.\n"
+                  "1 cell holds more colours than it may; --clash-map shows it.\n"
+                  "Cell 1,0 (PNG pixels 4-7 x 0-7) holds 4 colours besides background 0 (black): 1 (white), 2 (red), "
+                  "3 (cyan), 4 (purple). A cell takes at most 3 colours besides the background: this one must lose "
+                  "1.\n",
+                  1, "Palette: pepto.\n");
 }
 
 TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
@@ -350,7 +398,8 @@ TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
                   "Please try another background color or set it to AUTO.\n"
                   "1 cell holds more colours than it may; --clash-map shows it.\n"
                   "Cell 1,0 (PNG pixels 40-47 x 35-42) holds 4 colours besides background 0 (black): 1 (white), 2 "
-                  "(red), 3 (cyan), 4 (purple).\n",
+                  "(red), 3 (cyan), 4 (purple). A cell takes at most 3 colours besides the background: this one must "
+                  "lose 1.\n",
                   1, "Palette: pepto.\n");
     const auto gif = MakeGif({.width = 16, .height = 8, .table = ScrambledTable(pepto_)},
                              [&](int, int x, int y) { return ScrambledIndex(x / 2 == 5 && y == 4 ? 5 : 11); });
@@ -427,9 +476,11 @@ TEST_F(Preview, OfABmpInPeptoAndOfAGreyMode) {
 TEST_F(Preview, AFailedWriteIsReportedAndKeepsTheOldPreview) {
     const std::string in = Write(MakeBmp({}, [](int x, int y) { return Painting(x / 2, y); }), "in.bmp");
     const auto missing = RunConverter({in, "-o", dir_ / "out.prg", "--preview", dir_ / "none/p.png"});
+    // Told before the picture is read, naming the file.
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "Chosen background color: black.\n");
-    EXPECT_EQ(missing.err, "System Error: The system cannot find the path specified.\n");
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "System Error: " + dir_ / "none/p.png" + ": The system cannot find the path specified.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
 
     const std::vector<std::uint8_t> old{'O', 'L', 'D'};
     std::filesystem::create_directory(dir_ / "ro");
@@ -437,7 +488,7 @@ TEST_F(Preview, AFailedWriteIsReportedAndKeepsTheOldPreview) {
     chmod((dir_ / "ro").c_str(), 0555);
     const auto denied = RunConverter({in, "-o", dir_ / "out2.prg", "--preview", dir_ / "ro/p.png"}, {.asNobody = true});
     EXPECT_EQ(denied.status, 1);
-    EXPECT_EQ(denied.err, "System Error: Access is denied.\n");
+    EXPECT_EQ(denied.err, "System Error: " + dir_ / "out2.prg" + ": Access is denied.\n");
     EXPECT_EQ(ReadFile(dir_ / "ro/p.png"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "ro"), {}), 1);
 }

@@ -67,6 +67,11 @@ inline std::function<int(int, int)> CellPainter(std::map<int, std::vector<int>> 
     };
 }
 
+// A landscape-ish picture that works with background 0: three colours in most cells.
+inline std::vector<std::uint8_t> GoodPicture() {
+    return MakeBmp({}, [](int x, int y) { return y < 100 ? (x / 8 + y / 8) % 3 + 1 : ((x + y) / 8) % 2 ? 5 : 0; });
+}
+
 inline ProcessResult RunConverter(std::vector<std::string> args, const ProcessLimits& limits = {}) {
     args.insert(args.begin(), ConverterPath);
     return RunProcess(args, limits);

@@ -28,8 +28,8 @@ EXAMPLE_MODES = {"landscape-16.bmp": "multicolour", "landscape-256.bmp": "multic
 GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scrambled-vice.png",
                  "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif",
-                 "cells-pepto.jpg", "cells-progressive.jpg"]
-REFUSED_PICTURES = ["grey2.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
+                 "narrow-pepto.png", "narrow-screenshot-vice.gif", "cells-pepto.jpg", "cells-progressive.jpg"]
+REFUSED_PICTURES = ["grey2.png", "transparent-pixel.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
                     "cell-too-colourful.gif", "lossy-pepto.jpg", "cmyk.jpg", "declares-huge.jpg", "notes.txt"]
 DAMAGED_PICTURES = ["cut.png", "damaged.png", "cut.gif", "header-only.gif", "cut.jpg"]
@@ -39,11 +39,13 @@ class Case:
     """One command line, run by both converters in a folder of their own holding `inputs`.
 
     outputs: the files it may write, compared byte for byte (a preview by its pixels);
-    words: 'system' or 'decoder' when stderr ends in the platform's own words."""
+    words: 'system' or 'decoder' when stderr ends in the platform's own words;
+    stdin: the file in the folder that is standard input."""
 
-    def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None):
+    def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None, stdin=None):
         self.name, self.args, self.inputs = name, args, inputs
         self.outputs, self.previews, self.words, self.before = list(outputs), list(previews), words, before
+        self.stdin = stdin
 
 
 def cases(pictures, examples):
@@ -123,8 +125,82 @@ def cases(pictures, examples):
              [pictures + "/cells-pepto.jpg"], ["o.prg"], ["m.png"]),
         Case("the clash map over the input", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "./landscape-16.bmp"],
              [bmp], ["o.prg", "landscape-16.bmp"]),
+        Case("the clash map is the output", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "o.prg"], [bmp], ["o.prg"]),
+        Case("the clash map into a missing folder", ["landscape-16.bmp", "-o", "o.prg", "--clash-map", "nowhere/m.png"],
+             [bmp], ["o.prg"], words="system"),
+        Case("the clash map with the picture on standard output", ["-q", "cell-too-colourful.gif", "-o", "-",
+                                                                    "--clash-map", "m.png"],
+             [pictures + "/cell-too-colourful.gif"], [], ["m.png"]),
     ]
-    return found
+    # C64 files as input: a Koala file (any 10001 bytes at $6000 are one), whole and cut short.
+    koala = bytes([0x00, 0x60]) + bytes((k * 7 + k // 320) % 256 for k in range(10000)) + bytes([6])
+    with_koala = lambda d: write_file(os.path.join(d, "pic.kla"), koala, 0o644)
+    with_cut_koala = lambda d: write_file(os.path.join(d, "cut.kla"), koala[:-1], 0o644)
+    found += [
+        Case("Koala into Art Studio", ["pic.kla", "-f", "artstudio", "-o", "o.ocp"], [], ["o.ocp"], before=with_koala),
+        Case("Koala as a program on tape", ["pic.kla", "-x", "-o", "o.tap"], [], ["o.tap"], before=with_koala),
+        Case("Koala as BMP", ["pic.kla", "-o", "o.bmp"], [], ["o.bmp"], before=with_koala),
+        Case("Koala as PNG", ["pic.kla", "-p", "colodore", "-o", "o.png"], [], [], ["o.png"], before=with_koala),
+        Case("Koala --info", ["--info", "pic.kla"], [], before=with_koala),
+        Case("a Koala file cut short", ["cut.kla", "-o", "o.prg"], [], ["o.prg"], before=with_cut_koala),
+    ]
+    return found + command_line_cases(examples)
+
+
+def command_line_cases(examples):
+    """Pipes, many pictures, files that are inputs, names and spellings."""
+    bmp, bmp256 = examples + "/landscape-16.bmp", examples + "/landscape-256.bmp"
+    both = [bmp, bmp256]
+    make_out = lambda d: os.mkdir(os.path.join(d, "out"))
+    link_input = lambda d: shutil.copy(os.path.join(d, "landscape-16.bmp"), os.path.join(d, "copy.bmp"))
+    return [
+        Case("standard input to standard output", ["-", "-o", "-"], [bmp], stdin="landscape-16.bmp"),
+        Case("standard input, -q", ["-q", "-", "-o", "o.kla"], [bmp], ["o.kla"], stdin="landscape-16.bmp"),
+        Case("a tape to standard output", ["landscape-256.bmp", "-o", "-", "-c", "tap"], [bmp256]),
+        Case("a program to standard output", ["-x", "landscape-256.bmp", "-o", "-", "-c", "d64"], [bmp256]),
+        Case("many pictures into a folder", ["-j", "2", "landscape-16.bmp", "landscape-256.bmp", "greys4.bmp",
+                                             "-o", "out/", "-c", "p00"],
+             both + [examples + "/greys4.bmp"], ["out/landscape-16.p00", "out/landscape-256.p00", "out/greys4.p00"],
+             before=make_out),
+        Case("many pictures, --output-dir, -q", ["-q", "landscape-16.bmp", "landscape-256.bmp", "--output-dir", "out"],
+             both, ["out/landscape-16.prg", "out/landscape-256.prg"], before=make_out),
+        Case("many pictures into a missing folder", ["landscape-16.bmp", "landscape-256.bmp", "-o", "none/"], both,
+             words="system"),
+        Case("many pictures into one file", ["landscape-16.bmp", "landscape-256.bmp", "-o", "x.prg"], both),
+        Case("the output is the input", ["landscape-16.bmp", "-c", "prg", "-o", "landscape-16.bmp"], [bmp]),
+        Case("the output is the input by another path", ["landscape-16.bmp", "-c", "prg", "-o", "./landscape-16.bmp"],
+             [bmp]),
+        Case("the preview is the input", ["landscape-16.bmp", "-o", "o.prg", "--preview", "landscape-16.bmp"], [bmp],
+             ["o.prg"]),
+        Case("the preview is the output", ["landscape-16.bmp", "-o", "o.prg", "--preview", "o.prg"], [bmp], ["o.prg"]),
+        Case("a copy is not the input", ["landscape-16.bmp", "-c", "prg", "-o", "copy.bmp"], [bmp], ["copy.bmp"],
+             before=link_input),
+        Case("values in any spelling", ["-b", "BLACK", "-f", "Koala", "-m", "Multicolor", "landscape-16.bmp",
+                                        "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("a colour without its space", ["-b", "lightblue", "landscape-256.bmp", "-o", "o.prg"], [bmp256],
+             ["o.prg"]),
+        Case("grey in American", ["-m", "gray4", "greys4.bmp", "-o", "o.prg"], [examples + "/greys4.bmp"], ["o.prg"]),
+        Case("a repeated option", ["landscape-16.bmp", "-o", "a.prg", "-o", "b.prg"], [bmp], ["a.prg", "b.prg"]),
+        Case("a background in a grey mode", ["-m", "grey4", "-b", "0", "greys4.bmp", "-o", "o.prg"],
+             [examples + "/greys4.bmp"], ["o.prg"]),
+        Case("a name in a PRG", ["--name", "x", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("-j with one input", ["-j", "3", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("Koala by its extension", ["landscape-16.bmp", "-o", "pic.kla"], [bmp], ["pic.kla"]),
+        Case("Koala by its extension in capitals", ["landscape-256.bmp", "-o", "PIC.KOA"], [bmp256], ["PIC.KOA"]),
+        Case("Art Studio by its extension", ["landscape-16.bmp", "-o", "pic.ocp"], [bmp], ["pic.ocp"]),
+        Case("Blazing Paddles by its extension", ["landscape-16.bmp", "-o", "pic.pi"], [bmp], ["pic.pi"]),
+        Case("an extension against -f", ["landscape-16.bmp", "-f", "sp2", "-o", "pic.kla"], [bmp], ["pic.kla"]),
+        Case("an unknown extension", ["landscape-16.bmp", "-o", "pic.jpg"], [bmp], ["pic.jpg"]),
+        Case("the picture as a PNG", ["landscape-16.bmp", "-o", "pic.png"], [bmp], previews=["pic.png"]),
+        Case("named after the input", ["landscape-256.bmp"], [bmp256], ["landscape-256.prg"]),
+        Case("named after the input, -c tap", ["landscape-256.bmp", "-c", "tap"], [bmp256], ["landscape-256.tap"]),
+        Case("backgrounds only", ["--backgrounds", "landscape-16.bmp"], [bmp]),
+        Case("a program name without what a C64 cannot show", ["-x", "landscape-16.bmp", "-o", "my_pic.d64"], [bmp],
+             ["my_pic.d64"]),
+        Case("a BMP by its colours", ["-p", "auto", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("verbose", ["-v", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("a folder as the output", ["landscape-16.bmp", "-o", "out"], [bmp], before=make_out),
+    ]
 
 
 def write_file(path, data, mode):
@@ -172,19 +248,20 @@ def png_pixels(data):
     return (width, height, b"".join(rows))
 
 
-def run(command, folder):
+def run(command, folder, stdin=None):
     """Exit status, stdout, stderr. Into files, not pipes: a Wine helper process that outlives
     the program keeps a pipe open for seconds after the program ended."""
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        status = subprocess.run(command, cwd=folder, stdout=out, stderr=err).returncode
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err, \
+            open(os.path.join(folder, stdin) if stdin else os.devnull, "rb") as given:
+        status = subprocess.run(command, cwd=folder, stdin=given, stdout=out, stderr=err).returncode
         out.seek(0)
         err.seek(0)
         return status, out.read(), err.read()
 
 
 def own_words_cut(err, words):
-    """stderr without the platform's own words at its end."""
-    text = err.decode("utf-8", "replace")
+    """stderr without the platform's own words at its end, and without the time taken."""
+    text = re.sub(r"Time taken: \d+ ms\.", "Time taken: ... ms.", err.decode("utf-8", "replace"))
     if words == "system":
         return re.sub(r"^(System Error): .*", r"\1: ...", text, flags=re.S)
     if words == "decoder":
@@ -201,12 +278,12 @@ def compare(case, native, windows, scratch):
         if case.before:
             case.before(folder)
         folders.append(folder)
-    results = [run(native + case.args, folders[0]), run(windows + case.args, folders[1])]
+    results = [run(native + case.args, folders[0], case.stdin), run(windows + case.args, folders[1], case.stdin)]
     problems = []
     (status_l, out_l, err_l), (status_w, out_w, err_w) = results
     if status_l != status_w:
         problems.append(f"exit status {status_l} (Linux) against {status_w} (Windows)")
-    if out_l != out_w:
+    if re.sub(rb"Time taken: \d+ ms\.", b"", out_l) != re.sub(rb"Time taken: \d+ ms\.", b"", out_w):
         problems.append(f"stdout differs:\n  Linux:   {out_l!r}\n  Windows: {out_w!r}")
     if own_words_cut(err_l, case.words) != own_words_cut(err_w, case.words):
         problems.append(f"stderr differs:\n  Linux:   {err_l!r}\n  Windows: {err_w!r}")

@@ -1,5 +1,6 @@
 // The programs --executable writes: BASIC line, displayer, parameter block and picture data.
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "cli/c64/displayer_image.h"
 #include "cli/container_refusal.h"
@@ -137,17 +138,21 @@ TEST(ContainerRefusal, NamesTheBlocksTheFileTakes) {
 }
 
 TEST(ProgramName, FromTheOutputFileName) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"picture.prg", "PICTURE"},
-        {"out/dir.x/Sunset-2.tap", "SUNSET-2"},
-        {"noext", "NOEXT"},
-        {"a.b.p00", "A.B"},
-        {"a very long picture name.prg", "A VERY LONG PICT"},
-        {"under_score~.prg", "UNDER?SCORE?"},
-        {"caf\xC3\xA9.prg", "CAF??"},
-        {"back\\slash^.prg", "BACK?SLASH?"},  // PETSCII shows other signs at these codes
+    // Capitals are what a C64 shows of any letter; a character left out or cut off is told.
+    const std::vector<std::tuple<std::string, std::string, bool>> cases{
+        {"picture.prg", "PICTURE", true},
+        {"out/dir.x/Sunset-2.tap", "SUNSET-2", true},
+        {"noext", "NOEXT", true},
+        {"a.b.p00", "A.B", true},
+        {"a very long picture name.prg", "A VERY LONG PICT", false},
+        {"under_score~.prg", "UNDERSCORE", false},
+        {"caf\xC3\xA9.prg", "CAF", false},
+        {"back\\slash^.prg", "BACKSLASH", false},  // PETSCII shows other signs at these codes
     };
-    for (const auto& [path, name] : cases) EXPECT_EQ(ProgramName(path), name) << path;
+    for (const auto& [path, name, asTyped] : cases) {
+        EXPECT_EQ(ProgramName(path).petscii, name) << path;
+        EXPECT_EQ(ProgramName(path).asTyped, asTyped) << path;
+    }
 }
 
 }  // namespace

@@ -108,6 +108,13 @@ int main(int argc, char** argv) {
           MakePng({.width = 64, .height = 40, .type = PngType::Indexed, .bitDepth = 4, .table = InOrder(pepto)},
                   numbers(64)));
     Write(dir, "screenshot-pepto.png", MakePng({.width = 384, .height = 272}, rgb(pepto, 384)));
+    // One pixel per double-wide pixel: the canvas pixel artists paint on, and its screenshot.
+    Write(dir, "narrow-pepto.png", MakePng({.width = 160, .height = 200}, [&](int x, int y) {
+              return Packed(pepto, Painting(x, y));
+          }));
+    Write(dir, "narrow-screenshot-vice.gif", MakeGif({.width = 192, .height = 272, .table = InOrder(vice)}, [](int, int x, int y) {
+              return x >= 16 && x < 176 && y >= 35 && y < 235 ? Painting(x - 16, y - 35) : 14;
+          }));
     const auto gifScrambled = [](int width) {
         return [width](int, int x, int y) { return ScrambledIndex(Number(width, x, y)); };
     };
@@ -130,6 +137,9 @@ int main(int argc, char** argv) {
     Write(dir, "grey2.png",
           MakePng({.width = 16, .height = 8, .type = PngType::Grey, .bitDepth = 2},
                   [](int x, int) { return static_cast<std::uint32_t>(x / 2 % 4 * 0x555555); }));
+    Write(dir, "transparent-pixel.png", MakePng({.width = 16, .height = 8, .type = PngType::RgbAlpha}, [&](int x, int y) {
+              return Packed(pepto, 6) | (x == 9 && y == 2 ? 0xFF000000u : 0u);
+          }));
     Write(dir, "too-wide.png", MakePng({.width = 330, .height = 2}, rgb(pepto, 330)));
     Write(dir, "too-tall.gif", MakeGif({.width = 320, .height = 201, .table = InOrder(pepto)},
                                       [](int, int, int) { return 0; }));

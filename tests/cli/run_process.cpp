@@ -1,5 +1,6 @@
 #include "tests/cli/run_process.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
 #include <sys/resource.h>
@@ -17,6 +18,10 @@ namespace {
 [[noreturn]] void ExecChild(const std::vector<std::string>& argv, const ProcessLimits& limits, int out, int err) {
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    if (!limits.standardInput.empty()) {
+        const int in = open(limits.standardInput.c_str(), O_RDONLY);
+        if (in < 0 || dup2(in, STDIN_FILENO) < 0) _exit(123);
+    }
     if (limits.fileSizeLimit >= 0) {
         const rlimit limit{static_cast<rlim_t>(limits.fileSizeLimit), static_cast<rlim_t>(limits.fileSizeLimit)};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);

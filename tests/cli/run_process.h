@@ -17,6 +17,7 @@ struct ProcessLimits {
     long fileSizeLimit = -1;  // bytes, -1: none
     bool asNobody = false;    // when root: run as uid/gid 65534
     std::string directory{};  // the child's working directory; empty: the caller's
+    std::string standardInput{};  // a file the child reads as its standard input; empty: the caller's
 };
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessLimits& limits = {});

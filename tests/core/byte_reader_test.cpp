@@ -78,6 +78,13 @@ TEST(ByteWriter, ThreeByteValuesLowByteFirst) {
     EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0x20, 0x2B, 0x4B, 0xEE}));
     PutLong24At(out, 1, 0x1FFFFF);
     EXPECT_EQ(out, (std::vector<std::uint8_t>{0x00, 0xFF, 0xFF, 0x1F, 0xEE}));
+    EXPECT_EQ(Long24At(out, 1), 0x1FFFFFu);
+    EXPECT_FALSE(Long24At(out, 3));
+    ByteReader reader(out);
+    ASSERT_TRUE(reader.Skip(2));
+    EXPECT_EQ(reader.Long24(), 0xEE1FFFu);
+    EXPECT_FALSE(reader.Long24());
+    EXPECT_EQ(reader.position(), 5u);
     PutLittleAt(out, 0, 0xABCDEF12, 1);
     EXPECT_EQ(out[0], 0x12);
     EXPECT_EQ(out[1], 0xFF);

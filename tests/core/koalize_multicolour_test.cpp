@@ -3,7 +3,9 @@
 #include <set>
 #include <vector>
 
+#include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
+#include "core/koala/koalize_step.h"
 #include "tests/core/core_test_support.h"
 
 namespace pxm {
@@ -215,7 +217,7 @@ TEST(AutoBackgroundSearch, ChoosesTheLowestBackgroundThatWorks) {
     }
 }
 
-TEST(AutoBackgroundSearch, ReportsTheRunThatGotFurthestWhenNoneWorks) {
+TEST(AutoBackgroundSearch, NoneWorks) {
     // Cell 0 (1, 2, 3, 4) fits backgrounds 1..4 only; cell 5 fits none.
     const auto canvas = CellsWith(1, {{0, {2, 3, 4}}, {5, {5, 6, 7, 8, 9}}});
     auto image = test::FilledImage(0xAA);
@@ -224,6 +226,38 @@ TEST(AutoBackgroundSearch, ReportsTheRunThatGotFurthestWhenNoneWorks) {
     EXPECT_EQ(result.failedBackground, 1);
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.failedCell, 5);
+}
+
+// Cells whose every pixel is one of the colours given; the other cells hold 0.
+std::unique_ptr<Canvas> PaintedCells(const std::vector<std::pair<int, std::vector<std::uint8_t>>>& cells) {
+    auto canvas = test::FilledCanvas(0);
+    for (const auto& [cell, colours] : cells) {
+        for (int i = 0; i < 32; ++i) test::CellPixel(*canvas, cell, i / 4, i % 4) = colours[static_cast<std::size_t>(i) % colours.size()];
+    }
+    return canvas;
+}
+
+// Cell 0 fails under every background but 1-4, cells 10-12 under every background but 5-8.
+std::unique_ptr<Canvas> FewestAgainstFurthest() {
+    return PaintedCells({{0, {1, 2, 3, 4}}, {10, {5, 6, 7, 8}}, {11, {5, 6, 7, 8}}, {12, {5, 6, 7, 8}}});
+}
+
+// Under AUTO the refusal's cells are those of the background that leaves the fewest failing, not
+// of the one whose run got furthest (background 1 fails first at cell 10, but three cells fail
+// with it).
+TEST(FindClashes, NoBackgroundWorksTakesTheFewestFailingCells) {
+    const auto canvas = FewestAgainstFurthest();
+    const std::array<int, 16> failing{4, 3, 3, 3, 3, 1, 1, 1, 1, 4, 4, 4, 4, 4, 4, 4};
+    for (std::size_t b = 0; b < failing.size(); ++b)
+        EXPECT_EQ(CellsThatFail(*canvas, static_cast<std::uint8_t>(b)).count(), static_cast<std::size_t>(failing[b])) << b;
+    const Clashes fewest = FindClashes(*canvas, PaletteMode::Multicolour, AutoBackground);
+    EXPECT_EQ(fewest.background, 5);
+    EXPECT_EQ(fewest.cells.count(), 1u);
+    EXPECT_TRUE(fewest.cells[0]);
+    auto image = test::FilledImage(0xAA);
+    const KoalizeOutcome fixed = Koalize(*canvas, *image, PaletteMode::Multicolour, BackgroundChoice{1});
+    EXPECT_EQ(fixed.failure, KoalizeFailure::BackgroundDoesNotFit);
+    EXPECT_EQ(fixed.failedCell, 10);
 }
 
 }  // namespace

@@ -32,18 +32,6 @@ TEST(Messages, FormattedTexts) {
     EXPECT_EQ(SystemErrorFallbackText(0xE0434352u), "The system has no text for error 3762504530 (0xE0434352).");
 }
 
-TEST(ColourNames, ParseBackground) {
-    EXPECT_EQ(ParseBackground("auto"), -1);
-    EXPECT_EQ(ParseBackground("AUTO"), -1);
-    EXPECT_EQ(ParseBackground("Light Grey"), 15);
-    EXPECT_EQ(ParseBackground("black"), 0);
-    EXPECT_EQ(ParseBackground("MED GREY"), 12);
-    EXPECT_EQ(ParseBackground("7"), 7);
-    EXPECT_EQ(ParseBackground("0"), 0);
-    EXPECT_EQ(ParseBackground("15"), 15);
-    for (const char* bad : {"16", "x", "", "-1", "grey", "7x", "light"}) EXPECT_FALSE(ParseBackground(bad).has_value()) << bad;
-}
-
 TEST(ColourNames, NamesFollowC64Order) {
     EXPECT_EQ(ColourName(0), "black");
     EXPECT_EQ(ColourName(11), "dark grey");

@@ -6,6 +6,7 @@
 
 #include "core/koala/koala_image.h"
 #include "core/nearest/nearest_picture.h"
+#include "core/nearest/nearest_target.h"
 #include "core/palette/c64_palettes.h"
 #include "core/view/preview.h"
 #include "tests/core/core_test_support.h"
@@ -159,6 +160,23 @@ TEST(NearestDither, FitsTheBackgroundAroundAPlacedPicture) {
         EXPECT_EQ(test::ShownColour(*image, x, 0), outcome.background);
         EXPECT_EQ(test::ShownColour(*image, x, 199), outcome.background);
     }
+}
+
+// A pixel that is not fully opaque is no part of the picture (its pair, unscaled; under half
+// opaque, scaled): the background goes there, whatever colour is hidden under it.
+TEST(NearestTarget, TransparentPixelsLieOutsideThePicture) {
+    DecodedPicture picture{.width = 4, .height = 1, .rgb = {}, .indexes = {}, .alpha = {255, 255, 255, 254}};
+    picture.rgb.assign(4, Rgb{0x0A, 0xC8, 0x1E});
+    const NearestTarget paired = TargetFromPairs(picture, {0, 0, 4, 1}, {});
+    EXPECT_TRUE(paired.Inside(NearestTarget::At(0, 0)));
+    EXPECT_FALSE(paired.Inside(NearestTarget::At(1, 0)));
+
+    picture.alpha = {128, 127, 0, 255};
+    const NearestTarget scaled = TargetFromScaled(picture, 10, 3);
+    EXPECT_TRUE(scaled.Inside(NearestTarget::At(10, 3)));
+    EXPECT_FALSE(scaled.Inside(NearestTarget::At(11, 3)));
+    EXPECT_FALSE(scaled.Inside(NearestTarget::At(12, 3)));
+    EXPECT_TRUE(scaled.Inside(NearestTarget::At(13, 3)));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ const C64Palette& Palette(std::string_view name) { return C64Palettes[*FindPalet
 
 // A picture of RGB colours, row by row.
 DecodedPicture Picture(int width, int height, const std::vector<Rgb>& pixels) {
-    DecodedPicture picture{width, height, pixels, {}};
+    DecodedPicture picture{width, height, pixels, {}, {}};
     picture.rgb.resize(static_cast<std::size_t>(width * height));
     return picture;
 }

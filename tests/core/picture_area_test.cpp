@@ -18,6 +18,10 @@ TEST(AcceptedArea, UpTo320x200AtTheTopLeftOrAScreenshotsInnerPicture) {
                                   {1, 1, PictureArea{0, 0, 1, 1}},
                                   {7, 3, PictureArea{0, 0, 7, 3}},
                                   {384, 272, PictureArea{32, 35, 320, 200}},
+                                  {160, 200, PictureArea{0, 0, 160, 200, 1}},
+                                  {192, 272, PictureArea{16, 35, 160, 200, 1}},
+                                  {160, 199, PictureArea{0, 0, 160, 199}},
+                                  {192, 271, std::nullopt},
                                   {321, 200, std::nullopt},
                                   {320, 201, std::nullopt},
                                   {384, 271, std::nullopt},
@@ -35,6 +39,21 @@ TEST(AcceptedArea, UpTo320x200AtTheTopLeftOrAScreenshotsInnerPicture) {
         EXPECT_EQ(area->top, c.area->top);
         EXPECT_EQ(area->width, c.area->width);
         EXPECT_EQ(area->height, c.area->height);
+        EXPECT_EQ(area->pixelWidth, c.area->pixelWidth);
+    }
+}
+
+TEST(PlaceOnCanvas, ANarrowPictureHasOnePixelPerCanvasPixel) {
+    const PictureArea area{16, 35, 160, 200, 1};
+    std::vector<std::uint8_t> numbers;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 160; ++x) numbers.push_back(static_cast<std::uint8_t>((x + y) % 16));
+    }
+    auto canvas = test::FilledCanvas(0xEE);
+    ASSERT_FALSE(PlaceOnCanvas(numbers, area, *canvas).has_value());
+    for (int column = 0; column < CanvasColumns; ++column) {
+        for (int row = 0; row < CanvasRows; ++row)
+            ASSERT_EQ((*canvas)[CanvasIndex(column, row)], (column + row) % 16) << column << "," << row;
     }
 }
 

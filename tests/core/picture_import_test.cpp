@@ -12,7 +12,7 @@ const C64Palette& Pepto() { return C64Palettes[DefaultPalette]; }
 // Every pixel from a colour number; the border (outside the area) in light blue.
 DecodedPicture PictureOfNumbers(int width, int height, const PictureArea& area, bool indexed,
                                 const std::function<int(int, int)>& number) {
-    DecodedPicture picture{width, height, {}, {}};
+    DecodedPicture picture{width, height, {}, {}, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool inside =
@@ -60,6 +60,11 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
     oddPair.indexes[oddPair.At(5, 3)] = 9;
     DecodedPicture unknown = PictureOfNumbers(16, 8, small, false, Stripes);
     unknown.rgb[unknown.At(2, 2)] = {0xFF, 0x00, 0xFF};  // magenta: not in pepto
+    // Transparency is no colour, whatever RGB lies under it and whichever way colours are read.
+    DecodedPicture seeThrough = PictureOfNumbers(16, 8, small, true, Stripes);
+    seeThrough.alpha.assign(seeThrough.rgb.size(), 255);
+    seeThrough.alpha[seeThrough.At(7, 6)] = 128;
+    seeThrough.alpha[seeThrough.At(3, 7)] = 0;
     const std::vector<Case> cases{
         {"size", PictureOfNumbers(330, 200, {0, 0, 330, 200}, false, Stripes), {}, ImportRefusal::Size},
         {"no colour table",
@@ -69,6 +74,8 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
         {"colour not in the palette", unknown, {PaletteChoice::Kind::Named, DefaultPalette}, ImportRefusal::Colour},
         {"pair by RGB", oddPair, {}, ImportRefusal::DifferingPair},
         {"pair by index", oddPair, {PaletteChoice::Kind::Index, 0}, ImportRefusal::DifferingPair},
+        {"transparent by RGB", seeThrough, {}, ImportRefusal::Transparent},
+        {"transparent by index", seeThrough, {PaletteChoice::Kind::Index, 0}, ImportRefusal::Transparent},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,11 +89,16 @@ TEST(ImportPicture, RefusalsLeaveTheCanvas) {
             EXPECT_EQ(imported.pair.y, 3);
             EXPECT_EQ(imported.pair.right, 9);
         }
+        if (c.refusal == ImportRefusal::Transparent) {
+            EXPECT_EQ(imported.transparent.x, 7);
+            EXPECT_EQ(imported.transparent.y, 6);
+            EXPECT_EQ(imported.transparent.alpha, 128);
+        }
     }
 }
 
 TEST(ImportPicture, IndexesAboveFifteenStayAsTheyAre) {
-    DecodedPicture picture{2, 1, {{0, 0, 0}, {0, 0, 0}}, {200, 200}};
+    DecodedPicture picture{2, 1, {{0, 0, 0}, {0, 0, 0}}, {200, 200}, {}};
     auto canvas = test::FilledCanvas(0xEE);
     ASSERT_EQ(ImportPicture(picture, PictureKind::Gif, {PaletteChoice::Kind::Index, 0}, *canvas).refusal, ImportRefusal::None);
     EXPECT_EQ((*canvas)[0], 200);

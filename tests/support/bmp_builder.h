@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/palette/c64_palettes.h"
+
 namespace pxm::test {
 
 struct BmpShape {
@@ -15,6 +17,7 @@ struct BmpShape {
     int importantColours = -1;     // header field at offset 50; -1: 16 for 4 bits, 256 for 8 bits
     int paletteEntries = -1;       // -1: as many as importantColours says (or 16/256)
     bool topDown = false;          // negative height in the header
+    std::vector<std::uint32_t> palette = {};  // 0xRRGGBB from entry 0 on; empty: pepto, then a grey ramp
 };
 
 // pixel(x, y) gives the palette index of BMP pixel x of picture row y (row 0 at the top).
@@ -47,12 +50,18 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::funct
     put32(42, 2835);
     put32(46, static_cast<std::uint32_t>(entries));
     put32(50, static_cast<std::uint32_t>(colours));
-    // A plausible palette: grey ramp. The reader never looks at it.
+    // The palette given, or as a paint program for C64 pictures saves it: the C64 colours at their
+    // own indexes, then a grey ramp. Only reading by colours looks at it.
+    const C64Palette& pepto = C64Palettes[*FindPalette("pepto")];
     for (int i = 0; i < entries; ++i) {
-        const auto g = static_cast<std::uint8_t>(i * 16);
-        file[54 + 4 * i] = g;
-        file[55 + 4 * i] = g;
-        file[56 + 4 * i] = g;
+        const auto k = static_cast<std::size_t>(i);
+        const Rgb c64 = pepto.colours[k % 16];
+        const std::uint32_t fallback = i < 16 ? std::uint32_t{c64.r} << 16 | std::uint32_t{c64.g} << 8 | c64.b
+                                              : static_cast<std::uint32_t>(i * 16 & 0xFF) * 0x010101u;
+        const std::uint32_t rgb = k < shape.palette.size() ? shape.palette[k] : fallback;
+        file[54 + 4 * i] = static_cast<std::uint8_t>(rgb);
+        file[55 + 4 * i] = static_cast<std::uint8_t>(rgb >> 8);
+        file[56 + 4 * i] = static_cast<std::uint8_t>(rgb >> 16);
     }
     for (int y = 0; y < shape.height; ++y) {
         const int fileRow = shape.topDown ? y : shape.height - 1 - y;

@@ -42,19 +42,21 @@ inline int PngColourType(PngType type) {
     return PNG_COLOR_TYPE_PALETTE;
 }
 
-// Samples of one pixel: an index, or the channels (grey from red), alpha half-transparent.
+// Samples of one pixel: an index, or the channels (grey from red); value 0xTTRRGGBB, with TT how
+// transparent it is (alpha 255 - TT: 0xRRGGBB is opaque).
 inline std::vector<unsigned> PngSamples(const PngShape& shape, std::uint32_t value) {
     const Rgb c{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
                 static_cast<std::uint8_t>(value)};
     const unsigned scale = shape.bitDepth == 16 ? 257 : 1;
+    const unsigned alpha = 255 - (value >> 24);
     switch (shape.type) {
         case PngType::Indexed: return {value};
         case PngType::Grey: return {shape.bitDepth >= 8 ? c.r * scale : c.r >> (8 - shape.bitDepth)};
-        case PngType::GreyAlpha: return {c.r * scale, 128 * scale};
+        case PngType::GreyAlpha: return {c.r * scale, alpha * scale};
         case PngType::Rgb: return {c.r * scale, c.g * scale, c.b * scale};
         case PngType::RgbAlpha: break;
     }
-    return {c.r * scale, c.g * scale, c.b * scale, 77 * scale};
+    return {c.r * scale, c.g * scale, c.b * scale, alpha * scale};
 }
 
 inline std::vector<std::uint8_t> PackedRow(const PngShape& shape, int y,

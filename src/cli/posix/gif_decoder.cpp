@@ -48,19 +48,34 @@ std::vector<Rgb> TableOf(const ColorMapObject* map) {
     return table;
 }
 
-bool SkipExtension(GifFileType* gif) {
+// The opacity of each entry of a table of `size`: the transparent index none; empty when the
+// frame has no transparent index.
+std::vector<std::uint8_t> FrameAlpha(std::size_t size, int transparentIndex) {
+    std::vector<std::uint8_t> alpha;
+    if (transparentIndex == NO_TRANSPARENT_COLOR || static_cast<std::size_t>(transparentIndex) >= size) return alpha;
+    alpha.assign(size, 255);
+    alpha[static_cast<std::size_t>(transparentIndex)] = 0;
+    return alpha;
+}
+
+// Reads past an extension; a graphic control extension tells the transparent index of the image
+// after it (NO_TRANSPARENT_COLOR: none).
+bool ReadExtension(GifFileType* gif, int& transparentIndex) {
     int code = 0;
     GifByteType* block = nullptr;
     if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) return false;
+    GraphicsControlBlock control{};
+    if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+        transparentIndex = control.TransparentColor;
     while (block != nullptr) {
         if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) return false;
     }
     return true;
 }
 
-// Skips extension blocks up to the first image's descriptor; false when the file has no image
+// Reads extension blocks up to the first image's descriptor; false when the file has no image
 // or breaks off before it.
-bool FindFirstImage(GifFileType* gif, std::string& reason) {
+bool FindFirstImage(GifFileType* gif, int& transparentIndex, std::string& reason) {
     for (;;) {
         GifRecordType type = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif, &type) == GIF_ERROR) break;
@@ -72,7 +87,7 @@ bool FindFirstImage(GifFileType* gif, std::string& reason) {
             if (DGifGetImageDesc(gif) == GIF_ERROR) break;
             return true;
         }
-        if (type == EXTENSION_RECORD_TYPE && !SkipExtension(gif)) break;
+        if (type == EXTENSION_RECORD_TYPE && !ReadExtension(gif, transparentIndex)) break;
     }
     reason = LibraryText(gif->Error);
     return false;
@@ -119,7 +134,8 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
-    if (!FindFirstImage(gif.get(), outcome.reason)) return outcome;
+    int transparentIndex = NO_TRANSPARENT_COLOR;
+    if (!FindFirstImage(gif.get(), transparentIndex, outcome.reason)) return outcome;
 
     const GifImageDesc& desc = gif->Image;
     const GifFramePlace place{desc.Left, desc.Top, desc.Width, desc.Height};
@@ -142,7 +158,7 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
     const std::vector<Rgb> screenTable = TableOf(gif->SColorMap);
     Result<DecodedPicture, GifFrameError> composed = ComposeGifPicture(
         {picture.width, picture.height, static_cast<std::uint8_t>(gif->SBackGroundColor), screenTable}, place, frame,
-        frameTable);
+        frameTable, FrameAlpha(frameTable.size(), transparentIndex));
     if (!composed) {
         outcome.reason = GifFrameErrorText(composed.error());
         picture = {};

@@ -13,8 +13,6 @@ namespace pxm::cli {
 
 namespace {
 
-static_assert(sizeof(Rgb) == 3, "rows of RGB are read straight into the colours");
-
 // Ancillary chunks (ICC profiles, texts) may take this much memory at most, decompressed.
 constexpr png_alloc_size_t MaxChunkBytes = 1 << 20;
 
@@ -40,27 +38,36 @@ void ReadFromSpan(png_structp png, png_bytep data, png_size_t length) {
 // libpng's warnings are about chunks that do not matter to the picture.
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// The colour types, as transforms that leave one byte per pixel (an index) or three (RGB).
+// The colour types, as transforms that leave one byte per pixel (an index) or four (RGBA: a
+// transparent colour of the tRNS chunk, or none, becomes alpha too).
 void SetTransforms(png_structp png, png_infop info) {
     const int colourType = png_get_color_type(png, info);
     if (colourType == PNG_COLOR_TYPE_PALETTE) {
         png_set_packing(png);
     } else {
         png_set_scale_16(png);
-        if ((colourType & PNG_COLOR_MASK_ALPHA) != 0) png_set_strip_alpha(png);
         if ((colourType & PNG_COLOR_MASK_COLOR) == 0) {
             png_set_expand_gray_1_2_4_to_8(png);
             png_set_gray_to_rgb(png);
         }
+        if (png_get_valid(png, info, PNG_INFO_tRNS) != 0) png_set_tRNS_to_alpha(png);
+        else if ((colourType & PNG_COLOR_MASK_ALPHA) == 0) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     }
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
 }
 
-// Everything libpng does, in the one frame its errors return to.
-// rows: room for the row pointers, owned by the caller (a longjmp skips this frame's destructors).
+// The buffers libpng fills besides the picture: rgba, the rows of a file without a colour table
+// before they are split into colours and alpha; rows, the pointers to each row.
+struct RowBuffers {
+    std::vector<std::uint8_t> rgba;
+    std::vector<png_bytep> rows;
+};
+
+// Everything libpng does, in the one frame its errors return to: every buffer it fills belongs to
+// the caller, as a longjmp back here would skip the destructors of this frame's objects.
 DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken sizes, DecodedPicture& picture,
-                                    std::vector<png_bytep>& rows, std::string& reason) {
+                                    RowBuffers& buffers, std::string& reason) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
@@ -79,24 +86,36 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken 
     SetTransforms(png, info);
     const bool indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
     const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * (indexed ? 1 : 3);
+    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * (indexed ? 1 : 4);
     if (png_get_rowbytes(png, info) != rowBytes) png_error(png, "unexpected row layout");
 
     png_colorp table = nullptr;
     int tableSize = 0;
     if (indexed && png_get_PLTE(png, info, &table, &tableSize) == 0) png_error(png, "no colour table");
     picture.rgb.resize(pixelCount);
+    picture.alpha.assign(pixelCount, 255);
     if (indexed) picture.indexes.resize(pixelCount);
-    auto* const bytes = indexed ? picture.indexes.data() : reinterpret_cast<std::uint8_t*>(picture.rgb.data());
+    else buffers.rgba.resize(pixelCount * 4);
+    auto* const bytes = indexed ? picture.indexes.data() : buffers.rgba.data();
+    auto& rows = buffers.rows;
     rows.resize(static_cast<std::size_t>(picture.height));
     for (int y = 0; y < picture.height; ++y)
         rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
     png_read_image(png, rows.data());
 
+    png_bytep tableAlpha = nullptr;
+    int alphaCount = 0;
+    if (indexed) png_get_tRNS(png, info, &tableAlpha, &alphaCount, nullptr);
     for (std::size_t i = 0; indexed && i < pixelCount; ++i) {
         const std::uint8_t index = picture.indexes[i];
         if (index >= tableSize) png_error(png, "a pixel's colour index lies past the end of the colour table");
         picture.rgb[i] = {table[index].red, table[index].green, table[index].blue};
+        if (index < alphaCount) picture.alpha[i] = tableAlpha[index];
+    }
+    for (std::size_t i = 0; !indexed && i < pixelCount; ++i) {
+        const std::uint8_t* const pixel = &buffers.rgba[4 * i];
+        picture.rgb[i] = {pixel[0], pixel[1], pixel[2]};
+        picture.alpha[i] = pixel[3];
     }
     return DecodeOutcome::Status::Decoded;
 }
@@ -121,12 +140,13 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    std::vector<png_bytep> rows;
-    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, rows, outcome.reason);
+    RowBuffers buffers;
+    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, buffers, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
+        outcome.picture.alpha.clear();
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 // PNG, GIF and JPEG files through the Windows Imaging Component: the first frame, its colour
 // table indexes when it has a table, its colours. No exception crosses a COM call: every result is
 // checked and turned into the outcome's words.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -50,22 +51,32 @@ void PlaceGifFrame(IWICBitmapFrameDecode* frame, GifFramePlace& place) {
     place.top = MetadataNumber(reader.get(), L"/imgdesc/Top").value_or(0);
 }
 
-// The RGB of the colour table of a frame or of the whole file; empty when it has none.
+// The colour table of a frame or of the whole file, with alpha; empty when it has none.
 template <class Source>
-std::vector<Rgb> TableOf(IWICImagingFactory* factory, Source* source) {
+std::vector<WICColor> TableOf(IWICImagingFactory* factory, Source* source) {
     ComOwner<IWICPalette> palette;
     UINT count = 0;
     std::array<WICColor, 256> colours{};
     if (FAILED(factory->CreatePalette(palette.put())) || FAILED(source->CopyPalette(palette.get())) ||
         FAILED(palette->GetColors(static_cast<UINT>(colours.size()), colours.data(), &count)))
         return {};
-    std::vector<Rgb> table;
-    for (UINT i = 0; i < count; ++i) {
-        const WICColor c = colours[i];
-        table.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                         static_cast<std::uint8_t>(c)});
-    }
-    return table;
+    return {colours.begin(), colours.begin() + count};
+}
+
+// A table's colours (WICColor: alpha, red, green, blue from the top byte down).
+std::vector<Rgb> ColoursOf(const std::vector<WICColor>& table) {
+    std::vector<Rgb> colours;
+    for (const WICColor c : table)
+        colours.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
+    return colours;
+}
+
+// A table's opacities: a GIF's transparent index or a PNG's tRNS entries; empty when all are opaque.
+std::vector<std::uint8_t> AlphaOf(const std::vector<WICColor>& table) {
+    std::vector<std::uint8_t> alpha;
+    for (const WICColor c : table) alpha.push_back(static_cast<std::uint8_t>(c >> 24));
+    if (std::ranges::all_of(alpha, [](std::uint8_t a) { return a == 255; })) alpha.clear();
+    return alpha;
 }
 
 // Bits per pixel of the indexed formats WIC gives for PNG and GIF frames; none for the others.
@@ -98,7 +109,7 @@ HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const GifFramePlace& place, in
 }
 
 // The colours of a frame without a table, converted to 8-bit BGRA, the format every WIC converter
-// reaches from every other; alpha is ignored.
+// reaches from every other.
 HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
     ComOwner<IWICFormatConverter> converter;
     HRESULT result = factory->CreateFormatConverter(converter.put());
@@ -110,7 +121,11 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
     if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data());
     if (FAILED(result)) return result;
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    for (std::size_t i = 0; i < picture.rgb.size(); ++i) picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
+    picture.alpha.resize(picture.rgb.size());
+    for (std::size_t i = 0; i < picture.rgb.size(); ++i) {
+        picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
+        picture.alpha[i] = bgra[4 * i + 3];
+    }
     return S_OK;
 }
 
@@ -162,12 +177,14 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
     if (SUCCEEDED(result) && bits) {
         std::vector<std::uint8_t> indexes;
         result = ReadIndexes(frame.get(), place, *bits, indexes);
-        const std::vector<Rgb> frameTable = TableOf(factory, frame.get());
-        const std::vector<Rgb> screenTable = gif ? TableOf(factory, decoder) : std::vector<Rgb>{};
+        const std::vector<WICColor> frameColours = TableOf(factory, frame.get());
+        const std::vector<Rgb> frameTable = ColoursOf(frameColours);
+        const std::vector<Rgb> screenTable = gif ? ColoursOf(TableOf(factory, decoder)) : std::vector<Rgb>{};
         // An indexed PNG is one frame that covers its whole screen.
         if (SUCCEEDED(result)) {
-            Result<DecodedPicture, GifFrameError> composed =
-                ComposeGifPicture({picture.width, picture.height, background, screenTable}, place, indexes, frameTable);
+            Result<DecodedPicture, GifFrameError> composed = ComposeGifPicture(
+                {picture.width, picture.height, background, screenTable}, place, indexes, frameTable,
+                AlphaOf(frameColours));
             if (composed)
                 picture = std::move(*composed);
             else
@@ -212,6 +229,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
+        outcome.picture.alpha.clear();
     }
     return outcome;
 }

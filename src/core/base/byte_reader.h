@@ -33,6 +33,13 @@ constexpr std::optional<std::uint16_t> WordAt(Bytes data, std::size_t offset) {
     return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
 }
 
+// Three bytes, low byte first, as a TAP image's long pulses and the BAM's track bitmaps are kept.
+constexpr std::optional<std::uint32_t> Long24At(Bytes data, std::size_t offset) {
+    if (!Holds(data, offset, 3)) return std::nullopt;
+    return static_cast<std::uint32_t>(data[offset]) | (static_cast<std::uint32_t>(data[offset + 1]) << 8) |
+           (static_cast<std::uint32_t>(data[offset + 2]) << 16);
+}
+
 constexpr std::optional<std::uint32_t> LongAt(Bytes data, std::size_t offset) {
     if (!Holds(data, offset, 4)) return std::nullopt;
     return static_cast<std::uint32_t>(data[offset]) | (static_cast<std::uint32_t>(data[offset + 1]) << 8) |
@@ -70,6 +77,7 @@ public:
 
     constexpr std::optional<std::uint8_t> Byte() { return Advance(ByteAt(data_, position_), 1); }
     constexpr std::optional<std::uint16_t> Word() { return Advance(WordAt(data_, position_), 2); }
+    constexpr std::optional<std::uint32_t> Long24() { return Advance(Long24At(data_, position_), 3); }
     constexpr std::optional<std::uint32_t> Long() { return Advance(LongAt(data_, position_), 4); }
     constexpr std::optional<Bytes> Take(std::size_t count) {
         return Advance(FieldOf(data_, {position_, count}), count);

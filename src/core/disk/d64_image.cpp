@@ -6,6 +6,7 @@
 
 #include "core/base/byte_writer.h"
 #include "core/disk/block_allocation.h"
+#include "core/disk/d64_layout.h"
 
 namespace pxm {
 
@@ -15,24 +16,13 @@ using Sector = std::span<std::uint8_t, SectorSize>;
 
 static_assert(D64ImageSize == 174848);
 
-constexpr BlockAddress BamBlock{DirectoryTrack, 0};
-constexpr BlockAddress DirectoryBlock{DirectoryTrack, 1};
-
-constexpr std::uint8_t ShiftedSpace = 0xA0;  // pads names; a listing does not show it
 constexpr std::string_view DiskName = "PIXMOSAIC";
 constexpr std::string_view DiskId = "PX";
 constexpr std::string_view DosType = "2A";
-constexpr std::uint8_t DosVersion = 'A';
 
-// Every block starts with the link to the next one: its track and sector, or, in a file's last
-// block, track 0 and the index of the block's last used byte.
-constexpr std::size_t LinkTrackOffset = 0;
-constexpr std::size_t LinkSectorOffset = 1;
-constexpr std::size_t BlockDataOffset = 2;
 constexpr std::uint8_t LastDirectoryBlockSector = 0xFF;
 
 // The BAM block.
-constexpr std::size_t BamDosVersionOffset = 2;
 constexpr std::size_t BamTracksOffset = 4;  // per track: free sectors, then 3 bytes of bitmap
 constexpr std::size_t BamTrackEntrySize = 4;
 constexpr std::size_t BamFreeBitsOffset = 1;  // in a track's entry
@@ -41,13 +31,6 @@ constexpr std::size_t BamDiskIdOffset = 0xA2;
 constexpr std::size_t BamDosTypeOffset = 0xA5;
 constexpr std::size_t BamLabelEnd = 0xAB;  // the label runs from the disk name to here, padded
 
-// A directory entry; the first starts at the block's start, sharing it with the link.
-constexpr std::size_t EntryTypeOffset = 2;
-constexpr std::size_t EntryFirstTrackOffset = 3;
-constexpr std::size_t EntryFirstSectorOffset = 4;
-constexpr std::size_t EntryNameOffset = 5;
-constexpr std::size_t EntryBlockCountOffset = 30;
-constexpr std::uint8_t ClosedProgramType = 0x82;
 
 // The file as LOAD reads it: the load address, low byte first, then the data.
 std::vector<std::uint8_t> ProgramForm(const C64File& file) {

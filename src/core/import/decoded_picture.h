@@ -13,8 +13,10 @@ struct DecodedPicture {
     int height = 0;
     std::vector<Rgb> rgb;               // width * height colours
     std::vector<std::uint8_t> indexes;  // width * height table indexes; empty without a table
+    std::vector<std::uint8_t> alpha;    // width * height opacities, 255 opaque; empty: all opaque
 
     bool Indexed() const { return !indexes.empty(); }
+    bool Opaque(std::size_t at) const { return alpha.empty() || alpha[at] == 255; }
     std::size_t At(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
     }

@@ -9,14 +9,16 @@ bool FrameOnScreen(const GifFramePlace& frame, int screenWidth, int screenHeight
 
 Result<DecodedPicture, GifFrameError> ComposeGifPicture(const GifScreen& screen, const GifFramePlace& frame,
                                                         std::span<const std::uint8_t> frameIndexes,
-                                                        std::span<const Rgb> frameTable) {
+                                                        std::span<const Rgb> frameTable,
+                                                        std::span<const std::uint8_t> frameAlpha) {
     if (!FrameOnScreen(frame, screen.width, screen.height)) return Fail(GifFrameError::OutsideScreen);
     if (frameTable.empty()) return Fail(GifFrameError::NoColourTable);
     const std::span<const Rgb> screenTable = screen.table.empty() ? frameTable : screen.table;
-    DecodedPicture picture{.width = screen.width, .height = screen.height, .rgb = {}, .indexes = {}};
+    DecodedPicture picture{.width = screen.width, .height = screen.height, .rgb = {}, .indexes = {}, .alpha = {}};
     const auto pixelCount = static_cast<std::size_t>(screen.width) * static_cast<std::size_t>(screen.height);
     picture.indexes.assign(pixelCount, screen.background);
     picture.rgb.resize(pixelCount);
+    if (!frameAlpha.empty()) picture.alpha.assign(pixelCount, 255);
     for (int y = 0; y < screen.height; ++y) {
         for (int x = 0; x < screen.width; ++x) {
             const bool inFrame =
@@ -28,6 +30,7 @@ Result<DecodedPicture, GifFrameError> ComposeGifPicture(const GifScreen& screen,
             const std::span<const Rgb> table = inFrame ? frameTable : screenTable;
             if (index >= table.size()) return Fail(GifFrameError::IndexPastTable);
             picture.rgb[picture.At(x, y)] = table[index];
+            if (inFrame && index < frameAlpha.size()) picture.alpha[picture.At(x, y)] = frameAlpha[index];
         }
     }
     return picture;

@@ -36,9 +36,11 @@ enum class GifFrameError {
 bool FrameOnScreen(const GifFramePlace& frame, int screenWidth, int screenHeight);
 
 // The picture of the screen's size with the frame on it. frameIndexes holds the frame's rows from
-// the top, frameTable the frame's table (its own, else the file's).
+// the top, frameTable the frame's table (its own, else the file's), frameAlpha the opacity of each
+// of its entries (a transparent index: 0), empty when all are opaque; no frame pixel is opaque.
 Result<DecodedPicture, GifFrameError> ComposeGifPicture(const GifScreen& screen, const GifFramePlace& frame,
                                                         std::span<const std::uint8_t> frameIndexes,
-                                                        std::span<const Rgb> frameTable);
+                                                        std::span<const Rgb> frameTable,
+                                                        std::span<const std::uint8_t> frameAlpha = {});
 
 }  // namespace pxm

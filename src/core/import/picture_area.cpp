@@ -5,6 +5,9 @@
 namespace pxm {
 
 std::optional<PictureArea> AcceptedArea(int width, int height) {
+    if (width == NarrowPictureWidth && height == MaxPictureHeight) return PictureArea{0, 0, width, height, 1};
+    if (width == NarrowScreenshotWidth && height == ScreenshotHeight)
+        return PictureArea{ScreenshotLeft / 2, ScreenshotTop, NarrowPictureWidth, MaxPictureHeight, 1};
     if (width >= 1 && height >= 1 && width <= MaxPictureWidth && height <= MaxPictureHeight)
         return PictureArea{0, 0, width, height};
     if (width == ScreenshotWidth && height == ScreenshotHeight)
@@ -35,6 +38,14 @@ int FirstDifferingPair(const std::uint8_t* pixels, int width) {
 std::optional<DifferingPair> PlaceOnCanvas(std::span<const std::uint8_t> numbers, const PictureArea& area,
                                            Canvas& canvas) {
     const auto width = static_cast<std::size_t>(area.width);
+    if (area.pixelWidth == 1) {
+        canvas.fill(0);
+        for (int column = 0; column < area.width; ++column) {
+            for (int y = 0; y < area.height; ++y)
+                canvas[CanvasIndex(column, y)] = numbers[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(column)];
+        }
+        return std::nullopt;
+    }
     for (int y = 0; y < area.height; ++y) {
         const std::uint8_t* pixels = numbers.data() + static_cast<std::size_t>(y) * width;
         if (const int x = FirstDifferingPair(pixels, area.width); x >= 0)

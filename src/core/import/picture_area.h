@@ -1,7 +1,9 @@
 #pragma once
 // Where the C64 picture sits in a PNG or GIF, and how its pixels become the Canvas: a picture
 // of up to 320x200 at the top left, as a BMP, or the 320x200 inside the default PAL border of
-// an emulator screenshot. Each two pixels of a row are one double-wide multicolour pixel.
+// an emulator screenshot; each two pixels of a row are one double-wide multicolour pixel. A
+// picture of exactly 160x200, or a 192x272 screenshot, is painted one pixel per double-wide
+// pixel, as many multicolour artists paint.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,6 +19,9 @@ inline constexpr int ScreenshotWidth = 384;
 inline constexpr int ScreenshotHeight = 272;
 inline constexpr int ScreenshotLeft = 32;  // the picture's first pixel inside the border
 inline constexpr int ScreenshotTop = 35;
+// The one-pixel-per-double-wide-pixel sizes: half as wide.
+inline constexpr int NarrowPictureWidth = CanvasColumns;          // 160
+inline constexpr int NarrowScreenshotWidth = ScreenshotWidth / 2;  // 192
 
 // The part of the file that holds the picture, in the file's pixels.
 struct PictureArea {
@@ -24,6 +29,7 @@ struct PictureArea {
     int top = 0;
     int width = 0;
     int height = 0;
+    int pixelWidth = 2;  // file pixels per double-wide C64 pixel: 2, or 1 at the narrow sizes
 };
 
 // The picture inside a file of that size; none for a size that is not taken.
@@ -36,6 +42,7 @@ struct CanvasSource {
     int left = 0;                         // file pixel of Canvas pixel 0,0
     int top = 0;
     int keptPixel = 0;  // which pixel of each pair the Canvas holds: 0 left, 1 right
+    int pixelWidth = 2;  // file pixels per double-wide C64 pixel
 };
 
 // The two pixels of a pair that differ: the left one in file coordinates (the right one is
@@ -47,8 +54,8 @@ struct DifferingPair {
     std::uint8_t right = 0;
 };
 
-// Puts the area's colour numbers (row by row) on the Canvas, 0 beyond the picture. Both pixels
-// of a pair must be equal (a lone last pixel of an odd width stands for the pair); on the first
+// Puts the area's colour numbers (row by row) on the Canvas, 0 beyond the picture. At a pixel
+// width of 2 both pixels of a pair must be equal (a lone last pixel of an odd width stands for the pair); on the first
 // pair that differs the Canvas is left as it was.
 std::optional<DifferingPair> PlaceOnCanvas(std::span<const std::uint8_t> numbers, const PictureArea& area,
                                            Canvas& canvas);

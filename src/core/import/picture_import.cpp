@@ -2,6 +2,22 @@
 
 namespace pxm {
 
+namespace {
+
+// Transparency is no colour: whatever RGB lies under a see-through pixel, the artist does not see it.
+std::optional<TransparentPixel> FirstTransparent(const DecodedPicture& picture, const PictureArea& area) {
+    if (picture.alpha.empty()) return std::nullopt;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const std::uint8_t alpha = picture.alpha[picture.At(x, y)];
+            if (alpha != 255) return TransparentPixel{x, y, alpha};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, const PaletteChoice& choice,
                             Canvas& canvas) {
     PictureImport result;
@@ -11,6 +27,11 @@ PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, con
         return result;
     }
 
+    if (const std::optional<TransparentPixel> transparent = FirstTransparent(picture, *area)) {
+        result.refusal = ImportRefusal::Transparent;
+        result.transparent = *transparent;
+        return result;
+    }
     std::vector<std::uint8_t> numbers;
     if (choice.kind == PaletteChoice::Kind::Index) {
         if (!picture.Indexed()) {
@@ -38,7 +59,7 @@ PictureImport ImportPicture(const DecodedPicture& picture, PictureKind kind, con
         result.palette.reset();
         return result;
     }
-    result.source = {kind, area->left, area->top, 0};
+    result.source = {kind, area->left, area->top, 0, area->pixelWidth};
     return result;
 }
 

@@ -18,12 +18,21 @@ enum class ImportRefusal {
     NoColourTable,  // palette indexes asked for, but the file holds RGB only
     Colour,         // see colours
     DifferingPair,  // see pair
+    Transparent,    // see transparent: a C64 has no transparent colour
+};
+
+// The first pixel (file coordinates, row by row) that is not fully opaque.
+struct TransparentPixel {
+    int x = 0;
+    int y = 0;
+    std::uint8_t alpha = 0;
 };
 
 struct PictureImport {
     ImportRefusal refusal = ImportRefusal::None;
     PaletteMatch colours;                // RGB modes: the palette taken, or the colour refused
     DifferingPair pair;                  // DifferingPair: its left pixel
+    TransparentPixel transparent;        // Transparent: the pixel
     std::optional<std::size_t> palette;  // success in an RGB mode: the palette the numbers came from
     CanvasSource source;                 // success: how the Canvas sits in the file
 };

@@ -1,7 +1,6 @@
 #pragma once
-// The names of the sixteen C64 colours, and a background as a user names it.
+// The names of the sixteen C64 colours.
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace pxm {
@@ -13,8 +12,5 @@ inline constexpr std::array<std::string_view, 16> ColourNames = {
 };
 
 constexpr std::string_view ColourName(int c64Colour) { return ColourNames[static_cast<std::size_t>(c64Colour & 15)]; }
-
-// "auto" gives -1, a colour name or number 0..15 gives that colour; case is ignored.
-std::optional<int> ParseBackground(std::string_view text);
 
 }  // namespace pxm

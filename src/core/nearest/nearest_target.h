@@ -32,15 +32,17 @@ struct NearestTarget {
     bool Inside(std::size_t at) const { return held[at] != OutsidePicture; }
 };
 
-// The area of a picture at the C64's width (each two pixels of a row one multicolour pixel, their
-// colours averaged in linear light; a lone last pixel stands for its pair) at the top left.
+// The area of a picture at the C64's width (each area.pixelWidth pixels of a row one multicolour
+// pixel, a pair's colours averaged in linear light; a lone last pixel stands for its pair) at the
+// top left.
 // numbers (the area's C64 colour numbers, row by row, or empty) marks the pixels whose pair holds
-// one C64 colour.
+// one C64 colour. A pair with a pixel not fully opaque lies outside the picture (the background).
 NearestTarget TargetFromPairs(const DecodedPicture& picture, const PictureArea& area,
                               std::span<const std::uint8_t> numbers);
 
 // A picture already at multicolour width (one pixel a multicolour pixel) with its top left at
-// column left, row top of the screen (either may be negative: the part beyond is cut off).
+// column left, row top of the screen (either may be negative: the part beyond is cut off). A
+// pixel less than half opaque lies outside the picture (the background).
 NearestTarget TargetFromScaled(const DecodedPicture& picture, int left, int top);
 
 // A Canvas of colour numbers (a BMP's palette indexes) as pixel art in the palette's colours. A

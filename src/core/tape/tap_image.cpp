@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/byte_writer.h"
+#include "core/tape/tape_layout.h"
 
 namespace pxm {
 
@@ -10,27 +11,18 @@ namespace {
 
 using Tape = std::vector<std::uint8_t>;
 
-constexpr std::string_view TapSignature = "C64-TAPE-RAW";
 constexpr std::uint8_t TapVersion = 1;
 constexpr std::size_t TapReservedSize = 3;
-constexpr std::size_t TapLengthOffset = 16;  // the pulse data's length, after the reserved bytes
-static_assert(TapSignature.size() + 1 + TapReservedSize == TapLengthOffset && TapLengthOffset + 4 == TapHeaderSize);
-constexpr std::uint8_t ProgramFileType = 0x03;
+static_assert(TapVersionOffset + 1 + TapReservedSize == TapLengthOffset && TapLengthOffset + 4 == TapHeaderSize);
 constexpr std::size_t HeaderPilot = 0x6A00;
 constexpr std::size_t DataPilot = 0x1500;
 constexpr std::size_t RepeatGap = 0x4F;
 constexpr std::size_t Trailer = 0x4E;
 constexpr std::uint32_t PauseAfterHeader = 42500;
 constexpr std::uint32_t PauseAfterData = 4926240;  // five seconds at the PAL clock
-constexpr std::uint8_t FirstCountdown = 0x89;       // the second copy counts down from 0x09
-constexpr std::uint8_t RepeatCountdown = 0x09;
 
-// The header block's fields.
-constexpr std::size_t FileTypeAt = 0;
-constexpr std::size_t StartAddressAt = 1;
-constexpr std::size_t EndAddressAt = 3;  // the first address after the file
-constexpr std::size_t NameAt = 5;
-constexpr std::size_t PaddingAt = NameAt + C64NameLength;  // spaces up to the checksum
+constexpr std::size_t NameAt = TapeNameField.offset;
+constexpr std::size_t PaddingAt = TapeNameField.end();  // spaces up to the checksum
 constexpr std::size_t ChecksumAt = TapeHeaderBlockSize - 1;
 
 void WriteTapHeader(Tape& tape) {
@@ -66,7 +58,7 @@ void WriteTapeByte(std::uint8_t value, bool last, Tape& tape) {
 }
 
 void WriteCountdown(std::uint8_t start, Tape& tape) {
-    for (int k = 0; k < 9; ++k) WriteTapeByte(static_cast<std::uint8_t>(start - k), false, tape);
+    for (std::size_t k = 0; k < CountdownLength; ++k) WriteTapeByte(static_cast<std::uint8_t>(start - k), false, tape);
 }
 
 void WriteTapeBlock(Tape& tape, std::span<const std::uint8_t> bytes) {

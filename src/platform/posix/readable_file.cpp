@@ -34,6 +34,12 @@ std::size_t ReadableFile::LengthHint() const {
     return static_cast<std::size_t>(info.st_size);
 }
 
+Result<ReadableFile, SystemError> ReadableFile::StandardInput() {
+    UniqueFd fd(fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0));
+    if (!fd.valid()) return Fail(LastSystemError());
+    return ReadableFile(std::make_unique<Native>(Native{std::move(fd)}));
+}
+
 Result<std::size_t, SystemError> ReadableFile::Read(std::span<std::uint8_t> buffer) {
     for (;;) {
         const ssize_t n = read(native_->fd.get(), buffer.data(), buffer.size());

@@ -29,10 +29,23 @@ std::size_t ReadableFile::LengthHint() const {
     return static_cast<std::size_t>(length.QuadPart);
 }
 
+Result<ReadableFile, SystemError> ReadableFile::StandardInput() {
+    // Read with ReadFile, below the C runtime: no text mode turns "\r\n" into "\n".
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_INPUT_HANDLE), GetCurrentProcess(), &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+        return Fail(LastSystemError());
+    return ReadableFile(std::make_unique<Native>(Native{UniqueHandle(copy)}));
+}
+
 Result<std::size_t, SystemError> ReadableFile::Read(std::span<std::uint8_t> buffer) {
     DWORD got = 0;
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 20));
-    if (!ReadFile(native_->file.get(), buffer.data(), wanted, &got, nullptr)) return Fail(LastSystemError());
+    if (!ReadFile(native_->file.get(), buffer.data(), wanted, &got, nullptr)) {
+        // A pipe whose writer has finished ends this way.
+        if (GetLastError() == ERROR_BROKEN_PIPE) return std::size_t{0};
+        return Fail(LastSystemError());
+    }
     return static_cast<std::size_t>(got);
 }
 

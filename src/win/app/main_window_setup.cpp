@@ -83,7 +83,7 @@ void FillColorCombo(const AppState& state, HWND mainWindow) {
         item.iImage = position;
         item.iSelectedImage = position;
         const LRESULT index = SendMessageA(combo, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), ItemDataOf(BackgroundOfItem(position)));
+        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), BackgroundOfItem(position));
     }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
 }

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "core/koala/colour_names.h"
-#include "core/koala/koalize_step.h"
 
 namespace pxm::win {
 
@@ -16,13 +15,8 @@ inline constexpr std::array<std::string_view, 1 + ColourNames.size()> ColorNames
     return names;
 }();
 
-// AUTO stands for AutoBackground, position n + 1 for colour n.
-constexpr BackgroundChoice BackgroundOfItem(int position) {
-    return position == 0 ? AutoBackground : BackgroundChoice{static_cast<std::uint8_t>(position - 1)};
-}
-
-// The item data the box keeps for a background: its colour number, -1 for AUTO (as the box
-// answers CB_ERR, -1, when nothing is selected).
-constexpr int ItemDataOf(BackgroundChoice background) { return background.colour ? *background.colour : -1; }
+// Each item's data: -1 for AUTO, n for colour n (position n + 1).
+inline constexpr int AutoItemData = -1;
+constexpr int BackgroundOfItem(int position) { return position == 0 ? AutoItemData : position - 1; }
 
 }  // namespace pxm::win

@@ -21,10 +21,8 @@ TEST(ColorCombo, AutoThenTheColoursInC64Order) {
     EXPECT_EQ(win::ColorNames[1], "black");
     EXPECT_EQ(win::ColorNames[12], "dark grey");
     EXPECT_EQ(win::ColorNames[16], "light grey");
-    EXPECT_EQ(win::BackgroundOfItem(0), AutoBackground);
-    EXPECT_EQ(win::BackgroundOfItem(7), BackgroundChoice{6});
-    EXPECT_EQ(win::ItemDataOf(win::BackgroundOfItem(0)), -1);
-    EXPECT_EQ(win::ItemDataOf(win::BackgroundOfItem(7)), 6);
+    EXPECT_EQ(win::BackgroundOfItem(0), win::AutoItemData);
+    EXPECT_EQ(win::BackgroundOfItem(7), 6);
 }
 
 std::string DefaultName(std::string name) {

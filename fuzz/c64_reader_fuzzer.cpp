@@ -1,0 +1,45 @@
+// libFuzzer target: any bytes as a C64 picture file (PRG, P00, TAP, D64 or a showing program of a
+// made-up displayer), read with and without a disk file name; a picture read is written again in
+// its own format as a PRG, read back to the same picture, and shown as a BMP.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "core/c64read/c64_picture_reader.h"
+#include "core/export/picture_file.h"
+#include "core/view/picture_bmp.h"
+#include "core/view/shown_colours.h"
+#include "fuzz/synthetic_program.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+void CheckPicture(const pxm::C64Picture& picture, std::span<const std::uint8_t> file,
+                  const pxm::ShowingProgramLayout& layout) {
+    Check(picture.image[pxm::KoalaBackgroundOffset] < 16);
+    if (picture.container == pxm::Container::P00 || !picture.container) Check(file.size() >= 2);
+    const pxm::PictureFile again = pxm::BuildPictureFile(picture.image, picture.format, pxm::Container::Prg, false);
+    const auto reread = pxm::ReadC64Picture(again.bytes, {.programs = &layout});
+    Check(reread.ok() && reread->format == picture.format);
+    Check(std::equal(picture.image.begin(), picture.image.begin() + pxm::KoalaBackgroundOffset, reread->image.begin()));
+    if (picture.hasBackground) Check(reread->image == picture.image);
+    Check(pxm::ColoursUsed(picture.image).count() >= 1);
+    Check(pxm::BuildPictureBmp(picture.image, pxm::C64Palettes[0]).size() == 54 + 64 + 32000);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    const pxm::ShowingProgramLayout layout = pxm::fuzz::SyntheticLayout();
+    for (const std::string_view name : {std::string_view{}, std::string_view{"PIC"}}) {
+        const auto picture = pxm::ReadC64Picture(bytes, {.diskFile = name, .programs = &layout});
+        if (picture) CheckPicture(*picture, bytes, layout);
+    }
+    static_cast<void>(pxm::IsC64File(bytes, &layout));
+    return 0;
+}

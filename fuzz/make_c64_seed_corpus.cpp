@@ -1,0 +1,57 @@
+// Writes the C64 reader fuzzer's seed corpus into the directory given: a picture in every format
+// in every container, the same as showing programs, and damaged ones.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/export/picture_data.h"
+#include "core/export/picture_file.h"
+#include "fuzz/seed_file.h"
+#include "fuzz/synthetic_program.h"
+
+namespace {
+
+using pxm::fuzz::WriteSeed;
+
+// Few values, so that SP2 packs runs and the tape and disk images stay small to mutate.
+std::unique_ptr<pxm::KoalaImage> Picture() {
+    auto image = std::make_unique<pxm::KoalaImage>();
+    for (std::size_t k = 0; k < image->size(); ++k) (*image)[k] = static_cast<std::uint8_t>((k / 97) % 3 * 0x15);
+    (*image)[pxm::KoalaBackgroundOffset] = 6;
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_c64_seed_corpus DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const auto image = Picture();
+    for (int f = 0; f < pxm::ExportFormatCount; ++f) {
+        const auto format = static_cast<pxm::ExportFormat>(f);
+        const std::string key(pxm::InfoOf(format).key);
+        for (const auto& [container, extension] : {std::pair{pxm::Container::Prg, "prg"}, std::pair{pxm::Container::P00, "p00"}}) {
+            std::vector<std::uint8_t> file = pxm::BuildPictureFile(*image, format, container, true).bytes;
+            WriteSeed(dir, key + "." + extension, file);
+            file.resize(file.size() / 2);
+            WriteSeed(dir, key + "-cut." + extension, file);
+        }
+        pxm::PictureData data;
+        pxm::BuildPictureData(*image, format, false, data);
+        std::vector<std::uint8_t> program{0x01, 0x08};
+        const std::vector<std::uint8_t> body = pxm::fuzz::SyntheticProgram(format, data.view(), 6);
+        program.insert(program.end(), body.begin(), body.end());
+        WriteSeed(dir, key + "-program.prg", program);
+    }
+    // The containers of whole disks and tapes, once each: they are large.
+    WriteSeed(dir, "sp2.tap", pxm::BuildPictureFile(*image, pxm::ExportFormat::Sp2, pxm::Container::Tap, false).bytes);
+    std::vector<std::uint8_t> disk = pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::D64, false, "PIC").bytes;
+    WriteSeed(dir, "koala.d64", disk);
+    disk.resize(disk.size() * 3 / 4);  // the BAM and directory kept, the last tracks cut off
+    WriteSeed(dir, "koala-cut.d64", disk);
+    return 0;
+}

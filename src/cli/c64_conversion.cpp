@@ -1,0 +1,33 @@
+#include "cli/c64_conversion.h"
+
+#include "cli/c64_info.h"
+#include "cli/c64_refusal.h"
+#include "cli/showing_program_layout.h"
+#include "cli/terminal_message.h"
+#include "cli/text_join.h"
+#include "core/c64read/c64_picture_reader.h"
+
+namespace pxm::cli {
+
+bool IsC64Input(const InputFile& input) { return IsC64File(input.bytes, &ConverterProgramLayout()); }
+
+int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& options, const Streams& streams) {
+    const Result<C64Picture, ReadFailure> picture =
+        ReadC64Picture(input.bytes, {.diskFile = options.diskFile, .programs = &ConverterProgramLayout()});
+    if (!picture) {
+        Show(streams.err, RefusalCaption, C64RefusalText(picture.error()));
+        return ExitRefused;
+    }
+    if (!options.diskFile.empty() && picture->container != Container::D64)
+        return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; the input is a ", ContainerName(picture->container)}));
+    if (options.info) {
+        streams.info << C64InfoText(*picture);
+        return ExitWritten;
+    }
+    // The picture's colours are C64 colour numbers already: a palette only says how PNG, BMP
+    // and preview show them.
+    const bool named = options.palette && options.palette->kind == PaletteChoice::Kind::Named;
+    return WriteJobOutputs(picture->image, job, options, named ? options.palette->palette : DefaultPalette, streams);
+}
+
+}  // namespace pxm::cli

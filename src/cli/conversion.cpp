@@ -1,0 +1,191 @@
+#include "cli/conversion.h"
+
+#include <chrono>
+#include <memory>
+
+#include "cli/c64_conversion.h"
+#include "cli/clash_map_file.h"
+#include "cli/container_refusal.h"
+#include "cli/executable.h"
+#include "cli/failure_detail.h"
+#include "cli/image_output.h"
+#include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
+#include "cli/picture_reading.h"
+#include "cli/preview_png.h"
+#include "cli/program_name.h"
+#include "cli/terminal_message.h"
+#include "cli/text_join.h"
+#include "cli/verbose_lines.h"
+#include "core/export/picture_file.h"
+#include "core/koala/clashing_cells.h"
+#include "core/koala/colour_names.h"
+#include "core/koala/koala_image.h"
+#include "core/koala/koalize_step.h"
+#include "core/koala/working_backgrounds.h"
+#include "core/text/messages.h"
+#include "core/view/preview.h"
+#include "platform/file_write.h"
+#include "platform/folders.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// "System Error: pics/a.png: The system cannot find the file specified."
+int ShowSystemError(std::ostream& err, std::string_view path, std::string_view text) {
+    Show(err, msg::SystemErrorCaption, Join({path, ": ", text}));
+    return ExitRefused;
+}
+
+// "Backgrounds that work: black, blue, light grey." or "... none."
+std::string BackgroundsText(const std::vector<std::uint8_t>& backgrounds) {
+    std::string text = "Backgrounds that work: ";
+    if (backgrounds.empty()) text += "none";
+    for (std::size_t i = 0; i < backgrounds.size(); ++i) text += Join({i == 0 ? "" : ", ", ColourName(backgrounds[i])});
+    return text + ".";
+}
+
+// Every file the converter writes goes through here: to path safely (never half a file, never
+// the file it replaces lost), or to standard output for "-"; the system's text when that failed.
+std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, const Streams& streams) {
+    if (path != StandardStream) {
+        const Status<platform::SystemError> written = platform::WriteFileReplacing(path, bytes);
+        return written ? std::string{} : platform::SystemErrorText(written.error());
+    }
+    streams.data.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    streams.data.flush();
+    return streams.data ? std::string() : std::string("The data could not be written.");
+}
+
+// The program's C64 name: --name's, or the output's (the input's on standard output).
+std::string ProgramNameFor(const Job& job, const CliOptions& options, const Streams& streams) {
+    if (options.c64Name) return *options.c64Name;
+    const std::string& named = job.output->path == StandardStream ? job.input : job.output->path;
+    const ProgramNameOf name = ProgramName(named);
+    if (!name.asTyped)
+        streams.info << "C64 name: \"" << name.petscii << "\" (what a C64 can show of " << Quoted(named)
+                     << "; --name gives another).\n";
+    return name.petscii;
+}
+
+}  // namespace
+
+std::string_view PathName(const std::string& path, bool isInput) {
+    if (path != StandardStream) return path;
+    return isInput ? "standard input" : "standard output";
+}
+
+int ConvertPicture(const Job& job, const CliOptions& options, const Streams& streams) {
+    const auto started = std::chrono::steady_clock::now();
+    const bool verbose = options.verbosity == Verbosity::Verbose;
+    const std::string_view inputName = PathName(job.input, true);
+    if (job.input != StandardStream && platform::IsFolder(job.input)) {
+        Show(streams.err, RefusalCaption, Join({job.input, ": This is a folder, not a picture file."}));
+        return ExitRefused;
+    }
+    const InputFile input = ReadInputFile(job.input, options.nearest ? MaxScalableFileBytes : MaxEncodedPictureBytes);
+    if (!input.systemError.empty()) return ShowSystemError(streams.err, inputName, input.systemError);
+    if (input.error != nullptr) {
+        Show(streams.err, *input.error);
+        return ExitRefused;
+    }
+    if (IsC64Input(input)) {
+        if (!options.koalizingOption.empty())
+            return ShowUsageError(streams.err, Join({options.koalizingOption, " is for a picture to koalize; a C64 file "
+                                                     "keeps its own colours and background"}));
+        return ConvertC64Input(input, job, options, streams);
+    }
+    if (options.info) return ShowUsageError(streams.err, "--info describes C64 picture files (PRG, P00, TAP, D64); the input is none");
+    if (!options.diskFile.empty()) return ShowUsageError(streams.err, "--file picks a file on a D64 image; the input is none");
+
+    // The two 32000- and 10001-byte pictures stay off the stack.
+    const auto canvas = std::make_unique<Canvas>();
+    const auto image = std::make_unique<KoalaImage>();
+    const PictureReading picture =
+        options.nearest ? ConvertNearest(input, options, *canvas, *image) : ReadPicture(input, options, *canvas);
+    if (!picture.warning.empty()) streams.err << "Warning: " << inputName << ": " << picture.warning << '\n';
+    if (picture.outcome == PictureReading::Outcome::Refused) {
+        Show(streams.err, picture.caption, picture.text);
+        if (!picture.detail.empty()) streams.err << picture.detail << '\n';
+        return ExitRefused;
+    }
+    if (!picture.information.empty()) streams.info << picture.information << '\n';
+    if (verbose && !picture.verbose.empty()) streams.info << picture.verbose << '\n';
+    if (options.listBackgrounds) {
+        const std::vector<std::uint8_t> working = WorkingBackgrounds(*canvas);
+        streams.info << BackgroundsText(working) << '\n';
+        if (!job.output) return working.empty() ? ExitRefused : ExitWritten;
+    }
+
+    // --nearest has made the picture already.
+    const KoalizeOutcome koalized =
+        options.nearest ? KoalizeOutcome{} : Koalize(*canvas, *image, options.mode, options.background);
+    // Every failing cell, for the refusal's count and the map.
+    std::optional<Clashes> clashes;
+    if (!options.nearest && (!koalized.ok() || !job.clashMap.empty()))
+        clashes = FindClashes(*canvas, options.mode, options.background);
+    if (!koalized.ok()) {
+        Show(streams.err, FailureMessage(koalized.failure));
+        if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty())
+            streams.err << count << '\n';
+        streams.err << FailureDetail(*canvas, picture.source, koalized, *clashes) << '\n';
+    }
+    // The map is written whether the picture koalizes or not.
+    if (!job.clashMap.empty()) {
+        const AsReadClashMap map = options.nearest ? AsReadClashMapPng(input, options)
+                                                   : AsReadClashMap{ClashMapPng(*canvas, picture, *clashes), {}};
+        if (!map.notMade.empty()) {
+            streams.err << "pixmosaic-cli: no clash map: " << AnsiToUtf8(map.notMade) << '\n';
+        } else {
+            const std::string error = map.png.error.empty() ? WriteOutput(job.clashMap, map.png.bytes, streams) : map.png.error;
+            if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
+        }
+    }
+    if (!koalized.ok()) return ExitRefused;
+    if (koalized.autoBackground) streams.info << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';
+    if (verbose && options.mode == PaletteMode::Multicolour)
+        streams.info << CellCountsLine(*canvas, (*image)[KoalaBackgroundOffset]) << '\n';
+
+    if (const int status = WriteJobOutputs(*image, job, options, picture.palette, streams); status != ExitWritten)
+        return status;
+    if (verbose) streams.info << TimeTakenLine(std::chrono::steady_clock::now() - started) << '\n';
+    return ExitWritten;
+}
+
+int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, std::size_t palette,
+                    const Streams& streams) {
+    const OutputPlan& output = *job.output;
+    std::vector<std::uint8_t> bytes;
+    if (IsPicture(output.kind)) {
+        ImageFile file = BuildImageFile(image, output.kind == OutputKind::PicturePng ? ImageOutput::Png : ImageOutput::Bmp,
+                                        C64Palettes[palette]);
+        if (!file.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), file.error);
+        bytes = std::move(file.bytes);
+    } else {
+        Result<PictureFile, TooLargeForDisk> file =
+            options.executable ? BuildExecutableFile(image, output.format, output.container, options.fixSp2Flaw,
+                                                     ProgramNameFor(job, options, streams))
+                               : BuildPictureFile(image, output.format, output.container, options.fixSp2Flaw,
+                                                  options.c64Name.value_or(""));
+        if (!file) {
+            Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
+            return ExitRefused;
+        }
+        // The Windows program tells of the correction before it creates the file.
+        if (file->sp2Corrected) streams.info << AnsiToUtf8(msg::Sp2FlawFixed.text) << '\n';
+        bytes = std::move(file->bytes);
+    }
+    streams.info.flush();
+
+    if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty())
+        return ShowSystemError(streams.err, PathName(output.path, false), error);
+    if (!job.preview.empty()) {
+        const ImageFile png = BuildImageFile(image, ImageOutput::Png, C64Palettes[palette]);
+        const std::string error = png.error.empty() ? WriteOutput(job.preview, png.bytes, streams) : png.error;
+        if (!error.empty()) return ShowSystemError(streams.err, PathName(job.preview, false), error);
+    }
+    return ExitWritten;
+}
+
+}  // namespace pxm::cli

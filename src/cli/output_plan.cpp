@@ -1,0 +1,120 @@
+#include "cli/output_plan.h"
+
+#include "cli/text_join.h"
+#include "platform/folders.h"
+#include "platform/path_parts.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// A name given for an output without an extension of its own: the container's extension.
+std::string_view ExtensionFor(const CliOptions& options) {
+    if (options.imageOutput) return *options.imageOutput == ImageOutput::Png ? "png" : "bmp";
+    const Container container = options.container.value_or(Container::Prg);
+    for (const OutputExtension& row : OutputExtensions) {
+        if (row.kind == OutputKind::C64File && row.container == container && !row.format) return row.extension;
+    }
+    return "prg";
+}
+
+bool EndsInSeparator(std::string_view path) {
+    return !path.empty() && platform::PathSeparators.find(path.back()) != std::string_view::npos;
+}
+
+// The output of one input when no file name is given: beside the input, or in `folder`.
+std::string NamedAfter(std::string_view input, std::string_view folder, const CliOptions& options) {
+    const std::string_view stem = WithoutExtension(input);
+    const std::string_view name = folder.empty() ? stem : stem.substr(stem.find_last_of(platform::PathSeparators) + 1);
+    const std::string_view separator = folder.empty() || EndsInSeparator(folder) ? "" : "/";
+    return Join({folder, separator, name, ".", ExtensionFor(options)});
+}
+
+std::string NoEffect(std::string_view option, std::string_view path) {
+    return Join({option, " has no effect on ", Quoted(path), ": a PNG or BMP output is the picture as a C64 shows it"});
+}
+
+// What the extension of the output's name stands for, checked against the options given.
+std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
+    OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
+                    options.container.value_or(Container::Prg)};
+    if (options.imageOutput) {
+        // -c png|bmp: that picture, whatever the name.
+        plan.kind = *options.imageOutput == ImageOutput::Png ? OutputKind::PicturePng : OutputKind::PictureBmp;
+        if (options.format) error = NoEffect("-f/--format", path);
+        if (options.executable) error = NoEffect("-x/--executable", path);
+        if (options.c64Name) error = NoEffect("--name", path);
+        if (!error.empty()) return std::nullopt;
+        return plan;
+    }
+    if (path == StandardStream) return plan;
+    const std::optional<OutputExtension> row = OutputExtensionOf(path);
+    if (!row) {
+        if (ExtensionOf(path).empty()) {
+            plan.container = options.container.value_or(Container::P00);
+            return plan;
+        }
+        if (options.container) return plan;
+        error = Join({"the output ", Quoted(path), " has an extension the converter does not write (",
+                      AcceptedExtensions(), "; with -c CONTAINER any name)"});
+        return std::nullopt;
+    }
+    plan.kind = row->kind;
+    if (IsPicture(row->kind)) {
+        if (options.format) error = NoEffect("-f/--format", path);
+        if (options.container) error = NoEffect("-c/--container", path);
+        if (options.executable) error = NoEffect("-x/--executable", path);
+        if (options.c64Name) error = NoEffect("--name", path);
+        if (!error.empty()) return std::nullopt;
+        return plan;
+    }
+    if (row->format) {
+        const std::string_view formatName = InfoOf(*row->format).name;
+        if (options.format && *options.format != *row->format) {
+            error = Join({Quoted(path), " stands for the format ", formatName, ", but -f ", InfoOf(*options.format).key,
+                          " was given"});
+            return std::nullopt;
+        }
+        if (options.executable) {
+            error = Join({"-x writes a program, but ", Quoted(path), " stands for the format ", formatName,
+                          ": name the program .prg, .p00, .tap or .d64"});
+            return std::nullopt;
+        }
+        plan.format = *row->format;
+    }
+    if (!options.container) plan.container = row->container;
+    return plan;
+}
+
+}  // namespace
+
+Plan PlanJobs(const CliOptions& options) {
+    Plan plan;
+    // -o ending in a separator is --output-dir; so is an existing folder for several inputs (for
+    // one input, writing would be refused, naming the folder).
+    const bool outputIsFolder = !options.output.empty() && (EndsInSeparator(options.output) ||
+                                                            (options.inputs.size() > 1 && platform::IsFolder(options.output)));
+    const std::string folder = outputIsFolder ? options.output : options.outputDir;
+    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder) {
+        plan.error = Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
+                           " names one file (end it with / for a folder, or give --output-dir)"});
+        return plan;
+    }
+    for (const std::string& input : options.inputs) {
+        Job job{input, std::nullopt, options.preview, options.clashMap};
+        if (!options.onlyListing()) {
+            const std::string path =
+                options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;
+            job.output = OutputFor(path, options, plan.error);
+            if (!plan.error.empty()) return {{}, plan.error};
+            if (options.c64Name && job.output->kind == OutputKind::C64File && job.output->container == Container::Prg) {
+                plan.error = "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name";
+                return {{}, plan.error};
+            }
+        }
+        plan.jobs.push_back(std::move(job));
+    }
+    return plan;
+}
+
+}  // namespace pxm::cli

@@ -1,0 +1,34 @@
+#pragma once
+// What the converter will write for each input, decided from the command line before anything
+// is read: the output's name, what it holds (its extension's row), the preview.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/output_names.h"
+
+namespace pxm::cli {
+
+struct OutputPlan {
+    std::string path;  // "-": standard output
+    OutputKind kind = OutputKind::C64File;
+    ExportFormat format = ExportFormat::Koala;
+    Container container = Container::Prg;
+};
+
+struct Job {
+    std::string input;                  // "-": standard input
+    std::optional<OutputPlan> output;   // none: the backgrounds are only listed
+    std::string preview;                // empty: none
+    std::string clashMap;               // empty: none
+};
+
+struct Plan {
+    std::vector<Job> jobs;
+    std::string error;  // a usage error; no jobs then
+};
+
+Plan PlanJobs(const CliOptions& options);
+
+}  // namespace pxm::cli

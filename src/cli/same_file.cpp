@@ -1,0 +1,86 @@
+#include "cli/same_file.h"
+
+#include <optional>
+
+#include "cli/text_join.h"
+#include "platform/file_identity.h"
+#include "platform/path_parts.h"
+
+namespace pxm::cli {
+
+namespace {
+
+// A file by its identity; one not there yet by its folder's identity and its name.
+struct FileKey {
+    std::optional<platform::FileIdentity> file;
+    std::optional<platform::FileIdentity> folder;
+    std::string name;
+    friend bool operator==(const FileKey&, const FileKey&) = default;
+};
+
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+#ifdef _WIN32
+    // Windows file names match whatever their case.
+    for (char& c : folded) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+#endif
+    return folded;
+}
+
+FileKey KeyOf(const std::string& path) {
+    // Standard output is the file it goes to (so "-" and /dev/stdout are one), or "-" when that is
+    // no file that can be told.
+    if (path == StandardStream) {
+        if (auto standard = platform::StandardOutputIdentity()) return {standard, std::nullopt, {}};
+        return {std::nullopt, std::nullopt, std::string(StandardStream)};
+    }
+    if (auto file = platform::IdentityOf(path)) return {file, std::nullopt, {}};
+    const platform::PathParts parts = platform::SplitPath(path);
+    const std::string folder = parts.directory.empty() ? "." : std::string(parts.directory);
+    return {std::nullopt, platform::IdentityOf(folder), FoldedName(parts.name)};
+}
+
+struct Named {
+    std::string_view role;  // "the input", "the output", "the preview", "the clash map"
+    const std::string* path;
+    FileKey key;
+};
+
+}  // namespace
+
+std::string SameFileError(const std::vector<Job>& jobs) {
+    std::vector<Named> inputs;
+    std::vector<Named> outputs;
+    for (const Job& job : jobs) {
+        if (job.input != StandardStream) {
+            if (auto file = platform::IdentityOf(job.input)) inputs.push_back({"the input", &job.input, {file, {}, {}}});
+        }
+        if (job.output) outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
+        if (!job.preview.empty()) outputs.push_back({"the preview", &job.preview, KeyOf(job.preview)});
+        if (!job.clashMap.empty()) outputs.push_back({"the clash map", &job.clashMap, KeyOf(job.clashMap)});
+    }
+    for (std::size_t o = 0; o < outputs.size(); ++o) {
+        const Named& output = outputs[o];
+        for (const Named& input : inputs) {
+            if (output.key.file && output.key.file == input.key.file)
+                return Join({output.role, " ", Quoted(*output.path), " is ", input.role, " ", Quoted(*input.path),
+                             ": writing it would destroy the picture"});
+        }
+        for (std::size_t earlier = 0; earlier < o; ++earlier) {
+            const Named& other = outputs[earlier];
+            const bool bothStandard = *output.path == StandardStream && *other.path == StandardStream;
+            if (output.key == other.key && (output.key.file || output.key.folder || bothStandard))
+                return Join({other.role, " ", Quoted(*other.path), " and ", output.role, " ", Quoted(*output.path),
+                             " are the same file: one would overwrite the other"});
+        }
+    }
+    return {};
+}
+
+bool IsStandardOutput(const std::string& path) {
+    if (path == StandardStream) return true;
+    const std::optional<platform::FileIdentity> standard = platform::StandardOutputIdentity();
+    return standard && platform::IdentityOf(path) == standard;
+}
+
+}  // namespace pxm::cli

@@ -1,0 +1,27 @@
+#include "cli/showing_program_layout.h"
+
+#include <vector>
+
+#include "cli/c64/displayer_image.h"
+#include "cli/executable.h"
+
+namespace pxm::cli {
+
+const ShowingProgramLayout& ConverterProgramLayout() {
+    static const std::vector<std::uint8_t> head = ProgramHead();
+    static const ShowingProgramLayout layout{
+        .loadAddress = BasicStart,
+        .head = head,
+        .parametersAt = ProgramOffset(Displayer.stream),
+        .streamAt = ProgramOffset(Displayer.stream),
+        .streamEndAt = ProgramOffset(Displayer.streamEnd),
+        .bitmapAt = ProgramOffset(Displayer.bitmap),
+        .screenAt = ProgramOffset(Displayer.screen),
+        .colourAt = ProgramOffset(Displayer.colour),
+        .backgroundAt = ProgramOffset(Displayer.background),
+        .unpackTo = Displayer.unpackTo,
+    };
+    return layout;
+}
+
+}  // namespace pxm::cli

@@ -1,0 +1,20 @@
+#pragma once
+// The converter's messages on the terminal: a message box as "Caption: text", a usage error
+// with the usage line.
+#include <ostream>
+#include <string_view>
+
+#include "core/text/messages.h"
+
+namespace pxm::cli {
+
+inline constexpr std::string_view RefusalCaption = "Error";
+
+// "Caption: text", line breaks kept; the text is Windows ANSI.
+void Show(std::ostream& err, std::string_view caption, std::string_view ansiText);
+void Show(std::ostream& err, const Message& message);
+
+// Returns the exit status of a usage error.
+int ShowUsageError(std::ostream& err, std::string_view error);
+
+}  // namespace pxm::cli

@@ -1,0 +1,23 @@
+#pragma once
+// A picture read from a C64 file: the Koala picture all formats are made of, and what the file
+// was (format, container, load address, C64 name).
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/format/export_format.h"
+#include "core/koala/koala_image.h"
+
+namespace pxm {
+
+struct C64Picture {
+    KoalaImage image{};      // background 0 when the format keeps none
+    ExportFormat format = ExportFormat::Koala;
+    std::optional<Container> container;  // none: a plain PRG file
+    bool showingProgram = false;         // the picture came inside a program that shows it
+    bool hasBackground = true;           // false: the format keeps no background (SP2)
+    std::uint16_t loadAddress = 0;       // of the C64 file
+    std::string c64Name;                 // PETSCII, padding cut; empty when the container names none
+};
+
+}  // namespace pxm

@@ -1,0 +1,89 @@
+#include "cli/output_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pxm::cli {
+namespace {
+
+Plan PlanOf(std::vector<std::string_view> args) {
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.action, ParsedCommandLine::Action::Convert) << parsed.error;
+    return PlanJobs(parsed.options);
+}
+
+struct Expected {
+    std::string path;
+    OutputKind kind;
+    ExportFormat format;
+    Container container;
+};
+
+void ExpectOutput(std::vector<std::string_view> args, const Expected& expected) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const Plan plan = PlanOf(args);
+    ASSERT_EQ(plan.error, "");
+    ASSERT_EQ(plan.jobs.size(), 1u);
+    ASSERT_TRUE(plan.jobs[0].output.has_value());
+    const OutputPlan& output = *plan.jobs[0].output;
+    EXPECT_EQ(output.path, expected.path);
+    EXPECT_EQ(output.kind, expected.kind);
+    EXPECT_EQ(output.format, expected.format);
+    EXPECT_EQ(output.container, expected.container);
+}
+
+TEST(OutputPlan, TheExtensionTellsTheContainerAndTheFormat) {
+    using enum ExportFormat;
+    constexpr OutputKind File = OutputKind::C64File;
+    ExpectOutput({"a.png", "-o", "x.prg"}, {"x.prg", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "X.P01"}, {"X.P01", File, Koala, Container::P00});
+    ExpectOutput({"a.png", "-o", "x.tap", "-f", "sp2"}, {"x.tap", File, Sp2, Container::Tap});
+    ExpectOutput({"a.png", "-o", "dir.prg/x"}, {"dir.prg/x", File, Koala, Container::P00});
+    ExpectOutput({"a.png", "-o", "x.KLA"}, {"x.KLA", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.koa", "-f", "koala"}, {"x.koa", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.ocp"}, {"x.ocp", File, ArtStudio, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.mpic"}, {"x.mpic", File, ArtStudio, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.a64"}, {"x.a64", File, Artist64, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.pi"}, {"x.pi", File, BlazingPaddles, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.kla", "-c", "p00"}, {"x.kla", File, Koala, Container::P00});
+    ExpectOutput({"a.png", "-o", "x.seq", "-c", "prg"}, {"x.seq", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.Png"}, {"x.Png", OutputKind::PicturePng, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "-"}, {"-", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "-", "-c", "tap"}, {"-", File, Koala, Container::Tap});
+}
+
+TEST(OutputPlan, WithoutANameTheOutputIsNamedAfterTheInput) {
+    ExpectOutput({"pics/a.png"}, {"pics/a.prg", OutputKind::C64File, ExportFormat::Koala, Container::Prg});
+    ExpectOutput({"a.b.gif", "-c", "D64"}, {"a.b.d64", OutputKind::C64File, ExportFormat::Koala, Container::D64});
+    ExpectOutput({"pics/a.png", "-o", "out/"}, {"out/a.prg", OutputKind::C64File, ExportFormat::Koala, Container::Prg});
+    const Plan many = PlanOf({"p/a.png", "b.gif", "--output-dir", "out", "-c", "tap"});
+    ASSERT_EQ(many.error, "");
+    ASSERT_EQ(many.jobs.size(), 2u);
+    EXPECT_EQ(many.jobs[0].output->path, "out/a.tap");
+    EXPECT_EQ(many.jobs[1].output->path, "out/b.tap");
+    const Plan listing = PlanOf({"a.png", "--backgrounds"});
+    ASSERT_EQ(listing.jobs.size(), 1u);
+    EXPECT_FALSE(listing.jobs[0].output.has_value());
+}
+
+TEST(OutputPlan, NamesThatCannotBeWritten) {
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.jpg"}).error,
+              "the output 'x.jpg' has an extension the converter does not write (.prg, .p00, .tap, .d64, .kla, .koa, "
+              ".ocp, .mpic, .a64, .pi, .png, .bmp; with -c CONTAINER any name)");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.kla", "-f", "sp2"}).error, "'x.kla' stands for the format Koala-Painter, but -f sp2 was given");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.ocp", "-x"}).error,
+              "-x writes a program, but 'x.ocp' stands for the format Advanced Art Studio: name the program .prg, .p00, .tap or "
+              ".d64");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "prg"}).error,
+              "-c/--container has no effect on 'x.png': a PNG or BMP output is the picture as a C64 shows it");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "--name", "x"}).error,
+              "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name");
+    EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "x.prg"}).error,
+              "several inputs need a folder to write into: -o 'x.prg' names one file (end it with / for a folder, or "
+              "give --output-dir)");
+}
+
+}  // namespace
+}  // namespace pxm::cli
