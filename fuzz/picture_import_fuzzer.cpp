@@ -44,7 +44,8 @@ pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, pxm::Picture
         case pxm::PictureKind::Gif: return pxm::cli::DecodeGif(bytes);
         case pxm::PictureKind::Jpeg: return pxm::cli::DecodeJpeg(bytes);
         case pxm::PictureKind::Png:
-        case pxm::PictureKind::Bmp: break;
+        case pxm::PictureKind::Bmp:
+        case pxm::PictureKind::Unknown: break;
     }
     return pxm::cli::DecodePng(bytes);
 }
