@@ -1,5 +1,6 @@
 #pragma once
 // The pictures the benchmarks work on: the heaviest cases each routine meets.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -111,6 +112,22 @@ inline std::vector<std::uint8_t> AllSlotsPng(bool screenshot,
 // chroma halved both ways), baseline or progressive.
 inline std::vector<std::uint8_t> AllSlotsJpegScreenshot(bool progressive) {
     return test::MakeJpeg({.width = 384, .height = 272, .progressive = progressive}, AllSlotsRgb(true));
+}
+
+// A camera's 12 megapixels (4000x3000) at quality 90: smooth shapes with a grain of +-12 in every
+// channel, so that the file is as long as a real photograph's (about 5 MB), not a few hundred KB.
+inline std::vector<std::uint8_t> CameraJpeg12Megapixels() {
+    std::uint32_t grain = 12345;
+    return test::MakeJpeg({.width = 4000, .height = 3000, .quality = 90}, [&grain](int x, int y) {
+        std::uint32_t pixel = 0;
+        for (const int phase : {3, 19, 41}) {
+            grain = grain * 1664525u + 1013904223u;
+            const int noise = static_cast<int>(grain >> 27) - 12 + static_cast<int>(grain >> 20 & 1);
+            const int smooth = 128 + (((x * phase / 97) ^ (y * 7 / (phase + 5))) & 63) + ((x + y * phase) >> 6) % 48;
+            pixel = pixel << 8 | static_cast<std::uint32_t>(std::clamp(smooth + noise, 0, 255));
+        }
+        return pixel;
+    });
 }
 
 }  // namespace pxm::bench

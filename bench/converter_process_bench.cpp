@@ -1,5 +1,5 @@
 // The whole converter as a user runs it: process start, BMP read, AUTO, Koala PRG written; and
-// a folder of pictures in one call.
+// --nearest on a camera's JPEG; a folder of pictures in one call.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -35,7 +35,8 @@ int Spawn(const std::string& program, const std::vector<std::string>& args) {
 }
 
 // Runs the converter on the picture file, to a Koala PRG, once an iteration.
-void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>& picture, const std::string& name) {
+void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>& picture, const std::string& name,
+                        const std::vector<std::string>& options = {}) {
     const auto dir = std::filesystem::temp_directory_path() / ("pixmosaic-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string input = (dir / name).string();
@@ -43,7 +44,9 @@ void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>
     std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(picture.data()),
                                                  static_cast<std::streamsize>(picture.size()));
     for (auto _ : state) {
-        if (Spawn(PIXMOSAIC_CLI_PATH, {input, "-o", output}) != 0) {
+        std::vector<std::string> args{input, "-o", output};
+        args.insert(args.end(), options.begin(), options.end());
+        if (Spawn(PIXMOSAIC_CLI_PATH, args) != 0) {
             state.SkipWithError("the converter failed");
             break;
         }
@@ -57,6 +60,12 @@ BENCHMARK(BM_ConverterBmpToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime
 // The same picture as a 320x200 PNG in pepto's RGB: decoding and palette detection on top.
 void BM_ConverterPngToKoalaPrg(benchmark::State& state) { ConvertInProcesses(state, AllSlotsPng(false), "in.png"); }
 BENCHMARK(BM_ConverterPngToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// --nearest on a camera's 12-megapixel JPEG: decoded at 1/8, fitted, searched, dithered, written.
+void BM_ConverterNearestJpeg12MegapixelsToKoalaPrg(benchmark::State& state) {
+    ConvertInProcesses(state, CameraJpeg12Megapixels(), "photo.jpg", {"--nearest"});
+}
+BENCHMARK(BM_ConverterNearestJpeg12MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A folder of pictures in one call (-o FOLDER/), state.range(0) pictures at once: the
 // throughput of many pictures, against one process per picture above.

@@ -27,6 +27,21 @@ void BM_DecodeJpegScreenshotProgressive(benchmark::State& state) { DecodeJpegScr
 BENCHMARK(BM_DecodeJpegScreenshotProgressive)->Unit(benchmark::kMicrosecond);
 
 // What the refusal of a lossy JPEG adds to the decoding: counting its colours.
+// A camera's 12-megapixel JPEG as --nearest decodes one to be scaled: at 1/8 of its size.
+void BM_DecodeJpeg12MegapixelsScaledDown(benchmark::State& state) {
+    const auto file = CameraJpeg12Megapixels();
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+    for (auto _ : state) {
+        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != 8) {
+            state.SkipWithError("not decoded at 1/8");
+            break;
+        }
+        benchmark::DoNotOptimize(decoded.picture.rgb.data());
+    }
+}
+BENCHMARK(BM_DecodeJpeg12MegapixelsScaledDown)->Unit(benchmark::kMillisecond);
+
 void BM_CountColoursJpegScreenshot(benchmark::State& state) {
     const cli::DecodeOutcome decoded = cli::DecodeJpeg(AllSlotsJpegScreenshot(false));
     for (auto _ : state) {

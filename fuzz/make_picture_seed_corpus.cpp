@@ -52,6 +52,12 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "differing-pairs.png",
               pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
     WriteSeed(dir, "too-wide.png", pxm::test::MakePng({.width = 330, .height = 2}, pepto));
+    // Sizes only --nearest takes, scaled: one pixel, very wide, very tall, odd.
+    const auto photo = [](int x, int y) { return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) & 0xFFFFFFu; };
+    WriteSeed(dir, "nearest-1x1.png", pxm::test::MakePng({.width = 1, .height = 1}, photo));
+    WriteSeed(dir, "nearest-wide.png", pxm::test::MakePng({.width = 3000, .height = 3}, photo));
+    WriteSeed(dir, "nearest-tall.png", pxm::test::MakePng({.width = 2, .height = 2001}, photo));
+    WriteSeed(dir, "nearest-odd.png", pxm::test::MakePng({.width = 333, .height = 77}, photo));
     auto cut = pxm::test::MakePng({.width = 64, .height = 32}, pepto);
     cut.resize(cut.size() / 2);
     WriteSeed(dir, "cut.png", cut);

@@ -1,8 +1,9 @@
 // libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
 // import in a palette choice picked from the input, the koalizations, the clash map and the
-// preview; and the size its header declares, which the Windows build reads before it hands the
-// file to the Windows Imaging Component (that decoder itself cannot run here: the comparison
-// under Wine meets it with damaged and cut files).
+// preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, the search, a
+// dither, the fewest changes); and the size its header declares, which the Windows build reads
+// before it hands the file to the Windows Imaging Component (that decoder itself cannot run here:
+// the comparison under Wine meets it with damaged and cut files).
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <span>
 
 #include "cli/picture_decoder.h"
+#include "cli/picture_scaling.h"
 #include "cli/preview_png.h"
 #include "core/import/declared_size.h"
 #include "core/import/picture_area.h"
@@ -20,6 +22,7 @@
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/working_backgrounds.h"
+#include "core/nearest/nearest_picture.h"
 #include "core/view/clash_map.h"
 #include "core/view/preview.h"
 
@@ -39,25 +42,72 @@ pxm::PictureKind DecoderFor(std::span<const std::uint8_t> bytes, pxm::PictureKin
     return Decoders[pick % Decoders.size()];
 }
 
-pxm::cli::DecodeOutcome Decode(std::span<const std::uint8_t> bytes, pxm::PictureKind decoder) {
-    switch (decoder) {
-        case pxm::PictureKind::Gif: return pxm::cli::DecodeGif(bytes);
-        case pxm::PictureKind::Jpeg: return pxm::cli::DecodeJpeg(bytes);
-        case pxm::PictureKind::Png:
-        case pxm::PictureKind::Bmp:
-        case pxm::PictureKind::Unknown: break;
+// The fuzzer decodes pictures to be scaled only up to this size, for its speed.
+constexpr long long MaxFuzzedPixels = 1'000'000;
+
+// The --nearest road over a picture of any size: odd, 1x1, very wide or very tall.
+void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
+    const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const auto declared = pxm::DeclaredSizeOf(kind, bytes);
+    if (!declared || static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
+    const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
+    const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
+    const pxm::PictureKind decoder = DecoderFor(bytes, kind);
+    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes, sizes);
+    if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) return;
+    const pxm::DecodedPicture& picture = decoded.picture;
+    Check(pxm::cli::Takes(sizes, picture.width, picture.height));
+    // A picture decoded smaller is 1/reduction of its declared size, still the screen's size or more.
+    if (kind == decoder) {
+        const int r = decoded.reduction;
+        Check(picture.width == (declared->width + r - 1) / r && picture.height == (declared->height + r - 1) / r);
+        Check(r == 1 || (picture.width >= 320 && picture.height >= 200));
     }
-    return pxm::cli::DecodePng(bytes);
+
+    pxm::NearestTarget target;
+    if (scale == pxm::cli::ScaleMode::None) {
+        const pxm::PictureArea area = pxm::AcceptedArea(picture.width, picture.height)
+                                          .value_or(pxm::PictureArea{0, 0, std::min(picture.width, pxm::MaxPictureWidth),
+                                                                     std::min(picture.height, pxm::MaxPictureHeight)});
+        // Pixel art, when picked: colour numbers of the pixels' own (their red's low bits).
+        std::vector<std::uint8_t> numbers;
+        for (int y = area.top; (pick & 0x80) != 0 && y < area.top + area.height; ++y) {
+            for (int x = area.left; x < area.left + area.width; ++x) numbers.push_back(picture.rgb[picture.At(x, y)].r & 15);
+        }
+        target = pxm::TargetFromPairs(picture, area, numbers);
+    } else {
+        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale);
+        const pxm::DecodedPicture& out = scaled.picture;
+        Check(out.width >= 1 && out.width <= pxm::CanvasColumns && out.height >= 1 && out.height <= pxm::CanvasRows);
+        Check(out.rgb.size() == static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+        Check(scaled.left >= 0 && scaled.left + out.width <= pxm::CanvasColumns);
+        Check(scaled.top >= 0 && scaled.top + out.height <= pxm::CanvasRows);
+        target = pxm::TargetFromScaled(out, scaled.left, scaled.top);
+    }
+    const auto mode = static_cast<pxm::PaletteMode>(pick / 4 % 3);
+    const pxm::NearestSettings settings{
+        mode, pxm::AutoBackground,
+        pxm::DitherSettings{pxm::DitherKindNames[pick / 12 % pxm::DitherKindNames.size()].value, 0.8f}};
+    auto canvas = std::make_unique<pxm::Canvas>();
+    auto image = std::make_unique<pxm::KoalaImage>();
+    const pxm::NearestOutcome outcome =
+        pxm::MakeNearestPicture(target, pxm::C64Palettes[pxm::DefaultPalette], settings, *canvas, *image);
+    if (outcome.changes) Check(outcome.changes->pixels >= 0 && outcome.changes->pixels <= 32000);
+    // What it made koalizes as it stands, to the same picture.
+    auto again = std::make_unique<pxm::KoalaImage>();
+    Check(pxm::Koalize(*canvas, *again, mode, pxm::BackgroundChoice{outcome.background}).ok());
+    Check(*again == *image);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
+    CheckNearest(bytes, size > 2 ? data[size - 3] : 0);
     // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);
-    const pxm::cli::DecodeOutcome decoded = Decode(bytes, decoder);
+    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes);
     const pxm::DecodedPicture& picture = decoded.picture;
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
     // A file libpng, giflib or libjpeg decodes declares the size they decoded, where the Windows

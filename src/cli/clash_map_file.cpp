@@ -1,5 +1,7 @@
 #include "cli/clash_map_file.h"
 
+#include <memory>
+
 #include "core/view/clash_map.h"
 
 namespace pxm::cli {
@@ -9,6 +11,13 @@ EncodedPng ClashMapPng(const Canvas& canvas, const PictureReading& picture, cons
     RgbPicture map = PictureAsRead(canvas, C64Palettes[picture.palette], decoded);
     FrameCells(map, clashes.cells, UnusedColour(map));
     return EncodePng(map.pixels, map.width, map.height);
+}
+
+AsReadClashMap AsReadClashMapPng(const InputFile& input, const CliOptions& options) {
+    const auto canvas = std::make_unique<Canvas>();
+    const PictureReading picture = ReadPicture(input, options, *canvas);
+    if (picture.outcome != PictureReading::Outcome::Read) return {{}, picture.text};
+    return {ClashMapPng(*canvas, picture, FindClashes(*canvas, options.mode, options.background)), {}};
 }
 
 }  // namespace pxm::cli

@@ -29,6 +29,10 @@ enum class Option {
     Preview,
     ClashMap,
     Backgrounds,
+    Nearest,
+    Scale,
+    Dither,
+    DitherStrength,
     Info,
     File,
     Jobs,
@@ -62,6 +66,10 @@ constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> Option
     {0, "preview", Option::Preview, Takes::Value},
     {0, "clash-map", Option::ClashMap, Takes::Value},
     {0, "backgrounds", Option::Backgrounds, Takes::Nothing},
+    {'n', "nearest", Option::Nearest, Takes::Nothing},
+    {0, "scale", Option::Scale, Takes::Value},
+    {0, "dither", Option::Dither, Takes::Value},
+    {0, "dither-strength", Option::DitherStrength, Takes::Value},
     {0, "info", Option::Info, Takes::Nothing},
     {0, "file", Option::File, Takes::Value},
     {'j', "jobs", Option::Jobs, Takes::Value},
@@ -92,6 +100,14 @@ std::string PaletteNames() {
     for (std::size_t p = 0; p < C64Palettes.size(); ++p)
         names += Join({p == 0 ? "" : p + 1 == C64Palettes.size() ? " or " : ", ", C64Palettes[p].name});
     return names;
+}
+
+// A decimal from 0 to 1.
+std::optional<float> ParseStrength(std::string_view text) {
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !(value >= 0.0f && value <= 1.0f)) return std::nullopt;
+    return value;
 }
 
 std::string Unknown(std::string_view what, std::string_view value, std::string_view known) {
@@ -160,6 +176,16 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             options.clashMap = value;
             return {};
         case Option::Backgrounds: options.listBackgrounds = true; return {};
+        case Option::Nearest: options.nearest = true; return {};
+        case Option::Scale:
+            if ((options.scale = NamedFromText<ScaleMode>(ScaleModeNames, value))) return {};
+            return Unknown("scaling", value, "none, fit, fill or stretch");
+        case Option::Dither:
+            if ((options.dither = NamedFromText<DitherKind>(DitherKindNames, value))) return {};
+            return Unknown("dither", value, "none, bayer4, bayer8, floyd-steinberg or atkinson");
+        case Option::DitherStrength:
+            if ((options.ditherStrength = ParseStrength(value))) return {};
+            return Join({"dither strength ", Quoted(value), " is not a number from 0 to 1"});
         case Option::Info: options.info = true; return {};
         case Option::File: {
             Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
@@ -246,6 +272,12 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
     }
     if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())
         return "standard input (-) has no name to name the output after: give -o OUTPUT";
+    if (!options.nearest) {
+        for (const Option option : {Option::Scale, Option::Dither, Option::DitherStrength}) {
+            if (IsGiven(given, option))
+                return Join({Spelling(option), " has no effect without -n/--nearest: only the nearest picture is scaled and dithered"});
+        }
+    }
     if (IsGiven(given, Option::FixSp2Flaw) && options.format != ExportFormat::Sp2)
         return "--fix-sp2-flaw has no effect without -f sp2: only the SP2 packer has the flaw";
     if (options.executable && options.inputs[0] == StandardStream && options.output == StandardStream &&
@@ -312,7 +344,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
             return Usage(error);
         // Options that only koalizing heeds; a C64 file as input refuses them.
         const bool koalizing = option->option == Option::Mode || option->option == Option::Background ||
-                               option->option == Option::Backgrounds || option->option == Option::ClashMap;
+                               option->option == Option::Backgrounds || option->option == Option::ClashMap ||
+                               option->option == Option::Nearest;
         if (koalizing && parsed.options.koalizingOption.empty()) parsed.options.koalizingOption = spelled;
     }
     CliOptions& options = parsed.options;

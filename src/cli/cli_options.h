@@ -11,6 +11,8 @@
 #include "core/format/export_format.h"
 #include "core/import/palette_match.h"
 #include "core/koala/koalize_step.h"
+#include "core/nearest/dither.h"
+#include "cli/picture_scaling.h"
 
 namespace pxm::cli {
 
@@ -34,12 +36,17 @@ struct CliOptions {
     std::string preview;                   // the preview PNG to write; empty: none
     std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;
+    // --nearest: the nearest C64 picture instead of a refusal, and how it is made.
+    bool nearest = false;
+    std::optional<ScaleMode> scale;      // none: None for the sizes taken without it, else Fit
+    std::optional<DitherKind> dither;    // none: none for pixel art, else the photograph default
+    std::optional<float> ditherStrength;
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
     bool info = false;                       // tell what the C64 input file is, convert nothing
     std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
     std::optional<ImageOutput> imageOutput;  // -c png|bmp
-    std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map given, as spelled
+    std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map, -n given, as spelled
 
     // --backgrounds without -o, or --info: the backgrounds or the C64 file are described and
     // nothing is written.

@@ -10,6 +10,7 @@
 #include "cli/failure_detail.h"
 #include "cli/image_output.h"
 #include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
 #include "cli/picture_reading.h"
 #include "cli/preview_png.h"
 #include "cli/program_name.h"
@@ -83,7 +84,7 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
         Show(streams.err, RefusalCaption, Join({job.input, ": This is a folder, not a picture file."}));
         return ExitRefused;
     }
-    const InputFile input = ReadInputFile(job.input);
+    const InputFile input = ReadInputFile(job.input, options.nearest ? MaxScalableFileBytes : MaxEncodedPictureBytes);
     if (!input.systemError.empty()) return ShowSystemError(streams.err, inputName, input.systemError);
     if (input.error != nullptr) {
         Show(streams.err, *input.error);
@@ -100,7 +101,9 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
 
     // The two 32000- and 10001-byte pictures stay off the stack.
     const auto canvas = std::make_unique<Canvas>();
-    const PictureReading picture = ReadPicture(input, options, *canvas);
+    const auto image = std::make_unique<KoalaImage>();
+    const PictureReading picture =
+        options.nearest ? ConvertNearest(input, options, *canvas, *image) : ReadPicture(input, options, *canvas);
     if (!picture.warning.empty()) streams.err << "Warning: " << inputName << ": " << picture.warning << '\n';
     if (picture.outcome == PictureReading::Outcome::Refused) {
         Show(streams.err, picture.caption, picture.text);
@@ -115,11 +118,13 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
         if (!job.output) return working.empty() ? ExitRefused : ExitWritten;
     }
 
-    const auto image = std::make_unique<KoalaImage>();
-    const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background);
+    // --nearest has made the picture already.
+    const KoalizeOutcome koalized =
+        options.nearest ? KoalizeOutcome{} : Koalize(*canvas, *image, options.mode, options.background);
     // Every failing cell, for the refusal's count and the map.
     std::optional<Clashes> clashes;
-    if (!koalized.ok() || !job.clashMap.empty()) clashes = FindClashes(*canvas, options.mode, options.background);
+    if (!options.nearest && (!koalized.ok() || !job.clashMap.empty()))
+        clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
         Show(streams.err, FailureMessage(koalized.failure));
         if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty())
@@ -128,9 +133,14 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     }
     // The map is written whether the picture koalizes or not.
     if (!job.clashMap.empty()) {
-        const EncodedPng map = ClashMapPng(*canvas, picture, *clashes);
-        const std::string error = map.error.empty() ? WriteOutput(job.clashMap, map.bytes, streams) : map.error;
-        if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
+        const AsReadClashMap map = options.nearest ? AsReadClashMapPng(input, options)
+                                                   : AsReadClashMap{ClashMapPng(*canvas, picture, *clashes), {}};
+        if (!map.notMade.empty()) {
+            streams.err << "pixmosaic-cli: no clash map: " << AnsiToUtf8(map.notMade) << '\n';
+        } else {
+            const std::string error = map.png.error.empty() ? WriteOutput(job.clashMap, map.png.bytes, streams) : map.png.error;
+            if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
+        }
     }
     if (!koalized.ok()) return ExitRefused;
     if (koalized.autoBackground) streams.info << ChosenBackgroundText(ColourName(*koalized.autoBackground)) << '\n';

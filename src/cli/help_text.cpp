@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
 #include "cli/output_names.h"
 #include "cli/text_join.h"
 #include "core/format/export_format.h"
@@ -78,6 +79,15 @@ constexpr std::string_view Options =
     "  -q, --quiet                             no information lines\n"
     "  -v, --verbose                           also the palette's distances, the cells' colour\n"
     "                                          counts and the time taken\n"
+    "  -n, --nearest                           make the nearest C64 picture instead of refusing\n"
+    "                                          one that breaks a rule (see Nearest below)\n"
+    "      --scale none|fit|fill|stretch       with -n: default none for the sizes taken\n"
+    "                                          without -n, fit for any other\n"
+    "      --dither none|bayer4|bayer8|floyd-steinberg|atkinson\n"
+    "                                          with -n: default floyd-steinberg, none for a\n"
+    "                                          picture of C64 colours only\n"
+    "      --dither-strength 0..1              with -n: the share of the error passed on (or\n"
+    "                                          of the matrix); default 0.5, 1 with --dither\n"
     "  -h, --help    --version\n"
     "\n"
     "Option values are taken in any case and spelling: gray, color, multicolor, lightblue.\n"
@@ -90,6 +100,21 @@ constexpr std::string_view Options =
     "               background that works. --background is used in this mode only.\n"
     "  grey4        black 0, dark grey 11, medium grey 12 and light grey 15 only\n"
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
+    "\n"
+    "Nearest (-n): any picture becomes the C64 picture of the mode nearest to it, in the palette\n"
+    "  detected (pepto when the colours fit none, or --palette NAME). A PNG, GIF or JPEG (of any\n"
+    "  number of colours) may then be up to 32 MiB and 25 megapixels, a large JPEG decoded at\n"
+    "  1/2, 1/4 or 1/8 before it is scaled; --clash-map maps the picture as read without -n;\n"
+    "  a pixel not fully opaque takes the background (scaled, one less than half opaque);\n"
+    "  fit shows the whole picture in the shape a PAL C64 shows it (a multicolour pixel about\n"
+    "  1.87 times as wide as tall), the rest in the background colour; fill crops it to fill\n"
+    "  the screen; stretch ignores its shape; none places it as without -n (the top left of a\n"
+    "  larger one). The background is the colour that serves the whole picture best, each\n"
+    "  cell's three further colours those that serve the cell best (CIEDE2000 differences).\n"
+    "  The dithers choose among the colours each cell keeps. A picture of C64 colours only,\n"
+    "  undithered, changes the fewest pixels possible, each to the nearest colour its cell\n"
+    "  keeps, and says how many: \"Changed 37 pixels in 5 cells.\" (multicolour pixels, each\n"
+    "  two pixels wide).\n"
     "\n";
 
 constexpr std::string_view C64Input =
@@ -101,10 +126,10 @@ constexpr std::string_view C64Input =
     "  whose first copy does not read is taken from its repeat); a D64 image holding one (the\n"
     "  first program file that is a picture, or --file NAME); or a program written with -x.\n"
     "  The picture is written as it is, in any format and container (or -x), its cells\n"
-    "  keeping their colours: it is not koalized again, and -m, -b, --backgrounds and\n"
-    "  --clash-map are usage errors with it (it keeps its own colours and background). An\n"
-    "  sp2 file keeps no background: it is read as black. A file that is none of these, or\n"
-    "  is damaged, is refused with what was found, and nothing is written.\n"
+    "  keeping their colours: it is not koalized again, and -m, -b, --backgrounds,\n"
+    "  --clash-map and -n are usage errors with it (it keeps its own colours and\n"
+    "  background). An sp2 file keeps no background: it is read as black. A file that is\n"
+    "  none of these, or is damaged, is refused with what was found, and nothing is written.\n"
     "\n"
     "PNG and BMP output (OUTPUT ending in .png or .bmp, or -c png|bmp): the picture as a C64\n"
     "shows it, 320x200 with each multicolour pixel two pixels wide, in the palette --palette\n"
@@ -187,7 +212,8 @@ std::string HelpText() {
                   "  when it is no exact fit. A colour farther than ",
                   std::to_string(static_cast<int>(ForeignColourDistance)),
                   " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
-                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused.\n"});
+                  std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused (with -n: longer than ",
+                  std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
     text += "\nFormats:\n";
     for (const FormatInfo& format : Formats) {
         char load[8];

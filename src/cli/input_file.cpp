@@ -9,11 +9,11 @@
 
 namespace pxm::cli {
 
-InputFile ReadInputFile(const std::string& path) {
+InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
     InputFile input;
     // One byte past the limit tells a file that is too long from one that just fits.
-    auto read = path == StandardStream ? platform::ReadStandardInputUpTo(MaxEncodedPictureBytes + 1)
-                                       : platform::ReadFileUpTo(path, MaxEncodedPictureBytes + 1);
+    auto read = path == StandardStream ? platform::ReadStandardInputUpTo(maxEncodedBytes + 1)
+                                       : platform::ReadFileUpTo(path, maxEncodedBytes + 1);
     if (!read) {
         switch (read.error().step) {
             case platform::ReadFailure::Step::Open: input.systemError = platform::SystemErrorText(read.error().error); break;
@@ -29,8 +29,8 @@ InputFile ReadInputFile(const std::string& path) {
     // only an encoded picture beyond it is refused as too long here.
     const PictureKind kind = KindOfPicture(input.bytes);
     const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif || kind == PictureKind::Jpeg;
-    input.tooLarge = encoded && input.bytes.size() > MaxEncodedPictureBytes;
-    input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : MaxEncodedPictureBytes));
+    input.tooLarge = encoded && input.bytes.size() > maxEncodedBytes;
+    input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : maxEncodedBytes));
     return input;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the source picture: at most as many bytes as the BMP reader can ever look at, and for a
 // PNG, GIF or JPEG (told by its first bytes) and for a file of no picture signature (a C64
-// file: PRG, P00, TAP or D64 image, told later by its content) at most MaxEncodedPictureBytes.
+// file: PRG, P00, TAP or D64 image, told later by its content) at most the limit asked
+// (MaxEncodedPictureBytes, or more for --nearest).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,18 +11,18 @@
 
 namespace pxm::cli {
 
-// A PNG or GIF of 384x272 pixels, even uncompressed with 16-bit colours, alpha and chunks of
+// A PNG, GIF or JPEG of 384x272 pixels, even uncompressed with 16-bit colours, alpha and chunks of
 // its paint program's notes, stays far below this; a longer one is refused.
 inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
 
 struct InputFile {
     std::vector<std::uint8_t> bytes;
-    bool tooLarge = false;             // a PNG or GIF longer than MaxEncodedPictureBytes
+    bool tooLarge = false;             // a PNG, GIF or JPEG longer than the limit
     std::string systemError;           // set when the file could not be opened
     const Message* error = nullptr;    // set when reading it failed
 };
 
-// path "-": standard input.
-InputFile ReadInputFile(const std::string& path);
+// path "-": standard input. maxEncodedBytes: how long a PNG, GIF, JPEG or C64 file may be.
+InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes = MaxEncodedPictureBytes);
 
 }  // namespace pxm::cli

@@ -9,8 +9,25 @@
 
 #include "core/import/decoded_picture.h"
 #include "core/import/gif_frame.h"
+#include "core/import/picture_area.h"
+#include "core/import/picture_kind.h"
 
 namespace pxm::cli {
+
+// The sizes a decoder takes: those a C64 picture comes in (up to 320x200, 384x272 screenshots),
+// or, for --nearest, which scales, any of up to MaxScalablePixels (a 24-megapixel camera's
+// 6000x4000 and its kin; decoded, 75 MB of RGB and as much again of indexes at most).
+// ScaledDown: as Scalable, for a picture that will be scaled down to the screen; a JPEG decoder
+// may then hand it over smaller (see DecodeOutcome::reduction).
+enum class SizesTaken { C64Picture, Scalable, ScaledDown };
+inline constexpr long long MaxScalablePixels = 25'000'000;
+inline constexpr int MaxScalableSide = 65535;
+
+inline bool Takes(SizesTaken sizes, int width, int height) {
+    if (sizes == SizesTaken::C64Picture) return AcceptedArea(width, height).has_value();
+    return width >= 1 && height >= 1 && width <= MaxScalableSide && height <= MaxScalableSide &&
+           static_cast<long long>(width) * height <= MaxScalablePixels;
+}
 
 struct DecodeOutcome {
     // CmykRefused: a JPEG in print colours (CMYK or YCCK), which no C64 picture is saved in.
@@ -20,15 +37,32 @@ struct DecodeOutcome {
     // pixels of a picture of a size that is not taken are never decoded.
     DecodedPicture picture;
     std::string reason;  // Unreadable: the library's words
+    // Decoded: the picture is 1/reduction of the file's size (rounded up) each way: 1, or with
+    // SizesTaken::ScaledDown 2, 4 or 8 for a JPEG still at least the screen's size.
+    int reduction = 1;
 };
 
-DecodeOutcome DecodePng(std::span<const std::uint8_t> file);
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes = SizesTaken::C64Picture);
 // The first frame; pixels of the logical screen that it leaves uncovered show the background
 // colour. Transparency is ignored, as a PNG's alpha is.
-DecodeOutcome DecodeGif(std::span<const std::uint8_t> file);
+DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes = SizesTaken::C64Picture);
 // Baseline, progressive or greyscale, as RGB. The size its frame header declares is checked
-// before any pixel is decoded; damaged data is unreadable, not shown grey.
-DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file);
+// before any pixel is decoded; damaged data is unreadable, not shown grey. For Scalable sizes a
+// large JPEG may come out smaller than it is, by 1/2, 1/4 or 1/8 (see JpegScaleFor).
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes = SizesTaken::C64Picture);
+
+// The decoder of the kind given (PNG's for any kind that has none).
+inline DecodeOutcome DecodeOfKind(PictureKind kind, std::span<const std::uint8_t> file,
+                                  SizesTaken sizes = SizesTaken::C64Picture) {
+    switch (kind) {
+        case PictureKind::Gif: return DecodeGif(file, sizes);
+        case PictureKind::Jpeg: return DecodeJpeg(file, sizes);
+        case PictureKind::Png:
+        case PictureKind::Bmp:
+        case PictureKind::Unknown: break;
+    }
+    return DecodePng(file, sizes);
+}
 
 // The converter's words for a GIF frame that cannot be put on its screen.
 std::string GifFrameErrorText(GifFrameError error);

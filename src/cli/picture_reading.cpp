@@ -83,17 +83,6 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     return reading;
 }
 
-DecodeOutcome Decode(PictureKind kind, std::span<const std::uint8_t> bytes) {
-    switch (kind) {
-        case PictureKind::Gif: return DecodeGif(bytes);
-        case PictureKind::Jpeg: return DecodeJpeg(bytes);
-        case PictureKind::Png:
-        case PictureKind::Bmp:
-        case PictureKind::Unknown: break;
-    }
-    return DecodePng(bytes);
-}
-
 }  // namespace
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
@@ -108,7 +97,7 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    DecodeOutcome decoded = Decode(kind, input.bytes);
+    DecodeOutcome decoded = DecodeOfKind(kind, input.bytes);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));

@@ -16,9 +16,12 @@ Result<std::vector<std::uint8_t>, ReadFailure> ReadUpTo(Result<ReadableFile, Sys
     if (!file) return Fail(ReadFailure{ReadFailure::Step::Open, file.error()});
     std::vector<std::uint8_t> bytes;
     std::size_t got = 0;
+    // A file as long as the system says takes one buffer (one byte more sees its end), not a
+    // buffer copied each time it doubles.
+    const std::size_t first = std::max(FirstBufferBytes, file->LengthHint() + 1);
     while (got < limit) {
         try {
-            if (got == bytes.size()) bytes.resize(std::min(limit, std::max(2 * got, FirstBufferBytes)));
+            if (got == bytes.size()) bytes.resize(std::min(limit, std::max(2 * got, first)));
         } catch (const std::bad_alloc&) {
             return Fail(ReadFailure{ReadFailure::Step::Memory, {}});
         }

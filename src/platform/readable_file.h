@@ -23,6 +23,9 @@ public:
 
     // Up to buffer.size() bytes; 0 at the end of the file.
     Result<std::size_t, SystemError> Read(std::span<std::uint8_t> buffer);
+    // The file's length as the system knows it when asked, or 0 when it cannot tell (a pipe): a
+    // hint for the buffer, never a limit, as the file may change while it is read.
+    std::size_t LengthHint() const;
 
 private:
     struct Native;  // the system's owner of the open file

@@ -106,6 +106,27 @@ TEST_F(ClashMapProcess, ARefusedPngMarksEveryCellThatFailsUnderItsBackground) {
     }
 }
 
+TEST_F(ClashMapProcess, WithNearestTheMapIsThatOfThePictureAsRead) {
+    // The clashing picture is changed and written; its map marks the cells that clashed.
+    const std::string in = Write(MakePng({}, [](int x, int y) { return Hex(Clashing(x, y)); }), "in.png");
+    const auto result = RunConverter({in, "-n", "-b", "0", "-o", dir_ / "out.prg", "--clash-map", dir_ / "map.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out.prg"));
+    const auto file = [](int x, int y) { return Pepto().colours[static_cast<std::size_t>(Clashing(x, y))]; };
+    ExpectMap(dir_ / "map.png", file, 320, 200, 0, 0, CrowdedCells(Clashing, 0));
+
+    // A photograph of another size has no such map: it is converted and the map is not written.
+    const std::string photo = Write(MakePng({.width = 500, .height = 300}, [](int x, int y) {
+        return static_cast<std::uint32_t>(x % 256) << 16 | static_cast<std::uint32_t>(y % 256) << 8 | 0x80u;
+    }), "photo.png");
+    const auto none = RunConverter({photo, "-n", "-o", dir_ / "photo.prg", "--clash-map", dir_ / "none.png"});
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.err.rfind("pixmosaic-cli: no clash map: This PNG file is 500x300", 0), 0u) << none.err;
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "photo.prg"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "none.png"));
+}
+
 TEST_F(ClashMapProcess, AScreenshotUnderAutoShowsTheBackgroundThatLeavesTheFewest) {
     // With 13 for black, only blue (6), yellow, orange and 13 free the four-colour cells.
     const Numbers picture = [](int x, int y) { return Clashing(x, y) == 0 ? 13 : Clashing(x, y); };

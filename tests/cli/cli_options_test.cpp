@@ -38,6 +38,24 @@ TEST(CliOptions, Defaults) {
     EXPECT_FALSE(parsed.options.listBackgrounds);
 }
 
+TEST(CliOptions, NearestAndHowItIsMade) {
+    const auto plain = Parse({"a", "-o", "b"}).options;
+    EXPECT_FALSE(plain.nearest);
+    EXPECT_FALSE(plain.scale || plain.dither || plain.ditherStrength);
+    const auto parsed = Parse({"a", "-o", "b", "-n", "--scale=fill", "--dither", "atkinson", "--dither-strength", "0.25"});
+    ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
+    EXPECT_TRUE(parsed.options.nearest);
+    EXPECT_EQ(parsed.options.scale, cli::ScaleMode::Fill);
+    EXPECT_EQ(parsed.options.dither, DitherKind::Atkinson);
+    EXPECT_EQ(parsed.options.ditherStrength, 0.25f);
+    EXPECT_EQ(Parse({"a", "-o", "b", "--nearest", "--dither-strength=0"}).options.ditherStrength, 0.0f);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-n", "--dither-strength", "-0.1"}).error,
+              "dither strength '-0.1' is not a number from 0 to 1");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-n", "--dither-strength", "0.5x"}).error,
+              "dither strength '0.5x' is not a number from 0 to 1");
+    EXPECT_EQ(Parse({"a", "-o", "b", "--nearest=yes"}).error, "option '--nearest' takes no value");
+}
+
 TEST(CliOptions, PalettePreviewAndBackgrounds) {
     const auto parsed = Parse({"a", "-o", "b", "--palette=Vice Old Lum", "--preview", "p.png", "--backgrounds"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
@@ -103,7 +121,7 @@ TEST(CliOptions, UsageErrors) {
              {"a", "-o", "b", "--fix-sp2-flaw=1"}, {"a", "-o", "b", "-b", "-1"}, {"a", "-o", "b", "-b", "16"},
              {"a", "-o", "b", "-m", "hires"}, {"a", "-o", "b", "-c", "p01"}, {"a", "-o", "b", "--versionx"},
              {"a", "-o", "b", "--name"}, {"a", "-o", "b", "--name", ""}, {"a", "-o", "b", "--name", "a~b"},
-             {"a", "-o", "b", "--name", "12345678901234567"}, {"a", "-o", "b", "-n", "x"},
+             {"a", "-o", "b", "--name", "12345678901234567"}, {"a", "-o", "b", "-n", "--scale", "zoom"},
              {"a", "-o", "b", "-j", "0"}, {"a", "-o", "b", "-j", "x"}, {"-", "-"}, {"-", "a", "-o", "d/"}}) {
         SCOPED_TRACE(::testing::PrintToString(args));
         const auto parsed = Parse(args);

@@ -414,19 +414,8 @@ TEST_F(PictureRefused, KoalizationDetailsNameTheFilesOwnPixels) {
 
 // --- preview ---
 
-// The PNG read back with libpng's simplified reader, as RGB rows.
 std::vector<Rgb> ReadPreview(const std::string& path, int& width, int& height) {
-    const auto bytes = ReadFile(path);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<Rgb> pixels(static_cast<std::size_t>(image.width) * image.height);
-    const bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return read ? pixels : std::vector<Rgb>{};
+    return ReadPngRgb(ReadFile(path), width, height);
 }
 
 void ExpectPreview(const std::string& path, const C64Palette& palette, const Numbers& picture) {

@@ -126,6 +126,35 @@ TEST(JpegDecoder, ASizeNotTakenIsRefusedFromTheFrameHeader) {
     EXPECT_EQ(DecodeJpeg(WithDeclaredSize(progressive, 30000, 2)).status, Status::SizeRefused);
 }
 
+TEST(JpegDecoder, APictureToBeScaledDownIsDecodedSmallerButNoSmallerThanTheScreen) {
+    struct Case {
+        int width;
+        int height;
+        int reduction;  // the largest that leaves at least 320x200
+    };
+    for (const Case c : {Case{2600, 1700, 8}, {2559, 1700, 4}, {1300, 1599, 4}, {700, 450, 2}, {639, 2000, 1}, {384, 272, 1}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const auto jpeg = test::MakeJpeg({.width = c.width, .height = c.height, .quality = 95, .fullChroma = true}, Blocks);
+        const DecodeOutcome reduced = DecodeJpeg(jpeg, SizesTaken::ScaledDown);
+        ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
+        EXPECT_EQ(reduced.reduction, c.reduction);
+        EXPECT_EQ(reduced.picture.width, (c.width + c.reduction - 1) / c.reduction);
+        EXPECT_EQ(reduced.picture.height, (c.height + c.reduction - 1) / c.reduction);
+        EXPECT_EQ(reduced.picture.rgb.size(), static_cast<std::size_t>(reduced.picture.width * reduced.picture.height));
+        // Placed unscaled, it comes whole.
+        const DecodeOutcome whole = DecodeJpeg(jpeg, SizesTaken::Scalable);
+        ASSERT_EQ(whole.status, Status::Decoded) << whole.reason;
+        EXPECT_EQ(whole.reduction, 1);
+        EXPECT_EQ(whole.picture.width, c.width);
+        // The colours of a flat 64x64 area survive the reduction.
+        const int x = 8 * 9;
+        const int y = 8 * 9;
+        EXPECT_LE(LargestDifference(reduced.picture.rgb[reduced.picture.At(x / c.reduction + 1, y / c.reduction + 1)],
+                                    Blocks(x + c.reduction, y + c.reduction), false),
+                  24);
+    }
+}
+
 TEST(JpegDecoder, DamagedAndCutFilesAreUnreadableInLibjpegsWords) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");

@@ -126,6 +126,26 @@ TEST(PngDecoder, ASizeNotTakenIsRefusedFromTheHeader) {
     EXPECT_EQ(DecodePng(SmallPng(400, 200)).status, Status::SizeRefused);
 }
 
+TEST(PngDecoder, ToBeScaledAnySizeUpTo25MegapixelsIsTaken) {
+    EXPECT_EQ(DecodePng(SmallPng(400, 200), SizesTaken::Scalable).status, Status::Decoded);
+    const DecodeOutcome tall = DecodePng(SmallPng(1, 3000), SizesTaken::Scalable);
+    ASSERT_EQ(tall.status, Status::Decoded) << tall.reason;
+    EXPECT_EQ(tall.picture.rgb.size(), 3000u);
+    struct Case {
+        std::uint32_t width, height;
+    };
+    // 5001 x 5000 is a pixel count too many; a side past 65535 is refused by libpng's limits.
+    for (const Case c : {Case{5001, 5000}, Case{70000, 1}, Case{1, 0x7FFFFFFF}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const DecodeOutcome decoded = DecodePng(WithDeclaredSize(SmallPng(), c.width, c.height), SizesTaken::Scalable);
+        EXPECT_EQ(decoded.status, Status::SizeRefused) << decoded.reason;
+        EXPECT_EQ(decoded.picture.width, static_cast<int>(c.width));
+        EXPECT_TRUE(decoded.picture.rgb.empty());
+    }
+    EXPECT_TRUE(Takes(SizesTaken::Scalable, 5000, 5000));
+    EXPECT_FALSE(Takes(SizesTaken::Scalable, 0, 10));
+}
+
 TEST(PngDecoder, BrokenFilesAreUnreadableInLibpngsWords) {
     const auto png = SmallPng();
     // Cut anywhere before the end of the image data (the last data chunk's checksum and the

@@ -9,6 +9,7 @@
 
 #include "platform/file_read.h"
 #include "platform/file_write.h"
+#include "platform/readable_file.h"
 
 namespace pxm::platform {
 namespace {
@@ -102,6 +103,13 @@ TEST_F(FileIo, ReadsUpToTheLimit) {
     Bytes bytes(200000);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     Put(path, bytes);
+    {
+        // The length read in one buffer is the system's. (Closed again: Windows keeps an open
+        // file from being rewritten.)
+        auto file = ReadableFile::Open(path);
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(file->LengthHint(), bytes.size());
+    }
     const auto whole = ReadFileUpTo(path, 1 << 20);
     ASSERT_TRUE(whole.ok());
     EXPECT_EQ(*whole, bytes);

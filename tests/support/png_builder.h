@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "core/palette/rgb.h"
@@ -113,6 +114,20 @@ inline std::vector<std::uint8_t> MakePng(const PngShape& shape, const std::funct
     png_destroy_write_struct(&png, &info);
     if (!written) bytes.clear();
     return bytes;
+}
+
+// A PNG read back with libpng's simplified reader, as RGB rows; empty when it cannot be read.
+inline std::vector<Rgb> ReadPngRgb(std::span<const std::uint8_t> bytes, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<Rgb> pixels(static_cast<std::size_t>(image.width) * image.height);
+    const bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return read ? pixels : std::vector<Rgb>{};
 }
 
 }  // namespace pxm::test

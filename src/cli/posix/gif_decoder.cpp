@@ -118,7 +118,7 @@ bool ReadFrameRows(GifFileType* gif, std::vector<GifPixelType>& frame) {
 
 }  // namespace
 
-DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
+DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
     DecodeOutcome outcome;
     GifSource source{file};
     int error = 0;
@@ -130,7 +130,7 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) {
     DecodedPicture& picture = outcome.picture;
     picture.width = gif->SWidth;
     picture.height = gif->SHeight;
-    if (!AcceptedArea(picture.width, picture.height)) {
+    if (!Takes(sizes, picture.width, picture.height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }

@@ -15,7 +15,6 @@
 
 #include "cli/picture_decoder.h"
 #include "core/import/declared_size.h"
-#include "core/import/picture_area.h"
 
 namespace pxm::cli {
 
@@ -24,8 +23,22 @@ namespace {
 // A progressive file may hold any number of scans, each a pass over the whole picture; real
 // ones have about ten. More is a damaged or hostile file, not a picture.
 constexpr int MaxScans = 100;
-// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive.
+// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive; a
+// progressive photograph of MaxScalablePixels keeps every coefficient, about 3 bytes a pixel.
 constexpr long MaxWorkingMemory = 16L << 20;
+constexpr long MaxScalableWorkingMemory = 96L << 20;
+
+// libjpeg-turbo decodes at 1/2, 1/4 or 1/8 of the size for little more than the cost of the
+// smaller picture: the largest reduction that leaves the picture at least as large as the
+// screen (320x200) each way, so that the resize after it still has every pixel it needs.
+unsigned ReductionFor(SizesTaken sizes, unsigned width, unsigned height) {
+    constexpr unsigned ScreenWidth = 320;
+    constexpr unsigned ScreenHeight = 200;
+    if (sizes != SizesTaken::ScaledDown) return 1;
+    unsigned reduction = 8;
+    while (reduction > 1 && (width / reduction < ScreenWidth || height / reduction < ScreenHeight)) reduction /= 2;
+    return reduction;
+}
 
 // The warnings that mean the picture's data is damaged: libjpeg would go on and show the rest
 // grey; the converter refuses the file instead. Others (an unknown JFIF revision) do no harm.
@@ -62,24 +75,31 @@ void LimitScans(j_common_ptr info) {
 
 // Everything libjpeg does, in the one frame its errors return to.
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
-                                    std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason) {
+                                    std::span<const std::uint8_t> file, SizesTaken sizes, DecodeOutcome& outcome) {
+    DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
-        reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
+        outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
         return DecodeOutcome::Status::Unreadable;
     }
     jpeg_create_decompress(&info);
     info.progress = &progress;
-    info.mem->max_memory_to_use = MaxWorkingMemory;
+    info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxScalableWorkingMemory;
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
     picture.width = static_cast<int>(info.image_width);
     picture.height = static_cast<int>(info.image_height);
-    if (!AcceptedArea(picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+    if (!Takes(sizes, picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
         return DecodeOutcome::Status::CmykRefused;
     info.out_color_space = JCS_RGB;  // greyscale too: libjpeg repeats the grey level
+    info.scale_num = 1;
+    info.scale_denom = ReductionFor(sizes, info.image_width, info.image_height);
     jpeg_start_decompress(&info);
-    if (info.output_components != 3 || info.output_width != info.image_width) {
+    outcome.reduction = static_cast<int>(info.scale_denom);
+    picture.width = static_cast<int>(info.output_width);
+    picture.height = static_cast<int>(info.output_height);
+    if (info.output_components != 3 ||
+        info.output_width != (info.image_width + info.scale_denom - 1) / info.scale_denom) {
         info.err->msg_code = JERR_CONVERSION_NOTIMPL;
         (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
     }
@@ -95,12 +115,12 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
 
 }  // namespace
 
-DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     static_assert(sizeof(Rgb) == 3, "rows of RGB are read straight into the colours");
     DecodeOutcome outcome;
     // A size that is not taken is refused from the frame header, before libjpeg sees the file.
     if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(PictureKind::Jpeg, file);
-        declared && !AcceptedArea(declared->width, declared->height)) {
+        declared && !Takes(sizes, declared->width, declared->height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
@@ -113,7 +133,7 @@ DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
     errors.manager.emit_message = TreatDamageAsError;
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
-    outcome.status = DecodeInFrame(info, errors, progress, file, outcome.picture, outcome.reason);
+    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, outcome);
     // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
     jpeg_destroy_decompress(&info);
     if (outcome.status != DecodeOutcome::Status::Decoded) outcome.picture.rgb.clear();

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cli/picture_decoder.h"
-#include "core/import/picture_area.h"
 
 namespace pxm::cli {
 
@@ -58,24 +57,31 @@ void SetTransforms(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
+// The buffers libpng fills besides the picture: rgba, the rows of a file without a colour table
+// before they are split into colours and alpha; rows, the pointers to each row.
+struct RowBuffers {
+    std::vector<std::uint8_t> rgba;
+    std::vector<png_bytep> rows;
+};
+
 // Everything libpng does, in the one frame its errors return to: every buffer it fills belongs to
-// the caller, as a longjmp back here would skip the destructors of this frame's objects. rgba:
-// the rows of a file without a colour table, before they are split into colours and alpha.
-DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPicture& picture,
-                                    std::vector<std::uint8_t>& rgba, std::string& reason) {
+// the caller, as a longjmp back here would skip the destructors of this frame's objects.
+DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken sizes, DecodedPicture& picture,
+                                    RowBuffers& buffers, std::string& reason) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         // A size above the user limits stops libpng in the header, after it noted the size.
         picture.width = static_cast<int>(png_get_image_width(png, info));
         picture.height = static_cast<int>(png_get_image_height(png, info));
-        if (picture.width > ScreenshotWidth || picture.height > ScreenshotHeight)
-            return DecodeOutcome::Status::SizeRefused;
+        const int maxWidth = sizes == SizesTaken::C64Picture ? ScreenshotWidth : MaxScalableSide;
+        const int maxHeight = sizes == SizesTaken::C64Picture ? ScreenshotHeight : MaxScalableSide;
+        if (picture.width > maxWidth || picture.height > maxHeight) return DecodeOutcome::Status::SizeRefused;
         reason = std::string("libpng: ") + static_cast<PngSource*>(png_get_error_ptr(png))->error.data();
         return DecodeOutcome::Status::Unreadable;
     }
     png_read_info(png, info);
     picture.width = static_cast<int>(png_get_image_width(png, info));
     picture.height = static_cast<int>(png_get_image_height(png, info));
-    if (!AcceptedArea(picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+    if (!Takes(sizes, picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
 
     SetTransforms(png, info);
     const bool indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
@@ -89,9 +95,10 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
     picture.rgb.resize(pixelCount);
     picture.alpha.assign(pixelCount, 255);
     if (indexed) picture.indexes.resize(pixelCount);
-    else rgba.resize(pixelCount * 4);
-    auto* const bytes = indexed ? picture.indexes.data() : rgba.data();
-    std::array<png_bytep, ScreenshotHeight> rows{};
+    else buffers.rgba.resize(pixelCount * 4);
+    auto* const bytes = indexed ? picture.indexes.data() : buffers.rgba.data();
+    auto& rows = buffers.rows;
+    rows.resize(static_cast<std::size_t>(picture.height));
     for (int y = 0; y < picture.height; ++y)
         rows[static_cast<std::size_t>(y)] = bytes + static_cast<std::size_t>(y) * rowBytes;
     png_read_image(png, rows.data());
@@ -106,15 +113,16 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, DecodedPict
         if (index < alphaCount) picture.alpha[i] = tableAlpha[index];
     }
     for (std::size_t i = 0; !indexed && i < pixelCount; ++i) {
-        picture.rgb[i] = {rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]};
-        picture.alpha[i] = rgba[4 * i + 3];
+        const std::uint8_t* const pixel = &buffers.rgba[4 * i];
+        picture.rgb[i] = {pixel[0], pixel[1], pixel[2]};
+        picture.alpha[i] = pixel[3];
     }
     return DecodeOutcome::Status::Decoded;
 }
 
 }  // namespace
 
-DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     DecodeOutcome outcome;
     PngSource source{file};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, KeepError, IgnoreWarning);
@@ -126,13 +134,14 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file) {
     }
     png_set_read_fn(png, &source, ReadFromSpan);
     // A declared size beyond the largest one taken is refused in the header, before any row.
-    png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
+    if (sizes == SizesTaken::C64Picture) png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
+    else png_set_user_limits(png, MaxScalableSide, MaxScalableSide);  // the pixel count is checked after the header
     png_set_chunk_malloc_max(png, MaxChunkBytes);
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
     png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    std::vector<std::uint8_t> rgba;
-    outcome.status = DecodeInFrame(png, info, outcome.picture, rgba, outcome.reason);
+    RowBuffers buffers;
+    outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, buffers, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();

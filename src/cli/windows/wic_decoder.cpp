@@ -130,7 +130,8 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
 }
 
 // Everything after the decoder is open; the outcome's status stays Unreadable on failure.
-void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, DecodeOutcome& outcome) {
+void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, SizesTaken sizes,
+                      DecodeOutcome& outcome) {
     ComOwner<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(0, frame.put());
     UINT width = 0;
@@ -155,7 +156,7 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         PlaceGifFrame(frame.get(), place);
     }
     // The size first: the pixels of a picture of a size that is not taken are never decoded.
-    if (!AcceptedArea(picture.width, picture.height)) {
+    if (!Takes(sizes, picture.width, picture.height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return;
     }
@@ -194,11 +195,11 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
     if (outcome.reason.empty()) outcome.status = DecodeOutcome::Status::Decoded;
 }
 
-DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container) {
+DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container, SizesTaken sizes) {
     DecodeOutcome outcome;
     // A size that is not taken is refused from the file's header, before WIC reads any of it.
     const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
-    if (declared && !AcceptedArea(declared->width, declared->height)) {
+    if (declared && !Takes(sizes, declared->width, declared->height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
@@ -224,7 +225,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         outcome.reason = WicFailureText(result);
         return outcome;
     }
-    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, outcome);
+    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, sizes, outcome);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
@@ -235,12 +236,16 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
 
 }  // namespace
 
-DecodeOutcome DecodePng(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Png, GUID_ContainerFormatPng); }
+DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, PictureKind::Png, GUID_ContainerFormatPng, sizes);
+}
 
-DecodeOutcome DecodeGif(std::span<const std::uint8_t> file) { return Decode(file, PictureKind::Gif, GUID_ContainerFormatGif); }
+DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, PictureKind::Gif, GUID_ContainerFormatGif, sizes);
+}
 
-DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file) {
-    return Decode(file, PictureKind::Jpeg, GUID_ContainerFormatJpeg);
+DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, PictureKind::Jpeg, GUID_ContainerFormatJpeg, sizes);
 }
 
 }  // namespace pxm::cli

@@ -16,6 +16,7 @@ struct DecodedPicture {
     std::vector<std::uint8_t> alpha;    // width * height opacities, 255 opaque; empty: all opaque
 
     bool Indexed() const { return !indexes.empty(); }
+    bool Opaque(std::size_t at) const { return alpha.empty() || alpha[at] == 255; }
     std::size_t At(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
     }

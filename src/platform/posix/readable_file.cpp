@@ -28,6 +28,12 @@ Result<ReadableFile, SystemError> ReadableFile::Open(const std::string& path) {
     return ReadableFile(std::make_unique<Native>(Native{std::move(fd)}));
 }
 
+std::size_t ReadableFile::LengthHint() const {
+    struct stat info {};
+    if (fstat(native_->fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) return 0;
+    return static_cast<std::size_t>(info.st_size);
+}
+
 Result<ReadableFile, SystemError> ReadableFile::StandardInput() {
     UniqueFd fd(fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0));
     if (!fd.valid()) return Fail(LastSystemError());

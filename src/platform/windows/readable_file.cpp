@@ -23,6 +23,12 @@ Result<ReadableFile, SystemError> ReadableFile::Open(const std::string& path) {
     return ReadableFile(std::make_unique<Native>(Native{std::move(file)}));
 }
 
+std::size_t ReadableFile::LengthHint() const {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(native_->file.get(), &length) || length.QuadPart < 0) return 0;
+    return static_cast<std::size_t>(length.QuadPart);
+}
+
 Result<ReadableFile, SystemError> ReadableFile::StandardInput() {
     // Read with ReadFile, below the C runtime: no text mode turns "\r\n" into "\n".
     HANDLE copy = nullptr;

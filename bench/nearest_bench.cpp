@@ -1,0 +1,97 @@
+// The --nearest road's parts: the scaling of a camera-sized picture, the search for the
+// background and the cell colours, each dither, and the fewest changes of clashing pixel art.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "cli/picture_scaling.h"
+#include "core/nearest/nearest_picture.h"
+#include "tests/core/core_test_support.h"
+
+namespace pxm::bench {
+namespace {
+
+// A photograph's worth of colours: smooth shapes with grain, so that most pixels differ.
+std::uint32_t PhotoPixel(int x, int y, int width, test::Random& grain) {
+    const double u = static_cast<double>(x) / width;
+    const double v = static_cast<double>(y) / width;
+    const auto channel = [&](double phase) {
+        const double smooth = 0.5 + 0.4 * std::sin(phase + 9 * u + 5 * v) * std::cos(phase * 2 + 4 * v - 3 * u);
+        return static_cast<std::uint32_t>(std::clamp(smooth * 255 + grain.below(17) - 8, 0.0, 255.0));
+    };
+    return channel(0.3) << 16 | channel(1.9) << 8 | channel(4.1);
+}
+
+DecodedPicture Photo(int width, int height) {
+    test::Random grain(42);
+    DecodedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = PhotoPixel(x, y, width, grain);
+            picture.rgb.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
+        }
+    }
+    return picture;
+}
+
+const NearestTarget& PhotoTarget() {
+    static const NearestTarget target = TargetFromPairs(Photo(320, 200), {0, 0, 320, 200}, {});
+    return target;
+}
+
+const ModeColours Multicolour = ModeColoursOf(PaletteMode::Multicolour, AutoBackground);
+const ShownColours Pepto = ShownColoursOf(C64Palettes[DefaultPalette]);
+
+void BM_NearestScaleTo160x200(benchmark::State& state) {
+    const DecodedPicture picture = Photo(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(cli::ScaleToScreen(picture, cli::ScaleMode::Fit));
+}
+BENCHMARK(BM_NearestScaleTo160x200)->Args({640, 480})->Args({4000, 3000})->Unit(benchmark::kMillisecond);
+
+// The background and every cell's colours, from a fresh table of differences as in a run.
+void BM_NearestCellSearch(benchmark::State& state) {
+    for (auto _ : state) {
+        auto distances = std::make_unique<PaletteDistances>(Pepto);
+        const std::uint8_t background = ChooseBackground(PhotoTarget(), *distances, Multicolour);
+        benchmark::DoNotOptimize(ChooseCellColours(PhotoTarget(), *distances, Multicolour, background));
+    }
+}
+BENCHMARK(BM_NearestCellSearch)->Unit(benchmark::kMillisecond);
+
+// One dither over the whole screen, the table of differences filled by the search before.
+void BM_NearestDither(benchmark::State& state) {
+    const auto kind = static_cast<DitherKind>(state.range(0));
+    auto distances = std::make_unique<PaletteDistances>(Pepto);
+    const std::uint8_t background = ChooseBackground(PhotoTarget(), *distances, Multicolour);
+    const CellColourSets sets = ChooseCellColours(PhotoTarget(), *distances, Multicolour, background);
+    auto canvas = std::make_unique<Canvas>();
+    for (auto _ : state) {
+        DitherIntoCanvas(PhotoTarget(), *distances, sets, background, {kind, 0.8f}, *canvas);
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(std::string(DitherKindNames[static_cast<std::size_t>(state.range(0))].name));
+}
+BENCHMARK(BM_NearestDither)->DenseRange(0, static_cast<int>(DitherKindNames.size()) - 1)->Unit(benchmark::kMillisecond);
+
+// Pixel art of eight colours a cell: every cell clashes, every background is weighed.
+void BM_NearestFewestChanges(benchmark::State& state) {
+    test::Random random(7);
+    NearestTarget art;
+    art.pixelArt = true;
+    for (std::size_t at = 0; at < TargetPixelCount; ++at) {
+        art.held[at] = static_cast<std::uint8_t>(random.below(8) + (at / 4 % 3));
+        art.colours[at] = Pepto.linear[art.held[at]];
+    }
+    auto canvas = std::make_unique<Canvas>();
+    for (auto _ : state) {
+        auto distances = std::make_unique<PaletteDistances>(Pepto);
+        benchmark::DoNotOptimize(FindFewestChanges(art, *distances, Multicolour, *canvas));
+    }
+}
+BENCHMARK(BM_NearestFewestChanges)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace pxm::bench

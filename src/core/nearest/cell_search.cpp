@@ -1,0 +1,148 @@
+#include "core/nearest/cell_search.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+namespace pxm {
+
+namespace {
+
+constexpr int CellPixels = 32;
+constexpr std::int16_t Far = std::numeric_limits<std::int16_t>::max();
+// The search takes the colours nearest to some pixel of the cell, at most this many; the best set
+// seldom holds a colour no pixel has among its three nearest, and never one that is further.
+constexpr std::size_t MaxCandidates = 8;
+// A pixel's nearest colour outweighs any number of second nearest, and those any number of
+// third: a colour nearest to one pixel is always a candidate before one that is nearest to none.
+constexpr std::array<int, 3> VoteWeights{32 * 32 * 33, 33, 1};
+
+using Column = std::array<std::int16_t, CellPixels>;
+
+struct CellDistances {
+    std::array<Column, 16> to{};  // to[c][p]: pixel p to colour c; 0 for a pixel outside the picture
+    std::array<std::uint8_t, MaxCandidates> candidates{};
+    std::size_t candidateCount = 0;
+};
+
+std::int32_t Sum(const Column& column) {
+    std::int32_t sum = 0;
+    for (const std::int16_t v : column) sum += v;
+    return sum;
+}
+
+Column Min(const Column& x, const Column& y) {
+    Column m;
+    for (std::size_t p = 0; p < m.size(); ++p) m[p] = std::min(x[p], y[p]);
+    return m;
+}
+
+// Differences in 16 bits (see PaletteDistances), so that the search's minima run 16 pixels to an
+// instruction.
+CellDistances MeasureCell(const NearestTarget& target, PaletteDistances& distances, ColourSet usable, int cell) {
+    CellDistances cell_{};
+    std::array<int, 16> votes{};
+    for (int p = 0; p < CellPixels; ++p) {
+        const std::size_t at = CellPixelAt(cell, p);
+        if (!target.Inside(at)) continue;
+        const std::array<std::int16_t, 16>& to = distances.To(target.colours[at]);
+        std::array<std::pair<std::int16_t, std::uint8_t>, 16> ranked{};
+        std::size_t count = 0;
+        for (int c = 0; c < 16; ++c) {
+            const std::int16_t d = to[static_cast<std::size_t>(c)];
+            cell_.to[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)] = d;
+            if (Holds(usable, c)) ranked[count++] = {d, static_cast<std::uint8_t>(c)};
+        }
+        const std::size_t top = std::min<std::size_t>(VoteWeights.size(), count);
+        std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(top),
+                          ranked.begin() + static_cast<std::ptrdiff_t>(count));
+        for (std::size_t k = 0; k < top; ++k) votes[ranked[k].second] += VoteWeights[k];
+    }
+    std::array<std::uint8_t, 16> order{};
+    for (std::size_t c = 0; c < 16; ++c) order[c] = static_cast<std::uint8_t>(c);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint8_t x, std::uint8_t y) { return votes[x] > votes[y]; });
+    for (const std::uint8_t c : order) {
+        if (votes[c] == 0 || cell_.candidateCount == MaxCandidates) break;
+        cell_.candidates[cell_.candidateCount++] = c;
+    }
+    return cell_;
+}
+
+struct Choice {
+    std::int32_t cost = std::numeric_limits<std::int32_t>::max();
+    ColourSet colours = 0;
+};
+
+// The best set of up to three candidates (besides what base already shows) from those in
+// `allowed`, every pixel taking its nearest.
+Choice BestThree(const CellDistances& cell, const Column& base, ColourSet allowed) {
+    std::array<std::uint8_t, MaxCandidates> list{};
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < cell.candidateCount; ++k) {
+        if (Holds(allowed, cell.candidates[k])) list[n++] = cell.candidates[k];
+    }
+    Choice best{Sum(base), 0};
+    const auto consider = [&](const Column& shown, ColourSet colours) {
+        const std::int32_t cost = Sum(shown);
+        if (cost < best.cost) best = {cost, colours};
+    };
+    for (std::size_t a = 0; a < n; ++a) {
+        const Column ma = Min(base, cell.to[list[a]]);
+        const auto sa = static_cast<ColourSet>(1u << list[a]);
+        if (n == 1) consider(ma, sa);
+        for (std::size_t b = a + 1; b < n; ++b) {
+            const Column mb = Min(ma, cell.to[list[b]]);
+            const auto sb = static_cast<ColourSet>(sa | 1u << list[b]);
+            if (n == 2) consider(mb, sb);
+            for (std::size_t c = b + 1; c < n; ++c)
+                consider(Min(mb, cell.to[list[c]]), static_cast<ColourSet>(sb | 1u << list[c]));
+        }
+    }
+    return best;
+}
+
+Column Nowhere() {
+    Column far;
+    far.fill(Far);
+    return far;
+}
+
+}  // namespace
+
+std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode) {
+    if (std::has_single_bit(mode.backgrounds)) return static_cast<std::uint8_t>(std::countr_zero(mode.backgrounds));
+    // A background no pixel of a cell has near serves that cell as no background would.
+    std::array<std::int64_t, 16> total{};
+    const ColourSet usable = mode.backgrounds | mode.cellColours;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        const CellDistances measured = MeasureCell(target, distances, usable, cell);
+        const std::int32_t without = BestThree(measured, Nowhere(), mode.cellColours).cost;
+        std::array<std::int32_t, 16> cost;
+        cost.fill(without);
+        for (std::size_t k = 0; k < measured.candidateCount; ++k) {
+            const std::uint8_t b = measured.candidates[k];
+            if (!Holds(mode.backgrounds, b)) continue;
+            cost[b] = BestThree(measured, measured.to[b], static_cast<ColourSet>(mode.cellColours & ~(1u << b))).cost;
+        }
+        for (std::size_t b = 0; b < 16; ++b) total[b] += cost[b];
+    }
+    std::uint8_t best = 0;
+    for (std::uint8_t b = 0; b < 16; ++b) {
+        if (Holds(mode.backgrounds, b) && (!Holds(mode.backgrounds, best) || total[b] < total[best])) best = b;
+    }
+    return best;
+}
+
+CellColourSets ChooseCellColours(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
+                                 std::uint8_t background) {
+    CellColourSets sets(CellCount);
+    const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
+    for (int cell = 0; cell < CellCount; ++cell) {
+        const CellDistances measured = MeasureCell(target, distances, others, cell);
+        const Choice choice = BestThree(measured, measured.to[background], others);
+        sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
+    }
+    return sets;
+}
+
+}  // namespace pxm

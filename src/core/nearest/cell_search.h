@@ -1,0 +1,28 @@
+#pragma once
+// The colours of the nearest picture: the background that serves the whole picture best, then
+// for each 4 x 8 cell the three further colours that serve it best. Both by search over sets of
+// colours, scored by the summed CIEDE2000 difference of every pixel to the nearest colour of the
+// set.
+#include <cstdint>
+#include <vector>
+
+#include "core/koala/koala_image.h"
+#include "core/nearest/mode_colours.h"
+#include "core/nearest/nearest_target.h"
+#include "core/nearest/palette_distances.h"
+
+namespace pxm {
+
+// The colours each cell keeps, background included, cell by cell (row by row).
+using CellColourSets = std::vector<ColourSet>;
+
+std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode);
+CellColourSets ChooseCellColours(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
+                                 std::uint8_t background);
+
+// The pixel of the target at position p (0 to 31, row by row) of a cell.
+constexpr std::size_t CellPixelAt(int cell, int p) {
+    return NearestTarget::At(4 * (cell % CellColumns) + p % 4, 8 * (cell / CellColumns) + p / 4);
+}
+
+}  // namespace pxm

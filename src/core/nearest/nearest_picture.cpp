@@ -1,0 +1,27 @@
+#include "core/nearest/nearest_picture.h"
+
+#include <memory>
+
+namespace pxm {
+
+NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette& palette,
+                                  const NearestSettings& settings, Canvas& canvas, KoalaImage& image) {
+    const auto distances = std::make_unique<PaletteDistances>(ShownColoursOf(palette));
+    const ModeColours mode = ModeColoursOf(settings.mode, settings.background);
+    NearestOutcome outcome;
+    const bool dithered = settings.dither ? settings.dither->kind != DitherKind::None : !target.pixelArt;
+    if (target.pixelArt && !dithered) {
+        const FewestChanges fewest = FindFewestChanges(target, *distances, mode, canvas);
+        outcome.background = fewest.background;
+        outcome.changes = ChangeCount{fewest.changedPixels, fewest.changedCells};
+    } else {
+        outcome.background = ChooseBackground(target, *distances, mode);
+        const CellColourSets sets = ChooseCellColours(target, *distances, mode, outcome.background);
+        DitherIntoCanvas(target, *distances, sets, outcome.background, settings.dither.value_or(DefaultPhotoDither), canvas);
+    }
+    // Every cell now holds the background and at most three further colours the mode allows.
+    Koalize(canvas, image, settings.mode, BackgroundChoice{outcome.background});
+    return outcome;
+}
+
+}  // namespace pxm

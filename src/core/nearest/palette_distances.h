@@ -1,0 +1,32 @@
+#pragma once
+// CIEDE2000 from any colour to the sixteen of a palette, as the search and the dithering ask for
+// it thousands of times a picture: colours rounded to 5 bits a channel in sRGB (32768 of them),
+// each one's sixteen differences worked out the first time it is asked for and kept. Only the
+// colours a picture has are filled: a 64 KiB index, then 32 bytes for each colour met.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/nearest/mode_colours.h"
+
+namespace pxm {
+
+inline constexpr float DifferenceScale = 32.0f;  // the differences in 1/32 units, in 16 bits
+
+class PaletteDistances {
+public:
+    // Room for every colour is reserved, never touched until used: what To gives stays valid.
+    explicit PaletteDistances(const ShownColours& shown) : shown_(shown) { known_.reserve(1 << 15); }
+
+    const ShownColours& shown() const { return shown_; }
+    // The CIEDE2000 difference from the colour to each palette colour, times DifferenceScale.
+    const std::array<std::int16_t, 16>& To(LinearRgb colour);
+
+private:
+    using Differences = std::array<std::int16_t, 16>;
+    ShownColours shown_;
+    std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(1 << 15);  // 0: not yet, else 1 + index
+    std::vector<Differences> known_;
+};
+
+}  // namespace pxm
