@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -188,5 +189,14 @@ int main(int argc, char** argv) {
     auto jpegCut = MakeJpeg({.width = 64, .height = 32}, rgb(pepto, 64));
     jpegCut.resize(jpegCut.size() / 2);
     Write(dir, "cut.jpg", jpegCut);
+
+    // Pictures for the nearest picture: smooth colours of no palette in sizes of their own.
+    const auto photo = [](int x, int y) {
+        const auto wave = [](double t) { return static_cast<std::uint32_t>(127.5 + 127.5 * std::sin(t)); };
+        return wave(x * 0.021 + y * 0.004) << 16 | wave(y * 0.017 + 2.0) << 8 | wave((x + y) * 0.013 + 4.0);
+    };
+    Write(dir, "photo.png", MakePng({.width = 517, .height = 341}, photo));
+    Write(dir, "photo-tall.png", MakePng({.width = 7, .height = 900}, photo));
+    Write(dir, "photo.jpg", MakeJpeg({.width = 1280, .height = 960, .quality = 90, .fullChroma = true}, photo));
     return failed ? 1 : 0;
 }
