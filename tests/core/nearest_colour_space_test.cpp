@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/nearest/ciede2000_sixteen.h"
 #include "core/nearest/colour_space.h"
 #include "core/nearest/palette_distances.h"
 #include "core/palette/c64_palettes.h"
@@ -34,20 +35,42 @@ TEST(NearestColourSpace, Ciede2000MatchesThePublishedPairsBothWays) {
     EXPECT_EQ(Ciede2000({40, 10, -5}, {40, 10, -5}), 0.0);
 }
 
-TEST(NearestColourSpace, TheSinglePrecisionDifferenceIsTheDoubleOneWithinAThousandth) {
-    for (const Pair& pair : SharmaPairs) EXPECT_NEAR(Ciede2000Float(pair.x, pair.y), pair.difference, 1e-3);
-    // Every 5-bit level's neighbourhood against every palette colour, as the table asks.
-    const C64Palette& pepto = C64Palettes[DefaultPalette];
-    double largest = 0;
+TEST(NearestColourSpace, TheSixteenAtOnceAreCiede2000WithinAThousandth) {
+    for (const Pair& pair : SharmaPairs) {
+        std::array<Lab, 16> both;
+        both.fill(pair.y);
+        both[3] = pair.x;
+        const std::array<float, 16> fromX = Ciede2000ToEach(pair.x, SixteenLabOf(both));
+        EXPECT_NEAR(fromX[0], pair.difference, 2e-3);
+        EXPECT_NEAR(fromX[15], pair.difference, 2e-3);
+        EXPECT_EQ(fromX[3], 0.0f);
+    }
+    // Colours all over the cube, greys and the hue circle's every turn included, against every
+    // colour of two palettes and against each other.
+    std::vector<Lab> colours;
     for (int r = 0; r < 256; r += 17) {
         for (int g = 0; g < 256; g += 15) {
             for (int b = 0; b < 256; b += 51) {
-                const Lab x = LabOf(Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)});
-                for (const Rgb c : pepto.colours) {
-                    const Lab y = LabOf(c);
-                    largest = std::max(largest, std::abs(Ciede2000Float(x, y) - Ciede2000(x, y)));
-                }
+                colours.push_back(LabOf(Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)}));
             }
+        }
+    }
+    std::vector<std::array<Lab, 16>> palettes;
+    for (const char* name : {"pepto", "colodore"}) {
+        std::array<Lab, 16> lab;
+        std::ranges::transform(C64Palettes[*FindPalette(name)].colours, lab.begin(), [](Rgb c) { return LabOf(c); });
+        palettes.push_back(lab);
+    }
+    for (std::size_t k = 0; k + 16 <= colours.size(); k += 16) {
+        palettes.emplace_back();
+        std::copy_n(colours.begin() + static_cast<std::ptrdiff_t>(k), 16, palettes.back().begin());
+    }
+    double largest = 0;
+    for (const auto& palette : palettes) {
+        const SixteenLab sixteen = SixteenLabOf(palette);
+        for (const Lab& x : colours) {
+            const std::array<float, 16> fast = Ciede2000ToEach(x, sixteen);
+            for (std::size_t j = 0; j < 16; ++j) largest = std::max(largest, std::abs(fast[j] - Ciede2000(x, palette[j])));
         }
     }
     EXPECT_LT(largest, 1e-3);

@@ -8,42 +8,53 @@ namespace pxm {
 
 namespace {
 
-const std::array<float, 256> ByteToLinear = [] {
-    std::array<float, 256> table{};
-    for (int i = 0; i < 256; ++i) {
-        const float v = static_cast<float>(i) / 255.0f;
-        table[static_cast<std::size_t>(i)] = v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
-    }
+// The tables are made on first use, not as the program starts: colours may be converted by
+// other files' static objects, in whatever order those are made.
+const std::array<float, 256>& ByteToLinear() {
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const float v = static_cast<float>(i) / 255.0f;
+            t[static_cast<std::size_t>(i)] = v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+        }
+        return t;
+    }();
     return table;
-}();
+}
 
 // CIELAB's f(t) = cube root above (6/29)^3, linear below; tabulated over 0 to 1 with linear
 // interpolation, which keeps the dithering's per-pixel conversions cheap (error below 1e-4 in L).
 constexpr int LabSteps = 4096;
-const std::array<float, LabSteps + 2> LabCurve = [] {
-    std::array<float, LabSteps + 2> table{};
-    for (int i = 0; i <= LabSteps + 1; ++i) {
-        const double t = static_cast<double>(i) / LabSteps;
-        constexpr double Epsilon = 216.0 / 24389.0;
-        constexpr double Kappa = 24389.0 / 27.0;
-        table[static_cast<std::size_t>(i)] =
-            static_cast<float>(t > Epsilon ? std::cbrt(t) : (Kappa * t + 16.0) / 116.0);
-    }
+const std::array<float, LabSteps + 2>& LabCurve() {
+    static const std::array<float, LabSteps + 2> table = [] {
+        std::array<float, LabSteps + 2> t{};
+        for (int i = 0; i <= LabSteps + 1; ++i) {
+            const double x = static_cast<double>(i) / LabSteps;
+            constexpr double Epsilon = 216.0 / 24389.0;
+            constexpr double Kappa = 24389.0 / 27.0;
+            t[static_cast<std::size_t>(i)] = static_cast<float>(x > Epsilon ? std::cbrt(x) : (Kappa * x + 16.0) / 116.0);
+        }
+        return t;
+    }();
     return table;
-}();
+}
 
 float LabF(float t) {
     const float x = std::clamp(t, 0.0f, 1.0f) * LabSteps;
     const auto i = static_cast<std::size_t>(x);
     const float frac = x - static_cast<float>(i);
-    return LabCurve[i] + frac * (LabCurve[i + 1] - LabCurve[i]);
+    const auto& curve = LabCurve();
+    return curve[i] + frac * (curve[i + 1] - curve[i]);
 }
 
 }  // namespace
 
-float LinearFromByte(std::uint8_t value) { return ByteToLinear[value]; }
+float LinearFromByte(std::uint8_t value) { return ByteToLinear()[value]; }
 
-LinearRgb LinearOf(Rgb colour) { return {ByteToLinear[colour.r], ByteToLinear[colour.g], ByteToLinear[colour.b]}; }
+LinearRgb LinearOf(Rgb colour) {
+    const auto& linear = ByteToLinear();
+    return {linear[colour.r], linear[colour.g], linear[colour.b]};
+}
 
 Lab LabOf(LinearRgb c) {
     const float r = std::clamp(c.r, 0.0f, 1.0f);
@@ -58,24 +69,24 @@ Lab LabOf(LinearRgb c) {
 
 namespace {
 
-template <typename T>
-constexpr T Seventh(T v) {
-    const T v2 = v * v;
+constexpr double Seventh(double v) {
+    const double v2 = v * v;
     return v2 * v2 * v2 * v;
 }
 
-// Sharma, Wu and Dalal's formulation, in the precision asked for.
-template <typename T>
-T Ciede2000In(const Lab& x, const Lab& y) {
+}  // namespace
+
+double Ciede2000(const Lab& x, const Lab& y) {
+    using T = double;
     using std::atan2, std::cos, std::exp, std::sin, std::sqrt, std::abs;
     constexpr T Pi = std::numbers::pi_v<T>;
     constexpr T Degree = Pi / 180;
-    constexpr T TwentyFiveToTheSeventh = Seventh<T>(25);
+    constexpr T TwentyFiveToTheSeventh = Seventh(25);
     const T xl = static_cast<T>(x.l), xa = static_cast<T>(x.a), xb = static_cast<T>(x.b);
     const T yl = static_cast<T>(y.l), ya = static_cast<T>(y.a), yb = static_cast<T>(y.b);
     const T c1 = sqrt(xa * xa + xb * xb);
     const T c2 = sqrt(ya * ya + yb * yb);
-    const T cMean7 = Seventh<T>((c1 + c2) / 2);
+    const T cMean7 = Seventh((c1 + c2) / 2);
     const T g = T(0.5) * (1 - sqrt(cMean7 / (cMean7 + TwentyFiveToTheSeventh)));
     const T a1 = (1 + g) * xa;
     const T a2 = (1 + g) * ya;
@@ -104,8 +115,7 @@ T Ciede2000In(const Lab& x, const Lab& y) {
         if (abs(h1 - h2) <= Pi) hMean /= 2;
         else hMean = (h1 + h2 < 2 * Pi) ? (h1 + h2 + 2 * Pi) / 2 : (h1 + h2 - 2 * Pi) / 2;
     }
-    // The four cosines of T from one sine and cosine, by the multiple-angle formulas: the search
-    // asks for many thousand differences a picture.
+    // The four cosines of T from one sine and cosine, by the multiple-angle formulas.
     const T c = cos(hMean);
     const T s = sin(hMean);
     const T cos2 = c * c - s * s;
@@ -119,7 +129,7 @@ T Ciede2000In(const Lab& x, const Lab& y) {
                 T(0.20) * (cos4 * cos(63 * Degree) + sin4 * sin(63 * Degree));
     const T hueOff = (hMean / Degree - 275) / 25;
     const T dTheta = 30 * Degree * exp(-hueOff * hueOff);
-    const T cpMean7 = Seventh<T>(cpMean);
+    const T cpMean7 = Seventh(cpMean);
     const T rC = 2 * sqrt(cpMean7 / (cpMean7 + TwentyFiveToTheSeventh));
     const T l50 = (lMean - 50) * (lMean - 50);
     const T sL = 1 + T(0.015) * l50 / sqrt(20 + l50);
@@ -131,11 +141,5 @@ T Ciede2000In(const Lab& x, const Lab& y) {
     const T th = dH / sH;
     return sqrt(tl * tl + tc * tc + th * th + rT * tc * th);
 }
-
-}  // namespace
-
-double Ciede2000(const Lab& x, const Lab& y) { return Ciede2000In<double>(x, y); }
-
-float Ciede2000Float(const Lab& x, const Lab& y) { return Ciede2000In<float>(x, y); }
 
 }  // namespace pxm

@@ -23,10 +23,7 @@ LinearRgb LinearOf(Rgb colour);
 // a dither (LabOf(Rgb) is the exact one).
 Lab LabOf(LinearRgb colour);
 
-// CIEDE2000 (Sharma, Wu and Dalal's formulation).
+// CIEDE2000 (Sharma, Wu and Dalal's formulation); Ciede2000ToEach is the fast form.
 double Ciede2000(const Lab& x, const Lab& y);
-// The same in single precision, about twice as fast (single-precision trigonometry); it differs
-// from the double one by under 0.001 (tested), far below the table's 1/32 step.
-float Ciede2000Float(const Lab& x, const Lab& y);
 
 }  // namespace pxm

@@ -11,19 +11,23 @@ constexpr int Levels = 32;  // 5 bits a channel
 constexpr int LinearSteps = 4096;
 
 // Linear light to the nearest 5-bit sRGB level, tabulated finely enough that even the darkest
-// levels (where sRGB is steepest) are told apart.
-const std::array<std::uint8_t, LinearSteps + 1> LevelOfLinear = [] {
-    std::array<std::uint8_t, LinearSteps + 1> table{};
-    for (int i = 0; i <= LinearSteps; ++i) {
-        const double v = static_cast<double>(i) / LinearSteps;
-        const double srgb = v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
-        table[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::lround(srgb * (Levels - 1)));
-    }
+// levels (where sRGB is steepest) are told apart. Made on first use: a table of differences may
+// be made by another file's static object.
+const std::array<std::uint8_t, LinearSteps + 1>& LevelOfLinear() {
+    static const std::array<std::uint8_t, LinearSteps + 1> table = [] {
+        std::array<std::uint8_t, LinearSteps + 1> t{};
+        for (int i = 0; i <= LinearSteps; ++i) {
+            const double v = static_cast<double>(i) / LinearSteps;
+            const double srgb = v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+            t[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::lround(srgb * (Levels - 1)));
+        }
+        return t;
+    }();
     return table;
-}();
+}
 
 int LevelOf(float v) {
-    return LevelOfLinear[static_cast<std::size_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * LinearSteps))];
+    return LevelOfLinear()[static_cast<std::size_t>(std::clamp(v, 0.0f, 1.0f) * LinearSteps + 0.5f)];
 }
 
 std::uint8_t ByteOfLevel(int level) { return static_cast<std::uint8_t>((level * 255 + (Levels - 1) / 2) / (Levels - 1)); }
@@ -37,9 +41,10 @@ const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
     const auto key = static_cast<std::size_t>((r * Levels + g) * Levels + b);
     if (slot_[key] == 0) {
         const Lab lab = LabOf(Rgb{ByteOfLevel(r), ByteOfLevel(g), ByteOfLevel(b)});
+        const std::array<float, 16> differences = Ciede2000ToEach(lab, lab_);
         Differences& to = known_.emplace_back();
         for (std::size_t c = 0; c < 16; ++c)
-            to[c] = static_cast<std::int16_t>(std::min(Ciede2000Float(lab, shown_.lab[c]) * DifferenceScale, 32000.0f));
+            to[c] = static_cast<std::int16_t>(std::min(differences[c] * DifferenceScale, 32000.0f));
         slot_[key] = static_cast<std::uint16_t>(known_.size());
     }
     return known_[slot_[key] - 1u];

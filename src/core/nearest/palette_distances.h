@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/nearest/ciede2000_sixteen.h"
 #include "core/nearest/mode_colours.h"
 
 namespace pxm {
@@ -16,7 +17,9 @@ inline constexpr float DifferenceScale = 32.0f;  // the differences in 1/32 unit
 class PaletteDistances {
 public:
     // Room for every colour is reserved, never touched until used: what To gives stays valid.
-    explicit PaletteDistances(const ShownColours& shown) : shown_(shown) { known_.reserve(1 << 15); }
+    explicit PaletteDistances(const ShownColours& shown) : shown_(shown), lab_(SixteenLabOf(shown.lab)) {
+        known_.reserve(1 << 15);
+    }
 
     const ShownColours& shown() const { return shown_; }
     // The CIEDE2000 difference from the colour to each palette colour, times DifferenceScale.
@@ -25,6 +28,7 @@ public:
 private:
     using Differences = std::array<std::int16_t, 16>;
     ShownColours shown_;
+    SixteenLab lab_;
     std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(1 << 15);  // 0: not yet, else 1 + index
     std::vector<Differences> known_;
 };
