@@ -55,8 +55,9 @@ BENCHMARK(BM_NearestScaleTo160x200)->Args({640, 480})->Args({4000, 3000})->Unit(
 void BM_NearestCellSearch(benchmark::State& state) {
     for (auto _ : state) {
         auto distances = std::make_unique<PaletteDistances>(Pepto);
-        const std::uint8_t background = ChooseBackground(PhotoTarget(), *distances, Multicolour);
-        benchmark::DoNotOptimize(ChooseCellColours(PhotoTarget(), *distances, Multicolour, background));
+        const PixelDifferences pixels = DifferencesOfPixels(PhotoTarget(), *distances);
+        const std::uint8_t background = ChooseBackground(pixels, Multicolour);
+        benchmark::DoNotOptimize(ChooseCellColours(pixels, Multicolour, background));
     }
 }
 BENCHMARK(BM_NearestCellSearch)->Unit(benchmark::kMillisecond);
@@ -65,8 +66,9 @@ BENCHMARK(BM_NearestCellSearch)->Unit(benchmark::kMillisecond);
 void BM_NearestDither(benchmark::State& state) {
     const auto kind = static_cast<DitherKind>(state.range(0));
     auto distances = std::make_unique<PaletteDistances>(Pepto);
-    const std::uint8_t background = ChooseBackground(PhotoTarget(), *distances, Multicolour);
-    const CellColourSets sets = ChooseCellColours(PhotoTarget(), *distances, Multicolour, background);
+    const PixelDifferences pixels = DifferencesOfPixels(PhotoTarget(), *distances);
+    const std::uint8_t background = ChooseBackground(pixels, Multicolour);
+    const CellColourSets sets = ChooseCellColours(pixels, Multicolour, background);
     auto canvas = std::make_unique<Canvas>();
     for (auto _ : state) {
         DitherIntoCanvas(PhotoTarget(), *distances, sets, background, {kind, 0.8f}, *canvas);

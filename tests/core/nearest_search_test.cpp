@@ -55,8 +55,9 @@ TEST(NearestSearch, CellColoursAreTheExhaustiveBestNearlyAlways) {
     const NearestTarget target = SmoothTarget(3);
     const ModeColours mode = ModeColoursOf(PaletteMode::Multicolour, AutoBackground);
     PaletteDistances distances(Pepto);
-    const std::uint8_t background = ChooseBackground(target, distances, mode);
-    const CellColourSets sets = ChooseCellColours(target, distances, mode, background);
+    const PixelDifferences pixels = DifferencesOfPixels(target, distances);
+    const std::uint8_t background = ChooseBackground(pixels, mode);
+    const CellColourSets sets = ChooseCellColours(pixels, mode, background);
     int exact = 0;
     double found = 0;
     double optimum = 0;

@@ -39,28 +39,38 @@ Column Min(const Column& x, const Column& y) {
 
 // Differences in 16 bits (see PaletteDistances), so that the search's minima run 16 pixels to an
 // instruction.
-CellDistances MeasureCell(const NearestTarget& target, PaletteDistances& distances, ColourSet usable, int cell) {
+CellDistances MeasureCell(const PixelDifferences& pixels, ColourSet usable, int cell) {
     CellDistances cell_{};
     std::array<int, 16> votes{};
     for (int p = 0; p < CellPixels; ++p) {
-        const std::size_t at = CellPixelAt(cell, p);
-        if (!target.Inside(at)) continue;
-        const std::array<std::int16_t, 16>& to = distances.To(target.colours[at]);
-        std::array<std::pair<std::int16_t, std::uint8_t>, 16> ranked{};
-        std::size_t count = 0;
+        const std::array<std::int16_t, 16>* to = pixels[CellPixelAt(cell, p)];
+        if (to == nullptr) continue;
+        // The three nearest usable colours; of two as near, the lower number.
+        std::array<std::int16_t, 3> nearest{Far, Far, Far};
+        std::array<int, 3> colour{-1, -1, -1};
         for (int c = 0; c < 16; ++c) {
-            const std::int16_t d = to[static_cast<std::size_t>(c)];
+            const std::int16_t d = (*to)[static_cast<std::size_t>(c)];
             cell_.to[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)] = d;
-            if (Holds(usable, c)) ranked[count++] = {d, static_cast<std::uint8_t>(c)};
+            if (!Holds(usable, c) || d >= nearest[2]) continue;
+            std::size_t k = 2;
+            for (; k > 0 && d < nearest[k - 1]; --k) {
+                nearest[k] = nearest[k - 1];
+                colour[k] = colour[k - 1];
+            }
+            nearest[k] = d;
+            colour[k] = c;
         }
-        const std::size_t top = std::min<std::size_t>(VoteWeights.size(), count);
-        std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(top),
-                          ranked.begin() + static_cast<std::ptrdiff_t>(count));
-        for (std::size_t k = 0; k < top; ++k) votes[ranked[k].second] += VoteWeights[k];
+        for (std::size_t k = 0; k < VoteWeights.size(); ++k) {
+            if (colour[k] >= 0) votes[static_cast<std::size_t>(colour[k])] += VoteWeights[k];
+        }
     }
+    // The colours by votes, most first, of equal votes the lower number (an insertion sort: sixteen).
     std::array<std::uint8_t, 16> order{};
-    for (std::size_t c = 0; c < 16; ++c) order[c] = static_cast<std::uint8_t>(c);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint8_t x, std::uint8_t y) { return votes[x] > votes[y]; });
+    for (std::size_t c = 0; c < 16; ++c) {
+        std::size_t k = c;
+        for (; k > 0 && votes[order[k - 1]] < votes[c]; --k) order[k] = order[k - 1];
+        order[k] = static_cast<std::uint8_t>(c);
+    }
     for (const std::uint8_t c : order) {
         if (votes[c] == 0 || cell_.candidateCount == MaxCandidates) break;
         cell_.candidates[cell_.candidateCount++] = c;
@@ -109,13 +119,13 @@ Column Nowhere() {
 
 }  // namespace
 
-std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode) {
+std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode) {
     if (std::has_single_bit(mode.backgrounds)) return static_cast<std::uint8_t>(std::countr_zero(mode.backgrounds));
     // A background no pixel of a cell has near serves that cell as no background would.
     std::array<std::int64_t, 16> total{};
     const ColourSet usable = mode.backgrounds | mode.cellColours;
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances measured = MeasureCell(target, distances, usable, cell);
+        const CellDistances measured = MeasureCell(pixels, usable, cell);
         const std::int32_t without = BestThree(measured, Nowhere(), mode.cellColours).cost;
         std::array<std::int32_t, 16> cost;
         cost.fill(without);
@@ -133,12 +143,11 @@ std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& dis
     return best;
 }
 
-CellColourSets ChooseCellColours(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
-                                 std::uint8_t background) {
+CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColours& mode, std::uint8_t background) {
     CellColourSets sets(CellCount);
     const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances measured = MeasureCell(target, distances, others, cell);
+        const CellDistances measured = MeasureCell(pixels, others, cell);
         const Choice choice = BestThree(measured, measured.to[background], others);
         sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
     }

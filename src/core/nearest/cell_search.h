@@ -16,9 +16,8 @@ namespace pxm {
 // The colours each cell keeps, background included, cell by cell (row by row).
 using CellColourSets = std::vector<ColourSet>;
 
-std::uint8_t ChooseBackground(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode);
-CellColourSets ChooseCellColours(const NearestTarget& target, PaletteDistances& distances, const ModeColours& mode,
-                                 std::uint8_t background);
+std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode);
+CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColours& mode, std::uint8_t background);
 
 // The pixel of the target at position p (0 to 31, row by row) of a cell.
 constexpr std::size_t CellPixelAt(int cell, int p) {

@@ -15,8 +15,9 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
         outcome.background = fewest.background;
         outcome.changes = ChangeCount{fewest.changedPixels, fewest.changedCells};
     } else {
-        outcome.background = ChooseBackground(target, *distances, mode);
-        const CellColourSets sets = ChooseCellColours(target, *distances, mode, outcome.background);
+        const PixelDifferences pixels = DifferencesOfPixels(target, *distances);
+        outcome.background = ChooseBackground(pixels, mode);
+        const CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background);
         DitherIntoCanvas(target, *distances, sets, outcome.background, settings.dither.value_or(DefaultPhotoDither), canvas);
     }
     // Every cell now holds the background and at most three further colours the mode allows.

@@ -50,4 +50,12 @@ const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
     return known_[slot_[key] - 1u];
 }
 
+PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances) {
+    PixelDifferences pixels(TargetPixelCount);
+    for (std::size_t at = 0; at < TargetPixelCount; ++at) {
+        if (target.Inside(at)) pixels[at] = &distances.To(target.colours[at]);
+    }
+    return pixels;
+}
+
 }  // namespace pxm

@@ -9,6 +9,7 @@
 
 #include "core/nearest/ciede2000_sixteen.h"
 #include "core/nearest/mode_colours.h"
+#include "core/nearest/nearest_target.h"
 
 namespace pxm {
 
@@ -32,5 +33,9 @@ private:
     std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(1 << 15);  // 0: not yet, else 1 + index
     std::vector<Differences> known_;
 };
+
+// Each pixel's differences (null for a pixel outside the picture), looked up once for the search.
+using PixelDifferences = std::vector<const std::array<std::int16_t, 16>*>;
+PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances);
 
 }  // namespace pxm
