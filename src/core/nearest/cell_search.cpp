@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <optional>
 
 namespace pxm {
 
@@ -20,7 +21,7 @@ constexpr std::array<int, 3> VoteWeights{32 * 32 * 33, 33, 1};
 using Column = std::array<std::int16_t, CellPixels>;
 
 struct CellDistances {
-    std::array<Column, 16> to{};  // to[c][p]: pixel p to colour c; 0 for a pixel outside the picture
+    std::array<Column, 16> to{};  // to[c][p]: pixel p to colour c, for the candidates and the colour asked for
     std::array<std::uint8_t, MaxCandidates> candidates{};
     std::size_t candidateCount = 0;
 };
@@ -37,31 +38,28 @@ Column Min(const Column& x, const Column& y) {
     return m;
 }
 
-// Differences in 16 bits (see PaletteDistances), so that the search's minima run 16 pixels to an
-// instruction.
-CellDistances MeasureCell(const PixelDifferences& pixels, ColourSet usable, int cell) {
+// The colour's column: each pixel's difference to it; 0 for a pixel outside the picture.
+void FillColumn(const PixelDifferences& pixels, int cell, std::uint8_t colour, Column& column) {
+    for (int p = 0; p < CellPixels; ++p) {
+        const ColourDifferences* pixel = pixels[CellPixelAt(cell, p)];
+        column[static_cast<std::size_t>(p)] = pixel != nullptr ? pixel->to[colour] : std::int16_t{0};
+    }
+}
+
+// The candidates (the colours the cell's pixels have nearest) and their columns, and the column
+// of `also` (a background to weigh), in 16 bits (see PaletteDistances), so that the search's
+// minima run 16 pixels to an instruction.
+CellDistances MeasureCell(const PixelDifferences& pixels, ColourSet usable, int cell, std::optional<std::uint8_t> also) {
     CellDistances cell_{};
     std::array<int, 16> votes{};
     for (int p = 0; p < CellPixels; ++p) {
-        const std::array<std::int16_t, 16>* to = pixels[CellPixelAt(cell, p)];
-        if (to == nullptr) continue;
-        // The three nearest usable colours; of two as near, the lower number.
-        std::array<std::int16_t, 3> nearest{Far, Far, Far};
-        std::array<int, 3> colour{-1, -1, -1};
-        for (int c = 0; c < 16; ++c) {
-            const std::int16_t d = (*to)[static_cast<std::size_t>(c)];
-            cell_.to[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)] = d;
-            if (!Holds(usable, c) || d >= nearest[2]) continue;
-            std::size_t k = 2;
-            for (; k > 0 && d < nearest[k - 1]; --k) {
-                nearest[k] = nearest[k - 1];
-                colour[k] = colour[k - 1];
-            }
-            nearest[k] = d;
-            colour[k] = c;
-        }
-        for (std::size_t k = 0; k < VoteWeights.size(); ++k) {
-            if (colour[k] >= 0) votes[static_cast<std::size_t>(colour[k])] += VoteWeights[k];
+        const ColourDifferences* pixel = pixels[CellPixelAt(cell, p)];
+        if (pixel == nullptr) continue;
+        std::size_t k = 0;
+        for (const std::uint8_t c : pixel->nearest) {
+            if (!Holds(usable, c)) continue;
+            votes[c] += VoteWeights[k];
+            if (++k == VoteWeights.size()) break;
         }
     }
     // The colours by votes, most first, of equal votes the lower number (an insertion sort: sixteen).
@@ -74,7 +72,9 @@ CellDistances MeasureCell(const PixelDifferences& pixels, ColourSet usable, int 
     for (const std::uint8_t c : order) {
         if (votes[c] == 0 || cell_.candidateCount == MaxCandidates) break;
         cell_.candidates[cell_.candidateCount++] = c;
+        FillColumn(pixels, cell, c, cell_.to[c]);
     }
+    if (also) FillColumn(pixels, cell, *also, cell_.to[*also]);
     return cell_;
 }
 
@@ -117,6 +117,51 @@ Column Nowhere() {
     return far;
 }
 
+// A cell's least cost with each colour as the background (three further candidates at most) and
+// with none that helps (a background no pixel of the cell has near serves it as none would).
+struct CellCosts {
+    std::array<std::int32_t, 16> with{};
+};
+
+// Every set of up to four candidates once: a set costs the same whichever of its colours is the
+// background, so one sum serves each of them, and its subsets without a background.
+CellCosts CostsOfCell(const CellDistances& cell, const ModeColours& mode) {
+    const std::size_t n = cell.candidateCount;
+    const auto& list = cell.candidates;
+    std::int32_t without = Sum(Nowhere());
+    std::array<std::int32_t, 16> with;
+    with.fill(std::numeric_limits<std::int32_t>::max());
+    const auto weigh = [&](const Column& shown, ColourSet set, int size) {
+        const std::int32_t cost = Sum(shown);
+        if (size <= 3 && (set & ~mode.cellColours) == 0) without = std::min(without, cost);
+        for (ColourSet rest = set; rest != 0; rest &= static_cast<ColourSet>(rest - 1)) {
+            const int b = std::countr_zero(rest);
+            const auto others = static_cast<ColourSet>(set & ~(1u << b));
+            if (Holds(mode.backgrounds, b) && (others & ~mode.cellColours) == 0) with[static_cast<std::size_t>(b)] = std::min(with[static_cast<std::size_t>(b)], cost);
+        }
+    };
+    for (std::size_t a = 0; a < n; ++a) {
+        const Column& ma = cell.to[list[a]];
+        const auto sa = static_cast<ColourSet>(1u << list[a]);
+        weigh(ma, sa, 1);
+        for (std::size_t b = a + 1; b < n; ++b) {
+            const Column mb = Min(ma, cell.to[list[b]]);
+            const auto sb = static_cast<ColourSet>(sa | 1u << list[b]);
+            weigh(mb, sb, 2);
+            for (std::size_t c = b + 1; c < n; ++c) {
+                const Column mc = Min(mb, cell.to[list[c]]);
+                const auto sc = static_cast<ColourSet>(sb | 1u << list[c]);
+                weigh(mc, sc, 3);
+                for (std::size_t d = c + 1; d < n; ++d)
+                    weigh(Min(mc, cell.to[list[d]]), static_cast<ColourSet>(sc | 1u << list[d]), 4);
+            }
+        }
+    }
+    CellCosts costs;
+    for (std::size_t b = 0; b < 16; ++b) costs.with[b] = std::min(with[b], without);
+    return costs;
+}
+
 }  // namespace
 
 std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode) {
@@ -125,16 +170,8 @@ std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours&
     std::array<std::int64_t, 16> total{};
     const ColourSet usable = mode.backgrounds | mode.cellColours;
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances measured = MeasureCell(pixels, usable, cell);
-        const std::int32_t without = BestThree(measured, Nowhere(), mode.cellColours).cost;
-        std::array<std::int32_t, 16> cost;
-        cost.fill(without);
-        for (std::size_t k = 0; k < measured.candidateCount; ++k) {
-            const std::uint8_t b = measured.candidates[k];
-            if (!Holds(mode.backgrounds, b)) continue;
-            cost[b] = BestThree(measured, measured.to[b], static_cast<ColourSet>(mode.cellColours & ~(1u << b))).cost;
-        }
-        for (std::size_t b = 0; b < 16; ++b) total[b] += cost[b];
+        const CellCosts costs = CostsOfCell(MeasureCell(pixels, usable, cell, std::nullopt), mode);
+        for (std::size_t b = 0; b < 16; ++b) total[b] += costs.with[b];
     }
     std::uint8_t best = 0;
     for (std::uint8_t b = 0; b < 16; ++b) {
@@ -147,7 +184,7 @@ CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColou
     CellColourSets sets(CellCount);
     const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
     for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances measured = MeasureCell(pixels, others, cell);
+        const CellDistances measured = MeasureCell(pixels, others, cell, background);
         const Choice choice = BestThree(measured, measured.to[background], others);
         sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
     }

@@ -34,7 +34,7 @@ std::uint8_t ByteOfLevel(int level) { return static_cast<std::uint8_t>((level * 
 
 }  // namespace
 
-const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
+const ColourDifferences& PaletteDistances::Of(LinearRgb colour) {
     const int r = LevelOf(colour.r);
     const int g = LevelOf(colour.g);
     const int b = LevelOf(colour.b);
@@ -42,9 +42,14 @@ const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
     if (slot_[key] == 0) {
         const Lab lab = LabOf(Rgb{ByteOfLevel(r), ByteOfLevel(g), ByteOfLevel(b)});
         const std::array<float, 16> differences = Ciede2000ToEach(lab, lab_);
-        Differences& to = known_.emplace_back();
-        for (std::size_t c = 0; c < 16; ++c)
-            to[c] = static_cast<std::int16_t>(std::min(differences[c] * DifferenceScale, 32000.0f));
+        ColourDifferences& entry = known_.emplace_back();
+        for (std::size_t c = 0; c < 16; ++c) {
+            entry.to[c] = static_cast<std::int16_t>(std::min(differences[c] * DifferenceScale, 32000.0f));
+            // An insertion sort, nearest first; of two as near, the lower number stays first.
+            std::size_t k = c;
+            for (; k > 0 && entry.to[entry.nearest[k - 1]] > entry.to[c]; --k) entry.nearest[k] = entry.nearest[k - 1];
+            entry.nearest[k] = static_cast<std::uint8_t>(c);
+        }
         slot_[key] = static_cast<std::uint16_t>(known_.size());
     }
     return known_[slot_[key] - 1u];
@@ -53,7 +58,7 @@ const std::array<std::int16_t, 16>& PaletteDistances::To(LinearRgb colour) {
 PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances) {
     PixelDifferences pixels(TargetPixelCount);
     for (std::size_t at = 0; at < TargetPixelCount; ++at) {
-        if (target.Inside(at)) pixels[at] = &distances.To(target.colours[at]);
+        if (target.Inside(at)) pixels[at] = &distances.Of(target.colours[at]);
     }
     return pixels;
 }

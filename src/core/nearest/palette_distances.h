@@ -15,27 +15,33 @@ namespace pxm {
 
 inline constexpr float DifferenceScale = 32.0f;  // the differences in 1/32 units, in 16 bits
 
+// A colour's differences to the sixteen palette colours, and their order.
+struct ColourDifferences {
+    std::array<std::int16_t, 16> to{};       // CIEDE2000 times DifferenceScale
+    std::array<std::uint8_t, 16> nearest{};  // the palette colours nearest first; of two as near, the lower number
+};
+
 class PaletteDistances {
 public:
-    // Room for every colour is reserved, never touched until used: what To gives stays valid.
+    // Room for every colour is reserved, never touched until used: what Of gives stays valid.
     explicit PaletteDistances(const ShownColours& shown) : shown_(shown), lab_(SixteenLabOf(shown.lab)) {
         known_.reserve(1 << 15);
     }
 
     const ShownColours& shown() const { return shown_; }
+    const ColourDifferences& Of(LinearRgb colour);
     // The CIEDE2000 difference from the colour to each palette colour, times DifferenceScale.
-    const std::array<std::int16_t, 16>& To(LinearRgb colour);
+    const std::array<std::int16_t, 16>& To(LinearRgb colour) { return Of(colour).to; }
 
 private:
-    using Differences = std::array<std::int16_t, 16>;
     ShownColours shown_;
     SixteenLab lab_;
     std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(1 << 15);  // 0: not yet, else 1 + index
-    std::vector<Differences> known_;
+    std::vector<ColourDifferences> known_;
 };
 
 // Each pixel's differences (null for a pixel outside the picture), looked up once for the search.
-using PixelDifferences = std::vector<const std::array<std::int16_t, 16>*>;
+using PixelDifferences = std::vector<const ColourDifferences*>;
 PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances);
 
 }  // namespace pxm
