@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "cli/picture_decoder.h"
 #include "cli/picture_refusal.h"
@@ -48,7 +49,33 @@ bool AtMostSixteenColours(const DecodedPicture& picture, const PictureArea& area
     return true;
 }
 
-PixelArt MatchPixelArt(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
+// The picture with the colour (and index) under each pixel that is not fully opaque replaced by
+// an opaque pixel's: such a pixel takes the background, and what it hides must not keep the rest
+// from being pixel art. nullopt: no pixel of the area is opaque.
+std::optional<DecodedPicture> WithoutHiddenColours(const DecodedPicture& picture, const PictureArea& area) {
+    std::optional<std::size_t> shown;
+    for (int y = area.top; y < area.top + area.height && !shown; ++y) {
+        for (int x = area.left; x < area.left + area.width && !shown; ++x) {
+            if (picture.Opaque(picture.At(x, y))) shown = picture.At(x, y);
+        }
+    }
+    if (!shown) return std::nullopt;
+    DecodedPicture opaque = picture;
+    for (std::size_t at = 0; at < opaque.rgb.size(); ++at) {
+        if (opaque.Opaque(at)) continue;
+        opaque.rgb[at] = picture.rgb[*shown];
+        if (opaque.Indexed()) opaque.indexes[at] = picture.indexes[*shown];
+    }
+    return opaque;
+}
+
+PixelArt MatchPixelArt(const DecodedPicture& given, const PictureArea& area, const PaletteChoice& choice) {
+    std::optional<DecodedPicture> uncovered;
+    if (!given.alpha.empty()) {
+        uncovered = WithoutHiddenColours(given, area);
+        if (!uncovered) return {};
+    }
+    const DecodedPicture& picture = uncovered ? *uncovered : given;
     if (choice.kind == PaletteChoice::Kind::Index) {
         if (!picture.Indexed()) return {};
         PixelArt art;

@@ -221,6 +221,10 @@ TEST_F(NearestProcess, TransparentPixelsTakeTheBackground) {
         return PeptoHex(Fitting(x, y));
     }), "holes.png");
     EXPECT_EQ(RunConverter({in, "-o", dir_ / "refused.prg"}).status, 1);
+    // The green under the transparent pixels is no colour of the picture: the rest is still pixel
+    // art in pepto, and needs no change.
+    const auto told = RunConverter({in, "-n", "-o", dir_ / "told.prg"});
+    EXPECT_EQ(told.out, "Palette: pepto.\nChosen background color: black.\nChanged 0 pixels in 0 cells.\n");
     const std::vector<Rgb> shown = ConvertedPreview({in, "-n", "-o", dir_ / "a.prg"});
     ASSERT_FALSE(shown.empty());
     const std::vector<std::uint8_t> koala = ReadFile(dir_ / "a.prg");
