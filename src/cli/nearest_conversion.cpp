@@ -128,8 +128,8 @@ SizesTaken SizesFor(const CliOptions& options) {
 
 std::optional<DitherSettings> DitherAsked(const CliOptions& options) {
     if (!options.dither && !options.ditherStrength) return std::nullopt;
-    DitherSettings settings = DefaultPhotoDither;
-    if (options.dither) settings = {*options.dither, 1.0f};
+    DitherSettings settings{DefaultDitherKind, 1.0f};
+    if (options.dither) settings.kind = *options.dither;
     if (options.ditherStrength) settings.strength = *options.ditherStrength;
     return settings;
 }
