@@ -6,6 +6,7 @@
 
 #include "cli/picture_scaling.h"
 #include "core/nearest/nearest_picture.h"
+#include "core/nearest/seen_distance.h"
 #include "tests/core/core_test_support.h"
 
 namespace pxm::bench {
@@ -77,6 +78,32 @@ void BM_NearestDither(benchmark::State& state) {
     state.SetLabel(std::string(DitherKindNames[static_cast<std::size_t>(state.range(0))].name));
 }
 BENCHMARK(BM_NearestDither)->DenseRange(0, static_cast<int>(DitherKindNames.size()) - 1)->Unit(benchmark::kMillisecond);
+
+// What telling two dithers apart costs: the target as seen once, a picture as seen against it.
+void BM_NearestSeenDistance(benchmark::State& state) {
+    auto distances = std::make_unique<PaletteDistances>(Pepto);
+    const PixelDifferences pixels = DifferencesOfPixels(PhotoTarget(), *distances);
+    const std::uint8_t background = ChooseBackground(pixels, Multicolour);
+    const CellColourSets sets = ChooseCellColours(pixels, Multicolour, background);
+    auto canvas = std::make_unique<Canvas>();
+    DitherIntoCanvas(PhotoTarget(), *distances, sets, background, {DitherKind::FloydSteinberg, 0.65f}, *canvas);
+    for (auto _ : state) {
+        const std::vector<Lab> seen = SeenTarget(PhotoTarget(), Pepto.linear[background]);
+        benchmark::DoNotOptimize(SeenDistance(PhotoTarget(), seen, *canvas, Pepto));
+    }
+}
+BENCHMARK(BM_NearestSeenDistance)->Unit(benchmark::kMillisecond);
+
+// The whole nearest picture with the defaults, from a fresh table of differences: the search,
+// both dithers told apart as seen, the koalization.
+void BM_NearestWholePicture(benchmark::State& state) {
+    auto canvas = std::make_unique<Canvas>();
+    auto image = std::make_unique<KoalaImage>();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MakeNearestPicture(PhotoTarget(), C64Palettes[DefaultPalette], {}, *canvas, *image));
+    }
+}
+BENCHMARK(BM_NearestWholePicture)->Unit(benchmark::kMillisecond);
 
 // Pixel art of eight colours a cell: every cell clashes, every background is weighed.
 void BM_NearestFewestChanges(benchmark::State& state) {
