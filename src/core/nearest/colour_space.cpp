@@ -77,68 +77,58 @@ constexpr double Seventh(double v) {
 }  // namespace
 
 double Ciede2000(const Lab& x, const Lab& y) {
-    using T = double;
     using std::atan2, std::cos, std::exp, std::sin, std::sqrt, std::abs;
-    constexpr T Pi = std::numbers::pi_v<T>;
-    constexpr T Degree = Pi / 180;
-    constexpr T TwentyFiveToTheSeventh = Seventh(25);
-    const T xl = static_cast<T>(x.l), xa = static_cast<T>(x.a), xb = static_cast<T>(x.b);
-    const T yl = static_cast<T>(y.l), ya = static_cast<T>(y.a), yb = static_cast<T>(y.b);
-    const T c1 = sqrt(xa * xa + xb * xb);
-    const T c2 = sqrt(ya * ya + yb * yb);
-    const T cMean7 = Seventh((c1 + c2) / 2);
-    const T g = T(0.5) * (1 - sqrt(cMean7 / (cMean7 + TwentyFiveToTheSeventh)));
-    const T a1 = (1 + g) * xa;
-    const T a2 = (1 + g) * ya;
-    const T cp1 = sqrt(a1 * a1 + xb * xb);
-    const T cp2 = sqrt(a2 * a2 + yb * yb);
-    const auto hue = [](T b, T a) {
-        if (a == 0 && b == 0) return T(0);
-        const T h = atan2(b, a);
+    constexpr double Pi = std::numbers::pi;
+    constexpr double Degree = Pi / 180;
+    constexpr double TwentyFiveToTheSeventh = Seventh(25);
+    const double xl = x.l, xa = x.a, xb = x.b;
+    const double yl = y.l, ya = y.a, yb = y.b;
+    const double c1 = sqrt(xa * xa + xb * xb);
+    const double c2 = sqrt(ya * ya + yb * yb);
+    const double cMean7 = Seventh((c1 + c2) / 2);
+    const double g = 0.5 * (1 - sqrt(cMean7 / (cMean7 + TwentyFiveToTheSeventh)));
+    const double a1 = (1 + g) * xa;
+    const double a2 = (1 + g) * ya;
+    const double cp1 = sqrt(a1 * a1 + xb * xb);
+    const double cp2 = sqrt(a2 * a2 + yb * yb);
+    const auto hue = [](double b, double a) {
+        if (a == 0 && b == 0) return 0.0;
+        const double h = atan2(b, a);
         return h < 0 ? h + 2 * Pi : h;
     };
-    const T h1 = hue(xb, a1);
-    const T h2 = hue(yb, a2);
-    const T dL = yl - xl;
-    const T dC = cp2 - cp1;
-    T dh = 0;
+    const double h1 = hue(xb, a1);
+    const double h2 = hue(yb, a2);
+    const double dL = yl - xl;
+    const double dC = cp2 - cp1;
+    double dh = 0;
     if (cp1 * cp2 != 0) {
         dh = h2 - h1;
         if (dh > Pi) dh -= 2 * Pi;
         else if (dh < -Pi) dh += 2 * Pi;
     }
-    const T dH = 2 * sqrt(cp1 * cp2) * sin(dh / 2);
-    const T lMean = (xl + yl) / 2;
-    const T cpMean = (cp1 + cp2) / 2;
-    T hMean = h1 + h2;
+    const double dH = 2 * sqrt(cp1 * cp2) * sin(dh / 2);
+    const double lMean = (xl + yl) / 2;
+    const double cpMean = (cp1 + cp2) / 2;
+    double hMean = h1 + h2;
     if (cp1 * cp2 != 0) {
         if (abs(h1 - h2) <= Pi) hMean /= 2;
         else hMean = (h1 + h2 < 2 * Pi) ? (h1 + h2 + 2 * Pi) / 2 : (h1 + h2 - 2 * Pi) / 2;
     }
-    // The four cosines of T from one sine and cosine, by the multiple-angle formulas.
-    const T c = cos(hMean);
-    const T s = sin(hMean);
-    const T cos2 = c * c - s * s;
-    const T sin2 = 2 * s * c;
-    const T cos3 = c * (4 * c * c - 3);
-    const T sin3 = s * (3 - 4 * s * s);
-    const T cos4 = 2 * cos2 * cos2 - 1;
-    const T sin4 = 2 * sin2 * cos2;
-    const T t = 1 - T(0.17) * (c * cos(30 * Degree) + s * sin(30 * Degree)) + T(0.24) * cos2 +
-                T(0.32) * (cos3 * cos(6 * Degree) - sin3 * sin(6 * Degree)) -
-                T(0.20) * (cos4 * cos(63 * Degree) + sin4 * sin(63 * Degree));
-    const T hueOff = (hMean / Degree - 275) / 25;
-    const T dTheta = 30 * Degree * exp(-hueOff * hueOff);
-    const T cpMean7 = Seventh(cpMean);
-    const T rC = 2 * sqrt(cpMean7 / (cpMean7 + TwentyFiveToTheSeventh));
-    const T l50 = (lMean - 50) * (lMean - 50);
-    const T sL = 1 + T(0.015) * l50 / sqrt(20 + l50);
-    const T sC = 1 + T(0.045) * cpMean;
-    const T sH = 1 + T(0.015) * cpMean * t;
-    const T rT = -sin(2 * dTheta) * rC;
-    const T tl = dL / sL;
-    const T tc = dC / sC;
-    const T th = dH / sH;
+    // The reference: the formula as published (the fast form rearranges it).
+    const double t = 1 - 0.17 * cos(hMean - 30 * Degree) + 0.24 * cos(2 * hMean) + 0.32 * cos(3 * hMean + 6 * Degree) -
+                     0.20 * cos(4 * hMean - 63 * Degree);
+    const double hueOff = (hMean / Degree - 275) / 25;
+    const double dTheta = 30 * Degree * exp(-hueOff * hueOff);
+    const double cpMean7 = Seventh(cpMean);
+    const double rC = 2 * sqrt(cpMean7 / (cpMean7 + TwentyFiveToTheSeventh));
+    const double l50 = (lMean - 50) * (lMean - 50);
+    const double sL = 1 + 0.015 * l50 / sqrt(20 + l50);
+    const double sC = 1 + 0.045 * cpMean;
+    const double sH = 1 + 0.015 * cpMean * t;
+    const double rT = -sin(2 * dTheta) * rC;
+    const double tl = dL / sL;
+    const double tc = dC / sC;
+    const double th = dH / sH;
     return sqrt(tl * tl + tc * tc + th * th + rT * tc * th);
 }
 
