@@ -307,16 +307,36 @@ def own_words_cut(err, words):
     return text
 
 
+def prepared_folder(case, side, scratch):
+    folder = tempfile.mkdtemp(prefix=side + "-", dir=scratch)
+    for path in case.inputs:
+        shutil.copy(path, folder)
+    if case.before:
+        case.before(folder)
+    return folder
+
+
+# The converter says why whenever it exits with another status than 0; a run that failed without
+# a word is Wine's own failure to start it (seen now and then under load), and is run again.
+WINE_ATTEMPTS = 3
+
+
+def run_windows(case, windows, scratch):
+    for attempt in range(WINE_ATTEMPTS):
+        folder = prepared_folder(case, "windows", scratch)
+        status, out, err = run(windows + case.args, folder, case.stdin)
+        if status == 0 or out or err or attempt + 1 == WINE_ATTEMPTS:
+            return folder, (status, out, err)
+        print(f"note: {case.name}: Wine ended with status {status} and no output; running it again", file=sys.stderr)
+        shutil.rmtree(folder)
+
+
 def compare(case, native, windows, scratch):
-    folders = []
-    for side in ("linux", "windows"):
-        folder = tempfile.mkdtemp(prefix=side + "-", dir=scratch)
-        for path in case.inputs:
-            shutil.copy(path, folder)
-        if case.before:
-            case.before(folder)
-        folders.append(folder)
-    results = [run(native + case.args, folders[0], case.stdin), run(windows + case.args, folders[1], case.stdin)]
+    folders = [prepared_folder(case, "linux", scratch)]
+    results = [run(native + case.args, folders[0], case.stdin)]
+    windows_folder, windows_result = run_windows(case, windows, scratch)
+    folders.append(windows_folder)
+    results.append(windows_result)
     problems = []
     (status_l, out_l, err_l), (status_w, out_w, err_w) = results
     if status_l != status_w:
