@@ -9,6 +9,7 @@
 #include "cli/picture_decoder.h"
 #include "cli/windows/wic.h"
 #include "core/import/declared_size.h"
+#include "core/import/orientation.h"
 #include "core/import/picture_area.h"
 
 namespace pxm::cli {
@@ -26,6 +27,15 @@ std::optional<int> MetadataNumber(IWICMetadataQueryReader* reader, const wchar_t
     }
     PropVariantClear(&value);
     return number;
+}
+
+// The orientation a camera wrote into a JPEG frame's EXIF block (tag 274 of IFD 0); upright when
+// there is none.
+Orientation ExifOrientationOf(IWICBitmapFrameDecode* frame) {
+    ComOwner<IWICMetadataQueryReader> reader;
+    if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return Orientation::Upright;
+    const std::optional<int> tag = MetadataNumber(reader.get(), L"/app1/ifd/{ushort=274}");
+    return tag ? OrientationFromTag(static_cast<unsigned>(*tag)) : Orientation::Upright;
 }
 
 struct LogicalScreen {
@@ -130,8 +140,9 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
 }
 
 // Everything after the decoder is open; the outcome's status stays Unreadable on failure.
-void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, SizesTaken sizes,
+void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, PictureKind kind, SizesTaken sizes,
                       DecodeOutcome& outcome) {
+    const bool gif = kind == PictureKind::Gif;
     ComOwner<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(0, frame.put());
     UINT width = 0;
@@ -155,8 +166,12 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         }
         PlaceGifFrame(frame.get(), place);
     }
+    const Orientation orientation = kind == PictureKind::Jpeg ? ExifOrientationOf(frame.get()) : Orientation::Upright;
     // The size first: the pixels of a picture of a size that is not taken are never decoded.
-    if (!Takes(sizes, picture.width, picture.height)) {
+    if (const PictureSize shown = ShownSize(picture.width, picture.height, orientation);
+        !Takes(sizes, shown.width, shown.height)) {
+        picture.width = shown.width;
+        picture.height = shown.height;
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return;
     }
@@ -192,14 +207,18 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         }
     }
     if (FAILED(result)) outcome.reason = WicFailureText(result);
-    if (outcome.reason.empty()) outcome.status = DecodeOutcome::Status::Decoded;
+    if (!outcome.reason.empty()) return;
+    picture = Oriented(std::move(picture), orientation);
+    outcome.status = DecodeOutcome::Status::Decoded;
 }
 
 DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container, SizesTaken sizes) {
     DecodeOutcome outcome;
-    // A size that is not taken is refused from the file's header, before WIC reads any of it.
+    // A size that is not taken (a JPEG's however its EXIF orientation turns it) is refused from
+    // the file's header, before WIC reads any of it.
     const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
-    if (declared && !Takes(sizes, declared->width, declared->height)) {
+    if (declared && !(kind == PictureKind::Jpeg ? TakesTurnedEitherWay(sizes, declared->width, declared->height)
+                                                : Takes(sizes, declared->width, declared->height))) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
@@ -225,7 +244,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         outcome.reason = WicFailureText(result);
         return outcome;
     }
-    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, sizes, outcome);
+    DecodeFirstFrame(factory.get(), decoder.get(), kind, sizes, outcome);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
