@@ -42,8 +42,9 @@ std::string PaddingText(const Padding& padding) {
 
 std::string C64InfoText(const C64Picture& picture) {
     std::string text = Join({"Format: ", InfoOf(picture.format).name, " (", InfoOf(picture.format).key, ")\n"});
-    text += Join({"Container: ", ContainerName(picture.container),
-                  picture.showingProgram ? ", a program that shows the picture" : "", "\n"});
+    const std::string_view container =
+        picture.loadAddressAssumed ? "none (the picture's bytes alone)" : ContainerName(picture.container);
+    text += Join({"Container: ", container, picture.showingProgram ? ", a program that shows the picture" : "", "\n"});
     text += Join({"Load address: ", LoadAddressText(picture), "\n"});
     text += Join({"C64 name: ", picture.container ? Join({"\"", PetsciiText(picture.c64Name), "\""}) : "none", "\n"});
     text += Join({"Background: ", BackgroundText(picture), "\n"});
