@@ -4,6 +4,7 @@
 // or --name says otherwise.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -68,6 +69,20 @@ TEST_F(C64Edges, KoalaWithoutLoadAddressIsReadAsKoala) {
     const std::string info = Info("bare.koa");
     EXPECT_EQ(info.substr(0, info.find("C64 name")),
               "Format: Koala-Painter (koala)\nContainer: none (the picture's bytes alone)\n" + told + "\n");
+}
+
+// The converter's (and the Windows program's, the same bytes) Art Studio files keep the
+// background in both bytes: read as it is, no byte named.
+TEST_F(C64Edges, ArtStudioFilesWithBothBytesKeepTheirBackground) {
+    WriteFile(dir_ / "blue.bmp", MakeBmp({}, [](int x, int y) { return std::array{14, 1, 2, 3}[(x / 2 + y) % 4]; }));
+    Convert({"-b", "14", "-f", "artstudio", dir_ / "blue.bmp"}, "blue.ocp");
+    const std::vector<std::uint8_t> file = ReadFile(dir_ / "blue.ocp");
+    ASSERT_EQ(file.size(), 2u + 10016u);
+    EXPECT_EQ(file[2 + 9000], 0xFE);
+    EXPECT_EQ(file[2 + 9001], 0xFE);
+    EXPECT_NE(Info("blue.ocp").find("Background: light blue (14)\n"), std::string::npos);
+    EXPECT_EQ(Convert({dir_ / "blue.ocp"}, "again.ocp").find("Background"), std::string::npos);
+    EXPECT_TRUE(Same("again.ocp", "blue.ocp"));
 }
 
 TEST_F(C64Edges, AnotherContainerKeepsFormatAndName) {
