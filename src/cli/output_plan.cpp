@@ -37,7 +37,7 @@ std::string NoEffect(std::string_view option, std::string_view path) {
 // What the extension of the output's name stands for, checked against the options given.
 std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
     OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
-                    options.container.value_or(Container::Prg)};
+                    options.container.value_or(Container::Prg), options.format.has_value()};
     if (options.imageOutput) {
         // -c png|bmp: that picture, whatever the name.
         plan.kind = *options.imageOutput == ImageOutput::Png ? OutputKind::PicturePng : OutputKind::PictureBmp;
@@ -81,6 +81,7 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
             return std::nullopt;
         }
         plan.format = *row->format;
+        plan.formatGiven = true;
     }
     if (!options.container) plan.container = row->container;
     return plan;
