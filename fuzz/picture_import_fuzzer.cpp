@@ -82,7 +82,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
             if (auto lossy = pxm::ReadLossyPicture(picture, area, {})) {
                 Check(lossy->palette < pxm::C64Palettes.size());
                 Check(lossy->numbers.size() == static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
-                Check(std::ranges::all_of(lossy->numbers, [](std::uint8_t n) { return n < 16; }));
+                Check(std::ranges::all_of(lossy->numbers, [](std::uint8_t n) { return n < 16 || n == pxm::AnyColour; }));
                 numbers = std::move(lossy->numbers);
             }
         }

@@ -38,6 +38,9 @@ constexpr double MinCentreDistance = 8;
 // are mixed at edges.
 constexpr double TightDistance = 10;
 constexpr double TightShare = 0.9;
+// A pixel farther than this from every centre is mixed beyond telling (a thin line or a lone
+// pixel blurred into its neighbours): it takes the colour its cell keeps that lies nearest.
+constexpr double MixedDistance = 12;
 
 constexpr double Squared(double d) { return d * d; }
 
@@ -162,6 +165,19 @@ std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size
     return labs;
 }
 
+// The mean of the double-wide pixel that holds x, y (its two pixels are one C64 colour, each
+// moved by its own noise), or the pixel itself at one pixel per C64 pixel.
+Rgb PairMean(const DecodedPicture& picture, const PictureArea& area, int x, int y) {
+    const Rgb a = picture.rgb[picture.At(x, y)];
+    if (area.pixelWidth == 1) return a;
+    const int first = x - (x - area.left) % 2;
+    const int second = std::min(first + 1, area.left + area.width - 1);
+    const Rgb left = picture.rgb[picture.At(first, y)];
+    const Rgb right = picture.rgb[picture.At(second, y)];
+    const auto mean = [](std::uint8_t p, std::uint8_t q) { return static_cast<std::uint8_t>((p + q + 1) / 2); };
+    return {mean(left.r, right.r), mean(left.g, right.g), mean(left.b, right.b)};
+}
+
 bool FarApart(std::span<const Lab> centres) {
     for (std::size_t k = 0; k < centres.size(); ++k) {
         for (std::size_t j = k + 1; j < centres.size(); ++j) {
@@ -198,15 +214,16 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     for (std::size_t i = seedBins; i < h.used.size(); ++i) h.labs.push_back(LabFast(h.bins[h.used[i]].Mean()));
     const std::size_t pixels = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
     const std::vector<Lab> centres = Modes(h, *seeds, pixels);
-    if (centres.empty() || centres.size() > MaxPictureColours || !FarApart(centres)) return std::nullopt;
+    // One colour and noise (a grey card, a clear sky) is no C64 picture to read back.
+    if (centres.size() < 2 || centres.size() > MaxPictureColours || !FarApart(centres)) return std::nullopt;
 
     ColourClusters clusters;
     clusters.ofPixel.reserve(pixels);
     std::size_t tight = 0;
     for (int y = area.top; y < area.top + area.height; ++y) {
         for (int x = area.left; x < area.left + area.width; ++x) {
-            const auto [k, d] = Nearest(centres, LabFast(picture.rgb[picture.At(x, y)]));
-            clusters.ofPixel.push_back(static_cast<std::uint8_t>(k));
+            const auto [k, d] = Nearest(centres, LabFast(PairMean(picture, area, x, y)));
+            clusters.ofPixel.push_back(d <= Squared(MixedDistance) ? static_cast<std::uint8_t>(k) : NoCluster);
             tight += d <= Squared(TightDistance);
         }
     }

@@ -1,6 +1,7 @@
 #include "core/nearest/lossy_picture.h"
 
 #include "core/nearest/colour_clusters.h"
+#include "core/nearest/nearest_target.h"
 
 namespace pxm {
 
@@ -26,7 +27,7 @@ std::optional<LossyPicture> ReadLossyPicture(const DecodedPicture& picture, cons
     const PaletteMatch match = MatchPalette(centres, {0, 0, centres.width, 1}, choice);
     if (match.refusal != ColourRefusal::None || match.differsBy > MostCentreDistance) return std::nullopt;
     LossyPicture lossy{match.palette, std::move(clusters->ofPixel)};
-    for (std::uint8_t& n : lossy.numbers) n = match.numbers[n];
+    for (std::uint8_t& n : lossy.numbers) n = n == NoCluster ? AnyColour : match.numbers[n];
     return lossy;
 }
 

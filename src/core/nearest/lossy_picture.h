@@ -13,7 +13,8 @@ namespace pxm {
 
 struct LossyPicture {
     std::size_t palette = 0;            // found by AUTO, or the one named
-    std::vector<std::uint8_t> numbers;  // the area's C64 colour numbers, row by row
+    // The area's C64 colour numbers, row by row; AnyColour for a pixel mixed beyond telling.
+    std::vector<std::uint8_t> numbers;
 };
 
 // choice: Auto or Named. nullopt: not such a picture. The area's pixels must all be opaque.
