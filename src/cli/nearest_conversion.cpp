@@ -201,13 +201,15 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
 }
 
 // The line that says how the picture was read: its palette, and whether as a C64 picture gone
-// lossy or enlarged.
+// lossy or enlarged. An enlarged copy is not called lossy or not: a JPEG decoded at half its
+// size (libjpeg-turbo) may hold its colours exactly where one decoded whole does not.
 std::string ReadAsLine(const Placed& placed) {
     const std::string_view name = C64Palettes[*placed.palette].name;
-    if (!placed.lossy && placed.enlarged == 1) return Join({"Palette: ", name, ".\n"});
-    return Join({"Read as ", placed.lossy ? "a lossy copy of a C64 picture" : "a C64 picture",
-                 placed.enlarged > 1 ? " enlarged " + std::to_string(placed.enlarged) + "x" : "", ", in palette ", name,
-                 ".\n"});
+    if (placed.enlarged > 1) {
+        return Join({"Read as a C64 picture enlarged ", std::to_string(placed.enlarged), "x, in palette ", name, ".\n"});
+    }
+    if (placed.lossy) return Join({"Read as a lossy copy of a C64 picture, in palette ", name, ".\n"});
+    return Join({"Palette: ", name, ".\n"});
 }
 
 // Unless it is to be placed unscaled, a picture may be decoded smaller (a large JPEG).
