@@ -18,6 +18,9 @@ namespace {
 constexpr int BinShift = 3;
 constexpr int BinLevels = 256 >> BinShift;
 constexpr std::size_t BinCount = static_cast<std::size_t>(BinLevels) * BinLevels * BinLevels;
+// A C64 picture's colours fill fewer than 4,000 bins even through a quality-60 JPEG; a
+// photograph with grain fills tens of thousands, and is told at once.
+constexpr std::size_t MaxBins = 8000;
 
 // A bin of at least this many pixels, no nearer than SeedSeparation (CIELAB) to a fuller one,
 // starts the search for a cluster; a picture with more such bins than MaxSeeds is a photograph.
@@ -65,7 +68,7 @@ std::size_t BinOf(Rgb c) {
 
 Lab LabFast(Rgb c) { return LabOf(LinearOf(c)); }
 
-// The picture's colours, bin by bin: the bins in use, fullest first, with their mean colour.
+// The picture's colours, bin by bin: the bins in use and their mean colours.
 struct Histogram {
     std::vector<Bin> bins = std::vector<Bin>(BinCount);
     std::vector<std::uint32_t> used;
@@ -82,10 +85,15 @@ Histogram Count(const DecodedPicture& picture, const PictureArea& area) {
             h.bins[at].Add(1, {c.r, c.g, c.b});
         }
     }
-    std::ranges::sort(h.used, [&](std::uint32_t a, std::uint32_t b) {
+    return h;
+}
+
+// The bins that may seed first, fullest first; the others keep their order.
+void OrderForSeeding(Histogram& h) {
+    const auto seeding = std::ranges::stable_partition(h.used, [&](std::uint32_t at) { return h.bins[at].count >= SeedPixels; });
+    std::sort(h.used.begin(), seeding.begin(), [&](std::uint32_t a, std::uint32_t b) {
         return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && a < b);
     });
-    return h;
 }
 
 // The index and squared distance of the colour nearest to one.
@@ -106,9 +114,11 @@ std::pair<std::size_t, double> Nearest(std::span<const Lab> colours, const Lab& 
 std::optional<std::vector<Lab>> Seeds(const Histogram& h) {
     std::vector<Lab> seeds;
     for (std::size_t i = 0; i < h.used.size() && h.bins[h.used[i]].count >= SeedPixels; ++i) {
-        if (!seeds.empty() && Nearest(seeds, h.labs[i]).second < Squared(SeedSeparation)) continue;
+        const Lab& lab = h.labs[i];
+        if (std::ranges::any_of(seeds, [&](const Lab& seed) { return LabDistanceSquared(seed, lab) < Squared(SeedSeparation); }))
+            continue;
         if (seeds.size() == MaxSeeds) return std::nullopt;
-        seeds.push_back(h.labs[i]);
+        seeds.push_back(lab);
     }
     return seeds;
 }
@@ -203,6 +213,8 @@ std::vector<Rgb> CentreColours(const Histogram& h, std::span<const Lab> centres)
 
 std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, const PictureArea& area) {
     Histogram h = Count(picture, area);
+    if (h.used.size() > MaxBins) return std::nullopt;
+    OrderForSeeding(h);
     // Only the seeds' colours are needed to tell most photographs (too many seeds).
     for (const std::uint32_t at : h.used) {
         if (h.bins[at].count < SeedPixels) break;
