@@ -90,8 +90,9 @@ Histogram Count(const DecodedPicture& picture, const PictureArea& area) {
 
 // The bins that may seed first, fullest first; the others keep their order.
 void OrderForSeeding(Histogram& h) {
-    const auto seeding = std::ranges::stable_partition(h.used, [&](std::uint32_t at) { return h.bins[at].count >= SeedPixels; });
-    std::sort(h.used.begin(), seeding.begin(), [&](std::uint32_t a, std::uint32_t b) {
+    const auto seeding = std::stable_partition(h.used.begin(), h.used.end(),
+                                               [&](std::uint32_t at) { return h.bins[at].count >= SeedPixels; });
+    std::sort(h.used.begin(), seeding, [&](std::uint32_t a, std::uint32_t b) {
         return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && a < b);
     });
 }
