@@ -27,9 +27,12 @@ constexpr std::size_t MaxBins = 8000;
 constexpr std::uint32_t SeedPixels = 4;
 constexpr double SeedSeparation = 4;
 constexpr std::size_t MaxSeeds = 300;
-// Each seed climbs to the densest colour within KernelRadius of it; two that end nearer than
-// MergeDistance are one cluster. A quality-90 JPEG spreads a flat colour by a few units.
-constexpr double KernelRadius = 10;
+// Each seed climbs to the densest colour within the kernel's radius of it; two that end nearer
+// than MergeDistance are one cluster. A quality-90 JPEG spreads a flat colour by a few units. The
+// narrower radius first, which keeps two C64 colours 10 apart (colodore's white and light grey,
+// dithered together) apart; the wider where the narrower leaves one colour's noise as centres
+// too many or too close together.
+constexpr std::array<double, 2> KernelRadii{8, 10};
 constexpr double MergeDistance = 3;
 // A mode with fewer pixels around it than this share of the picture is a mixture at edges (a C64
 // colour that few pixels have is lost with it: its pixels take the nearest other).
@@ -126,12 +129,12 @@ std::optional<std::vector<Lab>> Seeds(const Histogram& h) {
 
 struct Mode {
     Lab lab;
-    double mass = 0;  // pixels within KernelRadius
+    double mass = 0;  // pixels within the kernel's radius
 };
 
 // Mean shift with the Epanechnikov kernel over the bins, from the seed; it stops early on
 // reaching a mode found before (nullopt).
-std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found) {
+std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found, double radius) {
     constexpr int MaxSteps = 30;
     Mode mode{at};
     for (int step = 0; step < MaxSteps; ++step) {
@@ -140,9 +143,9 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
         mode.mass = 0;
         for (std::size_t i = 0; i < h.used.size(); ++i) {
             const double d = LabDistanceSquared(mode.lab, h.labs[i]);
-            if (d >= Squared(KernelRadius)) continue;
+            if (d >= Squared(radius)) continue;
             const double count = h.bins[h.used[i]].count;
-            const double weight = count * (1 - d / Squared(KernelRadius));
+            const double weight = count * (1 - d / Squared(radius));
             weights += weight;
             sum.l += weight * h.labs[i].l;
             sum.a += weight * h.labs[i].a;
@@ -159,11 +162,11 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
 }
 
 // The densest colours that gather enough of the picture's pixels, fullest first, as CIELAB.
-std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size_t pixels) {
+std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size_t pixels, double radius) {
     std::vector<Mode> modes;
     std::vector<Lab> labs;
     for (const Lab& seed : seeds) {
-        if (const std::optional<Mode> mode = Climb(h, seed, labs)) {
+        if (const std::optional<Mode> mode = Climb(h, seed, labs, radius)) {
             modes.push_back(*mode);
             labs.push_back(mode->lab);
         }
@@ -198,12 +201,12 @@ bool FarApart(std::span<const Lab> centres) {
     return true;
 }
 
-// Each centre's colour: the mean of the pixels of the bins nearest it and within KernelRadius.
-std::vector<Rgb> CentreColours(const Histogram& h, std::span<const Lab> centres) {
+// Each centre's colour: the mean of the pixels of the bins nearest it and within the radius.
+std::vector<Rgb> CentreColours(const Histogram& h, std::span<const Lab> centres, double radius) {
     std::vector<Bin> sums(centres.size());
     for (std::size_t i = 0; i < h.used.size(); ++i) {
         const auto [k, d] = Nearest(centres, h.labs[i]);
-        if (d < Squared(KernelRadius)) sums[k].Add(h.bins[h.used[i]].count, h.bins[h.used[i]].sum);
+        if (d < Squared(radius)) sums[k].Add(h.bins[h.used[i]].count, h.bins[h.used[i]].sum);
     }
     std::vector<Rgb> colours;
     for (std::size_t k = 0; k < centres.size(); ++k) colours.push_back(sums[k].count ? sums[k].Mean() : Rgb{});
@@ -226,9 +229,16 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     if (!seeds) return std::nullopt;
     for (std::size_t i = seedBins; i < h.used.size(); ++i) h.labs.push_back(LabFast(h.bins[h.used[i]].Mean()));
     const std::size_t pixels = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
-    const std::vector<Lab> centres = Modes(h, *seeds, pixels);
-    // One colour and noise (a grey card, a clear sky) is no C64 picture to read back.
-    if (centres.size() < 2 || centres.size() > MaxPictureColours || !FarApart(centres)) return std::nullopt;
+    std::vector<Lab> centres;
+    double radius = 0;
+    for (const double r : KernelRadii) {
+        centres = Modes(h, *seeds, pixels, r);
+        radius = r;
+        // One colour and noise (a grey card, a clear sky) is no C64 picture to read back.
+        if (centres.size() >= 2 && centres.size() <= MaxPictureColours && FarApart(centres)) break;
+        centres.clear();
+    }
+    if (centres.empty()) return std::nullopt;
 
     ColourClusters clusters;
     clusters.ofPixel.reserve(pixels);
@@ -241,7 +251,7 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
         }
     }
     if (static_cast<double>(tight) < TightShare * static_cast<double>(pixels)) return std::nullopt;
-    clusters.centres = CentreColours(h, centres);
+    clusters.centres = CentreColours(h, centres, radius);
     return clusters;
 }
 
