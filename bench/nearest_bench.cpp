@@ -1,10 +1,13 @@
-// The --nearest road's parts: the scaling of a camera-sized picture, the search for the
-// background and the cell colours, each dither, and the fewest changes of clashing pixel art.
+// The --nearest road's parts: the scaling of a camera-sized picture, the reading of a lossy copy
+// of a C64 picture, the search for the background and the cell colours, each dither, and the
+// fewest changes of clashing pixel art.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "cli/picture_scaling.h"
+#include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
 #include "core/nearest/seen_distance.h"
 #include "tests/core/core_test_support.h"
@@ -38,6 +41,22 @@ DecodedPicture Photo(int width, int height) {
     return picture;
 }
 
+// A C64 picture in areas of its colours, each channel moved by up to 4 steps as a lossy copy has it.
+DecodedPicture NoisyC64Copy() {
+    test::Random noise(5);
+    DecodedPicture picture;
+    picture.width = 320;
+    picture.height = 200;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const Rgb c = C64Palettes[DefaultPalette].colours[static_cast<std::size_t>((x / 8 + y / 4 * 3) % 16)];
+            const auto move = [&](std::uint8_t v) { return static_cast<std::uint8_t>(std::clamp(v + noise.below(9) - 4, 0, 255)); };
+            picture.rgb.push_back({move(c.r), move(c.g), move(c.b)});
+        }
+    }
+    return picture;
+}
+
 const NearestTarget& PhotoTarget() {
     static const NearestTarget target = TargetFromPairs(Photo(320, 200), {0, 0, 320, 200}, {});
     return target;
@@ -51,6 +70,16 @@ void BM_NearestScaleTo160x200(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(cli::ScaleToScreen(picture, cli::ScaleMode::Fit));
 }
 BENCHMARK(BM_NearestScaleTo160x200)->Args({640, 480})->Args({4000, 3000})->Unit(benchmark::kMillisecond);
+
+// Telling a C64 picture gone lossy from a photograph: what refusing the grainy photograph costs
+// (every photograph of a size placed pays it), and reading a noisy copy of a C64 picture.
+void BM_NearestLossyReading(benchmark::State& state) {
+    const bool photo = state.range(0) == 0;
+    const DecodedPicture picture = photo ? Photo(320, 200) : NoisyC64Copy();
+    for (auto _ : state) benchmark::DoNotOptimize(ReadLossyPicture(picture, {0, 0, 320, 200}, {}));
+    state.SetLabel(photo ? "photograph" : "lossy copy");
+}
+BENCHMARK(BM_NearestLossyReading)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The background and every cell's colours, from a fresh table of differences as in a run.
 void BM_NearestCellSearch(benchmark::State& state) {

@@ -92,6 +92,11 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "cmyk.jpg", pxm::test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, pepto));
     WriteSeed(dir, "screenshot.jpg",
               pxm::test::MakeJpeg({.width = 384, .height = 272, .quality = 100, .fullChroma = true}, blocks));
+    // A C64 picture gone lossy, at its size and enlarged twice: read by its colours' clusters.
+    const auto areas = [](int x, int y) { return Rgb(0, (x / 4 + y / 4 * 3) % 16); };
+    WriteSeed(dir, "lossy-c64.jpg", pxm::test::MakeJpeg({.quality = 90, .fullChroma = true}, areas));
+    WriteSeed(dir, "lossy-c64-twice.jpg", pxm::test::MakeJpeg({.width = 640, .height = 400, .quality = 90, .fullChroma = true},
+                                                              [&](int x, int y) { return areas(x / 2, y / 2); }));
     auto jpegCut = pxm::test::MakeJpeg({.width = 64, .height = 32, .progressive = true}, pepto);
     jpegCut.resize(jpegCut.size() / 2);
     WriteSeed(dir, "cut.jpg", jpegCut);

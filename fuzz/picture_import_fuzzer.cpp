@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
 // import in a palette choice picked from the input, the koalizations, the clash map and the
-// preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, the search, a
-// dither, the fewest changes); and the size its header declares, which the Windows build reads
+// preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, a lossy copy of
+// a C64 picture read by its colours' clusters, a screenshot's border, an enlarged picture shrunk,
+// the search, a dither, the fewest changes); and the size its header declares, which the Windows build reads
 // before it hands the file to the Windows Imaging Component (that decoder itself cannot run here:
 // the comparison under Wine meets it with damaged and cut files).
 #include <algorithm>
@@ -19,9 +20,11 @@
 #include "core/import/picture_area.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
+#include "core/import/screenshot_border.h"
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/working_backgrounds.h"
+#include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
 #include "core/view/clash_map.h"
 #include "core/view/preview.h"
@@ -69,13 +72,28 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
         const pxm::PictureArea area = pxm::AcceptedArea(picture.width, picture.height)
                                           .value_or(pxm::PictureArea{0, 0, std::min(picture.width, pxm::MaxPictureWidth),
                                                                      std::min(picture.height, pxm::MaxPictureHeight)});
-        // Pixel art, when picked: colour numbers of the pixels' own (their red's low bits).
+        // Pixel art, when picked: colour numbers of the pixels' own (their red's low bits); else
+        // those of a lossy copy, when the colours read so.
         std::vector<std::uint8_t> numbers;
         for (int y = area.top; (pick & 0x80) != 0 && y < area.top + area.height; ++y) {
             for (int x = area.left; x < area.left + area.width; ++x) numbers.push_back(picture.rgb[picture.At(x, y)].r & 15);
         }
+        if ((pick & 0x80) == 0 && picture.alpha.empty()) {
+            if (auto lossy = pxm::ReadLossyPicture(picture, area, {})) {
+                Check(lossy->palette < pxm::C64Palettes.size());
+                Check(lossy->numbers.size() == static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+                Check(std::ranges::all_of(lossy->numbers, [](std::uint8_t n) { return n < 16 || n == pxm::AnyColour; }));
+                numbers = std::move(lossy->numbers);
+            }
+        }
+        if (area.left > 0) static_cast<void>(pxm::BorderIsOneColour(picture, area));
         target = pxm::TargetFromPairs(picture, area, numbers);
     } else {
+        if (picture.alpha.empty() && picture.width % 2 == 0 && picture.height % 2 == 0) {
+            const pxm::DecodedPicture half = pxm::cli::ShrinkBy(picture, 2);
+            Check(half.width == picture.width / 2 && half.height == picture.height / 2 &&
+                  half.rgb.size() == static_cast<std::size_t>(half.width) * static_cast<std::size_t>(half.height));
+        }
         const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale);
         const pxm::DecodedPicture& out = scaled.picture;
         Check(out.width >= 1 && out.width <= pxm::CanvasColumns && out.height >= 1 && out.height <= pxm::CanvasRows);

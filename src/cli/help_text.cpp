@@ -84,8 +84,10 @@ constexpr std::string_view Options =
     "                                          counts and the time taken\n"
     "  -n, --nearest                           make the nearest C64 picture instead of refusing\n"
     "                                          one that breaks a rule (see Nearest below)\n"
-    "      --scale none|fit|fill|stretch       with -n: default none for the sizes taken\n"
-    "                                          without -n, fit for any other\n"
+    "      --scale none|fit|fill|stretch       with -n: default none for C64 art of the sizes\n"
+    "                                          taken without -n (16 colours or fewer, a lossy\n"
+    "                                          copy, a screenshot's border one colour) and for\n"
+    "                                          320x200 and 160x200; fit for any other\n"
     "      --dither none|bayer4|bayer8|floyd-steinberg|atkinson\n"
     "                                          with -n: default floyd-steinberg at 0.65 or\n"
     "                                          none, whichever the eye sees nearer; none\n"
@@ -119,7 +121,9 @@ constexpr std::string_view Options =
     "  The dithers choose among the colours each cell keeps. A picture of C64 colours only,\n"
     "  undithered, changes the fewest pixels possible, each to the nearest colour its cell\n"
     "  keeps, and says how many: \"Changed 37 pixels in 5 cells.\" (multicolour pixels, each\n"
-    "  two pixels wide).\n"
+    "  two pixels wide). A C64 picture gone lossy (a JPEG of it, a copy enlarged 2, 3 or 4\n"
+    "  times) whose colours gather tightly around 16 centres or fewer that one palette takes\n"
+    "  is read as that picture: each pixel its cluster's C64 colour, then as pixel art.\n"
     "\n";
 
 constexpr std::string_view C64Input =

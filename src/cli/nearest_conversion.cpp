@@ -10,7 +10,9 @@
 #include "cli/picture_scaling.h"
 #include "cli/text_join.h"
 #include "core/import/picture_kind.h"
+#include "core/import/screenshot_border.h"
 #include "core/koala/colour_names.h"
+#include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
 #include "core/text/messages.h"
 
@@ -91,26 +93,103 @@ PixelArt MatchPixelArt(const DecodedPicture& given, const PictureArea& area, con
     return {std::move(match.numbers), match.palette};
 }
 
+bool AllOpaque(const DecodedPicture& picture, const PictureArea& area) {
+    if (picture.alpha.empty()) return true;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            if (!picture.Opaque(picture.At(x, y))) return false;
+        }
+    }
+    return true;
+}
+
+// A C64 picture read from the area: its colours exactly (pixel art), or a lossy copy's clusters.
+struct C64Reading {
+    std::vector<std::uint8_t> numbers;  // the area's colour numbers; empty: not read so
+    std::optional<std::size_t> palette;
+    bool lossy = false;
+};
+
+C64Reading ReadAsC64(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
+    PixelArt art = MatchPixelArt(picture, area, choice);
+    if (!art.numbers.empty() || choice.kind == PaletteChoice::Kind::Index || !AllOpaque(picture, area)) {
+        return {std::move(art.numbers), art.palette, false};
+    }
+    std::optional<LossyPicture> lossy = ReadLossyPicture(picture, area, choice);
+    if (!lossy) return {};
+    return {std::move(lossy->numbers), lossy->palette, true};
+}
+
+// A picture of a size taken that is no C64 picture keeps its place when it fills the screen, or
+// is an emulator's screenshot (its border one colour) or has the few colours of C64 art;
+// anything else (a photograph smaller than the screen, or framed as a screenshot) is scaled.
+bool KeepsPlace(const DecodedPicture& picture, const PictureArea& area) {
+    if (AtMostSixteenColours(picture, area)) return true;
+    if (picture.height == ScreenshotHeight) return BorderIsOneColour(picture, area);
+    return picture.height == MaxPictureHeight && picture.width == area.pixelWidth * CanvasColumns;
+}
+
+// How many times a C64 picture's size (one taken with its own pixel width: 320x200, 160x200 or a
+// screenshot) the file is, when it is 2, 3 or 4 times; and the size it comes from.
+struct Enlargement {
+    int factor = 1;
+    PictureArea area;
+};
+
+std::optional<Enlargement> EnlargementOf(int width, int height) {
+    for (int factor = 2; factor <= 4; ++factor) {
+        if (width % factor != 0 || height % factor != 0) continue;
+        const int w = width / factor;
+        const int h = height / factor;
+        const bool fullSize = (h == MaxPictureHeight && (w == MaxPictureWidth || w == NarrowPictureWidth)) ||
+                              (h == ScreenshotHeight && (w == ScreenshotWidth || w == NarrowScreenshotWidth));
+        if (fullSize) return Enlargement{factor, *AcceptedArea(w, h)};
+    }
+    return std::nullopt;
+}
+
 // The target on the screen: placed as the plain road places it, or scaled.
 struct Placed {
     NearestTarget target;
     std::optional<std::size_t> palette;  // found by AUTO
+    bool lossy = false;                  // read as a lossy copy of a C64 picture
+    int enlarged = 1;                    // read as a C64 picture this many times its size
     bool failed = false;
 };
+
+Placed PlacedAsRead(const DecodedPicture& picture, const PictureArea& area, C64Reading read, int enlarged = 1) {
+    return {TargetFromPairs(picture, area, read.numbers), read.palette, read.lossy, enlarged};
+}
 
 // picture: decoded at 1/reduction of its file's size (only ever when it is to be scaled).
 Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& options) {
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
     // A picture decoded smaller was larger than any C64 picture.
     const std::optional<PictureArea> taken = reduction == 1 ? AcceptedArea(picture.width, picture.height) : std::nullopt;
-    const ScaleMode scale = options.scale.value_or(taken ? ScaleMode::None : ScaleMode::Fit);
-    if (scale == ScaleMode::None) {
-        // A size not taken shows its top left.
-        const PictureArea area =
-            taken.value_or(PictureArea{0, 0, std::min(picture.width, MaxPictureWidth), std::min(picture.height, MaxPictureHeight)});
-        PixelArt art = MatchPixelArt(picture, area, choice);
-        return {TargetFromPairs(picture, area, art.numbers), art.palette};
+    if (options.scale.value_or(ScaleMode::None) == ScaleMode::None) {
+        if (taken) {
+            C64Reading read = ReadAsC64(picture, *taken, choice);
+            if (!read.numbers.empty() || options.scale || KeepsPlace(picture, *taken))
+                return PlacedAsRead(picture, *taken, std::move(read));
+        } else if (options.scale) {
+            // A size not taken shows its top left.
+            const PictureArea area{0, 0, std::min(picture.width, MaxPictureWidth), std::min(picture.height, MaxPictureHeight)};
+            return PlacedAsRead(picture, area, ReadAsC64(picture, area, choice));
+        } else if (const auto enlargement = EnlargementOf(picture.width * reduction, picture.height * reduction);
+                   enlargement && enlargement->factor % reduction == 0 && AllOpaque(picture, {0, 0, picture.width, picture.height})) {
+            // A JPEG may have been decoded at half its size already.
+            const int factor = enlargement->factor / reduction;
+            const DecodedPicture shrunk = factor == 1 ? picture : ShrinkBy(picture, factor);
+            if (shrunk.rgb.empty()) {
+                Placed failed;
+                failed.failed = true;
+                return failed;
+            }
+            C64Reading read = ReadAsC64(shrunk, enlargement->area, choice);
+            if (!read.numbers.empty()) return PlacedAsRead(shrunk, enlargement->area, std::move(read), enlargement->factor);
+        }
     }
+    const ScaleMode scale = options.scale.value_or(ScaleMode::Fit);
     Placed placed;
     if (choice.kind == PaletteChoice::Kind::Auto) {
         placed.palette = MatchPixelArt(picture, {0, 0, picture.width, picture.height}, choice).palette;
@@ -119,6 +198,18 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
     placed.failed = scaled.picture.rgb.empty();
     if (!placed.failed) placed.target = TargetFromScaled(scaled.picture, scaled.left, scaled.top);
     return placed;
+}
+
+// The line that says how the picture was read: its palette, and whether as a C64 picture gone
+// lossy or enlarged. An enlarged copy is not called lossy or not: a JPEG decoded at half its
+// size (libjpeg-turbo) may hold its colours exactly where one decoded whole does not.
+std::string ReadAsLine(const Placed& placed) {
+    const std::string_view name = C64Palettes[*placed.palette].name;
+    if (placed.enlarged > 1) {
+        return Join({"Read as a C64 picture enlarged ", std::to_string(placed.enlarged), "x, in palette ", name, ".\n"});
+    }
+    if (placed.lossy) return Join({"Read as a lossy copy of a C64 picture, in palette ", name, ".\n"});
+    return Join({"Palette: ", name, ".\n"});
 }
 
 // Unless it is to be placed unscaled, a picture may be decoded smaller (a large JPEG).
@@ -169,7 +260,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
         if (options.palette && options.palette->kind == PaletteChoice::Kind::Named) reading.palette = options.palette->palette;
         if (placed.palette) {
             reading.palette = *placed.palette;
-            reading.information = Join({"Palette: ", C64Palettes[*placed.palette].name, ".\n"});
+            reading.information = ReadAsLine(placed);
         }
     }
 

@@ -38,11 +38,11 @@ struct ShownPart {
 // Rows of channels bytes a pixel (RGB, or RGBA whose alpha weighs the colours); false when the
 // resizer could not (out of memory).
 bool Resize(const std::uint8_t* from, int width, int height, std::uint8_t* to, int toWidth, int toHeight, int channels,
-            const ShownPart& part) {
+            const ShownPart& part, stbir_filter filter = STBIR_FILTER_DEFAULT) {
     // sRGB in, sRGB out: the filter itself runs in linear light.
     return stbir_resize_region(from, width, height, width * channels, to, toWidth, toHeight, toWidth * channels,
                                STBIR_TYPE_UINT8, channels, channels == 4 ? 3 : STBIR_ALPHA_CHANNEL_NONE, 0,
-                               STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT, STBIR_FILTER_DEFAULT,
+                               STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, filter, filter,
                                STBIR_COLORSPACE_SRGB, nullptr, static_cast<float>(part.s0), static_cast<float>(part.t0),
                                static_cast<float>(part.s1), static_cast<float>(part.t1)) != 0;
 }
@@ -102,6 +102,18 @@ ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode) {
         out.alpha[i] = scaledRgba[4 * i + 3];
     }
     return scaled;
+}
+
+DecodedPicture ShrinkBy(const DecodedPicture& picture, int factor) {
+    DecodedPicture out;
+    out.width = picture.width / factor;
+    out.height = picture.height / factor;
+    out.rgb.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    // Each block of factor x factor pixels becomes their mean in linear light.
+    if (!Resize(reinterpret_cast<const std::uint8_t*>(picture.rgb.data()), picture.width, picture.height,
+                reinterpret_cast<std::uint8_t*>(out.rgb.data()), out.width, out.height, 3, {}, STBIR_FILTER_BOX))
+        return {};
+    return out;
 }
 
 }  // namespace pxm::cli

@@ -30,4 +30,8 @@ struct ScaledPicture {
 // on failure (out of memory).
 ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode);
 
+// An opaque picture at 1/factor of its size each way (a C64 picture an emulator or paint program
+// enlarged); width and height are multiples of factor. Empty picture on failure (out of memory).
+DecodedPicture ShrinkBy(const DecodedPicture& picture, int factor);
+
 }  // namespace pxm::cli

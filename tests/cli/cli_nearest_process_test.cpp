@@ -139,6 +139,72 @@ TEST_F(NearestProcess, JpegsOfAnyColoursAndSizesAreTaken) {
     EXPECT_GE(inside.size(), 8u);
 }
 
+// The preview's multicolour pixels (every second pixel) that differ between two previews.
+int DifferingPixels(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
+    int differing = 0;
+    for (std::size_t at = 0; at < a.size() && at < b.size(); at += 2) differing += a[at] != b[at];
+    return differing;
+}
+
+TEST_F(NearestProcess, AQuality90JpegOfAC64PictureIsThatPicture) {
+    // In vice's colours, which pepto (taken when no palette fits) would dither; areas of a colour
+    // as drawings have them (a lossy copy of colours changing at every pixel is no longer those).
+    const C64Palette& vice = C64Palettes[*FindPalette("vice")];
+    const auto paint = [&](int x, int y) {
+        return Packed(vice.colours[static_cast<std::size_t>(Fitting(x / 8 * 8 + x / 4 % 2 * 2, y / 8 * 8 + y / 4 % 2))]);
+    };
+    const std::string png = Write(MakePng({}, paint), "art.png");
+    const std::vector<Rgb> exact = ConvertedPreview({png, "-o", dir_ / "exact.prg"});
+    for (const bool screenshot : {false, true}) {
+        const std::string jpeg = Write(screenshot ? MakeJpeg({.width = 384, .height = 272, .quality = 90, .fullChroma = true}, [&](int x, int y) {
+            const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
+            return inside ? paint(x - 32, y - 35) : Packed(vice.colours[14]);
+        }) : MakeJpeg({.quality = 90, .fullChroma = true}, paint), "art.jpg");
+        const auto result = RunConverter({jpeg, "-n", "-o", dir_ / "lossy.prg", "--preview", dir_ / "p.png"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "Read as a lossy copy of a C64 picture, in palette vice.");
+        int width = 0;
+        int height = 0;
+        EXPECT_LE(DifferingPixels(Preview(width, height), exact), 80) << screenshot;
+    }
+    // Enlarged twice, exactly: the picture itself.
+    const std::string twice = Write(MakePng({.width = 640, .height = 400}, [&](int x, int y) { return paint(x / 2, y / 2); }), "twice.png");
+    const auto result = RunConverter({twice, "-n", "-o", dir_ / "twice.prg"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Read as a C64 picture enlarged 2x, in palette vice.\nChosen background color: black.\nChanged 0 pixels in 0 cells.\n");
+    EXPECT_EQ(ReadFile(dir_ / "twice.prg"), ReadFile(dir_ / "exact.prg"));
+}
+
+TEST_F(NearestProcess, SmallPhotographsAndUnframedScreenshotSizesAreScaledToFit) {
+    const auto photo = [](int x, int y) {
+        const auto c = [](double v) { return static_cast<std::uint32_t>(127.5 + 120 * std::sin(v)); };
+        return c(x * 0.05) << 16 | c(y * 0.07 + 1) << 8 | c((x + y) * 0.03 + 2);
+    };
+    // 200 x 150 fills the screen's height: its last rows are picture, not background.
+    const std::string small = Write(MakePng({.width = 200, .height = 150}, photo), "small.png");
+    const std::vector<Rgb> fitted = ConvertedPreview({small, "-n", "-o", dir_ / "s.prg"});
+    ASSERT_FALSE(fitted.empty());
+    int picture = 0;
+    for (std::size_t at = 160 * 320; at < fitted.size(); ++at) picture += fitted[at] != fitted[0];
+    EXPECT_GE(picture, 320 * 20);
+    // 384 x 272 without a border of one colour: scaled, with background at both sides.
+    const std::string wide = Write(MakePng({.width = 384, .height = 272}, photo), "wide.png");
+    const std::vector<Rgb> scaled = ConvertedPreview({wide, "-n", "-o", dir_ / "w.prg"});
+    ASSERT_FALSE(scaled.empty());
+    for (int y = 0; y < 200; y += 9) {
+        for (const int x : {0, 7, 312, 319}) EXPECT_EQ(scaled[static_cast<std::size_t>(y * 320 + x)], scaled[0]) << x << "," << y;
+    }
+    // With a border of one colour, the same picture is a screenshot: its middle is placed.
+    const std::string framed = Write(MakePng({.width = 384, .height = 272}, [&](int x, int y) {
+        return x >= 32 && x < 352 && y >= 35 && y < 235 ? photo(x, y) : 0x352879u;
+    }), "framed.png");
+    const std::vector<Rgb> placed = ConvertedPreview({framed, "-n", "-o", dir_ / "f.prg"});
+    ASSERT_FALSE(placed.empty());
+    std::set<std::uint32_t> leftColumn;
+    for (int y = 0; y < 200; ++y) leftColumn.insert(Packed(placed[static_cast<std::size_t>(y * 320)]));
+    EXPECT_GE(leftColumn.size(), 3u);
+}
+
 TEST_F(NearestProcess, GreyModesKeepToTheirGreys) {
     const std::string in = Write(MakePng({.width = 640, .height = 400}, [](int x, int y) {
         return static_cast<std::uint32_t>((x * 7 + y * 3) % 256) * 0x010101u ^ static_cast<std::uint32_t>(x % 200) << 16;

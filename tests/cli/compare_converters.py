@@ -153,7 +153,8 @@ def cases(pictures, examples):
 
 def nearest_cases(pictures):
     """The nearest picture: every scaling and dither, the grey modes, clashing pixel art, a JPEG
-    decoded smaller, a program on disk."""
+    decoded smaller, C64 pictures gone lossy, small and screenshot-sized photographs, a program on
+    disk."""
     photo, tall = pictures + "/photo.png", pictures + "/photo-tall.png"
     found = []
     for scale in ["fit", "fill", "stretch", "none"]:
@@ -173,6 +174,16 @@ def nearest_cases(pictures):
         Case("--nearest over a JPEG decoded smaller", ["-n", "--dither", "none", "photo.jpg", "-p", "colodore",
                                                        "--preview", "p.png"],
              [pictures + "/photo.jpg"], [], ["p.png"], alike=0.02),
+        Case("--nearest over a C64 picture gone lossy", ["-n", "lossy-areas-vice.jpg", "-o", "o.prg"],
+             [pictures + "/lossy-areas-vice.jpg"], ["o.prg"]),
+        Case("--nearest over a lossy C64 picture enlarged twice", ["-n", "lossy-twice-vice.jpg", "--preview", "p.png"],
+             [pictures + "/lossy-twice-vice.jpg"], [], ["p.png"], alike=0.01),
+        Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],
+             [pictures + "/photo-small.png"], ["o.prg"]),
+        Case("--nearest over a 384x272 photograph", ["-n", "photo-screenshot.png", "-o", "o.prg"],
+             [pictures + "/photo-screenshot.png"], ["o.prg"]),
+        Case("--nearest over a screenshot framed by one colour", ["-n", "photo-framed.png", "-o", "o.prg"],
+             [pictures + "/photo-framed.png"], ["o.prg"]),
         Case("--nearest as a program on disk", ["-n", "-x", "-b", "blue", "photo.png", "-o", "o.d64"], [photo],
              ["o.d64"]),
         Case("--dither without --nearest", ["--dither", "atkinson", "photo.png", "-o", "o.prg"], [photo], ["o.prg"]),

@@ -203,5 +203,15 @@ int main(int argc, char** argv) {
     Write(dir, "photo.png", MakePng({.width = 517, .height = 341}, photo));
     Write(dir, "photo-tall.png", MakePng({.width = 7, .height = 900}, photo));
     Write(dir, "photo.jpg", MakeJpeg({.width = 1280, .height = 960, .quality = 90, .fullChroma = true}, photo));
+    Write(dir, "photo-small.png", MakePng({.width = 200, .height = 150}, photo));
+    Write(dir, "photo-screenshot.png", MakePng({.width = 384, .height = 272}, photo));
+    Write(dir, "photo-framed.png", MakePng({.width = 384, .height = 272}, [&](int x, int y) {
+        return x >= 32 && x < 352 && y >= 35 && y < 235 ? photo(x, y) : Packed(vice, 6);
+    }));
+    // A C64 picture in areas of its colours gone lossy, at its size and enlarged twice.
+    const auto areas = [&](int x, int y) { return Packed(vice, (x / 8 * 7 + y / 4 * 3) % 16); };
+    Write(dir, "lossy-areas-vice.jpg", MakeJpeg({.quality = 90, .fullChroma = true}, areas));
+    Write(dir, "lossy-twice-vice.jpg", MakeJpeg({.width = 640, .height = 400, .quality = 90, .fullChroma = true},
+                                                [&](int x, int y) { return areas(x / 2, y / 2); }));
     return failed ? 1 : 0;
 }
