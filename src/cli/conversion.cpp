@@ -133,12 +133,14 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     }
     // The map is written whether the picture koalizes or not.
     if (!job.clashMap.empty()) {
-        const AsReadClashMap map = options.nearest ? AsReadClashMapPng(input, options)
-                                                   : AsReadClashMap{ClashMapPng(*canvas, picture, *clashes), {}};
+        const AsReadClashMap map =
+            options.nearest ? AsReadClashMapFile(input, options, job.clashMapKind)
+                            : AsReadClashMap{ClashMapFile(*canvas, picture, *clashes, job.clashMapKind), {}};
         if (!map.notMade.empty()) {
             streams.err << "pixmosaic-cli: no clash map: " << AnsiToUtf8(map.notMade) << '\n';
         } else {
-            const std::string error = map.png.error.empty() ? WriteOutput(job.clashMap, map.png.bytes, streams) : map.png.error;
+            const std::string error =
+                map.file.error.empty() ? WriteOutput(job.clashMap, map.file.bytes, streams) : map.file.error;
             if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
         }
     }
@@ -181,8 +183,8 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
     if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty())
         return ShowSystemError(streams.err, PathName(output.path, false), error);
     if (!job.preview.empty()) {
-        const ImageFile png = BuildImageFile(image, ImageOutput::Png, C64Palettes[palette]);
-        const std::string error = png.error.empty() ? WriteOutput(job.preview, png.bytes, streams) : png.error;
+        const ImageFile preview = BuildImageFile(image, job.previewKind, C64Palettes[palette]);
+        const std::string error = preview.error.empty() ? WriteOutput(job.preview, preview.bytes, streams) : preview.error;
         if (!error.empty()) return ShowSystemError(streams.err, PathName(job.preview, false), error);
     }
     return ExitWritten;

@@ -56,6 +56,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     const Plan plan = PlanJobs(options);
     if (!plan.error.empty()) return ShowUsageError(err, plan.error);
     if (const std::string error = SameFileError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
+    if (const std::string error = SideFileNameError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;
 
     std::ostream quiet(nullptr);

@@ -1,5 +1,6 @@
 #include "cli/output_plan.h"
 
+#include "cli/c64_refusal.h"
 #include "cli/text_join.h"
 #include "platform/folders.h"
 #include "platform/path_parts.h"
@@ -30,6 +31,23 @@ std::string NamedAfter(std::string_view input, std::string_view folder, const Cl
     return Join({folder, separator, name, ".", ExtensionFor(options)});
 }
 
+// What a row's extension names, for messages: "a TAP image", "a Koala-Painter file", "a PNG picture".
+std::string WhatTheRowNames(const OutputExtension& row) {
+    switch (row.kind) {
+        case OutputKind::PicturePng: return "a PNG picture";
+        case OutputKind::PictureBmp: return "a BMP picture";
+        case OutputKind::C64File: break;
+    }
+    return row.format ? Join({"a ", InfoOf(*row.format).name, " file"}) : Join({"a ", ContainerName(row.container)});
+}
+
+// -c asks for one thing, the output's extension names another.
+std::string Contradiction(const std::string& path, const OutputExtension& row, const CliOptions& options) {
+    const std::string_view asked = ExtensionFor(options);
+    return Join({"-c ", asked, " contradicts the output ", Quoted(path), ", which is named as ", WhatTheRowNames(row),
+                 ": name it ", Quoted(Join({WithoutExtension(path), ".", asked})), ", or leave -c out"});
+}
+
 std::string NoEffect(std::string_view option, std::string_view path) {
     return Join({option, " has no effect on ", Quoted(path), ": a PNG or BMP output is the picture as a C64 shows it"});
 }
@@ -38,9 +56,11 @@ std::string NoEffect(std::string_view option, std::string_view path) {
 std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
     OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
                     options.container.value_or(Container::Prg)};
+    const std::optional<OutputExtension> row = path == StandardStream ? std::nullopt : OutputExtensionOf(path);
     if (options.imageOutput) {
-        // -c png|bmp: that picture, whatever the name.
+        // -c png|bmp: that picture, under any name but one that means something else.
         plan.kind = *options.imageOutput == ImageOutput::Png ? OutputKind::PicturePng : OutputKind::PictureBmp;
+        if (row && row->kind != plan.kind) error = Contradiction(path, *row, options);
         if (options.format) error = NoEffect("-f/--format", path);
         if (options.executable) error = NoEffect("-x/--executable", path);
         if (options.c64Name) error = NoEffect("--name", path);
@@ -48,7 +68,6 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         return plan;
     }
     if (path == StandardStream) return plan;
-    const std::optional<OutputExtension> row = OutputExtensionOf(path);
     if (!row) {
         if (ExtensionOf(path).empty()) {
             plan.container = options.container.value_or(Container::P00);
@@ -68,6 +87,10 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         if (!error.empty()) return std::nullopt;
         return plan;
     }
+    if (options.container && *options.container != row->container) {
+        error = Contradiction(path, *row, options);
+        return std::nullopt;
+    }
     if (row->format) {
         const std::string_view formatName = InfoOf(*row->format).name;
         if (options.format && *options.format != *row->format) {
@@ -82,11 +105,34 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         }
         plan.format = *row->format;
     }
-    if (!options.container) plan.container = row->container;
+    plan.container = row->container;
     return plan;
 }
 
+// --preview and --clash-map write a BMP when so named, else a PNG (standard output, or a name
+// SideFileNameError refuses).
+ImageOutput ImageKindOf(std::string_view path) {
+    const std::optional<OutputExtension> row = OutputExtensionOf(path);
+    return row && row->kind == OutputKind::PictureBmp ? ImageOutput::Bmp : ImageOutput::Png;
+}
+
+bool IsNamedAsPicture(const std::string& path) {
+    const std::optional<OutputExtension> row = OutputExtensionOf(path);
+    return path.empty() || path == StandardStream || (row && IsPicture(row->kind));
+}
+
 }  // namespace
+
+std::string SideFileNameError(const std::vector<Job>& jobs) {
+    for (const Job& job : jobs) {
+        for (const auto& [option, path] : {std::pair<std::string_view, const std::string&>{"--preview", job.preview},
+                                           {"--clash-map", job.clashMap}}) {
+            if (!IsNamedAsPicture(path))
+                return Join({option, " ", Quoted(path), " is not named as a picture the converter writes: name it .png or .bmp"});
+        }
+    }
+    return {};
+}
 
 Plan PlanJobs(const CliOptions& options) {
     Plan plan;
@@ -101,7 +147,8 @@ Plan PlanJobs(const CliOptions& options) {
         return plan;
     }
     for (const std::string& input : options.inputs) {
-        Job job{input, std::nullopt, options.preview, options.clashMap};
+        Job job{input, std::nullopt, options.preview, ImageKindOf(options.preview), options.clashMap,
+                ImageKindOf(options.clashMap)};
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;

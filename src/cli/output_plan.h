@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/image_output.h"
 #include "cli/output_names.h"
 
 namespace pxm::cli {
@@ -21,7 +22,9 @@ struct Job {
     std::string input;                  // "-": standard input
     std::optional<OutputPlan> output;   // none: the backgrounds are only listed
     std::string preview;                // empty: none
+    ImageOutput previewKind = ImageOutput::Png;
     std::string clashMap;               // empty: none
+    ImageOutput clashMapKind = ImageOutput::Png;
 };
 
 struct Plan {
@@ -30,5 +33,8 @@ struct Plan {
 };
 
 Plan PlanJobs(const CliOptions& options);
+
+// A usage error when --preview or --clash-map names no PNG or BMP, or empty.
+std::string SideFileNameError(const std::vector<Job>& jobs);
 
 }  // namespace pxm::cli

@@ -206,7 +206,7 @@ def command_line_cases(examples):
         Case("the preview is the input", ["landscape-16.bmp", "-o", "o.prg", "--preview", "landscape-16.bmp"], [bmp],
              ["o.prg"]),
         Case("the preview is the output", ["landscape-16.bmp", "-o", "o.prg", "--preview", "o.prg"], [bmp], ["o.prg"]),
-        Case("a copy is not the input", ["landscape-16.bmp", "-c", "prg", "-o", "copy.bmp"], [bmp], ["copy.bmp"],
+        Case("a copy is not the input", ["landscape-16.bmp", "-o", "copy.bmp"], [bmp], ["copy.bmp"],
              before=link_input),
         Case("values in any spelling", ["-b", "BLACK", "-f", "Koala", "-m", "Multicolor", "landscape-16.bmp",
                                         "-o", "o.prg"], [bmp], ["o.prg"]),

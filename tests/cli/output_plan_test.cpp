@@ -47,7 +47,8 @@ TEST(OutputPlan, TheExtensionTellsTheContainerAndTheFormat) {
     ExpectOutput({"a.png", "-o", "x.mpic"}, {"x.mpic", File, ArtStudio, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.a64"}, {"x.a64", File, Artist64, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.pi"}, {"x.pi", File, BlazingPaddles, Container::Prg});
-    ExpectOutput({"a.png", "-o", "x.kla", "-c", "p00"}, {"x.kla", File, Koala, Container::P00});
+    ExpectOutput({"a.png", "-o", "x.kla", "-c", "prg"}, {"x.kla", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.p07", "-c", "p00"}, {"x.p07", File, Koala, Container::P00});
     ExpectOutput({"a.png", "-o", "x.seq", "-c", "prg"}, {"x.seq", File, Koala, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.Png"}, {"x.Png", OutputKind::PicturePng, Koala, Container::Prg});
     ExpectOutput({"a.png", "-o", "-"}, {"-", File, Koala, Container::Prg});
@@ -78,11 +79,41 @@ TEST(OutputPlan, NamesThatCannotBeWritten) {
               ".d64");
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "prg"}).error,
               "-c/--container has no effect on 'x.png': a PNG or BMP output is the picture as a C64 shows it");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "bmp"}).error,
+              "-c bmp contradicts the output 'x.png', which is named as a PNG picture: name it 'x.bmp', or leave -c out");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "-c", "png"}).error,
+              "-c png contradicts the output 'x.prg', which is named as a PRG file: name it 'x.png', or leave -c out");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "p.prg", "-c", "tap"}).error,
+              "-c tap contradicts the output 'p.prg', which is named as a PRG file: name it 'p.tap', or leave -c out");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "q.d64", "-c", "p00"}).error,
+              "-c p00 contradicts the output 'q.d64', which is named as a D64 image: name it 'q.p00', or leave -c out");
+    EXPECT_EQ(PlanOf({"a.png", "-o", "x.kla", "-c", "p00"}).error,
+              "-c p00 contradicts the output 'x.kla', which is named as a Koala-Painter file: name it 'x.p00', or leave -c "
+              "out");
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "--name", "x"}).error,
               "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name");
     EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "x.prg"}).error,
               "several inputs need a folder to write into: -o 'x.prg' names one file (end it with / for a folder, or "
               "give --output-dir)");
+}
+
+// --preview and --clash-map write what their names say.
+TEST(OutputPlan, PreviewAndClashMapByTheirExtension) {
+    const Plan plan = PlanOf({"a.png", "-o", "x.prg", "--preview", "p.BMP", "--clash-map", "m.png"});
+    ASSERT_EQ(plan.error, "");
+    EXPECT_EQ(plan.jobs[0].previewKind, ImageOutput::Bmp);
+    EXPECT_EQ(plan.jobs[0].clashMapKind, ImageOutput::Png);
+    const Plan swapped = PlanOf({"a.png", "-o", "x.prg", "--preview", "-", "--clash-map", "m.bmp"});
+    ASSERT_EQ(swapped.error, "");
+    EXPECT_EQ(swapped.jobs[0].previewKind, ImageOutput::Png);
+    EXPECT_EQ(swapped.jobs[0].clashMapKind, ImageOutput::Bmp);
+    EXPECT_EQ(SideFileNameError(swapped.jobs), "");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--preview", "prev.gif"}).jobs),
+              "--preview 'prev.gif' is not named as a picture the converter writes: name it .png or .bmp");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--clash-map", "map.prg"}).jobs),
+              "--clash-map 'map.prg' is not named as a picture the converter writes: name it .png or .bmp");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--preview", "prev"}).jobs),
+              "--preview 'prev' is not named as a picture the converter writes: name it .png or .bmp");
 }
 
 }  // namespace
