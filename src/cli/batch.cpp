@@ -84,7 +84,9 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
         worst = std::max(worst, outcome.status);
         if (outcome.status == ExitWritten) {
             ++written;
-            info << input << ": written " << jobs[job].output->path << '\n';
+            info << input << ": written " << jobs[job].output->path;
+            if (!jobs[job].takenName.empty()) info << " (" << jobs[job].takenName << " is " << jobs[job].takenBy << "'s)";
+            info << '\n';
             if (!outcome.err.empty()) err << input << ": " << OneLine(outcome.err) << '\n';  // a warning
         } else {
             err << input << ": " << OneLine(outcome.err) << '\n';

@@ -53,8 +53,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     for (const std::string& warning : command.warnings) err << "pixmosaic-cli: warning: " << warning << '\n';
     const CliOptions& options = command.options;
 
-    const Plan plan = PlanJobs(options);
+    Plan plan = PlanJobs(options);
     if (!plan.error.empty()) return ShowUsageError(err, plan.error);
+    SeparateSameOutputs(plan.jobs);
     if (const std::string error = SameFileError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const std::string error = SideFileNameError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;

@@ -147,8 +147,12 @@ Plan PlanJobs(const CliOptions& options) {
         return plan;
     }
     for (const std::string& input : options.inputs) {
-        Job job{input, std::nullopt, options.preview, ImageKindOf(options.preview), options.clashMap,
-                ImageKindOf(options.clashMap)};
+        Job job;
+        job.input = input;
+        job.preview = options.preview;
+        job.previewKind = ImageKindOf(options.preview);
+        job.clashMap = options.clashMap;
+        job.clashMapKind = ImageKindOf(options.clashMap);
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;

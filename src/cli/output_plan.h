@@ -25,6 +25,9 @@ struct Job {
     ImageOutput previewKind = ImageOutput::Png;
     std::string clashMap;               // empty: none
     ImageOutput clashMapKind = ImageOutput::Png;
+    bool sharedDisk = false;  // the output is one D64 image that several inputs go onto
+    std::string takenName;    // the output is numbered because another input writes this name; empty: not
+    std::string takenBy;      // that input
 };
 
 struct Plan {

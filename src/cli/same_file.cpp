@@ -1,7 +1,9 @@
 #include "cli/same_file.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "cli/output_names.h"
 #include "cli/text_join.h"
 #include "platform/file_identity.h"
 #include "platform/path_parts.h"
@@ -46,7 +48,44 @@ struct Named {
     FileKey key;
 };
 
+// "out/a-2.prg": the nth name of a path.
+std::string Numbered(std::string_view path, int n) {
+    const std::string_view extension = ExtensionOf(path);
+    return Join({WithoutExtension(path), "-", std::to_string(n), extension.empty() ? "" : ".", extension});
+}
+
 }  // namespace
+
+void SeparateSameOutputs(std::vector<Job>& jobs) {
+    std::vector<FileKey> taken;  // the inputs, then every output given its name
+    for (const Job& job : jobs) {
+        if (job.input == StandardStream) continue;
+        if (auto file = platform::IdentityOf(job.input)) taken.push_back({file, std::nullopt, {}});
+    }
+    const auto isTaken = [&](const FileKey& key) {
+        return std::find(taken.begin(), taken.end(), key) != taken.end();
+    };
+    std::vector<std::pair<FileKey, std::size_t>> outputs;  // each output's key and its job
+    for (std::size_t j = 0; j < jobs.size(); ++j) {
+        if (!jobs[j].output || jobs[j].sharedDisk || jobs[j].output->path == StandardStream) continue;
+        OutputPlan& output = *jobs[j].output;
+        FileKey key = KeyOf(output.path);
+        const auto earlier = std::find_if(outputs.begin(), outputs.end(), [&](const auto& o) { return o.first == key; });
+        if (earlier != outputs.end()) {
+            jobs[j].takenBy = jobs[earlier->second].input;
+            jobs[j].takenName = output.path;
+            for (int n = 2;; ++n) {
+                output.path = Numbered(jobs[j].takenName, n);
+                key = KeyOf(output.path);
+                const bool planned = std::any_of(jobs.begin(), jobs.end(), [&](const Job& other) {
+                    return other.output && KeyOf(other.output->path) == key && &other != &jobs[j];
+                });
+                if (!isTaken(key) && !planned) break;
+            }
+        }
+        outputs.emplace_back(key, j);
+    }
+}
 
 std::string SameFileError(const std::vector<Job>& jobs) {
     std::vector<Named> inputs;
