@@ -6,6 +6,7 @@
 #include "cli/c64_conversion.h"
 #include "cli/clash_map_file.h"
 #include "cli/container_refusal.h"
+#include "cli/disk_output.h"
 #include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/image_output.h"
@@ -165,11 +166,13 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
         if (!file.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), file.error);
         bytes = std::move(file.bytes);
     } else {
+        // A file added to a disk is made in its PRG form, under the name the disk gave it.
+        const Container container = job.disk ? Container::Prg : output.container;
         Result<PictureFile, TooLargeForDisk> file =
-            options.executable ? BuildExecutableFile(image, output.format, output.container, options.fixSp2Flaw,
-                                                     ProgramNameFor(job, options, streams))
-                               : BuildPictureFile(image, output.format, output.container, options.fixSp2Flaw,
-                                                  options.c64Name.value_or(""));
+            options.executable
+                ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw,
+                                      job.disk ? job.disk->NameOf(job.diskSlot) : ProgramNameFor(job, options, streams))
+                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, options.c64Name.value_or(""));
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
             return ExitRefused;
@@ -180,8 +183,18 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
     }
     streams.info.flush();
 
-    if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty())
+    if (job.disk) {
+        job.disk->Put(job.diskSlot, std::move(bytes));
+        // Several inputs' disk is written when all are made (RunBatch); one input's now.
+        if (!job.sharedDisk) {
+            if (const DiskWriting written = job.disk->Write().front(); !written.text.empty()) {
+                Show(streams.err, written.caption, written.text);
+                return ExitRefused;
+            }
+        }
+    } else if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty()) {
         return ShowSystemError(streams.err, PathName(output.path, false), error);
+    }
     if (!job.preview.empty()) {
         const ImageFile preview = BuildImageFile(image, job.previewKind, C64Palettes[palette]);
         const std::string error = preview.error.empty() ? WriteOutput(job.preview, preview.bytes, streams) : preview.error;

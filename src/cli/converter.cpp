@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_options.h"
+#include "cli/disk_output.h"
 #include "cli/help_text.h"
 #include "cli/output_plan.h"
 #include "cli/same_file.h"
@@ -59,6 +60,7 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (const std::string error = SameFileError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const std::string error = SideFileNameError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;
+    if (const int status = PlanDiskTargets(plan.jobs, options, err); status != ExitWritten) return status;
 
     std::ostream quiet(nullptr);
     if (plan.jobs.size() > 1)

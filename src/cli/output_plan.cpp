@@ -141,7 +141,15 @@ Plan PlanJobs(const CliOptions& options) {
     const bool outputIsFolder = !options.output.empty() && (EndsInSeparator(options.output) ||
                                                             (options.inputs.size() > 1 && platform::IsFolder(options.output)));
     const std::string folder = outputIsFolder ? options.output : options.outputDir;
-    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder) {
+    // Several inputs may go onto one disk image, each under a name of its own.
+    const std::optional<OutputExtension> outputRow = OutputExtensionOf(options.output);
+    const bool sharedDisk = options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && outputRow &&
+                            outputRow->kind == OutputKind::C64File && outputRow->container == Container::D64;
+    if (sharedDisk && options.c64Name) {
+        plan.error = Join({"--name names one file: the pictures on ", Quoted(options.output), " are each named after their input"});
+        return plan;
+    }
+    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && !sharedDisk) {
         plan.error = Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
                            " names one file (end it with / for a folder, or give --output-dir)"});
         return plan;
@@ -153,6 +161,7 @@ Plan PlanJobs(const CliOptions& options) {
         job.previewKind = ImageKindOf(options.preview);
         job.clashMap = options.clashMap;
         job.clashMapKind = ImageKindOf(options.clashMap);
+        job.sharedDisk = sharedDisk;
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;

@@ -1,6 +1,7 @@
 #pragma once
 // What the converter will write for each input, decided from the command line before anything
 // is read: the output's name, what it holds (its extension's row), the preview.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "cli/output_names.h"
 
 namespace pxm::cli {
+
+class DiskTarget;
 
 struct OutputPlan {
     std::string path;  // "-": standard output
@@ -28,6 +31,8 @@ struct Job {
     bool sharedDisk = false;  // the output is one D64 image that several inputs go onto
     std::string takenName;    // the output is numbered because another input writes this name; empty: not
     std::string takenBy;      // that input
+    std::shared_ptr<DiskTarget> disk;  // the output is added to this disk; none: written anew
+    std::size_t diskSlot = 0;
 };
 
 struct Plan {

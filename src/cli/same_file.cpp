@@ -90,11 +90,14 @@ void SeparateSameOutputs(std::vector<Job>& jobs) {
 std::string SameFileError(const std::vector<Job>& jobs) {
     std::vector<Named> inputs;
     std::vector<Named> outputs;
+    bool sharedDiskNamed = false;  // several inputs' one disk counts once
     for (const Job& job : jobs) {
         if (job.input != StandardStream) {
             if (auto file = platform::IdentityOf(job.input)) inputs.push_back({"the input", &job.input, {file, {}, {}}});
         }
-        if (job.output) outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
+        if (job.output && !(job.sharedDisk && sharedDiskNamed))
+            outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
+        sharedDiskNamed = sharedDiskNamed || job.sharedDisk;
         if (!job.preview.empty()) outputs.push_back({"the preview", &job.preview, KeyOf(job.preview)});
         if (!job.clashMap.empty()) outputs.push_back({"the clash map", &job.clashMap, KeyOf(job.clashMap)});
     }

@@ -45,6 +45,13 @@ void Format(std::span<std::uint8_t, D64ImageSize> image) {
 
 }  // namespace
 
+std::vector<std::uint8_t> EmptyD64Image() {
+    std::vector<std::uint8_t> image(D64ImageSize);
+    Format(std::span<std::uint8_t, D64ImageSize>(image.data(), D64ImageSize));
+    WriteBamMap(image, EmptyDiskContents().free);
+    return image;
+}
+
 Status<TooLargeForDisk> WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file) {
     const std::size_t bytes = LoadAddressSize + file.data.size();
     const std::size_t blocks = BlockCount(bytes);

@@ -51,13 +51,18 @@ std::vector<BlockAddress> WriteChain(std::span<std::uint8_t> disk, FreeMap& free
     }
 }
 
-void WriteBamMap(Sector bam, const FreeMap& free) {
+}  // namespace
+
+void WriteBamMap(std::span<std::uint8_t> disk, const FreeMap& free) {
+    const Sector bam = SectorAt(disk, BamBlock);
     for (int track = 1; track <= DiskTrackCount; ++track) {
         const std::size_t entry = BamTracksOffset + BamTrackEntrySize * static_cast<std::size_t>(track - 1);
         PutByteAt(bam, entry, static_cast<std::uint8_t>(FreeSectors(free, track)));
         PutLong24At(bam, entry + BamFreeBitsOffset, free[static_cast<std::size_t>(track - 1)]);
     }
 }
+
+namespace {
 
 void WriteEntry(std::span<std::uint8_t> disk, DirectorySlot slot, std::string_view name, BlockAddress first,
                 std::size_t blocks) {
@@ -136,7 +141,7 @@ Status<AdditionFailure> AddToDisk(std::span<std::uint8_t> disk, DiskContents& co
     entry.chain = WriteChain(disk, free, program);
     WriteEntry(disk, entry.slot, name, entry.chain.front(), blocks);
     contents.free = free;
-    WriteBamMap(SectorAt(disk, BamBlock), contents.free);
+    WriteBamMap(disk, contents.free);
     if (old) {
         contents.files[static_cast<std::size_t>(old - contents.files.data())] = std::move(entry);
     } else {

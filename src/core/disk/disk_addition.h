@@ -31,6 +31,9 @@ struct AdditionFailure {
 // `contents` its reading. On a failure neither is changed.
 Status<AdditionFailure> AddToDisk(std::span<std::uint8_t> disk, DiskContents& contents, const C64File& file, bool replace);
 
+// The BAM's map of free blocks (tracks 1 to 35) written into the disk.
+void WriteBamMap(std::span<std::uint8_t> disk, const FreeMap& free);
+
 // The entry of that name, or none.
 const DiskFileEntry* FindOnDisk(const DiskContents& contents, std::string_view c64Name);
 
