@@ -22,6 +22,7 @@ int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& op
         return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; the input is a ", ContainerName(picture->container)}));
     if (options.info) {
         streams.info << C64InfoText(*picture);
+        if (picture->container == Container::D64 && options.diskFile.empty()) streams.info << DiskListingText(input.bytes);
         return ExitWritten;
     }
     // The picture's colours are C64 colour numbers already: a palette only says how PNG, BMP
