@@ -15,6 +15,11 @@ int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& op
     const Result<C64Picture, ReadFailure> picture =
         ReadC64Picture(input.bytes, {.diskFile = options.diskFile, .programs = &ConverterProgramLayout()});
     if (!picture) {
+        // A disk without pictures is still listed.
+        if (options.info && picture.error().kind == ReadFailureKind::DiskNoPicture) {
+            streams.info << DiskListingText(input.bytes);
+            return ExitWritten;
+        }
         Show(streams.err, RefusalCaption, C64RefusalText(picture.error()));
         return ExitRefused;
     }

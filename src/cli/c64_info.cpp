@@ -30,7 +30,7 @@ std::string WhatTheFileIs(Bytes disk, const DiskFileEntry& entry) {
 
 std::string DiskListingText(Bytes disk) {
     const Result<DiskContents, DiskDamage> contents = ReadDiskContents(disk);
-    if (!contents) return Join({"Files on the disk: not listed. ", DiskDamageText("The disk", contents.error()), "\n"});
+    if (!contents) return Join({"Files on the disk: not listed: ", DiskDamageFacts(contents.error()), ".\n"});
     std::string text = Join({"Files on the disk: ", std::to_string(contents->files.size()), ", ",
                              std::to_string(BlocksFree(contents->free)), " blocks free\n"});
     for (const DiskFileEntry& entry : contents->files) {

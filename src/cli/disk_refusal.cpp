@@ -33,7 +33,9 @@ std::string InWhat(const DiskDamage& damage) {
     return damage.c64Name.empty() ? std::string("the directory") : Join({"the file \"", PetsciiText(damage.c64Name), "\""});
 }
 
-std::string DamageFacts(const DiskDamage& damage) {
+}  // namespace
+
+std::string DiskDamageFacts(const DiskDamage& damage) {
     switch (damage.kind) {
         case DiskDamageKind::NotADiskImage:
             return Join({"It holds ", std::to_string(damage.found), " bytes, no D64 image (", std::to_string(damage.expected),
@@ -61,14 +63,12 @@ std::string DamageFacts(const DiskDamage& damage) {
     return {};
 }
 
-}  // namespace
-
 std::string FileTypeText(std::uint8_t type) {
     return Join({(type & ClosedFileFlag) == 0 ? "*" : "", TypeNames[type & FileTypeMask], (type & LockedFileFlag) != 0 ? "<" : ""});
 }
 
 std::string DiskDamageText(std::string_view path, const DiskDamage& damage) {
-    std::string facts = DamageFacts(damage);
+    std::string facts = DiskDamageFacts(damage);
     if (facts[0] >= 'a' && facts[0] <= 'z') facts[0] = static_cast<char>(facts[0] - 'a' + 'A');
     return Join({path, ": ", facts, ". The converter adds files only to a sound D64 image; it has not been changed."});
 }

@@ -13,6 +13,9 @@ namespace pxm::cli {
 // "PRG", "SEQ", ...; an unclosed file marked "*", a locked one "<", as a directory listing shows them.
 std::string FileTypeText(std::uint8_t type);
 
+// "Its BAM counts 1 free blocks on track 17 but marks 0": what is damaged.
+std::string DiskDamageFacts(const DiskDamage& damage);
+
 // "disk.d64: The BAM counts ... It has not been changed."
 std::string DiskDamageText(std::string_view path, const DiskDamage& damage);
 

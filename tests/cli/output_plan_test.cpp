@@ -116,5 +116,21 @@ TEST(OutputPlan, PreviewAndClashMapByTheirExtension) {
               "--preview 'prev' is not named as a picture the converter writes: name it .png or .bmp");
 }
 
+// Several inputs onto one disk: every job's output is that disk, shared; --name is refused.
+TEST(OutputPlan, SeveralInputsOntoOneDisk) {
+    const Plan plan = PlanOf({"a.png", "b/a.gif", "-o", "all.D64", "--replace"});
+    ASSERT_EQ(plan.error, "");
+    ASSERT_EQ(plan.jobs.size(), 2u);
+    for (const Job& job : plan.jobs) {
+        EXPECT_TRUE(job.sharedDisk);
+        EXPECT_EQ(job.output->path, "all.D64");
+        EXPECT_EQ(job.output->container, Container::D64);
+    }
+    EXPECT_TRUE(ParseCommandLine(std::vector<std::string_view>{"a.png", "-o", "x.d64", "--replace"}).options.replace);
+    EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "all.d64", "--name", "x"}).error,
+              "--name names one file: the pictures on 'all.d64' are each named after their input");
+    EXPECT_FALSE(PlanOf({"a.png", "-o", "one.d64"}).jobs[0].sharedDisk);
+}
+
 }  // namespace
 }  // namespace pxm::cli
