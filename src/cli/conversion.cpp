@@ -171,7 +171,7 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
         Result<PictureFile, TooLargeForDisk> file =
             options.executable
                 ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw,
-                                      job.disk ? job.disk->NameOf(job.diskSlot) : ProgramNameFor(job, options, streams))
+                                      job.sharedDisk ? job.disk->NameOf(job.diskSlot) : ProgramNameFor(job, options, streams))
                 : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, options.c64Name.value_or(""));
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
