@@ -57,33 +57,30 @@ std::string Numbered(std::string_view path, int n) {
 }  // namespace
 
 void SeparateSameOutputs(std::vector<Job>& jobs) {
-    std::vector<FileKey> taken;  // the inputs, then every output given its name
+    std::vector<FileKey> inputs;
     for (const Job& job : jobs) {
         if (job.input == StandardStream) continue;
-        if (auto file = platform::IdentityOf(job.input)) taken.push_back({file, std::nullopt, {}});
+        if (auto file = platform::IdentityOf(job.input)) inputs.push_back({file, std::nullopt, {}});
     }
-    const auto isTaken = [&](const FileKey& key) {
-        return std::find(taken.begin(), taken.end(), key) != taken.end();
-    };
-    std::vector<std::pair<FileKey, std::size_t>> outputs;  // each output's key and its job
+    // Each output's key, once; none for standard output and several inputs' one disk.
+    std::vector<std::optional<FileKey>> keys;
+    for (const Job& job : jobs) {
+        const bool separate = job.output && !job.sharedDisk && job.output->path != StandardStream;
+        keys.push_back(separate ? std::optional(KeyOf(job.output->path)) : std::nullopt);
+    }
+    const auto holds = [](const auto& list, const FileKey& key) { return std::find(list.begin(), list.end(), key) != list.end(); };
     for (std::size_t j = 0; j < jobs.size(); ++j) {
-        if (!jobs[j].output || jobs[j].sharedDisk || jobs[j].output->path == StandardStream) continue;
+        if (!keys[j]) continue;
+        const auto earlier = std::find(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(j), keys[j]);
+        if (earlier == keys.begin() + static_cast<std::ptrdiff_t>(j)) continue;
         OutputPlan& output = *jobs[j].output;
-        FileKey key = KeyOf(output.path);
-        const auto earlier = std::find_if(outputs.begin(), outputs.end(), [&](const auto& o) { return o.first == key; });
-        if (earlier != outputs.end()) {
-            jobs[j].takenBy = jobs[earlier->second].input;
-            jobs[j].takenName = output.path;
-            for (int n = 2;; ++n) {
-                output.path = Numbered(jobs[j].takenName, n);
-                key = KeyOf(output.path);
-                const bool planned = std::any_of(jobs.begin(), jobs.end(), [&](const Job& other) {
-                    return other.output && KeyOf(other.output->path) == key && &other != &jobs[j];
-                });
-                if (!isTaken(key) && !planned) break;
-            }
+        jobs[j].takenBy = jobs[static_cast<std::size_t>(earlier - keys.begin())].input;
+        jobs[j].takenName = output.path;
+        for (int n = 2;; ++n) {
+            output.path = Numbered(jobs[j].takenName, n);
+            keys[j] = KeyOf(output.path);
+            if (!holds(inputs, *keys[j]) && std::count(keys.begin(), keys.end(), keys[j]) == 1) break;
         }
-        outputs.emplace_back(key, j);
     }
 }
 
