@@ -30,6 +30,10 @@ void CheckPicture(const pxm::C64Picture& picture, std::span<const std::uint8_t> 
                   const pxm::ShowingProgramLayout& layout) {
     Check(picture.image[pxm::KoalaBackgroundOffset] < 16);
     if (picture.container == pxm::Container::P00 || !picture.container) Check(file.size() >= 2);
+    if (picture.loadAddressAssumed) Check(file.size() == pxm::KoalaImageSize && !picture.container);
+    if (picture.padding) Check(picture.padding->count > 0 && picture.format == pxm::LooseFormat);
+    if (picture.differingBackground)
+        Check(picture.differingBackground->other != picture.image[pxm::KoalaBackgroundOffset]);
     const pxm::PictureFile again = pxm::BuildPictureFile(picture.image, picture.format, pxm::Container::Prg, false);
     const auto reread = pxm::ReadC64Picture(again.bytes, {.programs = &layout});
     Check(reread.ok() && reread->format == picture.format);
@@ -78,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string_view name : {std::string_view{}, std::string_view{"PIC"}}) {
         const auto picture = pxm::ReadC64Picture(bytes, {.diskFile = name, .programs = &layout});
         if (picture) CheckPicture(*picture, bytes, layout);
+        // Whatever the reader reads, the converter hands to it.
+        if (picture) Check(pxm::IsC64File(bytes, &layout));
     }
     static_cast<void>(pxm::IsC64File(bytes, &layout));
     CheckAddition(bytes);

@@ -1,8 +1,11 @@
 // Writes the C64 reader fuzzer's seed corpus into the directory given: a picture in every format
-// in every container, the same as showing programs, and damaged ones; a disk of eight files.
+// in every container, the same as showing programs, damaged ones, the loose forms found away
+// from the writers (Koala padded or without load address, Art Studio's background bytes), and a
+// disk of eight files.
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/disk/d64_image.h"
@@ -48,6 +51,22 @@ int main(int argc, char** argv) {
         const std::vector<std::uint8_t> body = pxm::fuzz::SyntheticProgram(format, data.view(), 6);
         program.insert(program.end(), body.begin(), body.end());
         WriteSeed(dir, key + "-program.prg", program);
+    }
+    // Koala files as found away from their writer: padded after the picture, without the load
+    // address; Art Studio files whose background bytes follow the other writers' conventions.
+    std::vector<std::uint8_t> koala = pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::Prg, false).bytes;
+    const std::vector<std::uint8_t> bare(koala.begin() + 2, koala.end());
+    WriteSeed(dir, "koala-bare.koa", bare);
+    koala.resize(10254, 0);
+    WriteSeed(dir, "koala-padded.prg", koala);
+    std::vector<std::uint8_t> artStudio =
+        pxm::BuildPictureFile(*image, pxm::ExportFormat::ArtStudio, pxm::Container::Prg, false).bytes;
+    const std::size_t background = 2 + pxm::InfoOf(pxm::ExportFormat::ArtStudio).layout.backgroundAt;
+    for (const auto& [name, first, second] : {std::tuple{"artstudio-background-first.prg", 0x06, 0x00},
+                                              std::tuple{"artstudio-border-first.prg", 0xF5, 0xF6}}) {
+        artStudio[background] = static_cast<std::uint8_t>(first);
+        artStudio[background + 1] = static_cast<std::uint8_t>(second);
+        WriteSeed(dir, name, artStudio);
     }
     // The containers of whole disks and tapes, once each: they are large.
     WriteSeed(dir, "sp2.tap", pxm::BuildPictureFile(*image, pxm::ExportFormat::Sp2, pxm::Container::Tap, false).bytes);

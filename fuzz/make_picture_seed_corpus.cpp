@@ -85,6 +85,10 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "lossy.jpg", pxm::test::MakeJpeg({.width = 40, .height = 24, .quality = 75}, pepto));
     WriteSeed(dir, "progressive.jpg", pxm::test::MakeJpeg({.width = 48, .height = 16, .progressive = true}, pepto));
     WriteSeed(dir, "grey.jpg", pxm::test::MakeJpeg({.width = 24, .height = 16, .colours = JpegColours::Grey}, pepto));
+    // A camera's EXIF orientation, in both byte orders: libexif's parsing and the turning.
+    WriteSeed(dir, "turned-right.jpg", pxm::test::MakeJpeg({.width = 24, .height = 40, .orientation = 6}, pepto));
+    WriteSeed(dir, "transversed-motorola.jpg",
+              pxm::test::MakeJpeg({.width = 40, .height = 24, .orientation = 7, .bigEndianExif = true}, pepto));
     WriteSeed(dir, "cmyk.jpg", pxm::test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, pepto));
     WriteSeed(dir, "screenshot.jpg",
               pxm::test::MakeJpeg({.width = 384, .height = 272, .quality = 100, .fullChroma = true}, blocks));

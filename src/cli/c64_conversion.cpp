@@ -30,10 +30,17 @@ int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& op
         if (picture->container == Container::D64 && options.diskFile.empty()) streams.info << DiskListingText(input.bytes);
         return ExitWritten;
     }
+    for (const std::string& note : C64ReadingNotes(*picture)) streams.info << note << ".\n";
+    // Into another container (or a program) the file keeps its format unless -f or the output's
+    // name gives one, and with its format its C64 name (a PRG has none: the format's own).
+    Job kept = job;
+    if (kept.output && !kept.output->formatGiven) kept.output->format = picture->format;
+    const bool sameFormat = kept.output && kept.output->format == picture->format;
     // The picture's colours are C64 colour numbers already: a palette only says how PNG, BMP
     // and preview show them.
     const bool named = options.palette && options.palette->kind == PaletteChoice::Kind::Named;
-    return WriteJobOutputs(picture->image, job, options, named ? options.palette->palette : DefaultPalette, streams);
+    return WriteJobOutputs(picture->image, kept, options, named ? options.palette->palette : DefaultPalette, streams,
+                           sameFormat ? std::string_view(picture->c64Name) : std::string_view());
 }
 
 }  // namespace pxm::cli

@@ -26,6 +26,32 @@ std::string WhatTheFileIs(Bytes disk, const DiskFileEntry& entry) {
     return Join({picture->showingProgram ? "program that shows a " : "", InfoOf(picture->format).name, " picture"});
 }
 
+std::string HexByte(std::uint8_t value) {
+    constexpr std::string_view Digits = "0123456789ABCDEF";
+    return {'$', Digits[value >> 4], Digits[value & 15]};
+}
+
+std::string LoadAddressText(const C64Picture& picture) {
+    const std::string address = AddressText(picture.loadAddress);
+    if (!picture.loadAddressAssumed) return address;
+    return Join({"none in the file (its ", std::to_string(InfoOf(picture.format).layout.size), " bytes are a ",
+                 InfoOf(picture.format).name, " picture alone); ", address, " taken"});
+}
+
+std::string BackgroundText(const C64Picture& picture) {
+    const int background = picture.image[KoalaBackgroundOffset] & 15;
+    if (!picture.hasBackground && !picture.showingProgram) return "none kept (shown black)";
+    if (!picture.differingBackground) return ColourText(background);
+    const DifferingBackground& differing = *picture.differingBackground;
+    return Join({ColourText(background), ", from the ", differing.taken == 0 ? "first" : "second",
+                 " of its two bytes (the other holds ", ColourText(differing.other), ")"});
+}
+
+std::string PaddingText(const Padding& padding) {
+    return Join({std::to_string(padding.count), padding.count == 1 ? " byte" : " bytes", " of ", HexByte(padding.value),
+                 " after the picture, ignored as padding"});
+}
+
 }  // namespace
 
 std::string DiskListingText(Bytes disk) {
@@ -43,14 +69,14 @@ std::string DiskListingText(Bytes disk) {
 }
 
 std::string C64InfoText(const C64Picture& picture) {
-    const int background = picture.image[KoalaBackgroundOffset] & 15;
     std::string text = Join({"Format: ", InfoOf(picture.format).name, " (", InfoOf(picture.format).key, ")\n"});
-    text += Join({"Container: ", ContainerName(picture.container),
-                  picture.showingProgram ? ", a program that shows the picture" : "", "\n"});
-    text += Join({"Load address: ", AddressText(picture.loadAddress), "\n"});
+    const std::string_view container =
+        picture.loadAddressAssumed ? "none (the picture's bytes alone)" : ContainerName(picture.container);
+    text += Join({"Container: ", container, picture.showingProgram ? ", a program that shows the picture" : "", "\n"});
+    text += Join({"Load address: ", LoadAddressText(picture), "\n"});
     text += Join({"C64 name: ", picture.container ? Join({"\"", PetsciiText(picture.c64Name), "\""}) : "none", "\n"});
-    text += Join({"Background: ",
-                  picture.hasBackground || picture.showingProgram ? ColourText(background) : "none kept (shown black)", "\n"});
+    text += Join({"Background: ", BackgroundText(picture), "\n"});
+    if (picture.padding) text += Join({"Trailing bytes: ", PaddingText(*picture.padding), "\n"});
     const std::bitset<C64ColourCount> used = ColoursUsed(picture.image);
     std::string colours;
     for (int c = 0; c < C64ColourCount; ++c) {
@@ -58,6 +84,14 @@ std::string C64InfoText(const C64Picture& picture) {
     }
     text += Join({"Colours used: ", std::to_string(used.count()), ": ", colours, "\n"});
     return text;
+}
+
+std::vector<std::string> C64ReadingNotes(const C64Picture& picture) {
+    std::vector<std::string> notes;
+    if (picture.loadAddressAssumed) notes.push_back(Join({"Load address: ", LoadAddressText(picture)}));
+    if (picture.padding) notes.push_back(Join({"Trailing bytes: ", PaddingText(*picture.padding)}));
+    if (picture.differingBackground) notes.push_back(Join({"Background: ", BackgroundText(picture)}));
+    return notes;
 }
 
 }  // namespace pxm::cli

@@ -157,7 +157,7 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
 }
 
 int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, std::size_t palette,
-                    const Streams& streams) {
+                    const Streams& streams, std::string_view c64Name) {
     const OutputPlan& output = *job.output;
     std::vector<std::uint8_t> bytes;
     if (IsPicture(output.kind)) {
@@ -172,7 +172,8 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
             options.executable
                 ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw,
                                       job.sharedDisk ? job.disk->NameOf(job.diskSlot) : ProgramNameFor(job, options, streams))
-                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, options.c64Name.value_or(""));
+                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw,
+                                   options.c64Name ? std::string_view(*options.c64Name) : c64Name);
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
             return ExitRefused;

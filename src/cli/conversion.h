@@ -24,10 +24,11 @@ struct Streams {
 int ConvertPicture(const Job& job, const CliOptions& options, const Streams& streams);
 
 // The picture written as the job's output asks (any format and container, a program that shows
-// it, or a PNG or BMP as a C64 shows it in the palette given), then the preview. ExitWritten, or
+// it, or a PNG or BMP as a C64 shows it in the palette given), then the preview. A picture file
+// is named --name's name, else `c64Name` (PETSCII), else its format's own. ExitWritten, or
 // ExitRefused after telling why on streams.err.
 int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, std::size_t palette,
-                    const Streams& streams);
+                    const Streams& streams, std::string_view c64Name = {});
 
 // How messages name a path: "standard input" or "standard output" for "-".
 std::string_view PathName(const std::string& path, bool isInput);

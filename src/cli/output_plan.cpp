@@ -55,7 +55,7 @@ std::string NoEffect(std::string_view option, std::string_view path) {
 // What the extension of the output's name stands for, checked against the options given.
 std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
     OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
-                    options.container.value_or(Container::Prg)};
+                    options.container.value_or(Container::Prg), options.format.has_value()};
     const std::optional<OutputExtension> row = path == StandardStream ? std::nullopt : OutputExtensionOf(path);
     if (options.imageOutput) {
         // -c png|bmp: that picture, under any name but one that means something else.
@@ -104,6 +104,7 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
             return std::nullopt;
         }
         plan.format = *row->format;
+        plan.formatGiven = true;
     }
     plan.container = row->container;
     return plan;

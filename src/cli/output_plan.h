@@ -19,6 +19,7 @@ struct OutputPlan {
     OutputKind kind = OutputKind::C64File;
     ExportFormat format = ExportFormat::Koala;
     Container container = Container::Prg;
+    bool formatGiven = false;  // by -f or the extension; a C64 input keeps its own otherwise
 };
 
 struct Job {

@@ -29,6 +29,11 @@ inline bool Takes(SizesTaken sizes, int width, int height) {
            static_cast<long long>(width) * height <= MaxScalablePixels;
 }
 
+// A JPEG's size before its EXIF orientation is known: taken as stored or turned a quarter.
+inline bool TakesTurnedEitherWay(SizesTaken sizes, int width, int height) {
+    return Takes(sizes, width, height) || Takes(sizes, height, width);
+}
+
 struct DecodeOutcome {
     // CmykRefused: a JPEG in print colours (CMYK or YCCK), which no C64 picture is saved in.
     enum class Status { Decoded, SizeRefused, Unreadable, CmykRefused };
@@ -46,9 +51,10 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes = S
 // The first frame; pixels of the logical screen that it leaves uncovered show the background
 // colour. Transparency is ignored, as a PNG's alpha is.
 DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes = SizesTaken::C64Picture);
-// Baseline, progressive or greyscale, as RGB. The size its frame header declares is checked
-// before any pixel is decoded; damaged data is unreadable, not shown grey. For Scalable sizes a
-// large JPEG may come out smaller than it is, by 1/2, 1/4 or 1/8 (see JpegScaleFor).
+// Baseline, progressive or greyscale, as RGB, turned as its EXIF orientation says (the size is
+// the size shown). The size its frame header declares is checked before any pixel is decoded;
+// damaged data is unreadable, not shown grey. For Scalable sizes a large JPEG may come out
+// smaller than it is, by 1/2, 1/4 or 1/8 (see DecodeOutcome::reduction).
 DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes = SizesTaken::C64Picture);
 
 // The decoder of the kind given (PNG's for any kind that has none).

@@ -44,6 +44,22 @@ TEST_F(JpegProcess, AJpegOfSixteenColoursGivesWhatItsBmpGives) {
     EXPECT_EQ(ReadFile(dir_ / "jpeg.prg"), ReadFile(dir_ / "bmp.prg"));
 }
 
+TEST_F(JpegProcess, ACamerasTurnedJpegIsReadAsAViewerShowsIt) {
+    // Stored on its side or upside down with the EXIF orientation that turns it back: the same
+    // Koala file as the upright picture's, byte for byte.
+    const auto shown = [](int x, int y) { return Pepto(CellColour(x, y)); };
+    const auto upright = RunConverter({Write(MakeJpeg({.quality = 100, .fullChroma = true}, shown), "upright.jpg"), "-o",
+                                       dir_ / "upright.prg"});
+    ASSERT_EQ(upright.status, 0) << upright.err;
+    for (const unsigned orientation : {3u, 6u, 8u}) {
+        SCOPED_TRACE(orientation);
+        const auto jpeg = MakeTurnedJpeg({.quality = 100, .fullChroma = true}, orientation, 320, 200, shown);
+        const auto turned = RunConverter({Write(jpeg, "turned.jpg"), "-o", dir_ / "turned.prg"});
+        ASSERT_EQ(turned.status, 0) << turned.err;
+        EXPECT_EQ(ReadFile(dir_ / "turned.prg"), ReadFile(dir_ / "upright.prg"));
+    }
+}
+
 TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");

@@ -28,7 +28,8 @@ EXAMPLE_MODES = {"landscape-16.bmp": "multicolour", "landscape-256.bmp": "multic
 GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scrambled-vice.png",
                  "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif",
-                 "narrow-pepto.png", "narrow-screenshot-vice.gif", "cells-pepto.jpg", "cells-progressive.jpg"]
+                 "narrow-pepto.png", "narrow-screenshot-vice.gif", "cells-pepto.jpg", "cells-progressive.jpg",
+                 "turned-3.jpg", "turned-6.jpg", "turned-8.jpg"]
 REFUSED_PICTURES = ["grey2.png", "transparent-pixel.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
                     "cell-too-colourful.gif", "lossy-pepto.jpg", "cmyk.jpg", "declares-huge.jpg", "notes.txt"]

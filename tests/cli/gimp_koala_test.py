@@ -14,20 +14,14 @@ import sys
 import tempfile
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-SCRIPT = os.path.join(HERE, "gimp", "koala-resave.scm")
+import gimp_batch
+from gimp_batch import scheme_text
+
 CONVERTER, GIMP, MAKE_EXAMPLES, GIMP_HOME = sys.argv[1:5]
 
 
 def converter(*args):
-    result = subprocess.run([CONVERTER, *args], capture_output=True, text=True)
-    if result.returncode != 0:
-        raise AssertionError(f"pixmosaic-cli {' '.join(args)}: {result.stderr}")
-    return result.stdout
-
-
-def scheme_text(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+    return gimp_batch.converter(CONVERTER, *args)
 
 
 class GimpKoalaTest(unittest.TestCase):
@@ -39,13 +33,9 @@ class GimpKoalaTest(unittest.TestCase):
             background = int(re.search(r"Background: .* \((\d+)\)", converter("--info", ours)).group(1))
 
             theirs = os.path.join(tmp, "gimp.koa")
-            batch = (f"(begin (load {scheme_text(SCRIPT)}) "
-                     f"(koala-resave {scheme_text(ours)} {scheme_text(theirs)} {background}))")
-            os.makedirs(GIMP_HOME, exist_ok=True)
-            gimp = subprocess.run([GIMP, "-i", "-d", "-f", "-b", batch, "-b", "(gimp-quit 0)"],
-                                  capture_output=True, text=True, env={**os.environ, "HOME": GIMP_HOME},
-                                  timeout=600)
-            self.assertTrue(os.path.exists(theirs), gimp.stderr[-2000:])
+            gimp = gimp_batch.run_gimp(GIMP, GIMP_HOME,
+                                       [f"(koala-resave {scheme_text(ours)} {scheme_text(theirs)} {background})"])
+            self.assertTrue(os.path.exists(theirs), gimp[-2000:])
             with open(ours, "rb") as f_ours, open(theirs, "rb") as f_theirs:
                 self.assertNotEqual(f_ours.read(), f_theirs.read(), "GIMP's file should be its own")
 

@@ -155,6 +155,72 @@ TEST(JpegDecoder, APictureToBeScaledDownIsDecodedSmallerButNoSmallerThanTheScree
     }
 }
 
+// Four flat quadrants, red and green above blue and white, as a camera stores them.
+std::uint32_t Quadrants(int x, int y, int width, int height) {
+    constexpr std::array<std::uint32_t, 4> Corners{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    return Corners[static_cast<std::size_t>((x >= width / 2 ? 1 : 0) + (y >= height / 2 ? 2 : 0))];
+}
+
+TEST(JpegDecoder, APhotoIsTurnedAsItsExifOrientationSays) {
+    // Where a viewer shows the stored corners (red, green, blue, white) for each tag.
+    struct Case {
+        unsigned tag;
+        std::array<std::uint32_t, 4> corners;  // shown top left, top right, bottom left, bottom right
+    };
+    constexpr std::uint32_t R = 0xFF0000, G = 0x00FF00, B = 0x0000FF, W = 0xFFFFFF;
+    const std::array<Case, 8> cases{{{1, {R, G, B, W}},
+                                     {2, {G, R, W, B}},
+                                     {3, {W, B, G, R}},
+                                     {4, {B, W, R, G}},
+                                     {5, {R, B, G, W}},
+                                     {6, {B, R, W, G}},
+                                     {7, {W, G, B, R}},
+                                     {8, {G, W, R, B}}}};
+    for (const Case& c : cases) {
+        for (const bool bigEndian : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.tag) + (bigEndian ? " Motorola" : " Intel"));
+            const JpegShape shape{.width = 64, .height = 32, .quality = 100, .fullChroma = true,
+                                  .orientation = c.tag, .bigEndianExif = bigEndian};
+            const DecodeOutcome decoded =
+                DecodeJpeg(test::MakeJpeg(shape, [](int x, int y) { return Quadrants(x, y, 64, 32); }), SizesTaken::Scalable);
+            ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+            const DecodedPicture& picture = decoded.picture;
+            ASSERT_EQ(picture.width, c.tag >= 5 ? 32 : 64);
+            ASSERT_EQ(picture.height, c.tag >= 5 ? 64 : 32);
+            const int right = picture.width - 2;
+            const int bottom = picture.height - 2;
+            const std::array<std::pair<int, int>, 4> at{{{1, 1}, {right, 1}, {1, bottom}, {right, bottom}}};
+            for (std::size_t k = 0; k < 4; ++k)
+                EXPECT_LE(LargestDifference(picture.rgb[picture.At(at[k].first, at[k].second)], c.corners[k], false), 8)
+                    << "corner " << k;
+        }
+    }
+}
+
+TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
+    const auto pixel = [](int x, int y) { return Quadrants(x, y, 200, 320); };
+    // Stored upright as 200x320, shown as 320x200: a C64 picture's size.
+    const DecodeOutcome portrait = DecodeJpeg(test::MakeJpeg({.width = 200, .height = 320, .orientation = 8}, pixel));
+    ASSERT_EQ(portrait.status, Status::Decoded) << portrait.reason;
+    EXPECT_EQ(portrait.picture.width, 320);
+    EXPECT_EQ(portrait.picture.height, 200);
+    // Stored as 320x200, shown as 200x320: refused with the size shown.
+    const DecodeOutcome turned =
+        DecodeJpeg(test::MakeJpeg({.width = 320, .height = 200, .orientation = 6}, [](int x, int y) { return Quadrants(x, y, 320, 200); }));
+    EXPECT_EQ(turned.status, Status::SizeRefused);
+    EXPECT_EQ(turned.picture.width, 200);
+    EXPECT_EQ(turned.picture.height, 320);
+    EXPECT_TRUE(turned.picture.rgb.empty());
+    // Scaled down, the reduction leaves the shown picture at least the screen's size each way.
+    const DecodeOutcome reduced = DecodeJpeg(
+        test::MakeJpeg({.width = 800, .height = 1400, .orientation = 6}, [](int x, int y) { return Quadrants(x, y, 800, 1400); }),
+        SizesTaken::ScaledDown);
+    ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
+    EXPECT_EQ(reduced.reduction, 4);  // 1400/4 x 800/4; 1/8 would leave 175x100
+    EXPECT_EQ(reduced.picture.width, 350);
+    EXPECT_EQ(reduced.picture.height, 200);
+}
+
 TEST(JpegDecoder, DamagedAndCutFilesAreUnreadableInLibjpegsWords) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");

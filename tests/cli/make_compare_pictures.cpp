@@ -20,6 +20,7 @@ namespace {
 using pxm::test::GifShape;
 using pxm::test::JpegColours;
 using pxm::test::MakeJpeg;
+using pxm::test::MakeTurnedJpeg;
 using pxm::test::MakeGif;
 using pxm::test::MakePng;
 using pxm::test::PngType;
@@ -176,6 +177,10 @@ int main(int argc, char** argv) {
     Write(dir, "cells-pepto.jpg", MakeJpeg({.quality = 100, .fullChroma = true}, cells));
     Write(dir, "cells-progressive.jpg",
           MakeJpeg({.width = 384, .height = 272, .quality = 100, .progressive = true, .fullChroma = true}, cells));
+    // The same cells as a camera stores them, turned back by their EXIF orientation.
+    for (const unsigned orientation : {3u, 6u, 8u})
+        Write(dir, "turned-" + std::to_string(orientation) + ".jpg",
+              MakeTurnedJpeg({.quality = 100, .fullChroma = true}, orientation, 320, 200, cells));
     Write(dir, "lossy-pepto.jpg", MakeJpeg({.quality = 75, .fullChroma = true}, rgb(pepto, 320)));
     Write(dir, "cmyk.jpg", MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, cells));
     auto hugeJpeg = MakeJpeg({.width = 16, .height = 8}, cells);

@@ -90,3 +90,50 @@ TEST(JpegSize, NoneWithoutAFrameHeaderBeforeTheScan) {
 
 }  // namespace
 }  // namespace pxm
+
+namespace pxm {
+namespace {
+
+// A TIFF header in the byte order given, its first IFD right behind it.
+Segment ExifData(bool bigEndian) {
+    Segment data{'E', 'x', 'i', 'f', 0, 0};
+    const Segment tiff = bigEndian ? Segment{'M', 'M', 0, 42, 0, 0, 0, 8} : Segment{'I', 'I', 42, 0, 8, 0, 0, 0};
+    data.insert(data.end(), tiff.begin(), tiff.end());
+    data.insert(data.end(), {0, 0});  // an IFD of no entries
+    return data;
+}
+
+TEST(JpegExif, TheFirstExifBlockBeforeTheScanAndItsTiffHeader) {
+    const Segment xmp = MarkerSegment(0xE1, {'h', 't', 't', 'p', ':', '/', '/'});  // APP1 of another kind
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "Motorola" : "Intel");
+        const auto file = Jpeg({Jfif, xmp, MarkerSegment(0xE1, ExifData(bigEndian)), FrameHeader(0xC0, 320, 200), Scan});
+        const auto block = JpegExifBlock(file);
+        ASSERT_TRUE(block);
+        ASSERT_EQ(block->size(), 10u);
+        EXPECT_EQ((*block)[0], bigEndian ? 'M' : 'I');
+        const auto header = ExifHeaderOf(*block);
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->bigEndian, bigEndian);
+        EXPECT_EQ(header->firstIfd, 8u);
+    }
+    // After the scan, cut short, or of no EXIF: none.
+    EXPECT_FALSE(JpegExifBlock(Jpeg({Jfif, Scan, MarkerSegment(0xE1, ExifData(false))})));
+    auto cut = Jpeg({Jfif, MarkerSegment(0xE1, ExifData(false))});
+    cut.resize(cut.size() - 3);
+    EXPECT_FALSE(JpegExifBlock(cut));
+    EXPECT_FALSE(JpegExifBlock(Jpeg({Jfif, xmp, FrameHeader(0xC0, 320, 200)})));
+}
+
+TEST(JpegExif, AHeaderThatIsNoTiffHeaderIsNone) {
+    const auto header = [](Segment tiff) { return ExifHeaderOf(tiff); };
+    EXPECT_FALSE(header({'I', 'M', 42, 0, 8, 0, 0, 0, 0, 0}));      // mixed byte order
+    EXPECT_FALSE(header({'I', 'I', 43, 0, 8, 0, 0, 0, 0, 0}));      // not 42
+    EXPECT_FALSE(header({'I', 'I', 42, 0, 4, 0, 0, 0, 0, 0}));      // the IFD inside the header
+    EXPECT_FALSE(header({'I', 'I', 42, 0, 10, 0, 0, 0, 0, 0}));     // the IFD past the end
+    EXPECT_FALSE(header({'M', 'M', 0, 42, 0, 0, 0}));               // cut short
+    EXPECT_TRUE(header({'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace pxm

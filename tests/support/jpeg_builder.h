@@ -1,12 +1,15 @@
 #pragma once
 // Builds JPEG files in memory for tests, written with libjpeg: colour or greyscale, baseline or
-// progressive, any quality and chroma sampling, and CMYK as print programs save it.
+// progressive, any quality and chroma sampling, CMYK as print programs save it, and an EXIF
+// orientation (written with libexif) as cameras save it.
 // jpeglib.h uses size_t and FILE without including their headers.
 #include <cstddef>
 #include <cstdio>
 // clang-format off
 #include <jpeglib.h>
 // clang-format on
+
+#include <libexif/exif-data.h>
 
 #include <csetjmp>
 #include <cstdint>
@@ -28,6 +31,9 @@ struct JpegShape {
     // Greyscale progressive in 128 scans: each coefficient alone, first its high bits, then the
     // lowest bit (libjpeg's own progression has 6 to 10).
     bool scanPerCoefficient = false;
+    // The EXIF orientation tag (1 to 8) in an APP1 segment, as a camera writes it; 0: no EXIF.
+    unsigned orientation = 0;
+    bool bigEndianExif = false;  // the EXIF block in Motorola byte order instead of Intel's
 };
 
 namespace detail {
@@ -65,10 +71,29 @@ inline std::vector<jpeg_scan_info> ScanPerCoefficient() {
     return scans;
 }
 
+// An EXIF block holding the orientation tag, "Exif\0\0" header first, as an APP1 segment holds it.
+inline std::vector<std::uint8_t> ExifWithOrientation(unsigned orientation, bool bigEndian) {
+    ExifData* exif = exif_data_new();
+    const ExifByteOrder order = bigEndian ? EXIF_BYTE_ORDER_MOTOROLA : EXIF_BYTE_ORDER_INTEL;
+    exif_data_set_byte_order(exif, order);
+    ExifEntry* entry = exif_entry_new();
+    exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
+    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+    exif_set_short(entry->data, order, static_cast<ExifShort>(orientation));
+    exif_entry_unref(entry);
+    unsigned char* saved = nullptr;
+    unsigned int length = 0;
+    exif_data_save_data(exif, &saved, &length);
+    std::vector<std::uint8_t> block(saved, saved + length);
+    std::free(saved);
+    exif_data_unref(exif);
+    return block;
+}
+
 // The libjpeg calls, in a frame that holds no object with a destructor.
 inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const JpegShape& shape,
                       const std::vector<jpeg_scan_info>& scans, std::vector<std::vector<JSAMPLE>>& rows,
-                      unsigned char*& out, unsigned long& size) {
+                      const std::vector<std::uint8_t>& exif, unsigned char*& out, unsigned long& size) {
     if (setjmp(errors.back) != 0) return false;
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &out, &size);
@@ -90,6 +115,7 @@ inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const
             info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
     }
     jpeg_start_compress(&info, TRUE);
+    if (!exif.empty()) jpeg_write_marker(&info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned int>(exif.size()));
     for (auto& row : rows) {
         JSAMPROW pointer = row.data();
         jpeg_write_scanlines(&info, &pointer, 1);
@@ -115,12 +141,33 @@ inline std::vector<std::uint8_t> MakeJpeg(const JpegShape& shape, const std::fun
     unsigned long size = 0;
     const std::vector<jpeg_scan_info> scans =
         shape.scanPerCoefficient ? detail::ScanPerCoefficient() : std::vector<jpeg_scan_info>{};
-    const bool written = detail::WriteJpeg(info, errors, shape, scans, rows, out, size);
+    const std::vector<std::uint8_t> exif =
+        shape.orientation == 0 ? std::vector<std::uint8_t>{} : detail::ExifWithOrientation(shape.orientation, shape.bigEndianExif);
+    const bool written = detail::WriteJpeg(info, errors, shape, scans, rows, exif, out, size);
     jpeg_destroy_compress(&info);
     std::vector<std::uint8_t> bytes;
     if (written) bytes.assign(out, out + size);
     std::free(out);
     return bytes;
+}
+
+// A camera's JPEG of a picture shown as shown(x, y), shownWidth x shownHeight: stored turned so
+// that orientation 3 (turned half), 6 (turned right) or 8 (turned left) shows it upright again.
+inline std::vector<std::uint8_t> MakeTurnedJpeg(JpegShape shape, unsigned orientation, int shownWidth, int shownHeight,
+                                                const std::function<std::uint32_t(int, int)>& shown) {
+    const bool quarter = orientation == 6 || orientation == 8;
+    shape.width = quarter ? shownHeight : shownWidth;
+    shape.height = quarter ? shownWidth : shownHeight;
+    shape.orientation = orientation;
+    const int w = shape.width;
+    const int h = shape.height;
+    return MakeJpeg(shape, [&](int x, int y) {
+        // Where stored pixel (x, y) is shown.
+        if (orientation == 3) return shown(w - 1 - x, h - 1 - y);
+        if (orientation == 6) return shown(h - 1 - y, x);
+        if (orientation == 8) return shown(y, w - 1 - x);
+        return shown(x, y);
+    });
 }
 
 }  // namespace pxm::test

@@ -9,12 +9,16 @@
 #include <jerror.h>
 // clang-format on
 
+#include <libexif/exif-data.h>
+
 #include <algorithm>
 #include <array>
 #include <csetjmp>
+#include <memory>
 
 #include "cli/picture_decoder.h"
 #include "core/import/declared_size.h"
+#include "core/import/orientation.h"
 
 namespace pxm::cli {
 
@@ -73,9 +77,27 @@ void LimitScans(j_common_ptr info) {
     }
 }
 
+struct ExifDataRelease {
+    void operator()(ExifData* data) const { exif_data_unref(data); }
+};
+
+// The orientation a camera wrote into the file's EXIF block (libexif finds it among the JPEG's
+// marker segments); upright when there is none. The main picture's is in IFD 0 (IFD 1 describes
+// the thumbnail).
+Orientation ExifOrientationOf(std::span<const std::uint8_t> file) {
+    const std::unique_ptr<ExifData, ExifDataRelease> data(
+        exif_data_new_from_data(file.data(), static_cast<unsigned int>(file.size())));
+    if (!data) return Orientation::Upright;
+    const ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
+    if (entry == nullptr || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 || entry->size < 2)
+        return Orientation::Upright;
+    return OrientationFromTag(exif_get_short(entry->data, exif_data_get_byte_order(data.get())));
+}
+
 // Everything libjpeg does, in the one frame its errors return to.
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
-                                    std::span<const std::uint8_t> file, SizesTaken sizes, DecodeOutcome& outcome) {
+                                    std::span<const std::uint8_t> file, SizesTaken sizes, Orientation orientation,
+                                    DecodeOutcome& outcome) {
     DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
         outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
@@ -86,14 +108,15 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxScalableWorkingMemory;
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
-    picture.width = static_cast<int>(info.image_width);
-    picture.height = static_cast<int>(info.image_height);
-    if (!Takes(sizes, picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
+    const PictureSize shown = ShownSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height), orientation);
+    picture.width = shown.width;
+    picture.height = shown.height;
+    if (!Takes(sizes, shown.width, shown.height)) return DecodeOutcome::Status::SizeRefused;
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
         return DecodeOutcome::Status::CmykRefused;
     info.out_color_space = JCS_RGB;  // greyscale too: libjpeg repeats the grey level
     info.scale_num = 1;
-    info.scale_denom = ReductionFor(sizes, info.image_width, info.image_height);
+    info.scale_denom = ReductionFor(sizes, static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
     jpeg_start_decompress(&info);
     outcome.reduction = static_cast<int>(info.scale_denom);
     picture.width = static_cast<int>(info.output_width);
@@ -118,9 +141,10 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
 DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     static_assert(sizeof(Rgb) == 3, "rows of RGB are read straight into the colours");
     DecodeOutcome outcome;
-    // A size that is not taken is refused from the frame header, before libjpeg sees the file.
+    // A size that is not taken, however the picture is turned, is refused from the frame header
+    // before libjpeg sees the file.
     if (const std::optional<DeclaredSize> declared = DeclaredSizeOf(PictureKind::Jpeg, file);
-        declared && !Takes(sizes, declared->width, declared->height)) {
+        declared && !TakesTurnedEitherWay(sizes, declared->width, declared->height)) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
@@ -133,10 +157,15 @@ DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     errors.manager.emit_message = TreatDamageAsError;
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
-    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, outcome);
+    const Orientation orientation = ExifOrientationOf(file);
+    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, outcome);
     // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
     jpeg_destroy_decompress(&info);
-    if (outcome.status != DecodeOutcome::Status::Decoded) outcome.picture.rgb.clear();
+    if (outcome.status != DecodeOutcome::Status::Decoded) {
+        outcome.picture.rgb.clear();
+        return outcome;
+    }
+    outcome.picture = Oriented(std::move(outcome.picture), orientation);
     return outcome;
 }
 

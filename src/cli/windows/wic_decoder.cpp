@@ -1,6 +1,11 @@
 // PNG, GIF and JPEG files through the Windows Imaging Component: the first frame, its colour
 // table indexes when it has a table, its colours. No exception crosses a COM call: every result is
 // checked and turned into the outcome's words.
+// wincodecsdk.h declares the metadata readers' class ids, which MinGW's uuid library leaves out:
+// defined here, once.
+#include <initguid.h>
+#include <wincodecsdk.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -9,6 +14,8 @@
 #include "cli/picture_decoder.h"
 #include "cli/windows/wic.h"
 #include "core/import/declared_size.h"
+#include "core/import/jpeg_size.h"
+#include "core/import/orientation.h"
 #include "core/import/picture_area.h"
 
 namespace pxm::cli {
@@ -26,6 +33,42 @@ std::optional<int> MetadataNumber(IWICMetadataQueryReader* reader, const wchar_t
     }
     PropVariantClear(&value);
     return number;
+}
+
+// The orientation a camera wrote into a JPEG's EXIF block (tag 274 of its first IFD), read by the
+// Windows Imaging Component's IFD reader; upright when there is none.
+Orientation ExifOrientationOf(IWICImagingFactory* factory, std::span<const std::uint8_t> file) {
+    constexpr USHORT OrientationTag = 274;
+    const std::optional<Bytes> block = JpegExifBlock(file);
+    const std::optional<ExifHeader> header = block ? ExifHeaderOf(*block) : std::nullopt;
+    if (!header) return Orientation::Upright;
+    ComOwner<IWICMetadataReader> reader;
+    ComOwner<IWICPersistStream> persist;
+    ComOwner<IWICStream> stream;
+    HRESULT result =
+        CoCreateInstance(CLSID_WICIfdMetadataReader, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(reader.put()));
+    if (SUCCEEDED(result)) result = reader->QueryInterface(IID_PPV_ARGS(persist.put()));
+    if (SUCCEEDED(result)) result = factory->CreateStream(stream.put());
+    // The IFD's offsets count from the block's TIFF header: the stream starts there.
+    if (SUCCEEDED(result))
+        result = stream->InitializeFromMemory(const_cast<BYTE*>(block->data()), static_cast<DWORD>(block->size()));
+    LARGE_INTEGER firstIfd{};
+    firstIfd.QuadPart = static_cast<LONGLONG>(header->firstIfd);
+    if (SUCCEEDED(result)) result = stream->Seek(firstIfd, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(result))
+        result = persist->LoadEx(stream.get(), nullptr,
+                                 header->bigEndian ? WICPersistOptionBigEndian : WICPersistOptionLittleEndian);
+    if (FAILED(result)) return Orientation::Upright;
+    PROPVARIANT id;
+    PropVariantInit(&id);
+    id.vt = VT_UI2;
+    id.uiVal = OrientationTag;
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    std::optional<unsigned> tag;
+    if (SUCCEEDED(reader->GetValue(nullptr, &id, &value)) && value.vt == VT_UI2) tag = value.uiVal;
+    PropVariantClear(&value);
+    return tag ? OrientationFromTag(*tag) : Orientation::Upright;
 }
 
 struct LogicalScreen {
@@ -130,8 +173,9 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
 }
 
 // Everything after the decoder is open; the outcome's status stays Unreadable on failure.
-void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, SizesTaken sizes,
-                      DecodeOutcome& outcome) {
+// orientation: how the picture is to be turned for showing (a JPEG's EXIF orientation).
+void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, Orientation orientation,
+                      SizesTaken sizes, DecodeOutcome& outcome) {
     ComOwner<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(0, frame.put());
     UINT width = 0;
@@ -156,7 +200,10 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         PlaceGifFrame(frame.get(), place);
     }
     // The size first: the pixels of a picture of a size that is not taken are never decoded.
-    if (!Takes(sizes, picture.width, picture.height)) {
+    if (const PictureSize shown = ShownSize(picture.width, picture.height, orientation);
+        !Takes(sizes, shown.width, shown.height)) {
+        picture.width = shown.width;
+        picture.height = shown.height;
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return;
     }
@@ -192,14 +239,18 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
         }
     }
     if (FAILED(result)) outcome.reason = WicFailureText(result);
-    if (outcome.reason.empty()) outcome.status = DecodeOutcome::Status::Decoded;
+    if (!outcome.reason.empty()) return;
+    picture = Oriented(std::move(picture), orientation);
+    outcome.status = DecodeOutcome::Status::Decoded;
 }
 
 DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const GUID& container, SizesTaken sizes) {
     DecodeOutcome outcome;
-    // A size that is not taken is refused from the file's header, before WIC reads any of it.
+    // A size that is not taken (a JPEG's however its EXIF orientation turns it) is refused from
+    // the file's header, before WIC reads any of it.
     const std::optional<DeclaredSize> declared = DeclaredSizeOf(kind, file);
-    if (declared && !Takes(sizes, declared->width, declared->height)) {
+    if (declared && !(kind == PictureKind::Jpeg ? TakesTurnedEitherWay(sizes, declared->width, declared->height)
+                                                : Takes(sizes, declared->width, declared->height))) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         outcome.picture.width = declared->width;
         outcome.picture.height = declared->height;
@@ -225,7 +276,9 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         outcome.reason = WicFailureText(result);
         return outcome;
     }
-    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, sizes, outcome);
+    const Orientation orientation =
+        kind == PictureKind::Jpeg ? ExifOrientationOf(factory.get(), file) : Orientation::Upright;
+    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, orientation, sizes, outcome);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();

@@ -1,6 +1,7 @@
 #include "core/c64read/c64_picture_reader.h"
 
 #include "core/c64read/d64_reader.h"
+#include "core/c64read/loose_koala.h"
 #include "core/c64read/program_containers.h"
 #include "core/c64read/program_picture.h"
 #include "core/c64read/tap_reader.h"
@@ -77,11 +78,16 @@ PictureResult ReadC64Picture(Bytes file, const C64ReadOptions& options) {
     if (IsTapImage(file)) return PictureOnTape(file, options);
     if (IsP00File(file)) return PictureInProgram(Container::P00, ReadP00File(file), options);
     if (IsD64Image(file)) return PictureOnDisk(file, options);
-    return PictureInProgram(std::nullopt, ReadPrgFile(file), options);
+    PictureResult program = PictureInProgram(std::nullopt, ReadPrgFile(file), options);
+    if (program || !MayBeBareKoala(file)) return program;
+    // Only the picture bytes: read as they stand, the load address the format's.
+    PictureResult bare = PictureFromProgram(InfoOf(LooseFormat).loadAddress, file, options.programs);
+    if (bare) bare->loadAddressAssumed = true;
+    return bare;
 }
 
 bool IsC64File(Bytes file, const ShowingProgramLayout* programs) {
-    if (IsTapImage(file) || IsP00File(file) || IsD64Image(file)) return true;
+    if (IsTapImage(file) || IsP00File(file) || IsD64Image(file) || MayBeBareKoala(file)) return true;
     const std::optional<std::uint16_t> loadAddress = WordAt(file, 0);
     return loadAddress && IsPictureLoadAddress(*loadAddress, programs);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Reads a C64 picture from a file told by its content, not its name: a TAP image (its
-// signature), a P00 file (its "C64File" header), a D64 image (its size) or a PRG file.
+// signature), a P00 file (its "C64File" header), a D64 image (its size) or a PRG file; when
+// none of these reads, a Koala picture without its load address (its size).
 #include <string_view>
 
 #include "core/base/byte_reader.h"
@@ -18,8 +19,9 @@ struct C64ReadOptions {
 
 Result<C64Picture, ReadFailure> ReadC64Picture(Bytes file, const C64ReadOptions& options);
 
-// Whether the file is a C64 file this reader should answer for: a TAP, P00 or D64 image, or a
-// PRG whose load address is one a picture loads at.
+// Whether the file is a C64 file this reader should answer for: a TAP, P00 or D64 image, a
+// PRG whose load address is one a picture loads at, or a file of a Koala picture's size that
+// no PC picture signature claims.
 bool IsC64File(Bytes file, const ShowingProgramLayout* programs);
 
 }  // namespace pxm

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/c64read/background_copies.h"
+#include "core/c64read/loose_koala.h"
 #include "core/c64read/sp2_unpacker.h"
 #include "core/export/layouts.h"
 #include "core/export/picture_data.h"
@@ -21,9 +23,9 @@ ReadFailure FailureOf(ReadFailureKind kind, std::uint16_t address, std::size_t f
     return failure;
 }
 
-// The Koala picture from a format's block. Of the background's copies the last is taken:
-// paint programs that keep two store the border colour in the first.
-void ReadLayout(Bytes block, const PictureLayout& layout, KoalaImage& image) {
+// The Koala picture from a format's block; of two background bytes, the one ReadBackground tells.
+std::optional<DifferingBackground> ReadLayout(Bytes block, ExportFormat format, KoalaImage& image) {
+    const PictureLayout& layout = InfoOf(format).layout;
     const auto copy = [&](std::size_t from, std::size_t count, std::size_t to) {
         const Bytes part = *FieldOf(block, {from, count});
         std::copy(part.begin(), part.end(), image.begin() + static_cast<std::ptrdiff_t>(to));
@@ -31,8 +33,9 @@ void ReadLayout(Bytes block, const PictureLayout& layout, KoalaImage& image) {
     copy(layout.bitmapAt, BitmapBytes, KoalaBitmapOffset);
     copy(layout.screenAt, CellBytes, KoalaScreenOffset);
     copy(layout.colourAt, CellBytes, KoalaColourOffset);
-    image[KoalaBackgroundOffset] =
-        layout.backgroundCount == 0 ? 0 : *ByteAt(block, layout.backgroundAt + layout.backgroundCount - 1) & 0x0F;
+    const BackgroundRead background = ReadBackground(format, block, image);
+    image[KoalaBackgroundOffset] = background.colour;
+    return background.differing;
 }
 
 // The picture of a format's data bytes, plain or packed.
@@ -43,18 +46,19 @@ PictureResult PictureFromData(ExportFormat format, Bytes data) {
     picture.hasBackground = info.layout.backgroundCount > 0;
     switch (info.encoding) {
         case Encoding::Plain:
-            if (data.size() != info.layout.size) {
+            picture.padding = PaddingAfter(format, data);
+            if (data.size() != info.layout.size && !picture.padding) {
                 ReadFailure failure = FailureOf(ReadFailureKind::WrongLength, info.loadAddress, data.size());
                 failure.format = format;
                 failure.expected = info.layout.size;
                 return Fail(failure);
             }
-            ReadLayout(data, info.layout, picture.image);
+            picture.differingBackground = ReadLayout(data.first(info.layout.size), format, picture.image);
             break;
         case Encoding::Sp2Packed: {
             PictureData layout;
             if (const Status<ReadFailure> unpacked = UnpackSp2(data, layout); !unpacked) return Fail(unpacked.error());
-            ReadLayout(layout.view(), info.layout, picture.image);
+            ReadLayout(layout.view(), format, picture.image);
             break;
         }
     }
@@ -70,8 +74,9 @@ std::optional<ExportFormat> FormatLoadingAt(std::uint16_t loadAddress) {
 
 // Whether a plain format's block stands at dataAddress as the parameters say, laid out exactly
 // as the converter lays that format out (Artist 64 and Blazing Paddles differ only there).
-bool FitsParameters(const FormatInfo& info, Bytes data, std::uint16_t dataAddress, Bytes program,
+bool FitsParameters(ExportFormat format, Bytes data, std::uint16_t dataAddress, Bytes program,
                     const ShowingProgramLayout& layout) {
+    const FormatInfo& info = InfoOf(format);
     const PictureLayout& block = info.layout;
     if (info.encoding != Encoding::Plain || data.size() != block.size) return false;
     if (WordAt(program, layout.bitmapAt) != dataAddress + block.bitmapAt ||
@@ -79,7 +84,7 @@ bool FitsParameters(const FormatInfo& info, Bytes data, std::uint16_t dataAddres
         WordAt(program, layout.colourAt) != dataAddress + block.colourAt)
         return false;
     const auto image = std::make_unique<KoalaImage>();
-    ReadLayout(data, block, *image);
+    ReadLayout(data, format, *image);
     const auto rebuilt = std::make_unique<PictureData>();
     BuildLayout(*image, block, *rebuilt);
     return std::equal(data.begin(), data.end(), rebuilt->bytes.begin()) &&
@@ -110,7 +115,7 @@ PictureResult PictureFromShowingProgram(Bytes program, const ShowingProgramLayou
         picture = PictureFromData(ExportFormat::Sp2, data);
     } else {
         for (std::size_t f = 0; f < Formats.size() && !picture; ++f) {
-            if (FitsParameters(Formats[f], data, dataAddress, program, layout))
+            if (FitsParameters(static_cast<ExportFormat>(f), data, dataAddress, program, layout))
                 picture = PictureFromData(static_cast<ExportFormat>(f), data);
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The size a JPEG declares in its frame header (the SOF marker segment), found by walking the
-// marker segments from the start of the image: what the converter checks before a decoder
-// allocates anything for the picture.
+// What the converter reads of a JPEG's marker segments before a decoder sees it, walking them
+// from the start of the image: the size its frame header (the SOF marker segment) declares, checked
+// before a decoder allocates anything for the picture, and the EXIF block a camera writes.
 #include <optional>
 
 #include "core/base/byte_reader.h"
@@ -17,5 +17,17 @@ struct JpegFrameSize {
 // Stray bytes between segments are passed over, as libjpeg passes over them.
 // A height of 0 (to be given by a later DNL marker) is returned as it stands.
 std::optional<JpegFrameSize> JpegDeclaredSize(Bytes file);
+
+// The TIFF-structured EXIF data of the first APP1 segment that holds EXIF (after its "Exif\0\0"
+// header), or none before the scan starts.
+std::optional<Bytes> JpegExifBlock(Bytes file);
+
+// Where the first IFD of an EXIF block starts and its byte order ("II" Intel, "MM" Motorola),
+// from the block's TIFF header; none when the header is not one.
+struct ExifHeader {
+    bool bigEndian = false;
+    std::size_t firstIfd = 0;
+};
+std::optional<ExifHeader> ExifHeaderOf(Bytes block);
 
 }  // namespace pxm
