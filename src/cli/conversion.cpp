@@ -160,20 +160,24 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
                     const Streams& streams, std::string_view c64Name) {
     const OutputPlan& output = *job.output;
     std::vector<std::uint8_t> bytes;
+    std::string name;  // of a C64 file, PETSCII
     if (IsPicture(output.kind)) {
         ImageFile file = BuildImageFile(image, output.kind == OutputKind::PicturePng ? ImageOutput::Png : ImageOutput::Bmp,
                                         C64Palettes[palette]);
         if (!file.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), file.error);
         bytes = std::move(file.bytes);
     } else {
-        // A file added to a disk is made in its PRG form, under the name the disk gave it.
+        // A file added to a disk is made in its PRG form and named on the disk: as its input on
+        // several inputs' disk, else as a disk written anew names it.
         const Container container = job.disk ? Container::Prg : output.container;
+        name = job.sharedDisk       ? job.disk->NameOf(job.diskSlot)
+               : options.executable ? ProgramNameFor(job, options, streams)
+               : options.c64Name    ? *options.c64Name
+               : c64Name.empty()    ? std::string(InfoOf(output.format).c64Name)
+                                    : std::string(c64Name);
         Result<PictureFile, TooLargeForDisk> file =
-            options.executable
-                ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw,
-                                      job.sharedDisk ? job.disk->NameOf(job.diskSlot) : ProgramNameFor(job, options, streams))
-                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw,
-                                   options.c64Name ? std::string_view(*options.c64Name) : c64Name);
+            options.executable ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw, name)
+                               : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, name);
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
             return ExitRefused;
@@ -185,7 +189,7 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
     streams.info.flush();
 
     if (job.disk) {
-        job.disk->Put(job.diskSlot, std::move(bytes));
+        job.disk->Put(job.diskSlot, std::move(bytes), name);
         // Several inputs' disk is written when all are made (RunBatch); one input's now.
         if (!job.sharedDisk) {
             if (const DiskWriting written = job.disk->Write().front(); !written.text.empty()) {

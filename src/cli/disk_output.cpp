@@ -66,9 +66,9 @@ std::size_t DiskTarget::AddSlot(std::string c64Name) {
     return slots_.size() - 1;
 }
 
-void DiskTarget::Put(std::size_t slot, std::vector<std::uint8_t> program) {
+void DiskTarget::Put(std::size_t slot, std::vector<std::uint8_t> program, std::string c64Name) {
     const std::lock_guard lock(mutex_);
-    slots_[slot].program = std::move(program);
+    slots_[slot] = {std::move(c64Name), std::move(program)};
 }
 
 bool DiskTarget::HasSlotNamed(std::string_view c64Name) const {

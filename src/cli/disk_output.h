@@ -37,8 +37,9 @@ public:
     // The disk as read; the files are added to it only by Write.
     const DiskContents& contents() const { return contents_; }
 
-    // The program (its PRG form: load address, then data) made for a slot; any thread.
-    void Put(std::size_t slot, std::vector<std::uint8_t> program);
+    // The program (its PRG form: load address, then data) made for a slot, under the C64 name
+    // it takes (one input's file may take its C64 input's own); any thread.
+    void Put(std::size_t slot, std::vector<std::uint8_t> program, std::string c64Name);
 
     // The programs put onto the disk in the order of their slots and the disk written: for each
     // slot, whether its file is on the disk, or why not (a slot given no program stays empty).
