@@ -1,4 +1,5 @@
 #include "cli/output_plan.h"
+#include "cli/text_join.h"
 
 #include <gtest/gtest.h>
 
@@ -79,17 +80,19 @@ TEST(OutputPlan, NamesThatCannotBeWritten) {
               ".d64");
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "prg"}).error,
               "-c/--container has no effect on 'x.png': a PNG or BMP output is the picture as a C64 shows it");
-    EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "bmp"}).error,
-              "-c bmp contradicts the output 'x.png', which is named as a PNG picture: name it 'x.bmp', or leave -c out");
-    EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "-c", "png"}).error,
-              "-c png contradicts the output 'x.prg', which is named as a PRG file: name it 'x.png', or leave -c out");
-    EXPECT_EQ(PlanOf({"a.png", "-o", "p.prg", "-c", "tap"}).error,
-              "-c tap contradicts the output 'p.prg', which is named as a PRG file: name it 'p.tap', or leave -c out");
-    EXPECT_EQ(PlanOf({"a.png", "-o", "q.d64", "-c", "p00"}).error,
-              "-c p00 contradicts the output 'q.d64', which is named as a D64 image: name it 'q.p00', or leave -c out");
-    EXPECT_EQ(PlanOf({"a.png", "-o", "x.kla", "-c", "p00"}).error,
-              "-c p00 contradicts the output 'x.kla', which is named as a Koala-Painter file: name it 'x.p00', or leave -c "
-              "out");
+    // -c that contradicts the extension: output, what -c asks for, what the name says.
+    struct Contradiction {
+        std::string_view output, container, named, suggested;
+    };
+    for (const Contradiction& c : {Contradiction{"x.png", "bmp", "a PNG picture", "x.bmp"},
+                                   Contradiction{"x.prg", "png", "a PRG file", "x.png"},
+                                   Contradiction{"p.prg", "tap", "a PRG file", "p.tap"},
+                                   Contradiction{"q.d64", "p00", "a D64 image", "q.p00"},
+                                   Contradiction{"x.kla", "p00", "a Koala-Painter file", "x.p00"}}) {
+        EXPECT_EQ(PlanOf({"a.png", "-o", c.output, "-c", c.container}).error,
+                  Join({"-c ", c.container, " contradicts the output '", c.output, "', which is named as ", c.named,
+                        ": name it '", c.suggested, "', or leave -c out"}));
+    }
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "--name", "x"}).error,
               "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name");
     EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "x.prg"}).error,
