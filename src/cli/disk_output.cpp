@@ -89,7 +89,12 @@ std::vector<DiskWriting> DiskTarget::Write() {
             added.push_back(s);
         }
     }
-    if (added.empty()) return results;
+    if (added.empty()) {
+        for (DiskWriting& result : results) {
+            if (!result.text.empty()) result.text += " The disk has not been changed.";
+        }
+        return results;
+    }
     if (const Status<platform::SystemError> written = platform::WriteFileReplacing(path_, disk_); !written) {
         for (const std::size_t s : added)
             results[s] = {msg::SystemErrorCaption, Join({path_, ": ", platform::SystemErrorText(written.error())})};

@@ -84,10 +84,10 @@ std::string AdditionFailureText(std::string_view path, std::string_view c64Name,
                          ": --replace replaces only an unlocked program (PRG) file"});
         case AdditionFailureKind::DiskFull:
             return Join({path, ": The disk has ", std::to_string(failure.free), " blocks free; ", name, " needs ",
-                         std::to_string(failure.needed), ". It has not been changed."});
+                         std::to_string(failure.needed), "."});
         case AdditionFailureKind::DirectoryFull:
             return Join({path, ": The disk's directory is full (", std::to_string(DirectoryCapacity), " files); ", name,
-                         " has no place in it. It has not been changed."});
+                         " has no place in it."});
     }
     return {};
 }

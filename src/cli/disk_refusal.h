@@ -19,7 +19,8 @@ std::string DiskDamageFacts(const DiskDamage& damage);
 // "disk.d64: The BAM counts ... It has not been changed."
 std::string DiskDamageText(std::string_view path, const DiskDamage& damage);
 
-// Why the file `c64Name` (PETSCII) cannot go onto the disk at `path`.
+// Why the file `c64Name` (PETSCII) cannot go onto the disk at `path` (whether the disk was
+// changed by other files is for the caller to say).
 std::string AdditionFailureText(std::string_view path, std::string_view c64Name, const AdditionFailure& failure);
 
 }  // namespace pxm::cli

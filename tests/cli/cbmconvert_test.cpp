@@ -185,7 +185,7 @@ TEST_F(Cbmconvert, ExistingDiskKeepsItsFiles) {
     const ProcessResult refused = RunConverter({"-b", "0", "-x", dir_ / "in.bmp", "-o", dir_ / "full.d64"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find(": The disk has "), std::string::npos) << refused.err;
-    EXPECT_NE(refused.err.find("It has not been changed."), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("The disk has not been changed."), std::string::npos) << refused.err;
     EXPECT_TRUE(ReadFile(dir_ / "full.d64") == full);
 }
 
@@ -223,6 +223,19 @@ TEST_F(Cbmconvert, SeveralInputsOntoOneDisk) {
     EXPECT_TRUE(files.at("in-2.prg") == ReadFile(dir_ / "in.prg"));
     EXPECT_EQ(files.at("sky.prg").size(), 10003u);
     EXPECT_EQ(RunConverter({dir_ / "in.bmp", dir_ / "sky.bmp", "-o", dir_ / "all.d64", "--name", "x"}).status, 2);
+
+    // A disk with room for one of them: the first goes on, the second is refused on its line.
+    std::filesystem::create_directory(dir_ / "native");
+    WriteFile(dir_ / "native/big", std::vector<std::uint8_t>(153000, 0x55));  // 603 blocks: 61 left
+    RunCbmconvert("fill", {"-D4", dir_ / "full.d64", "-n", dir_ / "native/big"});
+    const ProcessResult some = RunConverter({"-b", "0", dir_ / "in.bmp", dir_ / "sky.bmp", "-o", dir_ / "full.d64"});
+    EXPECT_EQ(some.status, 1);
+    EXPECT_EQ(some.out, dir_ / "in.bmp" + ": written " + dir_ / "full.d64" + " as \"IN\"\n2 pictures: 1 written, 1 refused.\n");
+    EXPECT_EQ(some.err, dir_ / "sky.bmp" + ": Error: " + dir_ / "full.d64" +
+                            ": The disk has 21 blocks free; \"SKY\" needs 40.\n");
+    const auto kept = RunCbmconvert("kept", {"-N", "-d", dir_ / "full.d64"});
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_TRUE(kept.at("in.prg") == ReadFile(dir_ / "in.prg"));
 }
 
 // The other way round: pictures that cbmconvert put on a disk of its own making, or into a P00
