@@ -1,12 +1,20 @@
 // libFuzzer target: any bytes as a C64 picture file (PRG, P00, TAP, D64 or a showing program of a
 // made-up displayer), read with and without a disk file name; a picture read is written again in
-// its own format as a PRG, read back to the same picture, and shown as a BMP.
+// its own format as a PRG, read back to the same picture, and shown as a BMP. Any bytes as a disk
+// to add a program to: refused, or the program added (with and without replacing one of its
+// name), every other file's blocks unchanged, the disk read again and the program back from it;
+// a failed addition leaves the disk as it was.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <span>
 
 #include "core/c64read/c64_picture_reader.h"
+#include "core/c64read/d64_reader.h"
+#include "core/disk/block_chain.h"
+#include "core/disk/disk_addition.h"
 #include "core/export/picture_file.h"
 #include "core/view/picture_bmp.h"
 #include "core/view/shown_colours.h"
@@ -35,6 +43,37 @@ void CheckPicture(const pxm::C64Picture& picture, std::span<const std::uint8_t> 
     Check(pxm::BuildPictureBmp(picture.image, pxm::C64Palettes[0]).size() == 54 + 64 + 32000);
 }
 
+void CheckAddition(std::span<const std::uint8_t> bytes) {
+    const auto contents = pxm::ReadDiskContents(bytes);
+    if (!contents) return;
+    std::array<std::uint8_t, 700> data{};
+    for (std::size_t k = 0; k < data.size(); ++k) data[k] = static_cast<std::uint8_t>(k * 7);
+    const pxm::C64File file{0x6000, "PIC", data};
+    for (const bool replace : {false, true}) {
+        std::vector<std::uint8_t> disk(bytes.begin(), bytes.end());
+        pxm::DiskContents after = *contents;
+        const pxm::Status<pxm::AdditionFailure> added = pxm::AddToDisk(disk, after, file, replace);
+        if (!added) {
+            Check(std::equal(disk.begin(), disk.end(), bytes.begin()));
+            continue;
+        }
+        for (const pxm::DiskFileEntry& old : contents->files) {
+            if (replace && old.c64Name == file.name) continue;
+            for (const pxm::BlockAddress block : old.chain) {
+                const std::size_t at = pxm::BlockIndex(block) * pxm::SectorSize;
+                Check(std::equal(disk.begin() + static_cast<std::ptrdiff_t>(at),
+                                 disk.begin() + static_cast<std::ptrdiff_t>(at + pxm::SectorSize), bytes.begin() + static_cast<std::ptrdiff_t>(at)));
+            }
+        }
+        const auto again = pxm::ReadDiskContents(disk);
+        Check(again.ok());
+        const pxm::DiskFileEntry* entry = pxm::FindOnDisk(*again, file.name);
+        Check(entry != nullptr && !entry->chain.empty());
+        const auto program = pxm::ReadDiskFile(disk, entry->chain.front());
+        Check(program.ok() && program->size() == data.size() + 2 && std::equal(data.begin(), data.end(), program->begin() + 2));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -46,5 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Whatever the reader reads, the converter hands to it.
         if (picture) Check(pxm::IsC64File(bytes, &layout));
     }
+    static_cast<void>(pxm::IsC64File(bytes, &layout));
+    CheckAddition(bytes);
     return 0;
 }

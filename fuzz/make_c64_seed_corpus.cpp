@@ -1,12 +1,15 @@
 // Writes the C64 reader fuzzer's seed corpus into the directory given: a picture in every format
-// in every container, the same as showing programs, damaged ones, and the loose forms found
-// away from the writers (Koala padded or without load address, Art Studio's background bytes).
+// in every container, the same as showing programs, damaged ones, the loose forms found away
+// from the writers (Koala padded or without load address, Art Studio's background bytes), and a
+// disk of eight files.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "core/disk/d64_image.h"
+#include "core/disk/disk_addition.h"
 #include "core/export/picture_data.h"
 #include "core/export/picture_file.h"
 #include "fuzz/seed_file.h"
@@ -69,6 +72,13 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "sp2.tap", pxm::BuildPictureFile(*image, pxm::ExportFormat::Sp2, pxm::Container::Tap, false).bytes);
     std::vector<std::uint8_t> disk = pxm::BuildPictureFile(*image, pxm::ExportFormat::Koala, pxm::Container::D64, false, "PIC").bytes;
     WriteSeed(dir, "koala.d64", disk);
+    // Disks to add to: eight files (the directory's first block full), one under another name.
+    std::vector<std::uint8_t> many = pxm::EmptyD64Image();
+    pxm::DiskContents contents = pxm::EmptyDiskContents();
+    const std::vector<std::uint8_t> small(300, 0x11);
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"})
+        static_cast<void>(pxm::AddToDisk(many, contents, {0x0801, name, small}, false));
+    WriteSeed(dir, "eight-files.d64", many);
     disk.resize(disk.size() * 3 / 4);  // the BAM and directory kept, the last tracks cut off
     WriteSeed(dir, "koala-cut.d64", disk);
     return 0;

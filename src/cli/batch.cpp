@@ -7,6 +7,8 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/disk_output.h"
+#include "cli/petscii_text.h"
 #include "cli/text_join.h"
 #include "platform/thread_setup.h"
 
@@ -76,15 +78,32 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
     std::vector<std::jthread> workers;
     for (unsigned t = 0; t < threads; ++t) workers.emplace_back(work);
 
+    // One disk for all: written when every picture is made, its lines told after.
+    const std::shared_ptr<DiskTarget> disk = jobs.front().sharedDisk ? jobs.front().disk : nullptr;
+    std::vector<Outcome> onDisk;
+    if (disk) {
+        for (std::size_t job = 0; job < jobs.size(); ++job) onDisk.push_back(outcomes.Take(job));
+        const std::vector<DiskWriting> writings = disk->Write();
+        for (std::size_t job = 0; job < jobs.size(); ++job) {
+            const DiskWriting& writing = writings[jobs[job].diskSlot];
+            if (onDisk[job].status != ExitWritten || writing.text.empty()) continue;
+            onDisk[job].status = ExitRefused;
+            onDisk[job].err = Join({writing.caption, ": ", writing.text});
+        }
+    }
+
     int worst = ExitWritten;
     std::size_t written = 0;
     for (std::size_t job = 0; job < jobs.size(); ++job) {
-        const Outcome outcome = outcomes.Take(job);
+        const Outcome outcome = disk ? std::move(onDisk[job]) : outcomes.Take(job);
         const std::string_view input = jobs[job].input;
         worst = std::max(worst, outcome.status);
         if (outcome.status == ExitWritten) {
             ++written;
-            info << input << ": written " << jobs[job].output->path << '\n';
+            info << input << ": written " << jobs[job].output->path;
+            if (!jobs[job].takenName.empty()) info << " (" << jobs[job].takenName << " is " << jobs[job].takenBy << "'s)";
+            if (disk) info << " as \"" << PetsciiText(disk->NameOf(jobs[job].diskSlot)) << '"';
+            info << '\n';
             if (!outcome.err.empty()) err << input << ": " << OneLine(outcome.err) << '\n';  // a warning
         } else {
             err << input << ": " << OneLine(outcome.err) << '\n';

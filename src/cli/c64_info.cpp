@@ -1,8 +1,13 @@
 #include "cli/c64_info.h"
 
 #include "cli/c64_refusal.h"
+#include "cli/disk_refusal.h"
 #include "cli/petscii_text.h"
 #include "cli/text_join.h"
+#include "cli/showing_program_layout.h"
+#include "core/c64read/c64_picture_reader.h"
+#include "core/disk/d64_layout.h"
+#include "core/disk/disk_contents.h"
 #include "core/koala/colour_names.h"
 #include "core/view/shown_colours.h"
 
@@ -11,6 +16,15 @@ namespace pxm::cli {
 namespace {
 
 std::string ColourText(int colour) { return Join({ColourName(colour), " (", std::to_string(colour), ")"}); }
+
+// "Koala-Painter picture", "program that shows an SP2 picture", or empty for any other file.
+std::string WhatTheFileIs(Bytes disk, const DiskFileEntry& entry) {
+    if (entry.type != ClosedProgramType) return {};
+    const Result<C64Picture, ReadFailure> picture =
+        ReadC64Picture(disk, {.diskFile = entry.c64Name, .programs = &ConverterProgramLayout()});
+    if (!picture) return {};
+    return Join({picture->showingProgram ? "program that shows a " : "", InfoOf(picture->format).name, " picture"});
+}
 
 std::string HexByte(std::uint8_t value) {
     constexpr std::string_view Digits = "0123456789ABCDEF";
@@ -39,6 +53,20 @@ std::string PaddingText(const Padding& padding) {
 }
 
 }  // namespace
+
+std::string DiskListingText(Bytes disk) {
+    const Result<DiskContents, DiskDamage> contents = ReadDiskContents(disk);
+    if (!contents) return Join({"Files on the disk: not listed: ", DiskDamageFacts(contents.error()), ".\n"});
+    std::string text = Join({"Files on the disk: ", std::to_string(contents->files.size()), ", ",
+                             std::to_string(BlocksFree(contents->free)), " blocks free\n"});
+    for (const DiskFileEntry& entry : contents->files) {
+        const std::string name = Join({"\"", PetsciiText(entry.c64Name), "\""});
+        const std::string what = WhatTheFileIs(disk, entry);
+        text += Join({"  ", std::to_string(entry.blocks), " ", name, " ", FileTypeText(entry.type), what.empty() ? "" : ": ",
+                      what, "\n"});
+    }
+    return text;
+}
 
 std::string C64InfoText(const C64Picture& picture) {
     std::string text = Join({"Format: ", InfoOf(picture.format).name, " (", InfoOf(picture.format).key, ")\n"});

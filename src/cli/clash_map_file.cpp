@@ -2,22 +2,26 @@
 
 #include <memory>
 
+#include "cli/preview_png.h"
 #include "core/view/clash_map.h"
+#include "core/view/rgb_bmp.h"
 
 namespace pxm::cli {
 
-EncodedPng ClashMapPng(const Canvas& canvas, const PictureReading& picture, const Clashes& clashes) {
+ImageFile ClashMapFile(const Canvas& canvas, const PictureReading& picture, const Clashes& clashes, ImageOutput kind) {
     const DecodedPicture* decoded = picture.decoded.rgb.empty() ? nullptr : &picture.decoded;
     RgbPicture map = PictureAsRead(canvas, C64Palettes[picture.palette], decoded);
     FrameCells(map, clashes.cells, UnusedColour(map));
-    return EncodePng(map.pixels, map.width, map.height);
+    if (kind == ImageOutput::Bmp) return {BuildRgbBmp(map.pixels, map.width, map.height), {}};
+    EncodedPng png = EncodePng(map.pixels, map.width, map.height);
+    return {std::move(png.bytes), std::move(png.error)};
 }
 
-AsReadClashMap AsReadClashMapPng(const InputFile& input, const CliOptions& options) {
+AsReadClashMap AsReadClashMapFile(const InputFile& input, const CliOptions& options, ImageOutput kind) {
     const auto canvas = std::make_unique<Canvas>();
     const PictureReading picture = ReadPicture(input, options, *canvas);
     if (picture.outcome != PictureReading::Outcome::Read) return {{}, picture.text};
-    return {ClashMapPng(*canvas, picture, FindClashes(*canvas, options.mode, options.background)), {}};
+    return {ClashMapFile(*canvas, picture, FindClashes(*canvas, options.mode, options.background), kind), {}};
 }
 
 }  // namespace pxm::cli

@@ -23,6 +23,7 @@ enum class Option {
     Format,
     Container,
     Name,
+    Replace,
     FixSp2Flaw,
     Executable,
     Palette,
@@ -60,6 +61,7 @@ constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> Option
     {'f', "format", Option::Format, Takes::Value},
     {'c', "container", Option::Container, Takes::Value},
     {0, "name", Option::Name, Takes::Value},
+    {0, "replace", Option::Replace, Takes::Nothing},
     {0, "fix-sp2-flaw", Option::FixSp2Flaw, Takes::Nothing},
     {'x', "executable", Option::Executable, Takes::Nothing},
     {'p', "palette", Option::Palette, Takes::Value},
@@ -159,6 +161,7 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
             options.c64Name = std::move(name).value();
             return {};
         }
+        case Option::Replace: options.replace = true; return {};
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
         case Option::Palette:
@@ -245,15 +248,15 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
                      ": the grey modes have no background to choose"});
     if (options.info) {
         for (const Option option : {Option::Output, Option::OutputDir, Option::Format, Option::Container, Option::Name,
-                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs}) {
+                                    Option::Replace, Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs}) {
             if (IsGiven(given, option))
                 return Join({Spelling(option), " has no effect: --info only describes the C64 file and writes nothing"});
         }
         if (options.inputs.size() > 1) return "--info describes one file";
     } else if (options.onlyListing()) {
         for (const Option option : {Option::Mode, Option::Background, Option::Format, Option::Container, Option::Name,
-                                    Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::ClashMap,
-                                    Option::Jobs}) {
+                                    Option::Replace, Option::FixSp2Flaw, Option::Executable, Option::Preview,
+                                    Option::ClashMap, Option::Jobs}) {
             if (IsGiven(given, option))
                 return Join({Spelling(option),
                              " has no effect: --backgrounds without -o only lists the backgrounds and writes nothing"});

@@ -30,6 +30,7 @@ struct CliOptions {
     std::optional<ExportFormat> format;    // none: from the output's extension, else koala
     std::optional<Container> container;    // none: from the output's extension
     std::optional<std::string> c64Name;    // PETSCII; none: the format's own C64 name
+    bool replace = false;                  // a file of the name on the D64 output is replaced
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP

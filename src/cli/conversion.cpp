@@ -6,6 +6,7 @@
 #include "cli/c64_conversion.h"
 #include "cli/clash_map_file.h"
 #include "cli/container_refusal.h"
+#include "cli/disk_output.h"
 #include "cli/executable.h"
 #include "cli/failure_detail.h"
 #include "cli/image_output.h"
@@ -133,12 +134,14 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     }
     // The map is written whether the picture koalizes or not.
     if (!job.clashMap.empty()) {
-        const AsReadClashMap map = options.nearest ? AsReadClashMapPng(input, options)
-                                                   : AsReadClashMap{ClashMapPng(*canvas, picture, *clashes), {}};
+        const AsReadClashMap map =
+            options.nearest ? AsReadClashMapFile(input, options, job.clashMapKind)
+                            : AsReadClashMap{ClashMapFile(*canvas, picture, *clashes, job.clashMapKind), {}};
         if (!map.notMade.empty()) {
             streams.err << "pixmosaic-cli: no clash map: " << AnsiToUtf8(map.notMade) << '\n';
         } else {
-            const std::string error = map.png.error.empty() ? WriteOutput(job.clashMap, map.png.bytes, streams) : map.png.error;
+            const std::string error =
+                map.file.error.empty() ? WriteOutput(job.clashMap, map.file.bytes, streams) : map.file.error;
             if (!error.empty()) return ShowSystemError(streams.err, PathName(job.clashMap, false), error);
         }
     }
@@ -157,17 +160,24 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
                     const Streams& streams, std::string_view c64Name) {
     const OutputPlan& output = *job.output;
     std::vector<std::uint8_t> bytes;
+    std::string name;  // of a C64 file, PETSCII
     if (IsPicture(output.kind)) {
         ImageFile file = BuildImageFile(image, output.kind == OutputKind::PicturePng ? ImageOutput::Png : ImageOutput::Bmp,
                                         C64Palettes[palette]);
         if (!file.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), file.error);
         bytes = std::move(file.bytes);
     } else {
+        // A file added to a disk is made in its PRG form and named on the disk: as its input on
+        // several inputs' disk, else as a disk written anew names it.
+        const Container container = job.disk ? Container::Prg : output.container;
+        name = job.sharedDisk       ? job.disk->NameOf(job.diskSlot)
+               : options.executable ? ProgramNameFor(job, options, streams)
+               : options.c64Name    ? *options.c64Name
+               : c64Name.empty()    ? std::string(InfoOf(output.format).c64Name)
+                                    : std::string(c64Name);
         Result<PictureFile, TooLargeForDisk> file =
-            options.executable ? BuildExecutableFile(image, output.format, output.container, options.fixSp2Flaw,
-                                                     ProgramNameFor(job, options, streams))
-                               : BuildPictureFile(image, output.format, output.container, options.fixSp2Flaw,
-                                                  options.c64Name ? std::string_view(*options.c64Name) : c64Name);
+            options.executable ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw, name)
+                               : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, name);
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
             return ExitRefused;
@@ -178,11 +188,21 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
     }
     streams.info.flush();
 
-    if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty())
+    if (job.disk) {
+        job.disk->Put(job.diskSlot, std::move(bytes), name);
+        // Several inputs' disk is written when all are made (RunBatch); one input's now.
+        if (!job.sharedDisk) {
+            if (const DiskWriting written = job.disk->Write().front(); !written.text.empty()) {
+                Show(streams.err, written.caption, written.text);
+                return ExitRefused;
+            }
+        }
+    } else if (const std::string error = WriteOutput(output.path, bytes, streams); !error.empty()) {
         return ShowSystemError(streams.err, PathName(output.path, false), error);
+    }
     if (!job.preview.empty()) {
-        const ImageFile png = BuildImageFile(image, ImageOutput::Png, C64Palettes[palette]);
-        const std::string error = png.error.empty() ? WriteOutput(job.preview, png.bytes, streams) : png.error;
+        const ImageFile preview = BuildImageFile(image, job.previewKind, C64Palettes[palette]);
+        const std::string error = preview.error.empty() ? WriteOutput(job.preview, preview.bytes, streams) : preview.error;
         if (!error.empty()) return ShowSystemError(streams.err, PathName(job.preview, false), error);
     }
     return ExitWritten;

@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_options.h"
+#include "cli/disk_output.h"
 #include "cli/help_text.h"
 #include "cli/output_plan.h"
 #include "cli/same_file.h"
@@ -53,10 +54,13 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     for (const std::string& warning : command.warnings) err << "pixmosaic-cli: warning: " << warning << '\n';
     const CliOptions& options = command.options;
 
-    const Plan plan = PlanJobs(options);
+    Plan plan = PlanJobs(options);
     if (!plan.error.empty()) return ShowUsageError(err, plan.error);
+    SeparateSameOutputs(plan.jobs);
     if (const std::string error = SameFileError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
+    if (const std::string error = SideFileNameError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
     if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;
+    if (const int status = PlanDiskTargets(plan.jobs, options, err); status != ExitWritten) return status;
 
     std::ostream quiet(nullptr);
     if (plan.jobs.size() > 1)

@@ -50,6 +50,8 @@ constexpr std::string_view Options =
     "                                          default: the format's own name (a C64 INPUT\n"
     "                                          in its own format keeps its name; with -x:\n"
     "                                          OUTPUT's name)\n"
+    "      --replace                           a file of the name on an existing D64 OUTPUT\n"
+    "                                          is replaced (else a usage error)\n"
     "      --fix-sp2-flaw                      the \"Correct SP2 unpack flaw\" switch (-f sp2)\n"
     "  -x, --executable                        write a C64 program that shows the picture\n"
     "  -p, --palette auto|index|NAME           auto (default for PNG, GIF, JPEG): the palette\n"
@@ -63,18 +65,21 @@ constexpr std::string_view Options =
     "                                          NAME (pepto by default)\n"
     "      --preview FILE                      also write the koalized picture as a C64 shows it,\n"
     "                                          a 320x200 PNG in the palette taken (pepto for\n"
-    "                                          index and BMP)\n"
+    "                                          index and BMP); FILE named .bmp: the BMP that\n"
+    "                                          OUTPUT .bmp is\n"
     "      --clash-map FILE                    also write the picture as read, a PNG (320x200 or\n"
     "                                          the screenshot's 384x272), with every cell that\n"
     "                                          cannot be koalized framed; written whether the\n"
-    "                                          conversion succeeds or is refused\n"
+    "                                          conversion succeeds or is refused; FILE named\n"
+    "                                          .bmp: a 24-bit BMP\n"
     "      --backgrounds                       first list every background under which the\n"
     "                                          picture koalizes in multicolour mode; without\n"
     "                                          -o only list them\n"
     "      --info                              C64 INPUT only: print what the file is (format,\n"
     "                                          container, load address, C64 name, background,\n"
-    "                                          bytes ignored after the picture, colours used)\n"
-    "                                          and convert nothing; no -o needed\n"
+    "                                          bytes ignored after the picture, colours used;\n"
+    "                                          of a D64 image also every file on it) and\n"
+    "                                          convert nothing; no -o needed\n"
     "      --file NAME                         D64 INPUT only: read the program file NAME\n"
     "                                          (typed as for --name) instead of the first\n"
     "                                          picture on the disk\n"
@@ -160,7 +165,9 @@ constexpr std::string_view Containers =
     "  prg  C64 program file: the 2-byte load address, then the picture data\n"
     "  tap  TAP version 1 tape image: the file as a complete Commodore tape recording\n"
     "  d64  1541 disk image (35 tracks) with the file on it as a PRG, the prg form's bytes;\n"
-    "       load it with LOAD\"*\",8,1 (or LOAD\"NAME\",8,1)\n"
+    "       load it with LOAD\"*\",8,1 (or LOAD\"NAME\",8,1). An OUTPUT .d64 that is there\n"
+    "       gets the file added as a 1541 saves it, its other files kept; a disk that is no\n"
+    "       D64 image or is damaged, or has no room, is refused and left as it is\n"
     "\n"
     "Programs (-x): the file becomes a program that loads at $0801 and shows the picture in any\n"
     "format: LOAD\"NAME\",8 and RUN from disk, LOAD and RUN from tape, or let an emulator\n"
@@ -176,7 +183,9 @@ constexpr std::string_view Containers =
     "without the message.\n"
     "\n"
     "Several inputs: each is converted into the folder given, several at once; one line per\n"
-    "picture (\"a.png: written out/a.prg\" or its refusal), then a summary.\n"
+    "picture (\"a.png: written out/a.prg\" or its refusal), then a summary. Two inputs of one\n"
+    "name are written apart (a.jpg as out/a-2.prg, its line says so). With -o DISK.d64 all go\n"
+    "onto that disk, each named after its input (a second IN as IN-2).\n"
     "\n"
     "Exit status: 0 when the file was written (with --backgrounds alone: when a background\n"
     "works), 1 when the picture was refused or the file could not be written (of several\n"
@@ -244,7 +253,8 @@ std::string HelpText() {
     text += C64Input;
     text += "\nOutputs by extension (any case):\n";
     for (const OutputExtension& row : OutputExtensions) text += OutputLine(row);
-    text += "  none: p00; any other: a usage error unless -c gives the container\n";
+    text += "  none: p00; any other: a usage error unless -c gives the container; a -c that\n"
+            "  contradicts the extension (-c tap -o p.prg) is a usage error\n";
     text += Containers;
     return text;
 }

@@ -1,5 +1,6 @@
 #include "cli/output_plan.h"
 
+#include "cli/c64_refusal.h"
 #include "cli/text_join.h"
 #include "platform/folders.h"
 #include "platform/path_parts.h"
@@ -30,6 +31,23 @@ std::string NamedAfter(std::string_view input, std::string_view folder, const Cl
     return Join({folder, separator, name, ".", ExtensionFor(options)});
 }
 
+// What a row's extension names, for messages: "a TAP image", "a Koala-Painter file", "a PNG picture".
+std::string WhatTheRowNames(const OutputExtension& row) {
+    switch (row.kind) {
+        case OutputKind::PicturePng: return "a PNG picture";
+        case OutputKind::PictureBmp: return "a BMP picture";
+        case OutputKind::C64File: break;
+    }
+    return row.format ? Join({"a ", InfoOf(*row.format).name, " file"}) : Join({"a ", ContainerName(row.container)});
+}
+
+// -c asks for one thing, the output's extension names another.
+std::string Contradiction(const std::string& path, const OutputExtension& row, const CliOptions& options) {
+    const std::string_view asked = ExtensionFor(options);
+    return Join({"-c ", asked, " contradicts the output ", Quoted(path), ", which is named as ", WhatTheRowNames(row),
+                 ": name it ", Quoted(Join({WithoutExtension(path), ".", asked})), ", or leave -c out"});
+}
+
 std::string NoEffect(std::string_view option, std::string_view path) {
     return Join({option, " has no effect on ", Quoted(path), ": a PNG or BMP output is the picture as a C64 shows it"});
 }
@@ -38,9 +56,11 @@ std::string NoEffect(std::string_view option, std::string_view path) {
 std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
     OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
                     options.container.value_or(Container::Prg), options.format.has_value()};
+    const std::optional<OutputExtension> row = path == StandardStream ? std::nullopt : OutputExtensionOf(path);
     if (options.imageOutput) {
-        // -c png|bmp: that picture, whatever the name.
+        // -c png|bmp: that picture, under any name but one that means something else.
         plan.kind = *options.imageOutput == ImageOutput::Png ? OutputKind::PicturePng : OutputKind::PictureBmp;
+        if (row && row->kind != plan.kind) error = Contradiction(path, *row, options);
         if (options.format) error = NoEffect("-f/--format", path);
         if (options.executable) error = NoEffect("-x/--executable", path);
         if (options.c64Name) error = NoEffect("--name", path);
@@ -48,7 +68,6 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         return plan;
     }
     if (path == StandardStream) return plan;
-    const std::optional<OutputExtension> row = OutputExtensionOf(path);
     if (!row) {
         if (ExtensionOf(path).empty()) {
             plan.container = options.container.value_or(Container::P00);
@@ -68,6 +87,10 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         if (!error.empty()) return std::nullopt;
         return plan;
     }
+    if (options.container && *options.container != row->container) {
+        error = Contradiction(path, *row, options);
+        return std::nullopt;
+    }
     if (row->format) {
         const std::string_view formatName = InfoOf(*row->format).name;
         if (options.format && *options.format != *row->format) {
@@ -83,11 +106,34 @@ std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& o
         plan.format = *row->format;
         plan.formatGiven = true;
     }
-    if (!options.container) plan.container = row->container;
+    plan.container = row->container;
     return plan;
 }
 
+// --preview and --clash-map write a BMP when so named, else a PNG (standard output, or a name
+// SideFileNameError refuses).
+ImageOutput ImageKindOf(std::string_view path) {
+    const std::optional<OutputExtension> row = OutputExtensionOf(path);
+    return row && row->kind == OutputKind::PictureBmp ? ImageOutput::Bmp : ImageOutput::Png;
+}
+
+bool IsNamedAsPicture(const std::string& path) {
+    const std::optional<OutputExtension> row = OutputExtensionOf(path);
+    return path.empty() || path == StandardStream || (row && IsPicture(row->kind));
+}
+
 }  // namespace
+
+std::string SideFileNameError(const std::vector<Job>& jobs) {
+    for (const Job& job : jobs) {
+        for (const auto& [option, path] : {std::pair<std::string_view, const std::string&>{"--preview", job.preview},
+                                           {"--clash-map", job.clashMap}}) {
+            if (!IsNamedAsPicture(path))
+                return Join({option, " ", Quoted(path), " is not named as a picture the converter writes: name it .png or .bmp"});
+        }
+    }
+    return {};
+}
 
 Plan PlanJobs(const CliOptions& options) {
     Plan plan;
@@ -96,13 +142,27 @@ Plan PlanJobs(const CliOptions& options) {
     const bool outputIsFolder = !options.output.empty() && (EndsInSeparator(options.output) ||
                                                             (options.inputs.size() > 1 && platform::IsFolder(options.output)));
     const std::string folder = outputIsFolder ? options.output : options.outputDir;
-    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder) {
+    // Several inputs may go onto one disk image, each under a name of its own.
+    const std::optional<OutputExtension> outputRow = OutputExtensionOf(options.output);
+    const bool sharedDisk = options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && outputRow &&
+                            outputRow->kind == OutputKind::C64File && outputRow->container == Container::D64;
+    if (sharedDisk && options.c64Name) {
+        plan.error = Join({"--name names one file: the pictures on ", Quoted(options.output), " are each named after their input"});
+        return plan;
+    }
+    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && !sharedDisk) {
         plan.error = Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
                            " names one file (end it with / for a folder, or give --output-dir)"});
         return plan;
     }
     for (const std::string& input : options.inputs) {
-        Job job{input, std::nullopt, options.preview, options.clashMap};
+        Job job;
+        job.input = input;
+        job.preview = options.preview;
+        job.previewKind = ImageKindOf(options.preview);
+        job.clashMap = options.clashMap;
+        job.clashMapKind = ImageKindOf(options.clashMap);
+        job.sharedDisk = sharedDisk;
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;

@@ -1,7 +1,9 @@
 #include "cli/same_file.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "cli/output_names.h"
 #include "cli/text_join.h"
 #include "platform/file_identity.h"
 #include "platform/path_parts.h"
@@ -46,16 +48,53 @@ struct Named {
     FileKey key;
 };
 
+// "out/a-2.prg": the nth name of a path.
+std::string Numbered(std::string_view path, int n) {
+    const std::string_view extension = ExtensionOf(path);
+    return Join({WithoutExtension(path), "-", std::to_string(n), extension.empty() ? "" : ".", extension});
+}
+
 }  // namespace
+
+void SeparateSameOutputs(std::vector<Job>& jobs) {
+    std::vector<FileKey> inputs;
+    for (const Job& job : jobs) {
+        if (job.input == StandardStream) continue;
+        if (auto file = platform::IdentityOf(job.input)) inputs.push_back({file, std::nullopt, {}});
+    }
+    // Each output's key, once; none for standard output and several inputs' one disk.
+    std::vector<std::optional<FileKey>> keys;
+    for (const Job& job : jobs) {
+        const bool separate = job.output && !job.sharedDisk && job.output->path != StandardStream;
+        keys.push_back(separate ? std::optional(KeyOf(job.output->path)) : std::nullopt);
+    }
+    const auto holds = [](const auto& list, const FileKey& key) { return std::find(list.begin(), list.end(), key) != list.end(); };
+    for (std::size_t j = 0; j < jobs.size(); ++j) {
+        if (!keys[j]) continue;
+        const auto earlier = std::find(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(j), keys[j]);
+        if (earlier == keys.begin() + static_cast<std::ptrdiff_t>(j)) continue;
+        OutputPlan& output = *jobs[j].output;
+        jobs[j].takenBy = jobs[static_cast<std::size_t>(earlier - keys.begin())].input;
+        jobs[j].takenName = output.path;
+        for (int n = 2;; ++n) {
+            output.path = Numbered(jobs[j].takenName, n);
+            keys[j] = KeyOf(output.path);
+            if (!holds(inputs, *keys[j]) && std::count(keys.begin(), keys.end(), keys[j]) == 1) break;
+        }
+    }
+}
 
 std::string SameFileError(const std::vector<Job>& jobs) {
     std::vector<Named> inputs;
     std::vector<Named> outputs;
+    bool sharedDiskNamed = false;  // several inputs' one disk counts once
     for (const Job& job : jobs) {
         if (job.input != StandardStream) {
             if (auto file = platform::IdentityOf(job.input)) inputs.push_back({"the input", &job.input, {file, {}, {}}});
         }
-        if (job.output) outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
+        if (job.output && !(job.sharedDisk && sharedDiskNamed))
+            outputs.push_back({"the output", &job.output->path, KeyOf(job.output->path)});
+        sharedDiskNamed = sharedDiskNamed || job.sharedDisk;
         if (!job.preview.empty()) outputs.push_back({"the preview", &job.preview, KeyOf(job.preview)});
         if (!job.clashMap.empty()) outputs.push_back({"the clash map", &job.clashMap, KeyOf(job.clashMap)});
     }

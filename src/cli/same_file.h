@@ -8,6 +8,11 @@
 
 namespace pxm::cli {
 
+// Two inputs that would write one output (a.png and a.jpg into out/) are written apart: the
+// later one's output is numbered (out/a-2.prg), clear of every input and every other output,
+// and records the name it would have had and the input that has it.
+void SeparateSameOutputs(std::vector<Job>& jobs);
+
 // A usage error naming the two paths that are one file, or empty.
 std::string SameFileError(const std::vector<Job>& jobs);
 

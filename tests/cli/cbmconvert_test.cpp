@@ -135,6 +135,109 @@ TEST_F(Cbmconvert, BamKeepsThePictureFromASecondFile) {
     EXPECT_TRUE(files.at("other.prg") == other);
 }
 
+// A disk of cbmconvert's making, holding files of its own, gets the picture added: every old
+// file and the picture read back by cbmconvert byte for byte. A name on the disk is refused
+// unless --replace; a disk too full is refused and left as it was.
+TEST_F(Cbmconvert, ExistingDiskKeepsItsFiles) {
+    std::filesystem::create_directory(dir_ / "native");
+    std::map<std::string, std::vector<std::uint8_t>> old;
+    for (const auto& [name, size] : std::vector<std::pair<std::string, std::size_t>>{{"intro", 3000}, {"music", 9000}, {"notes", 700}}) {
+        std::vector<std::uint8_t> bytes(size);
+        for (std::size_t k = 0; k < size; ++k) bytes[k] = static_cast<std::uint8_t>(k * 13 + name[0]);
+        WriteFile(dir_ / ("native/" + name), bytes);
+        old[name + ".prg"] = bytes;
+    }
+    RunCbmconvert("make", {"-D4", dir_ / "disk.d64", "-n", dir_ / "native/intro", dir_ / "native/music", dir_ / "native/notes"});
+    Convert({"-f", "artist64", "--name", "sunset"}, "disk.d64");
+    Convert({"-f", "artist64"}, "pic.prg");
+    auto files = RunCbmconvert("out", {"-N", "-d", dir_ / "disk.d64"});
+    ASSERT_EQ(files.size(), 4u);
+    for (const auto& [name, bytes] : old) EXPECT_TRUE(files.at(name) == bytes) << name;
+    EXPECT_TRUE(files.at("sunset.prg") == ReadFile(dir_ / "pic.prg"));
+
+    // The name is on the disk now: a usage error, the disk unchanged; --replace replaces it.
+    const std::vector<std::uint8_t> before = ReadFile(dir_ / "disk.d64");
+    const ProcessResult taken = RunConverter({"-b", "0", dir_ / "in.bmp", "-o", dir_ / "disk.d64", "--name", "sunset"});
+    EXPECT_EQ(taken.status, 2);
+    EXPECT_EQ(taken.err.substr(0, taken.err.find('\n')),
+              "pixmosaic-cli: '" + dir_ / "disk.d64" +
+                  "' holds a PRG file \"SUNSET\" already: give --replace to replace it, or another name");
+    EXPECT_TRUE(ReadFile(dir_ / "disk.d64") == before);
+    Convert({"-f", "sp2", "--name", "sunset", "--replace"}, "disk.d64");
+    Convert({"-f", "sp2"}, "packed.prg");
+    files = RunCbmconvert("replaced", {"-N", "-d", dir_ / "disk.d64"});
+    ASSERT_EQ(files.size(), 4u);
+    for (const auto& [name, bytes] : old) EXPECT_TRUE(files.at(name) == bytes) << name;
+    EXPECT_TRUE(files.at("sunset.prg") == ReadFile(dir_ / "packed.prg"));
+
+    // --info lists every file, and says which are pictures.
+    const ProcessResult info = RunConverter({"--info", dir_ / "disk.d64"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("Files on the disk: 4, "), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("  12 \"INTRO\" PRG\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("  40 \"SUNSET\" PRG: SP2 run-length packed picture\n"), std::string::npos) << info.out;
+
+    // A disk too full for a program: refused, unchanged.
+    std::vector<std::uint8_t> big(160000, 0x55);  // 630 blocks: 34 left
+    WriteFile(dir_ / "native/big", big);
+    RunCbmconvert("fill", {"-D4", dir_ / "full.d64", "-n", dir_ / "native/big"});
+    const std::vector<std::uint8_t> full = ReadFile(dir_ / "full.d64");
+    const ProcessResult refused = RunConverter({"-b", "0", "-x", dir_ / "in.bmp", "-o", dir_ / "full.d64"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(": The disk has "), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("The disk has not been changed."), std::string::npos) << refused.err;
+    EXPECT_TRUE(ReadFile(dir_ / "full.d64") == full);
+}
+
+// A damaged disk is refused and never written.
+TEST_F(Cbmconvert, DamagedDiskIsLeftAlone) {
+    Convert({}, "disk.d64");
+    std::vector<std::uint8_t> disk = ReadFile(dir_ / "disk.d64");
+    disk[0x16500 + 4 * 17] ^= 1;  // track 17's free count no longer matches its bits
+    WriteFile(dir_ / "disk.d64", disk);
+    const ProcessResult result = RunConverter({"-b", "0", dir_ / "in.bmp", "-o", dir_ / "disk.d64", "--name", "two"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("track 17"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("it has not been changed."), std::string::npos) << result.err;
+    EXPECT_TRUE(ReadFile(dir_ / "disk.d64") == disk);
+    WriteFile(dir_ / "text.d64", std::vector<std::uint8_t>(1000, 'x'));
+    EXPECT_EQ(RunConverter({"-b", "0", dir_ / "in.bmp", "-o", dir_ / "text.d64"}).status, 1);
+    EXPECT_EQ(ReadFile(dir_ / "text.d64"), std::vector<std::uint8_t>(1000, 'x'));
+}
+
+// Several inputs onto one disk, each under its input's name, numbered when two share one.
+TEST_F(Cbmconvert, SeveralInputsOntoOneDisk) {
+    std::filesystem::create_directory(dir_ / "b");
+    std::filesystem::copy_file(dir_ / "in.bmp", dir_ / "b/in.bmp");
+    WriteFile(dir_ / "sky.bmp", GoodPicture());
+    const ProcessResult result =
+        RunConverter({"-b", "0", dir_ / "in.bmp", dir_ / "sky.bmp", dir_ / "b/in.bmp", "-o", dir_ / "all.d64"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, dir_ / "in.bmp" + ": written " + dir_ / "all.d64" + " as \"IN\"\n" + dir_ / "sky.bmp" +
+                              ": written " + dir_ / "all.d64" + " as \"SKY\"\n" + dir_ / "b/in.bmp" + ": written " +
+                              dir_ / "all.d64" + " as \"IN-2\"\n3 pictures: 3 written, 0 refused.\n");
+    Convert({}, "in.prg");
+    const auto files = RunCbmconvert("out", {"-N", "-d", dir_ / "all.d64"});
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_TRUE(files.at("in.prg") == ReadFile(dir_ / "in.prg"));
+    EXPECT_TRUE(files.at("in-2.prg") == ReadFile(dir_ / "in.prg"));
+    EXPECT_EQ(files.at("sky.prg").size(), 10003u);
+    EXPECT_EQ(RunConverter({dir_ / "in.bmp", dir_ / "sky.bmp", "-o", dir_ / "all.d64", "--name", "x"}).status, 2);
+
+    // A disk with room for one of them: the first goes on, the second is refused on its line.
+    std::filesystem::create_directory(dir_ / "native");
+    WriteFile(dir_ / "native/big", std::vector<std::uint8_t>(153000, 0x55));  // 603 blocks: 61 left
+    RunCbmconvert("fill", {"-D4", dir_ / "full.d64", "-n", dir_ / "native/big"});
+    const ProcessResult some = RunConverter({"-b", "0", dir_ / "in.bmp", dir_ / "sky.bmp", "-o", dir_ / "full.d64"});
+    EXPECT_EQ(some.status, 1);
+    EXPECT_EQ(some.out, dir_ / "in.bmp" + ": written " + dir_ / "full.d64" + " as \"IN\"\n2 pictures: 1 written, 1 refused.\n");
+    EXPECT_EQ(some.err, dir_ / "sky.bmp" + ": Error: " + dir_ / "full.d64" +
+                            ": The disk has 21 blocks free; \"SKY\" needs 40.\n");
+    const auto kept = RunCbmconvert("kept", {"-N", "-d", dir_ / "full.d64"});
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_TRUE(kept.at("in.prg") == ReadFile(dir_ / "in.prg"));
+}
+
 // The other way round: pictures that cbmconvert put on a disk of its own making, or into a P00
 // file, are read back by the converter into the PRG they came from.
 TEST_F(Cbmconvert, PicturesOnItsDisksAndInItsP00FilesReadBack) {

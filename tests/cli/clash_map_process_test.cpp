@@ -147,6 +147,38 @@ TEST_F(ClashMapProcess, AScreenshotUnderAutoShowsTheBackgroundThatLeavesTheFewes
     ExpectMap(dir_ / "map.png", file, 384, 272, 32, 35, fewest);
 }
 
+// A map named .bmp is a 24-bit BMP of the same pixels, read back by ImageMagick; the preview
+// named .bmp is the 16-colour BMP that -o x.bmp writes.
+TEST_F(ClashMapProcess, NamedBmpTheMapAndThePreviewAreBmpFiles) {
+    const auto file = [](int x, int y) {
+        const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
+        return Pepto().colours[static_cast<std::size_t>(inside ? Clashing(x - 32, y - 35) : 14)];
+    };
+    const std::string in =
+        Write(MakePng({.width = 384, .height = 272}, [&](int x, int y) { return Packed(file(x, y)); }), "shot.png");
+    const auto refused = RunConverter({in, "-b", "0", "-o", dir_ / "out.prg", "--clash-map", dir_ / "map.bmp"});
+    EXPECT_EQ(refused.status, 1);
+    const std::vector<std::uint8_t> bmp = ReadFile(dir_ / "map.bmp");
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[28], 24);  // bits per pixel
+    const ProcessResult converted = 
+        RunProcess({"/bin/sh", "-c", "exec convert \"$0\" \"$1\"", dir_ / "map.bmp", dir_ / "map-read.png"});
+    ASSERT_EQ(converted.status, 0) << converted.err;
+    ExpectMap(dir_ / "map-read.png", file, 384, 272, 32, 35, CrowdedCells(Clashing, 0));
+
+    const std::string good = Write(MakePng({}, [](int x, int y) { return Hex((x / 8 + y / 8) % 3 + 1); }), "good.png");
+    ASSERT_EQ(RunConverter({good, "-o", dir_ / "good.prg", "--preview", dir_ / "preview.BMP"}).status, 0);
+    ASSERT_EQ(RunConverter({good, "-o", dir_ / "good.bmp"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "preview.BMP"), ReadFile(dir_ / "good.bmp"));
+    const auto gif = RunConverter({good, "-o", dir_ / "again.prg", "--preview", dir_ / "preview.gif"});
+    EXPECT_EQ(gif.status, 2);
+    EXPECT_EQ(gif.err.substr(0, gif.err.find('\n')),
+              "pixmosaic-cli: --preview '" + dir_ / "preview.gif" +
+                  "' is not named as a picture the converter writes: name it .png or .bmp");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "again.prg"));
+}
+
 TEST_F(ClashMapProcess, WrittenUnmarkedWhenThePictureKoalizes) {
     // A BMP shows as its colour numbers in pepto; a GIF as its own colours (here vice's).
     const Numbers fits = [](int x, int y) { return (x / 2 + y) % 3 == 0 ? 0 : 1 + (x / 8 + y / 8) % 3 * 4; };

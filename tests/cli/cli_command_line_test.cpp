@@ -125,9 +125,36 @@ TEST_F(CommandLine, ManyPicturesIntoAFolder) {
     EXPECT_EQ(std::count(batch.err.begin(), batch.err.end(), '\n'), 1);
     EXPECT_EQ(Entries(dir_ / "out"), (std::vector<std::string>{"a.prg", "b.prg", "c.prg"}));
     EXPECT_EQ(ReadFile(dir_ / "out/c.prg"), prg_);
-    // Two inputs of one name would write one file twice.
-    WriteFile(dir_ / "a.bmp", GoodPicture());
-    EXPECT_EQ(RunConverter({pics + "a.bmp", dir_ / "a.bmp", "-o", out}).status, 2);
+}
+
+// Two inputs of one name are written apart, the later one numbered clear of every other output
+// and told so on its line; an output that is an input is still refused.
+TEST_F(CommandLine, InputsOfOneNameAreWrittenApart) {
+    std::filesystem::create_directory(dir_ / "pics");
+    std::filesystem::create_directory(dir_ / "out");
+    const std::string pics = dir_ / "pics/";
+    const std::string out = dir_ / "out/";
+    WriteFile(pics + "a.bmp", GoodPicture());
+    WriteFile(pics + "a-2.bmp", GoodPicture());
+    WriteFile(dir_ / "a.bmp", MakeBmp({}, [](int x, int y) { return (x / 8 + y / 8) % 3 + 1; }));
+    ASSERT_EQ(RunConverter({dir_ / "a.bmp", "-o", dir_ / "other.prg"}).status, 0);
+    const auto batch = RunConverter({pics + "a.bmp", dir_ / "a.bmp", pics + "a-2.bmp", "-o", out});
+    EXPECT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(batch.out, pics + "a.bmp: written " + out + "a.prg\n" + dir_ / "a.bmp" + ": written " + out + "a-3.prg (" +
+                             out + "a.prg is " + pics + "a.bmp's)\n" + pics + "a-2.bmp: written " + out +
+                             "a-2.prg\n3 pictures: 3 written, 0 refused.\n");
+    EXPECT_EQ(Entries(dir_ / "out"), (std::vector<std::string>{"a-2.prg", "a-3.prg", "a.prg"}));
+    EXPECT_EQ(ReadFile(out + "a.prg"), prg_);
+    EXPECT_EQ(ReadFile(out + "a-3.prg"), ReadFile(dir_ / "other.prg"));
+    // One input given twice, written beside itself.
+    const auto twice = RunConverter({pics + "a.bmp", pics + "a.bmp", "-c", "p00"});
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(twice.out, pics + "a.bmp: written " + pics + "a.p00\n" + pics + "a.bmp: written " + pics + "a-2.p00 (" +
+                             pics + "a.p00 is " + pics + "a.bmp's)\n2 pictures: 2 written, 0 refused.\n");
+    // An output that is an input stays a usage error.
+    const auto input = RunConverter({dir_ / "a.bmp", pics + "a.bmp", "-o", pics, "-c", "bmp"});
+    EXPECT_EQ(input.status, 2);
+    EXPECT_NE(input.err.find("is the input"), std::string::npos) << input.err;
 }
 
 TEST_F(CommandLine, BackgroundsAloneOnlyList) {

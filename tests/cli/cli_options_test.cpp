@@ -255,7 +255,8 @@ TEST(CliOptions, PictureOutputFromContainerOrExtension) {
     EXPECT_EQ(kind({"a", "-o", "pic.PNG"}), OutputKind::PicturePng);
     EXPECT_EQ(kind({"a", "-o", "pic.bmp"}), OutputKind::PictureBmp);
     EXPECT_EQ(kind({"a", "-o", "pic", "-c", "bmp"}), OutputKind::PictureBmp);
-    EXPECT_EQ(kind({"a", "-o", "pic.bmp", "-c", "png"}), OutputKind::PicturePng);
+    EXPECT_EQ(kind({"a", "-o", "pic.bmp", "-c", "png"}), std::nullopt);  // -c contradicts the name
+    EXPECT_EQ(kind({"a", "-o", "pic.out", "-c", "png"}), OutputKind::PicturePng);
     EXPECT_EQ(kind({"a", "-o", "pic.png", "-c", "prg"}), std::nullopt);  // -c has no effect on a picture
     EXPECT_EQ(kind({"a", "-o", "pic.prg"}), OutputKind::C64File);
     EXPECT_EQ(kind({"a", "-c", "bmp"}), OutputKind::PictureBmp);  // named after the input: a.bmp

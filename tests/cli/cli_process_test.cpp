@@ -374,14 +374,15 @@ TEST_F(ConverterProcess, ContainerFromTheExtensionAndNameExactlyAsGiven) {
     std::filesystem::create_directory(dir_ / "d.prg");  // a directory's extension is not the file's
     ASSERT_EQ(RunConverter({in, "-o", dir_ / "d.prg/pic"}).status, 0);
     EXPECT_EQ(ReadFile(dir_ / "d.prg/pic"), koala(Container::P00));
-    ASSERT_EQ(RunConverter({in, "-cprg", "-o", dir_ / "pic.tap"}).status, 0);
-    EXPECT_EQ(ReadFile(dir_ / "pic.tap"), koala(Container::Prg));
+    ASSERT_EQ(RunConverter({in, "-cprg", "-o", dir_ / "pic.seq"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "pic.seq"), koala(Container::Prg));
+    EXPECT_EQ(RunConverter({in, "-cprg", "-o", dir_ / "pic.tap"}).status, 2);  // -c contradicts the name
     ASSERT_EQ(RunConverter({in, "-o", dir_ / "pic.D64"}).status, 0);
     EXPECT_EQ(ReadFile(dir_ / "pic.D64"), koala(Container::D64));
     ASSERT_EQ(RunConverter({in, "-c", "D64", "-o", dir_ / "disk"}).status, 0);
     EXPECT_EQ(ReadFile(dir_ / "disk"), koala(Container::D64));
     EXPECT_EQ(Entries(), (std::vector<std::string>{"X.PRG", "d.prg", "disk", "in.bmp", "pic", "pic.D64", "pic.Tap",
-                                                   "pic.p01", "pic.tap"}));
+                                                   "pic.p01", "pic.seq"}));
 }
 
 TEST_F(ConverterProcess, GivenNameInEveryContainer) {

@@ -198,7 +198,25 @@ def command_line_cases(examples):
     both = [bmp, bmp256]
     make_out = lambda d: os.mkdir(os.path.join(d, "out"))
     link_input = lambda d: shutil.copy(os.path.join(d, "landscape-16.bmp"), os.path.join(d, "copy.bmp"))
+    with_disk = lambda d: write_file(os.path.join(d, "notes.d64"), disk_with_a_note(), 0o644)
+
+    def one_stem_twice(d):
+        make_out(d)
+        os.mkdir(os.path.join(d, "sub"))
+        shutil.copy(os.path.join(d, "landscape-256.bmp"), os.path.join(d, "sub", "landscape-16.bmp"))
     return [
+        Case("onto a disk with a file", ["landscape-16.bmp", "-o", "notes.d64"], [bmp], ["notes.d64"], before=with_disk),
+        Case("a name on the disk already", ["landscape-16.bmp", "-o", "notes.d64", "--name", "note"], [bmp],
+             ["notes.d64"], before=with_disk),
+        Case("replacing a file on a disk", ["-x", "landscape-16.bmp", "-o", "notes.d64", "--name", "note", "--replace"],
+             [bmp], ["notes.d64"], before=with_disk),
+        Case("many pictures onto one disk", ["landscape-16.bmp", "landscape-256.bmp", "-o", "notes.d64"], both,
+             ["notes.d64"], before=with_disk),
+        Case("two inputs of one name", ["landscape-16.bmp", "sub/landscape-16.bmp", "-o", "out/"], both,
+             ["out/landscape-16.prg", "out/landscape-16-2.prg"], before=one_stem_twice),
+        Case("-c against the extension", ["landscape-16.bmp", "-c", "tap", "-o", "p.prg"], [bmp], ["p.prg"]),
+        Case("a BMP preview and clash map", ["landscape-16.bmp", "-o", "o.prg", "--preview", "p.bmp",
+                                             "--clash-map", "m.bmp"], [bmp], ["o.prg", "p.bmp", "m.bmp"]),
         Case("standard input to standard output", ["-", "-o", "-"], [bmp], stdin="landscape-16.bmp"),
         Case("standard input, -q", ["-q", "-", "-o", "o.kla"], [bmp], ["o.kla"], stdin="landscape-16.bmp"),
         Case("a tape to standard output", ["landscape-256.bmp", "-o", "-", "-c", "tap"], [bmp256]),
@@ -218,7 +236,7 @@ def command_line_cases(examples):
         Case("the preview is the input", ["landscape-16.bmp", "-o", "o.prg", "--preview", "landscape-16.bmp"], [bmp],
              ["o.prg"]),
         Case("the preview is the output", ["landscape-16.bmp", "-o", "o.prg", "--preview", "o.prg"], [bmp], ["o.prg"]),
-        Case("a copy is not the input", ["landscape-16.bmp", "-c", "prg", "-o", "copy.bmp"], [bmp], ["copy.bmp"],
+        Case("a copy is not the input", ["landscape-16.bmp", "-o", "copy.bmp"], [bmp], ["copy.bmp"],
              before=link_input),
         Case("values in any spelling", ["-b", "BLACK", "-f", "Koala", "-m", "Multicolor", "landscape-16.bmp",
                                         "-o", "o.prg"], [bmp], ["o.prg"]),
@@ -246,6 +264,27 @@ def command_line_cases(examples):
         Case("verbose", ["-v", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
         Case("a folder as the output", ["landscape-16.bmp", "-o", "out"], [bmp], before=make_out),
     ]
+
+
+def disk_with_a_note():
+    """A 1541 disk image holding one program, NOTE, in one block on track 17 sector 0."""
+    sectors = [21] * 17 + [19] * 7 + [18] * 6 + [17] * 5
+    disk = bytearray(sum(sectors) * 256)
+    at = lambda track, sector: (sum(sectors[:track - 1]) + sector) * 256
+    used = {(18, 0), (18, 1), (17, 0)}
+    bam = at(18, 0)
+    disk[bam:bam + 4] = bytes([18, 1, 0x41, 0])
+    for track in range(1, 36):
+        bits = sum(1 << s for s in range(sectors[track - 1]) if (track, s) not in used)
+        disk[bam + 4 * track:bam + 4 * track + 4] = bytes([bin(bits).count("1")]) + bits.to_bytes(3, "little")
+    disk[bam + 0x90:bam + 0xAB] = b"NOTES" + b"\xa0" * 13 + b"NT\xa0" + b"2A" + b"\xa0" * 4
+    note = bytes([0x01, 0x08]) + b"A NOTE FOR THE DISK"
+    disk[at(17, 0):at(17, 0) + 2 + len(note)] = bytes([0, 1 + len(note)]) + note
+    entry = at(18, 1)
+    disk[entry:entry + 5] = bytes([0, 0xFF, 0x82, 17, 0])
+    disk[entry + 5:entry + 21] = b"NOTE" + b"\xa0" * 12
+    disk[entry + 30] = 1
+    return bytes(disk)
 
 
 def write_file(path, data, mode):

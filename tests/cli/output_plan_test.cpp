@@ -1,4 +1,5 @@
 #include "cli/output_plan.h"
+#include "cli/text_join.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,8 @@ TEST(OutputPlan, TheExtensionTellsTheContainerAndTheFormat) {
     ExpectOutput({"a.png", "-o", "x.mpic"}, {"x.mpic", File, ArtStudio, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.a64"}, {"x.a64", File, Artist64, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.pi"}, {"x.pi", File, BlazingPaddles, Container::Prg});
-    ExpectOutput({"a.png", "-o", "x.kla", "-c", "p00"}, {"x.kla", File, Koala, Container::P00});
+    ExpectOutput({"a.png", "-o", "x.kla", "-c", "prg"}, {"x.kla", File, Koala, Container::Prg});
+    ExpectOutput({"a.png", "-o", "x.p07", "-c", "p00"}, {"x.p07", File, Koala, Container::P00});
     ExpectOutput({"a.png", "-o", "x.seq", "-c", "prg"}, {"x.seq", File, Koala, Container::Prg});
     ExpectOutput({"a.png", "-o", "x.Png"}, {"x.Png", OutputKind::PicturePng, Koala, Container::Prg});
     ExpectOutput({"a.png", "-o", "-"}, {"-", File, Koala, Container::Prg});
@@ -78,11 +80,59 @@ TEST(OutputPlan, NamesThatCannotBeWritten) {
               ".d64");
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.png", "-c", "prg"}).error,
               "-c/--container has no effect on 'x.png': a PNG or BMP output is the picture as a C64 shows it");
+    // -c that contradicts the extension: output, what -c asks for, what the name says.
+    struct Contradiction {
+        std::string_view output, container, named, suggested;
+    };
+    for (const Contradiction& c : {Contradiction{"x.png", "bmp", "a PNG picture", "x.bmp"},
+                                   Contradiction{"x.prg", "png", "a PRG file", "x.png"},
+                                   Contradiction{"p.prg", "tap", "a PRG file", "p.tap"},
+                                   Contradiction{"q.d64", "p00", "a D64 image", "q.p00"},
+                                   Contradiction{"x.kla", "p00", "a Koala-Painter file", "x.p00"}}) {
+        EXPECT_EQ(PlanOf({"a.png", "-o", c.output, "-c", c.container}).error,
+                  Join({"-c ", c.container, " contradicts the output '", c.output, "', which is named as ", c.named,
+                        ": name it '", c.suggested, "', or leave -c out"}));
+    }
     EXPECT_EQ(PlanOf({"a.png", "-o", "x.prg", "--name", "x"}).error,
               "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name");
     EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "x.prg"}).error,
               "several inputs need a folder to write into: -o 'x.prg' names one file (end it with / for a folder, or "
               "give --output-dir)");
+}
+
+// --preview and --clash-map write what their names say.
+TEST(OutputPlan, PreviewAndClashMapByTheirExtension) {
+    const Plan plan = PlanOf({"a.png", "-o", "x.prg", "--preview", "p.BMP", "--clash-map", "m.png"});
+    ASSERT_EQ(plan.error, "");
+    EXPECT_EQ(plan.jobs[0].previewKind, ImageOutput::Bmp);
+    EXPECT_EQ(plan.jobs[0].clashMapKind, ImageOutput::Png);
+    const Plan swapped = PlanOf({"a.png", "-o", "x.prg", "--preview", "-", "--clash-map", "m.bmp"});
+    ASSERT_EQ(swapped.error, "");
+    EXPECT_EQ(swapped.jobs[0].previewKind, ImageOutput::Png);
+    EXPECT_EQ(swapped.jobs[0].clashMapKind, ImageOutput::Bmp);
+    EXPECT_EQ(SideFileNameError(swapped.jobs), "");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--preview", "prev.gif"}).jobs),
+              "--preview 'prev.gif' is not named as a picture the converter writes: name it .png or .bmp");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--clash-map", "map.prg"}).jobs),
+              "--clash-map 'map.prg' is not named as a picture the converter writes: name it .png or .bmp");
+    EXPECT_EQ(SideFileNameError(PlanOf({"a.png", "-o", "x.prg", "--preview", "prev"}).jobs),
+              "--preview 'prev' is not named as a picture the converter writes: name it .png or .bmp");
+}
+
+// Several inputs onto one disk: every job's output is that disk, shared; --name is refused.
+TEST(OutputPlan, SeveralInputsOntoOneDisk) {
+    const Plan plan = PlanOf({"a.png", "b/a.gif", "-o", "all.D64", "--replace"});
+    ASSERT_EQ(plan.error, "");
+    ASSERT_EQ(plan.jobs.size(), 2u);
+    for (const Job& job : plan.jobs) {
+        EXPECT_TRUE(job.sharedDisk);
+        EXPECT_EQ(job.output->path, "all.D64");
+        EXPECT_EQ(job.output->container, Container::D64);
+    }
+    EXPECT_TRUE(ParseCommandLine(std::vector<std::string_view>{"a.png", "-o", "x.d64", "--replace"}).options.replace);
+    EXPECT_EQ(PlanOf({"a.png", "b.png", "-o", "all.d64", "--name", "x"}).error,
+              "--name names one file: the pictures on 'all.d64' are each named after their input");
+    EXPECT_FALSE(PlanOf({"a.png", "-o", "one.d64"}).jobs[0].sharedDisk);
 }
 
 }  // namespace

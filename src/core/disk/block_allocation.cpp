@@ -38,6 +38,8 @@ bool IsFree(const FreeMap& map, BlockAddress block) { return (TrackBits(map, blo
 
 void Allocate(FreeMap& map, BlockAddress block) { TrackBits(map, block.track) &= ~(1u << block.sector); }
 
+void Release(FreeMap& map, BlockAddress block) { TrackBits(map, block.track) |= 1u << block.sector; }
+
 int FreeSectors(const FreeMap& map, int track) { return std::popcount(TrackBits(map, track)); }
 
 int BlocksFree(const FreeMap& map) {
@@ -48,8 +50,8 @@ int BlocksFree(const FreeMap& map) {
     return free;
 }
 
-int InterleavedSector(int sector, int sectors) {
-    int next = sector + SectorInterleave;
+int InterleavedSector(int sector, int sectors, int interleave) {
+    int next = sector + interleave;
     if (next >= sectors) {
         next -= sectors;
         if (next != 0) --next;

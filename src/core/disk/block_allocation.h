@@ -19,13 +19,14 @@ using FreeMap = std::array<std::uint32_t, DiskTrackCount>;
 FreeMap AllBlocksFree();
 bool IsFree(const FreeMap& map, BlockAddress block);
 void Allocate(FreeMap& map, BlockAddress block);
+void Release(FreeMap& map, BlockAddress block);
 int FreeSectors(const FreeMap& map, int track);
 // What a directory listing shows as BLOCKS FREE: the directory track does not count.
 int BlocksFree(const FreeMap& map);
 
-// The sector tried after `sector` on a track of `sectors`: ten on, and one less after wrapping
-// round past the last sector.
-int InterleavedSector(int sector, int sectors);
+// The sector tried after `sector` on a track of `sectors`: `interleave` on (ten for a file's
+// blocks, three for the directory's), and one less after wrapping round past the last sector.
+int InterleavedSector(int sector, int sectors, int interleave = SectorInterleave);
 
 // Allocate and return the block a file's first block or the block after `previous` goes to;
 // none when the disk is full.

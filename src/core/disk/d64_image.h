@@ -27,6 +27,9 @@ struct TooLargeForDisk {
     std::size_t bytes = 0;
 };
 
+// A freshly formatted disk: its BAM and an empty directory.
+std::vector<std::uint8_t> EmptyD64Image();
+
 // Appends the whole image holding `file` (its load address, then its data); or appends nothing
 // when the file does not fit on a disk.
 Status<TooLargeForDisk> WriteD64Image(std::vector<std::uint8_t>& out, const C64File& file);

@@ -12,7 +12,6 @@
 namespace pxm {
 
 inline constexpr std::size_t P00HeaderSize = 26;
-inline constexpr std::size_t LoadAddressSize = 2;
 using P00Header = std::array<std::uint8_t, P00HeaderSize>;
 using LoadAddress = std::array<std::uint8_t, LoadAddressSize>;
 

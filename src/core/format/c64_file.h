@@ -8,6 +8,7 @@
 namespace pxm {
 
 inline constexpr std::size_t C64NameLength = 16;
+inline constexpr std::size_t LoadAddressSize = 2;  // before the data, low byte first
 
 struct C64File {
     std::uint16_t loadAddress = 0;
