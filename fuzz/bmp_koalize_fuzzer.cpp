@@ -15,9 +15,8 @@
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/format/petscii_name.h"
-#include "core/import/bmp_pixels.h"
+#include "core/import/bmp_colours.h"
 #include "core/import/bmp_reader.h"
-#include "core/import/picture_import.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
@@ -94,12 +93,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
     Check(read->colours == 16 || read->colours == 256);
 
-    // The same file read by its colours, as --palette auto reads a BMP.
-    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, *read);
-    Check(pixels.rgb.size() == std::size_t{read->width} * read->height && pixels.indexes.size() == pixels.rgb.size());
-    auto byColours = std::make_unique<pxm::Canvas>();
-    const pxm::PictureImport imported = pxm::ImportPicture(pixels, pxm::PictureKind::Bmp, {}, *byColours);
-    Check(imported.refusal != pxm::ImportRefusal::None || imported.palette.has_value() || pixels.rgb.empty());
+    // The same pixels judged by their palette entries' colours and read by them, as the converter
+    // reads a BMP whose C64 colours are in another order: only colour numbers come out, and only
+    // where the picture is.
+    const pxm::BmpColours used = pxm::UsedBmpColours(bytes, *read, *canvas);
+    std::size_t counted = 0;
+    for (const pxm::ColourAt& colour : used.colours) {
+        counted += colour.pixels;
+        Check(colour.pixels > 0 && colour.x >= 0 && colour.x < read->width && colour.y >= 0 && colour.y < read->height);
+    }
+    Check(counted == std::size_t{(read->width + 1u) / 2} * read->height);
+    const pxm::PaletteMatch match = pxm::MatchColours(used.colours, {});
+    if (pxm::ExactAtOwnIndexes(used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
+    if (match.refusal == pxm::ColourRefusal::None) {
+        auto byColours = std::make_unique<pxm::Canvas>(*canvas);
+        pxm::NumbersByColour(*byColours, *read, used, match);
+        for (int x = 0; x < pxm::CanvasColumns; ++x) {
+            for (int y = 0; y < pxm::CanvasRows; ++y) {
+                const std::uint8_t number = (*byColours)[pxm::CanvasIndex(x, y)];
+                Check(number < 16);
+                if (2 * x >= read->width + 1 || y >= read->height) Check(number == 0);
+            }
+        }
+    } else if (match.refusal == pxm::ColourRefusal::StrayColours) {
+        Check(!match.strays.empty() && used.colours.size() == pxm::MaxPictureColours + match.strays.size());
+    }
 
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;

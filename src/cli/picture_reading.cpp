@@ -1,11 +1,10 @@
 #include "cli/picture_reading.h"
 
-#include "cli/failure_detail.h"
 #include "cli/picture_decoder.h"
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
 #include "cli/verbose_lines.h"
-#include "core/import/bmp_pixels.h"
+#include "core/import/bmp_colours.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
@@ -24,6 +23,14 @@ PictureReading Refused(Refusal refusal) {
     return reading;
 }
 
+// "Palette: pepto"; a palette that is no exact fit is named as the nearest, with its largest RGB
+// difference.
+std::string PaletteLine(const PaletteMatch& match) {
+    const std::string_view name = C64Palettes[match.palette].name;
+    if (match.differsBy == 0) return Join({"Palette: ", name});
+    return Join({"Palette: ", name, " (nearest; colours differ by up to ", std::to_string(match.differsBy), ")"});
+}
+
 // The colour numbers of a picture from its RGB, in the palette asked for or the one that fits.
 PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, const PaletteChoice& choice,
                                Canvas& canvas) {
@@ -34,36 +41,18 @@ PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, 
     reading.source = imported.source;
     if (imported.palette) {
         reading.palette = *imported.palette;
-        // A palette that is no exact fit is named as the nearest, with its largest RGB difference.
-        const int differsBy = imported.colours.differsBy;
-        reading.information =
-            differsBy == 0 ? Join({"Palette: ", C64Palettes[*imported.palette].name, "."})
-                           : Join({"Palette: ", C64Palettes[*imported.palette].name,
-                                   " (nearest; colours differ by up to ", std::to_string(differsBy), ")."});
+        reading.information = PaletteLine(imported.colours) + ".";
         if (const auto area = AcceptedArea(decoded.width, decoded.height))
             reading.verbose = PaletteDistanceLine(decoded, *area, *imported.palette);
     }
     return reading;
 }
 
-// A BMP whose palette holds the colours of a known C64 palette, but not each at its own index,
-// is read by its indexes all the same, as the Windows program reads it: the user is told.
-std::string PaletteOrderWarning(const DecodedPicture& bmp) {
-    const std::optional<PictureArea> area = AcceptedArea(bmp.width, bmp.height);
-    if (!area) return {};
-    const PaletteMatch match = MatchPalette(bmp, *area, PaletteChoice{});
-    if (match.refusal != ColourRefusal::None || match.differsBy != 0) return {};
-    for (std::size_t k = 0; k < match.numbers.size(); ++k) {
-        const std::uint8_t index = bmp.indexes[k];
-        if (match.numbers[k] == index) continue;
-        return Join({"palette index ", std::to_string(index), " holds colour ", ColourText(match.numbers[k]), " of ",
-                     C64Palettes[match.palette].name,
-                     ": this BMP's colours are C64 colours, but not at their own indexes. It is read by its indexes "
-                     "(--palette index); give --palette auto to read it by its colours."});
-    }
-    return {};
-}
-
+// A BMP is read by its indexes, as the Windows program reads it, when its used entries are the
+// C64 colours at their own indexes or no C64 palette at all (a PC's standard palette); C64 colours
+// in another order (as a paint program saves them) are read by their colours, and the user is
+// told. --palette auto or a palette name always reads it by its colours, --palette index by its
+// indexes. The pixels read are the same every way.
 PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     PictureReading reading;
     const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
@@ -74,12 +63,21 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
         reading.text = message.text;
         return reading;
     }
-    const DecodedPicture pixels = BmpAsPicture(input.bytes, *bmp);
-    if (options.palette && options.palette->kind != PaletteChoice::Kind::Index)
-        return ImportByColours(pixels, PictureKind::Bmp, *options.palette, canvas);
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
-    if (!options.palette) reading.warning = PaletteOrderWarning(pixels);
+    const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
+    if (choice.kind == PaletteChoice::Kind::Index) return reading;
+    const BmpColours used = UsedBmpColours(input.bytes, *bmp, canvas);
+    if (!options.palette && ExactAtOwnIndexes(used)) return reading;
+    const PaletteMatch match = MatchColours(used.colours, choice);
+    if (!options.palette && (match.refusal != ColourRefusal::None || AtOwnIndexes(used, match))) return reading;
+    if (match.refusal != ColourRefusal::None) return Refused(ColourRefusalText(match, KindName(PictureKind::Bmp)));
+    NumbersByColour(canvas, *bmp, used, match);
+    reading.palette = match.palette;
+    reading.information =
+        PaletteLine(match) + (options.palette ? "." : "; this BMP holds its C64 colours in another order than their "
+                                                      "numbers, so it is read by its colours (--palette index reads "
+                                                      "its indexes).");
     return reading;
 }
 

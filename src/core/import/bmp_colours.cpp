@@ -1,0 +1,90 @@
+#include "core/import/bmp_colours.h"
+
+#include <algorithm>
+
+#include "core/base/byte_reader.h"
+
+namespace pxm {
+
+namespace {
+
+constexpr std::size_t PaletteEntrySize = 4;  // blue, green, red, reserved
+
+std::uint8_t ByteOrZero(Bytes bytes, std::size_t at) { return ByteAt(bytes, at).value_or(0); }
+
+Rgb PaletteEntry(std::span<const std::uint8_t> file, const BmpInfo& info, std::size_t index) {
+    const std::size_t at = info.paletteAt + index * PaletteEntrySize;
+    return {ByteOrZero(file, at + 2), ByteOrZero(file, at + 1), ByteOrZero(file, at)};
+}
+
+// The canvas columns ReadBmp fills: one per pair of BMP pixels, a lone last pixel making a pair.
+int CanvasWidth(const BmpInfo& info) { return (info.width + 1) / 2; }
+
+// The BMP pixel ReadBmp keeps of canvas column x: the right one of a 16-colour pair, the left one
+// of a 256-colour pair (the right one of a lone last pixel lies past the row: its left is named).
+int FilePixel(const BmpInfo& info, int x) { return std::min(2 * x + (info.colours == 16 ? 1 : 0), info.width - 1); }
+
+}  // namespace
+
+BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas) {
+    std::array<std::size_t, 256> pixels{};
+    std::array<int, 256> first{};  // by index: the first kept pixel, as y * 2^16 + x
+    first.fill(0x7FFFFFFF);
+    const int width = CanvasWidth(info);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < info.height; ++y) {
+            const std::uint8_t index = canvas[CanvasIndex(x, y)];
+            ++pixels[index];
+            first[index] = std::min(first[index], y << 16 | x);
+        }
+    }
+    BmpColours used;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] == 0) continue;
+        used.used[i] = true;
+        const Rgb rgb = PaletteEntry(file, info, i);
+        const auto same = std::find_if(used.colours.begin(), used.colours.end(), [&](const ColourAt& c) { return c.rgb == rgb; });
+        const int y = first[i] >> 16;
+        const int x = FilePixel(info, first[i] & 0xFFFF);
+        if (same == used.colours.end()) {
+            used.colourOf[i] = static_cast<std::uint8_t>(used.colours.size());  // at most 256 colours
+            used.colours.push_back({rgb, x, y, pixels[i]});
+            continue;
+        }
+        used.colourOf[i] = static_cast<std::uint8_t>(same - used.colours.begin());
+        same->pixels += pixels[i];
+        if (y < same->y || (y == same->y && x < same->x)) same->x = x, same->y = y;
+    }
+    return used;
+}
+
+std::optional<std::size_t> ExactAtOwnIndexes(const BmpColours& used) {
+    for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
+        bool exact = true;
+        for (std::size_t i = 0; i < used.used.size() && exact; ++i) {
+            const auto& own = C64Palettes[p].colours;
+            exact = !used.used[i] || (i < own.size() && used.colours[used.colourOf[i]].rgb == own[i]);
+        }
+        if (exact) return p;
+    }
+    return std::nullopt;
+}
+
+bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match) {
+    for (std::size_t i = 0; i < used.used.size(); ++i) {
+        if (used.used[i] && match.numberOf[used.colourOf[i]] != i) return false;
+    }
+    return true;
+}
+
+void NumbersByColour(Canvas& canvas, const BmpInfo& info, const BmpColours& used, const PaletteMatch& match) {
+    std::array<std::uint8_t, 256> number{};
+    for (std::size_t i = 0; i < used.used.size(); ++i) {
+        if (used.used[i]) number[i] = match.numberOf[used.colourOf[i]];
+    }
+    for (int x = 0; x < CanvasWidth(info); ++x) {
+        for (int y = 0; y < info.height; ++y) canvas[CanvasIndex(x, y)] = number[canvas[CanvasIndex(x, y)]];
+    }
+}
+
+}  // namespace pxm

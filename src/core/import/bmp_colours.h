@@ -1,0 +1,40 @@
+#pragma once
+// A BMP's colours judged from the palette entries its kept pixels use (at most 256), not pixel by
+// pixel: whether they are C64 colours at their own indexes, C64 colours in another order (then the
+// converter reads the BMP by its colours), or no C64 palette at all. Which pixels are read never
+// changes: every second pixel of a row, as ReadBmp keeps it.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/import/bmp_reader.h"
+#include "core/import/canvas.h"
+#include "core/import/palette_match.h"
+
+namespace pxm {
+
+struct BmpColours {
+    // The distinct colours of the used entries, each with the first kept pixel that has it (file
+    // coordinates, rows from the top) and how many kept pixels have it.
+    std::vector<ColourAt> colours;
+    std::array<std::uint8_t, 256> colourOf{};  // by palette index: its colour's position in colours (used indexes only)
+    std::array<bool, 256> used{};              // by palette index: a kept pixel has it
+};
+
+// file, info: as ReadBmp took them; canvas: the indexes ReadBmp placed on it.
+BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas);
+
+// The listed palette whose colours the used entries are exactly, each at its own index (the
+// plain C64 BMP, told without matching); none when there is no such palette.
+std::optional<std::size_t> ExactAtOwnIndexes(const BmpColours& used);
+
+// The colours matched (MatchColours) hold each used entry's own index as its colour number.
+bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match);
+
+// The canvas's indexes become the colour numbers the match gave their colours; beyond the
+// picture the canvas stays 0.
+void NumbersByColour(Canvas& canvas, const BmpInfo& info, const BmpColours& used, const PaletteMatch& match);
+
+}  // namespace pxm
