@@ -3,7 +3,7 @@
 // of them (lighter, saturation halved or half as much again), and on foreign colours (a hue turned,
 // a lightness step moved). For each it prints how many colours got a wrong number, the largest
 // distance a right picture needs and the least a foreign colour reaches: the margins a limit has.
-//   palette_margins [CHROMA_WEIGHT HUE_WEIGHT fitted|plain]...
+//   palette_margins [--limit DISTANCE] [CHROMA_SLOPE HUE_SLOPE fitted|plain]...
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include "core/import/cielab.h"
 #include "core/import/colour_assignment.h"
 #include "core/import/palette_distance.h"
+#include "core/import/palette_match.h"
 #include "core/palette/c64_palettes.h"
 
 namespace {
@@ -23,7 +24,7 @@ using namespace pxm;
 using Colours = std::array<Rgb, 16>;
 
 struct Measure {
-    double chroma;  // a chroma difference counts 1/chroma of a lightness difference
+    double chroma;  // DistanceWeights: the slopes of S_C and S_H
     double hue;
     bool fitted;    // the palette made lighter or darker and more or less saturated to fit first
 };
@@ -65,7 +66,7 @@ void Fit(const std::vector<Lab>& colours, const std::vector<Lab>& entries, doubl
 }
 
 double Distance2(const Lab& x, const Lab& y, const Measure& m) {
-    return PaletteDistanceSquared(x, y, {1 / m.chroma, 1 / m.hue});
+    return PaletteDistanceSquared(x, y, {m.chroma, m.hue});
 }
 
 // An sRGB colour from CIELAB (clipped into the cube).
@@ -102,16 +103,15 @@ Rgb Saturation(Rgb c, double factor) {
     return RgbOf({lab.l, lab.a * factor, lab.b * factor});
 }
 
-Rgb HueTurned(Rgb c, double degrees) {
-    const Lab lab = LabOf(c);
-    const double t = degrees * 3.14159265358979 / 180;
-    return RgbOf({lab.l, lab.a * std::cos(t) - lab.b * std::sin(t), lab.a * std::sin(t) + lab.b * std::cos(t)});
+// The colour of that CIELAB value, when sRGB has it (within 2): a foreign colour the cube clips is
+// no longer the one meant.
+std::optional<Rgb> InGamut(const Lab& lab) {
+    const Rgb rgb = RgbOf(lab);
+    if (std::sqrt(LabDistanceSquared(LabOf(rgb), lab)) > 2) return std::nullopt;
+    return rgb;
 }
 
-Rgb LightnessMoved(Rgb c, double by) {
-    const Lab lab = LabOf(c);
-    return RgbOf({lab.l + by, lab.a, lab.b});
-}
+constexpr double Pi = 3.14159265358979;
 
 struct Outcome {
     bool right = true;  // every colour on its own number
@@ -156,7 +156,11 @@ struct Margin {
     int wrong = 0;
     double worst = 0;  // accepted: the largest; foreign: the least
     std::string where;
+    int cases = 0;
+    int beyond = 0;  // cases whose farthest colour lies beyond the limit (refused)
 };
+
+double limit = ForeignColourDistance;
 
 constexpr std::size_t None = ~std::size_t{0};
 
@@ -169,12 +173,17 @@ void Report(const Measure& m) {
     Margin teal{"foreign: vice with teal #109076 for cyan", 0, 1e9, {}};
     Margin saturation{"saturation x0.5 and x1.5", 0, 0, {}};
     Margin hue{"foreign: a hue turned 90 or 180 degrees (C >= 30)", 0, 1e9, {}};
-    Margin step{"foreign: one colour a lightness step (12) off", 0, 1e9, {}};
+    Margin step{"foreign: one colour 25 lighter or darker", 0, 1e9, {}};
+    Margin tinted{"foreign: a grey given chroma 30 (four hues)", 0, 1e9, {}};
     const auto accepted = [](Margin& margin, const Outcome& o, const std::string& where) {
         margin.wrong += o.right ? 0 : 1;
+        ++margin.cases;
+        margin.beyond += o.farthest > limit ? 1 : 0;
         if (o.farthest > margin.worst) margin.worst = o.farthest, margin.where = where;
     };
     const auto foreign = [](Margin& margin, const Outcome& o, const std::string& where) {
+        ++margin.cases;
+        margin.beyond += o.farthest > limit ? 1 : 0;
         if (o.farthest < margin.worst) margin.worst = o.farthest, margin.where = where;
     };
     for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
@@ -194,19 +203,21 @@ void Report(const Measure& m) {
         for (std::size_t e = 0; e < 16; ++e) {
             const Lab lab = LabOf(own[e]);
             const std::string where = name + " colour " + std::to_string(e);
-            if (std::hypot(lab.a, lab.b) >= 30) {
-                for (const double degrees : {90.0, 180.0}) {
-                    Colours c = own;
-                    c[e] = HueTurned(own[e], degrees);
-                    foreign(hue, Match(c, m, None), where);
-                }
-            }
-            for (const double by : {-12.0, 12.0}) {
-                if (lab.l + by < 0 || lab.l + by > 100) continue;
+            const auto tryForeign = [&](Margin& margin, const Lab& moved, const std::string& how) {
+                const std::optional<Rgb> rgb = InGamut(moved);
+                if (!rgb) return;
                 Colours c = own;
-                c[e] = LightnessMoved(own[e], by);
-                foreign(step, Match(c, m, None), where + (by > 0 ? " lighter" : " darker"));
+                c[e] = *rgb;
+                foreign(margin, Match(c, m, None), where + how);
+            };
+            const double chroma = std::hypot(lab.a, lab.b);
+            for (const double degrees : {0.0, 90.0, 180.0, 270.0}) {
+                const double t = degrees * Pi / 180;
+                if (chroma < 10) tryForeign(tinted, {lab.l, 30 * std::cos(t), 30 * std::sin(t)}, "");
+                if (chroma >= 30 && degrees >= 90 && degrees <= 180)
+                    tryForeign(hue, {lab.l, lab.a * std::cos(t) - lab.b * std::sin(t), lab.a * std::sin(t) + lab.b * std::cos(t)}, "");
             }
+            for (const double by : {-25.0, 25.0}) tryForeign(step, {lab.l + by, lab.a, lab.b}, by > 0 ? " lighter" : " darker");
         }
     }
     Colours vice = C64Palettes[0].colours;
@@ -216,17 +227,21 @@ void Report(const Measure& m) {
     vice = C64Palettes[0].colours;
     vice[3] = {0x10, 0x90, 0x76};
     foreign(teal, Match(vice, m, None), "listed");
-    std::printf("chroma weight 1/%.2f, hue weight 1/%.2f%s\n", m.chroma, m.hue, m.fitted ? ", palette fitted" : "");
-    for (const Margin* margin : {&unlisted, &lighter10, &lighter25, &lighter40, &saturation, &real, &hue, &step, &teal})
-        std::printf("  %-52s wrong %3d  %s %5.1f (%s)\n", margin->name, margin->wrong,
-                    margin == &hue || margin == &step || margin == &teal ? "least  " : "largest", margin->worst, margin->where.c_str());
+    std::printf("S_C = 1 + %.3f C*, S_H = 1 + %.3f C*%s; refused beyond %.1f\n", m.chroma, m.hue,
+                m.fitted ? ", palette fitted" : "", limit);
+    for (const Margin* margin : {&unlisted, &lighter10, &lighter25, &lighter40, &saturation, &real, &hue, &step, &tinted, &teal})
+        std::printf("  %-52s wrong %3d  refused %3d of %3d  %s %5.1f (%s)\n", margin->name, margin->wrong, margin->beyond,
+                    margin->cases, margin == &hue || margin == &step || margin == &tinted || margin == &teal ? "least  " : "largest",
+                    margin->worst, margin->where.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<Measure> measures;
-    for (int i = 1; i + 2 < argc; i += 3) measures.push_back({std::atof(argv[i]), std::atof(argv[i + 1]), argv[i + 2][0] == 'f'});
-    if (measures.empty()) measures = {{1, 1, false}, {2, 1.5, false}, {2, 1.5, true}};
+    int i = 1;
+    if (argc > 1 && std::string(argv[1]) == "--limit" && argc > 2) limit = std::atof(argv[2]), i = 3;
+    for (; i + 2 < argc; i += 3) measures.push_back({std::atof(argv[i]), std::atof(argv[i + 1]), argv[i + 2][0] == 'f'});
+    if (measures.empty()) measures = {{0, 0, false}, {0.045, 0.015, false}, {0.045, 0.015, true}};
     for (const Measure& m : measures) Report(m);
 }

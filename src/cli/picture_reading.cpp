@@ -49,10 +49,10 @@ PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, 
 }
 
 // A BMP is read by its indexes, as the Windows program reads it, when its used entries are the
-// C64 colours at their own indexes or no C64 palette at all (a PC's standard palette); C64 colours
-// in another order (as a paint program saves them) are read by their colours, and the user is
-// told. --palette auto or a palette name always reads it by its colours, --palette index by its
-// indexes. The pixels read are the same every way.
+// C64 colours at their own indexes or its palette is no C64 palette at all (a PC's standard
+// palette); a C64 palette in another order (as a paint program saves it) is read by its colours,
+// and the user is told. --palette auto or a palette name always reads it by its colours, --palette
+// index by its indexes. The pixels read are the same every way.
 PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     PictureReading reading;
     const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
@@ -65,14 +65,16 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     }
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
-    const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
-    if (choice.kind == PaletteChoice::Kind::Index) return reading;
+    if (options.palette && options.palette->kind == PaletteChoice::Kind::Index) return reading;
     const BmpColours used = UsedBmpColours(input.bytes, *bmp, canvas);
     if (!options.palette && ExactAtOwnIndexes(used)) return reading;
-    const PaletteMatch match = MatchColours(used.colours, choice);
-    if (!options.palette && (match.refusal != ColourRefusal::None || AtOwnIndexes(used, match))) return reading;
+    // Asked for a palette, the used entries count; otherwise the palette as a whole (a PC's
+    // standard palette has C64-like colours, but not all sixteen).
+    const BmpColours judged = options.palette ? used : UsedBmpColours(input.bytes, *bmp, canvas, BmpEntries::All);
+    const PaletteMatch match = MatchColours(judged.colours, options.palette.value_or(PaletteChoice{}));
+    if (!options.palette && (match.refusal != ColourRefusal::None || AtOwnIndexes(judged, match))) return reading;
     if (match.refusal != ColourRefusal::None) return Refused(ColourRefusalText(match, KindName(PictureKind::Bmp)));
-    NumbersByColour(canvas, *bmp, used, match);
+    NumbersByColour(canvas, *bmp, judged, match);
     reading.palette = match.palette;
     reading.information =
         PaletteLine(match) + (options.palette ? "." : "; this BMP holds its C64 colours in another order than their "

@@ -26,7 +26,8 @@ int FilePixel(const BmpInfo& info, int x) { return std::min(2 * x + (info.colour
 
 }  // namespace
 
-BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas) {
+BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
+                          BmpEntries entries) {
     std::array<std::size_t, 256> pixels{};
     std::array<int, 256> first{};  // by index: the first kept pixel, as y * 2^16 + x
     first.fill(0x7FFFFFFF);
@@ -39,13 +40,14 @@ BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& inf
         }
     }
     BmpColours used;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        if (pixels[i] == 0) continue;
-        used.used[i] = true;
+    const std::size_t taken = entries == BmpEntries::All ? info.colours : pixels.size();
+    for (std::size_t i = 0; i < taken; ++i) {
+        if (pixels[i] == 0 && entries == BmpEntries::Used) continue;
+        used.used[i] = pixels[i] > 0;
         const Rgb rgb = PaletteEntry(file, info, i);
         const auto same = std::find_if(used.colours.begin(), used.colours.end(), [&](const ColourAt& c) { return c.rgb == rgb; });
-        const int y = first[i] >> 16;
-        const int x = FilePixel(info, first[i] & 0xFFFF);
+        const int y = pixels[i] > 0 ? first[i] >> 16 : 0;
+        const int x = pixels[i] > 0 ? FilePixel(info, first[i] & 0xFFFF) : 0;
         if (same == used.colours.end()) {
             used.colourOf[i] = static_cast<std::uint8_t>(used.colours.size());  // at most 256 colours
             used.colours.push_back({rgb, x, y, pixels[i]});
@@ -53,7 +55,8 @@ BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& inf
         }
         used.colourOf[i] = static_cast<std::uint8_t>(same - used.colours.begin());
         same->pixels += pixels[i];
-        if (y < same->y || (y == same->y && x < same->x)) same->x = x, same->y = y;
+        if (pixels[i] > 0 && (same->pixels == pixels[i] || y < same->y || (y == same->y && x < same->x)))
+            same->x = x, same->y = y;
     }
     return used;
 }

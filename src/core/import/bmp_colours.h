@@ -16,21 +16,26 @@
 namespace pxm {
 
 struct BmpColours {
-    // The distinct colours of the used entries, each with the first kept pixel that has it (file
-    // coordinates, rows from the top) and how many kept pixels have it.
+    // The distinct colours of the entries taken, each with the first kept pixel that has it (file
+    // coordinates, rows from the top) and how many kept pixels have it (0: an entry no pixel uses).
     std::vector<ColourAt> colours;
-    std::array<std::uint8_t, 256> colourOf{};  // by palette index: its colour's position in colours (used indexes only)
+    std::array<std::uint8_t, 256> colourOf{};  // by palette index: its colour's position in colours (entries taken)
     std::array<bool, 256> used{};              // by palette index: a kept pixel has it
 };
 
+// Which entries' colours are taken: the used ones, or every entry of the palette (whether the
+// palette as a whole is a C64 palette: a PC's standard palette has C64-like colours, but not all).
+enum class BmpEntries { Used, All };
+
 // file, info: as ReadBmp took them; canvas: the indexes ReadBmp placed on it.
-BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas);
+BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
+                          BmpEntries entries = BmpEntries::Used);
 
 // The listed palette whose colours the used entries are exactly, each at its own index (the
 // plain C64 BMP, told without matching); none when there is no such palette.
 std::optional<std::size_t> ExactAtOwnIndexes(const BmpColours& used);
 
-// The colours matched (MatchColours) hold each used entry's own index as its colour number.
+// The colours matched (MatchColours) give each used entry its own index as its colour number.
 bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match);
 
 // The canvas's indexes become the colour numbers the match gave their colours; beyond the

@@ -11,22 +11,27 @@
 
 namespace pxm {
 
+// How much less a chroma and a hue difference count the more saturated the entry is: divided by
+// 1 + slope · C*, as CIE94 does (0.045 and 0.015 for graphic arts).
 struct DistanceWeights {
-    double chroma = 1;
-    double hue = 1;
+    double chroma = 0;
+    double hue = 0;
 };
 
-inline constexpr DistanceWeights PaletteWeights{1 / 2.0, 1 / 1.5};
+inline constexpr DistanceWeights PaletteWeights{0.045, 0.015};
 
-// The squared distance: ΔL*² + (chroma·ΔC*)² + (hue·ΔH*)², ΔH* the hue difference CIE94 and
-// CIEDE2000 take (what of Δa*, Δb* is not chroma).
-inline double PaletteDistanceSquared(const Lab& x, const Lab& y, DistanceWeights weights = PaletteWeights) {
-    const double dl = x.l - y.l;
-    const double da = x.a - y.a;
-    const double db = x.b - y.b;
-    const double dc = std::sqrt(x.a * x.a + x.b * x.b) - std::sqrt(y.a * y.a + y.b * y.b);
+// The squared distance of a picture's colour from a palette's entry: ΔL*² + (ΔC*/S_C)² + (ΔH*/S_H)²,
+// S = 1 + slope · C* of the entry, ΔH* what of Δa*, Δb* is not chroma.
+inline double PaletteDistanceSquared(const Lab& colour, const Lab& entry, DistanceWeights weights = PaletteWeights) {
+    const double dl = colour.l - entry.l;
+    const double da = colour.a - entry.a;
+    const double db = colour.b - entry.b;
+    const double chroma = std::sqrt(entry.a * entry.a + entry.b * entry.b);
+    const double dc = std::sqrt(colour.a * colour.a + colour.b * colour.b) - chroma;
     const double dh2 = std::max(0.0, da * da + db * db - dc * dc);
-    return dl * dl + weights.chroma * weights.chroma * dc * dc + weights.hue * weights.hue * dh2;
+    const double sc = 1 + weights.chroma * chroma;
+    const double sh = 1 + weights.hue * chroma;
+    return dl * dl + dc * dc / (sc * sc) + dh2 / (sh * sh);
 }
 
 }  // namespace pxm

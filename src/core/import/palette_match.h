@@ -21,7 +21,7 @@ namespace pxm {
 // still be that C64 colour. Each of the 35 published palettes, matched as if it were unknown
 // against the other 34, lies at most 20.8 from its entries; a teal in place of vice's cyan lies
 // 23.9 away, a colour of another hue or a lightness step off farther (docs/architecture.md).
-inline constexpr double ForeignColourDistance = 22.0;
+inline constexpr double ForeignColourDistance = 25.0;
 
 // A C64 picture holds at most this many colours.
 inline constexpr std::size_t MaxPictureColours = 16;
