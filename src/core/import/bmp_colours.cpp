@@ -42,9 +42,10 @@ BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& inf
     BmpColours used;
     const std::size_t taken = entries == BmpEntries::All ? info.colours : pixels.size();
     for (std::size_t i = 0; i < taken; ++i) {
-        if (pixels[i] == 0 && entries == BmpEntries::Used) continue;
-        used.used[i] = pixels[i] > 0;
         const Rgb rgb = PaletteEntry(file, info, i);
+        // Unused black entries are the filling paint programs pad a palette with.
+        if (pixels[i] == 0 && (entries == BmpEntries::Used || rgb == Rgb{})) continue;
+        used.used[i] = pixels[i] > 0;
         const auto same = std::find_if(used.colours.begin(), used.colours.end(), [&](const ColourAt& c) { return c.rgb == rgb; });
         const int y = pixels[i] > 0 ? first[i] >> 16 : 0;
         const int x = pixels[i] > 0 ? FilePixel(info, first[i] & 0xFFFF) : 0;

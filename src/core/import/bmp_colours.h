@@ -23,8 +23,9 @@ struct BmpColours {
     std::array<bool, 256> used{};              // by palette index: a kept pixel has it
 };
 
-// Which entries' colours are taken: the used ones, or every entry of the palette (whether the
-// palette as a whole is a C64 palette: a PC's standard palette has C64-like colours, but not all).
+// Which entries' colours are taken: the used ones, or every entry of the palette but unused black
+// ones, the filling a paint program pads a palette with (whether the palette as a whole is a C64
+// palette: a PC's standard palette has C64-like colours, but not all).
 enum class BmpEntries { Used, All };
 
 // file, info: as ReadBmp took them; canvas: the indexes ReadBmp placed on it.
