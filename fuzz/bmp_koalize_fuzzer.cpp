@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(counted == std::size_t{(read->width + 1u) / 2} * read->height);
     const pxm::PaletteMatch match = pxm::MatchColours(used.colours, {});
-    if (pxm::ExactAtOwnIndexes(used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
+    Check(pxm::UsedIndexes(*read, *canvas) == used.used);
+    if (pxm::ExactAtOwnIndexes(bytes, *read, used.used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
     if (match.refusal == pxm::ColourRefusal::None) {
         auto byColours = std::make_unique<pxm::Canvas>(*canvas);
         pxm::NumbersByColour(*byColours, *read, used, match);

@@ -66,8 +66,8 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
     if (options.palette && options.palette->kind == PaletteChoice::Kind::Index) return reading;
+    if (!options.palette && ExactAtOwnIndexes(input.bytes, *bmp, UsedIndexes(*bmp, canvas))) return reading;
     const BmpColours used = UsedBmpColours(input.bytes, *bmp, canvas);
-    if (!options.palette && ExactAtOwnIndexes(used)) return reading;
     // Asked for a palette, the used entries count; otherwise the palette as a whole (a PC's
     // standard palette has C64-like colours, but not all sixteen).
     const BmpColours judged = options.palette ? used : UsedBmpColours(input.bytes, *bmp, canvas, BmpEntries::All);

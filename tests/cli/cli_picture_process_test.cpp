@@ -258,6 +258,16 @@ TEST_F(PictureRefused, AColourThatIsNoC64ColourIsNamedWithItsFirstPixel) {
                   "of pepto is 10 (pink, #9A6759), 36.3 from it (at most 25 is taken).\n");
 }
 
+TEST_F(PictureRefused, StrayColoursAreNamed) {
+    // Pepto's sixteen colours, and one pair of #FF0000 at 6,3: seventeen colours.
+    const auto png = PeptoPng(32, 4, [&](int x, int y) { return x / 2 == 3 && y == 3 ? 0xFF0000u : Pepto((x / 2) % 16); });
+    ExpectRefused(png, "stray.png", {},
+                  "Error: The picture holds 17 colours; a C64 picture holds at most 16.\n"
+                  "The 16 colours most pixels have fit the palette pepto; the others are stray (x from the left, y "
+                  "from the top): #FF0000 (first at PNG pixel 6,3): 10 (pink, #9A6759) is nearest, 38.0 from it (at "
+                  "most 25 is taken).\n");
+}
+
 TEST_F(PictureRefused, OneC64ColourInTwoPalettes) {
     // Pepto's colours, and the rgb palette's red where pink would be: red twice, pepto's and rgb's.
     ExpectRefused(PeptoPng(32, 4, PeptoBut(10, Hex(Palette("rgb").colours[2]))), "mixed.png", {},
@@ -346,6 +356,18 @@ TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
     EXPECT_EQ(byColours.status, 0) << byColours.err;
     EXPECT_EQ(byColours.out, "Palette: pepto.\nChosen background color: black.\n");
     EXPECT_EQ(ReadFile(dir_ / "colours.prg"), ReadFile(dir_ / "numbers.prg"));
+    // As ImageMagick saves it: a 124-byte info header, the palette padded with black.
+    // The picture's colours are 5 to 8: indexes 0 to 3 hold 8, 5, 7, 6.
+    const std::array<int, 4> order{8, 5, 7, 6};
+    std::vector<std::uint32_t> padded(16, 0);
+    for (std::size_t i = 0; i < order.size(); ++i) padded[i] = Pepto(order[i]);
+    const std::string v5 = Write(MakeBmp({.infoHeaderSize = 124, .palette = padded}, [&](int x, int y) {
+        return static_cast<int>(std::find(order.begin(), order.end(), (paint(x, y) + 5) % 16) - order.begin());
+    }), "magick.bmp");
+    const auto magick = RunConverter({v5, "-o", dir_ / "magick.prg"});
+    EXPECT_EQ(magick.status, 0) << magick.err;
+    EXPECT_EQ(magick.out, byDefault.out);
+    EXPECT_EQ(ReadFile(dir_ / "magick.prg"), ReadFile(dir_ / "numbers.prg"));
     // By its indexes, as the Windows program reads it, when asked.
     const auto byIndex = RunConverter({bmp, "-p", "index", "-o", dir_ / "index.prg"});
     EXPECT_EQ(byIndex.status, 0) << byIndex.err;

@@ -29,14 +29,22 @@ int FilePixel(const BmpInfo& info, int x) { return std::min(2 * x + (info.colour
 BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
                           BmpEntries entries) {
     std::array<std::size_t, 256> pixels{};
-    std::array<int, 256> first{};  // by index: the first kept pixel, as y * 2^16 + x
-    first.fill(0x7FFFFFFF);
     const int width = CanvasWidth(info);
     for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < info.height; ++y) {
+        const std::uint8_t* column = canvas.data() + CanvasIndex(x, 0);
+        for (int y = 0; y < info.height; ++y) ++pixels[column[y]];
+    }
+    // The first kept pixel of each used index, row by row: most are found in the first rows.
+    std::array<int, 256> first{};  // by index: y * 2^16 + x
+    std::size_t missing = static_cast<std::size_t>(std::count_if(pixels.begin(), pixels.end(), [](std::size_t n) { return n > 0; }));
+    std::array<bool, 256> found{};
+    for (int y = 0; y < info.height && missing > 0; ++y) {
+        for (int x = 0; x < width && missing > 0; ++x) {
             const std::uint8_t index = canvas[CanvasIndex(x, y)];
-            ++pixels[index];
-            first[index] = std::min(first[index], y << 16 | x);
+            if (found[index]) continue;
+            found[index] = true;
+            first[index] = y << 16 | x;
+            --missing;
         }
     }
     BmpColours used;
@@ -62,13 +70,22 @@ BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& inf
     return used;
 }
 
-std::optional<std::size_t> ExactAtOwnIndexes(const BmpColours& used) {
+BmpIndexes UsedIndexes(const BmpInfo& info, const Canvas& canvas) {
+    BmpIndexes used{};
+    for (int x = 0; x < CanvasWidth(info); ++x) {
+        const std::uint8_t* column = canvas.data() + CanvasIndex(x, 0);
+        for (int y = 0; y < info.height; ++y) used[column[y]] = true;
+    }
+    return used;
+}
+
+std::optional<std::size_t> ExactAtOwnIndexes(std::span<const std::uint8_t> file, const BmpInfo& info,
+                                             const BmpIndexes& used) {
     for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
+        const auto& own = C64Palettes[p].colours;
         bool exact = true;
-        for (std::size_t i = 0; i < used.used.size() && exact; ++i) {
-            const auto& own = C64Palettes[p].colours;
-            exact = !used.used[i] || (i < own.size() && used.colours[used.colourOf[i]].rgb == own[i]);
-        }
+        for (std::size_t i = 0; i < used.size() && exact; ++i)
+            exact = !used[i] || (i < own.size() && PaletteEntry(file, info, i) == own[i]);
         if (exact) return p;
     }
     return std::nullopt;

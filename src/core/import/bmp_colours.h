@@ -15,12 +15,14 @@
 
 namespace pxm {
 
+using BmpIndexes = std::array<bool, 256>;  // by palette index: a kept pixel has it
+
 struct BmpColours {
     // The distinct colours of the entries taken, each with the first kept pixel that has it (file
     // coordinates, rows from the top) and how many kept pixels have it (0: an entry no pixel uses).
     std::vector<ColourAt> colours;
     std::array<std::uint8_t, 256> colourOf{};  // by palette index: its colour's position in colours (entries taken)
-    std::array<bool, 256> used{};              // by palette index: a kept pixel has it
+    BmpIndexes used{};  // the indexes kept pixels have
 };
 
 // Which entries' colours are taken: the used ones, or every entry of the palette but unused black
@@ -32,9 +34,13 @@ enum class BmpEntries { Used, All };
 BmpColours UsedBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
                           BmpEntries entries = BmpEntries::Used);
 
+// The palette indexes the kept pixels use: one look at each, no more.
+BmpIndexes UsedIndexes(const BmpInfo& info, const Canvas& canvas);
+
 // The listed palette whose colours the used entries are exactly, each at its own index (the
 // plain C64 BMP, told without matching); none when there is no such palette.
-std::optional<std::size_t> ExactAtOwnIndexes(const BmpColours& used);
+std::optional<std::size_t> ExactAtOwnIndexes(std::span<const std::uint8_t> file, const BmpInfo& info,
+                                             const BmpIndexes& used);
 
 // The colours matched (MatchColours) give each used entry its own index as its colour number.
 bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match);
