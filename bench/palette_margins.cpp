@@ -118,34 +118,40 @@ struct Outcome {
     double farthest = 0;
 };
 
-// The picture's sixteen colours (colour n at position n) against the palettes but `skip`.
-Outcome Match(const Colours& colours, const Measure& m, std::size_t skip) {
-    std::vector<EntryCosts> rows(16);
+// The picture's colours (colour n at position n, but the number `absent`) against the palettes
+// but `skip`.
+Outcome Match(const Colours& colours, const Measure& m, std::size_t skip, std::size_t absent = 16) {
+    std::vector<std::size_t> numbers;
+    for (std::size_t c = 0; c < 16; ++c) {
+        if (c != absent) numbers.push_back(c);
+    }
+    std::vector<EntryCosts> rows(numbers.size());
+    std::vector<Lab> labs;
+    for (const std::size_t c : numbers) labs.push_back(LabOf(colours[c]));
     double bestTotal = 1e300;
     Outcome best;
     for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
         if (p == skip) continue;
         double shift = 0, scale = 1;
         std::optional<Assignment> assignment;
-        std::vector<Lab> labs, entries;
-        for (std::size_t c = 0; c < 16; ++c) labs.push_back(LabOf(colours[c]));
+        std::vector<Lab> entries;
         for (int round = 0; round < (m.fitted ? 3 : 1); ++round) {
-            for (std::size_t c = 0; c < 16; ++c) {
+            for (std::size_t i = 0; i < labs.size(); ++i) {
                 for (std::size_t e = 0; e < 16; ++e)
-                    rows[c][e] = Distance2(labs[c], Adjusted(LabOf(C64Palettes[p].colours[e]), shift, scale), m);
+                    rows[i][e] = Distance2(labs[i], Adjusted(LabOf(C64Palettes[p].colours[e]), shift, scale), m);
             }
             assignment = LeastCostAssignment(rows, m.fitted ? 1e300 : bestTotal);
             if (!assignment || !m.fitted) break;
             entries.clear();
-            for (std::size_t c = 0; c < 16; ++c) entries.push_back(LabOf(C64Palettes[p].colours[assignment->entryOf[c]]));
+            for (std::size_t i = 0; i < labs.size(); ++i) entries.push_back(LabOf(C64Palettes[p].colours[assignment->entryOf[i]]));
             Fit(labs, entries, shift, scale);
         }
         if (!assignment || assignment->total >= bestTotal) continue;
         bestTotal = assignment->total;
         best = {};
-        for (std::size_t c = 0; c < 16; ++c) {
-            best.right = best.right && assignment->entryOf[c] == c;
-            best.farthest = std::max(best.farthest, std::sqrt(rows[c][assignment->entryOf[c]]));
+        for (std::size_t i = 0; i < labs.size(); ++i) {
+            best.right = best.right && assignment->entryOf[i] == numbers[i];
+            best.farthest = std::max(best.farthest, std::sqrt(rows[i][assignment->entryOf[i]]));
         }
     }
     return best;
@@ -224,6 +230,7 @@ void Report(const Measure& m) {
     vice[5] = {0x79, 0xD5, 0x70};
     accepted(real, Match(vice, m, None), "listed");
     accepted(real, Match(vice, m, 0), "unlisted");
+    accepted(real, Match(vice, m, None, 13), "without light green");
     vice = C64Palettes[0].colours;
     vice[3] = {0x10, 0x90, 0x76};
     foreign(teal, Match(vice, m, None), "listed");

@@ -294,6 +294,14 @@ TEST(PaletteMatch, LightnessCountsAboveSaturation) {
     const PaletteMatch match = MatchPalette(green, Whole(green), Auto);
     ASSERT_EQ(match.refusal, ColourRefusal::None);
     for (std::uint8_t x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[x], x);
+    // Without light green in the picture, nothing but the distance keeps it green (plain CIELAB
+    // put it on light green: 23 away against 28).
+    std::vector<Rgb> noLightGreen = pixels;
+    noLightGreen.erase(noLightGreen.begin() + 13);
+    const DecodedPicture alone = Picture(15, 1, noLightGreen);
+    const PaletteMatch aloneMatch = MatchPalette(alone, Whole(alone), Auto);
+    ASSERT_EQ(aloneMatch.refusal, ColourRefusal::None);
+    EXPECT_EQ(aloneMatch.numbers[5], 5);
     pixels[5] = Palette("vice").colours[5];
     pixels[3] = {0x10, 0x90, 0x76};
     const DecodedPicture teal = Picture(16, 1, pixels);
