@@ -77,13 +77,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    // The converter checks the signature and the bits per pixel as well; whatever passes those
-    // checks passes the fields alone and reads the same.
+    // The converter checks the signature and the bits per pixel as well, and takes the palette
+    // and rows where the header says; whatever passes those checks passes the fields alone, and
+    // reads the same where the header puts them where a 40-byte header does.
     const auto checked = std::make_unique<pxm::Canvas>();
     checked->fill(0x5A);
     const auto strict = pxm::ReadBmp(bytes, *checked, pxm::BmpHeaderCheck::SignatureAndDepth);
     const auto read = pxm::ReadBmp(bytes, *canvas, pxm::BmpHeaderCheck::FieldsOnly);
-    if (strict) Check(read.ok() && *checked == *canvas);
+    if (strict) {
+        Check(read.ok() && strict->width == read->width && strict->height == read->height);
+        if (strict->paletteAt == read->paletteAt && strict->pixelsAt == read->pixelsAt) Check(*checked == *canvas);
+    }
     if (!read.ok()) {
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
@@ -96,28 +100,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same pixels judged by their palette entries' colours and read by them, as the converter
     // reads a BMP whose C64 colours are in another order: only colour numbers come out, and only
     // where the picture is.
-    const pxm::BmpColours used = pxm::UsedBmpColours(bytes, *read, *canvas);
+    const pxm::BmpInfo& info = strict ? *strict : *read;
+    const pxm::Canvas& indexes = strict ? *checked : *canvas;
+    const pxm::BmpColours used = pxm::UsedBmpColours(bytes, info, indexes);
     std::size_t counted = 0;
     for (const pxm::ColourAt& colour : used.colours) {
         counted += colour.pixels;
-        Check(colour.pixels > 0 && colour.x >= 0 && colour.x < read->width && colour.y >= 0 && colour.y < read->height);
+        Check(colour.pixels > 0 && colour.x >= 0 && colour.x < info.width && colour.y >= 0 && colour.y < info.height);
     }
-    Check(counted == std::size_t{(read->width + 1u) / 2} * read->height);
+    Check(counted == std::size_t{(info.width + 1u) / 2} * info.height);
     const pxm::PaletteMatch match = pxm::MatchColours(used.colours, {});
-    Check(pxm::UsedIndexes(*read, *canvas) == used.used);
-    if (pxm::ExactAtOwnIndexes(bytes, *read, used.used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
+    Check(pxm::UsedIndexes(info, indexes) == used.used);
+    if (pxm::ExactAtOwnIndexes(bytes, info, used.used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
     if (match.refusal == pxm::ColourRefusal::None) {
-        auto byColours = std::make_unique<pxm::Canvas>(*canvas);
-        pxm::NumbersByColour(*byColours, *read, used, match);
+        auto byColours = std::make_unique<pxm::Canvas>(indexes);
+        pxm::NumbersByColour(*byColours, info, used, match);
         for (int x = 0; x < pxm::CanvasColumns; ++x) {
             for (int y = 0; y < pxm::CanvasRows; ++y) {
                 const std::uint8_t number = (*byColours)[pxm::CanvasIndex(x, y)];
                 Check(number < 16);
-                if (2 * x >= read->width + 1 || y >= read->height) Check(number == 0);
+                if (2 * x >= info.width + 1 || y >= info.height) Check(number == 0);
             }
         }
     } else if (match.refusal == pxm::ColourRefusal::StrayColours) {
         Check(!match.strays.empty() && used.colours.size() == pxm::MaxPictureColours + match.strays.size());
+    }
+    // The palette as a whole, as the converter judges it without --palette.
+    const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
+    Check(whole.used == used.used && whole.colours.size() <= info.colours);
+    const pxm::PaletteMatch wholeMatch = pxm::MatchColours(whole.colours, {});
+    if (wholeMatch.refusal == pxm::ColourRefusal::None) {
+        Check(wholeMatch.numberOf.size() == whole.colours.size());
+        static_cast<void>(pxm::AtOwnIndexes(whole, wholeMatch));
     }
 
     std::uint32_t pick = 0;
