@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -128,10 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The palette as a whole, as the converter judges it without --palette.
     const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
     Check(whole.used == used.used && whole.colours.size() <= info.colours);
-    const pxm::PaletteMatch wholeMatch = pxm::MatchColours(whole.colours, {});
-    if (wholeMatch.refusal == pxm::ColourRefusal::None) {
-        Check(wholeMatch.numberOf.size() == whole.colours.size());
-        static_cast<void>(pxm::AtOwnIndexes(whole, wholeMatch));
+    for (const std::optional<pxm::PaletteChoice> choice : {std::optional<pxm::PaletteChoice>{}, std::optional(pxm::PaletteChoice{})}) {
+        const pxm::BmpJudgement judged = pxm::JudgeBmpColours(bytes, info, indexes, choice);
+        if (judged.reading == pxm::BmpJudgement::Reading::ByIndex) Check(!choice);
+        if (judged.reading == pxm::BmpJudgement::Reading::Refused) Check(judged.match.refusal != pxm::ColourRefusal::None);
+        if (judged.reading == pxm::BmpJudgement::Reading::ByColour) {
+            Check(judged.match.refusal == pxm::ColourRefusal::None && judged.match.numberOf.size() == judged.colours.colours.size());
+        }
     }
 
     std::uint32_t pick = 0;

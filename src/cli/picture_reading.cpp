@@ -48,11 +48,8 @@ PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, 
     return reading;
 }
 
-// A BMP is read by its indexes, as the Windows program reads it, when its used entries are the
-// C64 colours at their own indexes or its palette is no C64 palette at all (a PC's standard
-// palette); a C64 palette in another order (as a paint program saves it) is read by its colours,
-// and the user is told. --palette auto or a palette name always reads it by its colours, --palette
-// index by its indexes. The pixels read are the same every way.
+// A BMP read by its indexes, by its colours (the user told) or refused, as JudgeBmpColours
+// judges it; --palette index keeps its indexes. The pixels read are the same every way.
 PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     PictureReading reading;
     const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
@@ -66,15 +63,18 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
     if (options.palette && options.palette->kind == PaletteChoice::Kind::Index) return reading;
-    if (!options.palette && ExactAtOwnIndexes(input.bytes, *bmp, UsedIndexes(*bmp, canvas))) return reading;
-    const BmpColours used = UsedBmpColours(input.bytes, *bmp, canvas);
-    // Asked for a palette, the used entries count; otherwise the palette as a whole (a PC's
-    // standard palette has C64-like colours, but not all sixteen).
-    const BmpColours judged = options.palette ? used : UsedBmpColours(input.bytes, *bmp, canvas, BmpEntries::All);
-    const PaletteMatch match = MatchColours(judged.colours, options.palette.value_or(PaletteChoice{}));
-    if (!options.palette && (match.refusal != ColourRefusal::None || AtOwnIndexes(judged, match))) return reading;
-    if (match.refusal != ColourRefusal::None) return Refused(ColourRefusalText(match, KindName(PictureKind::Bmp)));
-    NumbersByColour(canvas, *bmp, judged, match);
+    const BmpJudgement judged = JudgeBmpColours(input.bytes, *bmp, canvas, options.palette);
+    const PaletteMatch& match = judged.match;
+    switch (judged.reading) {
+        case BmpJudgement::Reading::ByIndex: return reading;
+        case BmpJudgement::Reading::Refused: {
+            Refusal refusal = ColourRefusalText(match, KindName(PictureKind::Bmp));
+            if (!options.palette) refusal.detail += " --palette index reads the BMP's indexes as they are.";
+            return Refused(std::move(refusal));
+        }
+        case BmpJudgement::Reading::ByColour: break;
+    }
+    NumbersByColour(canvas, *bmp, judged.colours, match);
     reading.palette = match.palette;
     reading.information =
         PaletteLine(match) + (options.palette ? "." : "; this BMP holds its C64 colours in another order than their "

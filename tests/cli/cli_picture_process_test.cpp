@@ -373,6 +373,18 @@ TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
     EXPECT_EQ(byIndex.status, 0) << byIndex.err;
     EXPECT_EQ(byIndex.err, "");
     EXPECT_NE(ReadFile(dir_ / "index.prg"), ReadFile(dir_ / "numbers.prg"));
+    // A colour that does not fit the palette, the others in another order: read by its indexes it
+    // would come out scrambled, so it is refused, named (a teal as light as pepto's green).
+    std::vector<std::uint32_t> teal = palette;
+    teal[2] = 0x109076;  // colour 7, yellow
+    const auto tealBmp = RunConverter({Write(MakeBmp({.palette = teal}, [](int x, int) { return x / 8 % 4; }), "teal.bmp"),
+                                       "-o", dir_ / "teal.prg"});
+    EXPECT_EQ(tealBmp.status, 1);
+    EXPECT_EQ(tealBmp.err,
+              "Error: Two colours of the picture are the same colour of the palette pepto.\nBMP pixel 1,0 has #588D43 "
+              "and BMP pixel 17,0 has #109076 (x from the left, y from the top), each the first with its colour; both "
+              "are 5 (green, #588D43) in pepto. --palette index reads the BMP's indexes as they are.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "teal.prg"));
     const auto wrongPalette = RunConverter({bmp, "-p", "colodore", "-o", dir_ / "x.prg"});
     EXPECT_EQ(wrongPalette.status, 1);
     EXPECT_EQ(wrongPalette.err.rfind("Error: The picture holds a colour that is not in the palette colodore.\nBMP pixel ", 0), 0u)

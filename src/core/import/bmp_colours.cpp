@@ -98,6 +98,44 @@ bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match) {
     return true;
 }
 
+BmpJudgement JudgeBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
+                             const std::optional<PaletteChoice>& choice) {
+    BmpJudgement judged;
+    if (choice) {
+        judged.colours = UsedBmpColours(file, info, canvas);
+        judged.match = MatchColours(judged.colours.colours, *choice);
+        judged.reading = judged.match.refusal == ColourRefusal::None ? BmpJudgement::Reading::ByColour
+                                                                      : BmpJudgement::Reading::Refused;
+        return judged;
+    }
+    if (ExactAtOwnIndexes(file, info, UsedIndexes(info, canvas))) return judged;
+    judged.colours = UsedBmpColours(file, info, canvas, BmpEntries::All);
+    judged.match = MatchColours(judged.colours.colours, {});
+    if (judged.match.refusal == ColourRefusal::None) {
+        if (!AtOwnIndexes(judged.colours, judged.match)) judged.reading = BmpJudgement::Reading::ByColour;
+        return judged;
+    }
+    // One colour that pixels have keeps the palette from fitting: without it, do the others hold
+    // C64 colours out of their order?
+    const std::vector<ColourAt>& colours = judged.colours.colours;
+    const auto refused = std::find_if(colours.begin(), colours.end(), [&](const ColourAt& c) {
+        return c.rgb == judged.match.colour.rgb;
+    });
+    const bool named = judged.match.refusal == ColourRefusal::UnknownColour ||
+                       judged.match.refusal == ColourRefusal::SharedEntry;
+    if (!named || refused == colours.end() || refused->pixels == 0) return judged;
+    BmpColours others = judged.colours;
+    const auto left = static_cast<std::uint8_t>(refused - colours.begin());
+    others.colours.erase(others.colours.begin() + left);
+    for (std::size_t i = 0; i < others.colourOf.size(); ++i) {
+        if (others.colourOf[i] > left) --others.colourOf[i];
+        if (judged.colours.colourOf[i] == left) others.used[i] = false;
+    }
+    const PaletteMatch rest = MatchColours(others.colours, {});
+    if (rest.refusal == ColourRefusal::None && !AtOwnIndexes(others, rest)) judged.reading = BmpJudgement::Reading::Refused;
+    return judged;
+}
+
 void NumbersByColour(Canvas& canvas, const BmpInfo& info, const BmpColours& used, const PaletteMatch& match) {
     std::array<std::uint8_t, 256> number{};
     for (std::size_t i = 0; i < used.used.size(); ++i) {

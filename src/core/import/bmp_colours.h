@@ -45,6 +45,23 @@ std::optional<std::size_t> ExactAtOwnIndexes(std::span<const std::uint8_t> file,
 // The colours matched (MatchColours) give each used entry its own index as its colour number.
 bool AtOwnIndexes(const BmpColours& used, const PaletteMatch& match);
 
+// How a BMP is read. Asked for a palette (Auto or Named): by the used entries' colours, or
+// refused with the colour that does not belong. Otherwise by its indexes, as the Windows program
+// reads it, when the used entries are the C64 colours at their own indexes or the palette is no
+// C64 palette at all (a PC's standard palette); by its colours when the palette as a whole holds
+// C64 colours of any palette in another order; refused when it would be that but for a colour a
+// pixel has (read by its indexes, it would come out in scrambled colours).
+struct BmpJudgement {
+    enum class Reading { ByIndex, ByColour, Refused };
+    Reading reading = Reading::ByIndex;
+    PaletteMatch match;  // ByColour: the palette and each colour's number; Refused: the colour refused
+    BmpColours colours;  // ByColour: the colours matched
+};
+
+// choice: none (the default) or Auto or Named.
+BmpJudgement JudgeBmpColours(std::span<const std::uint8_t> file, const BmpInfo& info, const Canvas& canvas,
+                             const std::optional<PaletteChoice>& choice);
+
 // The canvas's indexes become the colour numbers the match gave their colours; beyond the
 // picture the canvas stays 0.
 void NumbersByColour(Canvas& canvas, const BmpInfo& info, const BmpColours& used, const PaletteMatch& match);
