@@ -27,7 +27,6 @@ struct PictureReading {
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
     std::string information;               // Read: an information line ("Palette: pepto."), or empty
     std::string verbose;                   // Read: what -v adds, or empty
-    std::string warning;                   // a line for stderr, or empty
     DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)
 };
 
