@@ -20,18 +20,35 @@ struct DistanceWeights {
 
 inline constexpr DistanceWeights PaletteWeights{0.045, 0.015};
 
-// The squared distance of a picture's colour from a palette's entry: ΔL*² + (ΔC*/S_C)² + (ΔH*/S_H)²,
-// S = 1 + slope · C* of the entry, ΔH* what of Δa*, Δb* is not chroma.
-inline double PaletteDistanceSquared(const Lab& colour, const Lab& entry, DistanceWeights weights = PaletteWeights) {
-    const double dl = colour.l - entry.l;
-    const double da = colour.a - entry.a;
-    const double db = colour.b - entry.b;
-    const double chroma = std::sqrt(entry.a * entry.a + entry.b * entry.b);
-    const double dc = std::sqrt(colour.a * colour.a + colour.b * colour.b) - chroma;
-    const double dh2 = std::max(0.0, da * da + db * db - dc * dc);
+// A colour in CIELAB with its chroma, and the factors its chroma and hue differences are
+// weighed by as an entry: worked out once per colour, not once per distance.
+struct WeighedLab {
+    Lab lab;
+    double chroma = 0;
+    double chromaFactor = 1;  // 1 / S_C²
+    double hueFactor = 1;     // 1 / S_H²
+};
+
+inline WeighedLab Weighed(const Lab& lab, DistanceWeights weights = PaletteWeights) {
+    const double chroma = std::sqrt(lab.a * lab.a + lab.b * lab.b);
     const double sc = 1 + weights.chroma * chroma;
     const double sh = 1 + weights.hue * chroma;
-    return dl * dl + dc * dc / (sc * sc) + dh2 / (sh * sh);
+    return {lab, chroma, 1 / (sc * sc), 1 / (sh * sh)};
+}
+
+// The squared distance of a picture's colour from a palette's entry: ΔL*² + (ΔC*/S_C)² + (ΔH*/S_H)²,
+// S = 1 + slope · C* of the entry, ΔH* what of Δa*, Δb* is not chroma.
+inline double PaletteDistanceSquared(const WeighedLab& colour, const WeighedLab& entry) {
+    const double dl = colour.lab.l - entry.lab.l;
+    const double da = colour.lab.a - entry.lab.a;
+    const double db = colour.lab.b - entry.lab.b;
+    const double dc = colour.chroma - entry.chroma;
+    const double dh2 = std::max(0.0, da * da + db * db - dc * dc);
+    return dl * dl + dc * dc * entry.chromaFactor + dh2 * entry.hueFactor;
+}
+
+inline double PaletteDistanceSquared(const Lab& colour, const Lab& entry, DistanceWeights weights = PaletteWeights) {
+    return PaletteDistanceSquared(Weighed(colour, weights), Weighed(entry, weights));
 }
 
 }  // namespace pxm

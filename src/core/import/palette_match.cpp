@@ -58,14 +58,14 @@ UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& are
     return used;
 }
 
-using PaletteLab = std::array<Lab, PaletteEntries>;
+using PaletteLab = std::array<WeighedLab, PaletteEntries>;
 
-// The known palettes' entries in CIELAB, worked out once.
+// The known palettes' entries in CIELAB, weighed, worked out once.
 const std::array<PaletteLab, C64Palettes.size()>& PaletteLabs() {
     static const auto labs = [] {
         std::array<PaletteLab, C64Palettes.size()> all{};
         for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
-            for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = LabOf(C64Palettes[p].colours[e]);
+            for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = Weighed(LabOf(C64Palettes[p].colours[e]));
         }
         return all;
     }();
@@ -84,7 +84,7 @@ struct Fit {
 };
 
 // The palette whose entries take the colours at the least total cost; on a tie the one listed first.
-Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
+Fit BestFit(const Palettes& palettes, std::span<const WeighedLab> colours) {
     const auto& labs = PaletteLabs();
     std::array<EntryCosts, MaxPictureColours> rows;
     std::optional<Fit> best;
@@ -107,12 +107,12 @@ Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
     return *best;
 }
 
-double EntryDistanceSquared(const Lab& colour, std::size_t palette, std::size_t entry) {
+double EntryDistanceSquared(const WeighedLab& colour, std::size_t palette, std::size_t entry) {
     return PaletteDistanceSquared(colour, PaletteLabs()[palette][entry]);
 }
 
 // The colour's nearest entry in the palette, and how far it lies.
-ForeignColour NearestEntry(const ColourAt& colour, const Lab& lab, std::size_t palette) {
+ForeignColour NearestEntry(const ColourAt& colour, const WeighedLab& lab, std::size_t palette) {
     std::size_t nearest = 0;
     for (std::size_t e = 1; e < PaletteEntries; ++e) {
         if (EntryDistanceSquared(lab, palette, e) < EntryDistanceSquared(lab, palette, nearest)) nearest = e;
@@ -124,10 +124,10 @@ ForeignColour NearestEntry(const ColourAt& colour, const Lab& lab, std::size_t p
 // from every entry of that fit's palette or the C64 colour another colour already is.
 // full: the fit of every colour, whose palette speaks for a picture of one colour.
 void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, const Fit& full,
-                   std::span<const ColourAt> colours, const std::vector<Lab>& labs) {
+                   std::span<const ColourAt> colours, const std::vector<WeighedLab>& labs) {
     std::size_t left = 0;
     std::optional<Fit> best;
-    std::vector<Lab> others;
+    std::vector<WeighedLab> others;
     for (std::size_t i = 0; i < labs.size(); ++i) {
         others = labs;
         others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
@@ -180,7 +180,7 @@ void TellStrays(PaletteMatch& match, std::span<const ColourAt> colours, const Pa
     match.palette = fit.palette;
     std::sort(order.begin() + MaxPictureColours, order.end());
     for (auto k = order.begin() + MaxPictureColours; k != order.end(); ++k)
-        match.strays.push_back(NearestEntry(colours[*k], LabOf(colours[*k].rgb), fit.palette));
+        match.strays.push_back(NearestEntry(colours[*k], Weighed(LabOf(colours[*k].rgb)), fit.palette));
 }
 
 bool Counted(std::span<const ColourAt> colours) {
@@ -200,8 +200,8 @@ PaletteMatch MatchColours(std::span<const ColourAt> colours, const PaletteChoice
 
     const bool named = choice.kind == PaletteChoice::Kind::Named;
     const Palettes palettes = named ? Palettes{choice.palette, choice.palette + 1} : Palettes{0, C64Palettes.size()};
-    std::vector<Lab> labs;
-    for (const ColourAt& colour : colours) labs.push_back(LabOf(colour.rgb));
+    std::vector<WeighedLab> labs;
+    for (const ColourAt& colour : colours) labs.push_back(Weighed(LabOf(colour.rgb)));
     const Fit fit = BestFit(palettes, labs);
     for (std::size_t c = 0; c < labs.size(); ++c) {
         if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance)) {
