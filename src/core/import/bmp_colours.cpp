@@ -108,7 +108,10 @@ BmpJudgement JudgeBmpColours(std::span<const std::uint8_t> file, const BmpInfo& 
                                                                       : BmpJudgement::Reading::Refused;
         return judged;
     }
-    if (ExactAtOwnIndexes(file, info, UsedIndexes(info, canvas))) return judged;
+    // A 16-colour palette that is a listed one in order needs no look at the pixels.
+    BmpIndexes all{};
+    std::fill_n(all.begin(), info.colours, true);
+    if (ExactAtOwnIndexes(file, info, all) || ExactAtOwnIndexes(file, info, UsedIndexes(info, canvas))) return judged;
     judged.colours = UsedBmpColours(file, info, canvas, BmpEntries::All);
     judged.match = MatchColours(judged.colours.colours, {});
     if (judged.match.refusal == ColourRefusal::None) {
