@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,9 +16,8 @@
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/format/petscii_name.h"
-#include "core/import/bmp_pixels.h"
+#include "core/import/bmp_colours.h"
 #include "core/import/bmp_reader.h"
-#include "core/import/picture_import.h"
 #include "core/koala/cell_colours.h"
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
@@ -78,13 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
-    // The converter checks the signature and the bits per pixel as well; whatever passes those
-    // checks passes the fields alone and reads the same.
+    // The converter checks the signature and the bits per pixel as well, and takes the palette
+    // and rows where the header says; whatever passes those checks passes the fields alone, and
+    // reads the same where the header puts them where a 40-byte header does.
     const auto checked = std::make_unique<pxm::Canvas>();
     checked->fill(0x5A);
     const auto strict = pxm::ReadBmp(bytes, *checked, pxm::BmpHeaderCheck::SignatureAndDepth);
     const auto read = pxm::ReadBmp(bytes, *canvas, pxm::BmpHeaderCheck::FieldsOnly);
-    if (strict) Check(read.ok() && *checked == *canvas);
+    if (strict) {
+        Check(read.ok() && strict->width == read->width && strict->height == read->height);
+        if (strict->paletteAt == read->paletteAt && strict->pixelsAt == read->pixelsAt) Check(*checked == *canvas);
+    }
     if (!read.ok()) {
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
@@ -94,12 +98,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
     Check(read->colours == 16 || read->colours == 256);
 
-    // The same file read by its colours, as --palette auto reads a BMP.
-    const pxm::DecodedPicture pixels = pxm::BmpAsPicture(bytes, *read);
-    Check(pixels.rgb.size() == std::size_t{read->width} * read->height && pixels.indexes.size() == pixels.rgb.size());
-    auto byColours = std::make_unique<pxm::Canvas>();
-    const pxm::PictureImport imported = pxm::ImportPicture(pixels, pxm::PictureKind::Bmp, {}, *byColours);
-    Check(imported.refusal != pxm::ImportRefusal::None || imported.palette.has_value() || pixels.rgb.empty());
+    // The same pixels judged by their palette entries' colours and read by them, as the converter
+    // reads a BMP whose C64 colours are in another order: only colour numbers come out, and only
+    // where the picture is.
+    const pxm::BmpInfo& info = strict ? *strict : *read;
+    const pxm::Canvas& indexes = strict ? *checked : *canvas;
+    const pxm::BmpColours used = pxm::UsedBmpColours(bytes, info, indexes);
+    std::size_t counted = 0;
+    for (const pxm::ColourAt& colour : used.colours) {
+        counted += colour.pixels;
+        Check(colour.pixels > 0 && colour.x >= 0 && colour.x < info.width && colour.y >= 0 && colour.y < info.height);
+    }
+    Check(counted == std::size_t{(info.width + 1u) / 2} * info.height);
+    const pxm::PaletteMatch match = pxm::MatchColours(used.colours, {});
+    Check(pxm::UsedIndexes(info, indexes) == used.used);
+    if (pxm::ExactAtOwnIndexes(bytes, info, used.used)) Check(match.refusal == pxm::ColourRefusal::None && match.differsBy == 0);
+    if (match.refusal == pxm::ColourRefusal::None) {
+        auto byColours = std::make_unique<pxm::Canvas>(indexes);
+        pxm::NumbersByColour(*byColours, info, used, match);
+        for (int x = 0; x < pxm::CanvasColumns; ++x) {
+            for (int y = 0; y < pxm::CanvasRows; ++y) {
+                const std::uint8_t number = (*byColours)[pxm::CanvasIndex(x, y)];
+                Check(number < 16);
+                if (2 * x >= info.width + 1 || y >= info.height) Check(number == 0);
+            }
+        }
+    } else if (match.refusal == pxm::ColourRefusal::StrayColours) {
+        Check(!match.strays.empty() && used.colours.size() == pxm::MaxPictureColours + match.strays.size());
+    }
+    // The palette as a whole, as the converter judges it without --palette.
+    const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
+    Check(whole.used == used.used && whole.colours.size() <= info.colours);
+    for (const std::optional<pxm::PaletteChoice> choice : {std::optional<pxm::PaletteChoice>{}, std::optional(pxm::PaletteChoice{})}) {
+        const pxm::BmpJudgement judged = pxm::JudgeBmpColours(bytes, info, indexes, choice);
+        if (judged.reading == pxm::BmpJudgement::Reading::ByIndex) Check(!choice);
+        if (judged.reading == pxm::BmpJudgement::Reading::Refused) Check(judged.match.refusal != pxm::ColourRefusal::None);
+        if (judged.reading == pxm::BmpJudgement::Reading::ByColour) {
+            Check(judged.match.refusal == pxm::ColourRefusal::None && judged.match.numberOf.size() == judged.colours.colours.size());
+        }
+    }
 
     std::uint32_t pick = 0;
     for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;

@@ -38,6 +38,14 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "top-down.bmp", MakeBmp({.width = 16, .height = 16, .topDown = true}, Stripes));
     WriteSeed(dir, "no-important-colours.bmp", MakeBmp({.width = 16, .height = 16, .importantColours = 0}, Stripes));
     WriteSeed(dir, "8-bit-says-16.bmp", MakeBmp({.width = 32, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, Stripes));
+    // C64 colours out of their order, as paint programs save them: ImageMagick's larger header
+    // with its palette padded with black; a PC's standard palette; seventeen colours.
+    const std::vector<std::uint32_t> shuffled{0x6F4F25, 0x000000, 0x9AD284, 0x68372B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    WriteSeed(dir, "shuffled-v5.bmp", MakeBmp({.width = 64, .height = 16, .infoHeaderSize = 124, .palette = shuffled}, Stripes));
+    const std::vector<std::uint32_t> standard{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                              0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    WriteSeed(dir, "pc-palette.bmp", MakeBmp({.width = 64, .height = 16, .palette = standard}, Stripes));
+    WriteSeed(dir, "seventeen.bmp", MakeBmp({.width = 64, .height = 16, .bitsPerPixel = 8}, [](int x, int y) { return x == 9 && y == 3 ? 200 : (x / 2) % 16; }));
     auto truncated = MakeBmp({}, Stripes);
     truncated.resize(5000);
     WriteSeed(dir, "truncated.bmp", truncated);

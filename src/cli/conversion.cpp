@@ -105,7 +105,6 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     const auto image = std::make_unique<KoalaImage>();
     const PictureReading picture =
         options.nearest ? ConvertNearest(input, options, *canvas, *image) : ReadPicture(input, options, *canvas);
-    if (!picture.warning.empty()) streams.err << "Warning: " << inputName << ": " << picture.warning << '\n';
     if (picture.outcome == PictureReading::Outcome::Refused) {
         Show(streams.err, picture.caption, picture.text);
         if (!picture.detail.empty()) streams.err << picture.detail << '\n';

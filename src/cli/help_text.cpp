@@ -56,10 +56,12 @@ constexpr std::string_view Options =
     "  -x, --executable                        write a C64 program that shows the picture\n"
     "  -p, --palette auto|index|NAME           auto (default for PNG, GIF, JPEG): the palette\n"
     "                                          that fits the colours best, named on stdout;\n"
-    "                                          NAME: that palette alone; index (default for\n"
-    "                                          BMP): the colour table indexes are the colour\n"
-    "                                          numbers. A BMP read by auto or NAME is read by\n"
-    "                                          its colours, as a PNG. PNG and BMP OUTPUT and\n"
+    "                                          NAME: that palette alone; index: the colour\n"
+    "                                          table indexes are the colour numbers. A BMP is\n"
+    "                                          read by its indexes, or by its colours when its\n"
+    "                                          palette holds C64 colours out of their order;\n"
+    "                                          auto and NAME read the same pixels by colour.\n"
+    "                                          PNG and BMP OUTPUT and\n"
     "                                          the preview show their colours in the palette\n"
     "                                          taken; from a BMP in pepto; from a C64 file in\n"
     "                                          NAME (pepto by default)\n"
@@ -233,10 +235,11 @@ std::string HelpText() {
     }
     text += Join({"  Each palette takes the picture's colours (", std::to_string(MaxPictureColours),
                   " or fewer) one to one, by the least total\n"
-                  "  distance in CIELAB; auto takes the palette with the least total and calls it nearest\n"
-                  "  when it is no exact fit. A colour farther than ",
+                  "  distance in CIELAB, lightness counting in full, chroma and hue less the more saturated\n"
+                  "  the C64 colour (CIE94's weights); auto takes the palette with the least total and calls\n"
+                  "  it nearest when it is no exact fit. A colour farther than ",
                   std::to_string(static_cast<int>(ForeignColourDistance)),
-                  " (CIELAB) from its C64 colour there is\n  refused. A PNG, GIF or JPEG longer than ",
+                  " from its C64 colour there is\n  refused, named with its first pixel and distance. A PNG, GIF or JPEG longer than\n  ",
                   std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused (with -n: longer than ",
                   std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
     text += "\nFormats:\n";

@@ -1,11 +1,10 @@
 #include "cli/picture_reading.h"
 
-#include "cli/failure_detail.h"
 #include "cli/picture_decoder.h"
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
 #include "cli/verbose_lines.h"
-#include "core/import/bmp_pixels.h"
+#include "core/import/bmp_colours.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
@@ -24,6 +23,14 @@ PictureReading Refused(Refusal refusal) {
     return reading;
 }
 
+// "Palette: pepto"; a palette that is no exact fit is named as the nearest, with its largest RGB
+// difference.
+std::string PaletteLine(const PaletteMatch& match) {
+    const std::string_view name = C64Palettes[match.palette].name;
+    if (match.differsBy == 0) return Join({"Palette: ", name});
+    return Join({"Palette: ", name, " (nearest; colours differ by up to ", std::to_string(match.differsBy), ")"});
+}
+
 // The colour numbers of a picture from its RGB, in the palette asked for or the one that fits.
 PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, const PaletteChoice& choice,
                                Canvas& canvas) {
@@ -34,36 +41,15 @@ PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, 
     reading.source = imported.source;
     if (imported.palette) {
         reading.palette = *imported.palette;
-        // A palette that is no exact fit is named as the nearest, with its largest RGB difference.
-        const int differsBy = imported.colours.differsBy;
-        reading.information =
-            differsBy == 0 ? Join({"Palette: ", C64Palettes[*imported.palette].name, "."})
-                           : Join({"Palette: ", C64Palettes[*imported.palette].name,
-                                   " (nearest; colours differ by up to ", std::to_string(differsBy), ")."});
+        reading.information = PaletteLine(imported.colours) + ".";
         if (const auto area = AcceptedArea(decoded.width, decoded.height))
             reading.verbose = PaletteDistanceLine(decoded, *area, *imported.palette);
     }
     return reading;
 }
 
-// A BMP whose palette holds the colours of a known C64 palette, but not each at its own index,
-// is read by its indexes all the same, as the Windows program reads it: the user is told.
-std::string PaletteOrderWarning(const DecodedPicture& bmp) {
-    const std::optional<PictureArea> area = AcceptedArea(bmp.width, bmp.height);
-    if (!area) return {};
-    const PaletteMatch match = MatchPalette(bmp, *area, PaletteChoice{});
-    if (match.refusal != ColourRefusal::None || match.differsBy != 0) return {};
-    for (std::size_t k = 0; k < match.numbers.size(); ++k) {
-        const std::uint8_t index = bmp.indexes[k];
-        if (match.numbers[k] == index) continue;
-        return Join({"palette index ", std::to_string(index), " holds colour ", ColourText(match.numbers[k]), " of ",
-                     C64Palettes[match.palette].name,
-                     ": this BMP's colours are C64 colours, but not at their own indexes. It is read by its indexes "
-                     "(--palette index); give --palette auto to read it by its colours."});
-    }
-    return {};
-}
-
+// A BMP read by its indexes, by its colours (the user told) or refused, as JudgeBmpColours
+// judges it; --palette index keeps its indexes. The pixels read are the same every way.
 PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options, Canvas& canvas) {
     PictureReading reading;
     const Result<BmpInfo, BmpFailure> bmp = ReadBmp(input.bytes, canvas, BmpHeaderCheck::SignatureAndDepth);
@@ -74,12 +60,26 @@ PictureReading ReadBmpPicture(const InputFile& input, const CliOptions& options,
         reading.text = message.text;
         return reading;
     }
-    const DecodedPicture pixels = BmpAsPicture(input.bytes, *bmp);
-    if (options.palette && options.palette->kind != PaletteChoice::Kind::Index)
-        return ImportByColours(pixels, PictureKind::Bmp, *options.palette, canvas);
     // The reader keeps BMP pixel 2x + 1 of a 16-colour row and pixel 2x of a 256-colour row.
     reading.source = {PictureKind::Bmp, 0, 0, bmp->colours == 16 ? 1 : 0};
-    if (!options.palette) reading.warning = PaletteOrderWarning(pixels);
+    if (options.palette && options.palette->kind == PaletteChoice::Kind::Index) return reading;
+    const BmpJudgement judged = JudgeBmpColours(input.bytes, *bmp, canvas, options.palette);
+    const PaletteMatch& match = judged.match;
+    switch (judged.reading) {
+        case BmpJudgement::Reading::ByIndex: return reading;
+        case BmpJudgement::Reading::Refused: {
+            Refusal refusal = ColourRefusalText(match, KindName(PictureKind::Bmp));
+            if (!options.palette) refusal.detail += " --palette index reads the BMP's indexes as they are.";
+            return Refused(std::move(refusal));
+        }
+        case BmpJudgement::Reading::ByColour: break;
+    }
+    NumbersByColour(canvas, *bmp, judged.colours, match);
+    reading.palette = match.palette;
+    reading.information =
+        PaletteLine(match) + (options.palette ? "." : "; this BMP holds its C64 colours in another order than their "
+                                                      "numbers, so it is read by its colours (--palette index reads "
+                                                      "its indexes).");
     return reading;
 }
 

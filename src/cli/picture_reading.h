@@ -1,7 +1,7 @@
 #pragma once
 // The converter's Open step: the file's kind told by its first bytes; a BMP through the core's
 // BMP reader, its signature and bits per pixel checked as well, by its palette indexes as always
-// or by its colours when a palette is given; a PNG, GIF or JPEG through its decoder and the
+// or by its colours when its palette holds C64 colours out of their order or a palette is given; a PNG, GIF or JPEG through its decoder and the
 // core's import; a file of no known kind refused. On refusal, what the user is told.
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +27,6 @@ struct PictureReading {
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
     std::string information;               // Read: an information line ("Palette: pepto."), or empty
     std::string verbose;                   // Read: what -v adds, or empty
-    std::string warning;                   // a line for stderr, or empty
     DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)
 };
 

@@ -31,25 +31,49 @@ std::string NumberWithRgb(int number, Rgb colour) {
     return Join({std::to_string(number), " (", ColourName(number), ", ", RgbText(colour), ")"});
 }
 
+// "35.2 from it (at most 22 is taken)": how far a colour lies from the nearest C64 colour.
+std::string DistanceText(double distance) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", distance);
+    return Join({text, " from it (at most ", std::to_string(static_cast<int>(ForeignColourDistance)), " is taken)"});
+}
+
+std::string EntryText(const C64Palette& palette, int number) {
+    return NumberWithRgb(number, palette.colours[static_cast<std::size_t>(number)]);
+}
+
+// "#FF0000 (first at PNG pixel 10,3): 2 (red, #68372B) of pepto is nearest, 74.3 from it (...)".
+std::string StrayText(const ForeignColour& stray, const C64Palette& palette, std::string_view kindName) {
+    return Join({RgbText(stray.colour.rgb), " (first at ", PixelText(kindName, stray.colour.x, stray.colour.y), "): ",
+                 EntryText(palette, stray.nearest), " is nearest, ", DistanceText(stray.distance)});
+}
+
+}  // namespace
+
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
     const C64Palette& palette = C64Palettes[match.palette];
-    const std::string entry =
-        match.nearest < 0 ? std::string()
-                          : NumberWithRgb(match.nearest, palette.colours[static_cast<std::size_t>(match.nearest)]);
+    const std::string entry = match.nearest < 0 ? std::string() : EntryText(palette, match.nearest);
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});
+    const std::string tooMany = Join({"The picture holds ", std::to_string(match.colourCount),
+                                      " colours; a C64 picture holds at most ", std::to_string(MaxPictureColours), "."});
     switch (match.refusal) {
-        case ColourRefusal::TooManyColours:
-            return {Join({"The picture holds ", std::to_string(match.colourCount), " colours; a C64 picture holds at most ",
-                          std::to_string(MaxPictureColours), "."}),
-                    {}};
+        case ColourRefusal::TooManyColours: return {tooMany, {}};
+        case ColourRefusal::StrayColours: {
+            std::string detail = Join({"The ", std::to_string(MaxPictureColours), " colours most pixels have fit the palette ",
+                                       palette.name, "; the others are stray", FromTheTopLeft, ": "});
+            for (std::size_t k = 0; k < match.strays.size(); ++k)
+                detail += Join({k == 0 ? "" : "; ", StrayText(match.strays[k], palette, kindName)});
+            return {tooMany, detail + "."};
+        }
         case ColourRefusal::UnknownColour:
             return {"The picture holds a colour that is not a C64 colour.",
                     Join({first, "; the other colours fit the palette ", palette.name, " best, and the nearest colour of ",
-                          palette.name, ", ", entry, ", is far from it."})};
+                          palette.name, ", ", entry, ", lies ", DistanceText(match.distance), "."})};
         case ColourRefusal::NotInPalette:
             return {Join({"The picture holds a colour that is not in the palette ", palette.name, "."}),
-                    Join({first, "; the nearest colour of ", palette.name, " is ", entry, "."})};
+                    Join({first, "; the nearest colour of ", palette.name, " is ", entry, ", ",
+                          DistanceText(match.distance), "."})};
         case ColourRefusal::SharedEntry:
             return {Join({"Two colours of the picture are the same colour of the palette ", palette.name, "."}),
                     Join({PixelText(kindName, match.other.x, match.other.y), " has ", RgbText(match.other.rgb), " and ",
@@ -60,6 +84,8 @@ Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) 
     }
     return {};
 }
+
+namespace {
 
 Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture, std::string_view kindName) {
     return {"Both pixels of a double-wide C64 pixel must have the same colour.",

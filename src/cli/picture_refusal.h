@@ -24,6 +24,9 @@ Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);
 Refusal CmykRefusal(std::string_view kindName);
 // A file of more colours than a C64 picture has (a JPEG): colours, how many it holds.
 Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours);
+// Colours that make no C64 picture in the palette asked for or found: the colour, its first pixel,
+// its nearest C64 colour and how far it lies.
+Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName);
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName);
 
 }  // namespace pxm::cli

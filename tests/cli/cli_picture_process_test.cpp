@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                   320,
                   200,
                   {},
-                  "Palette: pepto ntsc (nearest; colours differ by up to 58).\n",
+                  "Palette: pepto (nearest; colours differ by up to 57).\n",
                   [](Colours c) { return AllShifted(StepMoved(c, 2, 11, 30), 6, -4, 5); }},
         RouteCase{"GifScreenshotColodoreHuesTurned",
                   FileKind::GifScrambled,
@@ -251,19 +251,31 @@ TEST_F(PictureRefused, AColourThatIsNoC64ColourIsNamedWithItsFirstPixel) {
     ExpectRefused(png, "odd.png", {},
                   "Error: The picture holds a colour that is not a C64 colour.\n"
                   "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the other colours "
-                  "fit the palette pepto best, and the nearest colour of pepto, 4 (purple, #6F3D86), is far from it.\n");
+                  "fit the palette pepto best, and the nearest colour of pepto, 10 (pink, #9A6759), lies 36.3 from it (at "
+                  "most 25 is taken).\n");
     ExpectRefused(png, "odd.png", {"-p", "pepto"},
                   "Error: The picture holds a colour that is not in the palette pepto.\n"
                   "PNG pixel 8,2 (x from the left, y from the top) is the first with colour #FF0080; the nearest colour "
-                  "of pepto is 4 (purple, #6F3D86).\n");
+                  "of pepto is 10 (pink, #9A6759), 36.3 from it (at most 25 is taken).\n");
+}
+
+TEST_F(PictureRefused, StrayColoursAreNamed) {
+    // Pepto's sixteen colours, and one pair of #FF0000 at 6,3: seventeen colours.
+    const auto png = PeptoPng(32, 4, [&](int x, int y) { return x / 2 == 3 && y == 3 ? 0xFF0000u : Pepto((x / 2) % 16); });
+    ExpectRefused(png, "stray.png", {},
+                  "Error: The picture holds 17 colours; a C64 picture holds at most 16.\n"
+                  "The 16 colours most pixels have fit the palette pepto; the others are stray (x from the left, y "
+                  "from the top): #FF0000 (first at PNG pixel 6,3): 10 (pink, #9A6759) is nearest, 38.0 from it (at "
+                  "most 25 is taken).\n");
 }
 
 TEST_F(PictureRefused, OneC64ColourInTwoPalettes) {
-    // Pepto's colours, and colodore's red where pink would be: red twice, pepto's and colodore's.
-    ExpectRefused(PeptoPng(32, 4, PeptoBut(10, Hex(Palette("colodore").colours[2]))), "mixed.png", {},
+    // Pepto's colours, and the rgb palette's red where pink would be: red twice, pepto's and rgb's.
+    ExpectRefused(PeptoPng(32, 4, PeptoBut(10, Hex(Palette("rgb").colours[2]))), "mixed.png", {},
                   "Error: The picture holds a colour that is not a C64 colour.\n"
-                  "PNG pixel 20,2 (x from the left, y from the top) is the first with colour #DB3A45; the other colours "
-                  "fit the palette pepto best, and the nearest colour of pepto, 10 (pink, #9A6759), is far from it.\n");
+                  "PNG pixel 20,2 (x from the left, y from the top) is the first with colour #FF0000; the other colours "
+                  "fit the palette pepto best, and the nearest colour of pepto, 10 (pink, #9A6759), lies 38.0 from it (at "
+                  "most 25 is taken).\n");
 }
 
 TEST_F(PictureRefused, TwoColoursOnOneEntry) {
@@ -324,33 +336,82 @@ TEST_F(PictureRefused, AFileLongerThanFourMiB) {
     EXPECT_EQ(result.status, 0) << result.err;
 }
 
-// A BMP saved by a paint program whose palette holds the C64 colours in its own order.
+// A BMP saved by a paint program whose palette holds the C64 colours in its own order: read by
+// its colours (it was read by its indexes with a warning, which made a picture in scrambled
+// colours), the same pixels every way.
 TEST_F(PictureRefused, ExceptABmpInAnotherPaletteOrder) {
     std::vector<std::uint32_t> palette(16);
     for (int i = 0; i < 16; ++i) palette[static_cast<std::size_t>(i)] = Pepto((i + 5) % 16);  // index i holds colour i + 5
     const auto paint = CellPainter({{0, {1, 2, 3}}}, 0);
     const std::string bmp = Write(MakeBmp({.palette = palette}, paint), "gimp.bmp");
-    // By its indexes, as the Windows program reads it, with a warning that points to --palette auto.
-    const auto byIndex = RunConverter({bmp, "-o", dir_ / "index.prg"});
-    EXPECT_EQ(byIndex.status, 0);
-    EXPECT_EQ(byIndex.err,
-              "Warning: " + bmp + ": palette index 1 holds colour 6 (blue) of pepto: this BMP's colours are C64 colours, "
-              "but not at their own indexes. It is read by its indexes (--palette index); give --palette auto to read "
-              "it by its colours.\n");
-    // By its colours: the same file as the picture painted in the numbers the colours stand for.
-    const auto byColours = RunConverter({bmp, "-p", "AUTO", "-o", dir_ / "colours.prg"});
-    EXPECT_EQ(byColours.status, 0) << byColours.err;
-    EXPECT_EQ(byColours.err, "");
-    EXPECT_EQ(byColours.out, "Palette: pepto.\nChosen background color: black.\n");
     const std::string shifted = Write(MakeBmp({}, [&](int x, int y) { return (paint(x, y) + 5) % 16; }), "c64.bmp");
     ASSERT_EQ(RunConverter({shifted, "-o", dir_ / "numbers.prg"}).status, 0);
+    const auto byDefault = RunConverter({bmp, "-o", dir_ / "default.prg"});
+    EXPECT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_EQ(byDefault.err, "");
+    EXPECT_EQ(byDefault.out,
+              "Palette: pepto; this BMP holds its C64 colours in another order than their numbers, so it is read by "
+              "its colours (--palette index reads its indexes).\nChosen background color: black.\n");
+    EXPECT_EQ(ReadFile(dir_ / "default.prg"), ReadFile(dir_ / "numbers.prg"));
+    const auto byColours = RunConverter({bmp, "-p", "AUTO", "-o", dir_ / "colours.prg"});
+    EXPECT_EQ(byColours.status, 0) << byColours.err;
+    EXPECT_EQ(byColours.out, "Palette: pepto.\nChosen background color: black.\n");
     EXPECT_EQ(ReadFile(dir_ / "colours.prg"), ReadFile(dir_ / "numbers.prg"));
-    EXPECT_EQ(RunConverter({bmp, "-p", "index", "-o", dir_ / "index2.prg"}).err, "");  // asked for: no warning
-    EXPECT_EQ(ReadFile(dir_ / "index2.prg"), ReadFile(dir_ / "index.prg"));
+    // As ImageMagick saves it: a 124-byte info header, the palette padded with black.
+    // The picture's colours are 5 to 8: indexes 0 to 3 hold 8, 5, 7, 6.
+    const std::array<int, 4> order{8, 5, 7, 6};
+    std::vector<std::uint32_t> padded(16, 0);
+    for (std::size_t i = 0; i < order.size(); ++i) padded[i] = Pepto(order[i]);
+    const std::string v5 = Write(MakeBmp({.infoHeaderSize = 124, .palette = padded}, [&](int x, int y) {
+        return static_cast<int>(std::find(order.begin(), order.end(), (paint(x, y) + 5) % 16) - order.begin());
+    }), "magick.bmp");
+    const auto magick = RunConverter({v5, "-o", dir_ / "magick.prg"});
+    EXPECT_EQ(magick.status, 0) << magick.err;
+    EXPECT_EQ(magick.out, byDefault.out);
+    EXPECT_EQ(ReadFile(dir_ / "magick.prg"), ReadFile(dir_ / "numbers.prg"));
+    // By its indexes, as the Windows program reads it, when asked.
+    const auto byIndex = RunConverter({bmp, "-p", "index", "-o", dir_ / "index.prg"});
+    EXPECT_EQ(byIndex.status, 0) << byIndex.err;
+    EXPECT_EQ(byIndex.err, "");
+    EXPECT_NE(ReadFile(dir_ / "index.prg"), ReadFile(dir_ / "numbers.prg"));
+    // A colour that does not fit the palette, the others in another order: read by its indexes it
+    // would come out scrambled, so it is refused, named (a teal as light as pepto's green).
+    std::vector<std::uint32_t> teal = palette;
+    teal[2] = 0x109076;  // colour 7, yellow
+    const auto tealBmp = RunConverter({Write(MakeBmp({.palette = teal}, [](int x, int) { return x / 8 % 4; }), "teal.bmp"),
+                                       "-o", dir_ / "teal.prg"});
+    EXPECT_EQ(tealBmp.status, 1);
+    EXPECT_EQ(tealBmp.err,
+              "Error: Two colours of the picture are the same colour of the palette pepto.\nBMP pixel 1,0 has #588D43 "
+              "and BMP pixel 17,0 has #109076 (x from the left, y from the top), each the first with its colour; both "
+              "are 5 (green, #588D43) in pepto. --palette index reads the BMP's indexes as they are.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "teal.prg"));
     const auto wrongPalette = RunConverter({bmp, "-p", "colodore", "-o", dir_ / "x.prg"});
     EXPECT_EQ(wrongPalette.status, 1);
     EXPECT_EQ(wrongPalette.err.rfind("Error: The picture holds a colour that is not in the palette colodore.\nBMP pixel ", 0), 0u)
         << wrongPalette.err;
+}
+
+// --palette auto reads the pixels the BMP reader keeps (one of each pair), as the default does:
+// a BMP whose pairs differ is no refusal; a PC's standard palette is read by its indexes.
+TEST_F(PictureRefused, ABmpByColourKeepsThePixelsReadByIndex) {
+    const auto cells = CellPainter({{0, {1, 2, 3}}, {1, {9, 10, 11}}}, 0);
+    // A 256-colour BMP keeps the left pixel of each pair; the right ones are yellow.
+    const auto paint = [&](int x, int y) { return x % 2 == 0 ? cells(x, y) : 7; };
+    const std::string bmp = Write(MakeBmp({.bitsPerPixel = 8}, paint), "pairs.bmp");
+    ASSERT_EQ(RunConverter({bmp, "-o", dir_ / "index.prg"}).status, 0);
+    const auto byColours = RunConverter({bmp, "-p", "auto", "-o", dir_ / "auto.prg"});
+    EXPECT_EQ(byColours.status, 0) << byColours.err;
+    EXPECT_EQ(ReadFile(dir_ / "auto.prg"), ReadFile(dir_ / "index.prg"));
+    std::vector<std::uint32_t> standard{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    const std::string pc = Write(MakeBmp({.palette = standard}, cells), "pc.bmp");
+    const std::string plain = Write(MakeBmp({}, cells), "plain.bmp");
+    const auto result = RunConverter({pc, "-o", dir_ / "pc.prg"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Chosen background color: black.\n");
+    ASSERT_EQ(RunConverter({plain, "-o", dir_ / "plain.prg"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "pc.prg"), ReadFile(dir_ / "plain.prg"));
 }
 
 // A fully transparent pixel is judged by no RGB hidden under it: it is refused, named.

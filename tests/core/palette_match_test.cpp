@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/import/cielab.h"
+#include "core/import/palette_distance.h"
 #include "tests/support/case_names.h"
 #include "tests/support/palette_perturbation.h"
 
@@ -145,7 +146,7 @@ TEST(PaletteMatch, OnATieThePaletteListedFirst) {
     EXPECT_EQ(match.palette, 0u);
 }
 
-double LabDistance(Rgb x, Rgb y) { return std::sqrt(LabDistanceSquared(LabOf(x), LabOf(y))); }
+double Distance(Rgb x, Rgb y) { return std::sqrt(PaletteDistanceSquared(LabOf(x), LabOf(y))); }
 
 // Pepto's colours but `left`, and `extra` last.
 std::vector<Rgb> PeptoWithout(int left, Rgb extra) {
@@ -159,7 +160,8 @@ std::vector<Rgb> PeptoWithout(int left, Rgb extra) {
 
 TEST(PaletteMatch, AColourThatIsNoC64ColourIsToldWithItsFirstPixelAndNearestColour) {
     // Pure magenta where pepto's purple would be: the other colours are pepto exactly; in rgb
-    // and frodo magenta is purple, but they are far from the rest of the picture.
+    // and frodo magenta is purple, but they are far from the rest of the picture. Lightness
+    // first, its nearest pepto colour is light blue.
     const Rgb magenta{0xFF, 0x00, 0xFF};
     const DecodedPicture picture = Picture(8, 2, PeptoWithout(4, magenta));
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
@@ -168,23 +170,24 @@ TEST(PaletteMatch, AColourThatIsNoC64ColourIsToldWithItsFirstPixelAndNearestColo
     EXPECT_EQ(match.colour.rgb, magenta);
     EXPECT_EQ(match.colour.x, 7);
     EXPECT_EQ(match.colour.y, 1);
-    EXPECT_EQ(match.nearest, 4);
-    EXPECT_GT(LabDistance(magenta, Palette("pepto").colours[4]), 1.5 * ForeignColourDistance);
+    EXPECT_EQ(match.nearest, 14);
+    EXPECT_NEAR(match.distance, Distance(magenta, Palette("pepto").colours[14]), 1e-9);
+    EXPECT_GT(match.distance, ForeignColourDistance);
     EXPECT_TRUE(match.numbers.empty());
 
     const PaletteMatch named = MatchPalette(picture, Whole(picture), Named("pepto"));
     EXPECT_EQ(named.refusal, ColourRefusal::NotInPalette);
     EXPECT_EQ(named.colour.rgb, magenta);
-    EXPECT_EQ(named.nearest, 4);
+    EXPECT_EQ(named.nearest, 14);
 }
 
-TEST(PaletteMatch, TheLimitIsFortyInCielab) {
+TEST(PaletteMatch, TheLimitIsTwentyFive) {
     // Black with more and more green, alone in a picture of vice (black stays its nearest entry):
-    // taken as black while within 40 of it, refused beyond.
+    // taken as black while within 25 of it, refused beyond.
     const auto green = [](int g) { return Rgb{0, static_cast<std::uint8_t>(g), 0}; };
     int beyond = 0;
-    while (LabDistance(green(beyond), {}) <= ForeignColourDistance) ++beyond;
-    EXPECT_EQ(beyond, 51);
+    while (Distance(green(beyond), {}) <= ForeignColourDistance) ++beyond;
+    EXPECT_EQ(beyond, 33);
     for (const int g : {0, beyond - 1, beyond}) {
         SCOPED_TRACE("green " + std::to_string(g));
         const DecodedPicture picture = Picture(1, 1, {green(g)});
@@ -201,22 +204,23 @@ TEST(PaletteMatch, TheLimitIsFortyInCielab) {
 }
 
 TEST(PaletteMatch, ANamedPaletteRefusesAColourItLacks) {
-    // Colodore's red beside pepto's black and red: 46 from pepto's pink, 49 from its red.
+    // The rgb palette's red beside pepto's black and red: far from pepto's pink and red.
     const C64Palette& pepto = Palette("pepto");
-    const C64Palette& colodore = Palette("colodore");
-    const DecodedPicture picture = Picture(3, 1, {pepto.colours[0], colodore.colours[2], pepto.colours[2]});
+    const C64Palette& rgb = Palette("rgb");
+    const DecodedPicture picture = Picture(3, 1, {pepto.colours[0], rgb.colours[2], pepto.colours[2]});
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Named("pepto"));
     EXPECT_EQ(match.refusal, ColourRefusal::NotInPalette);
     EXPECT_EQ(match.palette, DefaultPalette);
-    EXPECT_EQ(match.colour.rgb, colodore.colours[2]);
+    EXPECT_EQ(match.colour.rgb, rgb.colours[2]);
     EXPECT_EQ(match.colour.x, 1);
     EXPECT_EQ(match.nearest, 10);
 }
 
 TEST(PaletteMatch, TheSameC64ColourOfTwoPalettesIsRefused) {
-    // Pepto's colours but its pink, and colodore's red: red twice, in two palettes. Pink is
-    // free, but colodore's red lies 46 from it.
-    const Rgb red = Palette("colodore").colours[2];
+    // Pepto's colours but its pink, and the rgb palette's red: red twice, in two palettes. Pink
+    // is free, but that red lies far from it. (Colodore's red, a red as light as pepto's pink and
+    // twice as saturated, is taken as pink: palettes differ that much in saturation.)
+    const Rgb red = Palette("rgb").colours[2];
     const DecodedPicture picture = Picture(16, 1, PeptoWithout(10, red));
     for (const PaletteChoice choice : {Auto, Named("pepto")}) {
         const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
@@ -279,6 +283,60 @@ TEST(PaletteMatch, AFewColoursOfAPerturbedPaletteKeepTheirNumbers) {
     EXPECT_EQ(match.colourCount, 6u);
     EXPECT_GT(match.differsBy, 0);
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(match.numbers[i], numbers[i % 6]) << i;
+}
+
+// The real pictures that the plain CIELAB distance read wrong: a paler, greener green in vice is
+// green, not light green; a teal in place of cyan is no C64 colour.
+TEST(PaletteMatch, LightnessCountsAboveSaturation) {
+    std::vector<Rgb> pixels(Palette("vice").colours.begin(), Palette("vice").colours.end());
+    pixels[5] = {0x79, 0xD5, 0x70};
+    const DecodedPicture green = Picture(16, 1, pixels);
+    const PaletteMatch match = MatchPalette(green, Whole(green), Auto);
+    ASSERT_EQ(match.refusal, ColourRefusal::None);
+    for (std::uint8_t x = 0; x < 16; ++x) EXPECT_EQ(match.numbers[x], x);
+    // Without light green in the picture, nothing but the distance keeps it green (plain CIELAB
+    // put it on light green: 23 away against 28).
+    std::vector<Rgb> noLightGreen = pixels;
+    noLightGreen.erase(noLightGreen.begin() + 13);
+    const DecodedPicture alone = Picture(15, 1, noLightGreen);
+    const PaletteMatch aloneMatch = MatchPalette(alone, Whole(alone), Auto);
+    ASSERT_EQ(aloneMatch.refusal, ColourRefusal::None);
+    EXPECT_EQ(aloneMatch.numbers[5], 5);
+    pixels[5] = Palette("vice").colours[5];
+    pixels[3] = {0x10, 0x90, 0x76};
+    const DecodedPicture teal = Picture(16, 1, pixels);
+    const PaletteMatch refused = MatchPalette(teal, Whole(teal), Auto);
+    EXPECT_EQ(refused.refusal, ColourRefusal::UnknownColour);
+    EXPECT_EQ(refused.colour.rgb, (Rgb{0x10, 0x90, 0x76}));
+    EXPECT_GT(refused.distance, ForeignColourDistance);
+}
+
+// Seventeen to twenty colours of which sixteen fit: each stray colour is named with its first
+// pixel and its distance; more are only counted.
+TEST(PaletteMatch, StrayColoursAreNamed) {
+    std::vector<Rgb> pixels;
+    for (int k = 0; k < 3; ++k) pixels.insert(pixels.end(), Palette("pepto").colours.begin(), Palette("pepto").colours.end());
+    pixels[20] = {0xFF, 0x00, 0x00};
+    pixels[40] = {0x00, 0xFF, 0x00};
+    const DecodedPicture picture = Picture(16, 3, pixels);
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+    ASSERT_EQ(match.refusal, ColourRefusal::StrayColours);
+    EXPECT_EQ(match.colourCount, 18u);
+    EXPECT_EQ(C64Palettes[match.palette].name, "pepto");
+    ASSERT_EQ(match.strays.size(), 2u);
+    EXPECT_EQ(match.strays[0].colour.rgb, (Rgb{0xFF, 0x00, 0x00}));
+    EXPECT_EQ(match.strays[0].colour.x, 4);
+    EXPECT_EQ(match.strays[0].colour.y, 1);
+    EXPECT_NEAR(match.strays[0].distance,
+                Distance({0xFF, 0, 0}, Palette("pepto").colours[static_cast<std::size_t>(match.strays[0].nearest)]), 1e-9);
+    EXPECT_EQ(match.strays[1].colour.x, 8);
+    EXPECT_EQ(match.strays[1].colour.y, 2);
+    std::vector<Rgb> many = pixels;
+    for (std::uint8_t k = 0; k < 5; ++k) many[k] = {k, 100, 200};
+    const DecodedPicture tooMany = Picture(16, 3, many);
+    const PaletteMatch counted = MatchPalette(tooMany, Whole(tooMany), Auto);
+    EXPECT_EQ(counted.refusal, ColourRefusal::TooManyColours);
+    EXPECT_TRUE(counted.strays.empty());
 }
 
 TEST(PaletteMatch, OnlyTheAreaCounts) {

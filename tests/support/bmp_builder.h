@@ -17,6 +17,7 @@ struct BmpShape {
     int importantColours = -1;     // header field at offset 50; -1: 16 for 4 bits, 256 for 8 bits
     int paletteEntries = -1;       // -1: as many as importantColours says (or 16/256)
     bool topDown = false;          // negative height in the header
+    int infoHeaderSize = 40;       // 124: the BITMAPV5HEADER ImageMagick writes (the palette and rows move)
     std::vector<std::uint32_t> palette = {};  // 0xRRGGBB from entry 0 on; empty: pepto, then a grey ramp
 };
 
@@ -25,7 +26,8 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::funct
     const int colours = shape.importantColours >= 0 ? shape.importantColours : (shape.bitsPerPixel == 4 ? 16 : 256);
     const int entries = shape.paletteEntries >= 0 ? shape.paletteEntries : (shape.bitsPerPixel == 4 ? 16 : 256);
     const int stride = shape.bitsPerPixel == 4 ? 4 * ((shape.width + 7) / 8) : 4 * ((shape.width + 3) / 4);
-    const std::uint32_t pixelOffset = 54 + 4 * static_cast<std::uint32_t>(entries);
+    const auto paletteAt = static_cast<std::size_t>(14 + shape.infoHeaderSize);
+    const std::uint32_t pixelOffset = static_cast<std::uint32_t>(paletteAt) + 4 * static_cast<std::uint32_t>(entries);
     const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(stride * shape.height);
     std::vector<std::uint8_t> file(fileSize, 0);
     auto put16 = [&](std::size_t at, std::uint32_t v) {
@@ -40,7 +42,7 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::funct
     file[1] = 'M';
     put32(2, fileSize);
     put32(10, pixelOffset);
-    put32(14, 40);
+    put32(14, static_cast<std::uint32_t>(shape.infoHeaderSize));
     put32(18, static_cast<std::uint32_t>(shape.width));
     put32(22, static_cast<std::uint32_t>(shape.topDown ? -shape.height : shape.height));
     put16(26, 1);
@@ -59,9 +61,9 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpShape& shape, const std::funct
         const std::uint32_t fallback = i < 16 ? std::uint32_t{c64.r} << 16 | std::uint32_t{c64.g} << 8 | c64.b
                                               : static_cast<std::uint32_t>(i * 16 & 0xFF) * 0x010101u;
         const std::uint32_t rgb = k < shape.palette.size() ? shape.palette[k] : fallback;
-        file[54 + 4 * i] = static_cast<std::uint8_t>(rgb);
-        file[55 + 4 * i] = static_cast<std::uint8_t>(rgb >> 8);
-        file[56 + 4 * i] = static_cast<std::uint8_t>(rgb >> 16);
+        file[paletteAt + 4 * k] = static_cast<std::uint8_t>(rgb);
+        file[paletteAt + 4 * k + 1] = static_cast<std::uint8_t>(rgb >> 8);
+        file[paletteAt + 4 * k + 2] = static_cast<std::uint8_t>(rgb >> 16);
     }
     for (int y = 0; y < shape.height; ++y) {
         const int fileRow = shape.topDown ? y : shape.height - 1 - y;

@@ -14,6 +14,8 @@ namespace {
 // request the file header's signature and the bits per pixel.
 constexpr Field Signature{0, 2};
 constexpr std::string_view BmpSignature = "BM";
+constexpr std::size_t PixelOffsetAt = 10;
+constexpr std::size_t InfoHeaderSizeAt = 14;
 constexpr std::size_t WidthAt = 18;
 constexpr std::size_t HeightAt = 22;
 constexpr std::size_t BitsPerPixelAt = 28;
@@ -37,15 +39,28 @@ Result<BmpInfo, BmpFailure> ReadBmp(std::span<const std::uint8_t> file, Canvas& 
     if (strict && !std::equal(signature.begin(), signature.end(), BmpSignature.begin(), BmpSignature.end()))
         return Fail(BmpFailure::NoSignature);
 
-    const BmpInfo info{*WordAt(*header, WidthAt), *WordAt(*header, HeightAt), *WordAt(*header, ImportantColoursAt)};
+    BmpInfo info{*WordAt(*header, WidthAt), *WordAt(*header, HeightAt), *WordAt(*header, ImportantColoursAt)};
     if (info.width > MaxBmpWidth || info.height > MaxBmpHeight) return Fail(BmpFailure::TooLarge);
     if (info.colours != 16 && info.colours != 256) return Fail(BmpFailure::ColourCount);
     if (strict && !BitsFitColours(*WordAt(*header, BitsPerPixelAt), info.colours)) return Fail(BmpFailure::DepthDiffers);
+    info.pixelsAt = BmpHeaderSize + info.colours * PaletteEntrySize;
+    if (strict) {
+        // Where the header says, when it says something a BMP can be: a known info header size
+        // and rows after the palette, within the bytes read.
+        const std::size_t infoSize = *WordAt(*header, InfoHeaderSizeAt);
+        const std::size_t paletteAt = BmpFileHeaderSize + infoSize;
+        const std::size_t pixelsAt = *WordAt(*header, PixelOffsetAt);
+        const bool small = *WordAt(*header, InfoHeaderSizeAt + 2) == 0 && *WordAt(*header, PixelOffsetAt + 2) == 0;
+        if (small && infoSize >= BmpHeaderSize - BmpFileHeaderSize && infoSize <= MaxBmpInfoHeaderSize &&
+            pixelsAt >= paletteAt + info.colours * PaletteEntrySize && pixelsAt <= MaxBmpBytes) {
+            info.paletteAt = paletteAt;
+            info.pixelsAt = pixelsAt;
+        }
+    }
 
     const bool fourBit = info.colours == 16;
     const std::size_t stride = fourBit ? 4 * ((info.width + 7u) / 8) : 4 * ((info.width + 3u) / 4);
-    const std::size_t pixelStart = BmpHeaderSize + info.colours * PaletteEntrySize;
-    const Bytes pixels = file.subspan(std::min(pixelStart, file.size()));
+    const Bytes pixels = file.subspan(std::min(info.pixelsAt, file.size()));
 
     canvas.fill(0);
     const int evenWidth = info.width + (info.width & 1);

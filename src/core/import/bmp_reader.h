@@ -13,15 +13,20 @@
 namespace pxm {
 
 inline constexpr std::size_t BmpHeaderSize = 54;
+inline constexpr std::size_t BmpFileHeaderSize = 14;
+// The largest info header (BITMAPV5HEADER, as ImageMagick writes it).
+inline constexpr std::size_t MaxBmpInfoHeaderSize = 124;
 inline constexpr int MaxBmpWidth = 320;
 inline constexpr int MaxBmpHeight = 200;
-// Most bytes the reader can ever look at: header, a 256-entry palette and 256-colour rows.
-inline constexpr std::size_t MaxBmpBytes = BmpHeaderSize + 256 * 4 + 320 * 200;
+// Most bytes the reader can ever look at: headers, a 256-entry palette and 256-colour rows.
+inline constexpr std::size_t MaxBmpBytes = BmpFileHeaderSize + MaxBmpInfoHeaderSize + 256 * 4 + 320 * 200;
 
 struct BmpInfo {
     std::uint16_t width = 0;   // as stored, not made even
     std::uint16_t height = 0;
     std::uint16_t colours = 0;  // 16 or 256
+    std::size_t paletteAt = BmpHeaderSize;  // where the palette starts
+    std::size_t pixelsAt = 0;               // where the rows start
 };
 
 enum class BmpFailure {
@@ -33,7 +38,9 @@ enum class BmpFailure {
 };
 
 // What the reader checks besides the size and the colour count. The fields alone is how the
-// BMP reader has always read: any file whose three fields fit is taken.
+// BMP reader has always read: any file whose three fields fit is taken, its palette and rows
+// where a 40-byte info header puts them. The converter's check also takes them where the file's
+// header size and pixel offset say (a larger header, as ImageMagick writes, moves both).
 enum class BmpHeaderCheck { FieldsOnly, SignatureAndDepth };
 
 // Bytes of the file from its start (a prefix of at least MaxBmpBytes bytes is enough). On

@@ -10,6 +10,7 @@
 
 #include "core/import/cielab.h"
 #include "core/import/colour_assignment.h"
+#include "core/import/palette_distance.h"
 
 namespace pxm {
 
@@ -57,14 +58,14 @@ UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& are
     return used;
 }
 
-using PaletteLab = std::array<Lab, PaletteEntries>;
+using PaletteLab = std::array<WeighedLab, PaletteEntries>;
 
-// The known palettes' entries in CIELAB, worked out once.
+// The known palettes' entries in CIELAB, weighed, worked out once.
 const std::array<PaletteLab, C64Palettes.size()>& PaletteLabs() {
     static const auto labs = [] {
         std::array<PaletteLab, C64Palettes.size()> all{};
         for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
-            for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = LabOf(C64Palettes[p].colours[e]);
+            for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = Weighed(LabOf(C64Palettes[p].colours[e]));
         }
         return all;
     }();
@@ -83,7 +84,7 @@ struct Fit {
 };
 
 // The palette whose entries take the colours at the least total cost; on a tie the one listed first.
-Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
+Fit BestFit(const Palettes& palettes, std::span<const WeighedLab> colours) {
     const auto& labs = PaletteLabs();
     std::array<EntryCosts, MaxPictureColours> rows;
     std::optional<Fit> best;
@@ -95,7 +96,7 @@ Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
         double cheapest = 0;
         std::size_t c = 0;
         for (; c < colours.size() && cheapest < below; ++c) {
-            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = LabDistanceSquared(colours[c], labs[p][e]);
+            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = PaletteDistanceSquared(colours[c], labs[p][e]);
             cheapest += *std::min_element(rows[c].begin(), rows[c].end());
         }
         if (cheapest >= below) continue;
@@ -106,18 +107,27 @@ Fit BestFit(const Palettes& palettes, std::span<const Lab> colours) {
     return *best;
 }
 
-double EntryDistanceSquared(const Lab& colour, std::size_t palette, std::size_t entry) {
-    return LabDistanceSquared(colour, PaletteLabs()[palette][entry]);
+double EntryDistanceSquared(const WeighedLab& colour, std::size_t palette, std::size_t entry) {
+    return PaletteDistanceSquared(colour, PaletteLabs()[palette][entry]);
+}
+
+// The colour's nearest entry in the palette, and how far it lies.
+ForeignColour NearestEntry(const ColourAt& colour, const WeighedLab& lab, std::size_t palette) {
+    std::size_t nearest = 0;
+    for (std::size_t e = 1; e < PaletteEntries; ++e) {
+        if (EntryDistanceSquared(lab, palette, e) < EntryDistanceSquared(lab, palette, nearest)) nearest = e;
+    }
+    return {colour, static_cast<int>(nearest), std::sqrt(EntryDistanceSquared(lab, palette, nearest))};
 }
 
 // A colour is foreign: name the one without which the others fit best, and say whether it is far
 // from every entry of that fit's palette or the C64 colour another colour already is.
 // full: the fit of every colour, whose palette speaks for a picture of one colour.
 void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, const Fit& full,
-                   const std::vector<ColourAt>& colours, const std::vector<Lab>& labs) {
+                   std::span<const ColourAt> colours, const std::vector<WeighedLab>& labs) {
     std::size_t left = 0;
     std::optional<Fit> best;
-    std::vector<Lab> others;
+    std::vector<WeighedLab> others;
     for (std::size_t i = 0; i < labs.size(); ++i) {
         others = labs;
         others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
@@ -128,62 +138,93 @@ void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, co
         }
     }
     match.palette = labs.size() > 1 ? best->palette : full.palette;
-    match.colour = colours[left];
-    std::size_t nearest = 0;
-    for (std::size_t e = 1; e < PaletteEntries; ++e) {
-        if (EntryDistanceSquared(labs[left], match.palette, e) < EntryDistanceSquared(labs[left], match.palette, nearest))
-            nearest = e;
-    }
-    match.nearest = static_cast<int>(nearest);
+    const ForeignColour foreign = NearestEntry(colours[left], labs[left], match.palette);
+    match.colour = foreign.colour;
+    match.nearest = foreign.nearest;
+    match.distance = foreign.distance;
     match.refusal = named ? ColourRefusal::NotInPalette : ColourRefusal::UnknownColour;
-    if (EntryDistanceSquared(labs[left], match.palette, nearest) > Squared(ForeignColourDistance)) return;
+    if (foreign.distance > ForeignColourDistance) return;
     for (std::size_t k = 0; k + 1 < labs.size(); ++k) {
-        if (best->assignment.entryOf[k] == nearest) {
+        if (best->assignment.entryOf[k] == foreign.nearest) {
             match.refusal = ColourRefusal::SharedEntry;
             match.other = colours[k < left ? k : k + 1];
         }
     }
 }
 
-// Every colour lies close to its entry: at most sixteen colours, so each pixel's byte names its colour.
-void Accept(PaletteMatch& match, const Fit& fit, UsedColours& used) {
+// Every colour lies close to its entry: each colour's number, and the largest RGB difference.
+void Accept(PaletteMatch& match, const Fit& fit, std::span<const ColourAt> colours) {
     match.palette = fit.palette;
     const C64Palette& palette = C64Palettes[fit.palette];
-    std::array<std::uint8_t, 256> number{};
     int farthest = 0;
-    for (std::size_t c = 0; c < used.colours.size(); ++c) {
+    for (std::size_t c = 0; c < colours.size(); ++c) {
         const std::uint8_t entry = fit.assignment.entryOf[c];
-        number[c] = entry;
-        farthest = std::max(farthest, DistanceSquared(used.colours[c].rgb, palette.colours[entry]));
+        match.numberOf.push_back(entry);
+        farthest = std::max(farthest, DistanceSquared(colours[c].rgb, palette.colours[entry]));
     }
     match.differsBy = static_cast<int>(std::lround(std::sqrt(farthest)));
-    match.numbers = std::move(used.ofPixel);
-    for (std::uint8_t& n : match.numbers) n = number[n];
+}
+
+// More than sixteen colours: when the sixteen that most pixels have (on a tie the first seen)
+// fit a palette, the others are stray, each told with its nearest colour of that palette.
+void TellStrays(PaletteMatch& match, std::span<const ColourAt> colours, const PaletteChoice& choice) {
+    std::vector<std::size_t> order(colours.size());
+    for (std::size_t c = 0; c < order.size(); ++c) order[c] = c;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t x, std::size_t y) { return colours[x].pixels > colours[y].pixels; });
+    std::vector<ColourAt> most;
+    for (std::size_t k = 0; k < MaxPictureColours; ++k) most.push_back(colours[order[k]]);
+    const PaletteMatch fit = MatchColours(most, choice);
+    if (fit.refusal != ColourRefusal::None) return;
+    match.refusal = ColourRefusal::StrayColours;
+    match.palette = fit.palette;
+    std::sort(order.begin() + MaxPictureColours, order.end());
+    for (auto k = order.begin() + MaxPictureColours; k != order.end(); ++k)
+        match.strays.push_back(NearestEntry(colours[*k], Weighed(LabOf(colours[*k].rgb)), fit.palette));
+}
+
+bool Counted(std::span<const ColourAt> colours) {
+    return std::all_of(colours.begin(), colours.end(), [](const ColourAt& c) { return c.pixels > 0; });
 }
 
 }  // namespace
 
-PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
+PaletteMatch MatchColours(std::span<const ColourAt> colours, const PaletteChoice& choice) {
     PaletteMatch match;
-    UsedColours used = CollectColours(picture, area);
-    match.colourCount = used.colours.size();
-    if (used.colours.size() > MaxPictureColours) {
+    match.colourCount = colours.size();
+    if (colours.size() > MaxPictureColours) {
         match.refusal = ColourRefusal::TooManyColours;
+        if (colours.size() <= MaxPictureColours + MaxStrayColours && Counted(colours)) TellStrays(match, colours, choice);
         return match;
     }
 
     const bool named = choice.kind == PaletteChoice::Kind::Named;
     const Palettes palettes = named ? Palettes{choice.palette, choice.palette + 1} : Palettes{0, C64Palettes.size()};
-    std::vector<Lab> labs;
-    for (const ColourAt& colour : used.colours) labs.push_back(LabOf(colour.rgb));
+    std::vector<WeighedLab> labs;
+    for (const ColourAt& colour : colours) labs.push_back(Weighed(LabOf(colour.rgb)));
     const Fit fit = BestFit(palettes, labs);
     for (std::size_t c = 0; c < labs.size(); ++c) {
         if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance)) {
-            RefuseForeign(match, palettes, named, fit, used.colours, labs);
+            RefuseForeign(match, palettes, named, fit, colours, labs);
             return match;
         }
     }
-    Accept(match, fit, used);
+    Accept(match, fit, colours);
+    return match;
+}
+
+PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area, const PaletteChoice& choice) {
+    UsedColours used = CollectColours(picture, area);
+    // Stray colours are told by how many pixels have them: while there are few, each pixel's byte
+    // names its colour.
+    if (used.colours.size() > MaxPictureColours && used.colours.size() <= MaxPictureColours + MaxStrayColours) {
+        for (const std::uint8_t c : used.ofPixel) ++used.colours[c].pixels;
+    }
+    PaletteMatch match = MatchColours(used.colours, choice);
+    if (match.refusal != ColourRefusal::None) return match;
+    // At most sixteen colours: each pixel's byte names its colour.
+    match.numbers = std::move(used.ofPixel);
+    for (std::uint8_t& n : match.numbers) n = match.numberOf[n];
     return match;
 }
 
