@@ -32,10 +32,15 @@ std::string NumberWithRgb(int number, Rgb colour) {
 }
 
 // "35.2 from it (at most 22 is taken)": how far a colour lies from the nearest C64 colour.
-std::string DistanceText(double distance) {
+std::string DistanceNumber(double distance) {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f", distance);
-    return Join({text, " from it (at most ", std::to_string(static_cast<int>(ForeignColourDistance)), " is taken)"});
+    return text;
+}
+
+std::string DistanceText(double distance) {
+    return Join({DistanceNumber(distance), " from it (at most ", std::to_string(static_cast<int>(ForeignColourDistance)),
+                 " is taken)"});
 }
 
 std::string EntryText(const C64Palette& palette, int number) {
@@ -45,7 +50,11 @@ std::string EntryText(const C64Palette& palette, int number) {
 // "#FF0000 (first at PNG pixel 10,3): 2 (red, #68372B) of pepto is nearest, 74.3 from it (...)".
 std::string StrayText(const ForeignColour& stray, const C64Palette& palette, std::string_view kindName) {
     return Join({RgbText(stray.colour.rgb), " (first at ", PixelText(kindName, stray.colour.x, stray.colour.y), "): ",
-                 EntryText(palette, stray.nearest), " is nearest, ", DistanceText(stray.distance)});
+                 EntryText(palette, stray.nearest), " is nearest, ",
+                 // Near enough, but another colour of the picture is that C64 colour.
+                 stray.distance <= ForeignColourDistance
+                     ? Join({DistanceNumber(stray.distance), " from it, but another colour of the picture is that colour"})
+                     : DistanceText(stray.distance)});
 }
 
 }  // namespace
@@ -60,8 +69,8 @@ Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) 
     switch (match.refusal) {
         case ColourRefusal::TooManyColours: return {tooMany, {}};
         case ColourRefusal::StrayColours: {
-            std::string detail = Join({"The ", std::to_string(MaxPictureColours), " colours most pixels have fit the palette ",
-                                       palette.name, "; the others are stray", FromTheTopLeft, ": "});
+            std::string detail = Join({"The other colours fit the palette ", palette.name, "; these are stray",
+                                       FromTheTopLeft, ": "});
             for (std::size_t k = 0; k < match.strays.size(); ++k)
                 detail += Join({k == 0 ? "" : "; ", StrayText(match.strays[k], palette, kindName)});
             return {tooMany, detail + "."};

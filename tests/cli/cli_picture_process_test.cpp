@@ -264,7 +264,7 @@ TEST_F(PictureRefused, StrayColoursAreNamed) {
     const auto png = PeptoPng(32, 4, [&](int x, int y) { return x / 2 == 3 && y == 3 ? 0xFF0000u : Pepto((x / 2) % 16); });
     ExpectRefused(png, "stray.png", {},
                   "Error: The picture holds 17 colours; a C64 picture holds at most 16.\n"
-                  "The 16 colours most pixels have fit the palette pepto; the others are stray (x from the left, y "
+                  "The other colours fit the palette pepto; these are stray (x from the left, y "
                   "from the top): #FF0000 (first at PNG pixel 6,3): 10 (pink, #9A6759) is nearest, 38.0 from it (at "
                   "most 25 is taken).\n");
 }

@@ -265,8 +265,13 @@ TEST(PaletteMatch, MoreThanSixteenColoursAreCounted) {
     pixels.push_back({1, 2, 3});
     const DecodedPicture picture = Picture(18, 1, pixels);
     const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
-    EXPECT_EQ(match.refusal, ColourRefusal::TooManyColours);
+    EXPECT_EQ(match.refusal, ColourRefusal::StrayColours);
     EXPECT_EQ(match.colourCount, 17u);
+    // Sixteen C64 colours and a near black of more pixels than black: only one of the two can be
+    // colour 0, and the one fewer pixels have is stray.
+    ASSERT_EQ(match.strays.size(), 1u);
+    EXPECT_EQ(match.strays[0].colour.rgb, (Rgb{0, 0, 0}));
+    EXPECT_EQ(match.strays[0].nearest, 0);
 }
 
 TEST(PaletteMatch, AFewColoursOfAPerturbedPaletteKeepTheirNumbers) {
@@ -337,6 +342,26 @@ TEST(PaletteMatch, StrayColoursAreNamed) {
     const PaletteMatch counted = MatchPalette(tooMany, Whole(tooMany), Auto);
     EXPECT_EQ(counted.refusal, ColourRefusal::TooManyColours);
     EXPECT_TRUE(counted.strays.empty());
+}
+
+TEST(PaletteMatch, StrayColoursAreNamedWhenThePictureHasFewerThanSixteenOfItsOwn) {
+    // Fifteen C64 colours and two strays: the sixteen most used include a stray, which must not
+    // hide the other from being named.
+    std::vector<Rgb> pixels;
+    const auto& pepto = Palette("pepto").colours;
+    for (int k = 0; k < 3; ++k) pixels.insert(pixels.end(), pepto.begin(), pepto.begin() + 15);
+    pixels.push_back({0xFF, 0x00, 0x00});
+    pixels.push_back({0x00, 0xFF, 0x00});
+    pixels.push_back(pepto[0]);
+    const DecodedPicture picture = Picture(16, 3, pixels);
+    const PaletteMatch match = MatchPalette(picture, Whole(picture), Auto);
+    ASSERT_EQ(match.refusal, ColourRefusal::StrayColours);
+    EXPECT_EQ(match.colourCount, 17u);
+    ASSERT_EQ(match.strays.size(), 2u);
+    EXPECT_EQ(match.strays[0].colour.rgb, (Rgb{0xFF, 0x00, 0x00}));
+    EXPECT_EQ(match.strays[1].colour.rgb, (Rgb{0x00, 0xFF, 0x00}));
+    EXPECT_EQ(match.strays[1].colour.x, 14);
+    EXPECT_EQ(match.strays[1].colour.y, 2);
 }
 
 TEST(PaletteMatch, OnlyTheAreaCounts) {

@@ -165,22 +165,78 @@ void Accept(PaletteMatch& match, const Fit& fit, std::span<const ColourAt> colou
     match.differsBy = static_cast<int>(std::lround(std::sqrt(farthest)));
 }
 
-// More than sixteen colours: when the sixteen that most pixels have (on a tie the first seen)
-// fit a palette, the others are stray, each told with its nearest colour of that palette.
+Palettes PalettesOf(const PaletteChoice& choice) {
+    return choice.kind == PaletteChoice::Kind::Named ? Palettes{choice.palette, choice.palette + 1}
+                                                     : Palettes{0, C64Palettes.size()};
+}
+
+// Whether every colour of a fit lies within the limit of its entry.
+bool WithinLimit(const Fit& fit, std::span<const WeighedLab> labs) {
+    for (std::size_t c = 0; c < labs.size(); ++c) {
+        if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance))
+            return false;
+    }
+    return true;
+}
+
+// One palette's account of a picture of more than sixteen colours: the colours it keeps (from the
+// one most pixels have down, each kept while the kept ones still fit it, up to sixteen) and the
+// stray rest, with a cost that charges each pixel its squared distance from its entry, a stray
+// pixel as much as the limit.
+struct StrayAccount {
+    Fit fit;
+    std::vector<std::size_t> strays;
+    double cost = 0;
+};
+
+std::optional<StrayAccount> AccountInPalette(std::size_t palette, std::span<const ColourAt> colours,
+                                             std::span<const std::size_t> byUse) {
+    const Palettes only{palette, palette + 1};
+    StrayAccount account;
+    std::vector<WeighedLab> kept;
+    std::vector<std::size_t> keptColours;
+    for (const std::size_t c : byUse) {
+        if (kept.size() < MaxPictureColours) {
+            kept.push_back(Weighed(LabOf(colours[c].rgb)));
+            if (Fit with = BestFit(only, kept); WithinLimit(with, kept)) {
+                account.fit = std::move(with);
+                keptColours.push_back(c);
+                continue;
+            }
+            kept.pop_back();
+        }
+        account.strays.push_back(c);
+        account.cost += static_cast<double>(colours[c].pixels) * Squared(ForeignColourDistance);
+    }
+    if (kept.empty()) return std::nullopt;
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        account.cost += static_cast<double>(colours[keptColours[k]].pixels) *
+                        EntryDistanceSquared(kept[k], palette, account.fit.assignment.entryOf[k]);
+    }
+    return account;
+}
+
+// More than sixteen colours, a few of them stray: the palette that accounts for the picture at the
+// least cost (AUTO) or the one named, and each stray colour with its nearest colour there. So a
+// stray colour is named whether or not the picture holds sixteen colours of its own, and a stray
+// colour that some other palette happens to hold does not pull the picture into that palette.
 void TellStrays(PaletteMatch& match, std::span<const ColourAt> colours, const PaletteChoice& choice) {
-    std::vector<std::size_t> order(colours.size());
-    for (std::size_t c = 0; c < order.size(); ++c) order[c] = c;
-    std::stable_sort(order.begin(), order.end(),
+    std::vector<std::size_t> byUse(colours.size());
+    for (std::size_t c = 0; c < byUse.size(); ++c) byUse[c] = c;
+    std::stable_sort(byUse.begin(), byUse.end(),
                      [&](std::size_t x, std::size_t y) { return colours[x].pixels > colours[y].pixels; });
-    std::vector<ColourAt> most;
-    for (std::size_t k = 0; k < MaxPictureColours; ++k) most.push_back(colours[order[k]]);
-    const PaletteMatch fit = MatchColours(most, choice);
-    if (fit.refusal != ColourRefusal::None) return;
+    const Palettes palettes = PalettesOf(choice);
+    std::optional<StrayAccount> best;
+    for (std::size_t p = palettes.first; p < palettes.end; ++p) {
+        std::optional<StrayAccount> account = AccountInPalette(p, colours, byUse);
+        if (account && (!best || account->cost < best->cost)) best = std::move(account);
+    }
+    if (!best) return;
     match.refusal = ColourRefusal::StrayColours;
-    match.palette = fit.palette;
-    std::sort(order.begin() + MaxPictureColours, order.end());
-    for (auto k = order.begin() + MaxPictureColours; k != order.end(); ++k)
-        match.strays.push_back(NearestEntry(colours[*k], Weighed(LabOf(colours[*k].rgb)), fit.palette));
+    match.palette = best->fit.palette;
+    std::sort(best->strays.begin(), best->strays.end());
+    for (const std::size_t c : best->strays)
+        match.strays.push_back(NearestEntry(colours[c], Weighed(LabOf(colours[c].rgb)), best->fit.palette));
 }
 
 bool Counted(std::span<const ColourAt> colours) {
@@ -199,17 +255,15 @@ PaletteMatch MatchColours(std::span<const ColourAt> colours, const PaletteChoice
     }
 
     const bool named = choice.kind == PaletteChoice::Kind::Named;
-    const Palettes palettes = named ? Palettes{choice.palette, choice.palette + 1} : Palettes{0, C64Palettes.size()};
+    const Palettes palettes = PalettesOf(choice);
     std::vector<WeighedLab> labs;
     for (const ColourAt& colour : colours) labs.push_back(Weighed(LabOf(colour.rgb)));
     const Fit fit = BestFit(palettes, labs);
-    for (std::size_t c = 0; c < labs.size(); ++c) {
-        if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance)) {
-            RefuseForeign(match, palettes, named, fit, colours, labs);
-            return match;
-        }
+    if (WithinLimit(fit, labs)) {
+        Accept(match, fit, colours);
+        return match;
     }
-    Accept(match, fit, colours);
+    RefuseForeign(match, palettes, named, fit, colours, labs);
     return match;
 }
 

@@ -25,8 +25,8 @@ inline constexpr double ForeignColourDistance = 25.0;
 
 // A C64 picture holds at most this many colours.
 inline constexpr std::size_t MaxPictureColours = 16;
-// A picture of up to this many colours more is told which colours are stray, when the sixteen
-// that most pixels have fit a palette.
+// A picture of up to this many colours more is told which colours are stray, when the others fit
+// a palette (the palette that leaves the fewest pixels stray and the rest nearest).
 inline constexpr std::size_t MaxStrayColours = 4;
 
 struct PaletteChoice {
