@@ -8,6 +8,7 @@
 
 #include "cli/picture_decoder.h"
 #include "tests/cli/unreadable.h"
+#include "tests/support/exif_corners.h"
 #include "tests/support/jpeg_builder.h"
 
 namespace pxm::cli {
@@ -157,26 +158,12 @@ TEST(JpegDecoder, APictureToBeScaledDownIsDecodedSmallerButNoSmallerThanTheScree
 
 // Four flat quadrants, red and green above blue and white, as a camera stores them.
 std::uint32_t Quadrants(int x, int y, int width, int height) {
-    constexpr std::array<std::uint32_t, 4> Corners{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    constexpr std::array<std::uint32_t, 4> Corners{test::CornerRed, test::CornerGreen, test::CornerBlue, test::CornerWhite};
     return Corners[static_cast<std::size_t>((x >= width / 2 ? 1 : 0) + (y >= height / 2 ? 2 : 0))];
 }
 
 TEST(JpegDecoder, APhotoIsTurnedAsItsExifOrientationSays) {
-    // Where a viewer shows the stored corners (red, green, blue, white) for each tag.
-    struct Case {
-        unsigned tag;
-        std::array<std::uint32_t, 4> corners;  // shown top left, top right, bottom left, bottom right
-    };
-    constexpr std::uint32_t R = 0xFF0000, G = 0x00FF00, B = 0x0000FF, W = 0xFFFFFF;
-    const std::array<Case, 8> cases{{{1, {R, G, B, W}},
-                                     {2, {G, R, W, B}},
-                                     {3, {W, B, G, R}},
-                                     {4, {B, W, R, G}},
-                                     {5, {R, B, G, W}},
-                                     {6, {B, R, W, G}},
-                                     {7, {W, G, B, R}},
-                                     {8, {G, W, R, B}}}};
-    for (const Case& c : cases) {
+    for (const test::ShownCorners& c : test::ExifShownCorners) {
         for (const bool bigEndian : {false, true}) {
             SCOPED_TRACE(std::to_string(c.tag) + (bigEndian ? " Motorola" : " Intel"));
             const JpegShape shape{.width = 64, .height = 32, .quality = 100, .fullChroma = true,

@@ -7,45 +7,32 @@
 #include <algorithm>
 #include <array>
 
+#include "tests/support/exif_corners.h"
+
 namespace pxm {
 namespace {
 
-// A 3x2 picture whose corners differ: red, green (top), blue, white (bottom), grey between.
-constexpr Rgb Red{255, 0, 0};
-constexpr Rgb Green{0, 255, 0};
-constexpr Rgb Blue{0, 0, 255};
-constexpr Rgb White{255, 255, 255};
+constexpr Rgb AsRgb(std::uint32_t c) {
+    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
+}
+
+// A 3x2 picture whose corners differ (as the table has them), grey between.
+constexpr std::array<Rgb, 4> StoredCorners{AsRgb(test::CornerRed), AsRgb(test::CornerGreen), AsRgb(test::CornerBlue),
+                                           AsRgb(test::CornerWhite)};
 constexpr Rgb Grey{128, 128, 128};
 
 DecodedPicture Stored() {
     DecodedPicture picture;
     picture.width = 3;
     picture.height = 2;
-    picture.rgb = {Red, Grey, Green, Blue, Grey, White};
+    picture.rgb = {StoredCorners[0], Grey, StoredCorners[1], StoredCorners[2], Grey, StoredCorners[3]};
     picture.indexes = {0, 9, 1, 2, 9, 3};
     picture.alpha = {255, 100, 254, 253, 100, 252};
     return picture;
 }
 
-struct Case {
-    unsigned tag;
-    std::array<Rgb, 4> corners;  // shown top left, top right, bottom left, bottom right
-};
-
-// What a viewer shows, by the tag's definition (the stored first row and column's place).
-constexpr std::array<Case, 8> Cases{{
-    {1, {Red, Green, Blue, White}},
-    {2, {Green, Red, White, Blue}},
-    {3, {White, Blue, Green, Red}},
-    {4, {Blue, White, Red, Green}},
-    {5, {Red, Blue, Green, White}},
-    {6, {Blue, Red, White, Green}},
-    {7, {White, Green, Blue, Red}},
-    {8, {Green, White, Red, Blue}},
-}};
-
 TEST(Orientation, EachTagShowsTheCornersWhereAViewerShowsThem) {
-    for (const Case& c : Cases) {
+    for (const test::ShownCorners& c : test::ExifShownCorners) {
         SCOPED_TRACE(c.tag);
         const DecodedPicture shown = Oriented(Stored(), OrientationFromTag(c.tag));
         const bool turned = c.tag >= 5;
@@ -54,11 +41,11 @@ TEST(Orientation, EachTagShowsTheCornersWhereAViewerShowsThem) {
         const int right = shown.width - 1;
         const int bottom = shown.height - 1;
         const std::array<std::size_t, 4> at{shown.At(0, 0), shown.At(right, 0), shown.At(0, bottom), shown.At(right, bottom)};
-        const std::array<Rgb, 4> stored{Red, Green, Blue, White};
         for (std::size_t k = 0; k < 4; ++k) {
-            EXPECT_EQ(shown.rgb[at[k]], c.corners[k]) << "corner " << k;
+            EXPECT_EQ(shown.rgb[at[k]], AsRgb(c.corners[k])) << "corner " << k;
             // The index and opacity of a pixel travel with its colour.
-            const auto from = static_cast<std::size_t>(std::find(stored.begin(), stored.end(), c.corners[k]) - stored.begin());
+            const auto from = static_cast<std::size_t>(
+                std::find(StoredCorners.begin(), StoredCorners.end(), AsRgb(c.corners[k])) - StoredCorners.begin());
             EXPECT_EQ(shown.indexes[at[k]], from) << "corner " << k;
             EXPECT_EQ(shown.alpha[at[k]], 255 - from) << "corner " << k;
         }
