@@ -1,6 +1,7 @@
 #include "core/nearest/lossy_picture.h"
 
 #include "core/nearest/colour_clusters.h"
+#include "core/nearest/halved_chroma.h"
 #include "core/nearest/nearest_target.h"
 
 namespace pxm {
@@ -18,14 +19,16 @@ constexpr int MostCentreDistance = 24;
 std::optional<LossyPicture> ReadLossyPicture(const DecodedPicture& picture, const PictureArea& area,
                                              const PaletteChoice& choice) {
     std::optional<ColourClusters> clusters = FindTightClusters(picture, area);
-    if (!clusters) return std::nullopt;
+    // Colours that do not gather may still be a copy whose chroma was halved.
+    if (!clusters) return ReadHalvedChroma(picture, area, choice);
     // The centres as a picture of one row, each its own colour: the palette is the one that takes them.
     DecodedPicture centres;
     centres.width = static_cast<int>(clusters->centres.size());
     centres.height = 1;
     centres.rgb = clusters->centres;
     const PaletteMatch match = MatchPalette(centres, {0, 0, centres.width, 1}, choice);
-    if (match.refusal != ColourRefusal::None || match.differsBy > MostCentreDistance) return std::nullopt;
+    if (match.refusal != ColourRefusal::None || match.differsBy > MostCentreDistance)
+        return ReadHalvedChroma(picture, area, choice);
     LossyPicture lossy{match.palette, std::move(clusters->ofPixel)};
     for (std::uint8_t& n : lossy.numbers) n = n == NoCluster ? AnyColour : match.numbers[n];
     return lossy;
