@@ -1,10 +1,8 @@
-#include "core/nearest/halved_chroma.h"
+#include "core/nearest/brightness_first.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -282,7 +280,7 @@ Reading Read(const Samples& s, const Levels& levels, bool inPairs, const std::ve
 
 }  // namespace
 
-std::optional<LossyPicture> ReadHalvedChroma(const DecodedPicture& picture, const PictureArea& area,
+std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, const PictureArea& area,
                                              const PaletteChoice& choice) {
     const Samples samples = SamplesOf(picture, area);
     std::array<std::uint32_t, 256> lumaCounts{};
@@ -313,7 +311,6 @@ std::optional<LossyPicture> ReadHalvedChroma(const DecodedPicture& picture, cons
             palette = levels.palette;
         }
     }
-    if (std::getenv("HC_DEBUG")) std::fprintf(stderr, "hc: fitting %zu error %.1f\n", fitting.size(), best ? best->error / pixels : -1.0);
     if (!best || best->error / pixels > MostMeanError) return std::nullopt;
     // One colour and noise is no C64 picture.
     if (std::ranges::all_of(best->numbers, [&](std::uint8_t n) { return n == best->numbers.front(); }))
