@@ -175,6 +175,8 @@ def nearest_cases(pictures):
              [pictures + "/photo.jpg"], [], ["p.png"], alike=0.02),
         Case("--nearest over a C64 picture gone lossy", ["-n", "lossy-areas-vice.jpg", "-o", "o.prg"],
              [pictures + "/lossy-areas-vice.jpg"], ["o.prg"]),
+        Case("--nearest over a C64 picture gone lossy with its chroma halved", ["-n", "lossy-halved-vice.jpg", "-o", "o.prg"],
+             [pictures + "/lossy-halved-vice.jpg"], ["o.prg"]),
         Case("--nearest over a lossy C64 picture enlarged twice", ["-n", "lossy-twice-vice.jpg", "--preview", "p.png"],
              [pictures + "/lossy-twice-vice.jpg"], [], ["p.png"], alike=0.01),
         Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],

@@ -206,6 +206,8 @@ int main(int argc, char** argv) {
     // A C64 picture in areas of its colours gone lossy, at its size and enlarged twice.
     const auto areas = [&](int x, int y) { return Packed(vice, (x / 8 * 7 + y / 4 * 3) % 16); };
     Write(dir, "lossy-areas-vice.jpg", MakeJpeg({.quality = 90, .fullChroma = true}, areas));
+    // The same with its chroma halved both ways (4:2:0), which the two decoders upsample differently.
+    Write(dir, "lossy-halved-vice.jpg", MakeJpeg({.quality = 90}, areas));
     Write(dir, "lossy-twice-vice.jpg", MakeJpeg({.width = 640, .height = 400, .quality = 90, .fullChroma = true},
                                                 [&](int x, int y) { return areas(x / 2, y / 2); }));
     return failed ? 1 : 0;
