@@ -54,23 +54,39 @@ struct Samples {
     std::vector<Ycc> at;
 };
 
+// The mean of the double-wide pixel in that column of row y.
+Ycc PairMean(const DecodedPicture& picture, const PictureArea& area, int column, int y) {
+    float r = 0, g = 0, b = 0;
+    for (int k = 0; k < area.pixelWidth; ++k) {
+        const Rgb c = picture.rgb[picture.At(area.left + column * area.pixelWidth + k, y)];
+        r += c.r;
+        g += c.g;
+        b += c.b;
+    }
+    const auto n = static_cast<float>(area.pixelWidth);
+    return YccOf(r / n, g / n, b / n);
+}
+
 Samples SamplesOf(const DecodedPicture& picture, const PictureArea& area) {
     Samples s{area.width / area.pixelWidth, area.height, area.top % 2 == 0, {}};
     s.at.reserve(static_cast<std::size_t>(s.columns) * static_cast<std::size_t>(s.rows));
     for (int y = area.top; y < area.top + area.height; ++y) {
-        for (int column = 0; column < s.columns; ++column) {
-            float r = 0, g = 0, b = 0;
-            for (int k = 0; k < area.pixelWidth; ++k) {
-                const Rgb c = picture.rgb[picture.At(area.left + column * area.pixelWidth + k, y)];
-                r += c.r;
-                g += c.g;
-                b += c.b;
-            }
-            const auto n = static_cast<float>(area.pixelWidth);
-            s.at.push_back(YccOf(r / n, g / n, b / n));
-        }
+        for (int column = 0; column < s.columns; ++column) s.at.push_back(PairMean(picture, area, column, y));
     }
     return s;
+}
+
+int LumaStep(float y) { return std::clamp(static_cast<int>(std::lround(y)), 0, 255); }
+
+// How many C64 pixels have each brightness: enough to refuse a photograph before the samples
+// are kept.
+std::array<std::uint32_t, 256> LumaCounts(const DecodedPicture& picture, const PictureArea& area) {
+    std::array<std::uint32_t, 256> counts{};
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int column = 0; column < area.width / area.pixelWidth; ++column)
+            ++counts[static_cast<std::size_t>(LumaStep(PairMean(picture, area, column, y).y))];
+    }
+    return counts;
 }
 
 // The decoder spreads each chroma sample over its neighbours' pixels (a quarter each way as
@@ -140,8 +156,6 @@ bool HalvedDown(const Samples& s) {
     if (edges[1] == 0 || change[1] == 0) return false;
     return change[0] / edges[0] < HalvedDownRatio * (change[1] / edges[1]);
 }
-
-int LumaStep(float y) { return std::clamp(static_cast<int>(std::lround(y)), 0, 255); }
 
 // One palette as the reading sees it: its colours, and for each brightness step the colours a
 // pixel of that brightness may be (a bit per colour number; none when mixed beyond telling).
@@ -284,10 +298,8 @@ Reading Read(const Samples& s, const Levels& levels, bool inPairs, const std::ve
 
 std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, const PictureArea& area,
                                              const PaletteChoice& choice) {
-    const Samples samples = SamplesOf(picture, area);
-    std::array<std::uint32_t, 256> lumaCounts{};
-    for (const Ycc& c : samples.at) ++lumaCounts[static_cast<std::size_t>(LumaStep(c.y))];
-    const double pixels = static_cast<double>(samples.at.size());
+    const std::array<std::uint32_t, 256> lumaCounts = LumaCounts(picture, area);
+    const double pixels = static_cast<double>(area.width / area.pixelWidth) * area.height;
 
     // The palettes whose brightness levels nearly every pixel fits, the best fitting first.
     std::vector<Levels> fitting;
@@ -297,10 +309,12 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
         if (static_cast<double>(levels.fitting) >= FitShare * pixels) fitting.push_back(levels);
     }
     std::ranges::sort(fitting, [](const Levels& a, const Levels& b) { return a.lumaError < b.lumaError; });
+    if (fitting.empty()) return std::nullopt;
     if (fitting.size() > PalettesRead) fitting.resize(PalettesRead);
 
     // The decoder's blur undone across (each C64 pixel one chroma sample), and down when the
     // chroma was halved down too; then read, and read again with each cell's first reading.
+    const Samples samples = SamplesOf(picture, area);
     const bool down = HalvedDown(samples);
     const Samples seen = Sharpened(samples, down);
     std::optional<Reading> best;
