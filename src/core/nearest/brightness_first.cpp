@@ -89,16 +89,20 @@ std::array<std::uint32_t, 256> LumaCounts(const DecodedPicture& picture, const P
     return counts;
 }
 
-// The decoder spreads each chroma sample over its neighbours' pixels (a quarter each way as
-// libjpeg upsamples): undone to the first order, each sample less its neighbours' share. Across:
-// one sample per C64 pixel; down (4:2:0): one per two rows, both rows given their sample.
-Samples Sharpened(Samples s, bool down) {
+// How much of each chroma sample a decoder spreads over its neighbours' pixels: libjpeg-turbo a
+// quarter each way; a decoder that enlarges the chroma in its DCT (IJG libjpeg 7 and later, as
+// Wine's Windows Imaging Component) none. Both are tried; the reading that fits better is taken.
+constexpr std::array<float, 2> ChromaSpreads{0.25f, 0};
+
+// The spread undone to the first order, each sample less its neighbours' share. Across: one
+// sample per C64 pixel; down (4:2:0): one per two rows, both rows given their sample.
+Samples Sharpened(Samples s, bool down, float spread) {
     const auto at = [&](int row, int column) {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(s.columns) + static_cast<std::size_t>(column);
     };
-    const auto sharpen = [](Ycc& c, const Ycc& before, const Ycc& after) {
-        c.cb += (c.cb - (before.cb + after.cb) / 2) / 4;
-        c.cr += (c.cr - (before.cr + after.cr) / 2) / 4;
+    const auto sharpen = [spread](Ycc& c, const Ycc& before, const Ycc& after) {
+        c.cb += (c.cb - (before.cb + after.cb) / 2) * spread;
+        c.cr += (c.cr - (before.cr + after.cr) / 2) * spread;
     };
     const std::vector<Ycc> seen = s.at;
     for (int row = 0; row < s.rows; ++row) {
@@ -312,19 +316,21 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
     if (fitting.empty()) return std::nullopt;
     if (fitting.size() > PalettesRead) fitting.resize(PalettesRead);
 
-    // The decoder's blur undone across (each C64 pixel one chroma sample), and down when the
+    // The decoder's spread undone across (each C64 pixel one chroma sample), and down when the
     // chroma was halved down too; then read, and read again with each cell's first reading.
     const Samples samples = SamplesOf(picture, area);
     const bool down = HalvedDown(samples);
-    const Samples seen = Sharpened(samples, down);
     std::optional<Reading> best;
     std::size_t palette = 0;
-    for (const Levels& levels : fitting) {
-        Reading reading = Read(seen, levels, down, {});
-        if (down) reading = Read(seen, levels, down, reading.numbers);
-        if (!best || reading.error < best->error) {
-            best = std::move(reading);
-            palette = levels.palette;
+    for (const float spread : ChromaSpreads) {
+        const Samples seen = Sharpened(samples, down, spread);
+        for (const Levels& levels : fitting) {
+            Reading reading = Read(seen, levels, down, {});
+            if (down) reading = Read(seen, levels, down, reading.numbers);
+            if (!best || reading.error < best->error) {
+                best = std::move(reading);
+                palette = levels.palette;
+            }
         }
     }
     if (!best || best->error / pixels > MostMeanError) return std::nullopt;
