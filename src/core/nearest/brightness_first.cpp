@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "core/nearest/nearest_target.h"
@@ -91,7 +92,9 @@ std::array<std::uint32_t, 256> LumaCounts(const DecodedPicture& picture, const P
 
 // How much of each chroma sample a decoder spreads over its neighbours' pixels: libjpeg-turbo a
 // quarter each way; a decoder that enlarges the chroma in its DCT (IJG libjpeg 7 and later, as
-// Wine's Windows Imaging Component) none. Both are tried; the reading that fits better is taken.
+// Wine's Windows Imaging Component) none. With 4:2:0 told both are tried and the reading that
+// fits better is taken; else the first alone (the second fits some pictures with the chroma
+// halved across only better but reads them worse).
 constexpr std::array<float, 2> ChromaSpreads{0.25f, 0};
 
 // The spread undone to the first order, each sample less its neighbours' share. Across: one
@@ -141,7 +144,11 @@ Samples Sharpened(Samples s, bool down, float spread) {
 constexpr float EdgeLuma = 20;
 constexpr double HalvedDownRatio = 0.8;
 
-bool HalvedDown(const Samples& s) {
+// Whether two rows share each chroma sample: told, or not to be told (no brightness edge within
+// a sample's rows, which are then read alike either way).
+enum class RowsShared { No, Yes, Untold };
+
+RowsShared HalvedDown(const Samples& s) {
     std::array<double, 2> change{};  // within a sample's two rows, between samples
     std::array<double, 2> edges{};
     for (int row = 0; row + 1 < s.rows; ++row) {
@@ -155,10 +162,9 @@ bool HalvedDown(const Samples& s) {
             ++edges[between];
         }
     }
-    // No brightness changing within a sample's rows: those rows are read alike either way.
-    if (edges[0] == 0) return true;
-    if (edges[1] == 0 || change[1] == 0) return false;
-    return change[0] / edges[0] < HalvedDownRatio * (change[1] / edges[1]);
+    if (edges[0] == 0) return RowsShared::Untold;
+    if (edges[1] == 0 || change[1] == 0) return RowsShared::No;
+    return change[0] / edges[0] < HalvedDownRatio * (change[1] / edges[1]) ? RowsShared::Yes : RowsShared::No;
 }
 
 // One palette as the reading sees it: its colours, and for each brightness step the colours a
@@ -319,10 +325,11 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
     // The decoder's spread undone across (each C64 pixel one chroma sample), and down when the
     // chroma was halved down too; then read, and read again with each cell's first reading.
     const Samples samples = SamplesOf(picture, area);
-    const bool down = HalvedDown(samples);
+    const RowsShared shared = HalvedDown(samples);
+    const bool down = shared != RowsShared::No;
     std::optional<Reading> best;
     std::size_t palette = 0;
-    for (const float spread : ChromaSpreads) {
+    for (const float spread : std::span(ChromaSpreads).first(shared == RowsShared::Yes ? ChromaSpreads.size() : 1)) {
         const Samples seen = Sharpened(samples, down, spread);
         for (const Levels& levels : fitting) {
             Reading reading = Read(seen, levels, down, {});
