@@ -43,7 +43,7 @@ class Case:
     stdin: the file in the folder that is standard input;
     alike: the share of preview pixels that may differ, where the two decoders of a lossy file
     give the picture at another size (libjpeg-turbo decodes a large JPEG smaller, the Windows
-    Imaging Component at full size)."""
+    Imaging Component at full size) or enlarge halved chroma each its own way."""
 
     def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None, stdin=None, alike=0.0):
         self.name, self.args, self.inputs = name, args, inputs
