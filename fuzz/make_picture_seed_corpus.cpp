@@ -97,6 +97,14 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "lossy-c64.jpg", pxm::test::MakeJpeg({.quality = 90, .fullChroma = true}, areas));
     WriteSeed(dir, "lossy-c64-twice.jpg", pxm::test::MakeJpeg({.width = 640, .height = 400, .quality = 90, .fullChroma = true},
                                                               [&](int x, int y) { return areas(x / 2, y / 2); }));
+    // Saved with its chroma halved (4:2:0, 4:2:2; narrow; as a screenshot, its picture starting
+    // on an odd row): read by brightness first.
+    WriteSeed(dir, "lossy-c64-halved.jpg", pxm::test::MakeJpeg({.quality = 90}, areas));
+    WriteSeed(dir, "lossy-c64-across.jpg", pxm::test::MakeJpeg({.quality = 90, .chromaHalvedAcrossOnly = true}, areas));
+    WriteSeed(dir, "lossy-c64-narrow.jpg", pxm::test::MakeJpeg({.width = 160, .quality = 90}, areas));
+    WriteSeed(dir, "lossy-c64-screenshot.jpg", pxm::test::MakeJpeg({.width = 384, .height = 272, .quality = 90}, [&](int x, int y) {
+        return x >= 32 && x < 352 && y >= 35 && y < 235 ? areas(x - 32, y - 35) : Rgb(0, 14);
+    }));
     auto jpegCut = pxm::test::MakeJpeg({.width = 64, .height = 32, .progressive = true}, pepto);
     jpegCut.resize(jpegCut.size() / 2);
     WriteSeed(dir, "cut.jpg", jpegCut);

@@ -129,8 +129,10 @@ constexpr std::string_view Options =
     "  undithered, changes the fewest pixels possible, each to the nearest colour its cell\n"
     "  keeps, and says how many: \"Changed 37 pixels in 5 cells.\" (multicolour pixels, each\n"
     "  two pixels wide). A C64 picture gone lossy (a JPEG of it, a copy enlarged 2, 3 or 4\n"
-    "  times) whose colours gather tightly around 16 centres or fewer that one palette takes\n"
-    "  is read as that picture: each pixel its cluster's C64 colour, then as pixel art.\n"
+    "  times) whose colours gather tightly around 16 centres or fewer that one palette takes,\n"
+    "  or a JPEG of it with halved chroma (4:2:0, 4:2:2) whose brightness keeps to one\n"
+    "  palette's levels, is read as that picture: each pixel the palette's colour of its\n"
+    "  brightness whose hue fits, then as pixel art.\n"
     "\n";
 
 constexpr std::string_view C64Input =

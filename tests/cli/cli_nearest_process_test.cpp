@@ -155,17 +155,22 @@ TEST_F(NearestProcess, AQuality90JpegOfAC64PictureIsThatPicture) {
     };
     const std::string png = Write(MakePng({}, paint), "art.png");
     const std::vector<Rgb> exact = ConvertedPreview({png, "-o", dir_ / "exact.prg"});
-    for (const bool screenshot : {false, true}) {
+    // Full chroma, as a screenshot too; chroma halved across (4:2:2), and both ways (4:2:0).
+    const std::vector<std::pair<JpegShape, bool>> saved{{{.quality = 90, .fullChroma = true}, false},
+                                                        {{.quality = 90, .fullChroma = true}, true},
+                                                        {{.quality = 90, .chromaHalvedAcrossOnly = true}, false},
+                                                        {{.quality = 90}, false}};
+    for (const auto& [shape, screenshot] : saved) {
         const std::string jpeg = Write(screenshot ? MakeJpeg({.width = 384, .height = 272, .quality = 90, .fullChroma = true}, [&](int x, int y) {
             const bool inside = x >= 32 && x < 352 && y >= 35 && y < 235;
             return inside ? paint(x - 32, y - 35) : Packed(vice.colours[14]);
-        }) : MakeJpeg({.quality = 90, .fullChroma = true}, paint), "art.jpg");
+        }) : MakeJpeg(shape, paint), "art.jpg");
         const auto result = RunConverter({jpeg, "-n", "-o", dir_ / "lossy.prg", "--preview", dir_ / "p.png"});
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "Read as a lossy copy of a C64 picture, in palette vice.");
         int width = 0;
         int height = 0;
-        EXPECT_LE(DifferingPixels(Preview(width, height), exact), 80) << screenshot;
+        EXPECT_LE(DifferingPixels(Preview(width, height), exact), 80) << screenshot << shape.fullChroma << shape.chromaHalvedAcrossOnly;
     }
     // Enlarged twice, exactly: the picture itself.
     const std::string twice = Write(MakePng({.width = 640, .height = 400}, [&](int x, int y) { return paint(x / 2, y / 2); }), "twice.png");

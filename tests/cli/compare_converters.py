@@ -44,7 +44,7 @@ class Case:
     stdin: the file in the folder that is standard input;
     alike: the share of preview pixels that may differ, where the two decoders of a lossy file
     give the picture at another size (libjpeg-turbo decodes a large JPEG smaller, the Windows
-    Imaging Component at full size)."""
+    Imaging Component at full size) or enlarge halved chroma each its own way."""
 
     def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None, stdin=None, alike=0.0):
         self.name, self.args, self.inputs = name, args, inputs
@@ -176,6 +176,9 @@ def nearest_cases(pictures):
              [pictures + "/photo.jpg"], [], ["p.png"], alike=0.02),
         Case("--nearest over a C64 picture gone lossy", ["-n", "lossy-areas-vice.jpg", "-o", "o.prg"],
              [pictures + "/lossy-areas-vice.jpg"], ["o.prg"]),
+        Case("--nearest over a C64 picture gone lossy with its chroma halved",
+             ["-n", "-q", "lossy-halved-vice.jpg", "--preview", "p.png"], [pictures + "/lossy-halved-vice.jpg"], [],
+             ["p.png"], alike=0.01),
         Case("--nearest over a lossy C64 picture enlarged twice", ["-n", "lossy-twice-vice.jpg", "--preview", "p.png"],
              [pictures + "/lossy-twice-vice.jpg"], [], ["p.png"], alike=0.01),
         Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],

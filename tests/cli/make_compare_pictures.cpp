@@ -211,6 +211,14 @@ int main(int argc, char** argv) {
     // A C64 picture in areas of its colours gone lossy, at its size and enlarged twice.
     const auto areas = [&](int x, int y) { return Packed(vice, (x / 8 * 7 + y / 4 * 3) % 16); };
     Write(dir, "lossy-areas-vice.jpg", MakeJpeg({.quality = 90, .fullChroma = true}, areas));
+    // Saved with its chroma halved both ways (4:2:0), which the two decoders enlarge differently;
+    // areas three rows high, so that colours change within a chroma sample's two rows too, four
+    // colours to a cell.
+    Write(dir, "lossy-halved-vice.jpg", MakeJpeg({.quality = 90}, [&](int x, int y) {
+              const int cell = y / 8 * 40 + x / 8;
+              const int k = (y % 8 / 3 + x / 4 % 2) % 4;
+              return Packed(vice, k == 0 ? 0 : 1 + (cell + 5 * (k - 1)) % 15);
+          }));
     Write(dir, "lossy-twice-vice.jpg", MakeJpeg({.width = 640, .height = 400, .quality = 90, .fullChroma = true},
                                                 [&](int x, int y) { return areas(x / 2, y / 2); }));
     return failed ? 1 : 0;

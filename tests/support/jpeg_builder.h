@@ -1,7 +1,7 @@
 #pragma once
 // Builds JPEG files in memory for tests, written with libjpeg: colour or greyscale, baseline or
-// progressive, any quality and chroma sampling, CMYK as print programs save it, and an EXIF
-// orientation (written with libexif) as cameras save it.
+// progressive, any quality and chroma sampling (4:4:4, 4:2:2, 4:2:0), CMYK as print programs
+// save it, and an EXIF orientation (written with libexif) as cameras save it.
 // jpeglib.h uses size_t and FILE without including their headers.
 #include <cstddef>
 #include <cstdio>
@@ -28,6 +28,7 @@ struct JpegShape {
     int quality = 90;
     bool progressive = false;
     bool fullChroma = false;  // chroma at full resolution (4:4:4) instead of libjpeg's 4:2:0
+    bool chromaHalvedAcrossOnly = false;  // without fullChroma: 4:2:2, chroma halved across only
     // Greyscale progressive in 128 scans: each coefficient alone, first its high bits, then the
     // lowest bit (libjpeg's own progression has 6 to 10).
     bool scanPerCoefficient = false;
@@ -114,6 +115,7 @@ inline bool WriteJpeg(jpeg_compress_struct& info, JpegBuildErrors& errors, const
         for (int c = 0; c < info.num_components; ++c)
             info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
     }
+    if (!shape.fullChroma && shape.chromaHalvedAcrossOnly) info.comp_info[0].v_samp_factor = 1;
     jpeg_start_compress(&info, TRUE);
     if (!exif.empty()) jpeg_write_marker(&info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned int>(exif.size()));
     for (auto& row : rows) {

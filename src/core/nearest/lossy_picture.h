@@ -1,7 +1,9 @@
 #pragma once
 // A C64 picture gone lossy (a JPEG, a scaled or filtered screenshot) told from a photograph: its
 // colours gather around at most sixteen centres (core/nearest/colour_clusters.h) that one C64
-// palette takes (MatchPalette). Each pixel is then the C64 colour of its cluster.
+// palette takes (MatchPalette). Each pixel is then read in that palette by its brightness first
+// (core/nearest/brightness_first.h), or is the C64 colour of its cluster. A copy whose chroma was
+// halved gathers no such clusters: it is read by brightness alone, its palette with it.
 #include <cstdint>
 #include <optional>
 #include <vector>
