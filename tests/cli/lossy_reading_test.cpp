@@ -54,8 +54,11 @@ std::uint32_t Hex(Rgb c) { return static_cast<std::uint32_t>(c.r) << 16 | static
 TEST(LossyReading, Quality90JpegsOfC64PicturesAreReadBackInEveryChroma) {
     for (const std::string_view name : {"pepto", "vice"}) {
         const std::size_t palette = *FindPalette(name);
-        for (const auto& [pictureName, number] :
+        for (const auto& picturePair :
              std::vector<std::pair<std::string, std::function<int(int, int)>>>{{"areas", Areas}, {"dithered", Dithered}}) {
+            // Named, not bound: clang 14 cannot capture a structured binding in a lambda.
+            const std::string& pictureName = picturePair.first;
+            const std::function<int(int, int)>& number = picturePair.second;
             for (const Chroma& chroma : Chromas) {
                 // Dots of one C64 pixel on another colour survive only full chroma.
                 if (pictureName == "dithered" && !chroma.shape.fullChroma) continue;
