@@ -124,7 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     } else if (match.refusal == pxm::ColourRefusal::StrayColours) {
-        Check(!match.strays.empty() && used.colours.size() == pxm::MaxPictureColours + match.strays.size());
+        // The colours kept are at most sixteen and at least one; every stray is one of the picture's.
+        Check(!match.strays.empty() && match.strays.size() < used.colours.size() &&
+              used.colours.size() - match.strays.size() <= pxm::MaxPictureColours);
+        for (const pxm::ForeignColour& stray : match.strays) {
+            Check(std::any_of(used.colours.begin(), used.colours.end(),
+                              [&](const pxm::ColourAt& c) { return c.rgb == stray.colour.rgb; }));
+        }
     }
     // The palette as a whole, as the converter judges it without --palette.
     const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
