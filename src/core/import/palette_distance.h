@@ -1,9 +1,10 @@
 #pragma once
 // How far a picture's colour lies from an entry of a C64 palette. Published palettes differ from
 // each other mostly in saturation and hue; their brightness steps (the VIC-II's luminance levels)
-// are what they share. So in CIELAB a lightness difference counts in full, a chroma (saturation)
-// difference half and a hue difference two thirds: a greener or paler green stays green, a
-// lighter one becomes light green. bench/palette_margins.cpp shows the figures behind the weights.
+// are what they share. So in CIELAB a lightness difference counts in full, while chroma
+// (saturation) and hue differences count less the more saturated the entry is, as CIE94 weighs
+// them: a greener or paler green stays green, a lighter one becomes light green.
+// bench/palette_margins.cpp shows the figures behind the weights.
 #include <algorithm>
 #include <cmath>
 
