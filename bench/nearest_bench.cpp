@@ -9,7 +9,7 @@
 #include "cli/picture_scaling.h"
 #include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
-#include "core/nearest/seen_distance.h"
+#include "core/nearest/seen_refinement.h"
 #include "tests/core/core_test_support.h"
 
 namespace pxm::bench {
@@ -109,22 +109,26 @@ void BM_NearestDither(benchmark::State& state) {
 BENCHMARK(BM_NearestDither)->DenseRange(0, static_cast<int>(DitherKindNames.size()) - 1)->Unit(benchmark::kMillisecond);
 
 // What telling two dithers apart costs: the target as seen once, a picture as seen against it.
-void BM_NearestSeenDistance(benchmark::State& state) {
+// The refinement as seen alone, from the dither it starts from.
+void BM_NearestRefinement(benchmark::State& state) {
     auto distances = std::make_unique<PaletteDistances>(Pepto);
     const PixelDifferences pixels = DifferencesOfPixels(PhotoTarget(), *distances);
     const std::uint8_t background = ChooseBackground(pixels, Multicolour);
-    const CellColourSets sets = ChooseCellColours(pixels, Multicolour, background);
+    const CellColourSets chosen = ChooseCellColours(pixels, Multicolour, background);
+    auto start = std::make_unique<Canvas>();
+    DitherIntoCanvas(PhotoTarget(), *distances, chosen, background, RefinementStart, *start);
     auto canvas = std::make_unique<Canvas>();
-    DitherIntoCanvas(PhotoTarget(), *distances, sets, background, {DitherKind::FloydSteinberg, 0.65f}, *canvas);
     for (auto _ : state) {
-        const std::vector<Lab> seen = SeenTarget(PhotoTarget(), Pepto.linear[background]);
-        benchmark::DoNotOptimize(SeenDistance(PhotoTarget(), seen, *canvas, Pepto));
+        CellColourSets sets = chosen;
+        *canvas = *start;
+        RefineAsSeen(PhotoTarget(), Pepto, Multicolour, background, sets, *canvas);
+        benchmark::DoNotOptimize(canvas->data());
     }
 }
-BENCHMARK(BM_NearestSeenDistance)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NearestRefinement)->Unit(benchmark::kMillisecond);
 
 // The whole nearest picture with the defaults, from a fresh table of differences: the search,
-// both dithers told apart as seen, the koalization.
+// the dither and its refinement as seen, the koalization.
 void BM_NearestWholePicture(benchmark::State& state) {
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();

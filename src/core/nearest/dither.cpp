@@ -8,20 +8,7 @@ namespace pxm {
 
 namespace {
 
-// The colours one cell keeps, as a short list.
-struct Kept {
-    std::array<std::uint8_t, 4> colours{};
-    std::size_t count = 0;
-};
-
-Kept KeptOf(ColourSet set) {
-    Kept kept;
-    for (ColourSet s = set; s != 0 && kept.count < kept.colours.size(); s &= static_cast<ColourSet>(s - 1))
-        kept.colours[kept.count++] = static_cast<std::uint8_t>(std::countr_zero(s));
-    return kept;
-}
-
-std::uint8_t NearestKept(LinearRgb colour, const Kept& kept, PaletteDistances& distances) {
+std::uint8_t NearestKept(LinearRgb colour, const KeptColours& kept, PaletteDistances& distances) {
     const std::array<std::int16_t, 16>& to = distances.To(colour);
     std::uint8_t best = kept.colours[0];
     std::int16_t bestDistance = to[best];
@@ -58,7 +45,7 @@ constexpr std::array<std::uint8_t, 64> Bayer8 = [] {
 // threshold lies below the mix's share. Pairs of colours far apart pay for their coarser pattern
 // (a tenth of their squared distance), so that of two mixes alike the finer one wins.
 constexpr float PairSpreadPenalty = 0.1f;
-std::uint8_t OrderedPixel(LinearRgb t, const Kept& kept, const ShownColours& shown, float threshold) {
+std::uint8_t OrderedPixel(LinearRgb t, const KeptColours& kept, const ShownColours& shown, float threshold) {
     const Lab want = LabOf(t);
     std::uint8_t first = kept.colours[0];
     std::uint8_t second = first;
@@ -91,7 +78,7 @@ std::uint8_t OrderedPixel(LinearRgb t, const Kept& kept, const ShownColours& sho
     return threshold < share ? second : first;
 }
 
-void Ordered(const NearestTarget& target, const ShownColours& shown, std::span<const Kept> kept,
+void Ordered(const NearestTarget& target, const ShownColours& shown, std::span<const KeptColours> kept,
              std::uint8_t background, const DitherSettings& settings, std::span<const std::uint8_t> matrix, int n,
              Canvas& canvas) {
     const float cells = static_cast<float>(n * n);
@@ -102,7 +89,7 @@ void Ordered(const NearestTarget& target, const ShownColours& shown, std::span<c
             if (target.Inside(at)) {
                 const float level = (matrix[static_cast<std::size_t>((y % n) * n + x % n)] + 0.5f) / cells;
                 const float threshold = 0.5f + settings.strength * (level - 0.5f);
-                const Kept& cell = kept[static_cast<std::size_t>((y / 8) * CellColumns + x / 4)];
+                const KeptColours& cell = kept[static_cast<std::size_t>((y / 8) * CellColumns + x / 4)];
                 colour = OrderedPixel(target.colours[at], cell, shown, threshold);
             }
             canvas[CanvasIndex(x, y)] = colour;
@@ -126,7 +113,7 @@ constexpr int ErrorRows = 3;
 constexpr int ErrorMargin = 2;  // columns beyond each edge, so that no spread needs a test
 constexpr int ErrorWidth = CanvasColumns + 2 * ErrorMargin;
 
-void Diffuse(const NearestTarget& target, PaletteDistances& distances, std::span<const Kept> kept,
+void Diffuse(const NearestTarget& target, PaletteDistances& distances, std::span<const KeptColours> kept,
              std::uint8_t background, const DitherSettings& settings, std::span<const Spread> spread, Canvas& canvas) {
     std::vector<LinearRgb> error(static_cast<std::size_t>(ErrorRows * ErrorWidth));
     const auto errorAt = [&](int x, int y) -> LinearRgb& {
@@ -174,7 +161,7 @@ void Diffuse(const NearestTarget& target, PaletteDistances& distances, std::span
 
 void DitherIntoCanvas(const NearestTarget& target, PaletteDistances& distances, const CellColourSets& sets,
                       std::uint8_t background, const DitherSettings& settings, Canvas& canvas) {
-    std::vector<Kept> kept(sets.size());
+    std::vector<KeptColours> kept(sets.size());
     std::ranges::transform(sets, kept.begin(), KeptOf);
     switch (settings.kind) {
         // Nothing carried on: each pixel the nearest colour its cell keeps.

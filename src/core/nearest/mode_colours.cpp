@@ -1,5 +1,7 @@
 #include "core/nearest/mode_colours.h"
 
+#include <bit>
+
 namespace pxm {
 
 namespace {
@@ -17,6 +19,13 @@ constexpr ColourSet FourGreys = Set({11, 12, 15});
 constexpr ColourSet FiveGreys = Set({1, 11, 12, 15});
 
 }  // namespace
+
+KeptColours KeptOf(ColourSet set) {
+    KeptColours kept;
+    for (ColourSet s = set; s != 0 && kept.count < kept.colours.size(); s &= static_cast<ColourSet>(s - 1))
+        kept.colours[kept.count++] = static_cast<std::uint8_t>(std::countr_zero(s));
+    return kept;
+}
 
 ModeColours ModeColoursOf(PaletteMode mode, BackgroundChoice background) {
     switch (mode) {

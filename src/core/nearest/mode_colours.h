@@ -15,6 +15,13 @@ using ColourSet = std::uint16_t;
 inline constexpr ColourSet AllColours = 0xFFFF;
 constexpr bool Holds(ColourSet set, int colour) { return (set >> colour & 1u) != 0; }
 
+// A cell's colours as a short list, lowest number first: a set of at most four.
+struct KeptColours {
+    std::array<std::uint8_t, 4> colours{};
+    std::size_t count = 0;
+};
+KeptColours KeptOf(ColourSet set);
+
 struct ModeColours {
     ColourSet backgrounds = AllColours;
     ColourSet cellColours = AllColours;

@@ -1,7 +1,8 @@
 #pragma once
 // The nearest C64 picture the chosen palette mode can show: the background, each cell's colours
 // and each pixel's colour, koalized. Pixel art (every colour a C64 colour) without dithering
-// changes the fewest pixels; anything else takes the colours that lie nearest, dithered as asked.
+// changes the fewest pixels; anything else takes the colours that lie nearest, dithered as asked
+// or, by default, refined until it lies nearest as the eye takes it in.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -12,22 +13,17 @@
 
 namespace pxm {
 
-// Unless a dither is asked for, a photograph's picture is the one of these that lies nearest as
-// the eye takes it in (SeenDistance): chosen by measuring the error of docs/performance.md over a
-// set of photographs and drawings. Error diffusion is nearest on most; where a picture's colours
-// lie far outside what the cells can mix (a saturated red), it breaks out in stray colours, and
-// no dithering is nearer.
-inline constexpr std::array<DitherSettings, 2> PhotoDithers{{
-    {DitherKind::FloydSteinberg, 0.65f},
-    {DitherKind::None, 0.0f},
-}};
+// Unless a dither is asked for, a photograph's picture starts from this dither and is refined as
+// the eye takes it in (seen_refinement.h): chosen by measuring the error of docs/performance.md
+// over a set of photographs and drawings (no dither and stronger or weaker ones start worse).
+inline constexpr DitherSettings RefinementStart{DitherKind::FloydSteinberg, 0.65f};
 // The dither --dither-strength alone asks for, at that strength.
 inline constexpr DitherKind DefaultDitherKind = DitherKind::FloydSteinberg;
 
 struct NearestSettings {
     PaletteMode mode = PaletteMode::Multicolour;
     BackgroundChoice background = AutoBackground;
-    std::optional<DitherSettings> dither;  // none: no dithering for pixel art, else the nearest of PhotoDithers
+    std::optional<DitherSettings> dither;  // none: no dithering for pixel art, else refined as seen
 };
 
 struct ChangeCount {

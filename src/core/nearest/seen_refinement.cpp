@@ -1,0 +1,319 @@
+#include "core/nearest/seen_refinement.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "core/nearest/local_metric.h"
+#include "core/nearest/seen_blur.h"
+
+namespace pxm {
+
+namespace {
+
+LinearRgb Plus(LinearRgb x, LinearRgb y) { return {x.r + y.r, x.g + y.g, x.b + y.b}; }
+LinearRgb Minus(LinearRgb x, LinearRgb y) { return {x.r - y.r, x.g - y.g, x.b - y.b}; }
+LinearRgb Times(LinearRgb x, float w) { return {x.r * w, x.g * w, x.b * w}; }
+float Dot(LinearRgb x, LinearRgb y) { return x.r * y.r + x.g * y.g + x.b * y.b; }
+
+// The working grids have a margin as wide as the blur reaches, whose metric is zero, so that no
+// tap needs a test for the edge: beyond the screen nothing is seen.
+constexpr int PaddedColumns = CanvasColumns + 2 * SeenReachAcross;
+constexpr int PaddedRows = CanvasRows + 2 * SeenReachDown;
+constexpr std::size_t PaddedCount = static_cast<std::size_t>(PaddedColumns) * PaddedRows;
+constexpr std::size_t Padded(int x, int y) {
+    return static_cast<std::size_t>(y + SeenReachDown) * PaddedColumns + static_cast<std::size_t>(x + SeenReachAcross);
+}
+
+struct Tap {
+    std::ptrdiff_t offset;  // in the padded grid
+    float weight;
+};
+
+constexpr std::size_t TapCount = SeenBlurAcross.size() * SeenBlurDown.size();
+constexpr std::array<Tap, TapCount> Taps = [] {
+    std::array<Tap, TapCount> taps{};
+    std::size_t k = 0;
+    for (int dy = -SeenReachDown; dy <= SeenReachDown; ++dy) {
+        for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx) {
+            taps[k++] = {std::ptrdiff_t{dy} * PaddedColumns + dx, SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)] *
+                                                                       SeenBlurDown[static_cast<std::size_t>(dy + SeenReachDown)]};
+        }
+    }
+    return taps;
+}();
+
+// Changes smaller than this (in the weighed units of SeenError) are not worth taking: they would
+// only shuffle pixels between equals.
+constexpr float LeastGain = 1e-3f;
+// Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
+constexpr float LeastDifference = 1.0f;
+
+constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
+
+// The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
+// target at every pixel, and that difference weighed by the eye's metric there. The cost of the
+// picture is the sum over pixels of errorᵀ M error; a change of one pixel by δ changes it by
+// 2 δ·Σ K (M error) + δᵀ (Σ K² M) δ over the blur's taps K around it. Cells near a change are
+// marked, so that passes look again only where something moved.
+class SeenError {
+public:
+    SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
+        : target_(target), shown_(shown), canvas_(canvas) {
+        const LinearRgb behind = shown.linear[background];
+        const auto targetAt = [&](int x, int y) {
+            const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
+            return target.Inside(at) ? target.colours[at] : behind;
+        };
+        std::vector<LinearRgb> difference(PaddedCount);
+        for (int y = 0; y < CanvasRows; ++y) {
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = NearestTarget::At(x, y);
+                if (target.Inside(at)) difference[Padded(x, y)] = Minus(shown.linear[canvas[CanvasIndex(x, y)]], target.colours[at]);
+            }
+        }
+        for (int y = 0; y < CanvasRows; ++y) {
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                LinearRgb blurred;
+                LinearRgb error;
+                for (int dy = -SeenReachDown; dy <= SeenReachDown; ++dy) {
+                    for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx) {
+                        const float w = SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)] *
+                                        SeenBlurDown[static_cast<std::size_t>(dy + SeenReachDown)];
+                        blurred = Plus(blurred, Times(targetAt(x + dx, y + dy), w));
+                        error = Plus(error, Times(difference[Padded(x + dx, y + dy)], w));
+                    }
+                }
+                error_[at] = error;
+                blurredTarget_[at] = blurred;
+            }
+        }
+        Reweigh();
+        pixelsToVisit_.fill(true);
+        cellsToVisit_.fill(true);
+    }
+
+    // The eye's metric at each pixel taken anew for the picture as it now is. CIEDE2000 weighs a
+    // difference by the mean of the two colours': the metric is taken halfway between the target
+    // and the picture. And the measure is the mean difference, not its square: each pixel's
+    // weight is divided by its difference now, so that errors no colour can mend do not rule.
+    void Reweigh() {
+        for (int y = 0; y < CanvasRows; ++y) {
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                LocalMetric metric = LocalMetricAt(Plus(blurredTarget_[at], Times(error_[at], 0.5f)));
+                const float seenNow = std::sqrt(metric.Of(error_[at]));
+                for (float& m : metric.m) m /= std::max(seenNow, LeastDifference);
+                metric_[at] = metric;
+                weighted_[at] = metric.Times(error_[at]);
+            }
+        }
+        for (int y = 0; y < CanvasRows; ++y) {
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                LocalMetric spread;
+                for (const Tap& t : Taps) {
+                    const LocalMetric& near = metric_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+                    for (std::size_t i = 0; i < spread.m.size(); ++i) spread.m[i] += t.weight * t.weight * near.m[i];
+                }
+                spread_[at] = spread;
+            }
+        }
+    }
+
+    // The error's weighed sum over the taps around the pixel: the first-order pull on it.
+    LinearRgb PullAt(int x, int y) const {
+        const std::size_t at = Padded(x, y);
+        LinearRgb pull;
+        for (const Tap& t : Taps) pull = Plus(pull, Times(weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)], t.weight));
+        return pull;
+    }
+    // The change of cost were the pixel, whose pull is given, to take colour c.
+    float GainOf(int x, int y, LinearRgb pull, std::uint8_t c) const {
+        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
+        return 2 * Dot(step, pull) + spread_[Padded(x, y)].Of(step);
+    }
+    void Set(int x, int y, std::uint8_t c) {
+        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
+        canvas_[CanvasIndex(x, y)] = c;
+        const std::size_t at = Padded(x, y);
+        for (const Tap& t : Taps) {
+            const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
+            error_[near] = Plus(error_[near], Times(step, t.weight));
+            weighted_[near] = metric_[near].Times(error_[near]);
+        }
+        // The cells whose pixels' pulls this moved.
+        for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
+            for (const int nx : {std::max(x - SeenReachAcross, 0), std::min(x + SeenReachAcross, CanvasColumns - 1)}) {
+                pixelsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))] = true;
+                cellsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))] = true;
+            }
+        }
+    }
+    std::uint8_t At(int x, int y) const { return canvas_[CanvasIndex(x, y)]; }
+    bool Inside(int x, int y) const { return target_.Inside(NearestTarget::At(x, y)); }
+
+    // Whether anything near the cell moved since the pass of that kind last looked; clears it.
+    bool TakePixelVisit(int cell) { return std::exchange(pixelsToVisit_[static_cast<std::size_t>(cell)], false); }
+    bool TakeCellVisit(int cell) { return std::exchange(cellsToVisit_[static_cast<std::size_t>(cell)], false); }
+
+private:
+    const NearestTarget& target_;
+    const ShownColours& shown_;
+    Canvas& canvas_;
+    std::vector<LocalMetric> metric_ = std::vector<LocalMetric>(PaddedCount);
+    std::vector<LocalMetric> spread_ = std::vector<LocalMetric>(PaddedCount);
+    std::vector<LinearRgb> blurredTarget_ = std::vector<LinearRgb>(PaddedCount);
+    std::vector<LinearRgb> error_ = std::vector<LinearRgb>(PaddedCount);
+    std::vector<LinearRgb> weighted_ = std::vector<LinearRgb>(PaddedCount);
+    std::array<bool, CellCount> pixelsToVisit_{};
+    std::array<bool, CellCount> cellsToVisit_{};
+};
+
+constexpr int CellPixels = 32;
+constexpr int CellLeft(int cell) { return 4 * (cell % CellColumns); }
+constexpr int CellTop(int cell) { return 8 * (cell / CellColumns); }
+
+// Each pixel of the cell takes whichever colour of the cell lowers the cost most (one that is
+// not kept must go). The summed change of cost.
+float SettleCell(SeenError& seen, int cell, ColourSet set) {
+    const KeptColours kept = KeptOf(set);
+    float total = 0;
+    for (int p = 0; p < CellPixels; ++p) {
+        const int x = CellLeft(cell) + p % 4;
+        const int y = CellTop(cell) + p / 4;
+        if (!seen.Inside(x, y)) continue;
+        const LinearRgb pull = seen.PullAt(x, y);
+        const std::uint8_t now = seen.At(x, y);
+        std::uint8_t best = now;
+        float bestGain = Holds(set, now) ? -LeastGain : std::numeric_limits<float>::max();
+        for (std::size_t k = 0; k < kept.count; ++k) {
+            if (kept.colours[k] == now) continue;
+            if (const float gain = seen.GainOf(x, y, pull, kept.colours[k]); gain < bestGain) {
+                bestGain = gain;
+                best = kept.colours[k];
+            }
+        }
+        if (best != now) {
+            seen.Set(x, y, best);
+            total += bestGain;
+        }
+    }
+    return total;
+}
+
+// Every cell near a change settles its pixels. Whether anything changed.
+bool PixelPass(SeenError& seen, const CellColourSets& sets) {
+    bool changed = false;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        if (seen.TakePixelVisit(cell)) changed |= SettleCell(seen, cell, sets[static_cast<std::size_t>(cell)]) < 0;
+    }
+    return changed;
+}
+
+// The best set for the cell by estimate: every colour tried in place of each of the cell's own
+// (besides the background; added, while the cell has room), each pixel then taking the best of
+// the set as if the others stayed. The set as it is when nothing promises better.
+ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, ColourSet usable, std::uint8_t background) {
+    std::array<std::array<float, CellPixels>, 16> gain{};  // gain[c][i]: pixel i taking colour c
+    std::array<float, CellPixels> kept{};                  // each pixel's best within the set as it is
+    int count = 0;
+    for (int p = 0; p < CellPixels; ++p) {
+        const int x = CellLeft(cell) + p % 4;
+        const int y = CellTop(cell) + p / 4;
+        if (!seen.Inside(x, y)) continue;
+        const LinearRgb pull = seen.PullAt(x, y);
+        const auto i = static_cast<std::size_t>(count++);
+        kept[i] = std::numeric_limits<float>::max();
+        for (std::uint8_t c = 0; c < 16; ++c) {
+            if (!Holds(usable, c)) continue;
+            gain[c][i] = seen.GainOf(x, y, pull, c);
+            if (Holds(now, c)) kept[i] = std::min(kept[i], gain[c][i]);
+        }
+    }
+    if (count == 0) return now;
+    const auto estimate = [&](ColourSet set) {
+        float sum = 0;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+            float least = std::numeric_limits<float>::max();
+            for (ColourSet s = set; s != 0; s &= static_cast<ColourSet>(s - 1))
+                least = std::min(least, gain[static_cast<std::size_t>(std::countr_zero(s))][i]);
+            sum += least;
+        }
+        return sum;
+    };
+    float keptSum = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) keptSum += kept[i];
+    const auto others = static_cast<ColourSet>(now & ~(1u << background));
+    const bool full = std::popcount(others) >= 3;
+    ColourSet best = now;
+    float bestEstimate = keptSum - LeastGain;
+    for (std::uint8_t add = 0; add < 16; ++add) {
+        if (!Holds(usable, add) || Holds(now, add)) continue;
+        // A colour no pixel would rather take cannot make the cell nearer.
+        bool wanted = false;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count) && !wanted; ++i) wanted = gain[add][i] < kept[i];
+        if (!wanted) continue;
+        const auto with = static_cast<ColourSet>(now | 1u << add);
+        if (!full) {
+            if (const float e = estimate(with); e < bestEstimate) bestEstimate = e, best = with;
+            continue;
+        }
+        for (ColourSet s = others; s != 0; s &= static_cast<ColourSet>(s - 1)) {
+            const auto trial = static_cast<ColourSet>(with & ~(1u << std::countr_zero(s)));
+            if (const float e = estimate(trial); e < bestEstimate) bestEstimate = e, best = trial;
+        }
+    }
+    return best;
+}
+
+// Every cell near a change tries its best set by estimate, made pixel by pixel with the exact
+// costs and kept if the cost went down. Whether any cell changed.
+bool CellPass(SeenError& seen, ColourSet usable, std::uint8_t background, CellColourSets& sets) {
+    bool changed = false;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        if (!seen.TakeCellVisit(cell)) continue;
+        ColourSet& set = sets[static_cast<std::size_t>(cell)];
+        const ColourSet trial = BestSetEstimate(seen, cell, set, usable, background);
+        if (trial == set) continue;
+        std::array<std::uint8_t, CellPixels> before{};
+        for (int p = 0; p < CellPixels; ++p) before[static_cast<std::size_t>(p)] = seen.At(CellLeft(cell) + p % 4, CellTop(cell) + p / 4);
+        if (SettleCell(seen, cell, trial) < 0) {
+            set = trial;
+            changed = true;
+            continue;
+        }
+        for (int p = 0; p < CellPixels; ++p) {
+            const int x = CellLeft(cell) + p % 4;
+            const int y = CellTop(cell) + p / 4;
+            if (seen.At(x, y) != before[static_cast<std::size_t>(p)]) seen.Set(x, y, before[static_cast<std::size_t>(p)]);
+        }
+    }
+    return changed;
+}
+
+// Rounds of settling pixels, then cells; the metric taken anew after each. Measured over a set
+// of photographs (docs/performance.md): the first round brings most of the gain, the third a
+// little (0.5 %), a fourth less than its cost.
+constexpr int Rounds = 3;
+constexpr int PixelPassesPerRound = 2;
+
+}  // namespace
+
+void RefineAsSeen(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
+                  std::uint8_t background, CellColourSets& sets, Canvas& canvas) {
+    SeenError seen(target, shown, background, canvas);
+    const auto usable = static_cast<ColourSet>(mode.cellColours | 1u << background);
+    for (int round = 0; round < Rounds; ++round) {
+        for (int pass = 0; pass < PixelPassesPerRound && PixelPass(seen, sets); ++pass) {
+        }
+        if (!CellPass(seen, usable, background, sets)) break;
+        seen.Reweigh();
+    }
+    PixelPass(seen, sets);
+}
+
+}  // namespace pxm
