@@ -39,15 +39,15 @@ const std::array<float, LabSteps + 2>& LabCurve() {
     return table;
 }
 
-float LabF(float t) {
+}  // namespace
+
+float CielabF(float t) {
     const float x = std::clamp(t, 0.0f, 1.0f) * LabSteps;
     const auto i = static_cast<std::size_t>(x);
     const float frac = x - static_cast<float>(i);
     const auto& curve = LabCurve();
     return curve[i] + frac * (curve[i + 1] - curve[i]);
 }
-
-}  // namespace
 
 float LinearFromByte(std::uint8_t value) { return ByteToLinear()[value]; }
 
@@ -60,10 +60,10 @@ Lab LabOf(LinearRgb c) {
     const float r = std::clamp(c.r, 0.0f, 1.0f);
     const float g = std::clamp(c.g, 0.0f, 1.0f);
     const float b = std::clamp(c.b, 0.0f, 1.0f);
-    // sRGB primaries to XYZ, relative to the D65 white (each row sums to 1).
-    const float fx = LabF((0.4124564f * r + 0.3575761f * g + 0.1804375f * b) / 0.95047f);
-    const float fy = LabF(0.2126729f * r + 0.7151522f * g + 0.0721750f * b);
-    const float fz = LabF((0.0193339f * r + 0.1191920f * g + 0.9503041f * b) / 1.08883f);
+    const auto f = [&](std::size_t i) { return CielabF(LinearToXyz[i][0] * r + LinearToXyz[i][1] * g + LinearToXyz[i][2] * b); };
+    const float fx = f(0);
+    const float fy = f(1);
+    const float fz = f(2);
     return {116.0f * fy - 16.0f, 500.0f * (fx - fy), 200.0f * (fy - fz)};
 }
 

@@ -9,16 +9,11 @@ namespace {
 
 using Row = std::array<float, 3>;
 
-// sRGB primaries to XYZ over the D65 white, one row a coordinate (as LabOf).
-constexpr std::array<Row, 3> ToXyz{{{0.4124564f / 0.95047f, 0.3575761f / 0.95047f, 0.1804375f / 0.95047f},
-                                    {0.2126729f, 0.7151522f, 0.0721750f},
-                                    {0.0193339f / 1.08883f, 0.1191920f / 1.08883f, 0.9503041f / 1.08883f}}};
-
-// The slope of CIELAB's f at t: the cube root's above (6/29)^3, the straight part's below.
-float SlopeOfF(float t) {
+// The slope of CIELAB's f at t, given f(t): the cube root's above (6/29)^3, the straight part's below.
+float SlopeOfF(float t, float f) {
     constexpr float Epsilon = 216.0f / 24389.0f;
     constexpr float Kappa = 24389.0f / 27.0f;
-    return t > Epsilon ? 1.0f / (3.0f * std::cbrt(t * t)) : Kappa / 116.0f;
+    return t > Epsilon ? f / (3.0f * t) : Kappa / 116.0f;
 }
 
 Row Scaled(const Row& row, float by) { return {row[0] * by, row[1] * by, row[2] * by}; }
@@ -39,21 +34,27 @@ void AddOuter(LocalMetric& metric, const Row& x, const Row& y, float w) {
 LocalMetric LocalMetricAt(LinearRgb colour) {
     const std::array<float, 3> rgb{std::clamp(colour.r, 0.0f, 1.0f), std::clamp(colour.g, 0.0f, 1.0f),
                                    std::clamp(colour.b, 0.0f, 1.0f)};
+    std::array<float, 3> f{};
     std::array<Row, 3> df{};  // the derivatives of f(X), f(Y), f(Z) over r, g, b
     for (std::size_t i = 0; i < 3; ++i) {
-        const float t = ToXyz[i][0] * rgb[0] + ToXyz[i][1] * rgb[1] + ToXyz[i][2] * rgb[2];
-        df[i] = Scaled(ToXyz[i], SlopeOfF(t));
+        const Row& row = LinearToXyz[i];
+        const float t = row[0] * rgb[0] + row[1] * rgb[1] + row[2] * rgb[2];
+        f[i] = CielabF(t);
+        df[i] = Scaled(row, SlopeOfF(t, f[i]));
     }
-    const Lab lab = LabOf(colour);
+    const float l = 116.0f * f[1] - 16.0f;
+    const float a = 500.0f * (f[0] - f[1]);
+    const float b = 200.0f * (f[1] - f[2]);
     const Row dL = Scaled(df[1], 116.0f);
     // CIEDE2000 stretches a* near the grey axis by 1 + G.
-    const auto chroma = static_cast<float>(std::hypot(lab.a, lab.b));
-    const float c7 = std::pow(chroma, 7.0f);
-    const float stretch = 1.5f - 0.5f * std::sqrt(c7 / (c7 + 6103515625.0f));
+    const float chroma = std::sqrt(a * a + b * b);
+    const float c2 = chroma * chroma;
+    const float c7 = c2 * c2 * c2 * chroma;
+    const float stretch = 1.5f - 0.5f * std::sqrt(c7 / (c7 + 6103515625.0f));  // 25^7
     const Row da = Scaled(Difference(df[0], df[1]), 500.0f * stretch);
     const Row db = Scaled(Difference(df[1], df[2]), 200.0f);
     // CIEDE2000's weights: lightness less far from mid-grey, chroma and hue less when saturated.
-    const float l50 = static_cast<float>(lab.l) - 50.0f;
+    const float l50 = l - 50.0f;
     const float sL = 1.0f + 0.015f * l50 * l50 / std::sqrt(20.0f + l50 * l50);
     const float sC = 1.0f + 0.045f * chroma * stretch;
     const float sH = 1.0f + 0.015f * chroma * stretch;
@@ -63,8 +64,8 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
     float ua = 1.0f;
     float ub = 0.0f;
     if (chroma > 1e-3f) {
-        ua = static_cast<float>(lab.a) / chroma;
-        ub = static_cast<float>(lab.b) / chroma;
+        ua = a / chroma;
+        ub = b / chroma;
     }
     const float wc = 1.0f / (sC * sC);
     const float wh = 1.0f / (sH * sH);

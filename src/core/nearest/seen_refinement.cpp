@@ -51,6 +51,10 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
+// Four lanes for the three channels, so that a tap is one vector operation.
+using Lanes = std::array<float, 4>;
+Lanes LanesOf(LinearRgb c) { return {c.r, c.g, c.b, 0.0f}; }
+
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
 // The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
@@ -91,6 +95,11 @@ public:
                 blurredTarget_[at] = blurred;
             }
         }
+        for (std::size_t c = 0; c < 16; ++c) {
+            red_[c] = shown.linear[c].r;
+            green_[c] = shown.linear[c].g;
+            blue_[c] = shown.linear[c].b;
+        }
         Reweigh();
         pixelsToVisit_.fill(true);
         cellsToVisit_.fill(true);
@@ -108,7 +117,7 @@ public:
                 const float seenNow = std::sqrt(metric.Of(error_[at]));
                 for (float& m : metric.m) m /= std::max(seenNow, LeastDifference);
                 metric_[at] = metric;
-                weighted_[at] = metric.Times(error_[at]);
+                weighted_[at] = LanesOf(metric.Times(error_[at]));
             }
         }
         for (int y = 0; y < CanvasRows; ++y) {
@@ -127,14 +136,29 @@ public:
     // The error's weighed sum over the taps around the pixel: the first-order pull on it.
     LinearRgb PullAt(int x, int y) const {
         const std::size_t at = Padded(x, y);
-        LinearRgb pull;
-        for (const Tap& t : Taps) pull = Plus(pull, Times(weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)], t.weight));
-        return pull;
+        Lanes pull{};
+        for (const Tap& t : Taps) {
+            const Lanes& near = weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+            for (std::size_t i = 0; i < pull.size(); ++i) pull[i] += t.weight * near[i];
+        }
+        return {pull[0], pull[1], pull[2]};
     }
     // The change of cost were the pixel, whose pull is given, to take colour c.
     float GainOf(int x, int y, LinearRgb pull, std::uint8_t c) const {
         const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
         return 2 * Dot(step, pull) + spread_[Padded(x, y)].Of(step);
+    }
+    // The change of cost were the pixel to take each of the sixteen colours.
+    void GainsOf(int x, int y, LinearRgb pull, std::array<float, 16>& gains) const {
+        const LinearRgb now = shown_.linear[canvas_[CanvasIndex(x, y)]];
+        const std::array<float, 6>& m = spread_[Padded(x, y)].m;
+        for (std::size_t c = 0; c < gains.size(); ++c) {
+            const float r = red_[c] - now.r;
+            const float g = green_[c] - now.g;
+            const float b = blue_[c] - now.b;
+            gains[c] = 2 * (r * pull.r + g * pull.g + b * pull.b) + m[0] * r * r + m[1] * g * g + m[2] * b * b +
+                       2 * (m[3] * r * g + m[4] * r * b + m[5] * g * b);
+        }
     }
     void Set(int x, int y, std::uint8_t c) {
         const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
@@ -143,7 +167,7 @@ public:
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
             error_[near] = Plus(error_[near], Times(step, t.weight));
-            weighted_[near] = metric_[near].Times(error_[near]);
+            weighted_[near] = LanesOf(metric_[near].Times(error_[near]));
         }
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
@@ -168,7 +192,11 @@ private:
     std::vector<LocalMetric> spread_ = std::vector<LocalMetric>(PaddedCount);
     std::vector<LinearRgb> blurredTarget_ = std::vector<LinearRgb>(PaddedCount);
     std::vector<LinearRgb> error_ = std::vector<LinearRgb>(PaddedCount);
-    std::vector<LinearRgb> weighted_ = std::vector<LinearRgb>(PaddedCount);
+    std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
+    // The palette channel by channel, so that the sixteen gains of a pixel are worked out side by side.
+    std::array<float, 16> red_{};
+    std::array<float, 16> green_{};
+    std::array<float, 16> blue_{};
     std::array<bool, CellCount> pixelsToVisit_{};
     std::array<bool, CellCount> cellsToVisit_{};
 };
@@ -218,7 +246,7 @@ bool PixelPass(SeenError& seen, const CellColourSets& sets) {
 // (besides the background; added, while the cell has room), each pixel then taking the best of
 // the set as if the others stayed. The set as it is when nothing promises better.
 ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, ColourSet usable, std::uint8_t background) {
-    std::array<std::array<float, CellPixels>, 16> gain{};  // gain[c][i]: pixel i taking colour c
+    std::array<std::array<float, 16>, CellPixels> gain{};  // gain[i][c]: pixel i taking colour c
     std::array<float, CellPixels> kept{};                  // each pixel's best within the set as it is
     int count = 0;
     for (int p = 0; p < CellPixels; ++p) {
@@ -227,11 +255,11 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
         if (!seen.Inside(x, y)) continue;
         const LinearRgb pull = seen.PullAt(x, y);
         const auto i = static_cast<std::size_t>(count++);
+        seen.GainsOf(x, y, pull, gain[i]);
         kept[i] = std::numeric_limits<float>::max();
-        for (std::uint8_t c = 0; c < 16; ++c) {
-            if (!Holds(usable, c)) continue;
-            gain[c][i] = seen.GainOf(x, y, pull, c);
-            if (Holds(now, c)) kept[i] = std::min(kept[i], gain[c][i]);
+        for (std::size_t c = 0; c < 16; ++c) {
+            if (!Holds(usable, static_cast<int>(c))) gain[i][c] = std::numeric_limits<float>::max();
+            if (Holds(now, static_cast<int>(c))) kept[i] = std::min(kept[i], gain[i][c]);
         }
     }
     if (count == 0) return now;
@@ -240,7 +268,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
         for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
             float least = std::numeric_limits<float>::max();
             for (ColourSet s = set; s != 0; s &= static_cast<ColourSet>(s - 1))
-                least = std::min(least, gain[static_cast<std::size_t>(std::countr_zero(s))][i]);
+                least = std::min(least, gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
             sum += least;
         }
         return sum;
@@ -255,7 +283,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
         if (!Holds(usable, add) || Holds(now, add)) continue;
         // A colour no pixel would rather take cannot make the cell nearer.
         bool wanted = false;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(count) && !wanted; ++i) wanted = gain[add][i] < kept[i];
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count) && !wanted; ++i) wanted = gain[i][add] < kept[i];
         if (!wanted) continue;
         const auto with = static_cast<ColourSet>(now | 1u << add);
         if (!full) {
@@ -295,9 +323,10 @@ bool CellPass(SeenError& seen, ColourSet usable, std::uint8_t background, CellCo
     return changed;
 }
 
-// Rounds of settling pixels, then cells; the metric taken anew after each. Measured over a set
-// of photographs (docs/performance.md): the first round brings most of the gain, the third a
-// little (0.5 %), a fourth less than its cost.
+// Rounds of settling pixels, then cells; the metric taken anew after the first, once the picture
+// has moved from the dither (again after each later round changes the measure by less than
+// 0.1 %). Measured over a set of photographs (docs/performance.md): the first round brings most
+// of the gain, the third a little (0.5 %), a fourth less than its cost.
 constexpr int Rounds = 3;
 constexpr int PixelPassesPerRound = 2;
 
@@ -311,7 +340,7 @@ void RefineAsSeen(const NearestTarget& target, const ShownColours& shown, const 
         for (int pass = 0; pass < PixelPassesPerRound && PixelPass(seen, sets); ++pass) {
         }
         if (!CellPass(seen, usable, background, sets)) break;
-        seen.Reweigh();
+        if (round == 0) seen.Reweigh();
     }
     PixelPass(seen, sets);
 }
