@@ -1,10 +1,10 @@
-# The native converter is linked fully static (-static, with the archives of libpng, zlib, giflib,
-# libjpeg-turbo and libexif from their Debian -dev packages): it then starts without loading the C++
-# runtime or any shared library, which was most of a conversion's time (docs/performance.md), and
-# the .deb needs no dependencies. Included before src/cli, whose find_package() calls then find the archives.
-# A sanitizer build links the sanitizers' shared runtimes and stays dynamic.
+# The native converter is linked with the archives of libpng, zlib, giflib, libjpeg-turbo,
+# libexif, libwebp and libtiff from their Debian -dev packages, so that at start it loads only the
+# C and C++ runtimes and libheif, which Debian packages no archive of (docs/performance.md); the
+# .deb depends on those (dpkg-shlibdeps). Included before src/cli, whose find_package() calls then
+# find the archives. A sanitizer build links the libraries shared.
 if(NOT WIN32 AND NOT PIXMOSAIC_SANITIZE)
-  option(PIXMOSAIC_STATIC_CONVERTER "Link the native pixmosaic-cli statically" ON)
+  option(PIXMOSAIC_STATIC_CONVERTER "Link the native pixmosaic-cli with the libraries' archives" ON)
 endif()
 if(PIXMOSAIC_STATIC_CONVERTER)
   set(CMAKE_FIND_LIBRARY_SUFFIXES .a)

@@ -28,7 +28,7 @@ InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
     // (no picture signature: PRG, P00, TAP and D64 images) are kept whole up to the limit, but
     // only an encoded picture beyond it is refused as too long here.
     const PictureKind kind = KindOfPicture(input.bytes);
-    const bool encoded = kind == PictureKind::Png || kind == PictureKind::Gif || kind == PictureKind::Jpeg;
+    const bool encoded = kind != PictureKind::Bmp && kind != PictureKind::Unknown;
     input.tooLarge = encoded && input.bytes.size() > maxEncodedBytes;
     input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : maxEncodedBytes));
     return input;

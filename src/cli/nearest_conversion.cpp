@@ -251,7 +251,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
                                      std::to_string(MaxScalablePixels / 1'000'000), " megapixels, at most ",
                                      std::to_string(MaxScalableSide), " pixels on a side."}));
             case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
-            case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName).text);
+            case DecodeOutcome::Status::CodecMissing: return Refused(CodecMissingRefusal(kind).text);
             case DecodeOutcome::Status::Decoded: break;
         }
         Placed placed = Place(decoded.picture, decoded.reduction, options);

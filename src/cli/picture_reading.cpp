@@ -92,7 +92,11 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
         case PictureKind::Unknown: return Refused(NotAPictureRefusal());
         case PictureKind::Png:
         case PictureKind::Gif:
-        case PictureKind::Jpeg: break;
+        case PictureKind::Jpeg:
+        case PictureKind::Webp:
+        case PictureKind::Tiff:
+        case PictureKind::Heic:
+        case PictureKind::Avif: break;
     }
 
     const std::string_view kindName = KindName(kind);
@@ -102,11 +106,13 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
-        case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
+        case DecodeOutcome::Status::CodecMissing: return Refused(CodecMissingRefusal(kind));
         case DecodeOutcome::Status::Decoded: break;
     }
-    // A JPEG is saved lossy: a C64 picture in it has hundreds of colours, none a palette's own.
-    if (kind == PictureKind::Jpeg) {
+    if (decoded.printColours) return Refused(CmykRefusal(kindName));
+    // A JPEG, HEIC or AVIF is saved lossy: a C64 picture in it has hundreds of colours, none a
+    // palette's own.
+    if (kind == PictureKind::Jpeg || kind == PictureKind::Heic || kind == PictureKind::Avif) {
         if (const std::size_t colours = CountColours(decoded.picture); colours > C64ColourCount)
             return Refused(TooManyColoursRefusal(kindName, colours));
     }

@@ -1,5 +1,7 @@
 #include "cli/picture_refusal.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "cli/failure_detail.h"
@@ -106,7 +108,9 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
 
 }  // namespace
 
-Refusal NotAPictureRefusal() { return {"This file is not a BMP, PNG, GIF or JPEG picture.", {}}; }
+Refusal NotAPictureRefusal() {
+    return {"This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.", {}};
+}
 
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
@@ -132,8 +136,34 @@ Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
 
 Refusal CmykRefusal(std::string_view kindName) {
     return {Join({"This ", kindName,
-                  " file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG files: save it "
-                  "in RGB."}),
+                  " file holds CMYK colours, for print, which no C64 picture is saved in: --nearest makes the "
+                  "nearest C64 picture of it, or save it in RGB."}),
+            {}};
+}
+
+namespace {
+
+// The codec each kind Windows may lack needs, and how to get it.
+struct MissingCodec {
+    PictureKind kind;
+    std::string_view codec;
+    std::string_view wayOut;
+};
+
+constexpr std::array<MissingCodec, 3> MissingCodecs{{
+    {PictureKind::Webp, "WebP", "install a WebP codec for the Windows Imaging Component"},
+    {PictureKind::Heic, "HEIF", "install Microsoft's HEIF Image Extensions"},
+    {PictureKind::Avif, "AVIF", "install Microsoft's HEIF Image Extensions and an AV1 codec"},
+}};
+
+}  // namespace
+
+Refusal CodecMissingRefusal(PictureKind kind) {
+    const auto* missing = std::ranges::find(MissingCodecs, kind, &MissingCodec::kind);
+    const std::string_view codec = missing != MissingCodecs.end() ? missing->codec : KindName(kind);
+    const std::string_view wayOut = missing != MissingCodecs.end() ? missing->wayOut : "install a codec for it";
+    return {Join({"This ", KindName(kind), " file needs a ", codec, " codec, which this Windows does not have: ",
+                  wayOut, ", or convert the picture to PNG first."}),
             {}};
 }
 

@@ -15,10 +15,12 @@
 #include <array>
 #include <csetjmp>
 #include <memory>
+#include <vector>
 
 #include "cli/picture_decoder.h"
 #include "core/import/declared_size.h"
 #include "core/import/orientation.h"
+#include "core/import/print_colours.h"
 
 namespace pxm::cli {
 
@@ -94,10 +96,11 @@ Orientation ExifOrientationOf(std::span<const std::uint8_t> file) {
     return OrientationFromTag(exif_get_short(entry->data, exif_data_get_byte_order(data.get())));
 }
 
-// Everything libjpeg does, in the one frame its errors return to.
+// Everything libjpeg does, in the one frame its errors return to. inks: a row of a CMYK file's
+// samples, before they are shown in RGB.
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
                                     std::span<const std::uint8_t> file, SizesTaken sizes, Orientation orientation,
-                                    DecodeOutcome& outcome) {
+                                    std::vector<JSAMPLE>& inks, DecodeOutcome& outcome) {
     DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
         outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
@@ -112,25 +115,29 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     picture.width = shown.width;
     picture.height = shown.height;
     if (!Takes(sizes, shown.width, shown.height)) return DecodeOutcome::Status::SizeRefused;
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
-        return DecodeOutcome::Status::CmykRefused;
-    info.out_color_space = JCS_RGB;  // greyscale too: libjpeg repeats the grey level
+    // Print colours come as inks (libjpeg turns YCCK into them), shown in RGB below.
+    outcome.printColours = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = outcome.printColours ? JCS_CMYK : JCS_RGB;  // greyscale too: libjpeg repeats the grey level
+    const InkStorage storage = info.saw_Adobe_marker != 0 ? InkStorage::Inverted : InkStorage::Plain;
     info.scale_num = 1;
     info.scale_denom = ReductionFor(sizes, static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
     jpeg_start_decompress(&info);
     outcome.reduction = static_cast<int>(info.scale_denom);
     picture.width = static_cast<int>(info.output_width);
     picture.height = static_cast<int>(info.output_height);
-    if (info.output_components != 3 ||
+    if (info.output_components != (outcome.printColours ? 4 : 3) ||
         info.output_width != (info.image_width + info.scale_denom - 1) / info.scale_denom) {
         info.err->msg_code = JERR_CONVERSION_NOTIMPL;
         (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
     }
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    inks.resize(outcome.printColours ? static_cast<std::size_t>(picture.width) * 4 : 0);
     while (info.output_scanline < info.output_height) {
         const std::size_t first = picture.At(0, static_cast<int>(info.output_scanline));
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(picture.rgb.data() + first);
+        JSAMPROW row = outcome.printColours ? inks.data() : reinterpret_cast<JSAMPROW>(picture.rgb.data() + first);
         jpeg_read_scanlines(&info, &row, 1);
+        for (std::size_t x = 0; x < inks.size() / 4; ++x)
+            picture.rgb[first + x] = RgbOfInks({inks[4 * x], inks[4 * x + 1], inks[4 * x + 2], inks[4 * x + 3]}, storage);
     }
     jpeg_finish_decompress(&info);
     return DecodeOutcome::Status::Decoded;
@@ -158,7 +165,8 @@ DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
     const Orientation orientation = ExifOrientationOf(file);
-    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, outcome);
+    std::vector<JSAMPLE> inks;
+    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, inks, outcome);
     // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
     jpeg_destroy_decompress(&info);
     if (outcome.status != DecodeOutcome::Status::Decoded) {

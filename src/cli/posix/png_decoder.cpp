@@ -112,11 +112,7 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken 
         picture.rgb[i] = {table[index].red, table[index].green, table[index].blue};
         if (index < alphaCount) picture.alpha[i] = tableAlpha[index];
     }
-    for (std::size_t i = 0; !indexed && i < pixelCount; ++i) {
-        const std::uint8_t* const pixel = &buffers.rgba[4 * i];
-        picture.rgb[i] = {pixel[0], pixel[1], pixel[2]};
-        picture.alpha[i] = pixel[3];
-    }
+    if (!indexed) TakeRgbaRows(picture, buffers.rgba, rowBytes);
     return DecodeOutcome::Status::Decoded;
 }
 

@@ -48,6 +48,10 @@ std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std
         case PictureKind::Jpeg:
             if (const auto frame = JpegDeclaredSize(file)) return DeclaredSize{frame->width, frame->height};
             return std::nullopt;
+        case PictureKind::Webp:
+        case PictureKind::Tiff:
+        case PictureKind::Heic:
+        case PictureKind::Avif:
         case PictureKind::Bmp:
         case PictureKind::Unknown: break;
     }

@@ -18,7 +18,8 @@ struct DeclaredSize {
 
 // None when the file is too short to hold its size, a PNG does not begin with its header chunk
 // or declares a size beyond 2^31 - 1, a JPEG has no frame header before its scan, or the file
-// is of another kind.
+// is of another kind (a WebP, TIFF, HEIC or AVIF file's size is read by its decoder from the
+// headers, before any pixel).
 std::optional<DeclaredSize> DeclaredSizeOf(PictureKind kind, std::span<const std::uint8_t> file);
 
 }  // namespace pxm

@@ -1,7 +1,9 @@
 #pragma once
-// A PNG or GIF as its decoder hands it over: every pixel's colour and, for a file with a colour
+// A picture file as its decoder hands it over: every pixel's colour and, for a file with a colour
 // table, every pixel's index into it. Rows from the top, pixels from the left.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/palette/rgb.h"
@@ -21,5 +23,9 @@ struct DecodedPicture {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
     }
 };
+
+// Colours and alpha from rows of 8-bit RGBA, stride bytes apart (a decoder's output): width and
+// height as the picture already holds them.
+void TakeRgbaRows(DecodedPicture& picture, std::span<const std::uint8_t> rgba, std::size_t stride);
 
 }  // namespace pxm

@@ -4,27 +4,40 @@
 #include <array>
 
 #include "core/base/byte_reader.h"
+#include "core/import/heif_brands.h"
 
 namespace pxm {
 
 namespace {
 
-struct Signature {
+// Bytes a kind's files hold at a place from their start.
+struct Mark {
+    std::size_t at = 0;
     std::string_view bytes;
-    PictureKind kind;
 };
 
-constexpr std::array<Signature, 5> Signatures{{
-    {"BM", PictureKind::Bmp},
-    {"\x89PNG\r\n\x1A\n", PictureKind::Png},
-    {"GIF87a", PictureKind::Gif},
-    {"GIF89a", PictureKind::Gif},
-    {"\xFF\xD8\xFF", PictureKind::Jpeg},  // start of image, then the first marker
+// A kind's marks; a second mark of no bytes is none.
+struct Signature {
+    Mark mark;
+    PictureKind kind;
+    Mark also{};
+};
+
+constexpr std::array<Signature, 9> Signatures{{
+    {{0, "BM"}, PictureKind::Bmp},
+    {{0, "\x89PNG\r\n\x1A\n"}, PictureKind::Png},
+    {{0, "GIF87a"}, PictureKind::Gif},
+    {{0, "GIF89a"}, PictureKind::Gif},
+    {{0, "\xFF\xD8\xFF"}, PictureKind::Jpeg},  // start of image, then the first marker
+    {{0, "RIFF"}, PictureKind::Webp, {8, "WEBP"}},  // the RIFF chunk's length between them
+    {{0, "II*\0"}, PictureKind::Tiff},               // Intel byte order, then the number 42
+    {{0, "MM\0*"}, PictureKind::Tiff},               // Motorola byte order
+    {{4, "ftyp"}, PictureKind::Heic},  // an ISO media file: which one, its brands tell
 }};
 
-bool StartsWith(Bytes bytes, std::string_view magic) {
-    const std::optional<Bytes> start = FieldOf(bytes, {0, magic.size()});
-    return start && std::equal(magic.begin(), magic.end(), start->begin(),
+bool HasMark(Bytes bytes, const Mark& mark) {
+    const std::optional<Bytes> field = FieldOf(bytes, {mark.at, mark.bytes.size()});
+    return field && std::equal(mark.bytes.begin(), mark.bytes.end(), field->begin(),
                                [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
 }
 
@@ -32,7 +45,8 @@ bool StartsWith(Bytes bytes, std::string_view magic) {
 
 PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes) {
     for (const Signature& signature : Signatures) {
-        if (StartsWith(firstBytes, signature.bytes)) return signature.kind;
+        if (!HasMark(firstBytes, signature.mark) || !HasMark(firstBytes, signature.also)) continue;
+        return signature.kind == PictureKind::Heic ? HeifKindOf(firstBytes) : signature.kind;
     }
     return PictureKind::Unknown;
 }
@@ -43,6 +57,10 @@ std::string_view KindName(PictureKind kind) {
         case PictureKind::Png: return "PNG";
         case PictureKind::Gif: return "GIF";
         case PictureKind::Jpeg: return "JPEG";
+        case PictureKind::Webp: return "WebP";
+        case PictureKind::Tiff: return "TIFF";
+        case PictureKind::Heic: return "HEIC";
+        case PictureKind::Avif: return "AVIF";
         case PictureKind::Unknown: break;
     }
     return {};

@@ -6,12 +6,14 @@
 
 namespace pxm {
 
-// Unknown: none of the signatures below (a file too short to hold one included).
-enum class PictureKind { Bmp, Png, Gif, Jpeg, Unknown };
+// Unknown: none of the signatures below (a file too short to hold one included). Heic and Avif
+// are both HEIF files, told apart by the brands of their file type box.
+enum class PictureKind { Bmp, Png, Gif, Jpeg, Webp, Tiff, Heic, Avif, Unknown };
 
 PictureKind KindOfPicture(std::span<const std::uint8_t> firstBytes);
 
-// "BMP", "PNG", "GIF" or "JPEG", as messages name a file's pixels; empty for Unknown.
+// "BMP", "PNG", "GIF", "JPEG", "WebP", "TIFF", "HEIC" or "AVIF", as messages name a file's
+// pixels; empty for Unknown.
 std::string_view KindName(PictureKind kind);
 
 }  // namespace pxm
