@@ -47,8 +47,9 @@ Paddles or SP2 picture, in a PRG or P00 file, a TAP tape image or a D64 disk ima
 or as a C64 program that shows the picture.")
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  # dpkg-shlibdeps finds none for the static converter, and the right ones for a dynamic build.
+  # dpkg-shlibdeps finds glibc's; libheif, loaded only for HEIC and AVIF files, is recommended.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libheif1)
 endif()
 
 include(CPack)

@@ -1,10 +1,11 @@
 # libwebp with libwebpdemux (Debian's libwebp-dev), libtiff (libtiff-dev) and libheif
 # (libheif-dev) as the targets Pixmosaic::WebP, Pixmosaic::TIFF and Pixmosaic::Heif: the native
-# converter's WebP, TIFF, HEIC and AVIF decoders and the fuzz seeds' writers. The Windows converter
-# asks the Windows Imaging Component instead. Included after static-converter.cmake: libwebp and
-# libtiff then come from their archives, with the libraries libtiff's archive needs, as
-# pkg-config lists them. Debian packages no archive of libheif (nor of its HEVC and AV1
-# decoders): it is always linked shared.
+# converter's WebP, TIFF, HEIC and AVIF decoders. The Windows converter asks the Windows Imaging
+# Component instead. Included after static-converter.cmake: libwebp and libtiff then come from
+# their archives, with the libraries libtiff's archive needs, as pkg-config lists them. Debian
+# packages no archive of libheif (nor of its HEVC and AV1 decoders): the converter loads it when
+# a HEIC or AVIF file comes (src/cli/posix/heif_library.h), so Pixmosaic::Heif is its header and
+# the loader; libheif itself (the target heif) is linked only by what writes HEIF files.
 if(NOT WIN32 AND NOT TARGET Pixmosaic::WebP)
   find_package(PkgConfig REQUIRED)
   # The system's own libraries stay as the linker finds them.
@@ -35,5 +36,7 @@ if(NOT WIN32 AND NOT TARGET Pixmosaic::WebP)
   pixmosaic_library_of_modules(Pixmosaic::TIFF libtiff-4)
   find_package(libheif CONFIG REQUIRED)
   add_library(Pixmosaic::Heif INTERFACE IMPORTED GLOBAL)
-  set_target_properties(Pixmosaic::Heif PROPERTIES INTERFACE_LINK_LIBRARIES heif)
+  get_target_property(PIXMOSAIC_HEIF_INCLUDE heif INTERFACE_INCLUDE_DIRECTORIES)
+  set_target_properties(Pixmosaic::Heif PROPERTIES INTERFACE_LINK_LIBRARIES "${CMAKE_DL_LIBS}"
+                                                   INTERFACE_INCLUDE_DIRECTORIES "${PIXMOSAIC_HEIF_INCLUDE}")
 endif()

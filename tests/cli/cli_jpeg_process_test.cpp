@@ -81,8 +81,8 @@ TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
 TEST_F(JpegProcess, CmykDamagedAndOversizedFilesAreRefused) {
     ExpectRefused(
         MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, [](int x, int) { return Pepto(x % 16); }),
-        "Error: This JPEG file holds CMYK colours, for print. The converter reads RGB and greyscale JPEG "
-        "files: save it in RGB.\n");
+        "Error: This JPEG file holds CMYK colours, for print, which no C64 picture is saved in: --nearest makes "
+        "the nearest C64 picture of it, or save it in RGB.\n");
     ExpectRefused(MakeJpeg({.width = 400, .height = 300}, [](int, int) { return 0u; }),
                   "Error: This JPEG file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator "
                   "screenshots of exactly 384x272 pixels with the picture at 32,35 inside the border; at 160x200 and "

@@ -172,9 +172,9 @@ TEST_F(ConverterProcess, FilesThatAreNotTakenAreNamed) {
         std::string_view err;
     };
     const std::vector<Case> cases{
-        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
-        {"empty", {}, "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
-        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG, GIF or JPEG picture.\n"},
+        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "Error: This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n"},
+        {"empty", {}, "Error: This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n"},
+        {"no BM", bmpWithout(0, 0), "Error: This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n"},
         {"8 bits counted as 16 colours",
          MakeBmp({.width = 16, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, [](int, int) { return 0; }),
          "Error: This program can just load 16 or 256 Colors Windows\xC2\xAE Bitmap files.\n"},

@@ -1,5 +1,5 @@
 // The JPEG decoder on files written with libjpeg: baseline, progressive and greyscale come out as
-// the colours put in (within what lossy coding moves them); CMYK, damaged files and sizes that
+// the colours put in (within what lossy coding moves them), CMYK too; damaged files and sizes that
 // are not taken are refused before any picture is made.
 #include <gtest/gtest.h>
 
@@ -91,11 +91,18 @@ TEST(JpegDecoder, AProgressiveFileOfMoreThan100ScansIsUnreadable) {
               Status::Decoded);
 }
 
-TEST(JpegDecoder, CmykIsRefused) {
-    const DecodeOutcome decoded =
-        DecodeJpeg(test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, Blocks));
-    EXPECT_EQ(decoded.status, Status::CmykRefused);
-    EXPECT_TRUE(decoded.picture.rgb.empty());
+TEST(JpegDecoder, CmykGivesTheColoursPutInAndIsMarkedAsPrintColours) {
+    const DecodeOutcome decoded = DecodeJpeg(
+        test::MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk, .quality = 100, .fullChroma = true},
+                       Blocks));
+    ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+    EXPECT_TRUE(decoded.printColours);
+    ASSERT_EQ(decoded.picture.rgb.size(), 16u * 8u);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x)
+            ASSERT_LE(LargestDifference(decoded.picture.rgb[decoded.picture.At(x, y)], Blocks(x, y), false), 2) << x << "," << y;
+    }
+    EXPECT_FALSE(DecodeJpeg(test::MakeJpeg({.width = 16, .height = 8}, Blocks)).printColours);
 }
 
 // The same JPEG declaring another size in its frame header (SOF0 with libjpeg's defaults).

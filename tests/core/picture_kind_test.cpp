@@ -39,6 +39,22 @@ TEST(PictureKind, ToldByTheFirstBytes) {
         {"\xFF\xD8\0"sv, PictureKind::Unknown},
         {"\0\0\0\0\0\0"sv, PictureKind::Unknown},
         {""sv, PictureKind::Unknown},
+        {"RIFF\x24\0\0\0WEBPVP8L"sv, PictureKind::Webp},
+        {"RIFF\x24\0\0\0WAVEfmt "sv, PictureKind::Unknown},  // a RIFF file of sound
+        {"RIFF\x24\0\0\0WEB"sv, PictureKind::Unknown},
+        {"II*\0\x08\0\0\0"sv, PictureKind::Tiff},
+        {"MM\0*\0\0\0\x08"sv, PictureKind::Tiff},
+        {"II\0*"sv, PictureKind::Unknown},
+        {"MM*\0"sv, PictureKind::Unknown},
+        // HEIF files by the brands of their file type box: the major brand, then compatible ones.
+        {"\0\0\0\030ftypheic\0\0\0\0mif1heic"sv, PictureKind::Heic},
+        {"\0\0\0\020ftypmif1\0\0\0\0"sv, PictureKind::Heic},
+        {"\0\0\0\034ftypavif\0\0\0\0avifmif1miaf"sv, PictureKind::Avif},
+        {"\0\0\0\030ftypmif1\0\0\0\0mif1avif"sv, PictureKind::Avif},  // AV1 named second
+        {"\0\0\0\024ftypmif1\0\0\0\0"sv "avif"sv, PictureKind::Avif},
+        {"\0\0\0\020ftypmif1\0\0\0\0avif"sv, PictureKind::Heic},  // past the box's end: another box
+        {"\0\0\0\030ftypisom\0\0\x02\0isommp41"sv, PictureKind::Unknown},  // a video
+        {"\0\0\0\030ftyphei"sv, PictureKind::Unknown},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.bytes)));
@@ -48,6 +64,10 @@ TEST(PictureKind, ToldByTheFirstBytes) {
     EXPECT_EQ(KindName(PictureKind::Gif), "GIF");
     EXPECT_EQ(KindName(PictureKind::Bmp), "BMP");
     EXPECT_EQ(KindName(PictureKind::Jpeg), "JPEG");
+    EXPECT_EQ(KindName(PictureKind::Webp), "WebP");
+    EXPECT_EQ(KindName(PictureKind::Tiff), "TIFF");
+    EXPECT_EQ(KindName(PictureKind::Heic), "HEIC");
+    EXPECT_EQ(KindName(PictureKind::Avif), "AVIF");
     EXPECT_EQ(KindName(PictureKind::Unknown), "");
 }
 

@@ -39,7 +39,8 @@ struct JpegShape {
 
 namespace detail {
 
-// Samples of one pixel: RGB, grey from red, or CMYK from RGB (no black).
+// Samples of one pixel: RGB, grey from red, or CMYK from RGB (no black), stored inverted as
+// Adobe's programs store inks (libjpeg writes their marker for CMYK).
 inline void JpegSamples(JpegColours colours, std::uint32_t rgb, std::vector<JSAMPLE>& row) {
     const auto r = static_cast<JSAMPLE>(rgb >> 16);
     const auto g = static_cast<JSAMPLE>(rgb >> 8);
@@ -47,8 +48,7 @@ inline void JpegSamples(JpegColours colours, std::uint32_t rgb, std::vector<JSAM
     switch (colours) {
         case JpegColours::Grey: row.push_back(r); return;
         case JpegColours::Cmyk:
-            row.insert(row.end(), {static_cast<JSAMPLE>(255 - r), static_cast<JSAMPLE>(255 - g),
-                                   static_cast<JSAMPLE>(255 - b), 0});
+            row.insert(row.end(), {r, g, b, 255});
             return;
         case JpegColours::Rgb: break;
     }

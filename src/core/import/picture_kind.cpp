@@ -10,6 +10,8 @@ namespace pxm {
 
 namespace {
 
+using namespace std::string_view_literals;
+
 // Bytes a kind's files hold at a place from their start.
 struct Mark {
     std::size_t at = 0;
@@ -30,8 +32,8 @@ constexpr std::array<Signature, 9> Signatures{{
     {{0, "GIF89a"}, PictureKind::Gif},
     {{0, "\xFF\xD8\xFF"}, PictureKind::Jpeg},  // start of image, then the first marker
     {{0, "RIFF"}, PictureKind::Webp, {8, "WEBP"}},  // the RIFF chunk's length between them
-    {{0, "II*\0"}, PictureKind::Tiff},               // Intel byte order, then the number 42
-    {{0, "MM\0*"}, PictureKind::Tiff},               // Motorola byte order
+    {{0, "II*\0"sv}, PictureKind::Tiff},  // Intel byte order, then the number 42
+    {{0, "MM\0*"sv}, PictureKind::Tiff},  // Motorola byte order
     {{4, "ftyp"}, PictureKind::Heic},  // an ISO media file: which one, its brands tell
 }};
 
