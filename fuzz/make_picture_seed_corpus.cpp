@@ -1,10 +1,14 @@
-// Writes the PNG, GIF and JPEG fuzzer's seed corpus into the directory given: pictures of every
-// kind the decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders.
+// Writes the picture fuzzer's seed corpus into the directory given: pictures of every kind the
+// decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders and the WebP, TIFF
+// and HEIF encoders.
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/palette/c64_palettes.h"
+#include "fuzz/format_seeds.h"
 #include "fuzz/seed_file.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/jpeg_builder.h"
@@ -108,5 +112,23 @@ int main(int argc, char** argv) {
     auto jpegCut = pxm::test::MakeJpeg({.width = 64, .height = 32, .progressive = true}, pepto);
     jpegCut.resize(jpegCut.size() / 2);
     WriteSeed(dir, "cut.jpg", jpegCut);
+
+    // WebP lossless and lossy, TIFF of 8 and 16 bits a sample, compressed or not, of two pages;
+    // HEIC and AVIF (lossy); alpha in one pixel; each also cut short.
+    const auto rgba = [&](int x, int y) { return (x == 3 && y == 2 ? 0x80000000u : 0xFF000000u) | pepto(x, y); };
+    const pxm::fuzz::RgbaPixels small = pxm::fuzz::MakeRgba(32, 16, rgba);
+    pxm::fuzz::WriteWebpSeed(dir, "lossless.webp", small, -1);
+    pxm::fuzz::WriteWebpSeed(dir, "lossy.webp", pxm::fuzz::MakeRgba(40, 24, blocks), 75);
+    pxm::fuzz::WriteTiffSeed(dir, "plain.tif", small, 8, COMPRESSION_NONE);
+    pxm::fuzz::WriteTiffSeed(dir, "deep-deflate.tif", small, 16, COMPRESSION_ADOBE_DEFLATE);
+    pxm::fuzz::WriteTiffSeed(dir, "pages-lzw.tif", small, 8, COMPRESSION_LZW, 2);
+    pxm::fuzz::WriteHeifSeed(dir, "photo.heic", pxm::fuzz::MakeRgba(64, 32, photo), heif_compression_HEVC);
+    pxm::fuzz::WriteHeifSeed(dir, "photo.avif", pxm::fuzz::MakeRgba(64, 32, photo), heif_compression_AV1);
+    for (const char* name : {"lossless.webp", "deep-deflate.tif", "photo.heic"}) {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        std::vector<std::uint8_t> whole{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        whole.resize(whole.size() / 2);
+        WriteSeed(dir, std::string("cut-") + name, whole);
+    }
     return 0;
 }

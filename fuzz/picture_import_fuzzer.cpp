@@ -1,4 +1,5 @@
-// libFuzzer target: any bytes as a PNG, GIF or JPEG file, through the converter's decoders, the
+// libFuzzer target: any bytes as a PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF file, through the
+// converter's decoders, the
 // import in a palette choice picked from the input, the koalizations, the clash map and the
 // preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, a lossy copy of
 // a C64 picture read by its colours' clusters, a screenshot's border, an enlarged picture shrunk,
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "cli/picture_decoder.h"
@@ -35,14 +37,30 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-constexpr std::array<pxm::PictureKind, 3> Decoders{pxm::PictureKind::Png, pxm::PictureKind::Gif,
-                                                   pxm::PictureKind::Jpeg};
+constexpr std::array<pxm::PictureKind, 6> Decoders{pxm::PictureKind::Png,  pxm::PictureKind::Gif,
+                                                   pxm::PictureKind::Jpeg, pxm::PictureKind::Webp,
+                                                   pxm::PictureKind::Tiff, pxm::PictureKind::Heic};
+
+// The kinds whose size the core reads from the header (DeclaredSizeOf); the others' decoders
+// read it themselves.
+bool SizeDeclared(pxm::PictureKind kind) {
+    return kind == pxm::PictureKind::Png || kind == pxm::PictureKind::Gif || kind == pxm::PictureKind::Jpeg;
+}
 
 // The decoder of the file's kind (PNG for any other); an odd last byte hands it to another one.
 pxm::PictureKind DecoderFor(std::span<const std::uint8_t> bytes, pxm::PictureKind kind) {
-    std::size_t pick = kind == pxm::PictureKind::Gif ? 1 : kind == pxm::PictureKind::Jpeg ? 2 : 0;
-    if (!bytes.empty() && (bytes.back() & 1) != 0) pick += 1 + (bytes.back() >> 1 & 1);
+    const auto* own = std::ranges::find(Decoders, kind == pxm::PictureKind::Avif ? pxm::PictureKind::Heic : kind);
+    std::size_t pick = own == Decoders.end() ? 0 : static_cast<std::size_t>(own - Decoders.begin());
+    if (!bytes.empty() && (bytes.back() & 1) != 0) pick += 1 + (bytes.back() >> 1 & 3);
     return Decoders[pick % Decoders.size()];
+}
+
+// The size of the file: from its header, or as its decoder reads it refusing all but C64 sizes.
+std::optional<pxm::DeclaredSize> SizeOf(std::span<const std::uint8_t> bytes, pxm::PictureKind kind) {
+    if (SizeDeclared(kind)) return pxm::DeclaredSizeOf(kind, bytes);
+    const pxm::cli::DecodeOutcome c64 = pxm::cli::DecodeOfKind(kind, bytes);
+    if (c64.status == pxm::cli::DecodeOutcome::Status::Unreadable) return std::nullopt;
+    return pxm::DeclaredSize{c64.picture.width, c64.picture.height};
 }
 
 // The fuzzer decodes pictures to be scaled only up to this size, for its speed.
@@ -51,7 +69,7 @@ constexpr long long MaxFuzzedPixels = 1'000'000;
 // The --nearest road over a picture of any size: odd, 1x1, very wide or very tall.
 void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
-    const auto declared = pxm::DeclaredSizeOf(kind, bytes);
+    const auto declared = SizeOf(bytes, kind);
     if (!declared || static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
     const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
     const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
@@ -128,16 +146,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes);
     const pxm::DecodedPicture& picture = decoded.picture;
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
-    // A file libpng, giflib or libjpeg decodes declares the size they decoded, where the Windows
+    // A PNG, GIF or JPEG file its decoder decodes declares the size decoded, where the Windows
     // build reads it.
-    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == decoder)
+    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == decoder && SizeDeclared(kind))
         Check(declared && declared->width == picture.width && declared->height == picture.height);
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) {
         Check(picture.rgb.empty() && picture.indexes.empty());
         // A size is refused only when it is not taken; anything else unreadable says why.
         if (decoded.status == pxm::cli::DecodeOutcome::Status::SizeRefused) {
             Check(!pxm::AcceptedArea(picture.width, picture.height));
-        } else {
+        } else if (decoded.status == pxm::cli::DecodeOutcome::Status::Unreadable) {
             Check(!decoded.reason.empty());
         }
         return 0;

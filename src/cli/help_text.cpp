@@ -19,13 +19,15 @@ namespace {
 constexpr std::string_view Options =
     "Converts C64 pictures into C64 multicolour picture files. INPUT is told by its content:\n"
     "  a BMP of 16 or 256 colours and at most 320x200 pixels, its palette indexes the C64 colour\n"
-    "  numbers; or a PNG, GIF (its first frame) or JPEG of at most 320x200 pixels, or an\n"
-    "  emulator screenshot of exactly 384x272 pixels (the picture at 32,35 inside the border),\n"
-    "  in the RGB of a known C64 palette. Each two pixels of a row are one double-wide C64\n"
-    "  pixel: in a PNG, GIF or JPEG both must have the same colour. A PNG or GIF of exactly\n"
+    "  numbers; or a PNG, GIF (its first frame), JPEG, WebP (its first frame), TIFF (its first\n"
+    "  page), HEIC or AVIF of at most 320x200 pixels, or an emulator screenshot of exactly\n"
+    "  384x272 pixels (the picture at 32,35 inside the border), in the RGB of a known C64\n"
+    "  palette. Each two pixels of a row are one double-wide C64 pixel: in those files both\n"
+    "  must have the same colour. A PNG or GIF of exactly\n"
     "  160x200 pixels (or a 192x272 screenshot) has one pixel per double-wide C64 pixel. A\n"
-    "  pixel that is not fully opaque is refused. A JPEG saved lossy holds hundreds of\n"
-    "  colours: it is refused, and --nearest makes the nearest C64 picture of it.\n"
+    "  pixel that is not fully opaque is refused. A JPEG, HEIC or AVIF saved lossy holds\n"
+    "  hundreds of colours: it is refused, and --nearest makes the nearest C64 picture of it;\n"
+    "  so is a CMYK JPEG, saved for print.\n"
     "  INPUT - is standard input. Or a C64 picture file: see \"C64 files as input\" below.\n"
     "\n"
     "  -o, --output OUTPUT                     the file to write, named exactly as given; its\n"
@@ -117,8 +119,8 @@ constexpr std::string_view Options =
     "  grey5        grey4 plus white 1 in cells that leave out one of the grey levels\n"
     "\n"
     "Nearest (-n): any picture becomes the C64 picture of the mode nearest to it, in the palette\n"
-    "  detected (pepto when the colours fit none, or --palette NAME). A PNG, GIF or JPEG (of any\n"
-    "  number of colours) may then be up to 32 MiB and 25 megapixels, a large JPEG decoded at\n"
+    "  detected (pepto when the colours fit none, or --palette NAME). Any of those files (of any\n"
+    "  number of colours, CMYK too) may then be up to 32 MiB and 25 megapixels, a large JPEG decoded at\n"
     "  1/2, 1/4 or 1/8 before it is scaled; --clash-map maps the picture as read without -n;\n"
     "  a pixel not fully opaque takes the background (scaled, one less than half opaque);\n"
     "  fit shows the whole picture in the shape a PAL C64 shows it (a multicolour pixel about\n"
@@ -242,7 +244,7 @@ std::string HelpText() {
                   "  the C64 colour (CIE94's weights); auto takes the palette with the least total and calls\n"
                   "  it nearest when it is no exact fit. A colour farther than ",
                   std::to_string(static_cast<int>(ForeignColourDistance)),
-                  " from its C64 colour there is\n  refused, named with its first pixel and distance. A PNG, GIF or JPEG longer than\n  ",
+                  " from its C64 colour there is\n  refused, named with its first pixel and distance. A PNG, GIF, JPEG, WebP, TIFF, HEIC or\n  AVIF file longer than ",
                   std::to_string(MaxEncodedPictureBytes >> 20), " MiB is refused (with -n: longer than ",
                   std::to_string(MaxScalableFileBytes >> 20), " MiB).\n"});
     text += "\nFormats:\n";

@@ -36,7 +36,7 @@ inline bool TakesTurnedEitherWay(SizesTaken sizes, int width, int height) {
 }
 
 struct DecodeOutcome {
-    // CodecMissing: Windows has no codec for the kind (WebP, HEIC, AVIF).
+    // CodecMissing: Windows has no codec for the kind (WebP, HEIC, AVIF), or libheif is missing.
     enum class Status { Decoded, SizeRefused, Unreadable, CodecMissing };
     Status status = Status::Unreadable;
     // Decoded: the picture. SizeRefused: only width and height, as the file declares them; the

@@ -143,27 +143,36 @@ Refusal CmykRefusal(std::string_view kindName) {
 
 namespace {
 
-// The codec each kind Windows may lack needs, and how to get it.
+// What each kind needs that may be missing, and how to get it: on Windows the Windows Imaging
+// Component's codecs, on Linux libheif, which the converter loads when it needs it.
 struct MissingCodec {
     PictureKind kind;
-    std::string_view codec;
+    std::string_view needs;
     std::string_view wayOut;
 };
 
+#ifdef _WIN32
 constexpr std::array<MissingCodec, 3> MissingCodecs{{
-    {PictureKind::Webp, "WebP", "install a WebP codec for the Windows Imaging Component"},
-    {PictureKind::Heic, "HEIF", "install Microsoft's HEIF Image Extensions"},
-    {PictureKind::Avif, "AVIF", "install Microsoft's HEIF Image Extensions and an AV1 codec"},
+    {PictureKind::Webp, "a WebP codec, which this Windows does not have",
+     "install a WebP codec for the Windows Imaging Component"},
+    {PictureKind::Heic, "a HEIF codec, which this Windows does not have", "install Microsoft's HEIF Image Extensions"},
+    {PictureKind::Avif, "an AVIF codec, which this Windows does not have",
+     "install Microsoft's HEIF Image Extensions and an AV1 codec"},
 }};
+#else
+constexpr std::array<MissingCodec, 2> MissingCodecs{{
+    {PictureKind::Heic, "libheif (libheif.so.1), which is not installed", "install the libheif1 package"},
+    {PictureKind::Avif, "libheif (libheif.so.1), which is not installed", "install the libheif1 package"},
+}};
+#endif
 
 }  // namespace
 
 Refusal CodecMissingRefusal(PictureKind kind) {
     const auto* missing = std::ranges::find(MissingCodecs, kind, &MissingCodec::kind);
-    const std::string_view codec = missing != MissingCodecs.end() ? missing->codec : KindName(kind);
-    const std::string_view wayOut = missing != MissingCodecs.end() ? missing->wayOut : "install a codec for it";
-    return {Join({"This ", KindName(kind), " file needs a ", codec, " codec, which this Windows does not have: ",
-                  wayOut, ", or convert the picture to PNG first."}),
+    const std::string_view needs = missing != MissingCodecs.end() ? missing->needs : "a codec that is missing";
+    const std::string_view wayOut = missing != MissingCodecs.end() ? missing->wayOut : "install one";
+    return {Join({"This ", KindName(kind), " file needs ", needs, ": ", wayOut, ", or convert the picture to PNG first."}),
             {}};
 }
 

@@ -24,7 +24,8 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height);
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);
 // A JPEG in print colours, without --nearest.
 Refusal CmykRefusal(std::string_view kindName);
-// A WebP, HEIC or AVIF file on a Windows without the codec for it.
+// A WebP, HEIC or AVIF file on a Windows without the codec for it, or a HEIC or AVIF file on a
+// Linux without libheif.
 Refusal CodecMissingRefusal(PictureKind kind);
 // A file of more colours than a C64 picture has (a JPEG): colours, how many it holds.
 Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours);

@@ -166,6 +166,29 @@ TEST_F(FormatsProcess, CmykJpegsBecomePicturesOnlyWithNearest) {
     EXPECT_LT(BlockDifference(NearestPreview(cmyk, "cmyk"), NearestPreview(png, "png")), 4.0);
 }
 
+TEST_F(FormatsProcess, WithoutLibheifAHeifFileIsRefusedNamingThePackage) {
+    // A libheif.so.1 that is no libheif (zlib under its name) is found first: its functions are missing.
+    const std::filesystem::path fake = dir_.path() / "lib";
+    std::filesystem::create_directory(fake);
+    std::filesystem::copy_file(ZLIB_SHARED_PATH, fake / "libheif.so.1");
+    const std::string png = Write(MakePng({}, Photo), "photo.png");
+    for (const auto& [kind, encoder] : {std::pair<std::string, std::string>{"HEIC", ""}, {"AVIF", "-A"}}) {
+        SCOPED_TRACE(kind);
+        std::vector<std::string> command{HeifEnc, "-q", "50", png, "-o"};
+        if (!encoder.empty()) command.insert(command.begin() + 1, encoder);
+        const std::string file = Made(command, "photo." + kind);
+        for (const char* nearest : {"-q", "-n"}) {
+            const auto result = RunProcess({"/usr/bin/env", "LD_LIBRARY_PATH=" + fake.string(), ConverterPath, file,
+                                            nearest, "-o", dir_ / "out.prg"});
+            EXPECT_EQ(result.status, 1);
+            EXPECT_EQ(result.err, "Error: This " + kind +
+                                      " file needs libheif (libheif.so.1), which is not installed: install the libheif1 "
+                                      "package, or convert the picture to PNG first.\n");
+            EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
+        }
+    }
+}
+
 TEST_F(FormatsProcess, DamagedFilesAndSizesNotTakenAreRefused) {
     const std::string png = Write(MakePng({}, Fitting), "picture.png");
     const std::string large = Write(MakePng({.width = 400, .height = 300}, Fitting), "large.png");

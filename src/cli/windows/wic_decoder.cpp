@@ -1,5 +1,6 @@
-// PNG, GIF and JPEG files through the Windows Imaging Component: the first frame, its colour
-// table indexes when it has a table, its colours. No exception crosses a COM call: every result is
+// PNG, GIF, JPEG and TIFF files through the Windows Imaging Component, and WebP, HEIC and AVIF
+// files where Windows has their codecs: the first frame (a TIFF's first page), its colour table
+// indexes when it has a table, its colours. No exception crosses a COM call: every result is
 // checked and turned into the outcome's words.
 // wincodecsdk.h declares the metadata readers' class ids, which MinGW's uuid library leaves out:
 // defined here, once.
@@ -214,11 +215,8 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
 
     WICPixelFormatGUID format{};
     result = frame->GetPixelFormat(&format);
-    // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK.
-    if (SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK) {
-        outcome.status = DecodeOutcome::Status::CmykRefused;
-        return;
-    }
+    // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK, which its format converter shows in RGB.
+    outcome.printColours = SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK;
     const std::optional<int> bits = SUCCEEDED(result) ? IndexBits(format) : std::nullopt;
     if (SUCCEEDED(result) && !bits) result = ReadColours(factory, frame.get(), picture);
     if (SUCCEEDED(result) && bits) {
@@ -272,6 +270,11 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
         result = stream->InitializeFromMemory(const_cast<BYTE*>(file.data()), static_cast<DWORD>(file.size()));
     if (SUCCEEDED(result)) result = factory->CreateDecoder(container, nullptr, decoder.put());
     if (SUCCEEDED(result)) result = decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand);
+    // No decoder for the container: a codec Windows may lack (WebP, HEIF) is not installed.
+    if (result == WINCODEC_ERR_COMPONENTNOTFOUND) {
+        outcome.status = DecodeOutcome::Status::CodecMissing;
+        return outcome;
+    }
     if (FAILED(result)) {
         outcome.reason = WicFailureText(result);
         return outcome;
@@ -299,6 +302,19 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
 
 DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     return Decode(file, PictureKind::Jpeg, GUID_ContainerFormatJpeg, sizes);
+}
+
+DecodeOutcome DecodeWebp(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, PictureKind::Webp, GUID_ContainerFormatWebp, sizes);
+}
+
+DecodeOutcome DecodeTiff(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, PictureKind::Tiff, GUID_ContainerFormatTiff, sizes);
+}
+
+// Windows's HEIF codec reads both; an AVIF file needs an AV1 codec besides.
+DecodeOutcome DecodeHeif(std::span<const std::uint8_t> file, SizesTaken sizes) {
+    return Decode(file, KindOfPicture(file), GUID_ContainerFormatHeif, sizes);
 }
 
 }  // namespace pxm::cli
