@@ -29,7 +29,15 @@ GOOD_PICTURES = ["rgb-pepto.png", "rgba16-interlaced-colodore.png", "indexed-scr
                  "indexed4-numbers-pepto.png", "screenshot-pepto.png", "scrambled-colodore.gif",
                  "interlaced-numbers-pepto.gif", "screenshot-vice.gif", "frame-on-screen.gif",
                  "narrow-pepto.png", "narrow-screenshot-vice.gif", "cells-pepto.jpg", "cells-progressive.jpg",
-                 "turned-3.jpg", "turned-6.jpg", "turned-8.jpg"]
+                 "turned-3.jpg", "turned-6.jpg", "turned-8.jpg", "rgb-pepto.tif", "rgb-pepto-16.tif"]
+# Pictures whose codec Wine's Windows Imaging Component lacks: the Windows converter refuses them,
+# naming the codec, where the Linux one converts them.
+CODEC_LACKING = {"rgb-pepto.webp": ("WebP", "a WebP codec, which this Windows does not have: install a WebP "
+                                            "codec for the Windows Imaging Component"),
+                 "photo.heic": ("HEIC", "a HEIF codec, which this Windows does not have: install Microsoft's HEIF "
+                                        "Image Extensions"),
+                 "photo.avif": ("AVIF", "an AVIF codec, which this Windows does not have: install Microsoft's "
+                                        "HEIF Image Extensions and an AV1 codec")}
 REFUSED_PICTURES = ["grey2.png", "transparent-pixel.png", "too-wide.png", "too-tall.gif", "declares-huge.png",
                     "unknown-colour.png", "differing-pairs.png", "two-palettes.png",
                     "cell-too-colourful.gif", "lossy-pepto.jpg", "cmyk.jpg", "declares-huge.jpg", "notes.txt"]
@@ -44,12 +52,15 @@ class Case:
     stdin: the file in the folder that is standard input;
     alike: the share of preview pixels that may differ, where the two decoders of a lossy file
     give the picture at another size (libjpeg-turbo decodes a large JPEG smaller, the Windows
-    Imaging Component at full size) or enlarge halved chroma each its own way."""
+    Imaging Component at full size) or enlarge halved chroma each its own way;
+    windows_refuses: the refusal the Windows converter alone gives (a codec it lacks), where the
+    Linux converter writes the outputs."""
 
-    def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None, stdin=None, alike=0.0):
+    def __init__(self, name, args, inputs, outputs=(), previews=(), words=None, before=None, stdin=None, alike=0.0,
+                 windows_refuses=None):
         self.name, self.args, self.inputs = name, args, inputs
         self.outputs, self.previews, self.words, self.before = list(outputs), list(previews), words, before
-        self.stdin, self.alike = stdin, alike
+        self.stdin, self.alike, self.windows_refuses = stdin, alike, windows_refuses
 
 
 def cases(pictures, examples):
@@ -89,6 +100,13 @@ def cases(pictures, examples):
     for picture in REFUSED_PICTURES:
         found.append(Case(f"refused {picture}", [picture, "-o", "out.prg", "--preview", "p.png"],
                           [pictures + "/" + picture], ["out.prg", "p.png"]))
+    for picture, (kind, needs) in CODEC_LACKING.items():
+        # The photographs are of a size only --nearest takes.
+        for extra in ([], ["-n"]) if picture.startswith("rgb-") else (["-n"],):
+            found.append(Case(f"{picture} {' '.join(extra)} without its codec", extra + [picture, "-o", "out.prg"],
+                              [pictures + "/" + picture], ["out.prg"],
+                              windows_refuses=f"Error: This {kind} file needs {needs}, or convert the picture to "
+                                              "PNG first.\n"))
     for picture in DAMAGED_PICTURES:
         found.append(Case(f"damaged {picture}", [picture, "-o", "out.prg"], [pictures + "/" + picture], ["out.prg"],
                           words="decoder"))
@@ -181,6 +199,11 @@ def nearest_cases(pictures):
              ["p.png"], alike=0.01),
         Case("--nearest over a lossy C64 picture enlarged twice", ["-n", "lossy-twice-vice.jpg", "--preview", "p.png"],
              [pictures + "/lossy-twice-vice.jpg"], [], ["p.png"], alike=0.01),
+        # Each converter shows the inks in RGB its own way (the Windows Imaging Component's format
+        # converter): the same picture, dithered otherwise in a third of its pixels; a negative
+        # or wrong channels would differ nearly everywhere.
+        Case("--nearest over a CMYK JPEG", ["-n", "photo-cmyk.jpg", "--preview", "p.png"],
+             [pictures + "/photo-cmyk.jpg"], [], ["p.png"], alike=0.45),
         Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],
              [pictures + "/photo-small.png"], ["o.prg"]),
         Case("--nearest over a 384x272 photograph", ["-n", "photo-screenshot.png", "-o", "o.prg"],
@@ -385,12 +408,31 @@ def run_windows(case, windows, scratch):
         shutil.rmtree(folder)
 
 
+def compare_refused_on_windows(case, folders, results):
+    """The Linux converter wrote every output; the Windows one refused as the case says and wrote none."""
+    (status_l, _, err_l), (status_w, out_w, err_w) = results
+    problems = []
+    if status_l != 0:
+        problems.append(f"Linux: exit status {status_l}: {err_l!r}")
+    if status_w != 1 or out_w or err_w.decode("utf-8", "replace") != case.windows_refuses:
+        problems.append(f"Windows: exit status {status_w}, stdout {out_w!r}, stderr {err_w!r}; "
+                        f"expected 1 and {case.windows_refuses!r}")
+    for name in case.outputs:
+        if not os.path.exists(os.path.join(folders[0], name)):
+            problems.append(f"{name} not written by Linux")
+        if os.path.exists(os.path.join(folders[1], name)):
+            problems.append(f"{name} written by Windows")
+    return problems
+
+
 def compare(case, native, windows, scratch):
     folders = [prepared_folder(case, "linux", scratch)]
     results = [run(native + case.args, folders[0], case.stdin)]
     windows_folder, windows_result = run_windows(case, windows, scratch)
     folders.append(windows_folder)
     results.append(windows_result)
+    if case.windows_refuses:
+        return compare_refused_on_windows(case, folders, results)
     problems = []
     (status_l, out_l, err_l), (status_w, out_w, err_w) = results
     if status_l != status_w:

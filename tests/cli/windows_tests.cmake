@@ -1,5 +1,6 @@
 # pixmosaic-cli.exe under Wine against the Linux converter: the same command lines over the
-# example pictures and over PNG, GIF and JPEG pictures in every form, compared byte for byte.
+# example pictures and over PNG, GIF, JPEG and TIFF pictures in every form, compared byte for byte;
+# WebP, HEIC and AVIF files refused on Windows for the codec Wine lacks.
 # The Linux converter and those pictures come from the native preset's build
 # (tools/test builds it first); without them the test is skipped and says why.
 set(PIXMOSAIC_NATIVE_CLI ${CMAKE_SOURCE_DIR}/build/native/src/cli/pixmosaic-cli
