@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -114,13 +115,12 @@ DecodeOutcome DecodeTiff(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.reason = LibtiffWords(source, "no picture size");
         return outcome;
     }
-    // The size from the first page's directory, before any strip is read.
-    constexpr auto Largest = static_cast<std::uint32_t>(MaxScalableSide);
-    picture.width = static_cast<int>(std::min(width, Largest + 1));
-    picture.height = static_cast<int>(std::min(height, Largest + 1));
+    // The size from the first page's directory, before any strip is read (a side beyond what an
+    // int holds is beyond every size taken).
+    constexpr auto Largest = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
+    picture.width = static_cast<int>(std::min(width, Largest));
+    picture.height = static_cast<int>(std::min(height, Largest));
     if (!Takes(sizes, picture.width, picture.height)) {
-        picture.width = static_cast<int>(std::min<std::uint32_t>(width, INT32_MAX));
-        picture.height = static_cast<int>(std::min<std::uint32_t>(height, INT32_MAX));
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
