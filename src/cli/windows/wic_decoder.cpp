@@ -175,8 +175,9 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
 
 // Everything after the decoder is open; the outcome's status stays Unreadable on failure.
 // orientation: how the picture is to be turned for showing (a JPEG's EXIF orientation).
-void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool gif, Orientation orientation,
+void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, PictureKind kind, Orientation orientation,
                       SizesTaken sizes, DecodeOutcome& outcome) {
+    const bool gif = kind == PictureKind::Gif;
     ComOwner<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(0, frame.put());
     UINT width = 0;
@@ -217,7 +218,10 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, b
     result = frame->GetPixelFormat(&format);
     // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK, which its format converter shows in RGB.
     outcome.printColours = SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK;
-    const std::optional<int> bits = SUCCEEDED(result) ? IndexBits(format) : std::nullopt;
+    // Only a PNG's or GIF's table indexes are read, as libpng and giflib give them; a TIFF's
+    // colours, as libtiff gives them.
+    const bool tableRead = gif || kind == PictureKind::Png;
+    const std::optional<int> bits = SUCCEEDED(result) && tableRead ? IndexBits(format) : std::nullopt;
     if (SUCCEEDED(result) && !bits) result = ReadColours(factory, frame.get(), picture);
     if (SUCCEEDED(result) && bits) {
         std::vector<std::uint8_t> indexes;
@@ -281,7 +285,7 @@ DecodeOutcome Decode(std::span<const std::uint8_t> file, PictureKind kind, const
     }
     const Orientation orientation =
         kind == PictureKind::Jpeg ? ExifOrientationOf(factory.get(), file) : Orientation::Upright;
-    DecodeFirstFrame(factory.get(), decoder.get(), kind == PictureKind::Gif, orientation, sizes, outcome);
+    DecodeFirstFrame(factory.get(), decoder.get(), kind, orientation, sizes, outcome);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();
