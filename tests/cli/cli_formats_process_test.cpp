@@ -201,9 +201,12 @@ TEST_F(FormatsProcess, DamagedFilesAndSizesNotTakenAreRefused) {
     ExpectRefused(Made({HeifEnc, "-q", "50", large, "-o"}, "large.heic"), "Error: This HEIC" + sizes);
 
     // Cut in half: the picture data ends early.
-    for (const auto& [kind, path] : {std::pair<std::string, std::string>{"WebP", Made({Cwebp, "-quiet", "-lossless", png, "-o"}, "cut.webp")},
-                                     {"TIFF", Made({Convert, png, "-compress", "zip"}, "cut.tif")},
-                                     {"HEIC", Made({HeifEnc, "-q", "50", png, "-o"}, "cut.heic")}}) {
+    const std::vector<std::pair<std::string, std::string>> whole{
+        {"WebP", Made({Cwebp, "-quiet", "-lossless", png, "-o"}, "cut.webp")},
+        {"TIFF", Made({Convert, png, "-compress", "zip"}, "cut.tif")},
+        {"HEIC", Made({HeifEnc, "-q", "50", png, "-o"}, "cut.heic")},
+    };
+    for (const auto& [kind, path] : whole) {
         SCOPED_TRACE(kind);
         auto bytes = ReadFile(path);
         bytes.resize(bytes.size() / 2);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace pxm {
 
@@ -62,6 +63,16 @@ constexpr std::optional<std::uint32_t> BigLongAt(Bytes data, std::size_t offset)
 constexpr std::optional<Bytes> FieldOf(Bytes data, Field field) {
     if (!Holds(data, field.offset, field.size)) return std::nullopt;
     return data.subspan(field.offset, field.size);
+}
+
+// Whether the data holds the text's characters from offset on (a signature, a brand).
+constexpr bool HoldsText(Bytes data, std::size_t offset, std::string_view text) {
+    const std::optional<Bytes> field = FieldOf(data, {offset, text.size()});
+    if (!field) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((*field)[i] != static_cast<std::uint8_t>(text[i])) return false;
+    }
+    return true;
 }
 
 // Reads fields one after another from a position that moves on; a read that does not fit

@@ -37,11 +37,11 @@ constexpr std::array<Brand, 10> Brands{{
     {"msf1", PictureKind::Heic},
 }};
 
-PictureKind KindOfBrand(Bytes brand) {
-    const auto* found = std::ranges::find_if(Brands, [&](const Brand& b) {
-        return std::equal(b.name.begin(), b.name.end(), brand.begin(), brand.end(),
-                          [](char n, std::uint8_t c) { return static_cast<std::uint8_t>(n) == c; });
-    });
+// The major brand, then the compatible ones: the minor version between them is no brand.
+constexpr std::size_t NextBrandAt(std::size_t at) { return at == MajorBrandAt ? CompatibleBrandsAt : at + BrandLength; }
+
+PictureKind KindOfBrandAt(Bytes file, std::size_t at) {
+    const auto* found = std::ranges::find_if(Brands, [&](const Brand& b) { return HoldsText(file, at, b.name); });
     return found == Brands.end() ? PictureKind::Unknown : found->kind;
 }
 
@@ -52,8 +52,8 @@ PictureKind HeifKindOf(std::span<const std::uint8_t> file) {
     if (!boxLength) return PictureKind::Unknown;
     const std::size_t end = std::min<std::size_t>(*boxLength, file.size());
     PictureKind kind = PictureKind::Unknown;
-    for (std::size_t at = MajorBrandAt; at + BrandLength <= end; at = at == MajorBrandAt ? CompatibleBrandsAt : at + BrandLength) {
-        const PictureKind brandKind = KindOfBrand(*FieldOf(file, {at, BrandLength}));
+    for (std::size_t at = MajorBrandAt; at + BrandLength <= end; at = NextBrandAt(at)) {
+        const PictureKind brandKind = KindOfBrandAt(file, at);
         if (brandKind == PictureKind::Avif) return brandKind;
         if (brandKind != PictureKind::Unknown) kind = brandKind;
     }

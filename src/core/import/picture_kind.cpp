@@ -1,6 +1,5 @@
 #include "core/import/picture_kind.h"
 
-#include <algorithm>
 #include <array>
 
 #include "core/base/byte_reader.h"
@@ -37,11 +36,7 @@ constexpr std::array<Signature, 9> Signatures{{
     {{4, "ftyp"}, PictureKind::Heic},  // an ISO media file: which one, its brands tell
 }};
 
-bool HasMark(Bytes bytes, const Mark& mark) {
-    const std::optional<Bytes> field = FieldOf(bytes, {mark.at, mark.bytes.size()});
-    return field && std::equal(mark.bytes.begin(), mark.bytes.end(), field->begin(),
-                               [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
-}
+bool HasMark(Bytes bytes, const Mark& mark) { return HoldsText(bytes, mark.at, mark.bytes); }
 
 }  // namespace
 
