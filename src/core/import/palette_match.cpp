@@ -170,11 +170,16 @@ Palettes PalettesOf(const PaletteChoice& choice) {
                                                      : Palettes{0, C64Palettes.size()};
 }
 
-// Whether every colour of a fit lies within the limit of its entry.
+// Whether every colour of a fit lies within the limit of its entry, and no nearer to an entry
+// another colour took: near-identical colours (a photograph's whites) are one C64 colour, not
+// several that happen to lie within the limit (white, light grey, light green, cyan).
 bool WithinLimit(const Fit& fit, std::span<const WeighedLab> labs) {
     for (std::size_t c = 0; c < labs.size(); ++c) {
-        if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance))
-            return false;
+        const double assigned = std::sqrt(EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]));
+        double nearest = assigned;
+        for (std::size_t e = 0; e < PaletteEntries; ++e)
+            nearest = std::min(nearest, std::sqrt(EntryDistanceSquared(labs[c], fit.palette, e)));
+        if (assigned > ForeignColourDistance || assigned > nearest + PushedAsideDistance) return false;
     }
     return true;
 }

@@ -22,6 +22,11 @@ namespace pxm {
 // against the other 34, lies at most 20.8 from its entries; a teal in place of vice's cyan lies
 // 23.9 away, a colour of another hue or a lightness step off farther (docs/architecture.md).
 inline constexpr double ForeignColourDistance = 25.0;
+// How much farther than its nearest entry a colour may lie from the entry it was assigned (that
+// nearest one being another colour's). Every published palette, and each perturbed as the tests
+// perturb them, keeps within 13.5; near-identical colours pushed onto entries they only just
+// reach lie farther (a white read as perplex 2's green lies 23 past white).
+inline constexpr double PushedAsideDistance = 15.0;
 
 // A C64 picture holds at most this many colours.
 inline constexpr std::size_t MaxPictureColours = 16;
