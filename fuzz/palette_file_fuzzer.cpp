@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as a palette file (--palette-file). A palette read holds sixteen
-// colours; as the run's own palette, its colours are recognised as themselves, each at its own
-// number. A refusal names a line that is there, or a count that is not sixteen.
+// colours; an entry out of the C64's order is another number; as the run's own palette, its
+// colours are recognised as themselves, each at its own number. A refusal names a line that is
+// there, or a count that is not sixteen.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/import/palette_match.h"
+#include "core/import/palette_order.h"
 #include "core/palette/palette_book.h"
 #include "core/palette/palette_file.h"
 
@@ -41,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!palette) {
         CheckRefusal(palette.error(), file);
         return 0;
+    }
+    if (const auto misplaced = pxm::FirstEntryOutOfOrder(*palette)) {
+        Check(misplaced->entry < 16 && misplaced->readAs >= 0 && misplaced->readAs < 16 &&
+              static_cast<std::size_t>(misplaced->readAs) != misplaced->entry);
     }
     pxm::SetOwnPalette("fuzzed", *palette);
     std::vector<pxm::ColourAt> colours;

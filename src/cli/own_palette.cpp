@@ -4,6 +4,7 @@
 #include "cli/palette_file_refusal.h"
 #include "cli/terminal_message.h"
 #include "cli/text_join.h"
+#include "core/import/palette_order.h"
 #include "core/palette/palette_book.h"
 #include "core/palette/palette_file.h"
 #include "core/text/messages.h"
@@ -32,6 +33,10 @@ int LoadOwnPalette(const std::string& path, std::ostream& err) {
         Show(err, "Error", PaletteFileRefusalText(palette.error(), path));
         return ExitRefused;
     }
+    // Only a warning: a palette of one's own design (a monochrome screen's greys, say) may fit a
+    // listed shape by chance.
+    if (const std::optional<EntryOutOfOrder> misplaced = FirstEntryOutOfOrder(*palette))
+        err << "pixmosaic-cli: warning: " << PaletteOrderWarningText(*misplaced, (*palette)[misplaced->entry], path) << '\n';
     SetOwnPalette(path, *palette);
     return ExitWritten;
 }

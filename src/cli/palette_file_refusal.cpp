@@ -1,7 +1,11 @@
 #include "cli/palette_file_refusal.h"
 
+#include <cstdio>
+
 #include "cli/cli_options.h"
 #include "cli/text_join.h"
+#include "core/koala/colour_names.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm::cli {
 
@@ -37,6 +41,14 @@ std::string PaletteFileRefusalText(const PaletteFileFailure& failure, std::strin
     }
     return Join({path, ": ", words.name, " of ", std::to_string(failure.colours),
                  failure.colours == 1 ? " colour; " : " colours; ", WhatIsNeeded});
+}
+
+std::string PaletteOrderWarningText(const EntryOutOfOrder& misplaced, Rgb colour, std::string_view path) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%06X", static_cast<unsigned>(Packed(colour)));
+    return Join({path, ": its colours look like a C64 palette's in another order: entry ", std::to_string(misplaced.entry), " (",
+                 hex, ") is ", ColourName(misplaced.readAs), " (", std::to_string(misplaced.readAs), ") in ",
+                 PaletteAt(misplaced.palette).name, "; ", WhatIsNeeded});
 }
 
 std::string PaletteFileTooLargeText(std::string_view path) {

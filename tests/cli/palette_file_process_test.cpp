@@ -142,5 +142,19 @@ TEST_F(PaletteFileProcess, AFileThatHoldsNoC64PaletteIsRefusedAndNothingWritten)
     EXPECT_NE(both.err.find("give either -p/--palette or --palette-file, not both"), std::string::npos) << both.err;
 }
 
+// A listed palette with two colours swapped converts, as given, with a warning naming the first.
+TEST_F(PaletteFileProcess, AC64PaletteOutOfOrderIsWarnedOf) {
+    std::array<Rgb, 16> swapped = C64Palettes[DefaultPalette].colours;
+    std::swap(swapped[5], swapped[6]);
+    const std::string palette = WriteText(HexText(swapped), "swapped.txt");
+    const std::string drawn = Write(PaintedIn(swapped), "drawn.png");
+    const ProcessResult result = RunConverter({drawn, "--palette-file", palette, "-o", dir_ / "out.prg"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "pixmosaic-cli: warning: " + palette +
+                              ": its colours look like a C64 palette's in another order: entry 5 (#352879) is blue (6) "
+                              "in pepto; a C64 palette needs 16, in the C64's order (black, white, red, ...).\n");
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out.prg"));
+}
+
 }  // namespace
 }  // namespace pxm::test

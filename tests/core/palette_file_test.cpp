@@ -2,9 +2,11 @@
 // refused with what they lack.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "core/import/palette_order.h"
 #include "core/palette/c64_palettes.h"
 #include "core/palette/palette_file.h"
 
@@ -94,6 +96,32 @@ TEST(PaletteFile, FilesThatHoldNoC64PaletteSayWhatTheyLack) {
         EXPECT_EQ(read.error().line, bad.line);
         EXPECT_EQ(read.error().text, bad.quoted);
     }
+}
+
+// A C64 palette in another order would give every picture wrong numbers: told. One's own design
+// is taken in the order given.
+TEST(PaletteOrder, AListedShapeMustComeInTheC64sOrder) {
+    for (const C64Palette& palette : C64Palettes) EXPECT_FALSE(FirstEntryOutOfOrder(palette.colours)) << palette.name;
+    std::array<Rgb, 16> swapped = Pepto();
+    std::swap(swapped[2], swapped[3]);
+    const auto misplaced = FirstEntryOutOfOrder(swapped);
+    ASSERT_TRUE(misplaced.has_value());
+    EXPECT_EQ(misplaced->entry, 2u);
+    EXPECT_EQ(misplaced->readAs, 3);
+    EXPECT_EQ(C64Palettes[misplaced->palette].name, "pepto");
+
+    std::array<Rgb, 16> byBrightness = C64Palettes[0].colours;
+    std::ranges::sort(byBrightness, {}, [](Rgb c) { return 299 * c.r + 587 * c.g + 114 * c.b; });
+    EXPECT_TRUE(FirstEntryOutOfOrder(byBrightness));
+
+    std::array<Rgb, 16> printer{};
+    for (std::size_t e = 0; e < printer.size(); ++e)
+        printer[e] = {static_cast<std::uint8_t>(e & 1 ? 255 : 0), static_cast<std::uint8_t>(e & 2 ? 255 : 60 * (e >> 2)),
+                      static_cast<std::uint8_t>(e & 4 ? 255 : 0)};
+    EXPECT_FALSE(FirstEntryOutOfOrder(printer)) << "no C64 palette's shape: a design of one's own";
+    std::array<Rgb, 16> twice = Pepto();
+    twice[15] = twice[12];
+    EXPECT_FALSE(FirstEntryOutOfOrder(twice)) << "a colour given twice is read at its first entry";
 }
 
 }  // namespace
