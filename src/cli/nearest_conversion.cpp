@@ -255,6 +255,9 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
         reading = ReadPicture(input, options, canvas);
         if (reading.outcome != PictureReading::Outcome::Read) return reading;
         target = std::make_unique<NearestTarget>(TargetFromCanvas(canvas, PaletteAt(reading.palette)));
+        if (!options.palette && !reading.information.empty())
+            choices.paletteReason = NearestChoices::PaletteReason::Recognised;  // read by its colours, and told
+        choices.scalable = false;
     } else {
         const std::string_view kindName = KindName(kind);
         if (input.tooLarge) {
@@ -291,12 +294,10 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     }
 
     const NearestSettings settings{options.mode, options.background, DitherAsked(options)};
-    if (kind != PictureKind::Bmp) {
-        choices.palette = reading.palette;
-        choices.dither = settings.dither;
-        choices.pixelArt = target->pixelArt;
-        reading.verbose = NearestChoicesLines(choices);
-    }
+    choices.palette = reading.palette;
+    choices.dither = settings.dither;
+    choices.pixelArt = target->pixelArt;
+    reading.verbose += NearestChoicesLines(choices);
     const NearestOutcome outcome = MakeNearestPicture(*target, PaletteAt(reading.palette), settings, canvas, image);
     if (options.mode == PaletteMode::Multicolour && options.background == AutoBackground)
         reading.information += ChosenBackgroundText(ColourName(outcome.background)) + "\n";

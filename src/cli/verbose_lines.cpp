@@ -62,6 +62,7 @@ std::string PaletteChoiceLine(const NearestChoices& choices) {
 }
 
 std::string ScalingLine(const NearestChoices& choices) {
+    if (!choices.scalable) return {};
     const std::string size = Join({"the picture is ", std::to_string(choices.width), " x ", std::to_string(choices.height)});
     if (!choices.scale) {
         if (choices.scaleGiven) return Join({"Scaling: none (--scale; ", size, ", its top left shown).\n"});

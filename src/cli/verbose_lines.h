@@ -23,7 +23,8 @@ struct NearestChoices {
     enum class PaletteReason { Default, Named, OwnFile, Recognised };
     std::size_t palette = 0;
     PaletteReason paletteReason = PaletteReason::Default;
-    int width = 0;  // the picture's size in its file
+    bool scalable = true;  // false: a BMP, always placed as read (no line on scaling)
+    int width = 0;         // the picture's size in its file
     int height = 0;
     std::optional<ScaleMode> scale;  // none: placed as read, unscaled
     bool scaleGiven = false;         // by --scale
@@ -34,7 +35,8 @@ struct NearestChoices {
 };
 
 // "Palette: pepto (the default).", "Scaling: fit (...)." and "Dither: ... (...)."; the palette's
-// line only when no information line names it already (Recognised).
+// line only when no information line names it already (Recognised), the scaling's only when the
+// picture is scalable.
 std::string NearestChoicesLines(const NearestChoices& choices);
 
 // "Cells by colours besides background 6 (blue): 0: 120, 1: 300, 2: 280, 3: 300."

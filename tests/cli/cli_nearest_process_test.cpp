@@ -116,6 +116,7 @@ TEST_F(NearestProcess, VerboseSaysWhatWasChosenAndWhy) {
     const std::string tall = Write(MakePng({.width = 1000, .height = 700}, photo), "tall.png");
     const std::string wide = Write(MakePng({.width = 900, .height = 300}, photo), "wide.png");
     const std::string art = Write(MakePng({}, [](int x, int y) { return PeptoHex(Fitting(x, y)); }), "art.png");
+    const std::string bmp = Write(GoodPicture(), "art.bmp");
     struct Case {
         std::vector<std::string> args;
         std::string lines;  // as they stand in the output
@@ -132,6 +133,10 @@ TEST_F(NearestProcess, VerboseSaysWhatWasChosenAndWhy) {
              // The palette recognised is told once, by the information line.
              Case{{art, "-nv", "-o", dir_ / "p.prg"},
                   "Scaling: none (the picture is 320 x 200, a C64 picture's size: placed as it is).\n"
+                  "Dither: none (a picture of C64 colours only: the fewest pixels changed).\n"},
+             // A BMP is always placed as read; by its indexes, its colours are shown in pepto.
+             Case{{bmp, "-nv", "-o", dir_ / "p.prg"},
+                  "Palette: pepto (the default).\n"
                   "Dither: none (a picture of C64 colours only: the fewest pixels changed).\n"},
          }) {
         SCOPED_TRACE(c.args[0]);
