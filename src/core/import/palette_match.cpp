@@ -72,14 +72,10 @@ const PaletteLab& LabsOf(std::size_t palette) {
         return all;
     }();
     if (palette < listed.size()) return listed[palette];
-    thread_local std::array<Rgb, PaletteEntries> ownColours{};
-    thread_local PaletteLab own = [] {
-        PaletteLab labs{};
-        for (std::size_t e = 0; e < PaletteEntries; ++e) labs[e] = Weighed(LabOf(Rgb{}));
-        return labs;
-    }();
+    thread_local std::optional<std::array<Rgb, PaletteEntries>> ownColours;
+    thread_local PaletteLab own{};
     const auto& colours = PaletteAt(palette).colours;
-    if (colours != ownColours) {
+    if (ownColours != colours) {
         ownColours = colours;
         for (std::size_t e = 0; e < PaletteEntries; ++e) own[e] = Weighed(LabOf(colours[e]));
     }
