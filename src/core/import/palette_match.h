@@ -37,8 +37,15 @@ inline constexpr std::size_t MaxStrayColours = 4;
 struct PaletteChoice {
     enum class Kind { Auto, Index, Named };
     Kind kind = Kind::Auto;
-    std::size_t palette = 0;  // Named: position in C64Palettes
+    std::size_t palette = 0;  // Named: its number (core/palette/palette_book.h)
 };
+
+// The palette numbers a choice looks at, first to end: every listed one (AUTO) or the one named.
+struct Palettes {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+Palettes PalettesOf(const PaletteChoice& choice);
 
 // A colour and the first pixel (file coordinates, row by row from the top) that has it.
 struct ColourAt {
