@@ -29,6 +29,7 @@ void Check(bool condition) {
 void CheckPicture(const pxm::C64Picture& picture, std::span<const std::uint8_t> file,
                   const pxm::ShowingProgramLayout& layout) {
     Check(picture.image[pxm::KoalaBackgroundOffset] < 16);
+    if (picture.border) Check(*picture.border < 16 && picture.showingProgram);
     if (picture.container == pxm::Container::P00 || !picture.container) Check(file.size() >= 2);
     if (picture.loadAddressAssumed) Check(file.size() == pxm::KoalaImageSize && !picture.container);
     if (picture.padding) Check(picture.padding->count > 0 && picture.format == pxm::LooseFormat);

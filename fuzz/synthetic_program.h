@@ -15,8 +15,8 @@ namespace pxm::fuzz {
 
 inline constexpr std::uint16_t SyntheticLoadAddress = 0x0801;
 inline constexpr std::size_t SyntheticCodeSize = 40;
-inline constexpr std::size_t SyntheticParameters = SyntheticCodeSize;  // 5 words and a colour byte
-inline constexpr std::size_t SyntheticHeadSize = SyntheticParameters + 11;
+inline constexpr std::size_t SyntheticParameters = SyntheticCodeSize;  // 5 words and two colour bytes
+inline constexpr std::size_t SyntheticHeadSize = SyntheticParameters + 12;
 inline constexpr std::uint16_t SyntheticUnpackTo = 0xA000;
 
 inline const std::array<std::uint8_t, SyntheticHeadSize>& SyntheticHead() {
@@ -38,6 +38,7 @@ inline ShowingProgramLayout SyntheticLayout() {
             .screenAt = SyntheticParameters + 6,
             .colourAt = SyntheticParameters + 8,
             .backgroundAt = SyntheticParameters + 10,
+            .borderAt = SyntheticParameters + 11,
             .unpackTo = SyntheticUnpackTo};
 }
 
@@ -63,6 +64,7 @@ inline std::vector<std::uint8_t> SyntheticProgram(ExportFormat format, std::span
     put(layout.screenAt, base + picture.screenAt);
     put(layout.colourAt, base + picture.colourAt);
     program[layout.backgroundAt] = background;
+    program[layout.borderAt] = background;
     return program;
 }
 

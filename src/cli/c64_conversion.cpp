@@ -39,7 +39,7 @@ int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& op
     // The picture's colours are C64 colour numbers already: a palette only says how PNG, BMP
     // and preview show them.
     const bool named = options.palette && options.palette->kind == PaletteChoice::Kind::Named;
-    return WriteJobOutputs(picture->image, kept, options, named ? options.palette->palette : DefaultPalette, streams,
+    return WriteJobOutputs(picture->image, kept, options, {named ? options.palette->palette : DefaultPalette, picture->border}, streams,
                            sameFormat ? std::string_view(picture->c64Name) : std::string_view());
 }
 

@@ -76,6 +76,7 @@ std::string C64InfoText(const C64Picture& picture) {
     text += Join({"Load address: ", LoadAddressText(picture), "\n"});
     text += Join({"C64 name: ", picture.container ? Join({"\"", PetsciiText(picture.c64Name), "\""}) : "none", "\n"});
     text += Join({"Background: ", BackgroundText(picture), "\n"});
+    if (picture.border) text += Join({"Border: ", ColourText(*picture.border), "\n"});
     if (picture.padding) text += Join({"Trailing bytes: ", PaddingText(*picture.padding), "\n"});
     const std::bitset<C64ColourCount> used = ColoursUsed(picture.image);
     std::string colours;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/preview_png.h"
+#include "core/palette/palette_book.h"
 #include "core/view/clash_map.h"
 #include "core/view/rgb_bmp.h"
 
@@ -10,7 +11,7 @@ namespace pxm::cli {
 
 ImageFile ClashMapFile(const Canvas& canvas, const PictureReading& picture, const Clashes& clashes, ImageOutput kind) {
     const DecodedPicture* decoded = picture.decoded.rgb.empty() ? nullptr : &picture.decoded;
-    RgbPicture map = PictureAsRead(canvas, C64Palettes[picture.palette], decoded);
+    RgbPicture map = PictureAsRead(canvas, PaletteAt(picture.palette), decoded);
     FrameCells(map, clashes.cells, UnusedColour(map));
     if (kind == ImageOutput::Bmp) return {BuildRgbBmp(map.pixels, map.width, map.height), {}};
     EncodedPng png = EncodePng(map.pixels, map.width, map.height);

@@ -8,6 +8,7 @@
 #include "cli/text_join.h"
 #include "core/format/petscii_name.h"
 #include "core/palette/c64_palettes.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm::cli {
 
@@ -26,7 +27,9 @@ enum class Option {
     Replace,
     FixSp2Flaw,
     Executable,
+    Border,
     Palette,
+    PaletteFile,
     Preview,
     ClashMap,
     Backgrounds,
@@ -64,7 +67,9 @@ constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> Option
     {0, "replace", Option::Replace, Takes::Nothing},
     {0, "fix-sp2-flaw", Option::FixSp2Flaw, Takes::Nothing},
     {'x', "executable", Option::Executable, Takes::Nothing},
+    {0, "border", Option::Border, Takes::Value},
     {'p', "palette", Option::Palette, Takes::Value},
+    {0, "palette-file", Option::PaletteFile, Takes::Value},
     {0, "preview", Option::Preview, Takes::Value},
     {0, "clash-map", Option::ClashMap, Takes::Value},
     {0, "backgrounds", Option::Backgrounds, Takes::Nothing},
@@ -164,12 +169,20 @@ std::string Apply(Option option, std::string_view value, CliOptions& options) {
         case Option::Replace: options.replace = true; return {};
         case Option::FixSp2Flaw: options.fixSp2Flaw = true; return {};
         case Option::Executable: options.executable = true; return {};
+        case Option::Border:
+            if ((options.border = BackgroundFromText(value))) return {};
+            return Unknown("border", value, "auto, 0 to 15 or a colour name");
         case Option::Palette:
             if (const auto palette = PaletteChoiceFromText(value)) {
                 options.palette = *palette;
                 return {};
             }
             return Unknown("palette", value, Join({"auto, index, ", PaletteNames()}));
+        case Option::PaletteFile:
+            if (value.empty()) return "the palette file name is empty";
+            options.paletteFile = value;
+            options.palette = PaletteChoice{PaletteChoice::Kind::Named, OwnPalette};
+            return {};
         case Option::Preview:
             if (value.empty()) return "the preview file name is empty";
             options.preview = value;
@@ -243,6 +256,8 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
     if (IsGiven(given, Option::Quiet) && IsGiven(given, Option::Verbose)) return "-q/--quiet and -v/--verbose exclude each other";
     if (IsGiven(given, Option::Output) && IsGiven(given, Option::OutputDir))
         return "give either -o/--output or --output-dir, not both";
+    if (IsGiven(given, Option::Palette) && IsGiven(given, Option::PaletteFile))
+        return "give either -p/--palette or --palette-file, not both";
     if (options.mode != PaletteMode::Multicolour && IsGiven(given, Option::Background))
         return Join({Spelling(Option::Background), " has no effect with --mode ", ModeName(options.mode),
                      ": the grey modes have no background to choose"});
@@ -269,8 +284,6 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
     if (standardInputs > 0 && options.inputs.size() > 1)
         return "standard input (-) can only be the one input";
     if (options.inputs.size() > 1) {
-        if (IsGiven(given, Option::Preview)) return "--preview names one file: give it with one input only";
-        if (IsGiven(given, Option::ClashMap)) return "--clash-map names one file: give it with one input only";
         if (options.output == StandardStream) return "-o - writes one file: give it with one input only";
     }
     if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())
@@ -281,11 +294,50 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
                 return Join({Spelling(option), " has no effect without -n/--nearest: only the nearest picture is scaled and dithered"});
         }
     }
+    if (IsGiven(given, Option::Border) && !options.executable)
+        return "--border has no effect without -x/--executable: only the program shows a border";
     if (IsGiven(given, Option::FixSp2Flaw) && options.format != ExportFormat::Sp2)
         return "--fix-sp2-flaw has no effect without -f sp2: only the SP2 packer has the flaw";
     if (options.executable && options.inputs[0] == StandardStream && options.output == StandardStream &&
         !options.c64Name)
         return "-x names the program after the output file: with standard input and output give --name";
+    return {};
+}
+
+// One option as the command line gave it: its row, its value if it came with one, and how it
+// was spelled (for messages).
+struct OptionUse {
+    const OptionName* option = nullptr;
+    std::optional<std::string_view> value;
+    std::string spelled;
+};
+
+// The options one argument holds: a long option ("--name" or "--name=value") or, as getopt reads
+// them, a cluster of short letters ("-nq"), of which one that takes a value ends the cluster,
+// the rest of the argument being its value ("-ofile", "-nqo file"). An error names what is wrong.
+std::string OptionsOf(std::string_view arg, std::vector<OptionUse>& uses) {
+    if (arg[1] == '-') {
+        const auto equals = arg.find('=');
+        OptionUse use{FindLong(arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2)),
+                      std::nullopt, std::string(arg.substr(0, equals))};
+        if (use.option == nullptr) return Join({"unknown option ", Quoted(use.spelled)});
+        if (equals != std::string_view::npos) use.value = arg.substr(equals + 1);
+        if (use.option->takes == Takes::Nothing && use.value)
+            return Join({"option ", Quoted(use.spelled), " takes no value"});
+        uses.push_back(std::move(use));
+        return {};
+    }
+    for (std::size_t at = 1; at < arg.size(); ++at) {
+        OptionUse use{FindShort(arg[at]), std::nullopt, Join({"-", arg.substr(at, 1)})};
+        if (use.option == nullptr) {
+            if (arg.size() == 2) return Join({"unknown option ", Quoted(arg)});
+            return Join({"unknown option letter ", Quoted(arg.substr(at, 1)), " in ", Quoted(arg)});
+        }
+        const bool takesValue = use.option->takes == Takes::Value;
+        if (takesValue && at + 1 < arg.size()) use.value = arg.substr(at + 1);
+        uses.push_back(std::move(use));
+        if (takesValue) break;
+    }
     return {};
 }
 
@@ -301,11 +353,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     ParsedCommandLine parsed;
     Given given{};
     bool optionsEnded = false;
+    std::vector<OptionUse> uses;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const OptionName* option = nullptr;
-        std::optional<std::string_view> value;
-        std::string spelled;
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             if (arg.empty()) return Usage("the input file name is empty");
             parsed.options.inputs.emplace_back(arg);
@@ -315,41 +365,30 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
             optionsEnded = true;
             continue;
         }
-        if (arg[1] == '-') {
-            const auto equals = arg.find('=');
-            option = FindLong(arg.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2));
-            spelled = std::string(arg.substr(0, equals));
-            if (equals != std::string_view::npos) value = arg.substr(equals + 1);
-            if (option != nullptr && option->takes == Takes::Nothing && value)
-                return Usage(Join({"option ", Quoted(spelled), " takes no value"}));
-        } else {
-            option = FindShort(arg[1]);
-            spelled = std::string(arg.substr(0, 2));
-            if (arg.size() > 2) {
-                if (option != nullptr && option->takes == Takes::Nothing) return Usage(Join({"unknown option ", Quoted(arg)}));
-                value = arg.substr(2);
+        uses.clear();
+        if (std::string error = OptionsOf(arg, uses); !error.empty()) return Usage(error);
+        for (OptionUse& use : uses) {
+            const Option option = use.option->option;
+            if (option == Option::Help) return {Action::Help, {}, {}, {}};
+            if (option == Option::Version) return {Action::Version, {}, {}, {}};
+            bool& seen = given[static_cast<std::size_t>(option)];
+            if (use.option->takes == Takes::Value) {
+                if (!use.value) {
+                    if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(use.spelled), " needs a value"}));
+                    use.value = args[++i];
+                }
+                // A second value would silently win over the first.
+                if (seen) return Usage(Join({"option ", Spelling(option), " is given more than once"}));
             }
+            seen = true;
+            if (std::string error = Apply(option, use.value.value_or(""), parsed.options); !error.empty())
+                return Usage(error);
+            // Options that only koalizing heeds; a C64 file as input refuses them.
+            const bool koalizing = option == Option::Mode || option == Option::Background ||
+                                   option == Option::Backgrounds || option == Option::ClashMap ||
+                                   option == Option::Nearest;
+            if (koalizing && parsed.options.koalizingOption.empty()) parsed.options.koalizingOption = use.spelled;
         }
-        if (option == nullptr) return Usage(Join({"unknown option ", Quoted(spelled)}));
-        if (option->option == Option::Help) return {Action::Help, {}, {}, {}};
-        if (option->option == Option::Version) return {Action::Version, {}, {}, {}};
-        bool& seen = given[static_cast<std::size_t>(option->option)];
-        if (option->takes == Takes::Value) {
-            if (!value) {
-                if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(spelled), " needs a value"}));
-                value = args[++i];
-            }
-            // A second value would silently win over the first.
-            if (seen) return Usage(Join({"option ", Spelling(option->option), " is given more than once"}));
-        }
-        seen = true;
-        if (std::string error = Apply(option->option, value.value_or(""), parsed.options); !error.empty())
-            return Usage(error);
-        // Options that only koalizing heeds; a C64 file as input refuses them.
-        const bool koalizing = option->option == Option::Mode || option->option == Option::Background ||
-                               option->option == Option::Backgrounds || option->option == Option::ClashMap ||
-                               option->option == Option::Nearest;
-        if (koalizing && parsed.options.koalizingOption.empty()) parsed.options.koalizingOption = spelled;
     }
     CliOptions& options = parsed.options;
     if (options.inputs.empty()) return Usage("no input file given");
@@ -365,7 +404,7 @@ std::string_view PaletteChoiceName(const PaletteChoice& choice) {
         case PaletteChoice::Kind::Index: return "index";
         case PaletteChoice::Kind::Named: break;
     }
-    return C64Palettes[choice.palette].name;
+    return PaletteAt(choice.palette).name;
 }
 
 }  // namespace pxm::cli

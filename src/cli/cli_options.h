@@ -33,7 +33,9 @@ struct CliOptions {
     bool replace = false;                  // a file of the name on the D64 output is replaced
     bool fixSp2Flaw = false;
     bool executable = false;  // a program that shows the picture instead of the plain file
+    std::optional<BackgroundChoice> border;  // the program's border: a colour or AUTO; none: AUTO
     std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP
+    std::string paletteFile;               // --palette-file (palette then names OwnPalette); empty: none
     std::string preview;                   // the preview PNG to write; empty: none
     std::string clashMap;                  // the clash map PNG to write; empty: none
     bool listBackgrounds = false;

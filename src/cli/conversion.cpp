@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "cli/border_choice.h"
 #include "cli/c64_conversion.h"
 #include "cli/clash_map_file.h"
 #include "cli/container_refusal.h"
@@ -24,6 +25,7 @@
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
 #include "core/koala/working_backgrounds.h"
+#include "core/palette/palette_book.h"
 #include "core/text/messages.h"
 #include "core/view/preview.h"
 #include "platform/file_write.h"
@@ -149,20 +151,20 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     if (verbose && options.mode == PaletteMode::Multicolour)
         streams.info << CellCountsLine(*canvas, (*image)[KoalaBackgroundOffset]) << '\n';
 
-    if (const int status = WriteJobOutputs(*image, job, options, picture.palette, streams); status != ExitWritten)
+    if (const int status = WriteJobOutputs(*image, job, options, {picture.palette, picture.border}, streams); status != ExitWritten)
         return status;
     if (verbose) streams.info << TimeTakenLine(std::chrono::steady_clock::now() - started) << '\n';
     return ExitWritten;
 }
 
-int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, std::size_t palette,
+int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, const ShownAs& shown,
                     const Streams& streams, std::string_view c64Name) {
     const OutputPlan& output = *job.output;
     std::vector<std::uint8_t> bytes;
     std::string name;  // of a C64 file, PETSCII
     if (IsPicture(output.kind)) {
         ImageFile file = BuildImageFile(image, output.kind == OutputKind::PicturePng ? ImageOutput::Png : ImageOutput::Bmp,
-                                        C64Palettes[palette]);
+                                        PaletteAt(shown.palette));
         if (!file.error.empty()) return ShowSystemError(streams.err, PathName(output.path, false), file.error);
         bytes = std::move(file.bytes);
     } else {
@@ -175,7 +177,8 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
                : c64Name.empty()    ? std::string(InfoOf(output.format).c64Name)
                                     : std::string(c64Name);
         Result<PictureFile, TooLargeForDisk> file =
-            options.executable ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw, name)
+            options.executable ? BuildExecutableFile(image, output.format, container, options.fixSp2Flaw, name,
+                                                     BorderToShow(options.border, shown.border))
                                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, name);
         if (!file) {
             Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
@@ -200,7 +203,7 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
         return ShowSystemError(streams.err, PathName(output.path, false), error);
     }
     if (!job.preview.empty()) {
-        const ImageFile preview = BuildImageFile(image, job.previewKind, C64Palettes[palette]);
+        const ImageFile preview = BuildImageFile(image, job.previewKind, PaletteAt(shown.palette));
         const std::string error = preview.error.empty() ? WriteOutput(job.preview, preview.bytes, streams) : preview.error;
         if (!error.empty()) return ShowSystemError(streams.err, PathName(job.preview, false), error);
     }

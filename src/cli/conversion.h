@@ -2,6 +2,8 @@
 // The whole conversion of one picture: read it, koalize it, build the file and put it on disk
 // (or on standard output), telling the user what the Windows program would tell them.
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <ostream>
 
 #include "cli/cli_options.h"
@@ -23,11 +25,18 @@ struct Streams {
 // ExitWritten, or ExitRefused after telling why on streams.err.
 int ConvertPicture(const Job& job, const CliOptions& options, const Streams& streams);
 
+// How the input shows its picture: the palette of PNG, BMP and preview outputs, and the border
+// of an emulator screenshot or of a program that shows the picture (-x shows it with --border auto).
+struct ShownAs {
+    std::size_t palette = DefaultPalette;
+    std::optional<std::uint8_t> border;
+};
+
 // The picture written as the job's output asks (any format and container, a program that shows
 // it, or a PNG or BMP as a C64 shows it in the palette given), then the preview. A picture file
 // is named --name's name, else `c64Name` (PETSCII), else its format's own. ExitWritten, or
 // ExitRefused after telling why on streams.err.
-int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, std::size_t palette,
+int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& options, const ShownAs& shown,
                     const Streams& streams, std::string_view c64Name = {});
 
 // How messages name a path: "standard input" or "standard output" for "-".

@@ -5,6 +5,7 @@
 #include "cli/disk_output.h"
 #include "cli/help_text.h"
 #include "cli/output_plan.h"
+#include "cli/own_palette.h"
 #include "cli/same_file.h"
 #include "cli/terminal_message.h"
 #include "cli/text_join.h"
@@ -53,6 +54,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     for (const std::string& warning : command.warnings) err << "pixmosaic-cli: warning: " << warning << '\n';
     const CliOptions& options = command.options;
+    if (!options.paletteFile.empty()) {
+        if (const int status = LoadOwnPalette(options.paletteFile, err); status != ExitWritten) return status;
+    }
 
     Plan plan = PlanJobs(options);
     if (!plan.error.empty()) return ShowUsageError(err, plan.error);

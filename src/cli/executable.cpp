@@ -40,7 +40,7 @@ ByteVector ProgramHead() {
     return program;
 }
 
-ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData) {
+ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData, std::optional<std::uint8_t> border) {
     ByteVector program = ProgramHead();
     ByteWriter(program).Append(pictureData);
 
@@ -57,8 +57,10 @@ ByteVector BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictu
     PutWordAt(program, ProgramOffset(Displayer.bitmap), static_cast<std::uint16_t>(layoutAddress + layout.bitmapAt));
     PutWordAt(program, ProgramOffset(Displayer.screen), static_cast<std::uint16_t>(layoutAddress + layout.screenAt));
     PutWordAt(program, ProgramOffset(Displayer.colour), static_cast<std::uint16_t>(layoutAddress + layout.colourAt));
-    PutByteAt(program, ProgramOffset(Displayer.background),
-              layout.backgroundCount > 0 ? static_cast<std::uint8_t>(pictureData[layout.backgroundAt] & 0x0F) : Black);
+    const std::uint8_t background =
+        layout.backgroundCount > 0 ? static_cast<std::uint8_t>(pictureData[layout.backgroundAt] & 0x0F) : Black;
+    PutByteAt(program, ProgramOffset(Displayer.background), background);
+    PutByteAt(program, ProgramOffset(Displayer.border), border.value_or(background));
     return program;
 }
 
@@ -66,11 +68,11 @@ C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name
 
 Result<PictureFile, TooLargeForDisk> BuildExecutableFile(const KoalaImage& image, ExportFormat format,
                                                          Container container, bool correctSp2Flaw,
-                                                         std::string_view name) {
+                                                         std::string_view name, std::optional<std::uint8_t> border) {
     PictureFile file;
     PictureData data;
     file.sp2Corrected = BuildPictureData(image, format, correctSp2Flaw, data);
-    const ByteVector program = BuildProgram(format, data.view());
+    const ByteVector program = BuildProgram(format, data.view(), border);
     if (const Status<TooLargeForDisk> appended = AppendContainer(file.bytes, container, ProgramFile(program, name));
         !appended)
         return Fail(appended.error());

@@ -3,6 +3,7 @@
 // BASIC and holds a BASIC line that calls the displayer, the displayer with its parameter block
 // filled in for the picture, then the picture's data exactly as the plain file holds it.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,10 @@ std::vector<std::uint8_t> BasicLine(std::uint16_t sysAddress);
 // The BASIC line and the displayer, its parameter block zero: the program before the picture data.
 std::vector<std::uint8_t> ProgramHead();
 
-// The program's bytes after its load address BasicStart, for a format's picture data.
-std::vector<std::uint8_t> BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData);
+// The program's bytes after its load address BasicStart, for a format's picture data, showing
+// the border colour given (none: the background the program shows).
+std::vector<std::uint8_t> BuildProgram(ExportFormat format, std::span<const std::uint8_t> pictureData,
+                                       std::optional<std::uint8_t> border = std::nullopt);
 
 // Where the picture data stands in the program (bytes after the load address).
 std::size_t PictureDataOffset();
@@ -38,9 +41,10 @@ std::size_t ProgramOffset(std::uint16_t displayerAddress);
 // The program as the containers take it; it views `program` and `name`.
 C64File ProgramFile(std::span<const std::uint8_t> program, std::string_view name);
 
-// The picture as a program named `name` (PETSCII), in a container; a program could grow too
-// large for a disk.
+// The picture as a program named `name` (PETSCII), in a container, showing the border given
+// (none: the background); a program could grow too large for a disk.
 Result<PictureFile, TooLargeForDisk> BuildExecutableFile(const KoalaImage& image, ExportFormat format, Container container,
-                                bool correctSp2Flaw, std::string_view name);
+                                bool correctSp2Flaw, std::string_view name,
+                                std::optional<std::uint8_t> border = std::nullopt);
 
 }  // namespace pxm::cli

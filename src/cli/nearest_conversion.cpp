@@ -5,7 +5,9 @@
 #include <memory>
 #include <optional>
 
+#include "cli/border_choice.h"
 #include "cli/picture_decoder.h"
+#include "cli/verbose_lines.h"
 #include "cli/picture_refusal.h"
 #include "cli/picture_scaling.h"
 #include "cli/text_join.h"
@@ -14,6 +16,7 @@
 #include "core/koala/colour_names.h"
 #include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
+#include "core/palette/palette_book.h"
 #include "core/text/messages.h"
 
 namespace pxm::cli {
@@ -154,11 +157,19 @@ struct Placed {
     std::optional<std::size_t> palette;  // found by AUTO
     bool lossy = false;                  // read as a lossy copy of a C64 picture
     int enlarged = 1;                    // read as a C64 picture this many times its size
+    std::optional<ScaleMode> scale;      // none: placed as read
+    int left = 0;                        // scaled: where its top left lies on the screen
+    int top = 0;
     bool failed = false;
 };
 
 Placed PlacedAsRead(const DecodedPicture& picture, const PictureArea& area, C64Reading read, int enlarged = 1) {
-    return {TargetFromPairs(picture, area, read.numbers), read.palette, read.lossy, enlarged};
+    Placed placed;
+    placed.target = TargetFromPairs(picture, area, read.numbers);
+    placed.palette = read.palette;
+    placed.lossy = read.lossy;
+    placed.enlarged = enlarged;
+    return placed;
 }
 
 // picture: decoded at 1/reduction of its file's size (only ever when it is to be scaled).
@@ -195,6 +206,9 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
         placed.palette = MatchPixelArt(picture, {0, 0, picture.width, picture.height}, choice).palette;
     }
     const ScaledPicture scaled = ScaleToScreen(picture, scale);
+    placed.scale = scale;
+    placed.left = scaled.left;
+    placed.top = scaled.top;
     placed.failed = scaled.picture.rgb.empty();
     if (!placed.failed) placed.target = TargetFromScaled(scaled.picture, scaled.left, scaled.top);
     return placed;
@@ -204,7 +218,7 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
 // lossy or enlarged. An enlarged copy is not called lossy or not: a JPEG decoded at half its
 // size (libjpeg-turbo) may hold its colours exactly where one decoded whole does not.
 std::string ReadAsLine(const Placed& placed) {
-    const std::string_view name = C64Palettes[*placed.palette].name;
+    const std::string_view name = PaletteAt(*placed.palette).name;
     if (placed.enlarged > 1) {
         return Join({"Read as a C64 picture enlarged ", std::to_string(placed.enlarged), "x, in palette ", name, ".\n"});
     }
@@ -231,12 +245,19 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     const PictureKind kind = KindOfPicture(input.bytes);
     std::unique_ptr<NearestTarget> target;
     PictureReading reading;
+    NearestChoices choices;
+    if (options.palette && options.palette->kind == PaletteChoice::Kind::Named)
+        choices.paletteReason = options.paletteFile.empty() ? NearestChoices::PaletteReason::Named
+                                                            : NearestChoices::PaletteReason::OwnFile;
     if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal().text);
     if (kind == PictureKind::Bmp) {
         // A BMP's indexes are its colour numbers: read as always, then pixel art.
         reading = ReadPicture(input, options, canvas);
         if (reading.outcome != PictureReading::Outcome::Read) return reading;
-        target = std::make_unique<NearestTarget>(TargetFromCanvas(canvas, C64Palettes[reading.palette]));
+        target = std::make_unique<NearestTarget>(TargetFromCanvas(canvas, PaletteAt(reading.palette)));
+        if (!options.palette && !reading.information.empty())
+            choices.paletteReason = NearestChoices::PaletteReason::Recognised;  // read by its colours, and told
+        choices.scalable = false;
     } else {
         const std::string_view kindName = KindName(kind);
         if (input.tooLarge) {
@@ -261,11 +282,23 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
         if (placed.palette) {
             reading.palette = *placed.palette;
             reading.information = ReadAsLine(placed);
+            choices.paletteReason = NearestChoices::PaletteReason::Recognised;
         }
+        choices.width = decoded.picture.width * decoded.reduction;
+        choices.height = decoded.picture.height * decoded.reduction;
+        choices.scale = placed.scale;
+        choices.scaleGiven = options.scale.has_value();
+        choices.left = placed.left;
+        choices.top = placed.top;
+        if (decoded.reduction == 1) reading.border = ScreenshotBorder(decoded.picture, reading.palette);
     }
 
     const NearestSettings settings{options.mode, options.background, DitherAsked(options)};
-    const NearestOutcome outcome = MakeNearestPicture(*target, C64Palettes[reading.palette], settings, canvas, image);
+    choices.palette = reading.palette;
+    choices.dither = settings.dither;
+    choices.pixelArt = target->pixelArt;
+    reading.verbose += NearestChoicesLines(choices);
+    const NearestOutcome outcome = MakeNearestPicture(*target, PaletteAt(reading.palette), settings, canvas, image);
     if (options.mode == PaletteMode::Multicolour && options.background == AutoBackground)
         reading.information += ChosenBackgroundText(ColourName(outcome.background)) + "\n";
     if (outcome.changes) {

@@ -23,12 +23,34 @@ bool EndsInSeparator(std::string_view path) {
     return !path.empty() && platform::PathSeparators.find(path.back()) != std::string_view::npos;
 }
 
-// The output of one input when no file name is given: beside the input, or in `folder`.
-std::string NamedAfter(std::string_view input, std::string_view folder, const CliOptions& options) {
+// A file named after the input, with the extension: beside the input, or in `folder`.
+std::string NamedAfter(std::string_view input, std::string_view folder, std::string_view extension) {
     const std::string_view stem = WithoutExtension(input);
     const std::string_view name = folder.empty() ? stem : stem.substr(stem.find_last_of(platform::PathSeparators) + 1);
     const std::string_view separator = folder.empty() || EndsInSeparator(folder) ? "" : "/";
-    return Join({folder, separator, name, ".", ExtensionFor(options)});
+    return Join({folder, separator, name, ".", extension});
+}
+
+// Whether a path given for files names a folder to write them into: it ends in a separator, or
+// (several inputs) it is a folder.
+bool NamesFolder(const std::string& path, std::size_t inputs) {
+    return !path.empty() && (EndsInSeparator(path) || (inputs > 1 && platform::IsFolder(path)));
+}
+
+// --preview or --clash-map for one input: the file given, or a PNG named after the input in the
+// folder given. An error when several inputs would write one file.
+std::string SideFileFor(const std::string& given, std::string_view option, const std::string& input,
+                        std::size_t inputs, std::string& error) {
+    if (!NamesFolder(given, inputs)) {
+        if (!given.empty() && inputs > 1)
+            error = Join({option, " names one file: with several inputs give a folder to write into (end it with /)"});
+        return given;
+    }
+    if (input == StandardStream) {
+        error = Join({"standard input (-) has no name to name the ", option, " file after: give ", option, " FILE"});
+        return {};
+    }
+    return NamedAfter(input, given, "png");
 }
 
 // What a row's extension names, for messages: "a TAP image", "a Koala-Painter file", "a PNG picture".
@@ -139,8 +161,7 @@ Plan PlanJobs(const CliOptions& options) {
     Plan plan;
     // -o ending in a separator is --output-dir; so is an existing folder for several inputs (for
     // one input, writing would be refused, naming the folder).
-    const bool outputIsFolder = !options.output.empty() && (EndsInSeparator(options.output) ||
-                                                            (options.inputs.size() > 1 && platform::IsFolder(options.output)));
+    const bool outputIsFolder = NamesFolder(options.output, options.inputs.size());
     const std::string folder = outputIsFolder ? options.output : options.outputDir;
     // Several inputs may go onto one disk image, each under a name of its own.
     const std::optional<OutputExtension> outputRow = OutputExtensionOf(options.output);
@@ -158,14 +179,15 @@ Plan PlanJobs(const CliOptions& options) {
     for (const std::string& input : options.inputs) {
         Job job;
         job.input = input;
-        job.preview = options.preview;
-        job.previewKind = ImageKindOf(options.preview);
-        job.clashMap = options.clashMap;
-        job.clashMapKind = ImageKindOf(options.clashMap);
+        job.preview = SideFileFor(options.preview, "--preview", input, options.inputs.size(), plan.error);
+        job.previewKind = ImageKindOf(job.preview);
+        job.clashMap = SideFileFor(options.clashMap, "--clash-map", input, options.inputs.size(), plan.error);
+        job.clashMapKind = ImageKindOf(job.clashMap);
+        if (!plan.error.empty()) return {{}, plan.error};
         job.sharedDisk = sharedDisk;
         if (!options.onlyListing()) {
             const std::string path =
-                options.output.empty() || outputIsFolder ? NamedAfter(input, folder, options) : options.output;
+                options.output.empty() || outputIsFolder ? NamedAfter(input, folder, ExtensionFor(options)) : options.output;
             job.output = OutputFor(path, options, plan.error);
             if (!plan.error.empty()) return {{}, plan.error};
             if (options.c64Name && job.output->kind == OutputKind::C64File && job.output->container == Container::Prg) {

@@ -1,5 +1,6 @@
 #include "cli/picture_reading.h"
 
+#include "cli/border_choice.h"
 #include "cli/picture_decoder.h"
 #include "cli/picture_refusal.h"
 #include "cli/text_join.h"
@@ -9,6 +10,7 @@
 #include "core/import/colour_count.h"
 #include "core/import/picture_import.h"
 #include "core/import/picture_kind.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm::cli {
 
@@ -26,7 +28,7 @@ PictureReading Refused(Refusal refusal) {
 // "Palette: pepto"; a palette that is no exact fit is named as the nearest, with its largest RGB
 // difference.
 std::string PaletteLine(const PaletteMatch& match) {
-    const std::string_view name = C64Palettes[match.palette].name;
+    const std::string_view name = PaletteAt(match.palette).name;
     if (match.differsBy == 0) return Join({"Palette: ", name});
     return Join({"Palette: ", name, " (nearest; colours differ by up to ", std::to_string(match.differsBy), ")"});
 }
@@ -118,7 +120,10 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
     }
 
     PictureReading reading = ImportByColours(decoded.picture, kind, options.palette.value_or(PaletteChoice{}), canvas);
-    if (reading.outcome == PictureReading::Outcome::Read) reading.decoded = std::move(decoded.picture);
+    if (reading.outcome == PictureReading::Outcome::Read) {
+        reading.border = ScreenshotBorder(decoded.picture, reading.palette);
+        reading.decoded = std::move(decoded.picture);
+    }
     return reading;
 }
 

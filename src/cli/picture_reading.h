@@ -5,6 +5,7 @@
 // core's import; a file of no known kind refused. On refusal, what the user is told.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -25,6 +26,7 @@ struct PictureReading {
     std::string detail;                    // Refused: a line naming the pixels, or empty
     CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
+    std::optional<std::uint8_t> border;    // Read from an emulator screenshot: its border's colour
     std::string information;               // Read: an information line ("Palette: pepto."), or empty
     std::string verbose;                   // Read: what -v adds, or empty
     DecodedPicture decoded;                // Read from a PNG, GIF or JPEG: its pixels (for the clash map)

@@ -10,6 +10,7 @@
 #include "core/import/colour_count.h"
 #include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm::cli {
 
@@ -62,7 +63,7 @@ std::string StrayText(const ForeignColour& stray, const C64Palette& palette, std
 }  // namespace
 
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) {
-    const C64Palette& palette = C64Palettes[match.palette];
+    const C64Palette& palette = PaletteAt(match.palette);
     const std::string entry = match.nearest < 0 ? std::string() : EntryText(palette, match.nearest);
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});

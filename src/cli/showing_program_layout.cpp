@@ -19,6 +19,7 @@ const ShowingProgramLayout& ConverterProgramLayout() {
         .screenAt = ProgramOffset(Displayer.screen),
         .colourAt = ProgramOffset(Displayer.colour),
         .backgroundAt = ProgramOffset(Displayer.background),
+        .borderAt = ProgramOffset(Displayer.border),
         .unpackTo = Displayer.unpackTo,
     };
     return layout;

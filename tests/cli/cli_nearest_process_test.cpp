@@ -107,6 +107,46 @@ TEST_F(NearestProcess, ALargePhotographIsFittedInsideTheBackground) {
     EXPECT_GE(inside.size(), 8u) << "a photograph takes many of the sixteen colours";
 }
 
+// -v says what was chosen and why: the palette, the scaling, the dither.
+TEST_F(NearestProcess, VerboseSaysWhatWasChosenAndWhy) {
+    const auto photo = [](int x, int y) {
+        const auto c = [](double v) { return static_cast<std::uint32_t>(127.5 + 127.5 * std::sin(v)); };
+        return c(x * 0.01) << 16 | c(y * 0.013 + 1) << 8 | c((x + y) * 0.007 + 2);
+    };
+    const std::string tall = Write(MakePng({.width = 1000, .height = 700}, photo), "tall.png");
+    const std::string wide = Write(MakePng({.width = 900, .height = 300}, photo), "wide.png");
+    const std::string art = Write(MakePng({}, [](int x, int y) { return PeptoHex(Fitting(x, y)); }), "art.png");
+    const std::string bmp = Write(GoodPicture(), "art.bmp");
+    struct Case {
+        std::vector<std::string> args;
+        std::string lines;  // as they stand in the output
+    };
+    for (const Case& c : {
+             Case{{tall, "-nvo", dir_ / "p.prg"},
+                  "Palette: pepto (the default).\n"
+                  "Scaling: fit (the picture is 1000 x 700: taller than the screen's shape, bordered left and right).\n"
+                  "Dither: floyd-steinberg at 0.65, then refined as seen (the default for a photograph).\n"},
+             Case{{wide, "-nv", "-p", "vice", "--dither", "atkinson", "--dither-strength", "0.5", "-o", dir_ / "p.prg"},
+                  "Palette: vice (--palette).\n"
+                  "Scaling: fit (the picture is 900 x 300: wider than the screen's shape, bordered above and below).\n"
+                  "Dither: atkinson at 0.50 (as asked).\n"},
+             // The palette recognised is told once, by the information line.
+             Case{{art, "-nv", "-o", dir_ / "p.prg"},
+                  "Scaling: none (the picture is 320 x 200, a C64 picture's size: placed as it is).\n"
+                  "Dither: none (a picture of C64 colours only: the fewest pixels changed).\n"},
+             // A BMP is always placed as read; by its indexes, its colours are shown in pepto.
+             Case{{bmp, "-nv", "-o", dir_ / "p.prg"},
+                  "Palette: pepto (the default).\n"
+                  "Dither: none (a picture of C64 colours only: the fewest pixels changed).\n"},
+         }) {
+        SCOPED_TRACE(c.args[0]);
+        const auto result = RunConverter(c.args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(result.out.find(c.lines), std::string::npos) << result.out;
+        EXPECT_EQ(result.out.find("Palette: "), result.out.rfind("Palette: ")) << result.out;
+    }
+}
+
 TEST_F(NearestProcess, JpegsOfAnyColoursAndSizesAreTaken) {
     // Without --nearest a lossy JPEG is refused for its colours; with it, it becomes a picture,
     // a large one decoded smaller first and fitted as any picture of its shape: 2600 x 1700 is

@@ -108,6 +108,33 @@ TEST(CliOptions, EverySpelling) {
     EXPECT_EQ(Parse({"--name=x", "a", "-o", "b"}).options.c64Name, "X");
 }
 
+// Short options cluster as getopt reads them; one taking a value ends the cluster.
+TEST(CliOptions, ShortOptionsCluster) {
+    const auto parsed = Parse({"-nqo", "out", "-xbblue", "a"});
+    ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
+    EXPECT_TRUE(parsed.options.nearest);
+    EXPECT_EQ(parsed.options.verbosity, Verbosity::Quiet);
+    EXPECT_EQ(parsed.options.output, "out");
+    EXPECT_TRUE(parsed.options.executable);
+    EXPECT_EQ(parsed.options.background.colour, 6);
+    EXPECT_EQ(parsed.options.inputs, std::vector<std::string>{"a"});
+    EXPECT_EQ(parsed.options.koalizingOption, "-n");
+    EXPECT_EQ(Parse({"-ofile", "a"}).options.output, "file");
+    EXPECT_EQ(Parse({"a", "-xvo-"}).options.output, "-");
+    EXPECT_EQ(Parse({"a", "-xvo-"}).options.verbosity, Verbosity::Verbose);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-xh"}).action, Action::Help);
+    // "--" ends the options: what follows is an input, whatever it looks like.
+    EXPECT_EQ(Parse({"-o", "b", "--", "-x.png", "--", "-n"}).options.inputs,
+              (std::vector<std::string>{"-x.png", "--", "-n"}));
+    EXPECT_FALSE(Parse({"-o", "b", "--", "-x.png"}).options.executable);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-nkq"}).error, "unknown option letter 'k' in '-nkq'");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-k"}).error, "unknown option '-k'");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-xo"}).error, "option '-o' needs a value");
+    EXPECT_EQ(Parse({"a", "-o", "b", "-qq"}).action, Action::Convert);
+    EXPECT_EQ(Parse({"a", "-o", "b", "-xj"}).error, "option '-j' needs a value");
+    EXPECT_EQ(Parse({"a", "-oo", "-ob"}).error, "option -o/--output is given more than once");
+}
+
 TEST(CliOptions, HelpAndVersionWin) {
     EXPECT_EQ(Parse({"-h"}).action, Action::Help);
     EXPECT_EQ(Parse({"a", "--help", "--bogus"}).action, Action::Help);
@@ -181,8 +208,6 @@ TEST(CliOptions, RepeatedAndIneffectiveOptions) {
     EXPECT_EQ(Parse({"a", "--backgrounds", "-f", "sp2"}).error,
               "-f/--format has no effect: --backgrounds without -o only lists the backgrounds and writes nothing");
     EXPECT_EQ(Parse({"a", "-q", "-v"}).error, "-q/--quiet and -v/--verbose exclude each other");
-    EXPECT_EQ(Parse({"a", "b", "--preview", "p.png"}).error, "--preview names one file: give it with one input only");
-    EXPECT_EQ(Parse({"a", "b", "--clash-map", "m.png"}).error, "--clash-map names one file: give it with one input only");
     EXPECT_EQ(Parse({"-"}).error, "standard input (-) has no name to name the output after: give -o OUTPUT");
     const auto jobs = Parse({"a", "-j", "4"});
     EXPECT_EQ(jobs.action, Action::Convert);

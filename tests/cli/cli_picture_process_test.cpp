@@ -524,6 +524,23 @@ TEST_F(Preview, ShowsThePictureInItsPalette) {
     }
 }
 
+// --preview FOLDER/ with several inputs: a preview of each, named after it, the same as
+// converting each alone writes.
+TEST_F(Preview, OfEveryInputOfABatchIntoAFolder) {
+    const Numbers picture = [](int x, int y) { return Painting(x / 2, y); };
+    const std::string a = Write(MakePicture(FileKind::PngRgb, Palette("colodore"), 320, 200, picture), "a.png");
+    const std::string b = Write(MakePicture(FileKind::GifScrambled, Palette("vice"), 320, 200, picture), "b.gif");
+    std::filesystem::create_directory(dir_ / "out");
+    std::filesystem::create_directory(dir_ / "previews");
+    const auto result = RunConverter({a, b, "--output-dir", dir_ / "out", "--preview", dir_ / "previews/", "-j", "2"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ExpectPreview(dir_ / "previews/a.png", Palette("colodore"), picture);
+    ExpectPreview(dir_ / "previews/b.png", Palette("vice"), picture);
+    ASSERT_EQ(RunConverter({b, "-o", dir_ / "b.prg", "--preview", dir_ / "b-alone.png"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "previews/b.png"), ReadFile(dir_ / "b-alone.png"));
+    EXPECT_EQ(ReadFile(dir_ / "out/b.prg"), ReadFile(dir_ / "b.prg"));
+}
+
 TEST_F(Preview, OfABmpInPeptoAndOfAGreyMode) {
     const Numbers greys = [](int x, int y) {
         return std::array{0, 11, 12, 15}[static_cast<std::size_t>((x / 2 + y) % 4)];

@@ -230,7 +230,33 @@ def command_line_cases(examples):
         make_out(d)
         os.mkdir(os.path.join(d, "sub"))
         shutil.copy(os.path.join(d, "landscape-256.bmp"), os.path.join(d, "sub", "landscape-16.bmp"))
+    pepto = [(0x00, 0x00, 0x00), (0xFF, 0xFF, 0xFF), (0x68, 0x37, 0x2B), (0x70, 0xA4, 0xB2), (0x6F, 0x3D, 0x86),
+             (0x58, 0x8D, 0x43), (0x35, 0x28, 0x79), (0xB8, 0xC7, 0x6F), (0x6F, 0x4F, 0x25), (0x43, 0x39, 0x00),
+             (0x9A, 0x67, 0x59), (0x44, 0x44, 0x44), (0x6C, 0x6C, 0x6C), (0x9A, 0xD2, 0x84), (0x6C, 0x5E, 0xB5),
+             (0x95, 0x95, 0x95)]
+    gimp = lambda colours: ("GIMP Palette\nName: mine\n#\n" +
+                            "".join(f"{r} {g} {b}\tColour\n" for r, g, b in colours)).encode()
+    with_palette = lambda d: write_file(os.path.join(d, "mine.gpl"), gimp(pepto), 0o644)
+    with_short_palette = lambda d: write_file(os.path.join(d, "short.gpl"), gimp(pepto[:15]), 0o644)
+    named_like_an_option = lambda d: shutil.copy(os.path.join(d, "landscape-16.bmp"), os.path.join(d, "-x.bmp"))
+
+    def previews_folder(d):
+        make_out(d)
+        os.mkdir(os.path.join(d, "previews"))
     return [
+        Case("short options clustered", ["-xqfsp2", "-qo", "o.prg", "landscape-16.bmp"], [bmp], ["o.prg"]),
+        Case("an unknown letter in a cluster", ["-xkq", "landscape-16.bmp"], [bmp]),
+        Case("an input named like an option after --", ["-o", "o.prg", "--", "-x.bmp"], [bmp], ["o.prg"],
+             before=named_like_an_option),
+        Case("a palette file", ["landscape-16.bmp", "--palette-file", "mine.gpl", "-o", "o.png"], [bmp], [], ["o.png"],
+             before=with_palette),
+        Case("a palette file of 15 colours", ["landscape-16.bmp", "--palette-file", "short.gpl", "-o", "o.prg"], [bmp],
+             ["o.prg"], before=with_short_palette),
+        Case("a program with a border", ["-x", "--border", "pink", "landscape-16.bmp", "-o", "o.prg"], [bmp], ["o.prg"]),
+        Case("previews of many pictures into a folder", ["landscape-16.bmp", "landscape-256.bmp", "-o", "out/",
+                                                         "--preview", "previews/"], both,
+             ["out/landscape-16.prg", "out/landscape-256.prg"], ["previews/landscape-16.png", "previews/landscape-256.png"],
+             before=previews_folder),
         Case("onto a disk with a file", ["landscape-16.bmp", "-o", "notes.d64"], [bmp], ["notes.d64"], before=with_disk),
         Case("a name on the disk already", ["landscape-16.bmp", "-o", "notes.d64", "--name", "note"], [bmp],
              ["notes.d64"], before=with_disk),

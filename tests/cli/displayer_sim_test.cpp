@@ -130,11 +130,12 @@ bool SameBytes(const std::vector<std::uint8_t>& shown, std::span<const std::uint
 class DisplayerOn6502 : public ::testing::TestWithParam<FormatInfo> {
 protected:
     // The converter's output for the test picture: with -x, the program, otherwise the plain file.
-    std::vector<std::uint8_t> Convert(std::string_view format, bool program) {
+    std::vector<std::uint8_t> Convert(std::string_view format, bool program, std::vector<std::string> more = {}) {
         const std::string out = dir_ / (std::string(format) + (program ? "-x.prg" : ".prg"));
         std::vector<std::string> args{"-b", std::to_string(Background), "-f", std::string(format), "-c", "prg",
                                       dir_ / "in.bmp", "-o", out};
         if (program) args.push_back("-x");
+        args.insert(args.end(), more.begin(), more.end());
         const ProcessResult result = RunConverter(args);
         EXPECT_EQ(result.status, 0) << result.err;
         return ReadFile(out);
@@ -192,6 +193,19 @@ TEST_P(DisplayerOn6502, ShowsThePictureAndLeavesTheMachineAsFound) {
     }
     EXPECT_EQ(left[ProcessorStatus] & InterruptDisable, found[ProcessorStatus] & InterruptDisable);
     EXPECT_EQ(run->printed, std::vector<std::uint8_t>{ClearScreen}) << "returns on a cleared text screen";
+}
+
+// --border: the border shown is the one given, the background the picture's.
+TEST_P(DisplayerOn6502, ShowsTheBorderGiven) {
+    const FormatInfo& info = GetParam();
+    WriteFile(dir_ / "in.bmp", Picture());
+    WriteFile(dir_ / "program.prg", Convert(info.key, true, {"--border", "pink"}));
+    const std::optional<MachineRun> run = RunOn6502(dir_ / "program.prg");
+    ASSERT_TRUE(run) << "the harness's output is cut short or too long";
+    const Record& shown = run->showing.record;
+    EXPECT_EQ(shown[BorderColour], 10);
+    EXPECT_EQ(shown[BackgroundColour], info.layout.backgroundCount > 0 ? Background : Black);
+    EXPECT_EQ(run->left.record[BorderColour], run->found.record[BorderColour]) << "the border put back on return";
 }
 
 INSTANTIATE_TEST_SUITE_P(Format, DisplayerOn6502, ::testing::ValuesIn(Formats),

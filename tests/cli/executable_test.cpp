@@ -38,9 +38,9 @@ TEST(BasicLine, DisplayerStartsRightBehindIt) {
 
 TEST(Displayer, ParameterBlockIsLastAndZero) {
     const std::size_t end = Displayer.loadAddress + Displayer.bytes.size();
-    EXPECT_EQ(Displayer.background + 1u, end) << "the picture data must follow the parameter block";
+    EXPECT_EQ(Displayer.border + 1u, end) << "the picture data must follow the parameter block";
     for (const std::uint16_t field : {Displayer.stream, Displayer.streamEnd, Displayer.bitmap, Displayer.screen,
-                                      Displayer.colour, Displayer.background}) {
+                                      Displayer.colour, Displayer.background, Displayer.border}) {
         SCOPED_TRACE(::testing::Message() << "field at $" << std::hex << field);
         ASSERT_GE(field, Displayer.loadAddress);
         ASSERT_LT(field, end);
@@ -87,6 +87,10 @@ TEST_P(ProgramOfFormat, HoldsThePlainDataAndPointsAtItsParts) {
         EXPECT_EQ(Parameter(program, Displayer.colour), layoutAt + info.layout.colourAt);
         const std::uint8_t background = packed ? 0 : (*picture.image)[KoalaBackgroundOffset] & 0x0F;
         EXPECT_EQ(program[Displayer.background - BasicStart], background);
+        EXPECT_EQ(program[Displayer.border - BasicStart], background) << "no border given: the background's";
+        const Bytes red = BuildProgram(format, data->view(), 2);
+        EXPECT_EQ(red[Displayer.border - BasicStart], 2);
+        EXPECT_EQ(red[Displayer.background - BasicStart], background);
     }
 }
 

@@ -120,6 +120,27 @@ TEST(OutputPlan, PreviewAndClashMapByTheirExtension) {
 }
 
 // Several inputs onto one disk: every job's output is that disk, shared; --name is refused.
+// A folder given for the previews or clash maps: a PNG named after each input in it.
+TEST(OutputPlan, PreviewsAndClashMapsIntoAFolder) {
+    const Plan plan = PlanOf({"pics/a.png", "b.gif", "--output-dir", "out", "--preview", "prev/", "--clash-map", "maps/"});
+    ASSERT_EQ(plan.error, "");
+    ASSERT_EQ(plan.jobs.size(), 2u);
+    EXPECT_EQ(plan.jobs[0].preview, "prev/a.png");
+    EXPECT_EQ(plan.jobs[1].preview, "prev/b.png");
+    EXPECT_EQ(plan.jobs[0].clashMap, "maps/a.png");
+    EXPECT_EQ(plan.jobs[1].clashMapKind, ImageOutput::Png);
+    EXPECT_EQ(plan.jobs[1].output->path, "out/b.prg");
+    const Plan one = PlanOf({"a.png", "-o", "x.prg", "--preview", "prev/"});
+    ASSERT_EQ(one.jobs.size(), 1u);
+    EXPECT_EQ(one.jobs[0].preview, "prev/a.png");
+    EXPECT_EQ(PlanOf({"a", "b", "--output-dir", "o", "--preview", "p.png"}).error,
+              "--preview names one file: with several inputs give a folder to write into (end it with /)");
+    EXPECT_EQ(PlanOf({"a", "b", "--output-dir", "o", "--clash-map", "-"}).error,
+              "--clash-map names one file: with several inputs give a folder to write into (end it with /)");
+    EXPECT_EQ(PlanOf({"-", "-o", "x.prg", "--preview", "prev/"}).error,
+              "standard input (-) has no name to name the --preview file after: give --preview FILE");
+}
+
 TEST(OutputPlan, SeveralInputsOntoOneDisk) {
     const Plan plan = PlanOf({"a.png", "b/a.gif", "-o", "all.D64", "--replace"});
     ASSERT_EQ(plan.error, "");

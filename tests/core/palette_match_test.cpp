@@ -247,6 +247,23 @@ TEST(PaletteMatch, TwoColoursOfOneEntryAreRefused) {
     }
 }
 
+// A white wallpaper's whites, each a step apart: several C64 colours lie within the limit of
+// white (light grey, light green, cyan, even green in perplex 2), but near-identical colours are
+// one colour, not six: refused, rather than the whites read as green.
+TEST(PaletteMatch, NearIdenticalColoursAreNotSeveralC64Colours) {
+    const std::vector<Rgb> whites{{255, 255, 255}, {254, 255, 255}, {255, 254, 255},
+                                  {254, 254, 255}, {255, 255, 254}, {254, 255, 254}};
+    const DecodedPicture picture = Picture(6, 1, whites);
+    for (const PaletteChoice choice : {Auto, Named("perplex 2")}) {
+        const PaletteMatch match = MatchPalette(picture, Whole(picture), choice);
+        EXPECT_EQ(match.refusal, ColourRefusal::SharedEntry);
+        EXPECT_EQ(match.nearest, 1);
+    }
+    // Two of them are still white and light grey in a palette whose light grey lies that close.
+    const DecodedPicture two = Picture(2, 1, {{255, 255, 255}, {0xEB, 0xEB, 0xEB}});
+    EXPECT_EQ(MatchPalette(two, Whole(two), Named("perplex 2")).refusal, ColourRefusal::None);
+}
+
 TEST(PaletteMatch, TheColourRefusedIsTheOneThatDoesNotBelongNotTheOnePushedAside) {
     // A dark red 13 from pepto's red, with pepto but its yellow: the least-cost assignment puts
     // the dark red on red and pushes pepto's own red far away onto yellow. Without the dark red

@@ -15,7 +15,7 @@
         .import sp2_unpack, sp2_end
         .importzp from_ptr, to_ptr
         .export params_stream, params_stream_end, params_bitmap, params_screen, params_colour
-        .export params_background, unpack_to, show_picture
+        .export params_background, params_border, unpack_to, show_picture
 
 ; The picture's place in bank 2
 ScreenRam       = $8000
@@ -38,7 +38,8 @@ params_stream_end: .word 0      ; the first byte after the stream
 params_bitmap:     .word 0      ; the picture's 8000 bitmap bytes
 params_screen:     .word 0      ; its 1000 screen bytes (colours 01 and 10 of each cell)
 params_colour:     .word 0      ; its 1000 colour bytes (colour 11 of each cell)
-params_background: .byte 0      ; background and border colour
+params_background: .byte 0      ; background colour
+params_border:     .byte 0      ; border colour
 
         .segment "CODE"
 
@@ -195,13 +196,14 @@ part_done:
         bne next_part
         rts
 
-; Shows the picture: its colour in border and background, bank 2, multicolour bitmap mode.
-; In:  params_background; the picture in place
+; Shows the picture: its border and background colours, bank 2, multicolour bitmap mode.
+; In:  params_background, params_border; the picture in place
 ; Out: the VIC-II showing the picture
 ; Changes: A
 show_bitmap:
-        lda params_background
+        lda params_border
         sta VIC_BORDERCOLOR
+        lda params_background
         sta VIC_BG_COLOR0
         lda #Bank2
         jsr select_bank

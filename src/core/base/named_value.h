@@ -20,4 +20,13 @@ std::optional<T> FindNamed(std::span<const NamedValue<T>> table, std::string_vie
     return std::nullopt;
 }
 
+// The word for value in table; empty when the table has none.
+template <typename T>
+std::string_view NameOf(std::span<const NamedValue<T>> table, T value) {
+    for (const NamedValue<T>& row : table) {
+        if (row.value == value) return row.name;
+    }
+    return {};
+}
+
 }  // namespace pxm

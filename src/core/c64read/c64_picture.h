@@ -17,6 +17,7 @@ struct C64Picture {
     ExportFormat format = ExportFormat::Koala;
     std::optional<Container> container;  // none: a plain PRG file
     bool showingProgram = false;         // the picture came inside a program that shows it
+    std::optional<std::uint8_t> border;  // a showing program: the border colour it shows
     bool hasBackground = true;           // false: the format keeps no background (SP2)
     std::uint16_t loadAddress = 0;       // of the C64 file
     std::string c64Name;                 // PETSCII, padding cut; empty when the container names none

@@ -101,7 +101,8 @@ PictureResult PictureFromShowingProgram(Bytes program, const ShowingProgramLayou
     const Bytes data = program.subspan(layout.head.size());
     const auto dataAddress = static_cast<std::uint16_t>(layout.loadAddress + layout.head.size());
     const std::uint8_t background = *ByteAt(program, layout.backgroundAt);
-    if (background > 0x0F) return Fail(broken);
+    const std::uint8_t border = *ByteAt(program, layout.borderAt);
+    if (background > 0x0F || border > 0x0F) return Fail(broken);
 
     PictureResult picture = Fail(broken);
     if (WordAt(program, layout.streamAt) != 0) {
@@ -122,6 +123,7 @@ PictureResult PictureFromShowingProgram(Bytes program, const ShowingProgramLayou
     if (!picture) return picture;
     picture->showingProgram = true;
     picture->image[KoalaBackgroundOffset] = background;  // what the program shows
+    picture->border = border;
     return picture;
 }
 

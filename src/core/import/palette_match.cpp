@@ -11,6 +11,7 @@
 #include "core/import/cielab.h"
 #include "core/import/colour_assignment.h"
 #include "core/import/palette_distance.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm {
 
@@ -60,23 +61,26 @@ UsedColours CollectColours(const DecodedPicture& picture, const PictureArea& are
 
 using PaletteLab = std::array<WeighedLab, PaletteEntries>;
 
-// The known palettes' entries in CIELAB, weighed, worked out once.
-const std::array<PaletteLab, C64Palettes.size()>& PaletteLabs() {
-    static const auto labs = [] {
+// A palette's entries in CIELAB, weighed: the listed palettes' worked out once, the own
+// palette's whenever it is not the one worked out last on this thread.
+const PaletteLab& LabsOf(std::size_t palette) {
+    static const auto listed = [] {
         std::array<PaletteLab, C64Palettes.size()> all{};
         for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
             for (std::size_t e = 0; e < PaletteEntries; ++e) all[p][e] = Weighed(LabOf(C64Palettes[p].colours[e]));
         }
         return all;
     }();
-    return labs;
+    if (palette < listed.size()) return listed[palette];
+    thread_local std::optional<std::array<Rgb, PaletteEntries>> ownColours;
+    thread_local PaletteLab own{};
+    const auto& colours = PaletteAt(palette).colours;
+    if (ownColours != colours) {
+        ownColours = colours;
+        for (std::size_t e = 0; e < PaletteEntries; ++e) own[e] = Weighed(LabOf(colours[e]));
+    }
+    return own;
 }
-
-// The palettes a match looks at: every known one (AUTO) or the one named.
-struct Palettes {
-    std::size_t first = 0;
-    std::size_t end = 0;
-};
 
 struct Fit {
     std::size_t palette = 0;
@@ -85,7 +89,6 @@ struct Fit {
 
 // The palette whose entries take the colours at the least total cost; on a tie the one listed first.
 Fit BestFit(const Palettes& palettes, std::span<const WeighedLab> colours) {
-    const auto& labs = PaletteLabs();
     std::array<EntryCosts, MaxPictureColours> rows;
     std::optional<Fit> best;
     for (std::size_t p = palettes.first; p < palettes.end; ++p) {
@@ -93,10 +96,11 @@ Fit BestFit(const Palettes& palettes, std::span<const WeighedLab> colours) {
         // Each colour costs at least its cheapest entry: a palette whose cheapest entries alone
         // reach the best total so far is left as soon as they do (after pepto, every palette
         // for a picture in pepto).
+        const PaletteLab& entries = LabsOf(p);
         double cheapest = 0;
         std::size_t c = 0;
         for (; c < colours.size() && cheapest < below; ++c) {
-            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = PaletteDistanceSquared(colours[c], labs[p][e]);
+            for (std::size_t e = 0; e < PaletteEntries; ++e) rows[c][e] = PaletteDistanceSquared(colours[c], entries[e]);
             cheapest += *std::min_element(rows[c].begin(), rows[c].end());
         }
         if (cheapest >= below) continue;
@@ -108,7 +112,7 @@ Fit BestFit(const Palettes& palettes, std::span<const WeighedLab> colours) {
 }
 
 double EntryDistanceSquared(const WeighedLab& colour, std::size_t palette, std::size_t entry) {
-    return PaletteDistanceSquared(colour, PaletteLabs()[palette][entry]);
+    return PaletteDistanceSquared(colour, LabsOf(palette)[entry]);
 }
 
 // The colour's nearest entry in the palette, and how far it lies.
@@ -155,7 +159,7 @@ void RefuseForeign(PaletteMatch& match, const Palettes& palettes, bool named, co
 // Every colour lies close to its entry: each colour's number, and the largest RGB difference.
 void Accept(PaletteMatch& match, const Fit& fit, std::span<const ColourAt> colours) {
     match.palette = fit.palette;
-    const C64Palette& palette = C64Palettes[fit.palette];
+    const C64Palette& palette = PaletteAt(fit.palette);
     int farthest = 0;
     for (std::size_t c = 0; c < colours.size(); ++c) {
         const std::uint8_t entry = fit.assignment.entryOf[c];
@@ -165,16 +169,16 @@ void Accept(PaletteMatch& match, const Fit& fit, std::span<const ColourAt> colou
     match.differsBy = static_cast<int>(std::lround(std::sqrt(farthest)));
 }
 
-Palettes PalettesOf(const PaletteChoice& choice) {
-    return choice.kind == PaletteChoice::Kind::Named ? Palettes{choice.palette, choice.palette + 1}
-                                                     : Palettes{0, C64Palettes.size()};
-}
-
-// Whether every colour of a fit lies within the limit of its entry.
+// Whether every colour of a fit lies within the limit of its entry, and no nearer to an entry
+// another colour took: near-identical colours (a photograph's whites) are one C64 colour, not
+// several that happen to lie within the limit (white, light grey, light green, cyan).
 bool WithinLimit(const Fit& fit, std::span<const WeighedLab> labs) {
     for (std::size_t c = 0; c < labs.size(); ++c) {
-        if (EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]) > Squared(ForeignColourDistance))
-            return false;
+        const double assigned = std::sqrt(EntryDistanceSquared(labs[c], fit.palette, fit.assignment.entryOf[c]));
+        double nearest = assigned;
+        for (std::size_t e = 0; e < PaletteEntries; ++e)
+            nearest = std::min(nearest, std::sqrt(EntryDistanceSquared(labs[c], fit.palette, e)));
+        if (assigned > ForeignColourDistance || assigned > nearest + PushedAsideDistance) return false;
     }
     return true;
 }
@@ -280,6 +284,11 @@ PaletteMatch MatchPalette(const DecodedPicture& picture, const PictureArea& area
     match.numbers = std::move(used.ofPixel);
     for (std::uint8_t& n : match.numbers) n = match.numberOf[n];
     return match;
+}
+
+Palettes PalettesOf(const PaletteChoice& choice) {
+    return choice.kind == PaletteChoice::Kind::Named ? Palettes{choice.palette, choice.palette + 1}
+                                                     : Palettes{0, C64Palettes.size()};
 }
 
 }  // namespace pxm

@@ -22,6 +22,11 @@ namespace pxm {
 // against the other 34, lies at most 20.8 from its entries; a teal in place of vice's cyan lies
 // 23.9 away, a colour of another hue or a lightness step off farther (docs/architecture.md).
 inline constexpr double ForeignColourDistance = 25.0;
+// How much farther than its nearest entry a colour may lie from the entry it was assigned (that
+// nearest one being another colour's). Every published palette, and each perturbed as the tests
+// perturb them, keeps within 13.5; near-identical colours pushed onto entries they only just
+// reach lie farther (a white read as perplex 2's green lies 23 past white).
+inline constexpr double PushedAsideDistance = 15.0;
 
 // A C64 picture holds at most this many colours.
 inline constexpr std::size_t MaxPictureColours = 16;
@@ -32,8 +37,15 @@ inline constexpr std::size_t MaxStrayColours = 4;
 struct PaletteChoice {
     enum class Kind { Auto, Index, Named };
     Kind kind = Kind::Auto;
-    std::size_t palette = 0;  // Named: position in C64Palettes
+    std::size_t palette = 0;  // Named: its number (core/palette/palette_book.h)
 };
+
+// The palette numbers a choice looks at, first to end: every listed one (AUTO) or the one named.
+struct Palettes {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+Palettes PalettesOf(const PaletteChoice& choice);
 
 // A colour and the first pixel (file coordinates, row by row from the top) that has it.
 struct ColourAt {

@@ -41,7 +41,7 @@ Rgb MedianColour(const std::array<std::array<std::size_t, 256>, 3>& counts, std:
 
 }  // namespace
 
-bool BorderIsOneColour(const DecodedPicture& picture, const PictureArea& inner) {
+std::optional<Rgb> OneBorderColour(const DecodedPicture& picture, const PictureArea& inner) {
     std::array<std::array<std::size_t, 256>, 3> counts{};
     std::size_t total = 0;
     ForEachBorderPixel(picture, inner, [&](Rgb c) {
@@ -50,14 +50,15 @@ bool BorderIsOneColour(const DecodedPicture& picture, const PictureArea& inner) 
         ++counts[2][c.b];
         ++total;
     });
-    if (total == 0) return false;
+    if (total == 0) return std::nullopt;
     const Rgb border = MedianColour(counts, total);
     std::size_t stray = 0;
     ForEachBorderPixel(picture, inner, [&](Rgb c) {
         stray += std::abs(c.r - border.r) > ChannelTolerance || std::abs(c.g - border.g) > ChannelTolerance ||
                  std::abs(c.b - border.b) > ChannelTolerance;
     });
-    return static_cast<double>(stray) <= StrayShare * static_cast<double>(total);
+    if (static_cast<double>(stray) > StrayShare * static_cast<double>(total)) return std::nullopt;
+    return border;
 }
 
 }  // namespace pxm

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/nearest/nearest_target.h"
+#include "core/palette/palette_book.h"
 
 namespace pxm {
 
@@ -180,7 +181,7 @@ struct Levels {
 Levels LevelsOf(std::size_t palette, const std::array<std::uint32_t, 256>& lumaCounts) {
     Levels levels{palette};
     for (std::size_t c = 0; c < 16; ++c) {
-        const Rgb rgb = C64Palettes[palette].colours[c];
+        const Rgb rgb = PaletteAt(palette).colours[c];
         levels.colours[c] = YccOf(rgb.r, rgb.g, rgb.b);
     }
     for (int v = 0; v < 256; ++v) {
@@ -313,8 +314,8 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
 
     // The palettes whose brightness levels nearly every pixel fits, the best fitting first.
     std::vector<Levels> fitting;
-    for (std::size_t p = 0; p < C64Palettes.size(); ++p) {
-        if (choice.kind == PaletteChoice::Kind::Named && p != choice.palette) continue;
+    const Palettes palettes = PalettesOf(choice);
+    for (std::size_t p = palettes.first; p < palettes.end; ++p) {
         Levels levels = LevelsOf(p, lumaCounts);
         if (static_cast<double>(levels.fitting) >= FitShare * pixels) fitting.push_back(levels);
     }

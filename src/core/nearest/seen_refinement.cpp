@@ -51,7 +51,7 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
-// Four lanes for the three channels, so that a tap is one vector operation.
+// Four lanes for the three channels: a weighed error is stored and added as one 16-byte block.
 using Lanes = std::array<float, 4>;
 Lanes LanesOf(LinearRgb c) { return {c.r, c.g, c.b, 0.0f}; }
 
