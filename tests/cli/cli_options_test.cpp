@@ -232,7 +232,7 @@ TEST(CliOptions, C64InputOptions) {
     ASSERT_EQ(info.action, Action::Convert);  // no output needed
     EXPECT_TRUE(info.options.info);
     EXPECT_EQ(Parse({"pic.kla", "--info", "-o", "out.prg"}).error,
-              "-o/--output has no effect: --info only describes the C64 file and writes nothing");
+              "-o/--output has no effect: --info only describes the files and writes nothing");
     const auto file = Parse({"disk.d64", "--file", "sunset #1", "-o", "out.prg"});
     EXPECT_EQ(file.options.diskFile, "SUNSET #1");
     const auto accented = Parse({"disk.d64", "--file", "caf\xC3\xA9", "-o", "o"});
