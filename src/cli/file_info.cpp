@@ -10,6 +10,7 @@
 #include "cli/showing_program_layout.h"
 #include "cli/text_join.h"
 #include "core/c64read/c64_picture_reader.h"
+#include "core/text/messages.h"
 
 namespace pxm::cli {
 
@@ -44,7 +45,7 @@ int ShowFileInfo(const CliOptions& options, std::ostream& out) {
     for (std::size_t i = 0; i < options.inputs.size(); ++i) {
         const std::string& path = options.inputs[i];
         const InfoBlock block = FileInfo(path, options);
-        out << (i == 0 ? "" : "\n") << "File: " << PathName(path, true) << '\n' << block.text;
+        out << (i == 0 ? "" : "\n") << "File: " << PathName(path, true) << '\n' << AnsiToUtf8(block.text);
         if (!block.refusal.empty()) {
             out << "Not read: " << AnsiToUtf8(block.refusal) << '\n';
             status = ExitRefused;

@@ -1,7 +1,6 @@
 #include "cli/picture_info.h"
 
 #include <memory>
-#include <optional>
 
 #include "cli/failure_detail.h"
 #include "cli/number_text.h"
@@ -25,10 +24,13 @@ std::string SizeLine(int width, int height) {
     return Join({"Size: ", std::to_string(width), "x", std::to_string(height), " pixels\n"});
 }
 
+std::string TooManyForAPalette(std::size_t colours) {
+    return Join({"Palette: none (", CountText(colours), " colours; a palette has ", std::to_string(MaxPictureColours), ")\n"});
+}
+
 // The palette the colours fit and how near, or why none does.
 std::string PaletteInfoLine(const DecodedPicture& picture, std::size_t colours, const CliOptions& options) {
-    if (colours > MaxPictureColours + MaxStrayColours)
-        return Join({"Palette: none (", CountText(colours), " colours; a palette has ", std::to_string(MaxPictureColours), ")\n"});
+    if (colours > MaxPictureColours + MaxStrayColours) return TooManyForAPalette(colours);
     PaletteChoice choice = options.palette.value_or(PaletteChoice{});
     if (choice.kind == PaletteChoice::Kind::Index) choice = PaletteChoice{};
     const PaletteMatch match = MatchPalette(picture, {0, 0, picture.width, picture.height}, choice);
@@ -36,7 +38,7 @@ std::string PaletteInfoLine(const DecodedPicture& picture, std::size_t colours, 
     const std::string limit = Join({", more than the ", std::to_string(static_cast<int>(ForeignColourDistance)), " taken"});
     switch (match.refusal) {
         case ColourRefusal::None: return PaletteLine(match) + "\n";
-        case ColourRefusal::TooManyColours: break;
+        case ColourRefusal::TooManyColours: break;  // counted as above
         case ColourRefusal::StrayColours:
             return Join({"Palette: none (its ", std::to_string(MaxPictureColours), " most used colours fit ", name, "; ",
                          std::to_string(match.strays.size()), " more are stray)\n"});
@@ -47,8 +49,7 @@ std::string PaletteInfoLine(const DecodedPicture& picture, std::size_t colours, 
         case ColourRefusal::SharedEntry:
             return Join({"Palette: none (nearest ", name, ", but two colours are the same colour of it)\n"});
     }
-    return Join({"Palette: none (", CountText(match.colourCount), " colours; a palette has ",
-                 std::to_string(MaxPictureColours), ")\n"});
+    return TooManyForAPalette(match.colourCount);
 }
 
 // Size, colours and palette of a PNG, GIF or JPEG, decoded as --nearest decodes it. Whether
@@ -118,8 +119,8 @@ PlainRoad TakenByThePlainRoad(const InputFile& input, const CliOptions& options,
         }
         if (reading.outcome != PictureReading::Outcome::Read) {
             why = reading.text;
-            // A BMP's refusal is --nearest's too.
-            nearestTakes = nearestTakes && reading.nearestMakesIt;
+            // --nearest reads a BMP as this road does; a PNG, GIF or JPEG that decoded it takes.
+            nearestTakes = nearestTakes && kind != PictureKind::Bmp;
         } else if (const KoalizeOutcome koalized = Koalize(*canvas, *image, options.mode, options.background); !koalized.ok()) {
             why = OneLine(FailureMessage(koalized.failure).text);
             const std::string count =

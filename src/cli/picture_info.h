@@ -9,9 +9,10 @@
 
 namespace pxm::cli {
 
+// Windows ANSI, as the messages it quotes are.
 struct InfoBlock {
     std::string text;     // "Key: value" lines
-    std::string refusal;  // why the file cannot be read (Windows ANSI); empty: it was read
+    std::string refusal;  // why the file cannot be read; empty: it was read
 };
 
 // input: read up to MaxScalableFileBytes, as --nearest reads it. -m, -b and -p judge it as a

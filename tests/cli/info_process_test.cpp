@@ -35,6 +35,11 @@ protected:
         files.insert(files.begin(), "--info");
         return RunConverter(files);
     }
+    // The output holds these lines, as they stand.
+    static void ExpectLines(const ProcessResult& result, const std::string& lines) {
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(result.out.find(lines), std::string::npos) << result.out;
+    }
 };
 
 // Each refusal on the first line of stderr, after "Error: FILE: "; where it names the way out,
@@ -92,30 +97,27 @@ TEST_F(MessagesAndInfo, APictureIsToldByItsKindSizeColoursPaletteAndWhetherItCon
                   "indexes are the C64 colour numbers)\nConverts: only with --nearest (-n): The picture is not a valid "
                   "C64 Format one. No background works; with background 0 (black), which leaves the fewest, 1 cell "
                   "holds more colours than it may; --clash-map shows it.\n");
+    // A file that --nearest refuses too: no way out, in UTF-8 as every message.
+    const std::string wide = Write(MakeBmp({.width = 321}, [](int, int) { return 0; }), "wide.bmp");
+    EXPECT_EQ(Info({wide}).out, "File: " + wide +
+                                    "\nKind: BMP\nConverts: no: This program can't load Windows\xC2\xAE Bitmap files larger "
+                                    "than 320*200 pixels.\n");
     // -b and -m judge it as the conversion would.
-    const auto white = Info({"-b", "white", clash});
-    EXPECT_NE(white.out.find("\nConverts: only with --nearest (-n): The picture is not a valid C64 Format one or "
-                             "either the chosen background color doesn't allow Koalization. Please try another "
-                             "background color or set it to AUTO. "),
-              std::string::npos)
-        << white.out;
+    ExpectLines(Info({"-b", "white", clash}),
+                "\nConverts: only with --nearest (-n): The picture is not a valid C64 Format one or either the chosen "
+                "background color doesn't allow Koalization. Please try another background color or set it to AUTO. ");
 }
 
 TEST_F(MessagesAndInfo, APaletteIsNamedWithHowNearItFits) {
     // Pepto's colours four darker: the palette asked for, by how much (√48, rounded up).
     const auto darker = [](int x, int y) { return Pepto(Cells(x / 2, y)) - 0x040404u; };
-    const auto near = Info({"-p", "pepto", Write(MakePng({}, darker), "near.png")});
-    EXPECT_NE(near.out.find("\nPalette: pepto (nearest; colours differ by up to 7)\nConverts: as it is\n"),
-              std::string::npos)
-        << near.out;
+    ExpectLines(Info({"-p", "pepto", Write(MakePng({}, darker), "near.png")}),
+                "\nPalette: pepto (nearest; colours differ by up to 7)\nConverts: as it is\n");
     // A colour far from every colour of it: how far it lies.
     const auto pink = [](int x, int y) { return x < 2 && y < 2 ? 0xFF0080u : Pepto(Cells(x / 2, y)); };
-    const auto far = Info({"-p", "pepto", Write(MakePng({}, pink), "far.png")});
-    EXPECT_NE(far.out.find("\nPalette: none (nearest pepto, but a colour lies 36.3 from its entry, more than the 25 "
-                           "taken)\nConverts: only with --nearest (-n): The picture holds a colour that is not in the "
-                           "palette pepto.\n"),
-              std::string::npos)
-        << far.out;
+    ExpectLines(Info({"-p", "pepto", Write(MakePng({}, pink), "far.png")}),
+                "\nPalette: none (nearest pepto, but a colour lies 36.3 from its entry, more than the 25 taken)\n"
+                "Converts: only with --nearest (-n): The picture holds a colour that is not in the palette pepto.\n");
 }
 
 // One block for each file, in the order given; a file that cannot be read gets its reason, and
