@@ -1,6 +1,7 @@
 #include "cli/picture_info.h"
 
 #include <memory>
+#include <optional>
 
 #include "cli/failure_detail.h"
 #include "cli/number_text.h"
@@ -15,6 +16,7 @@
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koala_image.h"
 #include "core/koala/koalize_step.h"
+#include "core/nearest/lossy_picture.h"
 
 namespace pxm::cli {
 
@@ -28,11 +30,20 @@ std::string TooManyForAPalette(std::size_t colours) {
     return Join({"Palette: none (", CountText(colours), " colours; a palette has ", std::to_string(MaxPictureColours), ")\n"});
 }
 
-// The palette the colours fit and how near, or why none does.
-std::string PaletteInfoLine(const DecodedPicture& picture, std::size_t colours, const CliOptions& options) {
-    if (colours > MaxPictureColours + MaxStrayColours) return TooManyForAPalette(colours);
+// The palette the colours fit and how near, or why none does; a JPEG of a C64 picture's size and
+// many colours, the palette its colours' clusters fit when it reads as a C64 picture saved lossy.
+std::string PaletteInfoLine(const DecodedPicture& picture, PictureKind kind, std::size_t colours,
+                            const CliOptions& options) {
     PaletteChoice choice = options.palette.value_or(PaletteChoice{});
     if (choice.kind == PaletteChoice::Kind::Index) choice = PaletteChoice{};
+    if (colours > MaxPictureColours + MaxStrayColours) {
+        const std::optional<PictureArea> area = AcceptedArea(picture.width, picture.height);
+        if (kind == PictureKind::Jpeg && area) {
+            if (const std::optional<LossyPicture> lossy = ReadLossyPicture(picture, *area, choice))
+                return Join({"Palette: ", C64Palettes[lossy->palette].name, " (a C64 picture saved lossy, as --nearest reads it)\n"});
+        }
+        return TooManyForAPalette(colours);
+    }
     const PaletteMatch match = MatchPalette(picture, {0, 0, picture.width, picture.height}, choice);
     const std::string_view name = C64Palettes[match.palette].name;
     const std::string limit = Join({", more than the ", std::to_string(static_cast<int>(ForeignColourDistance)), " taken"});
@@ -77,7 +88,7 @@ EncodedFacts EncodedPictureFacts(const InputFile& input, PictureKind kind, const
     }
     const std::size_t colours = CountColours(picture);
     return {Join({SizeLine(picture.width, picture.height), "Colours: ", CountText(colours), "\n",
-                  PaletteInfoLine(picture, colours, options)}),
+                  PaletteInfoLine(picture, kind, colours, options)}),
             {},
             true};
 }

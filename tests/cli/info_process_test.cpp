@@ -120,6 +120,23 @@ TEST_F(MessagesAndInfo, APaletteIsNamedWithHowNearItFits) {
                 "Converts: only with --nearest (-n): The picture holds a colour that is not in the palette pepto.\n");
 }
 
+// A C64 picture saved as a JPEG: the palette --nearest reads it in; a photograph: none.
+TEST_F(MessagesAndInfo, ALossyC64PictureIsToldItsPaletteAsNearestReadsIt) {
+    const C64Palette& vice = C64Palettes[*FindPalette("vice")];
+    const auto paint = [&](int x, int y) { return Packed(vice.colours[static_cast<std::size_t>(Cells(x / 2, y))]); };
+    const std::string art = Write(MakeJpeg({.quality = 90, .fullChroma = true}, paint), "art.jpg");
+    const auto info = Info({art});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("\nPalette: vice (a C64 picture saved lossy, as --nearest reads it)\nConverts: only with "
+                            "--nearest (-n): This JPEG file holds "),
+              std::string::npos)
+        << info.out;
+    const auto nearest = RunConverter({"-n", art, "-o", dir_ / "art.prg"});
+    EXPECT_EQ(nearest.out.substr(0, nearest.out.find('\n')), "Read as a lossy copy of a C64 picture, in palette vice.");
+    const auto photo = Info({Write(MakeJpeg({}, Smooth), "photo.jpg")});
+    EXPECT_NE(photo.out.find("\nPalette: none ("), std::string::npos) << photo.out;
+}
+
 // One block for each file, in the order given; a file that cannot be read gets its reason, and
 // the exit status says that one was not read.
 TEST_F(MessagesAndInfo, SeveralFilesOneBlockEach) {
