@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "cli/cli_options.h"
+#include "cli/terminal_message.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
-#include "cli/terminal_message.h"
 #include "core/text/messages.h"
 #include "platform/file_read.h"
 #include "platform/folders.h"

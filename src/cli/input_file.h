@@ -5,8 +5,8 @@
 // (MaxEncodedPictureBytes, or more for --nearest).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
-
 
 namespace pxm::cli {
 

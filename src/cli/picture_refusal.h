@@ -33,8 +33,8 @@ Refusal CmykRefusal(std::string_view kindName);
 // A file of more colours than a C64 picture has (a JPEG): colours, how many it holds.
 Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours);
 // Colours that make no C64 picture in the palette asked for or found: the colour, its first pixel,
-// its nearest C64 colour and how far it lies. (For a BMP, which --nearest reads by its colours
-// too, without the way out; ImportRefusalText adds it for a PNG, GIF or JPEG.)
+// its nearest C64 colour and how far it lies. Without the way out: --nearest reads a BMP as the
+// plain road does; ImportRefusalText adds it for a PNG, GIF or JPEG.
 Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName);
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName);
 
