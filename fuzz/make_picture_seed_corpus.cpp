@@ -1,11 +1,13 @@
 // Writes the PNG, GIF and JPEG fuzzer's seed corpus into the directory given: pictures of every
-// kind the decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders.
+// kind the decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders; and a
+// BMP, which --info reads there too.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/palette/c64_palettes.h"
 #include "fuzz/seed_file.h"
+#include "tests/support/bmp_builder.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     auto cut = pxm::test::MakePng({.width = 64, .height = 32}, pepto);
     cut.resize(cut.size() / 2);
     WriteSeed(dir, "cut.png", cut);
+    WriteSeed(dir, "info.bmp", pxm::test::MakeBmp({.width = 32, .height = 16}, Number));
 
     const auto index = [](int, int x, int y) { return Number(x, y); };
     WriteSeed(dir, "plain.gif", pxm::test::MakeGif({.width = 32, .height = 16, .table = Table(6)}, index));

@@ -2,7 +2,8 @@
 // import in a palette choice picked from the input, the koalizations, the clash map and the
 // preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, a lossy copy of
 // a C64 picture read by its colours' clusters, a screenshot's border, an enlarged picture shrunk,
-// the search, a dither, the fewest changes); and the size its header declares, which the Windows build reads
+// the search, a dither, the fewest changes); what --info tells of it (any file, a BMP too); and
+// the size its header declares, which the Windows build reads
 // before it hands the file to the Windows Imaging Component (that decoder itself cannot run here:
 // the comparison under Wine meets it with damaged and cut files).
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <span>
 
 #include "cli/picture_decoder.h"
+#include "cli/picture_info.h"
 #include "cli/picture_scaling.h"
 #include "cli/preview_png.h"
 #include "core/import/declared_size.h"
@@ -117,11 +119,25 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     Check(*again == *image);
 }
 
+// --info's block: the kind, then the facts and whether it converts, or why it cannot be read.
+void CheckInfo(std::span<const std::uint8_t> bytes) {
+    const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const auto declared = pxm::DeclaredSizeOf(kind, bytes);
+    if (declared && static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
+    pxm::cli::InputFile input;
+    input.bytes.assign(bytes.begin(), bytes.end());
+    const pxm::cli::InfoBlock block = pxm::cli::PictureInfo(input, {});
+    if (kind == pxm::PictureKind::Unknown) return Check(block.text.empty() && !block.refusal.empty());
+    Check(block.text.starts_with("Kind: "));
+    Check(block.refusal.empty() == (block.text.find("\nConverts: ") != std::string::npos));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     CheckNearest(bytes, size > 2 ? data[size - 3] : 0);
+    CheckInfo(bytes);
     // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);

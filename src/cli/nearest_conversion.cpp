@@ -23,13 +23,6 @@ namespace pxm::cli {
 
 namespace {
 
-PictureReading Refused(std::string text) {
-    PictureReading reading;
-    reading.outcome = PictureReading::Outcome::Refused;
-    reading.caption = "Error";
-    reading.text = std::move(text);
-    return reading;
-}
 
 // The picture's colour numbers where every colour is a C64 colour of the palette chosen (or of
 // one AUTO finds); empty where not. The palette found, if any.
@@ -249,7 +242,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     if (options.palette && options.palette->kind == PaletteChoice::Kind::Named)
         choices.paletteReason = options.paletteFile.empty() ? NearestChoices::PaletteReason::Named
                                                             : NearestChoices::PaletteReason::OwnFile;
-    if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal().text);
+    if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal());
     if (kind == PictureKind::Bmp) {
         // A BMP's indexes are its colour numbers: read as always, then pixel art.
         reading = ReadPicture(input, options, canvas);
@@ -260,23 +253,17 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
         choices.scalable = false;
     } else {
         const std::string_view kindName = KindName(kind);
-        if (input.tooLarge) {
-            return Refused(Join({"This ", kindName, " file is longer than ", std::to_string(MaxScalableFileBytes >> 20),
-                                 " MiB, the most --nearest takes."}));
-        }
+        if (input.tooLarge) return Refused(NearestFileTooLargeRefusal(kindName));
         const DecodeOutcome decoded = DecodeOfKind(kind, input.bytes, SizesFor(options));
         switch (decoded.status) {
             case DecodeOutcome::Status::SizeRefused:
-                return Refused(Join({"This ", kindName, " file is ", std::to_string(decoded.picture.width), "x",
-                                     std::to_string(decoded.picture.height), " pixels; --nearest takes pictures of up to ",
-                                     std::to_string(MaxScalablePixels / 1'000'000), " megapixels, at most ",
-                                     std::to_string(MaxScalableSide), " pixels on a side."}));
-            case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
-            case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName).text);
+                return Refused(NearestSizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
+            case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+            case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
             case DecodeOutcome::Status::Decoded: break;
         }
         Placed placed = Place(decoded.picture, decoded.reduction, options);
-        if (placed.failed) return Refused("Out of memory while scaling the picture.");
+        if (placed.failed) return Refused(ScalingMemoryRefusal());
         target = std::make_unique<NearestTarget>(std::move(placed.target));
         if (options.palette && options.palette->kind == PaletteChoice::Kind::Named) reading.palette = options.palette->palette;
         if (placed.palette) {

@@ -303,7 +303,8 @@ TEST_F(NearestProcess, AC64FileAsInputRefusesTheOption) {
     const auto result = RunConverter({dir_ / "c.prg", "-n", "-o", dir_ / "again.prg"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
-              "pixmosaic-cli: -n is for a picture to koalize; a C64 file keeps its own colours and background");
+              "pixmosaic-cli: -n is for a picture to koalize; " + dir_ / "c.prg" +
+                  " is a C64 file, which keeps its own colours and background");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "again.prg"));
 }
 
@@ -318,7 +319,7 @@ TEST_F(NearestProcess, StandardInputTakesTheLongerLimit) {
     const std::string tooLong = Write(png, "longer.png");
     const auto refused = RunConverter({"-", "-n", "-o", dir_ / "longer.prg"}, {.standardInput = tooLong});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Error: This PNG file is longer than 32 MiB, the most --nearest takes.\n");
+    EXPECT_EQ(refused.err, "Error: standard input: This PNG file is longer than 32 MiB, the most --nearest takes.\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "longer.prg"));
 }
 
