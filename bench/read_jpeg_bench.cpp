@@ -33,7 +33,7 @@ void BM_DecodeJpeg12MegapixelsScaledDown(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(file.size());
     for (auto _ : state) {
         const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != 8) {
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded || (decoded.reduction != BoxFactors{8, 8})) {
             state.SkipWithError("not decoded at 1/8");
             break;
         }

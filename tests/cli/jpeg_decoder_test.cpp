@@ -138,14 +138,14 @@ TEST(JpegDecoder, APictureToBeScaledDownIsDecodedSmallerButNoSmallerThanTheScree
         const auto jpeg = test::MakeJpeg({.width = c.width, .height = c.height, .quality = 95, .fullChroma = true}, Blocks);
         const DecodeOutcome reduced = DecodeJpeg(jpeg, SizesTaken::ScaledDown);
         ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
-        EXPECT_EQ(reduced.reduction, c.reduction);
+        EXPECT_EQ(reduced.reduction, (BoxFactors{c.reduction, c.reduction}));
         EXPECT_EQ(reduced.picture.width, (c.width + c.reduction - 1) / c.reduction);
         EXPECT_EQ(reduced.picture.height, (c.height + c.reduction - 1) / c.reduction);
         EXPECT_EQ(reduced.picture.rgb.size(), static_cast<std::size_t>(reduced.picture.width * reduced.picture.height));
         // Placed unscaled, it comes whole.
         const DecodeOutcome whole = DecodeJpeg(jpeg, SizesTaken::Scalable);
         ASSERT_EQ(whole.status, Status::Decoded) << whole.reason;
-        EXPECT_EQ(whole.reduction, 1);
+        EXPECT_EQ(whole.reduction, BoxFactors{});
         EXPECT_EQ(whole.picture.width, c.width);
         // The colours of a flat 64x64 area survive the reduction.
         const int x = 8 * 9;
@@ -203,7 +203,7 @@ TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
         test::MakeJpeg({.width = 800, .height = 1400, .orientation = 6}, [](int x, int y) { return Quadrants(x, y, 800, 1400); }),
         SizesTaken::ScaledDown);
     ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
-    EXPECT_EQ(reduced.reduction, 4);  // 1400/4 x 800/4; 1/8 would leave 175x100
+    EXPECT_EQ(reduced.reduction, (BoxFactors{4, 4}));  // 1400/4 x 800/4; 1/8 would leave 175x100
     EXPECT_EQ(reduced.picture.width, 350);
     EXPECT_EQ(reduced.picture.height, 200);
 }

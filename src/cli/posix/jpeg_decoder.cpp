@@ -15,8 +15,13 @@
 #include <array>
 #include <csetjmp>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/picture_decoder.h"
+#include "core/import/box_reduction.h"
 #include "core/import/declared_size.h"
 #include "core/import/orientation.h"
 
@@ -27,8 +32,9 @@ namespace {
 // A progressive file may hold any number of scans, each a pass over the whole picture; real
 // ones have about ten. More is a damaged or hostile file, not a picture.
 constexpr int MaxScans = 100;
-// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive; a
-// progressive photograph of MaxScalablePixels keeps every coefficient, about 3 bytes a pixel.
+// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive. A
+// baseline photograph of any size needs a few rows; a progressive one keeps every coefficient of
+// the picture, 2 to 6 bytes a pixel, so that this limits it to 16 to 48 megapixels.
 constexpr long MaxWorkingMemory = 16L << 20;
 constexpr long MaxScalableWorkingMemory = 96L << 20;
 
@@ -94,12 +100,41 @@ Orientation ExifOrientationOf(std::span<const std::uint8_t> file) {
     return OrientationFromTag(exif_get_short(entry->data, exif_data_get_byte_order(data.get())));
 }
 
+// A picture still too large to hold at libjpeg's reduction goes row by row into reduction, one
+// row in rgb and linear at a time.
+struct JpegRows {
+    std::optional<BoxReduction> reduction;
+    std::vector<Rgb> rgb;
+    std::vector<LinearPixel> linear;
+};
+
+// Every scanline into the reduction. Called from the frame libjpeg's errors return to, and holds
+// nothing with a destructor.
+void ReduceScanlines(jpeg_decompress_struct& info, JpegRows& rows) {
+    rows.rgb.resize(info.output_width);
+    rows.linear.resize(info.output_width);
+    while (info.output_scanline < info.output_height) {
+        const int y = static_cast<int>(info.output_scanline);
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(rows.rgb.data());
+        jpeg_read_scanlines(&info, &row, 1);
+        std::ranges::transform(rows.rgb, rows.linear.begin(), [](Rgb c) { return LinearOf(c); });
+        AddPixels(*rows.reduction, y, 0, 1, rows.linear);
+    }
+}
+
 // Everything libjpeg does, in the one frame its errors return to.
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
                                     std::span<const std::uint8_t> file, SizesTaken sizes, Orientation orientation,
-                                    DecodeOutcome& outcome) {
+                                    DecodeOutcome& outcome, JpegRows& rows) {
     DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
+        // Only a progressive picture needs more than the limit: its every coefficient is kept.
+        if (errors.libjpegWords && errors.manager.msg_code == JERR_NO_BACKING_STORE) {
+            outcome.reason = "a progressive JPEG this large needs more than " +
+                             std::to_string(MaxScalableWorkingMemory >> 20) +
+                             " MiB to decode; saved as a baseline JPEG it needs a few rows";
+            return DecodeOutcome::Status::Unreadable;
+        }
         outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
         return DecodeOutcome::Status::Unreadable;
     }
@@ -118,13 +153,22 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     info.scale_num = 1;
     info.scale_denom = ReductionFor(sizes, static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
     jpeg_start_decompress(&info);
-    outcome.reduction = static_cast<int>(info.scale_denom);
+    const int denominator = static_cast<int>(info.scale_denom);
+    outcome.reduction = {denominator, denominator};
     picture.width = static_cast<int>(info.output_width);
     picture.height = static_cast<int>(info.output_height);
     if (info.output_components != 3 ||
         info.output_width != (info.image_width + info.scale_denom - 1) / info.scale_denom) {
         info.err->msg_code = JERR_CONVERSION_NOTIMPL;
         (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
+    }
+    // The top left kept of a picture placed unscaled is the stored picture's only when upright.
+    if (sizes == SizesTaken::ScaledDown || orientation == Orientation::Upright)
+        rows.reduction = RowReductionFor(sizes, picture.width, picture.height);
+    if (rows.reduction) {
+        ReduceScanlines(info, rows);
+        jpeg_finish_decompress(&info);
+        return DecodeOutcome::Status::Decoded;
     }
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
     while (info.output_scanline < info.output_height) {
@@ -158,14 +202,21 @@ DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
     const Orientation orientation = ExifOrientationOf(file);
-    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, outcome);
+    JpegRows rows;
+    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, outcome, rows);
     // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
     jpeg_destroy_decompress(&info);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         return outcome;
     }
+    if (rows.reduction) {
+        const BoxFactors scaled = outcome.reduction;
+        FinishRowReduction(*rows.reduction, outcome);
+        outcome.reduction = {scaled.x * outcome.reduction.x, scaled.y * outcome.reduction.y};
+    }
     outcome.picture = Oriented(std::move(outcome.picture), orientation);
+    if (SwapsSides(orientation)) std::swap(outcome.reduction.x, outcome.reduction.y);
     return outcome;
 }
 

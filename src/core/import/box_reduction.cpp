@@ -1,0 +1,132 @@
+#include "core/import/box_reduction.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pxm {
+
+namespace {
+
+double LinearFromSrgb(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); }
+
+// Each sRGB level in linear light, and the linear values halfway between neighbouring levels, so
+// that a mean goes back to the nearest level and the mean of one colour to that colour exactly.
+struct SrgbTables {
+    std::array<double, 256> linear{};
+    std::array<double, 255> halfway{};
+};
+
+const SrgbTables& Tables() {
+    static const SrgbTables tables = [] {
+        SrgbTables t;
+        for (std::size_t i = 0; i < t.linear.size(); ++i) t.linear[i] = LinearFromSrgb(static_cast<double>(i) / 255.0);
+        for (std::size_t i = 0; i < t.halfway.size(); ++i)
+            t.halfway[i] = LinearFromSrgb((static_cast<double>(i) + 0.5) / 255.0);
+        return t;
+    }();
+    return tables;
+}
+
+std::uint8_t SrgbLevel(double linear) {
+    const auto& halfway = Tables().halfway;
+    return static_cast<std::uint8_t>(std::upper_bound(halfway.begin(), halfway.end(), linear) - halfway.begin());
+}
+
+int RoundedUp(int n, int factor) { return (n + factor - 1) / factor; }
+
+BoxReduction StartKeeping(int width, int height, BoxFactors factors, int keptWidth, int keptHeight) {
+    BoxReduction reduction{width, height, factors, keptWidth, keptHeight, {}};
+    reduction.sums.resize(static_cast<std::size_t>(keptWidth) * static_cast<std::size_t>(keptHeight));
+    return reduction;
+}
+
+// The row of sums of picture row y; none when the row lies beyond the blocks kept.
+LinearPixel* SumsOfRow(BoxReduction& reduction, int y) {
+    const int row = y / reduction.factors.y;
+    if (row >= reduction.reducedHeight) return nullptr;
+    return reduction.sums.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(reduction.reducedWidth);
+}
+
+}  // namespace
+
+BoxFactors BoxFactorsFor(int width, int height) {
+    if (static_cast<long long>(width) * height <= MaxWholePixels) return {};
+    return {std::max(1, width / MinReducedWidth), std::max(1, height / MinReducedHeight)};
+}
+
+LinearPixel LinearOf(Rgb colour, std::uint8_t alpha) {
+    const auto& linear = Tables().linear;
+    const double a = alpha / 255.0;
+    return {linear[colour.r] * a, linear[colour.g] * a, linear[colour.b] * a, a};
+}
+
+BoxReduction StartBoxReduction(int width, int height, BoxFactors factors) {
+    return StartKeeping(width, height, factors, RoundedUp(width, factors.x), RoundedUp(height, factors.y));
+}
+
+BoxReduction StartTopLeft(int width, int height, int keptWidth, int keptHeight) {
+    return StartKeeping(width, height, {}, std::min(width, keptWidth), std::min(height, keptHeight));
+}
+
+void AddPixels(BoxReduction& reduction, int y, int firstX, int step, std::span<const LinearPixel> pixels) {
+    LinearPixel* const row = SumsOfRow(reduction, y);
+    if (row == nullptr) return;
+    // The block of each pixel followed along the row: no division per pixel.
+    int block = firstX / reduction.factors.x;
+    int blockEnd = (block + 1) * reduction.factors.x;
+    int x = firstX;
+    for (const LinearPixel& p : pixels) {
+        while (x >= blockEnd) {
+            ++block;
+            blockEnd += reduction.factors.x;
+        }
+        if (block >= reduction.reducedWidth) return;
+        LinearPixel& sum = row[block];
+        sum.r += p.r;
+        sum.g += p.g;
+        sum.b += p.b;
+        sum.a += p.a;
+        x += step;
+    }
+}
+
+void AddRun(BoxReduction& reduction, int y, int firstX, int count, const LinearPixel& pixel) {
+    LinearPixel* const row = SumsOfRow(reduction, y);
+    if (row == nullptr) return;
+    for (int x = firstX; x < firstX + count;) {
+        const int block = x / reduction.factors.x;
+        if (block >= reduction.reducedWidth) return;
+        const int end = std::min(firstX + count, (block + 1) * reduction.factors.x);
+        const double n = end - x;
+        LinearPixel& sum = row[block];
+        sum.r += pixel.r * n;
+        sum.g += pixel.g * n;
+        sum.b += pixel.b * n;
+        sum.a += pixel.a * n;
+        x = end;
+    }
+}
+
+DecodedPicture FinishBoxReduction(const BoxReduction& reduction) {
+    DecodedPicture picture;
+    picture.width = reduction.reducedWidth;
+    picture.height = reduction.reducedHeight;
+    picture.rgb.resize(reduction.sums.size());
+    picture.alpha.resize(reduction.sums.size());
+    const auto [fx, fy] = reduction.factors;
+    for (int by = 0; by < picture.height; ++by) {
+        const int rows = std::min(fy, reduction.height - by * fy);
+        for (int bx = 0; bx < picture.width; ++bx) {
+            const int count = rows * std::min(fx, reduction.width - bx * fx);
+            const std::size_t at = picture.At(bx, by);
+            const LinearPixel& sum = reduction.sums[at];
+            picture.alpha[at] = static_cast<std::uint8_t>(std::lround(255.0 * std::min(1.0, sum.a / count)));
+            // A block all transparent keeps black under it; the colours of the others are their
+            // opaque parts' mean.
+            if (sum.a > 0) picture.rgb[at] = {SrgbLevel(sum.r / sum.a), SrgbLevel(sum.g / sum.a), SrgbLevel(sum.b / sum.a)};
+        }
+    }
+    return picture;
+}
+
+}  // namespace pxm
