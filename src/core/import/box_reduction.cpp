@@ -7,19 +7,24 @@ namespace pxm {
 
 namespace {
 
-double LinearFromSrgb(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); }
+constexpr double LinearFull = 1 << 24;
 
-// Each sRGB level in linear light, and the linear values halfway between neighbouring levels, so
-// that a mean goes back to the nearest level and the mean of one colour to that colour exactly.
+double LinearFromSrgb(double v) {
+    return LinearFull * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+}
+
+// Each sRGB level in linear light, and the linear values halfway between neighbouring levels (in
+// sRGB), so that a mean goes back to the nearest level and the mean of one colour to that colour.
 struct SrgbTables {
-    std::array<double, 256> linear{};
+    std::array<std::uint32_t, 256> linear{};
     std::array<double, 255> halfway{};
 };
 
 const SrgbTables& Tables() {
     static const SrgbTables tables = [] {
         SrgbTables t;
-        for (std::size_t i = 0; i < t.linear.size(); ++i) t.linear[i] = LinearFromSrgb(static_cast<double>(i) / 255.0);
+        for (std::size_t i = 0; i < t.linear.size(); ++i)
+            t.linear[i] = static_cast<std::uint32_t>(std::lround(LinearFromSrgb(static_cast<double>(i) / 255.0)));
         for (std::size_t i = 0; i < t.halfway.size(); ++i)
             t.halfway[i] = LinearFromSrgb((static_cast<double>(i) + 0.5) / 255.0);
         return t;
@@ -56,7 +61,7 @@ BoxFactors BoxFactorsFor(int width, int height) {
 
 LinearPixel LinearOf(Rgb colour, std::uint8_t alpha) {
     const auto& linear = Tables().linear;
-    const double a = alpha / 255.0;
+    const std::uint64_t a = alpha;
     return {linear[colour.r] * a, linear[colour.g] * a, linear[colour.b] * a, a};
 }
 
@@ -97,7 +102,7 @@ void AddRun(BoxReduction& reduction, int y, int firstX, int count, const LinearP
         const int block = x / reduction.factors.x;
         if (block >= reduction.reducedWidth) return;
         const int end = std::min(firstX + count, (block + 1) * reduction.factors.x);
-        const double n = end - x;
+        const auto n = static_cast<std::uint64_t>(end - x);
         LinearPixel& sum = row[block];
         sum.r += pixel.r * n;
         sum.g += pixel.g * n;
@@ -120,10 +125,14 @@ DecodedPicture FinishBoxReduction(const BoxReduction& reduction) {
             const int count = rows * std::min(fx, reduction.width - bx * fx);
             const std::size_t at = picture.At(bx, by);
             const LinearPixel& sum = reduction.sums[at];
-            picture.alpha[at] = static_cast<std::uint8_t>(std::lround(255.0 * std::min(1.0, sum.a / count)));
+            picture.alpha[at] = static_cast<std::uint8_t>(std::lround(static_cast<double>(sum.a) / count));
             // A block all transparent keeps black under it; the colours of the others are their
             // opaque parts' mean.
-            if (sum.a > 0) picture.rgb[at] = {SrgbLevel(sum.r / sum.a), SrgbLevel(sum.g / sum.a), SrgbLevel(sum.b / sum.a)};
+            if (sum.a == 0) continue;
+            const auto mean = [&](std::uint64_t channel) {
+                return SrgbLevel(static_cast<double>(channel) / static_cast<double>(sum.a));
+            };
+            picture.rgb[at] = {mean(sum.r), mean(sum.g), mean(sum.b)};
         }
     }
     return picture;

@@ -31,12 +31,13 @@ struct BoxFactors {
 // size each way (the two may differ: a panorama keeps its height).
 BoxFactors BoxFactorsFor(int width, int height);
 
-// One pixel in linear light, its colour already multiplied by its opacity (0 to 1).
+// One pixel in linear light (2^24 for full), its colour already multiplied by its opacity (0 to
+// 255): sums of whole numbers, the same whatever order the pixels come in.
 struct LinearPixel {
-    double r = 0;
-    double g = 0;
-    double b = 0;
-    double a = 0;
+    std::uint64_t r = 0;
+    std::uint64_t g = 0;
+    std::uint64_t b = 0;
+    std::uint64_t a = 0;
 };
 
 LinearPixel LinearOf(Rgb colour, std::uint8_t alpha = 255);
