@@ -253,7 +253,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
             case DecodeOutcome::Status::SizeRefused:
                 return Refused(Join({"This ", kindName, " file is ", std::to_string(decoded.picture.width), "x",
                                      std::to_string(decoded.picture.height), " pixels; --nearest takes pictures of at most ",
-                                     std::to_string(MaxScalableSide), " pixels on a side."}));
+                                     std::to_string(MaxScalableSide), " pixels on a side; make it smaller first."}));
             case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
             case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName).text);
             case DecodeOutcome::Status::Decoded: break;

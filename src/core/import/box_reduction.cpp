@@ -76,22 +76,23 @@ BoxReduction StartTopLeft(int width, int height, int keptWidth, int keptHeight) 
 void AddPixels(BoxReduction& reduction, int y, int firstX, int step, std::span<const LinearPixel> pixels) {
     LinearPixel* const row = SumsOfRow(reduction, y);
     if (row == nullptr) return;
-    // The block of each pixel followed along the row: no division per pixel.
-    int block = firstX / reduction.factors.x;
-    int blockEnd = (block + 1) * reduction.factors.x;
-    int x = firstX;
-    for (const LinearPixel& p : pixels) {
-        while (x >= blockEnd) {
-            ++block;
-            blockEnd += reduction.factors.x;
+    const int factor = reduction.factors.x;
+    // Block by block, summed apart first: no division per pixel.
+    std::size_t i = 0;
+    for (int block = firstX / factor; block < reduction.reducedWidth && i < pixels.size(); ++block) {
+        // The pixels before the block's end: x = firstX + i * step < blockEnd.
+        const auto end = std::min(pixels.size(), static_cast<std::size_t>(((block + 1) * factor - firstX + step - 1) / step));
+        LinearPixel sum;
+        for (; i < end; ++i) {
+            sum.r += pixels[i].r;
+            sum.g += pixels[i].g;
+            sum.b += pixels[i].b;
+            sum.a += pixels[i].a;
         }
-        if (block >= reduction.reducedWidth) return;
-        LinearPixel& sum = row[block];
-        sum.r += p.r;
-        sum.g += p.g;
-        sum.b += p.b;
-        sum.a += p.a;
-        x += step;
+        row[block].r += sum.r;
+        row[block].g += sum.g;
+        row[block].b += sum.b;
+        row[block].a += sum.a;
     }
 }
 
