@@ -123,13 +123,9 @@ bool ReadFrameRows(GifFileType* gif, std::vector<GifPixelType>& frame) {
 std::string ReduceFrame(GifFileType* gif, std::span<const Rgb> frameTable, std::span<const Rgb> screenTable,
                         int transparentIndex, BoxReduction& reduction) {
     const GifImageDesc& desc = gif->Image;
-    const std::span<const Rgb> aroundTable = screenTable.empty() ? frameTable : screenTable;
-    if (gif->SBackGroundColor >= static_cast<int>(aroundTable.size())) return GifFrameErrorText(GifFrameError::IndexPastTable);
     std::vector<LinearPixel> linearTable;
     for (std::size_t i = 0; i < frameTable.size(); ++i)
         linearTable.push_back(LinearOf(frameTable[i], static_cast<int>(i) == transparentIndex ? 0 : 255));
-    const LinearPixel around = LinearOf(aroundTable[static_cast<std::size_t>(gif->SBackGroundColor)]);
-
     std::vector<GifPixelType> indexes(static_cast<std::size_t>(desc.Width));
     std::vector<LinearPixel> row(indexes.size());
     for (const int y : RowsInFileOrder(desc.Height, desc.Interlace)) {
@@ -140,15 +136,10 @@ std::string ReduceFrame(GifFileType* gif, std::span<const Rgb> frameTable, std::
         }
         AddPixels(reduction, desc.Top + y, desc.Left, 1, row);
     }
-    for (int y = 0; y < gif->SHeight; ++y) {
-        if (y < desc.Top || y >= desc.Top + desc.Height) {
-            AddRun(reduction, y, 0, gif->SWidth, around);
-            continue;
-        }
-        AddRun(reduction, y, 0, desc.Left, around);
-        AddRun(reduction, y, desc.Left + desc.Width, gif->SWidth - desc.Left - desc.Width, around);
-    }
-    return {};
+    const GifScreen screen{gif->SWidth, gif->SHeight, static_cast<std::uint8_t>(gif->SBackGroundColor), screenTable};
+    const Status<GifFrameError> around =
+        ReduceScreenAroundFrame(screen, {desc.Left, desc.Top, desc.Width, desc.Height}, frameTable, reduction);
+    return around ? std::string{} : GifFrameErrorText(around.error());
 }
 
 }  // namespace
