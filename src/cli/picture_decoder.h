@@ -11,6 +11,7 @@
 #include "core/import/box_reduction.h"
 #include "core/import/decoded_picture.h"
 #include "core/import/gif_frame.h"
+#include "core/import/orientation.h"
 #include "core/import/picture_area.h"
 #include "core/import/picture_kind.h"
 
@@ -30,8 +31,10 @@ inline bool Takes(SizesTaken sizes, int width, int height) {
 }
 
 // What a decoder fills with a picture's rows as they come instead of holding it whole; none for
-// a picture decoded whole.
-std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height);
+// a picture decoded whole. width, height: as stored; a top left kept (Scalable) is the stored
+// picture's only when it is shown upright, so a turned one is held whole.
+std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height,
+                                            Orientation orientation = Orientation::Upright);
 
 // A JPEG's size before its EXIF orientation is known: taken as stored or turned a quarter.
 inline bool TakesTurnedEitherWay(SizesTaken sizes, int width, int height) {

@@ -3,10 +3,13 @@
 
 namespace pxm::cli {
 
-std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height) {
+std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height, Orientation orientation) {
     if (sizes == SizesTaken::C64Picture || static_cast<long long>(width) * height <= MaxWholePixels) return std::nullopt;
     // Placed unscaled, no more than the screen's pixels are shown.
-    if (sizes == SizesTaken::Scalable) return StartTopLeft(width, height, MaxPictureWidth, MaxPictureHeight);
+    if (sizes == SizesTaken::Scalable) {
+        if (orientation != Orientation::Upright) return std::nullopt;
+        return StartTopLeft(width, height, MaxPictureWidth, MaxPictureHeight);
+    }
     return StartBoxReduction(width, height, BoxFactorsFor(width, height));
 }
 

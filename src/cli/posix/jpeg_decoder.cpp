@@ -162,9 +162,7 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
         info.err->msg_code = JERR_CONVERSION_NOTIMPL;
         (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
     }
-    // The top left kept of a picture placed unscaled is the stored picture's only when upright.
-    if (sizes == SizesTaken::ScaledDown || orientation == Orientation::Upright)
-        rows.reduction = RowReductionFor(sizes, picture.width, picture.height);
+    rows.reduction = RowReductionFor(sizes, picture.width, picture.height, orientation);
     if (rows.reduction) {
         ReduceScanlines(info, rows);
         jpeg_finish_decompress(&info);
