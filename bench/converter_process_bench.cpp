@@ -3,9 +3,11 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +20,8 @@ extern char** environ;
 namespace pxm::bench {
 namespace {
 
-int Spawn(const std::string& program, const std::vector<std::string>& args) {
+// The exit status, or -1; peakKilobytes: the process's largest resident memory.
+int Spawn(const std::string& program, const std::vector<std::string>& args, long* peakKilobytes = nullptr) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -30,7 +33,9 @@ int Spawn(const std::string& program, const std::vector<std::string>& args) {
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return -1;
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (peakKilobytes != nullptr) *peakKilobytes = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -43,14 +48,18 @@ void ConvertInProcesses(benchmark::State& state, const std::vector<std::uint8_t>
     const std::string output = (dir / "out.prg").string();
     std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(picture.data()),
                                                  static_cast<std::streamsize>(picture.size()));
+    long peakKilobytes = 0;
     for (auto _ : state) {
         std::vector<std::string> args{input, "-o", output};
         args.insert(args.end(), options.begin(), options.end());
-        if (Spawn(PIXMOSAIC_CLI_PATH, args) != 0) {
+        long kilobytes = 0;
+        if (Spawn(PIXMOSAIC_CLI_PATH, args, &kilobytes) != 0) {
             state.SkipWithError("the converter failed");
             break;
         }
+        peakKilobytes = std::max(peakKilobytes, kilobytes);
     }
+    state.counters["peak_MB"] = static_cast<double>(peakKilobytes) / 1000.0;
     std::filesystem::remove_all(dir);
 }
 
@@ -66,6 +75,19 @@ void BM_ConverterNearestJpeg12MegapixelsToKoalaPrg(benchmark::State& state) {
     ConvertInProcesses(state, CameraJpeg12Megapixels(), "photo.jpg", {"--nearest"});
 }
 BENCHMARK(BM_ConverterNearestJpeg12MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A phone's 50-megapixel JPEG: decoded at 1/8 (1020x765), the rest as above.
+void BM_ConverterNearestJpeg50MegapixelsToKoalaPrg(benchmark::State& state) {
+    ConvertInProcesses(state, PhoneJpeg50Megapixels(), "phone.jpg", {"--nearest"});
+}
+BENCHMARK(BM_ConverterNearestJpeg50MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A camera's 24-megapixel PNG: brought down by blocks of 9x10 as its rows are decoded; peak_MB
+// stays that of a small picture.
+void BM_ConverterNearestPng24MegapixelsToKoalaPrg(benchmark::State& state) {
+    ConvertInProcesses(state, CameraPng24Megapixels(), "camera.png", {"--nearest"});
+}
+BENCHMARK(BM_ConverterNearestPng24MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A folder of pictures in one call (-o FOLDER/), state.range(0) pictures at once: the
 // throughput of many pictures, against one process per picture above.
