@@ -118,7 +118,7 @@ constexpr std::string_view Options =
     "\n"
     "Nearest (-n): any picture becomes the C64 picture of the mode nearest to it, in the palette\n"
     "  detected (pepto when the colours fit none, or --palette NAME). A PNG, GIF or JPEG (of any\n"
-    "  number of colours) may then be up to 32 MiB and 65535 pixels on a side, one of more than\n"
+    "  number of colours) may then be up to 64 MiB and 65535 pixels on a side, one of more than\n"
     "  4 megapixels brought down as it is decoded (a JPEG at 1/2, 1/4 or 1/8) before it is\n"
     "  scaled; --clash-map maps the picture as read without -n;\n"
     "  a pixel not fully opaque takes the background (scaled, one less than half opaque);\n"

@@ -334,11 +334,11 @@ TEST_F(NearestProcess, StandardInputTakesTheLongerLimit) {
     const std::string in = Write(png, "long.png");
     const auto taken = RunConverter({"-", "-n", "-o", dir_ / "long.prg"}, {.standardInput = in});
     EXPECT_EQ(taken.status, 0) << taken.err;
-    png.resize((std::size_t{32} << 20) + 1, 0);
+    png.resize((std::size_t{64} << 20) + 1, 0);
     const std::string tooLong = Write(png, "longer.png");
     const auto refused = RunConverter({"-", "-n", "-o", dir_ / "longer.prg"}, {.standardInput = tooLong});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Error: This PNG file is longer than 32 MiB, the most --nearest takes.\n");
+    EXPECT_EQ(refused.err, "Error: This PNG file is longer than 64 MiB, the most --nearest takes.\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "longer.prg"));
 }
 
