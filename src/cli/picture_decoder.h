@@ -31,8 +31,8 @@ inline bool Takes(SizesTaken sizes, int width, int height) {
 }
 
 // What a decoder fills with a picture's rows as they come instead of holding it whole; none for
-// a picture decoded whole. width, height: as stored; a top left kept (Scalable) is the stored
-// picture's only when it is shown upright, so a turned one is held whole.
+// a picture decoded whole. width, height: as stored; the part kept of one placed unscaled
+// (Scalable) is what shows as the top left once it is turned as orientation says.
 std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height,
                                             Orientation orientation = Orientation::Upright);
 

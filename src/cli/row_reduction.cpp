@@ -5,10 +5,13 @@ namespace pxm::cli {
 
 std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height, Orientation orientation) {
     if (sizes == SizesTaken::C64Picture || static_cast<long long>(width) * height <= MaxWholePixels) return std::nullopt;
-    // Placed unscaled, no more than the screen's pixels are shown.
+    // Placed unscaled, no more than the screen's pixels are shown: the stored part that shows as
+    // the top left.
     if (sizes == SizesTaken::Scalable) {
-        if (orientation != Orientation::Upright) return std::nullopt;
-        return StartTopLeft(width, height, MaxPictureWidth, MaxPictureHeight);
+        const PictureSize shown = ShownSize(width, height, orientation);
+        const StoredPart part = StoredPartShownTopLeft(orientation, width, height, std::min(shown.width, MaxPictureWidth),
+                                                       std::min(shown.height, MaxPictureHeight));
+        return StartPartKept(width, height, part.left, part.top, part.width, part.height);
     }
     return StartBoxReduction(width, height, BoxFactorsFor(width, height));
 }

@@ -120,19 +120,27 @@ TEST(BoxReduction, RowsAndColumnsInAnyOrderAndRunsGiveTheSamePicture) {
     EXPECT_TRUE(std::ranges::all_of(green.rgb, [](Rgb c) { return c == Rgb{0x9A, 0xD2, 0x84}; }));
 }
 
-TEST(BoxReduction, TheTopLeftIsKeptAsItIsAndTheRestPassedOver) {
+TEST(BoxReduction, APartIsKeptAsItIsAndTheRestPassedOver) {
     const auto colour = [](int x, int y) { return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 77}; };
-    BoxReduction reduction = StartTopLeft(250, 240, 200, 100);
-    for (int y = 0; y < 240; ++y) AddRow(reduction, y, colour);
-    AddRun(reduction, 150, 0, 250, LinearOf({1, 2, 3}));  // below what is kept
-    const DecodedPicture picture = FinishBoxReduction(reduction);
-    ASSERT_EQ(picture.width, 200);
-    ASSERT_EQ(picture.height, 100);
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 200; ++x) ASSERT_EQ(picture.rgb[picture.At(x, y)], colour(x, y)) << x << "," << y;
+    struct Case {
+        int left, top;
+    };
+    for (const Case c : {Case{0, 0}, Case{50, 140}}) {
+        BoxReduction reduction = StartPartKept(250, 240, c.left, c.top, 200, 100);
+        for (int y = 0; y < 240; ++y) AddRow(reduction, y, colour);
+        AddRun(reduction, c.top + 100, 0, 250, LinearOf({1, 2, 3}));  // below what is kept
+        AddRun(reduction, c.top, 0, c.left, LinearOf({1, 2, 3}));  // left of it
+        AddRun(reduction, c.top, c.left, 0, LinearOf({1, 2, 3}));
+        const DecodedPicture picture = FinishBoxReduction(reduction);
+        ASSERT_EQ(picture.width, 200);
+        ASSERT_EQ(picture.height, 100);
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 200; ++x)
+                ASSERT_EQ(picture.rgb[picture.At(x, y)], colour(c.left + x, c.top + y)) << x << "," << y;
+        }
     }
     // Smaller than what would be kept: all of it.
-    const BoxReduction small = StartTopLeft(30, 20, 320, 200);
+    const BoxReduction small = StartPartKept(30, 20, 0, 0, 320, 200);
     EXPECT_EQ(small.reducedWidth, 30);
     EXPECT_EQ(small.reducedHeight, 20);
 }

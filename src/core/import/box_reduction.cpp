@@ -39,15 +39,17 @@ std::uint8_t SrgbLevel(double linear) {
 
 int RoundedUp(int n, int factor) { return (n + factor - 1) / factor; }
 
-BoxReduction StartKeeping(int width, int height, BoxFactors factors, int keptWidth, int keptHeight) {
-    BoxReduction reduction{width, height, factors, keptWidth, keptHeight, {}};
+BoxReduction StartKeeping(int width, int height, BoxFactors factors, int left, int top, int keptWidth,
+                          int keptHeight) {
+    BoxReduction reduction{width, height, factors, left, top, keptWidth, keptHeight, {}};
     reduction.sums.resize(static_cast<std::size_t>(keptWidth) * static_cast<std::size_t>(keptHeight));
     return reduction;
 }
 
-// The row of sums of picture row y; none when the row lies beyond the blocks kept.
+// The row of sums of picture row y; none when the row lies outside the blocks kept.
 LinearPixel* SumsOfRow(BoxReduction& reduction, int y) {
-    const int row = y / reduction.factors.y;
+    if (y < reduction.top) return nullptr;
+    const int row = (y - reduction.top) / reduction.factors.y;
     if (row >= reduction.reducedHeight) return nullptr;
     return reduction.sums.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(reduction.reducedWidth);
 }
@@ -66,22 +68,25 @@ LinearPixel LinearOf(Rgb colour, std::uint8_t alpha) {
 }
 
 BoxReduction StartBoxReduction(int width, int height, BoxFactors factors) {
-    return StartKeeping(width, height, factors, RoundedUp(width, factors.x), RoundedUp(height, factors.y));
+    return StartKeeping(width, height, factors, 0, 0, RoundedUp(width, factors.x), RoundedUp(height, factors.y));
 }
 
-BoxReduction StartTopLeft(int width, int height, int keptWidth, int keptHeight) {
-    return StartKeeping(width, height, {}, std::min(width, keptWidth), std::min(height, keptHeight));
+BoxReduction StartPartKept(int width, int height, int left, int top, int keptWidth, int keptHeight) {
+    return StartKeeping(width, height, {}, left, top, std::min(width - left, keptWidth), std::min(height - top, keptHeight));
 }
 
 void AddPixels(BoxReduction& reduction, int y, int firstX, int step, std::span<const LinearPixel> pixels) {
     LinearPixel* const row = SumsOfRow(reduction, y);
     if (row == nullptr) return;
     const int factor = reduction.factors.x;
+    // x counted from the blocks kept; the pixels before them passed over.
+    const int first = firstX - reduction.left;
+    std::size_t i = first >= 0 ? 0 : static_cast<std::size_t>((-first + step - 1) / step);
     // Block by block, summed apart first: no division per pixel.
-    std::size_t i = 0;
-    for (int block = firstX / factor; block < reduction.reducedWidth && i < pixels.size(); ++block) {
-        // The pixels before the block's end: x = firstX + i * step < blockEnd.
-        const auto end = std::min(pixels.size(), static_cast<std::size_t>(((block + 1) * factor - firstX + step - 1) / step));
+    for (int block = (first + static_cast<int>(i) * step) / factor; block < reduction.reducedWidth && i < pixels.size();
+         ++block) {
+        // The pixels before the block's end: first + i * step < (block + 1) * factor.
+        const auto end = std::min(pixels.size(), static_cast<std::size_t>(((block + 1) * factor - first + step - 1) / step));
         LinearPixel sum;
         for (; i < end; ++i) {
             sum.r += pixels[i].r;
@@ -99,10 +104,12 @@ void AddPixels(BoxReduction& reduction, int y, int firstX, int step, std::span<c
 void AddRun(BoxReduction& reduction, int y, int firstX, int count, const LinearPixel& pixel) {
     LinearPixel* const row = SumsOfRow(reduction, y);
     if (row == nullptr) return;
-    for (int x = firstX; x < firstX + count;) {
+    // x counted from the blocks kept; the pixels before them passed over.
+    const int runEnd = firstX + count - reduction.left;
+    for (int x = std::max(0, firstX - reduction.left); x < runEnd;) {
         const int block = x / reduction.factors.x;
         if (block >= reduction.reducedWidth) return;
-        const int end = std::min(firstX + count, (block + 1) * reduction.factors.x);
+        const int end = std::min(runEnd, (block + 1) * reduction.factors.x);
         const auto n = static_cast<std::uint64_t>(end - x);
         LinearPixel& sum = row[block];
         sum.r += pixel.r * n;
@@ -121,9 +128,9 @@ DecodedPicture FinishBoxReduction(const BoxReduction& reduction) {
     picture.alpha.resize(reduction.sums.size());
     const auto [fx, fy] = reduction.factors;
     for (int by = 0; by < picture.height; ++by) {
-        const int rows = std::min(fy, reduction.height - by * fy);
+        const int rows = std::min(fy, reduction.height - reduction.top - by * fy);
         for (int bx = 0; bx < picture.width; ++bx) {
-            const int count = rows * std::min(fx, reduction.width - bx * fx);
+            const int count = rows * std::min(fx, reduction.width - reduction.left - bx * fx);
             const std::size_t at = picture.At(bx, by);
             const LinearPixel& sum = reduction.sums[at];
             picture.alpha[at] = static_cast<std::uint8_t>(std::lround(static_cast<double>(sum.a) / count));

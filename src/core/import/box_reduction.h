@@ -46,15 +46,17 @@ struct BoxReduction {
     int width = 0;  // the picture's
     int height = 0;
     BoxFactors factors;
+    int left = 0;  // where the blocks kept begin in the picture (a part kept as it is)
+    int top = 0;
     int reducedWidth = 0;  // the blocks kept: at most the picture's size divided by its factors,
     int reducedHeight = 0;  // rounded up; pixels of blocks beyond are passed over
     std::vector<LinearPixel> sums;  // per pixel of the reduced picture, row by row
 };
 
 BoxReduction StartBoxReduction(int width, int height, BoxFactors factors);
-// The top left keptWidth x keptHeight of the picture as it is (factors 1): all of a large
-// picture that is placed unscaled.
-BoxReduction StartTopLeft(int width, int height, int keptWidth, int keptHeight);
+// The part of the picture from left, top of keptWidth x keptHeight, as it is (factors 1): all of
+// a large picture placed unscaled that can be shown.
+BoxReduction StartPartKept(int width, int height, int left, int top, int keptWidth, int keptHeight);
 
 // The pixels of row y at x = firstX, firstX + step, ... (a whole row: 0 and 1).
 void AddPixels(BoxReduction& reduction, int y, int firstX, int step, std::span<const LinearPixel> pixels);
