@@ -186,6 +186,25 @@ TEST(JpegDecoder, APhotoIsTurnedAsItsExifOrientationSays) {
     }
 }
 
+// Placed unscaled, a photo of more than 4 megapixels keeps only the part that shows as its top
+// left, however it is turned.
+TEST(JpegDecoder, ALargePhotoPlacedUnscaledKeepsTheTopLeftAsShown) {
+    for (const test::ShownCorners& c : test::ExifShownCorners) {
+        if (c.tag % 2 == 0 && c.tag != 6) continue;  // half of them: each a file of 4.3 megapixels
+        SCOPED_TRACE(c.tag);
+        const JpegShape shape{.width = 2400, .height = 1800, .quality = 90, .fullChroma = true, .orientation = c.tag};
+        const DecodeOutcome decoded =
+            DecodeJpeg(test::MakeJpeg(shape, [](int x, int y) { return Quadrants(x, y, 2400, 1800); }), SizesTaken::Scalable);
+        ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+        EXPECT_TRUE(decoded.cut);
+        const DecodedPicture& picture = decoded.picture;
+        ASSERT_EQ(picture.width, MaxPictureWidth);
+        ASSERT_EQ(picture.height, MaxPictureHeight);
+        for (const auto& [x, y] : {std::pair{1, 1}, {318, 1}, {1, 198}, {318, 198}})
+            EXPECT_LE(LargestDifference(picture.rgb[picture.At(x, y)], c.corners[0], false), 8) << x << "," << y;
+    }
+}
+
 TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
     const auto pixel = [](int x, int y) { return Quadrants(x, y, 200, 320); };
     // Stored upright as 200x320, shown as 320x200: a C64 picture's size.
