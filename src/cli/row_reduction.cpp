@@ -1,6 +1,8 @@
 // The decoders' one choice of holding a large picture's rows or reducing them as they come.
 #include "cli/picture_decoder.h"
 
+#include <algorithm>
+
 namespace pxm::cli {
 
 std::optional<BoxReduction> RowReductionFor(SizesTaken sizes, int width, int height, Orientation orientation) {
