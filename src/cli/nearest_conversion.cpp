@@ -256,6 +256,12 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
                                      std::to_string(MaxScalableSide), " pixels on a side; make it smaller first."}));
             case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
             case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName).text);
+            case DecodeOutcome::Status::MemoryRefused:
+                return Refused(Join({"This ", kindName, " file is progressive and ", std::to_string(decoded.picture.width),
+                                     "x", std::to_string(decoded.picture.height),
+                                     " pixels; decoding it would take more than ",
+                                     std::to_string(MaxProgressiveJpegBytes >> 20),
+                                     " MiB. Saved as a baseline JPEG, as cameras and phones save, it is taken."}));
             case DecodeOutcome::Status::Decoded: break;
         }
         Placed placed = Place(decoded, options);

@@ -24,6 +24,9 @@ namespace pxm::cli {
 // decoded, a JPEG by libjpeg-turbo, any other by blocks (see DecodeOutcome::reduction).
 enum class SizesTaken { C64Picture, Scalable, ScaledDown };
 inline constexpr int MaxScalableSide = 65535;
+// The working memory a JPEG decoder may take for --nearest: a baseline JPEG of any size needs a
+// few rows, a progressive one 2 to 6 bytes a pixel (so 16 to 48 megapixels).
+inline constexpr long MaxProgressiveJpegBytes = 96L << 20;
 
 inline bool Takes(SizesTaken sizes, int width, int height) {
     if (sizes == SizesTaken::C64Picture) return AcceptedArea(width, height).has_value();
@@ -43,7 +46,9 @@ inline bool TakesTurnedEitherWay(SizesTaken sizes, int width, int height) {
 
 struct DecodeOutcome {
     // CmykRefused: a JPEG in print colours (CMYK or YCCK), which no C64 picture is saved in.
-    enum class Status { Decoded, SizeRefused, Unreadable, CmykRefused };
+    // MemoryRefused: a progressive JPEG so large that its coefficients, every one of which it
+    // keeps, need more than MaxProgressiveJpegBytes.
+    enum class Status { Decoded, SizeRefused, Unreadable, CmykRefused, MemoryRefused };
     Status status = Status::Unreadable;
     // Decoded: the picture. SizeRefused: only width and height, as the file declares them; the
     // pixels of a picture of a size that is not taken are never decoded.

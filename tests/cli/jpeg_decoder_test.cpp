@@ -205,6 +205,21 @@ TEST(JpegDecoder, ALargePhotoPlacedUnscaledKeepsTheTopLeftAsShown) {
     }
 }
 
+// A progressive JPEG keeps all its coefficients: 4:4:4 at 4800 x 3600 would take 104 MB, and
+// is refused for its memory before any pixel is decoded; baseline, it is taken.
+TEST(JpegDecoder, AProgressiveJpegTooLargeForItsCoefficientsIsRefusedForItsMemory) {
+    const auto flat = [](int, int) { return test::CornerBlue; };
+    const JpegShape shape{.width = 4800, .height = 3600, .quality = 75, .progressive = true, .fullChroma = true};
+    const DecodeOutcome refused = DecodeJpeg(test::MakeJpeg(shape, flat), SizesTaken::ScaledDown);
+    EXPECT_EQ(refused.status, Status::MemoryRefused) << refused.reason;
+    EXPECT_EQ(refused.picture.width, 4800);
+    EXPECT_EQ(refused.picture.height, 3600);
+    EXPECT_TRUE(refused.picture.rgb.empty());
+    JpegShape baseline = shape;
+    baseline.progressive = false;
+    EXPECT_EQ(DecodeJpeg(test::MakeJpeg(baseline, flat), SizesTaken::ScaledDown).status, Status::Decoded);
+}
+
 TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
     const auto pixel = [](int x, int y) { return Quadrants(x, y, 200, 320); };
     // Stored upright as 200x320, shown as 320x200: a C64 picture's size.

@@ -32,11 +32,9 @@ namespace {
 // A progressive file may hold any number of scans, each a pass over the whole picture; real
 // ones have about ten. More is a damaged or hostile file, not a picture.
 constexpr int MaxScans = 100;
-// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive. A
-// baseline photograph of any size needs a few rows; a progressive one keeps every coefficient of
-// the picture, 2 to 6 bytes a pixel, so that this limits it to 16 to 48 megapixels.
+// Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive; a
+// picture to be scaled up to MaxProgressiveJpegBytes.
 constexpr long MaxWorkingMemory = 16L << 20;
-constexpr long MaxScalableWorkingMemory = 96L << 20;
 
 // libjpeg-turbo decodes at 1/2, 1/4 or 1/8 of the size for little more than the cost of the
 // smaller picture: the largest reduction that leaves the picture at least as large as the
@@ -129,18 +127,14 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
         // Only a progressive picture needs more than the limit: its every coefficient is kept.
-        if (errors.libjpegWords && errors.manager.msg_code == JERR_NO_BACKING_STORE) {
-            outcome.reason = "a progressive JPEG this large needs more than " +
-                             std::to_string(MaxScalableWorkingMemory >> 20) +
-                             " MiB to decode; saved as a baseline JPEG it needs a few rows";
-            return DecodeOutcome::Status::Unreadable;
-        }
+        if (errors.libjpegWords && errors.manager.msg_code == JERR_NO_BACKING_STORE)
+            return DecodeOutcome::Status::MemoryRefused;
         outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
         return DecodeOutcome::Status::Unreadable;
     }
     jpeg_create_decompress(&info);
     info.progress = &progress;
-    info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxScalableWorkingMemory;
+    info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxProgressiveJpegBytes;
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
     const PictureSize shown = ShownSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height), orientation);
