@@ -54,7 +54,9 @@ constexpr long long MaxFuzzedPixels = 1'000'000;
 void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
-    if (!declared || static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
+    // Past MaxFuzzedPixels only a picture brought down as it is decoded, which holds no more.
+    const long long pixels = declared ? static_cast<long long>(declared->width) * declared->height : 0;
+    if (!declared || (pixels > MaxFuzzedPixels && pixels <= pxm::MaxWholePixels)) return;
     const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
     const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);
@@ -62,11 +64,14 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) return;
     const pxm::DecodedPicture& picture = decoded.picture;
     Check(pxm::cli::Takes(sizes, picture.width, picture.height));
-    // A picture decoded smaller is 1/reduction of its declared size, still the screen's size or more.
-    if (kind == decoder) {
-        const int r = decoded.reduction;
-        Check(picture.width == (declared->width + r - 1) / r && picture.height == (declared->height + r - 1) / r);
-        Check(r == 1 || (picture.width >= 320 && picture.height >= 200));
+    // A picture decoded smaller is its declared size divided by the reduction, still the screen's
+    // size or more; one cut is the screen's top left.
+    if (kind == decoder && decoded.cut) {
+        Check(picture.width <= pxm::MaxPictureWidth && picture.height <= pxm::MaxPictureHeight);
+    } else if (kind == decoder) {
+        const auto [rx, ry] = decoded.reduction;
+        Check(picture.width == (declared->width + rx - 1) / rx && picture.height == (declared->height + ry - 1) / ry);
+        Check((rx == 1 && ry == 1) || (picture.width >= 320 && picture.height >= 200));
     }
 
     pxm::NearestTarget target;
@@ -96,7 +101,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
             Check(half.width == picture.width / 2 && half.height == picture.height / 2 &&
                   half.rgb.size() == static_cast<std::size_t>(half.width) * static_cast<std::size_t>(half.height));
         }
-        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale);
+        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale, decoded.reduction);
         const pxm::DecodedPicture& out = scaled.picture;
         Check(out.width >= 1 && out.width <= pxm::CanvasColumns && out.height >= 1 && out.height <= pxm::CanvasRows);
         Check(out.rgb.size() == static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));

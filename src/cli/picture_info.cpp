@@ -84,7 +84,18 @@ EncodedFacts EncodedPictureFacts(const InputFile& input, PictureKind kind, const
                     false};
         case DecodeOutcome::Status::Unreadable: return {{}, UnreadableRefusal(kindName, decoded.reason).text};
         case DecodeOutcome::Status::CmykRefused: return {{}, CmykRefusal(kindName).text};
+        case DecodeOutcome::Status::MemoryRefused:
+            return {{}, ProgressiveMemoryRefusal(kindName, picture.width, picture.height).text};
         case DecodeOutcome::Status::Decoded: break;
+    }
+    if (decoded.cut || decoded.reduction != BoxFactors{}) {
+        // Not held whole: the size as its header declares it (a C64 picture's decoding refuses
+        // it by that alone), its colours left uncounted.
+        const DecodeOutcome declared = DecodeOfKind(kind, input.bytes, SizesTaken::C64Picture);
+        return {Join({SizeLine(declared.picture.width, declared.picture.height), "Colours: not counted: more than ",
+                      std::to_string(MaxWholePixels / 1'000'000), " megapixels\n"}),
+                {},
+                true};
     }
     const std::size_t colours = CountColours(picture);
     return {Join({SizeLine(picture.width, picture.height), "Colours: ", CountText(colours), "\n",

@@ -105,6 +105,8 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
         case DecodeOutcome::Status::CmykRefused: return Refused(CmykRefusal(kindName));
+        // Only a picture to be scaled is large enough.
+        case DecodeOutcome::Status::MemoryRefused: return Refused(UnreadableRefusal(kindName, decoded.reason));
         case DecodeOutcome::Status::Decoded: break;
     }
     // A JPEG is saved lossy: a C64 picture in it has hundreds of colours, none a palette's own.

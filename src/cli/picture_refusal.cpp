@@ -141,8 +141,15 @@ Refusal NearestFileTooLargeRefusal(std::string_view kindName) {
 
 Refusal NearestSizeRefusal(std::string_view kindName, int width, int height) {
     return {Join({"This ", kindName, " file is ", std::to_string(width), "x", std::to_string(height),
-                  " pixels; --nearest takes pictures of up to ", std::to_string(MaxScalablePixels / 1'000'000),
-                  " megapixels, at most ", std::to_string(MaxScalableSide), " pixels on a side."}),
+                  " pixels; --nearest takes pictures of at most ", std::to_string(MaxScalableSide),
+                  " pixels on a side; make it smaller first."}),
+            {}};
+}
+
+Refusal ProgressiveMemoryRefusal(std::string_view kindName, int width, int height) {
+    return {Join({"This ", kindName, " file is progressive and ", std::to_string(width), "x", std::to_string(height),
+                  " pixels; decoding it would take more than ", std::to_string(MaxProgressiveJpegBytes >> 20),
+                  " MiB. Saved as a baseline JPEG, as cameras and phones save, it is taken."}),
             {}};
 }
 

@@ -26,6 +26,8 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height);
 // What --nearest refuses: a file or a size beyond its limits, or memory that ran out scaling.
 Refusal NearestFileTooLargeRefusal(std::string_view kindName);
 Refusal NearestSizeRefusal(std::string_view kindName, int width, int height);
+// A progressive JPEG so large that libjpeg would hold more than MaxProgressiveJpegBytes.
+Refusal ProgressiveMemoryRefusal(std::string_view kindName, int width, int height);
 Refusal ScalingMemoryRefusal();
 // reason: the decoder's words.
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason);

@@ -341,7 +341,7 @@ TEST_F(PictureRefused, AFileLongerThanFourMiB) {
     png.resize((4 << 20) + 1, 0);
     ExpectRefused(png, "long.png", {},
                   "This PNG file is longer than 4 MiB; no picture of up to 384x272 pixels needs that much; --nearest "
-                  "(-n) takes files of up to 32 MiB.\n");
+                  "(-n) takes files of up to 64 MiB.\n");
     // Exactly 4 MiB is read; the bytes after the picture's end do not matter to libpng.
     png.resize(4 << 20);
     const auto result = RunConverter({Write(png, "just.png"), "-o", dir_ / "o.prg"});

@@ -189,6 +189,8 @@ def nearest_cases(pictures):
              ["p.png"], alike=0.01),
         Case("--nearest over a lossy C64 picture enlarged twice", ["-n", "lossy-twice-vice.jpg", "--preview", "p.png"],
              [pictures + "/lossy-twice-vice.jpg"], [], ["p.png"], alike=0.01),
+        Case("--nearest over a picture of more than 4 megapixels", ["-n", "photo-large.png", "-o", "o.prg"],
+             [pictures + "/photo-large.png"], ["o.prg"]),
         Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],
              [pictures + "/photo-small.png"], ["o.prg"]),
         Case("--nearest over a 384x272 photograph", ["-n", "photo-screenshot.png", "-o", "o.prg"],
