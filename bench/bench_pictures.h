@@ -114,11 +114,10 @@ inline std::vector<std::uint8_t> AllSlotsJpegScreenshot(bool progressive) {
     return test::MakeJpeg({.width = 384, .height = 272, .progressive = progressive}, AllSlotsRgb(true));
 }
 
-// A camera's 12 megapixels (4000x3000) at quality 90: smooth shapes with a grain of +-12 in every
-// channel, so that the file is as long as a real photograph's (about 5 MB), not a few hundred KB.
-inline std::vector<std::uint8_t> CameraJpeg12Megapixels() {
-    std::uint32_t grain = 12345;
-    return test::MakeJpeg({.width = 4000, .height = 3000, .quality = 90}, [&grain](int x, int y) {
+// A photograph's pixels: smooth shapes with a grain of +-12 in every channel, so that a file of
+// them is as long as a real photograph's, not a few hundred KB.
+inline std::function<std::uint32_t(int, int)> CameraPhoto() {
+    return [grain = std::uint32_t{12345}](int x, int y) mutable {
         std::uint32_t pixel = 0;
         for (const int phase : {3, 19, 41}) {
             grain = grain * 1664525u + 1013904223u;
@@ -127,7 +126,22 @@ inline std::vector<std::uint8_t> CameraJpeg12Megapixels() {
             pixel = pixel << 8 | static_cast<std::uint32_t>(std::clamp(smooth + noise, 0, 255));
         }
         return pixel;
-    });
+    };
+}
+
+// A camera's 12 megapixels (4000x3000) at quality 90 (about 5 MB).
+inline std::vector<std::uint8_t> CameraJpeg12Megapixels() {
+    return test::MakeJpeg({.width = 4000, .height = 3000, .quality = 90}, CameraPhoto());
+}
+
+// A phone's 50 megapixels (8160x6120) at quality 90, baseline as phones save them.
+inline std::vector<std::uint8_t> PhoneJpeg50Megapixels() {
+    return test::MakeJpeg({.width = 8160, .height = 6120, .quality = 90}, CameraPhoto());
+}
+
+// A camera's 24 megapixels (6000x4000) as an RGB PNG.
+inline std::vector<std::uint8_t> CameraPng24Megapixels() {
+    return test::MakePng({.width = 6000, .height = 4000}, CameraPhoto());
 }
 
 }  // namespace pxm::bench

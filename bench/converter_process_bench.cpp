@@ -67,6 +67,20 @@ void BM_ConverterNearestJpeg12MegapixelsToKoalaPrg(benchmark::State& state) {
 }
 BENCHMARK(BM_ConverterNearestJpeg12MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A phone's 50-megapixel JPEG: decoded at 1/8 (1020x765), the rest as above.
+void BM_ConverterNearestJpeg50MegapixelsToKoalaPrg(benchmark::State& state) {
+    ConvertInProcesses(state, PhoneJpeg50Megapixels(), "phone.jpg", {"--nearest"});
+}
+BENCHMARK(BM_ConverterNearestJpeg50MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A camera's 24-megapixel PNG (51 MB): brought down by blocks of 9x10 as its rows are decoded.
+// (Its peak memory is measured with /usr/bin/time -v: a spawned child's ru_maxrss counts this
+// process's memory at the spawn.)
+void BM_ConverterNearestPng24MegapixelsToKoalaPrg(benchmark::State& state) {
+    ConvertInProcesses(state, CameraPng24Megapixels(), "camera.png", {"--nearest"});
+}
+BENCHMARK(BM_ConverterNearestPng24MegapixelsToKoalaPrg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // A folder of pictures in one call (-o FOLDER/), state.range(0) pictures at once: the
 // throughput of many pictures, against one process per picture above.
 constexpr int BatchPictures = 300;

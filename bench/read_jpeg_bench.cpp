@@ -33,7 +33,7 @@ void BM_DecodeJpeg12MegapixelsScaledDown(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(file.size());
     for (auto _ : state) {
         const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != 8) {
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded || (decoded.reduction != BoxFactors{8, 8})) {
             state.SkipWithError("not decoded at 1/8");
             break;
         }
@@ -41,6 +41,21 @@ void BM_DecodeJpeg12MegapixelsScaledDown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecodeJpeg12MegapixelsScaledDown)->Unit(benchmark::kMillisecond);
+
+// A phone's 50-megapixel JPEG, the same way: 1020x765.
+void BM_DecodeJpeg50MegapixelsScaledDown(benchmark::State& state) {
+    const auto file = PhoneJpeg50Megapixels();
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+    for (auto _ : state) {
+        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{8, 8}) {
+            state.SkipWithError("not decoded at 1/8");
+            break;
+        }
+        benchmark::DoNotOptimize(decoded.picture.rgb.data());
+    }
+}
+BENCHMARK(BM_DecodeJpeg50MegapixelsScaledDown)->Unit(benchmark::kMillisecond);
 
 void BM_CountColoursJpegScreenshot(benchmark::State& state) {
     const cli::DecodeOutcome decoded = cli::DecodeJpeg(AllSlotsJpegScreenshot(false));

@@ -24,5 +24,23 @@ void BM_ReadPngScreenshotAutoPalette(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadPngScreenshotAutoPalette)->Unit(benchmark::kMicrosecond);
 
+// A camera's 24-megapixel PNG as --nearest decodes one to be scaled: row by row into blocks of
+// 9x10 (666x400); held_MB, the block sums and the picture they make, is all that grows with it.
+void BM_DecodePng24MegapixelsScaledDown(benchmark::State& state) {
+    const auto file = CameraPng24Megapixels();
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+    for (auto _ : state) {
+        const cli::DecodeOutcome decoded = cli::DecodePng(file, cli::SizesTaken::ScaledDown);
+        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{9, 10}) {
+            state.SkipWithError("not brought down by 9x10");
+            break;
+        }
+        const auto pixels = static_cast<double>(decoded.picture.rgb.size());
+        state.counters["held_MB"] = pixels * (sizeof(LinearPixel) + sizeof(Rgb) + 1) / 1e6;
+        benchmark::DoNotOptimize(decoded.picture.rgb.data());
+    }
+}
+BENCHMARK(BM_DecodePng24MegapixelsScaledDown)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace pxm::bench

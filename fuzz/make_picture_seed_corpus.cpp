@@ -1,6 +1,6 @@
 // Writes the picture fuzzer's seed corpus into the directory given: pictures of every kind the
 // decoders meet, good and bad, made with the tests' PNG, GIF and JPEG builders and the WebP, TIFF
-// and HEIF encoders.
+// and HEIF encoders; and a BMP, which --info reads there too.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -10,6 +10,7 @@
 #include "core/palette/c64_palettes.h"
 #include "fuzz/format_seeds.h"
 #include "fuzz/seed_file.h"
+#include "tests/support/bmp_builder.h"
 #include "tests/support/gif_builder.h"
 #include "tests/support/jpeg_builder.h"
 #include "tests/support/png_builder.h"
@@ -66,9 +67,22 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "nearest-wide.png", pxm::test::MakePng({.width = 3000, .height = 3}, photo));
     WriteSeed(dir, "nearest-tall.png", pxm::test::MakePng({.width = 2, .height = 2001}, photo));
     WriteSeed(dir, "nearest-odd.png", pxm::test::MakePng({.width = 333, .height = 77}, photo));
+    // More than 4 megapixels, brought down as decoded: flat rows that compress to little, and
+    // interlaced indexes; a GIF whose frame leaves part of its screen uncovered.
+    const auto bands = [](int, int y) { return static_cast<std::uint32_t>(y / 7 * 0x10305) & 0xFFFFFFu; };
+    WriteSeed(dir, "large.png", pxm::test::MakePng({.width = 2100, .height = 2000}, bands));
+    WriteSeed(dir, "large-interlaced.png",
+              pxm::test::MakePng({.width = 4100, .height = 1000, .type = pxm::test::PngType::Indexed, .bitDepth = 1,
+                                  .interlaced = true, .table = {{0, 0, 0}, {255, 255, 255}}},
+                                 [](int x, int y) { return static_cast<std::uint32_t>((x / 64 + y / 64) % 2); }));
+    WriteSeed(dir, "large-frame.gif",
+              pxm::test::MakeGif({.width = 2100, .height = 2000, .table = Table(4), .background = 2,
+                                  .frames = {{.left = 100, .top = 50, .width = 1900, .height = 1900, .interlaced = true}}},
+                                 [](int, int x, int y) { return (x / 32 + y / 32) % 4; }));
     auto cut = pxm::test::MakePng({.width = 64, .height = 32}, pepto);
     cut.resize(cut.size() / 2);
     WriteSeed(dir, "cut.png", cut);
+    WriteSeed(dir, "info.bmp", pxm::test::MakeBmp({.width = 32, .height = 16}, Number));
 
     const auto index = [](int, int x, int y) { return Number(x, y); };
     WriteSeed(dir, "plain.gif", pxm::test::MakeGif({.width = 32, .height = 16, .table = Table(6)}, index));

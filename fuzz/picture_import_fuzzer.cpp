@@ -3,7 +3,8 @@
 // import in a palette choice picked from the input, the koalizations, the clash map and the
 // preview; the --nearest road (any size, a JPEG decoded smaller, scaled as picked, a lossy copy of
 // a C64 picture read by its colours' clusters, a screenshot's border, an enlarged picture shrunk,
-// the search, a dither, the fewest changes); and the size its header declares, which the Windows build reads
+// the search, a dither, the fewest changes); what --info tells of it (any file, a BMP too); and
+// the size its header declares, which the Windows build reads
 // before it hands the file to the Windows Imaging Component (that decoder itself cannot run here:
 // the comparison under Wine meets it with damaged and cut files).
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <span>
 
 #include "cli/picture_decoder.h"
+#include "cli/picture_info.h"
 #include "cli/picture_scaling.h"
 #include "cli/preview_png.h"
 #include "core/import/declared_size.h"
@@ -70,7 +72,10 @@ constexpr long long MaxFuzzedPixels = 1'000'000;
 void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const auto declared = SizeOf(bytes, kind);
-    if (!declared || static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
+    // Past MaxFuzzedPixels only a picture brought down as it is decoded, which holds no more (a
+    // PNG, GIF or JPEG; the other kinds are decoded whole).
+    const long long pixels = declared ? static_cast<long long>(declared->width) * declared->height : 0;
+    if (!declared || (pixels > MaxFuzzedPixels && (!SizeDeclared(kind) || pixels <= pxm::MaxWholePixels))) return;
     const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
     const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);
@@ -78,11 +83,14 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) return;
     const pxm::DecodedPicture& picture = decoded.picture;
     Check(pxm::cli::Takes(sizes, picture.width, picture.height));
-    // A picture decoded smaller is 1/reduction of its declared size, still the screen's size or more.
-    if (kind == decoder) {
-        const int r = decoded.reduction;
-        Check(picture.width == (declared->width + r - 1) / r && picture.height == (declared->height + r - 1) / r);
-        Check(r == 1 || (picture.width >= 320 && picture.height >= 200));
+    // A picture decoded smaller is its declared size divided by the reduction, still the screen's
+    // size or more; one cut is the screen's top left.
+    if (kind == decoder && decoded.cut) {
+        Check(picture.width <= pxm::MaxPictureWidth && picture.height <= pxm::MaxPictureHeight);
+    } else if (kind == decoder) {
+        const auto [rx, ry] = decoded.reduction;
+        Check(picture.width == (declared->width + rx - 1) / rx && picture.height == (declared->height + ry - 1) / ry);
+        Check((rx == 1 && ry == 1) || (picture.width >= 320 && picture.height >= 200));
     }
 
     pxm::NearestTarget target;
@@ -112,7 +120,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
             Check(half.width == picture.width / 2 && half.height == picture.height / 2 &&
                   half.rgb.size() == static_cast<std::size_t>(half.width) * static_cast<std::size_t>(half.height));
         }
-        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale);
+        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale, decoded.reduction);
         const pxm::DecodedPicture& out = scaled.picture;
         Check(out.width >= 1 && out.width <= pxm::CanvasColumns && out.height >= 1 && out.height <= pxm::CanvasRows);
         Check(out.rgb.size() == static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
@@ -135,11 +143,25 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     Check(*again == *image);
 }
 
+// --info's block: the kind, then the facts and whether it converts, or why it cannot be read.
+void CheckInfo(std::span<const std::uint8_t> bytes) {
+    const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
+    const auto declared = pxm::DeclaredSizeOf(kind, bytes);
+    if (declared && static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
+    pxm::cli::InputFile input;
+    input.bytes.assign(bytes.begin(), bytes.end());
+    const pxm::cli::InfoBlock block = pxm::cli::PictureInfo(input, {});
+    if (kind == pxm::PictureKind::Unknown) return Check(block.text.empty() && !block.refusal.empty());
+    Check(block.text.starts_with("Kind: "));
+    Check(block.refusal.empty() == (block.text.find("\nConverts: ") != std::string::npos));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     CheckNearest(bytes, size > 2 ? data[size - 3] : 0);
+    CheckInfo(bytes);
     // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);

@@ -22,13 +22,6 @@ struct Outcome {
     std::string err;   // its refusal
 };
 
-// A refusal's lines as one: "Error: The picture ... No background works; ...".
-std::string OneLine(std::string text) {
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 // Outcomes filled by the workers, handed out in the order of the jobs.
 class Outcomes {
 public:
@@ -88,7 +81,8 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
             const DiskWriting& writing = writings[jobs[job].diskSlot];
             if (onDisk[job].status != ExitWritten || writing.text.empty()) continue;
             onDisk[job].status = ExitRefused;
-            onDisk[job].err = Join({writing.caption, ": ", writing.text});
+            // The disk's refusal names the disk; the line names the input it refused.
+            onDisk[job].err = Join({jobs[job].input, ": ", writing.caption, ": ", writing.text});
         }
     }
 
@@ -106,7 +100,7 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
             info << '\n';
             if (!outcome.err.empty()) err << input << ": " << OneLine(outcome.err) << '\n';  // a warning
         } else {
-            err << input << ": " << OneLine(outcome.err) << '\n';
+            err << OneLine(outcome.err) << '\n';  // a refusal names its file
         }
         if (options.verbosity == Verbosity::Verbose && !outcome.info.empty())
             info << input << ": " << OneLine(outcome.info) << '\n';

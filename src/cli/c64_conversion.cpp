@@ -15,21 +15,12 @@ int ConvertC64Input(const InputFile& input, const Job& job, const CliOptions& op
     const Result<C64Picture, ReadFailure> picture =
         ReadC64Picture(input.bytes, {.diskFile = options.diskFile, .programs = &ConverterProgramLayout()});
     if (!picture) {
-        // A disk without pictures is still listed.
-        if (options.info && picture.error().kind == ReadFailureKind::DiskNoPicture) {
-            streams.info << DiskListingText(input.bytes);
-            return ExitWritten;
-        }
-        Show(streams.err, RefusalCaption, C64RefusalText(picture.error()));
+        Show(streams.err, RefusalCaption, PathName(job.input, true), C64RefusalText(picture.error()));
         return ExitRefused;
     }
     if (!options.diskFile.empty() && picture->container != Container::D64)
-        return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; the input is a ", ContainerName(picture->container)}));
-    if (options.info) {
-        streams.info << C64InfoText(*picture);
-        if (picture->container == Container::D64 && options.diskFile.empty()) streams.info << DiskListingText(input.bytes);
-        return ExitWritten;
-    }
+        return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; ", PathName(job.input, true), " is a ",
+                                                 ContainerName(picture->container)}));
     for (const std::string& note : C64ReadingNotes(*picture)) streams.info << note << ".\n";
     // Into another container (or a program) the file keeps its format unless -f or the output's
     // name gives one, and with its format its C64 name (a PRG has none: the format's own).

@@ -1,7 +1,6 @@
 #pragma once
 // A C64 picture file as the converter's input: read as it stands (no koalizing again, the
-// cells keep their colours), described (--info) or written in any format, container or as PNG
-// or BMP.
+// cells keep their colours) and written in any format, container or as PNG or BMP.
 #include <ostream>
 
 #include "cli/cli_options.h"

@@ -263,11 +263,11 @@ std::string CombinationError(const CliOptions& options, const Given& given) {
                      ": the grey modes have no background to choose"});
     if (options.info) {
         for (const Option option : {Option::Output, Option::OutputDir, Option::Format, Option::Container, Option::Name,
-                                    Option::Replace, Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs}) {
+                                    Option::Replace, Option::FixSp2Flaw, Option::Executable, Option::Preview, Option::Jobs,
+                                    Option::ClashMap, Option::Backgrounds, Option::Nearest}) {
             if (IsGiven(given, option))
-                return Join({Spelling(option), " has no effect: --info only describes the C64 file and writes nothing"});
+                return Join({Spelling(option), " has no effect: --info only describes the files and writes nothing"});
         }
-        if (options.inputs.size() > 1) return "--info describes one file";
     } else if (options.onlyListing()) {
         for (const Option option : {Option::Mode, Option::Background, Option::Format, Option::Container, Option::Name,
                                     Option::Replace, Option::FixSp2Flaw, Option::Executable, Option::Preview,

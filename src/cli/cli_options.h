@@ -46,12 +46,12 @@ struct CliOptions {
     std::optional<float> ditherStrength;
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
-    bool info = false;                       // tell what the C64 input file is, convert nothing
+    bool info = false;                       // tell what each input file is, convert nothing
     std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
     std::optional<ImageOutput> imageOutput;  // -c png|bmp
     std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map, -n given, as spelled
 
-    // --backgrounds without -o, or --info: the backgrounds or the C64 file are described and
+    // --backgrounds without -o, or --info: the backgrounds or the files are described and
     // nothing is written.
     bool onlyListing() const { return info || (listBackgrounds && output.empty() && outputDir.empty()); }
 };

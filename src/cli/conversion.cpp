@@ -29,15 +29,14 @@
 #include "core/text/messages.h"
 #include "core/view/preview.h"
 #include "platform/file_write.h"
-#include "platform/folders.h"
 
 namespace pxm::cli {
 
 namespace {
 
-// "System Error: pics/a.png: The system cannot find the file specified."
+// "System Error: pics/a.png: No such file or directory" (the system's own words).
 int ShowSystemError(std::ostream& err, std::string_view path, std::string_view text) {
-    Show(err, msg::SystemErrorCaption, Join({path, ": ", text}));
+    Show(err, msg::SystemErrorCaption, path, text);
     return ExitRefused;
 }
 
@@ -83,24 +82,19 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     const auto started = std::chrono::steady_clock::now();
     const bool verbose = options.verbosity == Verbosity::Verbose;
     const std::string_view inputName = PathName(job.input, true);
-    if (job.input != StandardStream && platform::IsFolder(job.input)) {
-        Show(streams.err, RefusalCaption, Join({job.input, ": This is a folder, not a picture file."}));
-        return ExitRefused;
-    }
     const InputFile input = ReadInputFile(job.input, options.nearest ? MaxScalableFileBytes : MaxEncodedPictureBytes);
-    if (!input.systemError.empty()) return ShowSystemError(streams.err, inputName, input.systemError);
-    if (input.error != nullptr) {
-        Show(streams.err, *input.error);
+    if (!input.refusal.empty()) {
+        Show(streams.err, input.caption, inputName, input.refusal);
         return ExitRefused;
     }
     if (IsC64Input(input)) {
         if (!options.koalizingOption.empty())
-            return ShowUsageError(streams.err, Join({options.koalizingOption, " is for a picture to koalize; a C64 file "
-                                                     "keeps its own colours and background"}));
+            return ShowUsageError(streams.err, Join({options.koalizingOption, " is for a picture to koalize; ", inputName,
+                                                     " is a C64 file, which keeps its own colours and background"}));
         return ConvertC64Input(input, job, options, streams);
     }
-    if (options.info) return ShowUsageError(streams.err, "--info describes C64 picture files (PRG, P00, TAP, D64); the input is none");
-    if (!options.diskFile.empty()) return ShowUsageError(streams.err, "--file picks a file on a D64 image; the input is none");
+    if (!options.diskFile.empty())
+        return ShowUsageError(streams.err, Join({"--file picks a file on a D64 image; ", inputName, " is none"}));
 
     // The two 32000- and 10001-byte pictures stay off the stack.
     const auto canvas = std::make_unique<Canvas>();
@@ -108,7 +102,7 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     const PictureReading picture =
         options.nearest ? ConvertNearest(input, options, *canvas, *image) : ReadPicture(input, options, *canvas);
     if (picture.outcome == PictureReading::Outcome::Refused) {
-        Show(streams.err, picture.caption, picture.text);
+        Show(streams.err, picture.caption, inputName, WithWayOut(picture.text, picture.nearestMakesIt));
         if (!picture.detail.empty()) streams.err << picture.detail << '\n';
         return ExitRefused;
     }
@@ -128,7 +122,9 @@ int ConvertPicture(const Job& job, const CliOptions& options, const Streams& str
     if (!options.nearest && (!koalized.ok() || !job.clashMap.empty()))
         clashes = FindClashes(*canvas, options.mode, options.background);
     if (!koalized.ok()) {
-        Show(streams.err, FailureMessage(koalized.failure));
+        const Message& failed = FailureMessage(koalized.failure);
+        // --nearest makes a picture of any colours and cells.
+        Show(streams.err, failed.caption, inputName, WithWayOut(failed.text, true));
         if (const std::string count = ClashCountLine(*clashes, koalized.failure); !count.empty())
             streams.err << count << '\n';
         streams.err << FailureDetail(*canvas, picture.source, koalized, *clashes) << '\n';
@@ -181,7 +177,7 @@ int WriteJobOutputs(const KoalaImage& image, const Job& job, const CliOptions& o
                                                      BorderToShow(options.border, shown.border))
                                : BuildPictureFile(image, output.format, container, options.fixSp2Flaw, name);
         if (!file) {
-            Show(streams.err, RefusalCaption, ContainerRefusalText(file.error()));
+            Show(streams.err, RefusalCaption, PathName(output.path, false), ContainerRefusalText(file.error()));
             return ExitRefused;
         }
         // The Windows program tells of the correction before it creates the file.

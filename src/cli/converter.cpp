@@ -3,12 +3,12 @@
 #include "cli/batch.h"
 #include "cli/cli_options.h"
 #include "cli/disk_output.h"
+#include "cli/file_info.h"
 #include "cli/help_text.h"
 #include "cli/output_plan.h"
 #include "cli/own_palette.h"
 #include "cli/same_file.h"
 #include "cli/terminal_message.h"
-#include "cli/text_join.h"
 #include "core/text/messages.h"
 #include "platform/folders.h"
 #include "platform/system_error.h"
@@ -24,11 +24,11 @@ int CheckOutputPlaces(const std::vector<Job>& jobs, std::ostream& err) {
         for (const std::string* path : {job.output ? &job.output->path : nullptr, &job.preview, &job.clashMap}) {
             if (path == nullptr || path->empty() || *path == StandardStream) continue;
             if (platform::IsFolder(*path)) {
-                Show(err, "Error", Join({*path, ": This is a folder: give a file name, or end it with / to write into it."}));
+                Show(err, RefusalCaption, *path, "This is a folder: give a file name, or end it with / to write into it.");
                 return ExitRefused;
             }
             if (const Status<platform::SystemError> folder = platform::CheckFolderOf(*path); !folder) {
-                Show(err, msg::SystemErrorCaption, Join({*path, ": ", platform::SystemErrorText(folder.error())}));
+                Show(err, msg::SystemErrorCaption, *path, platform::SystemErrorText(folder.error()));
                 return ExitRefused;
             }
         }
@@ -57,6 +57,8 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (!options.paletteFile.empty()) {
         if (const int status = LoadOwnPalette(options.paletteFile, err); status != ExitWritten) return status;
     }
+    std::ostream quiet(nullptr);
+    if (options.info) return ShowFileInfo(options, options.verbosity == Verbosity::Quiet ? quiet : out);
 
     Plan plan = PlanJobs(options);
     if (!plan.error.empty()) return ShowUsageError(err, plan.error);
@@ -66,7 +68,6 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;
     if (const int status = PlanDiskTargets(plan.jobs, options, err); status != ExitWritten) return status;
 
-    std::ostream quiet(nullptr);
     if (plan.jobs.size() > 1)
         return RunBatch(plan.jobs, options, options.jobs, options.verbosity == Verbosity::Quiet ? quiet : out, err);
     const Job& job = plan.jobs.front();

@@ -40,12 +40,8 @@ std::string NumberedName(const std::string& name, int n) {
 std::shared_ptr<DiskTarget> OpenDisk(const Job& job, const CliOptions& options, std::ostream& err) {
     // One byte past the largest image tells a longer file.
     const InputFile read = ReadInputFile(job.output->path, D64ImageSizes.back() + 1);
-    if (!read.systemError.empty()) {
-        Show(err, msg::SystemErrorCaption, Join({job.output->path, ": ", read.systemError}));
-        return nullptr;
-    }
-    if (read.error != nullptr) {
-        Show(err, *read.error);
+    if (!read.refusal.empty()) {
+        Show(err, read.caption, job.output->path, read.refusal);
         return nullptr;
     }
     Result<DiskContents, DiskDamage> checked = ReadDiskContents(read.bytes);

@@ -3,26 +3,43 @@
 #include <algorithm>
 
 #include "cli/cli_options.h"
+#include "cli/terminal_message.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
+#include "core/text/messages.h"
 #include "platform/file_read.h"
+#include "platform/folders.h"
 
 namespace pxm::cli {
 
-InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
+namespace {
+
+InputFile Refused(std::string_view caption, std::string_view refusal) {
     InputFile input;
+    input.caption = caption;
+    input.refusal = refusal;
+    return input;
+}
+
+InputFile Refused(const Message& message) { return Refused(message.caption, message.text); }
+
+}  // namespace
+
+InputFile ReadInputFile(const std::string& path, std::size_t maxEncodedBytes) {
+    if (path != StandardStream && platform::IsFolder(path)) return Refused(RefusalCaption, "This is a folder, not a picture file.");
     // One byte past the limit tells a file that is too long from one that just fits.
     auto read = path == StandardStream ? platform::ReadStandardInputUpTo(maxEncodedBytes + 1)
                                        : platform::ReadFileUpTo(path, maxEncodedBytes + 1);
     if (!read) {
         switch (read.error().step) {
-            case platform::ReadFailure::Step::Open: input.systemError = platform::SystemErrorText(read.error().error); break;
+            case platform::ReadFailure::Step::Open:
+                return Refused(msg::SystemErrorCaption, platform::SystemErrorText(read.error().error));
             // A failing read is an incomplete file, as in the Windows program.
-            case platform::ReadFailure::Step::Read: input.error = &msg::IncompleteFile; break;
-            case platform::ReadFailure::Step::Memory: input.error = &msg::OutOfMemory; break;
+            case platform::ReadFailure::Step::Read: return Refused(msg::IncompleteFile);
+            case platform::ReadFailure::Step::Memory: return Refused(msg::OutOfMemory);
         }
-        return input;
     }
+    InputFile input;
     input.bytes = std::move(*read);
     // A BMP is read no further than the reader can ever look; the encoded kinds and the C64 files
     // (no picture signature: PRG, P00, TAP and D64 images) are kept whole up to the limit, but

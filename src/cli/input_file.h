@@ -5,9 +5,8 @@
 // (MaxEncodedPictureBytes, or more for --nearest).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "core/text/messages.h"
 
 namespace pxm::cli {
 
@@ -17,9 +16,11 @@ inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
 
 struct InputFile {
     std::vector<std::uint8_t> bytes;
-    bool tooLarge = false;             // a PNG, GIF or JPEG longer than the limit
-    std::string systemError;           // set when the file could not be opened
-    const Message* error = nullptr;    // set when reading it failed
+    bool tooLarge = false;  // a PNG, GIF or JPEG longer than the limit
+    // Why it could not be read (empty: it was), under its caption: the system's words when it
+    // could not be opened, a read's failure, a folder named as a file.
+    std::string_view caption;
+    std::string refusal;
 };
 
 // path "-": standard input. maxEncodedBytes: how long a PNG, GIF, JPEG or C64 file may be.

@@ -23,13 +23,6 @@ namespace pxm::cli {
 
 namespace {
 
-PictureReading Refused(std::string text) {
-    PictureReading reading;
-    reading.outcome = PictureReading::Outcome::Refused;
-    reading.caption = "Error";
-    reading.text = std::move(text);
-    return reading;
-}
 
 // The picture's colour numbers where every colour is a C64 colour of the palette chosen (or of
 // one AUTO finds); empty where not. The palette found, if any.
@@ -172,11 +165,15 @@ Placed PlacedAsRead(const DecodedPicture& picture, const PictureArea& area, C64R
     return placed;
 }
 
-// picture: decoded at 1/reduction of its file's size (only ever when it is to be scaled).
-Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& options) {
+// decoded: the picture, brought down (only ever when it is to be scaled) or cut to its top left
+// (only when placed unscaled) if it was large.
+Placed Place(const DecodeOutcome& decoded, const CliOptions& options) {
+    const DecodedPicture& picture = decoded.picture;
+    const BoxFactors reduction = decoded.reduction;
     const PaletteChoice choice = options.palette.value_or(PaletteChoice{});
-    // A picture decoded smaller was larger than any C64 picture.
-    const std::optional<PictureArea> taken = reduction == 1 ? AcceptedArea(picture.width, picture.height) : std::nullopt;
+    // A picture decoded smaller or cut was larger than any C64 picture.
+    const bool whole = reduction == BoxFactors{} && !decoded.cut;
+    const std::optional<PictureArea> taken = whole ? AcceptedArea(picture.width, picture.height) : std::nullopt;
     if (options.scale.value_or(ScaleMode::None) == ScaleMode::None) {
         if (taken) {
             C64Reading read = ReadAsC64(picture, *taken, choice);
@@ -186,10 +183,11 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
             // A size not taken shows its top left.
             const PictureArea area{0, 0, std::min(picture.width, MaxPictureWidth), std::min(picture.height, MaxPictureHeight)};
             return PlacedAsRead(picture, area, ReadAsC64(picture, area, choice));
-        } else if (const auto enlargement = EnlargementOf(picture.width * reduction, picture.height * reduction);
-                   enlargement && enlargement->factor % reduction == 0 && AllOpaque(picture, {0, 0, picture.width, picture.height})) {
+        } else if (const auto enlargement = EnlargementOf(picture.width * reduction.x, picture.height * reduction.y);
+                   enlargement && reduction.x == reduction.y && enlargement->factor % reduction.x == 0 &&
+                   AllOpaque(picture, {0, 0, picture.width, picture.height})) {
             // A JPEG may have been decoded at half its size already.
-            const int factor = enlargement->factor / reduction;
+            const int factor = enlargement->factor / reduction.x;
             const DecodedPicture shrunk = factor == 1 ? picture : ShrinkBy(picture, factor);
             if (shrunk.rgb.empty()) {
                 Placed failed;
@@ -205,7 +203,7 @@ Placed Place(const DecodedPicture& picture, int reduction, const CliOptions& opt
     if (choice.kind == PaletteChoice::Kind::Auto) {
         placed.palette = MatchPixelArt(picture, {0, 0, picture.width, picture.height}, choice).palette;
     }
-    const ScaledPicture scaled = ScaleToScreen(picture, scale);
+    const ScaledPicture scaled = ScaleToScreen(picture, scale, reduction);
     placed.scale = scale;
     placed.left = scaled.left;
     placed.top = scaled.top;
@@ -249,7 +247,7 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
     if (options.palette && options.palette->kind == PaletteChoice::Kind::Named)
         choices.paletteReason = options.paletteFile.empty() ? NearestChoices::PaletteReason::Named
                                                             : NearestChoices::PaletteReason::OwnFile;
-    if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal().text);
+    if (kind == PictureKind::Unknown) return Refused(NotAPictureRefusal());
     if (kind == PictureKind::Bmp) {
         // A BMP's indexes are its colour numbers: read as always, then pixel art.
         reading = ReadPicture(input, options, canvas);
@@ -260,23 +258,19 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
         choices.scalable = false;
     } else {
         const std::string_view kindName = KindName(kind);
-        if (input.tooLarge) {
-            return Refused(Join({"This ", kindName, " file is longer than ", std::to_string(MaxScalableFileBytes >> 20),
-                                 " MiB, the most --nearest takes."}));
-        }
+        if (input.tooLarge) return Refused(NearestFileTooLargeRefusal(kindName));
         const DecodeOutcome decoded = DecodeOfKind(kind, input.bytes, SizesFor(options));
         switch (decoded.status) {
             case DecodeOutcome::Status::SizeRefused:
-                return Refused(Join({"This ", kindName, " file is ", std::to_string(decoded.picture.width), "x",
-                                     std::to_string(decoded.picture.height), " pixels; --nearest takes pictures of up to ",
-                                     std::to_string(MaxScalablePixels / 1'000'000), " megapixels, at most ",
-                                     std::to_string(MaxScalableSide), " pixels on a side."}));
-            case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason).text);
-            case DecodeOutcome::Status::CodecMissing: return Refused(CodecMissingRefusal(kind).text);
+                return Refused(NearestSizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
+            case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
+            case DecodeOutcome::Status::CodecMissing: return Refused(CodecMissingRefusal(kind));
+            case DecodeOutcome::Status::MemoryRefused:
+                return Refused(MemoryRefusal(kind, decoded.picture.width, decoded.picture.height));
             case DecodeOutcome::Status::Decoded: break;
         }
-        Placed placed = Place(decoded.picture, decoded.reduction, options);
-        if (placed.failed) return Refused("Out of memory while scaling the picture.");
+        Placed placed = Place(decoded, options);
+        if (placed.failed) return Refused(ScalingMemoryRefusal());
         target = std::make_unique<NearestTarget>(std::move(placed.target));
         if (options.palette && options.palette->kind == PaletteChoice::Kind::Named) reading.palette = options.palette->palette;
         if (placed.palette) {
@@ -284,13 +278,14 @@ PictureReading ConvertNearest(const InputFile& input, const CliOptions& options,
             reading.information = ReadAsLine(placed);
             choices.paletteReason = NearestChoices::PaletteReason::Recognised;
         }
-        choices.width = decoded.picture.width * decoded.reduction;
-        choices.height = decoded.picture.height * decoded.reduction;
+        // The file's size to within a block (the reduced size was rounded up).
+        choices.width = decoded.picture.width * decoded.reduction.x;
+        choices.height = decoded.picture.height * decoded.reduction.y;
         choices.scale = placed.scale;
         choices.scaleGiven = options.scale.has_value();
         choices.left = placed.left;
         choices.top = placed.top;
-        if (decoded.reduction == 1) reading.border = ScreenshotBorder(decoded.picture, reading.palette);
+        if (decoded.reduction == BoxFactors{} && !decoded.cut) reading.border = ScreenshotBorder(decoded.picture, reading.palette);
     }
 
     const NearestSettings settings{options.mode, options.background, DitherAsked(options)};

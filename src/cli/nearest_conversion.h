@@ -10,9 +10,10 @@
 
 namespace pxm::cli {
 
-// A PNG or GIF with --nearest may be this long (a camera's photograph; a picture that needs no
-// scaling stays within MaxEncodedPictureBytes).
-inline constexpr std::size_t MaxScalableFileBytes = std::size_t{32} << 20;
+// A PNG, GIF or JPEG with --nearest may be this long: a camera's 24 megapixels of photograph
+// take about 50 MB as a PNG. The file is the most memory a large picture takes (it is brought
+// down as it is decoded); a picture that needs no scaling stays within MaxEncodedPictureBytes.
+inline constexpr std::size_t MaxScalableFileBytes = std::size_t{64} << 20;
 
 // Read: the image holds the picture; information holds the lines for stdout.
 PictureReading ConvertNearest(const InputFile& input, const CliOptions& options, Canvas& canvas, KoalaImage& image);

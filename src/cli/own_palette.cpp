@@ -18,19 +18,20 @@ int LoadOwnPalette(const std::string& path, std::ostream& err) {
     const auto read = platform::ReadFileUpTo(path, MaxPaletteFileBytes + 1);
     if (!read) {
         if (read.error().step == platform::ReadFailure::Step::Open) {
-            Show(err, msg::SystemErrorCaption, Join({path, ": ", platform::SystemErrorText(read.error().error)}));
+            Show(err, msg::SystemErrorCaption, path, platform::SystemErrorText(read.error().error));
         } else {
-            Show(err, read.error().step == platform::ReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile);
+            const Message& message = read.error().step == platform::ReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile;
+            Show(err, message.caption, path, message.text);
         }
         return ExitRefused;
     }
     if (read->size() > MaxPaletteFileBytes) {
-        Show(err, "Error", PaletteFileTooLargeText(path));
+        Show(err, RefusalCaption, PaletteFileTooLargeText(path));
         return ExitRefused;
     }
     const auto palette = ReadPaletteFile(*read);
     if (!palette) {
-        Show(err, "Error", PaletteFileRefusalText(palette.error(), path));
+        Show(err, RefusalCaption, PaletteFileRefusalText(palette.error(), path));
         return ExitRefused;
     }
     // Only a warning: a palette of one's own design (a monochrome screen's greys, say) may fit a

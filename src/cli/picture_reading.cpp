@@ -3,6 +3,7 @@
 #include "cli/border_choice.h"
 #include "cli/picture_decoder.h"
 #include "cli/picture_refusal.h"
+#include "cli/terminal_message.h"
 #include "cli/text_join.h"
 #include "cli/verbose_lines.h"
 #include "core/import/bmp_colours.h"
@@ -14,24 +15,23 @@
 
 namespace pxm::cli {
 
-namespace {
-
 PictureReading Refused(Refusal refusal) {
     PictureReading reading;
     reading.outcome = PictureReading::Outcome::Refused;
-    reading.caption = "Error";
+    reading.caption = RefusalCaption;
     reading.text = std::move(refusal.text);
     reading.detail = std::move(refusal.detail);
+    reading.nearestMakesIt = refusal.nearestMakesIt;
     return reading;
 }
 
-// "Palette: pepto"; a palette that is no exact fit is named as the nearest, with its largest RGB
-// difference.
 std::string PaletteLine(const PaletteMatch& match) {
     const std::string_view name = PaletteAt(match.palette).name;
     if (match.differsBy == 0) return Join({"Palette: ", name});
     return Join({"Palette: ", name, " (nearest; colours differ by up to ", std::to_string(match.differsBy), ")"});
 }
+
+namespace {
 
 // The colour numbers of a picture from its RGB, in the palette asked for or the one that fits.
 PictureReading ImportByColours(const DecodedPicture& decoded, PictureKind kind, const PaletteChoice& choice,
@@ -109,6 +109,8 @@ PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Ca
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
         case DecodeOutcome::Status::Unreadable: return Refused(UnreadableRefusal(kindName, decoded.reason));
         case DecodeOutcome::Status::CodecMissing: return Refused(CodecMissingRefusal(kind));
+        // Only a picture to be scaled is large enough.
+        case DecodeOutcome::Status::MemoryRefused: return Refused(UnreadableRefusal(kindName, decoded.reason));
         case DecodeOutcome::Status::Decoded: break;
     }
     if (decoded.printColours) return Refused(CmykRefusal(kindName));

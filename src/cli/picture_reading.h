@@ -11,8 +11,10 @@
 
 #include "cli/cli_options.h"
 #include "cli/input_file.h"
+#include "cli/picture_refusal.h"
 #include "core/import/canvas.h"
 #include "core/import/decoded_picture.h"
+#include "core/import/palette_match.h"
 #include "core/import/picture_area.h"
 #include "core/palette/c64_palettes.h"
 
@@ -24,6 +26,7 @@ struct PictureReading {
     std::string caption;                   // Refused: the message's caption
     std::string text;                      // Refused: the message (Windows ANSI); UsageError: what is wrong
     std::string detail;                    // Refused: a line naming the pixels, or empty
+    bool nearestMakesIt = false;           // Refused: --nearest makes a picture of the file
     CanvasSource source;                   // Read: how the Canvas sits in the file
     std::size_t palette = DefaultPalette;  // Read: the palette the preview shows
     std::optional<std::uint8_t> border;    // Read from an emulator screenshot: its border's colour
@@ -33,5 +36,12 @@ struct PictureReading {
 };
 
 PictureReading ReadPicture(const InputFile& input, const CliOptions& options, Canvas& canvas);
+
+// "Palette: pepto" for a match that took a palette; a palette that is no exact fit is named as
+// the nearest, with its largest RGB difference.
+std::string PaletteLine(const PaletteMatch& match);
+
+// A refusal as a reading (caption "Error").
+PictureReading Refused(Refusal refusal);
 
 }  // namespace pxm::cli

@@ -6,6 +6,9 @@
 
 #include "cli/failure_detail.h"
 #include "cli/input_file.h"
+#include "cli/nearest_conversion.h"
+#include "cli/number_text.h"
+#include "cli/picture_decoder.h"
 #include "cli/text_join.h"
 #include "core/import/colour_count.h"
 #include "core/koala/colour_names.h"
@@ -17,6 +20,7 @@ namespace pxm::cli {
 namespace {
 
 constexpr std::string_view FromTheTopLeft = " (x from the left, y from the top)";
+constexpr std::string_view NearestWayOut = "--nearest (-n) makes the nearest C64 picture of it.";
 
 std::string RgbText(Rgb colour) {
     char text[8];
@@ -34,15 +38,9 @@ std::string NumberWithRgb(int number, Rgb colour) {
     return Join({std::to_string(number), " (", ColourName(number), ", ", RgbText(colour), ")"});
 }
 
-// "35.2 from it (at most 22 is taken)": how far a colour lies from the nearest C64 colour.
-std::string DistanceNumber(double distance) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", distance);
-    return text;
-}
-
+// "35.2 from it (at most 25 is taken)": how far a colour lies from the nearest C64 colour.
 std::string DistanceText(double distance) {
-    return Join({DistanceNumber(distance), " from it (at most ", std::to_string(static_cast<int>(ForeignColourDistance)),
+    return Join({OneDecimal(distance), " from it (at most ", std::to_string(static_cast<int>(ForeignColourDistance)),
                  " is taken)"});
 }
 
@@ -56,7 +54,7 @@ std::string StrayText(const ForeignColour& stray, const C64Palette& palette, std
                  EntryText(palette, stray.nearest), " is nearest, ",
                  // Near enough, but another colour of the picture is that C64 colour.
                  stray.distance <= ForeignColourDistance
-                     ? Join({DistanceNumber(stray.distance), " from it, but another colour of the picture is that colour"})
+                     ? Join({OneDecimal(stray.distance), " from it, but another colour of the picture is that colour"})
                      : DistanceText(stray.distance)});
 }
 
@@ -67,7 +65,7 @@ Refusal ColourRefusalText(const PaletteMatch& match, std::string_view kindName) 
     const std::string entry = match.nearest < 0 ? std::string() : EntryText(palette, match.nearest);
     const std::string first = Join({PixelText(kindName, match.colour.x, match.colour.y), FromTheTopLeft,
                                     " is the first with colour ", RgbText(match.colour.rgb)});
-    const std::string tooMany = Join({"The picture holds ", std::to_string(match.colourCount),
+    const std::string tooMany = Join({"The picture holds ", CountText(match.colourCount),
                                       " colours; a C64 picture holds at most ", std::to_string(MaxPictureColours), "."});
     switch (match.refusal) {
         case ColourRefusal::TooManyColours: return {tooMany, {}};
@@ -104,10 +102,16 @@ Refusal PairRefusalText(const DifferingPair& pair, const DecodedPicture& picture
             Join({kindName, " pixels ", std::to_string(pair.x), ",", std::to_string(pair.y), " and ",
                   std::to_string(pair.x + 1), ",", std::to_string(pair.y), FromTheTopLeft, " are ",
                   NumberWithRgb(pair.left, picture.rgb[picture.At(pair.x, pair.y)]), " and ",
-                  NumberWithRgb(pair.right, picture.rgb[picture.At(pair.x + 1, pair.y)]), "."})};
+                  NumberWithRgb(pair.right, picture.rgb[picture.At(pair.x + 1, pair.y)]), "."}),
+            true};
 }
 
 }  // namespace
+
+std::string WithWayOut(std::string_view text, bool nearestMakesIt) {
+    if (!nearestMakesIt) return std::string(text);
+    return Join({text, " ", NearestWayOut});
+}
 
 Refusal NotAPictureRefusal() {
     return {"This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.", {}};
@@ -116,7 +120,8 @@ Refusal NotAPictureRefusal() {
 Refusal FileTooLargeRefusal(std::string_view kindName) {
     return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxEncodedPictureBytes >> 20),
                   " MiB; no picture of up to ", std::to_string(ScreenshotWidth), "x", std::to_string(ScreenshotHeight),
-                  " pixels needs that much."}),
+                  " pixels needs that much; --nearest (-n) takes files of up to ",
+                  std::to_string(MaxScalableFileBytes >> 20), " MiB."}),
             {}};
 }
 
@@ -128,8 +133,39 @@ Refusal SizeRefusal(std::string_view kindName, int width, int height) {
                   std::to_string(ScreenshotTop), " inside the border; at ", std::to_string(NarrowPictureWidth), "x",
                   std::to_string(MaxPictureHeight), " and ", std::to_string(NarrowScreenshotWidth), "x",
                   std::to_string(ScreenshotHeight), " one pixel is one double-wide C64 pixel."}),
+            {},
+            Takes(SizesTaken::Scalable, width, height)};
+}
+
+Refusal NearestFileTooLargeRefusal(std::string_view kindName) {
+    return {Join({"This ", kindName, " file is longer than ", std::to_string(MaxScalableFileBytes >> 20),
+                  " MiB, the most --nearest takes."}),
             {}};
 }
+
+Refusal NearestSizeRefusal(std::string_view kindName, int width, int height) {
+    return {Join({"This ", kindName, " file is ", std::to_string(width), "x", std::to_string(height),
+                  " pixels; --nearest takes pictures of at most ", std::to_string(MaxScalableSide),
+                  " pixels on a side; make it smaller first."}),
+            {}};
+}
+
+Refusal MemoryRefusal(PictureKind kind, int width, int height) {
+    const std::string_view kindName = KindName(kind);
+    const std::string size = Join({std::to_string(width), "x", std::to_string(height), " pixels"});
+    if (kind == PictureKind::Jpeg)
+        return {Join({"This ", kindName, " file is progressive and ", size, "; decoding it would take more than ",
+                      std::to_string(MaxProgressiveJpegBytes >> 20),
+                      " MiB. Saved as a baseline JPEG, as cameras and phones save, it is taken."}),
+                {}};
+    return {Join({"This ", kindName, " file is ", size, "; a ", kindName, " picture is decoded whole, of up to ",
+                  std::to_string(MaxWholeDecodedPixels / 1'000'000),
+                  " megapixels. Saved as a PNG or JPEG, a picture of any size up to ", std::to_string(MaxScalableSide),
+                  " pixels on a side is taken."}),
+            {}};
+}
+
+Refusal ScalingMemoryRefusal() { return {"Out of memory while scaling the picture.", {}}; }
 
 Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
     return {Join({"This ", kindName, " file is damaged or incomplete (", reason, ")."}), {}};
@@ -137,9 +173,9 @@ Refusal UnreadableRefusal(std::string_view kindName, std::string_view reason) {
 
 Refusal CmykRefusal(std::string_view kindName) {
     return {Join({"This ", kindName,
-                  " file holds CMYK colours, for print, which no C64 picture is saved in: --nearest makes the "
-                  "nearest C64 picture of it, or save it in RGB."}),
-            {}};
+                  " file holds CMYK colours, for print, which no C64 picture is saved in; save it in RGB."}),
+            {},
+            true};
 }
 
 namespace {
@@ -178,11 +214,10 @@ Refusal CodecMissingRefusal(PictureKind kind) {
 }
 
 Refusal TooManyColoursRefusal(std::string_view kindName, std::size_t colours) {
-    return {Join({"This ", kindName, " file holds ", std::to_string(colours), " colours; a C64 picture holds at most ",
-                  std::to_string(C64ColourCount),
-                  ". Saved lossy, its colours are near the picture's, not the same: --nearest makes the nearest C64 "
-                  "picture of it."}),
-            {}};
+    return {Join({"This ", kindName, " file holds ", CountText(colours), " colours; a C64 picture holds at most ",
+                  std::to_string(C64ColourCount), ". Saved lossy, its colours are near the picture's, not the same."}),
+            {},
+            true};
 }
 
 Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& picture, std::string_view kindName) {
@@ -194,13 +229,18 @@ Refusal ImportRefusalText(const PictureImport& imported, const DecodedPicture& p
                       "but this ",
                       kindName, " has no colour table: it holds RGB colours. Give --palette auto or a palette name."}),
                 {}};
-        case ImportRefusal::Colour: return ColourRefusalText(imported.colours, kindName);
+        case ImportRefusal::Colour: {
+            Refusal refusal = ColourRefusalText(imported.colours, kindName);
+            refusal.nearestMakesIt = true;
+            return refusal;
+        }
         case ImportRefusal::DifferingPair: return PairRefusalText(imported.pair, picture, kindName);
         case ImportRefusal::Transparent:
             return {"The picture holds transparent pixels: a C64 has no transparent colour.",
                     Join({PixelText(kindName, imported.transparent.x, imported.transparent.y), FromTheTopLeft,
                           " is the first that is not fully opaque (alpha ", std::to_string(imported.transparent.alpha),
-                          " of 255); paint every pixel in a C64 colour."})};
+                          " of 255); paint every pixel in a C64 colour."}),
+                    true};
         case ImportRefusal::None: break;
     }
     return {};

@@ -53,9 +53,9 @@ bool AllOpaque(const DecodedPicture& picture) {
 
 }  // namespace
 
-ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode) {
-    const double width = picture.width;
-    const double height = picture.height;
+ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode, BoxFactors reduction) {
+    const double width = static_cast<double>(picture.width) * reduction.x;
+    const double height = static_cast<double>(picture.height) * reduction.y;
     // The part of the picture shown and the size it takes on the screen.
     ShownPart part;
     ScaledPicture scaled;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/base/named_value.h"
+#include "core/import/box_reduction.h"
 #include "core/import/decoded_picture.h"
 
 namespace pxm::cli {
@@ -26,9 +27,11 @@ struct ScaledPicture {
     int top = 0;
 };
 
-// mode: Fit, Fill or Stretch; a picture with transparency keeps its alpha, scaled. Empty picture
-// on failure (out of memory).
-ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode);
+// mode: Fit, Fill or Stretch; a picture with transparency keeps its alpha, scaled. reduction:
+// how many of the file's pixels across and down each pixel of the picture stands for (a large
+// picture brought down as it was decoded), so that the file's shape is kept. Empty picture on
+// failure (out of memory).
+ScaledPicture ScaleToScreen(const DecodedPicture& picture, ScaleMode mode, BoxFactors reduction = {});
 
 // An opaque picture at 1/factor of its size each way (a C64 picture an emulator or paint program
 // enlarged); width and height are multiples of factor. Empty picture on failure (out of memory).

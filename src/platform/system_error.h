@@ -14,8 +14,8 @@ struct SystemError {
 SystemError LastSystemError();
 
 // The system's words for the error on one line, never empty: on Windows its own text
-// (FormatMessageA), on POSIX the text Windows shows for the same failure, so that both
-// converters word a failure alike.
+// (FormatMessageA), on POSIX strerror's ("No such file or directory"), so that each converter
+// says it as the other programs of its system do.
 std::string SystemErrorText(SystemError error);
 
 }  // namespace pxm::platform

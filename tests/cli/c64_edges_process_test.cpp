@@ -68,7 +68,8 @@ TEST_F(C64Edges, KoalaWithoutLoadAddressIsReadAsKoala) {
     EXPECT_TRUE(Same("out.prg", "ref.prg"));
     const std::string info = Info("bare.koa");
     EXPECT_EQ(info.substr(0, info.find("C64 name")),
-              "Format: Koala-Painter (koala)\nContainer: none (the picture's bytes alone)\n" + told + "\n");
+              "File: " + dir_ / "bare.koa" + "\nFormat: Koala-Painter (koala)\nContainer: none (the picture's bytes alone)\n" +
+                  told + "\n");
 }
 
 // The converter's (and the Windows program's, the same bytes) Art Studio files keep the

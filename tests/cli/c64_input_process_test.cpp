@@ -105,7 +105,8 @@ TEST_F(C64Input, InfoTellsWhatTheFileIs) {
     const ProcessResult info = RunConverter({"--info", dir_ / "pic.d64"});
     ASSERT_EQ(info.status, 0) << info.err;
     EXPECT_EQ(info.out.substr(0, info.out.find("Colours used")),
-              "Format: Artist 64 (artist64)\nContainer: D64 image\nLoad address: $4000\nC64 name: \"SUNSET\"\n"
+              "File: " + dir_ / "pic.d64" +
+                  "\nFormat: Artist 64 (artist64)\nContainer: D64 image\nLoad address: $4000\nC64 name: \"SUNSET\"\n"
               "Background: black (0)\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "pic.prg"));
 }
@@ -156,8 +157,8 @@ TEST_F(C64Input, KoalizingOptionsAreUsageErrors) {
         const ProcessResult result = RunConverter(args);
         EXPECT_EQ(result.status, 2) << option[0];
         const std::string spelled = option[0].substr(0, option[0].find('='));
-        EXPECT_NE(result.err.find("pixmosaic-cli: " + spelled + " is for a picture to koalize; a C64 file keeps its own "
-                                  "colours and background"),
+        EXPECT_NE(result.err.find("pixmosaic-cli: " + spelled + " is for a picture to koalize; " + dir_ / "ref.prg" +
+                                  " is a C64 file, which keeps its own colours and background"),
                   std::string::npos)
             << result.err;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "x.prg"));

@@ -223,7 +223,7 @@ TEST_F(ClashMapProcess, NeverOverTheInputAndAFailedWriteKeepsTheOldMap) {
         RunConverter({in, "-b", "0", "-o", dir_ / "o.prg", "--clash-map", dir_ / "ro/map.png"}, {.asNobody = true});
     EXPECT_EQ(denied.status, 1);
     // The system's words name the file they are about.
-    EXPECT_NE(denied.err.find("\nSystem Error: " + (dir_ / "ro/map.png") + ": Access is denied.\n"), std::string::npos)
+    EXPECT_NE(denied.err.find("\nSystem Error: " + (dir_ / "ro/map.png") + ": Permission denied\n"), std::string::npos)
         << denied.err;
     EXPECT_EQ(ReadFile(dir_ / "ro/map.png"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "ro"), {}), 1);
@@ -245,7 +245,7 @@ TEST_F(ClashMapProcess, FollowsTheConvertersConventions) {
 
     const auto missing = RunConverter({in, "-o", dir_ / "o.prg", "--clash-map", dir_ / "none/map.png"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "System Error: " + (dir_ / "none/map.png") + ": The system cannot find the path specified.\n");
+    EXPECT_EQ(missing.err, "System Error: " + (dir_ / "none/map.png") + ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "o.prg"));
     const auto twice = RunConverter({in, in, "-o", dir_ / "out/", "--clash-map", dir_ / "map.png"});
     EXPECT_EQ(twice.status, 2);

@@ -20,12 +20,13 @@ int CellColour(int x, int y) { return (x / 8 * 7 + y / 8 * 3) % 16; }
 
 class JpegProcess : public ScratchTest {
 protected:
-    // Refused with that message and no file written.
+    // Refused with that message after "Error: FILE: " and no file written.
     void ExpectRefused(const std::vector<std::uint8_t>& jpeg, const std::string& err) {
-        const auto result = RunConverter({Write(jpeg, "in.bmp"), "-o", dir_ / "out.prg"});
+        const std::string in = Write(jpeg, "in.bmp");
+        const auto result = RunConverter({in, "-o", dir_ / "out.prg"});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, err);
+        EXPECT_EQ(result.err, "Error: " + in + ": " + err);
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
     }
 };
@@ -67,13 +68,13 @@ TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
             MakeJpeg({.quality = 80, .progressive = progressive}, [](int x, int y) { return Pepto((x / 2 + y) % 16); });
         const auto result = RunConverter({Write(jpeg, "shot.jpg"), "-o", dir_ / "out.prg"});
         EXPECT_EQ(result.status, 1);
-        const std::string start = "Error: This JPEG file holds ";
+        const std::string start = "Error: " + dir_ / "shot.jpg" + ": This JPEG file holds ";
         ASSERT_EQ(result.err.rfind(start, 0), 0u) << result.err;
         const int colours = std::stoi(result.err.substr(start.size()));
         EXPECT_GT(colours, 16);
         EXPECT_EQ(result.err.substr(start.size() + std::to_string(colours).size()),
                   " colours; a C64 picture holds at most 16. Saved lossy, its colours are near the picture's, not "
-                  "the same: --nearest makes the nearest C64 picture of it.\n");
+                  "the same. --nearest (-n) makes the nearest C64 picture of it.\n");
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
     }
 }
@@ -81,17 +82,19 @@ TEST_F(JpegProcess, ALossyPictureIsRefusedWithTheCountOfItsColours) {
 TEST_F(JpegProcess, CmykDamagedAndOversizedFilesAreRefused) {
     ExpectRefused(
         MakeJpeg({.width = 16, .height = 8, .colours = JpegColours::Cmyk}, [](int x, int) { return Pepto(x % 16); }),
-        "Error: This JPEG file holds CMYK colours, for print, which no C64 picture is saved in: --nearest makes "
-        "the nearest C64 picture of it, or save it in RGB.\n");
+        "This JPEG file holds CMYK colours, for print, which no C64 picture is saved in; save it in RGB. "
+        "--nearest (-n) makes the nearest C64 picture of it.\n");
     ExpectRefused(MakeJpeg({.width = 400, .height = 300}, [](int, int) { return 0u; }),
-                  "Error: This JPEG file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator "
+                  "This JPEG file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator "
                   "screenshots of exactly 384x272 pixels with the picture at 32,35 inside the border; at 160x200 and "
-                  "192x272 one pixel is one double-wide C64 pixel.\n");
+                  "192x272 one pixel is one double-wide C64 pixel. --nearest (-n) makes the nearest C64 picture of "
+                  "it.\n");
     auto cut = MakeJpeg({.width = 64, .height = 64}, [](int x, int y) { return Pepto((x + y) % 16); });
     cut.resize(cut.size() / 2);
     const auto result = RunConverter({Write(cut, "cut.jpg"), "-o", dir_ / "out.prg"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "Error: This JPEG file is damaged or incomplete (libjpeg: Premature end of JPEG file).\n");
+    EXPECT_EQ(result.err, "Error: " + dir_ / "cut.jpg" +
+                              ": This JPEG file is damaged or incomplete (libjpeg: Premature end of JPEG file).\n");
 }
 
 }  // namespace

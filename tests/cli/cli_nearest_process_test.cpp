@@ -3,7 +3,11 @@
 // photographs of other sizes fitted with the background around them, and its usage errors.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <set>
 
 #include "core/palette/c64_palettes.h"
@@ -145,6 +149,62 @@ TEST_F(NearestProcess, VerboseSaysWhatWasChosenAndWhy) {
         EXPECT_NE(result.out.find(c.lines), std::string::npos) << result.out;
         EXPECT_EQ(result.out.find("Palette: "), result.out.rfind("Palette: ")) << result.out;
     }
+}
+
+// 100 megapixels of two colours, the left half white: the rows all one row, written by libpng.
+std::vector<std::uint8_t> HundredMegapixelPng() {
+    const PngShape shape{.width = 10000, .height = 10000, .type = PngType::Indexed, .bitDepth = 1,
+                         .table = {Pepto.colours[1], Pepto.colours[0]}};
+    std::vector<std::uint8_t> row(10000 / 8, 0x00);
+    std::fill(row.begin(), row.begin() + 5000 / 8, 0x00);
+    std::fill(row.begin() + 5000 / 8, row.end(), 0xFF);
+    std::vector<png_bytep> rows(10000, row.data());
+    std::vector<png_color> table{{0xFF, 0xFF, 0xFF}, {0, 0, 0}};
+    std::vector<std::uint8_t> bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_compression_level(png, 1);
+    if (!detail::WritePng(png, info, shape, table, rows, bytes)) bytes.clear();
+    png_destroy_write_struct(&png, &info);
+    return bytes;
+}
+
+// A phone's or camera's picture of any size is brought down as it is decoded; a side longer than
+// 65535 pixels is refused before any pixel is, saying so.
+TEST_F(NearestProcess, PicturesOfAHundredMegapixelsAreTakenAndSidesPast65535Refused) {
+    const std::string in = Write(HundredMegapixelPng(), "huge.png");
+    const auto result = RunConverter({in, "-n", "-o", dir_ / "huge.prg", "--preview", dir_ / "p.png"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(std::filesystem::file_size(dir_ / "huge.prg"), 10003u);
+    int width = 0;
+    int height = 0;
+    const std::vector<Rgb> shown = Preview(width, height);
+    ASSERT_EQ(shown.size(), 320u * 200u);
+    // A square fills the height: 107 multicolour pixels wide, from pixel 52 to 265, white then black.
+    for (const int y : {10, 100, 190}) {
+        for (const int x : {60, 100, 150}) EXPECT_EQ(shown[static_cast<std::size_t>(y * 320 + x)], Pepto.colours[1]) << x << "," << y;
+        for (const int x : {170, 220, 258}) EXPECT_EQ(shown[static_cast<std::size_t>(y * 320 + x)], Pepto.colours[0]) << x << "," << y;
+    }
+
+    // The same header declaring 70000 x 1: refused by its size, nothing written.
+    auto wide = MakePng({.width = 8, .height = 1}, [](int, int) { return 0u; });
+    constexpr std::size_t IhdrData = 16;  // signature, length, "IHDR"
+    for (const auto& [at, value] : {std::pair{IhdrData, 70000u}, {IhdrData + 4, 1u}}) {
+        for (std::size_t i = 0; i < 4; ++i) wide[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    }
+    const auto crc = static_cast<std::uint32_t>(crc32(0, wide.data() + IhdrData - 4, 17));
+    for (std::size_t i = 0; i < 4; ++i) wide[IhdrData + 13 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    const std::string tooWide = Write(wide, "wide.png");
+    const std::string out = dir_ / "out";
+    std::filesystem::create_directory(out);
+    const auto refused = RunConverter({tooWide, in, "-n", "-o", out});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Error: " + tooWide + ": This PNG file is 70000x1 pixels; --nearest takes pictures of at "
+                                         "most 65535 pixels on a side; make it smaller first."),
+              std::string::npos)
+        << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out/wide.prg"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out/huge.prg"));
 }
 
 TEST_F(NearestProcess, JpegsOfAnyColoursAndSizesAreTaken) {
@@ -303,7 +363,8 @@ TEST_F(NearestProcess, AC64FileAsInputRefusesTheOption) {
     const auto result = RunConverter({dir_ / "c.prg", "-n", "-o", dir_ / "again.prg"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
-              "pixmosaic-cli: -n is for a picture to koalize; a C64 file keeps its own colours and background");
+              "pixmosaic-cli: -n is for a picture to koalize; " + dir_ / "c.prg" +
+                  " is a C64 file, which keeps its own colours and background");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "again.prg"));
 }
 
@@ -314,11 +375,11 @@ TEST_F(NearestProcess, StandardInputTakesTheLongerLimit) {
     const std::string in = Write(png, "long.png");
     const auto taken = RunConverter({"-", "-n", "-o", dir_ / "long.prg"}, {.standardInput = in});
     EXPECT_EQ(taken.status, 0) << taken.err;
-    png.resize((std::size_t{32} << 20) + 1, 0);
+    png.resize((std::size_t{64} << 20) + 1, 0);
     const std::string tooLong = Write(png, "longer.png");
     const auto refused = RunConverter({"-", "-n", "-o", dir_ / "longer.prg"}, {.standardInput = tooLong});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Error: This PNG file is longer than 32 MiB, the most --nearest takes.\n");
+    EXPECT_EQ(refused.err, "Error: standard input: This PNG file is longer than 64 MiB, the most --nearest takes.\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "longer.prg"));
 }
 

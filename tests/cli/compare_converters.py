@@ -4,9 +4,10 @@ command lines and compares what they do: exit status, stdout, stderr and every o
 for byte; previews by their decoded pixels, as the two PNG encoders compress differently.
 
 Two kinds of text are the platform's own and are compared only up to them: a system error's
-text (Wine words them otherwise than Windows, whose words the Linux converter takes) and the
-decoder's words in a damaged file's refusal (libpng, giflib and libjpeg-turbo against the Windows
-Imaging Component).
+text (each converter says it in its system's words: strerror's on Linux, FormatMessage's on
+Windows, which Wine words its own way), on stderr or in an --info block's "Not read:" line, and
+the decoder's words in a damaged file's refusal (libpng, giflib and libjpeg-turbo against the
+Windows Imaging Component).
 
 usage: compare_converters.py NATIVE_CLI WINE_RUN WINDOWS_CLI PICTURES_DIR EXAMPLES_DIR
 Exits 77 (a skipped test for ctest) when NATIVE_CLI or PICTURES_DIR is missing.
@@ -48,7 +49,7 @@ class Case:
     """One command line, run by both converters in a folder of their own holding `inputs`.
 
     outputs: the files it may write, compared byte for byte (a preview by its pixels);
-    words: 'system' or 'decoder' when stderr ends in the platform's own words;
+    words: 'system' or 'decoder' when stderr (or --info's "Not read:") ends in the platform's own words;
     stdin: the file in the folder that is standard input;
     alike: the share of preview pixels that may differ, where the two decoders of a lossy file
     give the picture at another size (libjpeg-turbo decodes a large JPEG smaller, the Windows
@@ -164,6 +165,13 @@ def cases(pictures, examples):
         Case("Koala as BMP", ["pic.kla", "-o", "o.bmp"], [], ["o.bmp"], before=with_koala),
         Case("Koala as PNG", ["pic.kla", "-p", "colodore", "-o", "o.png"], [], [], ["o.png"], before=with_koala),
         Case("Koala --info", ["--info", "pic.kla"], [], before=with_koala),
+        Case("--info of pictures and C64 files", ["--info", "pic.kla", "rgb-pepto.png", "unknown-colour.png",
+                                                  "differing-pairs.png", "cell-too-colourful.gif", "landscape-256.bmp",
+                                                  "photo.png", "notes.txt"],
+             [pictures + "/" + name for name in ["rgb-pepto.png", "unknown-colour.png", "differing-pairs.png",
+                                                 "cell-too-colourful.gif", "photo.png", "notes.txt"]]
+             + [examples + "/landscape-256.bmp"], before=with_koala),
+        Case("--info of a missing file", ["--info", "missing.png", "pic.kla"], [], words="system", before=with_koala),
         Case("a Koala file cut short", ["cut.kla", "-o", "o.prg"], [], ["o.prg"], before=with_cut_koala),
     ]
     return found + nearest_cases(pictures) + command_line_cases(examples)
@@ -204,6 +212,8 @@ def nearest_cases(pictures):
         # or wrong channels would differ nearly everywhere.
         Case("--nearest over a CMYK JPEG", ["-n", "photo-cmyk.jpg", "--preview", "p.png"],
              [pictures + "/photo-cmyk.jpg"], [], ["p.png"], alike=0.45),
+        Case("--nearest over a picture of more than 4 megapixels", ["-n", "photo-large.png", "-o", "o.prg"],
+             [pictures + "/photo-large.png"], ["o.prg"]),
         Case("--nearest over a small photograph", ["-n", "photo-small.png", "-o", "o.prg"],
              [pictures + "/photo-small.png"], ["o.prg"]),
         Case("--nearest over a 384x272 photograph", ["-n", "photo-screenshot.png", "-o", "o.prg"],
@@ -410,6 +420,12 @@ def own_words_cut(err, words):
     return text
 
 
+def own_words_cut_out(out, words):
+    """stdout without the time taken, and without the system's words of --info's "Not read:"."""
+    out = re.sub(rb"Time taken: \d+ ms\.", b"", out)
+    return re.sub(rb"(Not read: ).*", rb"\1...", out) if words == "system" else out
+
+
 def prepared_folder(case, side, scratch):
     folder = tempfile.mkdtemp(prefix=side + "-", dir=scratch)
     for path in case.inputs:
@@ -463,7 +479,7 @@ def compare(case, native, windows, scratch):
     (status_l, out_l, err_l), (status_w, out_w, err_w) = results
     if status_l != status_w:
         problems.append(f"exit status {status_l} (Linux) against {status_w} (Windows)")
-    if re.sub(rb"Time taken: \d+ ms\.", b"", out_l) != re.sub(rb"Time taken: \d+ ms\.", b"", out_w):
+    if own_words_cut_out(out_l, case.words) != own_words_cut_out(out_w, case.words):
         problems.append(f"stdout differs:\n  Linux:   {out_l!r}\n  Windows: {out_w!r}")
     if own_words_cut(err_l, case.words) != own_words_cut(err_w, case.words):
         problems.append(f"stderr differs:\n  Linux:   {err_l!r}\n  Windows: {err_w!r}")

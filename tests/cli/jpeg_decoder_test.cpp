@@ -145,15 +145,17 @@ TEST(JpegDecoder, APictureToBeScaledDownIsDecodedSmallerButNoSmallerThanTheScree
         const auto jpeg = test::MakeJpeg({.width = c.width, .height = c.height, .quality = 95, .fullChroma = true}, Blocks);
         const DecodeOutcome reduced = DecodeJpeg(jpeg, SizesTaken::ScaledDown);
         ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
-        EXPECT_EQ(reduced.reduction, c.reduction);
+        EXPECT_EQ(reduced.reduction, (BoxFactors{c.reduction, c.reduction}));
         EXPECT_EQ(reduced.picture.width, (c.width + c.reduction - 1) / c.reduction);
         EXPECT_EQ(reduced.picture.height, (c.height + c.reduction - 1) / c.reduction);
         EXPECT_EQ(reduced.picture.rgb.size(), static_cast<std::size_t>(reduced.picture.width * reduced.picture.height));
-        // Placed unscaled, it comes whole.
+        // Placed unscaled, it comes whole, or above 4 megapixels its top left that can be shown.
         const DecodeOutcome whole = DecodeJpeg(jpeg, SizesTaken::Scalable);
         ASSERT_EQ(whole.status, Status::Decoded) << whole.reason;
-        EXPECT_EQ(whole.reduction, 1);
-        EXPECT_EQ(whole.picture.width, c.width);
+        EXPECT_EQ(whole.reduction, BoxFactors{});
+        const bool large = c.width * c.height > MaxWholePixels;
+        EXPECT_EQ(whole.cut, large);
+        EXPECT_EQ(whole.picture.width, large ? MaxPictureWidth : c.width);
         // The colours of a flat 64x64 area survive the reduction.
         const int x = 8 * 9;
         const int y = 8 * 9;
@@ -191,6 +193,40 @@ TEST(JpegDecoder, APhotoIsTurnedAsItsExifOrientationSays) {
     }
 }
 
+// Placed unscaled, a photo of more than 4 megapixels keeps only the part that shows as its top
+// left, however it is turned.
+TEST(JpegDecoder, ALargePhotoPlacedUnscaledKeepsTheTopLeftAsShown) {
+    for (const test::ShownCorners& c : test::ExifShownCorners) {
+        if (c.tag % 2 == 0 && c.tag != 6) continue;  // half of them: each a file of 4.3 megapixels
+        SCOPED_TRACE(c.tag);
+        const JpegShape shape{.width = 2400, .height = 1800, .quality = 90, .fullChroma = true, .orientation = c.tag};
+        const DecodeOutcome decoded =
+            DecodeJpeg(test::MakeJpeg(shape, [](int x, int y) { return Quadrants(x, y, 2400, 1800); }), SizesTaken::Scalable);
+        ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+        EXPECT_TRUE(decoded.cut);
+        const DecodedPicture& picture = decoded.picture;
+        ASSERT_EQ(picture.width, MaxPictureWidth);
+        ASSERT_EQ(picture.height, MaxPictureHeight);
+        for (const auto& [x, y] : {std::pair{1, 1}, {318, 1}, {1, 198}, {318, 198}})
+            EXPECT_LE(LargestDifference(picture.rgb[picture.At(x, y)], c.corners[0], false), 8) << x << "," << y;
+    }
+}
+
+// A progressive JPEG keeps all its coefficients: 4:4:4 at 4800 x 3600 would take 104 MB, and
+// is refused for its memory before any pixel is decoded; baseline, it is taken.
+TEST(JpegDecoder, AProgressiveJpegTooLargeForItsCoefficientsIsRefusedForItsMemory) {
+    const auto flat = [](int, int) { return test::CornerBlue; };
+    const JpegShape shape{.width = 4800, .height = 3600, .quality = 75, .progressive = true, .fullChroma = true};
+    const DecodeOutcome refused = DecodeJpeg(test::MakeJpeg(shape, flat), SizesTaken::ScaledDown);
+    EXPECT_EQ(refused.status, Status::MemoryRefused) << refused.reason;
+    EXPECT_EQ(refused.picture.width, 4800);
+    EXPECT_EQ(refused.picture.height, 3600);
+    EXPECT_TRUE(refused.picture.rgb.empty());
+    JpegShape baseline = shape;
+    baseline.progressive = false;
+    EXPECT_EQ(DecodeJpeg(test::MakeJpeg(baseline, flat), SizesTaken::ScaledDown).status, Status::Decoded);
+}
+
 TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
     const auto pixel = [](int x, int y) { return Quadrants(x, y, 200, 320); };
     // Stored upright as 200x320, shown as 320x200: a C64 picture's size.
@@ -210,7 +246,7 @@ TEST(JpegDecoder, TheSizeTakenIsTheSizeShown) {
         test::MakeJpeg({.width = 800, .height = 1400, .orientation = 6}, [](int x, int y) { return Quadrants(x, y, 800, 1400); }),
         SizesTaken::ScaledDown);
     ASSERT_EQ(reduced.status, Status::Decoded) << reduced.reason;
-    EXPECT_EQ(reduced.reduction, 4);  // 1400/4 x 800/4; 1/8 would leave 175x100
+    EXPECT_EQ(reduced.reduction, (BoxFactors{4, 4}));  // 1400/4 x 800/4; 1/8 would leave 175x100
     EXPECT_EQ(reduced.picture.width, 350);
     EXPECT_EQ(reduced.picture.height, 200);
 }

@@ -202,6 +202,9 @@ int main(int argc, char** argv) {
     };
     Write(dir, "photo.png", MakePng({.width = 517, .height = 341}, photo));
     Write(dir, "photo-tall.png", MakePng({.width = 7, .height = 900}, photo));
+    // More than 4 megapixels, brought down by blocks as it is decoded; its rows repeat in fours,
+    // so that the file stays short.
+    Write(dir, "photo-large.png", MakePng({.width = 2400, .height = 1800}, [&](int x, int y) { return photo(x / 4, y / 4); }));
     Write(dir, "photo.jpg", MakeJpeg({.width = 1280, .height = 960, .quality = 90, .fullChroma = true}, photo));
     Write(dir, "photo-small.png", MakePng({.width = 200, .height = 150}, photo));
     Write(dir, "photo-screenshot.png", MakePng({.width = 384, .height = 272}, photo));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/cli/unreadable.h"
@@ -126,7 +127,7 @@ TEST(PngDecoder, ASizeNotTakenIsRefusedFromTheHeader) {
     EXPECT_EQ(DecodePng(SmallPng(400, 200)).status, Status::SizeRefused);
 }
 
-TEST(PngDecoder, ToBeScaledAnySizeUpTo25MegapixelsIsTaken) {
+TEST(PngDecoder, ToBeScaledAnySizeUpTo65535ASideIsTaken) {
     EXPECT_EQ(DecodePng(SmallPng(400, 200), SizesTaken::Scalable).status, Status::Decoded);
     const DecodeOutcome tall = DecodePng(SmallPng(1, 3000), SizesTaken::Scalable);
     ASSERT_EQ(tall.status, Status::Decoded) << tall.reason;
@@ -134,16 +135,108 @@ TEST(PngDecoder, ToBeScaledAnySizeUpTo25MegapixelsIsTaken) {
     struct Case {
         std::uint32_t width, height;
     };
-    // 5001 x 5000 is a pixel count too many; a side past 65535 is refused by libpng's limits.
-    for (const Case c : {Case{5001, 5000}, Case{70000, 1}, Case{1, 0x7FFFFFFF}}) {
+    // A side past 65535 is refused by libpng's limits.
+    for (const Case c : {Case{65536, 1}, Case{70000, 70000}, Case{1, 0x7FFFFFFF}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const DecodeOutcome decoded = DecodePng(WithDeclaredSize(SmallPng(), c.width, c.height), SizesTaken::Scalable);
-        EXPECT_EQ(decoded.status, Status::SizeRefused) << decoded.reason;
-        EXPECT_EQ(decoded.picture.width, static_cast<int>(c.width));
-        EXPECT_TRUE(decoded.picture.rgb.empty());
+        for (const SizesTaken sizes : {SizesTaken::Scalable, SizesTaken::ScaledDown}) {
+            const DecodeOutcome decoded = DecodePng(WithDeclaredSize(SmallPng(), c.width, c.height), sizes);
+            EXPECT_EQ(decoded.status, Status::SizeRefused) << decoded.reason;
+            EXPECT_EQ(decoded.picture.width, static_cast<int>(c.width));
+            EXPECT_TRUE(decoded.picture.rgb.empty());
+        }
     }
-    EXPECT_TRUE(Takes(SizesTaken::Scalable, 5000, 5000));
+    EXPECT_TRUE(Takes(SizesTaken::Scalable, 65535, 65535));
     EXPECT_FALSE(Takes(SizesTaken::Scalable, 0, 10));
+}
+
+// A picture of more than 4 megapixels is never held whole: 2100 x 2000 comes down by 3 x 5 to
+// 700 x 400, each block the mean of its pixels; flat blocks keep their colours exactly.
+constexpr int LargeWidth = 2100;
+constexpr int LargeHeight = 2000;
+constexpr BoxFactors LargeFactors{3, 5};
+
+Rgb RgbOf(std::uint32_t c) {
+    return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
+}
+
+std::uint32_t BlockColour(int x, int y) {
+    const int block = x / LargeFactors.x + y / LargeFactors.y;
+    return Colours[static_cast<std::size_t>(block % 4)];
+}
+
+void ExpectBlocks(const DecodeOutcome& decoded) {
+    ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+    EXPECT_EQ(decoded.reduction, LargeFactors);
+    EXPECT_FALSE(decoded.cut);
+    const DecodedPicture& picture = decoded.picture;
+    ASSERT_EQ(picture.width, 700);
+    ASSERT_EQ(picture.height, 400);
+    EXPECT_FALSE(picture.Indexed());
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint32_t expected = BlockColour(x * LargeFactors.x, y * LargeFactors.y);
+            ASSERT_EQ(Packed(picture.rgb[picture.At(x, y)]), expected) << x << "," << y;
+            ASSERT_TRUE(picture.Opaque(picture.At(x, y)));
+        }
+    }
+}
+
+TEST(LargePictures, PngsToBeScaledAreBroughtDownAsTheirRowsAreDecoded) {
+    const std::vector<Rgb> table{RgbOf(Colours[0]), RgbOf(Colours[1]), RgbOf(Colours[2]), RgbOf(Colours[3])};
+    const auto index = [](int x, int y) {
+        return static_cast<std::uint32_t>(std::ranges::find(Colours, BlockColour(x, y)) - Colours.begin());
+    };
+    // Interlaced: the seven passes go into the blocks as they come.
+    ExpectBlocks(DecodePng(test::MakePng({.width = LargeWidth, .height = LargeHeight, .type = PngType::Indexed,
+                                          .bitDepth = 2, .interlaced = true, .table = table},
+                                         index),
+                           SizesTaken::ScaledDown));
+    const auto rgb = test::MakePng({.width = LargeWidth, .height = LargeHeight}, BlockColour);
+    ExpectBlocks(DecodePng(rgb, SizesTaken::ScaledDown));
+    // Placed unscaled, only the top left that can be shown is kept, as it is.
+    const DecodeOutcome cut = DecodePng(rgb, SizesTaken::Scalable);
+    ASSERT_EQ(cut.status, Status::Decoded) << cut.reason;
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.reduction, BoxFactors{});
+    ASSERT_EQ(cut.picture.width, MaxPictureWidth);
+    ASSERT_EQ(cut.picture.height, MaxPictureHeight);
+    for (int y = 0; y < MaxPictureHeight; ++y) {
+        for (int x = 0; x < MaxPictureWidth; ++x) ASSERT_EQ(Packed(cut.picture.rgb[cut.picture.At(x, y)]), BlockColour(x, y));
+    }
+    // 4 megapixels and less are decoded whole.
+    const DecodeOutcome whole = DecodePng(test::MakePng({.width = 2000, .height = 2000}, BlockColour), SizesTaken::ScaledDown);
+    ASSERT_EQ(whole.status, Status::Decoded) << whole.reason;
+    EXPECT_EQ(whole.reduction, BoxFactors{});
+    EXPECT_EQ(whole.picture.width, 2000);
+}
+
+TEST(LargePictures, AGifsFrameAndTheScreenAroundItAreBroughtDownTogether) {
+    const std::vector<Rgb> table{RgbOf(Colours[0]), RgbOf(Colours[1]), RgbOf(Colours[2]), RgbOf(Colours[3])};
+    const auto index = [](int, int x, int y) {
+        return static_cast<int>(std::ranges::find(Colours, BlockColour(x, y)) - Colours.begin());
+    };
+    // The frame covers all but the first block column and the last block row, which show the
+    // background colour (index 3).
+    const auto gif = test::MakeGif({.width = LargeWidth,
+                                    .height = LargeHeight,
+                                    .table = table,
+                                    .background = 3,
+                                    .frames = {{.left = 3, .top = 0, .width = LargeWidth - 3, .height = LargeHeight - 5,
+                                                .interlaced = true}}},
+                                   [&](int frame, int x, int y) { return index(frame, x + 3, y); });
+    const DecodeOutcome decoded = DecodeGif(gif, SizesTaken::ScaledDown);
+    ASSERT_EQ(decoded.status, Status::Decoded) << decoded.reason;
+    EXPECT_EQ(decoded.reduction, LargeFactors);
+    const DecodedPicture& picture = decoded.picture;
+    ASSERT_EQ(picture.width, 700);
+    ASSERT_EQ(picture.height, 400);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const bool around = x == 0 || y == picture.height - 1;
+            const std::uint32_t expected = around ? Colours[3] : BlockColour(x * LargeFactors.x, y * LargeFactors.y);
+            ASSERT_EQ(Packed(picture.rgb[picture.At(x, y)]), expected) << x << "," << y;
+        }
+    }
 }
 
 TEST(PngDecoder, BrokenFilesAreUnreadableInLibpngsWords) {

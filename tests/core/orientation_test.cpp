@@ -72,5 +72,27 @@ TEST(Orientation, APictureWithoutIndexesOrAlphaGetsNone) {
     EXPECT_EQ(shown.rgb.size(), 6u);
 }
 
+// The part of a stored picture kept for the shown picture's top left is that top left, turned.
+TEST(Orientation, TheStoredPartShownTopLeftIsThatTopLeft) {
+    DecodedPicture stored{.width = 7, .height = 5, .rgb = {}, .indexes = {}, .alpha = {}};
+    for (int i = 0; i < 35; ++i) stored.rgb.push_back({static_cast<std::uint8_t>(i), 0, 0});
+    for (unsigned tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const Orientation orientation = OrientationFromTag(tag);
+        const DecodedPicture shown = Oriented(stored, orientation);
+        const StoredPart part = StoredPartShownTopLeft(orientation, 7, 5, 3, 2);
+        DecodedPicture cut{.width = part.width, .height = part.height, .rgb = {}, .indexes = {}, .alpha = {}};
+        for (int y = part.top; y < part.top + part.height; ++y) {
+            for (int x = part.left; x < part.left + part.width; ++x) cut.rgb.push_back(stored.rgb[stored.At(x, y)]);
+        }
+        const DecodedPicture turned = Oriented(cut, orientation);
+        ASSERT_EQ(turned.width, 3);
+        ASSERT_EQ(turned.height, 2);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(turned.rgb[turned.At(x, y)], shown.rgb[shown.At(x, y)]) << x << "," << y;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pxm

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "cli/picture_decoder.h"
+#include "core/import/box_reduction.h"
 #include "core/import/gif_frame.h"
 #include "core/import/picture_area.h"
 
@@ -93,27 +95,51 @@ bool FindFirstImage(GifFileType* gif, int& transparentIndex, std::string& reason
     return false;
 }
 
-// The frame's rows in picture order; an interlaced frame stores every 8th row first, then the
-// 4th, the 2nd and the rest.
-bool ReadFrameRows(GifFileType* gif, std::vector<GifPixelType>& frame) {
-    const GifImageDesc& desc = gif->Image;
+// The frame's rows in the order the file holds them: an interlaced frame stores every 8th row
+// first, then the 4th, the 2nd and the rest.
+std::vector<int> RowsInFileOrder(int height, bool interlaced) {
+    std::vector<int> rows;
     constexpr std::array<int, 4> Start{0, 4, 2, 1};
     constexpr std::array<int, 4> Step{8, 8, 4, 2};
-    const auto row = [&](int y) {
-        return frame.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.Width);
-    };
-    if (!desc.Interlace) {
-        for (int y = 0; y < desc.Height; ++y) {
-            if (DGifGetLine(gif, row(y), desc.Width) == GIF_ERROR) return false;
-        }
-        return true;
+    for (std::size_t pass = 0; pass < (interlaced ? Start.size() : 1); ++pass) {
+        for (int y = interlaced ? Start[pass] : 0; y < height; y += interlaced ? Step[pass] : 1) rows.push_back(y);
     }
-    for (std::size_t pass = 0; pass < Start.size(); ++pass) {
-        for (int y = Start[pass]; y < desc.Height; y += Step[pass]) {
-            if (DGifGetLine(gif, row(y), desc.Width) == GIF_ERROR) return false;
-        }
+    return rows;
+}
+
+// The frame's rows in picture order.
+bool ReadFrameRows(GifFileType* gif, std::vector<GifPixelType>& frame) {
+    const GifImageDesc& desc = gif->Image;
+    for (const int y : RowsInFileOrder(desc.Height, desc.Interlace)) {
+        if (DGifGetLine(gif, frame.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.Width),
+                        desc.Width) == GIF_ERROR)
+            return false;
     }
     return true;
+}
+
+// The frame's rows into the reduction as giflib reads them (an interlaced frame's in its order),
+// and the screen around it in its background colour. Empty, or the reason the frame is unreadable.
+std::string ReduceFrame(GifFileType* gif, std::span<const Rgb> frameTable, std::span<const Rgb> screenTable,
+                        int transparentIndex, BoxReduction& reduction) {
+    const GifImageDesc& desc = gif->Image;
+    std::vector<LinearPixel> linearTable;
+    for (std::size_t i = 0; i < frameTable.size(); ++i)
+        linearTable.push_back(LinearOf(frameTable[i], static_cast<int>(i) == transparentIndex ? 0 : 255));
+    std::vector<GifPixelType> indexes(static_cast<std::size_t>(desc.Width));
+    std::vector<LinearPixel> row(indexes.size());
+    for (const int y : RowsInFileOrder(desc.Height, desc.Interlace)) {
+        if (DGifGetLine(gif, indexes.data(), desc.Width) == GIF_ERROR) return LibraryText(gif->Error);
+        for (std::size_t x = 0; x < indexes.size(); ++x) {
+            if (indexes[x] >= linearTable.size()) return GifFrameErrorText(GifFrameError::IndexPastTable);
+            row[x] = linearTable[indexes[x]];
+        }
+        AddPixels(reduction, desc.Top + y, desc.Left, 1, row);
+    }
+    const GifScreen screen{gif->SWidth, gif->SHeight, static_cast<std::uint8_t>(gif->SBackGroundColor), screenTable};
+    const Status<GifFrameError> around =
+        ReduceScreenAroundFrame(screen, {desc.Left, desc.Top, desc.Width, desc.Height}, frameTable, reduction);
+    return around ? std::string{} : GifFrameErrorText(around.error());
 }
 
 }  // namespace
@@ -148,14 +174,19 @@ DecodeOutcome DecodeGif(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.reason = GifFrameErrorText(GifFrameError::NoColourTable);
         return outcome;
     }
+    const std::vector<Rgb> frameTable = TableOf(table);
+    const std::vector<Rgb> screenTable = TableOf(gif->SColorMap);
+    if (std::optional<BoxReduction> reduction = RowReductionFor(sizes, picture.width, picture.height)) {
+        outcome.reason = ReduceFrame(gif.get(), frameTable, screenTable, transparentIndex, *reduction);
+        if (outcome.reason.empty()) FinishRowReduction(*reduction, outcome);
+        return outcome;
+    }
     std::vector<GifPixelType> frame(static_cast<std::size_t>(desc.Width) * static_cast<std::size_t>(desc.Height));
     if (!ReadFrameRows(gif.get(), frame)) {
         outcome.reason = LibraryText(gif->Error);
         return outcome;
     }
 
-    const std::vector<Rgb> frameTable = TableOf(table);
-    const std::vector<Rgb> screenTable = TableOf(gif->SColorMap);
     Result<DecodedPicture, GifFrameError> composed = ComposeGifPicture(
         {picture.width, picture.height, static_cast<std::uint8_t>(gif->SBackGroundColor), screenTable}, place, frame,
         frameTable, FrameAlpha(frameTable.size(), transparentIndex));

@@ -58,6 +58,10 @@ DecodeOutcome DecodeHeif(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
+    if (!DecodedWholeFits(picture.width, picture.height)) {
+        outcome.status = DecodeOutcome::Status::MemoryRefused;
+        return outcome;
+    }
     heif_image* rawImage = nullptr;
     error = heif->decodeImage(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr);
     const ImageOwner image(rawImage);

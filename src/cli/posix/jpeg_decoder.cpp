@@ -15,9 +15,13 @@
 #include <array>
 #include <csetjmp>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/picture_decoder.h"
+#include "core/import/box_reduction.h"
 #include "core/import/declared_size.h"
 #include "core/import/orientation.h"
 #include "core/import/print_colours.h"
@@ -30,9 +34,8 @@ namespace {
 // ones have about ten. More is a damaged or hostile file, not a picture.
 constexpr int MaxScans = 100;
 // Working memory libjpeg may take: a screenshot needs well under 2 MiB even progressive; a
-// progressive photograph of MaxScalablePixels keeps every coefficient, about 3 bytes a pixel.
+// picture to be scaled up to MaxProgressiveJpegBytes.
 constexpr long MaxWorkingMemory = 16L << 20;
-constexpr long MaxScalableWorkingMemory = 96L << 20;
 
 // libjpeg-turbo decodes at 1/2, 1/4 or 1/8 of the size for little more than the cost of the
 // smaller picture: the largest reduction that leaves the picture at least as large as the
@@ -96,19 +99,55 @@ Orientation ExifOrientationOf(std::span<const std::uint8_t> file) {
     return OrientationFromTag(exif_get_short(entry->data, exif_data_get_byte_order(data.get())));
 }
 
-// Everything libjpeg does, in the one frame its errors return to. inks: a row of a CMYK file's
-// samples, before they are shown in RGB.
+// Rows as they are read: a CMYK file's samples in inks before they are shown in RGB as stored
+// says; a picture still too large to hold at libjpeg's reduction goes row by row into reduction,
+// one row in rgb and linear at a time.
+struct JpegRows {
+    std::vector<JSAMPLE> inks;
+    InkStorage storage = InkStorage::Plain;
+    std::optional<BoxReduction> reduction;
+    std::vector<Rgb> rgb;
+    std::vector<LinearPixel> linear;
+};
+
+// The next scanline into out, info.output_width colours. Called from the frame libjpeg's errors
+// return to.
+void ReadScanline(jpeg_decompress_struct& info, JpegRows& rows, Rgb* out) {
+    JSAMPROW row = rows.inks.empty() ? reinterpret_cast<JSAMPROW>(out) : rows.inks.data();
+    jpeg_read_scanlines(&info, &row, 1);
+    for (std::size_t x = 0; x < rows.inks.size() / 4; ++x)
+        out[x] = RgbOfInks({rows.inks[4 * x], rows.inks[4 * x + 1], rows.inks[4 * x + 2], rows.inks[4 * x + 3]},
+                           rows.storage);
+}
+
+// Every scanline into the reduction. Called from the frame libjpeg's errors return to, and holds
+// nothing with a destructor.
+void ReduceScanlines(jpeg_decompress_struct& info, JpegRows& rows) {
+    rows.rgb.resize(info.output_width);
+    rows.linear.resize(info.output_width);
+    while (info.output_scanline < info.output_height) {
+        const int y = static_cast<int>(info.output_scanline);
+        ReadScanline(info, rows, rows.rgb.data());
+        std::ranges::transform(rows.rgb, rows.linear.begin(), [](Rgb c) { return LinearOf(c); });
+        AddPixels(*rows.reduction, y, 0, 1, rows.linear);
+    }
+}
+
+// Everything libjpeg does, in the one frame its errors return to.
 DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& errors, jpeg_progress_mgr& progress,
                                     std::span<const std::uint8_t> file, SizesTaken sizes, Orientation orientation,
-                                    std::vector<JSAMPLE>& inks, DecodeOutcome& outcome) {
+                                    DecodeOutcome& outcome, JpegRows& rows) {
     DecodedPicture& picture = outcome.picture;
     if (setjmp(errors.back) != 0) {
+        // Only a progressive picture needs more than the limit: its every coefficient is kept.
+        if (errors.libjpegWords && errors.manager.msg_code == JERR_NO_BACKING_STORE)
+            return DecodeOutcome::Status::MemoryRefused;
         outcome.reason = std::string(errors.libjpegWords ? "libjpeg: " : "") + errors.message.data();
         return DecodeOutcome::Status::Unreadable;
     }
     jpeg_create_decompress(&info);
     info.progress = &progress;
-    info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxScalableWorkingMemory;
+    info.mem->max_memory_to_use = sizes == SizesTaken::C64Picture ? MaxWorkingMemory : MaxProgressiveJpegBytes;
     jpeg_mem_src(&info, file.data(), static_cast<unsigned long>(file.size()));
     jpeg_read_header(&info, TRUE);
     const PictureSize shown = ShownSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height), orientation);
@@ -118,11 +157,12 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
     // Print colours come as inks (libjpeg turns YCCK into them), shown in RGB below.
     outcome.printColours = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = outcome.printColours ? JCS_CMYK : JCS_RGB;  // greyscale too: libjpeg repeats the grey level
-    const InkStorage storage = info.saw_Adobe_marker != 0 ? InkStorage::Inverted : InkStorage::Plain;
+    rows.storage = info.saw_Adobe_marker != 0 ? InkStorage::Inverted : InkStorage::Plain;
     info.scale_num = 1;
     info.scale_denom = ReductionFor(sizes, static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
     jpeg_start_decompress(&info);
-    outcome.reduction = static_cast<int>(info.scale_denom);
+    const int denominator = static_cast<int>(info.scale_denom);
+    outcome.reduction = {denominator, denominator};
     picture.width = static_cast<int>(info.output_width);
     picture.height = static_cast<int>(info.output_height);
     if (info.output_components != (outcome.printColours ? 4 : 3) ||
@@ -130,15 +170,16 @@ DecodeOutcome::Status DecodeInFrame(jpeg_decompress_struct& info, JpegErrors& er
         info.err->msg_code = JERR_CONVERSION_NOTIMPL;
         (*info.err->error_exit)(reinterpret_cast<j_common_ptr>(&info));
     }
-    picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    inks.resize(outcome.printColours ? static_cast<std::size_t>(picture.width) * 4 : 0);
-    while (info.output_scanline < info.output_height) {
-        const std::size_t first = picture.At(0, static_cast<int>(info.output_scanline));
-        JSAMPROW row = outcome.printColours ? inks.data() : reinterpret_cast<JSAMPROW>(picture.rgb.data() + first);
-        jpeg_read_scanlines(&info, &row, 1);
-        for (std::size_t x = 0; x < inks.size() / 4; ++x)
-            picture.rgb[first + x] = RgbOfInks({inks[4 * x], inks[4 * x + 1], inks[4 * x + 2], inks[4 * x + 3]}, storage);
+    rows.inks.resize(outcome.printColours ? static_cast<std::size_t>(picture.width) * 4 : 0);
+    rows.reduction = RowReductionFor(sizes, picture.width, picture.height, orientation);
+    if (rows.reduction) {
+        ReduceScanlines(info, rows);
+        jpeg_finish_decompress(&info);
+        return DecodeOutcome::Status::Decoded;
     }
+    picture.rgb.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    while (info.output_scanline < info.output_height)
+        ReadScanline(info, rows, picture.rgb.data() + picture.At(0, static_cast<int>(info.output_scanline)));
     jpeg_finish_decompress(&info);
     return DecodeOutcome::Status::Decoded;
 }
@@ -165,15 +206,21 @@ DecodeOutcome DecodeJpeg(std::span<const std::uint8_t> file, SizesTaken sizes) {
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
     const Orientation orientation = ExifOrientationOf(file);
-    std::vector<JSAMPLE> inks;
-    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, inks, outcome);
+    JpegRows rows;
+    outcome.status = DecodeInFrame(info, errors, progress, file, sizes, orientation, outcome, rows);
     // Also after a failed jpeg_create_decompress: it cleared the struct before anything could fail.
     jpeg_destroy_decompress(&info);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         return outcome;
     }
+    if (rows.reduction) {
+        const BoxFactors scaled = outcome.reduction;
+        FinishRowReduction(*rows.reduction, outcome);
+        outcome.reduction = {scaled.x * outcome.reduction.x, scaled.y * outcome.reduction.y};
+    }
     outcome.picture = Oriented(std::move(outcome.picture), orientation);
+    if (SwapsSides(orientation)) std::swap(outcome.reduction.x, outcome.reduction.y);
     return outcome;
 }
 

@@ -5,9 +5,11 @@
 #include <array>
 #include <csetjmp>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "cli/picture_decoder.h"
+#include "core/import/box_reduction.h"
 
 namespace pxm::cli {
 
@@ -39,8 +41,9 @@ void ReadFromSpan(png_structp png, png_bytep data, png_size_t length) {
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 // The colour types, as transforms that leave one byte per pixel (an index) or four (RGBA: a
-// transparent colour of the tRNS chunk, or none, becomes alpha too).
-void SetTransforms(png_structp png, png_infop info) {
+// transparent colour of the tRNS chunk, or none, becomes alpha too). combinePasses: an interlaced
+// picture's passes are put together into whole rows (which needs the whole picture).
+void SetTransforms(png_structp png, png_infop info, bool combinePasses) {
     const int colourType = png_get_color_type(png, info);
     if (colourType == PNG_COLOR_TYPE_PALETTE) {
         png_set_packing(png);
@@ -53,16 +56,67 @@ void SetTransforms(png_structp png, png_infop info) {
         if (png_get_valid(png, info, PNG_INFO_tRNS) != 0) png_set_tRNS_to_alpha(png);
         else if ((colourType & PNG_COLOR_MASK_ALPHA) == 0) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     }
-    png_set_interlace_handling(png);
+    if (combinePasses) png_set_interlace_handling(png);
     png_read_update_info(png, info);
 }
 
 // The buffers libpng fills besides the picture: rgba, the rows of a file without a colour table
-// before they are split into colours and alpha; rows, the pointers to each row.
+// before they are split into colours and alpha; rows, the pointers to each row. A picture too
+// large to hold goes row by row (one row in rgba) into reduction, through linear.
 struct RowBuffers {
     std::vector<std::uint8_t> rgba;
     std::vector<png_bytep> rows;
+    std::optional<BoxReduction> reduction;
+    std::vector<LinearPixel> linear;
 };
+
+// Where a pass's pixels lie: all of them, or one of the seven of an interlaced picture.
+struct PassPlace {
+    int rows, columns, firstRow, rowStep, firstColumn, columnStep;
+};
+
+PassPlace PlaceOfPass(png_uint_32 width, png_uint_32 height, bool interlaced, int pass) {
+    if (!interlaced) return {static_cast<int>(height), static_cast<int>(width), 0, 1, 0, 1};
+    return {static_cast<int>(PNG_PASS_ROWS(height, pass)), static_cast<int>(PNG_PASS_COLS(width, pass)),
+            static_cast<int>(PNG_PASS_START_ROW(pass)),     1 << PNG_PASS_ROW_SHIFT(pass),
+            static_cast<int>(PNG_PASS_START_COL(pass)),     1 << PNG_PASS_COL_SHIFT(pass)};
+}
+
+// Every row into the reduction as libpng reads it, an interlaced picture pass by pass (each
+// pass of a picture this large has pixels). Called from the frame libpng's errors return to, and
+// holds nothing with a destructor.
+void ReduceRows(png_structp png, png_infop info, std::span<const png_color> table, RowBuffers& buffers) {
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const bool indexed = !table.empty();
+    std::array<LinearPixel, 256> linearTable{};
+    png_bytep tableAlpha = nullptr;
+    int alphaCount = 0;
+    if (indexed) png_get_tRNS(png, info, &tableAlpha, &alphaCount, nullptr);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        linearTable[i] = LinearOf({table[i].red, table[i].green, table[i].blue},
+                                  static_cast<int>(i) < alphaCount ? tableAlpha[i] : std::uint8_t{255});
+    }
+    const bool interlaced = png_get_interlace_type(png, info) == PNG_INTERLACE_ADAM7;
+    buffers.rgba.resize(png_get_rowbytes(png, info));
+    buffers.linear.resize(width);
+    for (int pass = 0; pass < (interlaced ? 7 : 1); ++pass) {
+        const PassPlace place = PlaceOfPass(width, height, interlaced, pass);
+        const auto columns = static_cast<std::size_t>(place.columns);
+        for (int row = 0; row < place.rows; ++row) {
+            png_read_row(png, buffers.rgba.data(), nullptr);
+            const std::uint8_t* const bytes = buffers.rgba.data();
+            for (std::size_t x = 0; indexed && x < columns; ++x) {
+                if (bytes[x] >= table.size()) png_error(png, "a pixel's colour index lies past the end of the colour table");
+                buffers.linear[x] = linearTable[bytes[x]];
+            }
+            for (std::size_t x = 0; !indexed && x < columns; ++x)
+                buffers.linear[x] = LinearOf({bytes[4 * x], bytes[4 * x + 1], bytes[4 * x + 2]}, bytes[4 * x + 3]);
+            AddPixels(*buffers.reduction, place.firstRow + row * place.rowStep, place.firstColumn, place.columnStep,
+                      std::span(buffers.linear).first(columns));
+        }
+    }
+}
 
 // Everything libpng does, in the one frame its errors return to: every buffer it fills belongs to
 // the caller, as a longjmp back here would skip the destructors of this frame's objects.
@@ -83,7 +137,8 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken 
     picture.height = static_cast<int>(png_get_image_height(png, info));
     if (!Takes(sizes, picture.width, picture.height)) return DecodeOutcome::Status::SizeRefused;
 
-    SetTransforms(png, info);
+    buffers.reduction = RowReductionFor(sizes, picture.width, picture.height);
+    SetTransforms(png, info, !buffers.reduction);
     const bool indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
     const auto pixelCount = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
     const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * (indexed ? 1 : 4);
@@ -92,6 +147,10 @@ DecodeOutcome::Status DecodeInFrame(png_structp png, png_infop info, SizesTaken 
     png_colorp table = nullptr;
     int tableSize = 0;
     if (indexed && png_get_PLTE(png, info, &table, &tableSize) == 0) png_error(png, "no colour table");
+    if (buffers.reduction) {
+        ReduceRows(png, info, std::span<const png_color>(table, static_cast<std::size_t>(tableSize)), buffers);
+        return DecodeOutcome::Status::Decoded;
+    }
     picture.rgb.resize(pixelCount);
     picture.alpha.assign(pixelCount, 255);
     if (indexed) picture.indexes.resize(pixelCount);
@@ -131,7 +190,7 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     png_set_read_fn(png, &source, ReadFromSpan);
     // A declared size beyond the largest one taken is refused in the header, before any row.
     if (sizes == SizesTaken::C64Picture) png_set_user_limits(png, ScreenshotWidth, ScreenshotHeight);
-    else png_set_user_limits(png, MaxScalableSide, MaxScalableSide);  // the pixel count is checked after the header
+    else png_set_user_limits(png, MaxScalableSide, MaxScalableSide);
     png_set_chunk_malloc_max(png, MaxChunkBytes);
     // Every chunk's CRC already tells damage; the image data's second checksum costs a tenth of
     // the decoding time.
@@ -139,6 +198,8 @@ DecodeOutcome DecodePng(std::span<const std::uint8_t> file, SizesTaken sizes) {
     RowBuffers buffers;
     outcome.status = DecodeInFrame(png, info, sizes, outcome.picture, buffers, outcome.reason);
     png_destroy_read_struct(&png, &info, nullptr);
+    if (outcome.status == DecodeOutcome::Status::Decoded && buffers.reduction)
+        FinishRowReduction(*buffers.reduction, outcome);
     if (outcome.status != DecodeOutcome::Status::Decoded) {
         outcome.picture.rgb.clear();
         outcome.picture.indexes.clear();

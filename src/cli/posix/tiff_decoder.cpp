@@ -124,6 +124,10 @@ DecodeOutcome DecodeTiff(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
+    if (!DecodedWholeFits(picture.width, picture.height)) {
+        outcome.status = DecodeOutcome::Status::MemoryRefused;
+        return outcome;
+    }
     std::array<char, 1024> refusal{};
     if (TIFFRGBAImageOK(tiff.get(), refusal.data()) != 1) {
         outcome.reason = std::string("libtiff: ") + refusal.data();

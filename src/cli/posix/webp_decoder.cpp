@@ -78,6 +78,10 @@ DecodeOutcome DecodeWebp(std::span<const std::uint8_t> file, SizesTaken sizes) {
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return outcome;
     }
+    if (!DecodedWholeFits(picture.width, picture.height)) {
+        outcome.status = DecodeOutcome::Status::MemoryRefused;
+        return outcome;
+    }
     if (config.input.has_animation != 0) {
         if (!DecodeFirstFrame(file, picture)) {
             outcome.reason = LibwebpWords(VP8_STATUS_BITSTREAM_ERROR);

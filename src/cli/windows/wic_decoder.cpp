@@ -14,6 +14,7 @@
 
 #include "cli/picture_decoder.h"
 #include "cli/windows/wic.h"
+#include "core/import/box_reduction.h"
 #include "core/import/declared_size.h"
 #include "core/import/jpeg_size.h"
 #include "core/import/orientation.h"
@@ -152,14 +153,20 @@ HRESULT ReadIndexes(IWICBitmapFrameDecode* frame, const GifFramePlace& place, in
     return S_OK;
 }
 
-// The colours of a frame without a table, converted to 8-bit BGRA, the format every WIC converter
-// reaches from every other.
-HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
-    ComOwner<IWICFormatConverter> converter;
+// The frame converted to 8-bit BGRA, the format every WIC converter reaches from every other (a
+// table's colours and their alpha too).
+HRESULT BgraOf(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, ComOwner<IWICFormatConverter>& converter) {
     HRESULT result = factory->CreateFormatConverter(converter.put());
     if (SUCCEEDED(result))
         result = converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                        WICBitmapPaletteTypeCustom);
+    return result;
+}
+
+// The colours of a frame without a table.
+HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, DecodedPicture& picture) {
+    ComOwner<IWICFormatConverter> converter;
+    HRESULT result = BgraOf(factory, frame, converter);
     const auto stride = static_cast<UINT>(picture.width * 4);
     std::vector<BYTE> bgra(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture.height));
     if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data());
@@ -169,6 +176,33 @@ HRESULT ReadColours(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, D
     for (std::size_t i = 0; i < picture.rgb.size(); ++i) {
         picture.rgb[i] = {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]};
         picture.alpha[i] = bgra[4 * i + 3];
+    }
+    return S_OK;
+}
+
+// A picture too large to hold: the frame's rows, a band at a time, into the reduction at its
+// place on the screen.
+HRESULT ReduceFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, const GifFramePlace& place,
+                    BoxReduction& reduction) {
+    constexpr int BandRows = 16;
+    ComOwner<IWICFormatConverter> converter;
+    const HRESULT result = BgraOf(factory, frame, converter);
+    if (FAILED(result)) return result;
+    const auto stride = static_cast<UINT>(place.width * 4);
+    std::vector<BYTE> band(static_cast<std::size_t>(stride) * BandRows);
+    std::vector<LinearPixel> row(static_cast<std::size_t>(place.width));
+    for (int top = 0; top < place.height; top += BandRows) {
+        const int rows = std::min(BandRows, place.height - top);
+        const WICRect rect{0, top, place.width, rows};
+        if (const HRESULT copied = converter->CopyPixels(&rect, stride, stride * static_cast<UINT>(rows), band.data());
+            FAILED(copied))
+            return copied;
+        for (int y = 0; y < rows; ++y) {
+            const BYTE* bgra = band.data() + static_cast<std::size_t>(y) * stride;
+            for (std::size_t x = 0; x < row.size(); ++x)
+                row[x] = LinearOf({bgra[4 * x + 2], bgra[4 * x + 1], bgra[4 * x]}, bgra[4 * x + 3]);
+            AddPixels(reduction, place.top + top + y, place.left, 1, row);
+        }
     }
     return S_OK;
 }
@@ -209,6 +243,11 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, P
         outcome.status = DecodeOutcome::Status::SizeRefused;
         return;
     }
+    // As the Linux converter's libraries, which give such a picture only whole.
+    if (DecodedWhole(kind) && !DecodedWholeFits(picture.width, picture.height)) {
+        outcome.status = DecodeOutcome::Status::MemoryRefused;
+        return;
+    }
     if (!FrameOnScreen(place, picture.width, picture.height)) {
         outcome.reason = GifFrameErrorText(GifFrameError::OutsideScreen);
         return;
@@ -218,6 +257,24 @@ void DecodeFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, P
     result = frame->GetPixelFormat(&format);
     // WIC's JPEG decoder gives a CMYK or YCCK file as CMYK, which its format converter shows in RGB.
     outcome.printColours = SUCCEEDED(result) && format == GUID_WICPixelFormat32bppCMYK;
+    std::optional<BoxReduction> reduction = RowReductionFor(sizes, picture.width, picture.height, orientation);
+    if (SUCCEEDED(result) && reduction) {
+        result = ReduceFrame(factory, frame.get(), place, *reduction);
+        if (SUCCEEDED(result) && gif) {
+            const std::vector<Rgb> screenTable = ColoursOf(TableOf(factory, decoder));
+            const Status<GifFrameError> around = ReduceScreenAroundFrame(
+                {picture.width, picture.height, background, screenTable}, place, ColoursOf(TableOf(factory, frame.get())),
+                *reduction);
+            if (!around) outcome.reason = GifFrameErrorText(around.error());
+        }
+        if (FAILED(result)) outcome.reason = WicFailureText(result);
+        if (!outcome.reason.empty()) return;
+        FinishRowReduction(*reduction, outcome);
+        const BoxFactors factors = outcome.reduction;
+        picture = Oriented(std::move(picture), orientation);
+        outcome.reduction = SwapsSides(orientation) ? BoxFactors{factors.y, factors.x} : factors;
+        return;
+    }
     // Only a PNG's or GIF's table indexes are read, as libpng and giflib give them; a TIFF's
     // colours, as libtiff gives them.
     const bool tableRead = gif || kind == PictureKind::Png;

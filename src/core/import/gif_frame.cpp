@@ -36,4 +36,20 @@ Result<DecodedPicture, GifFrameError> ComposeGifPicture(const GifScreen& screen,
     return picture;
 }
 
+Status<GifFrameError> ReduceScreenAroundFrame(const GifScreen& screen, const GifFramePlace& frame,
+                                              std::span<const Rgb> frameTable, BoxReduction& reduction) {
+    const std::span<const Rgb> table = screen.table.empty() ? frameTable : screen.table;
+    if (screen.background >= table.size()) return Fail(GifFrameError::IndexPastTable);
+    const LinearPixel around = LinearOf(table[screen.background]);
+    for (int y = 0; y < screen.height; ++y) {
+        if (y < frame.top || y >= frame.top + frame.height) {
+            AddRun(reduction, y, 0, screen.width, around);
+            continue;
+        }
+        AddRun(reduction, y, 0, frame.left, around);
+        AddRun(reduction, y, frame.left + frame.width, screen.width - frame.left - frame.width, around);
+    }
+    return Done{};
+}
+
 }  // namespace pxm

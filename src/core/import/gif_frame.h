@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/base/result.h"
+#include "core/import/box_reduction.h"
 #include "core/import/decoded_picture.h"
 #include "core/palette/rgb.h"
 
@@ -42,5 +43,12 @@ Result<DecodedPicture, GifFrameError> ComposeGifPicture(const GifScreen& screen,
                                                         std::span<const std::uint8_t> frameIndexes,
                                                         std::span<const Rgb> frameTable,
                                                         std::span<const std::uint8_t> frameAlpha = {});
+
+// A large picture, brought down as it is decoded: the pixels of the screen the frame leaves
+// uncovered, in the screen's background colour (from the file's table, else the frame's), added
+// to the reduction; the frame's own pixels are the decoder's. Fails when the index lies past the
+// table.
+Status<GifFrameError> ReduceScreenAroundFrame(const GifScreen& screen, const GifFramePlace& frame,
+                                              std::span<const Rgb> frameTable, BoxReduction& reduction);
 
 }  // namespace pxm

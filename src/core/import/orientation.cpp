@@ -1,5 +1,6 @@
 #include "core/import/orientation.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pxm {
@@ -48,6 +49,16 @@ std::vector<T> Moved(const std::vector<T>& stored, Orientation orientation, int 
 Orientation OrientationFromTag(unsigned value) {
     if (value < 1 || value > 8) return Orientation::Upright;
     return static_cast<Orientation>(value);
+}
+
+StoredPart StoredPartShownTopLeft(Orientation orientation, int storedWidth, int storedHeight, int shownWidth,
+                                  int shownHeight) {
+    // The shown part's opposite corners, where they are stored.
+    const Source first = SourceOf(orientation, 0, 0, storedWidth, storedHeight);
+    const Source last = SourceOf(orientation, shownWidth - 1, shownHeight - 1, storedWidth, storedHeight);
+    const int left = std::min(first.x, last.x);
+    const int top = std::min(first.y, last.y);
+    return {left, top, std::max(first.x, last.x) - left + 1, std::max(first.y, last.y) - top + 1};
 }
 
 DecodedPicture Oriented(DecodedPicture stored, Orientation orientation) {

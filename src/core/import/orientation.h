@@ -37,6 +37,17 @@ constexpr PictureSize ShownSize(int width, int height, Orientation orientation) 
     return SwapsSides(orientation) ? PictureSize{height, width} : PictureSize{width, height};
 }
 
+// Where, in the stored picture, the part lies that shows as the top left shownWidth x
+// shownHeight of the shown picture (each at most the shown size).
+struct StoredPart {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+StoredPart StoredPartShownTopLeft(Orientation orientation, int storedWidth, int storedHeight, int shownWidth,
+                                  int shownHeight);
+
 // The picture as it is to be shown: colours, indexes and opacities moved together.
 DecodedPicture Oriented(DecodedPicture stored, Orientation orientation);
 

@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/posix/path_error.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/temporary_path.h"
 
@@ -44,7 +43,7 @@ std::string ResolvedTarget(const std::string& path) {
 // A device, pipe or terminal (say /dev/stdout) cannot be replaced: it is written in place.
 Status<SystemError> WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
     UniqueFd fd(open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (!fd.valid()) return Fail(PathError(errno, path));
+    if (!fd.valid()) return Fail(Errno());
     // Devices that cannot be synced (EINVAL) have nothing to flush.
     const bool written = WriteAll(fd.get(), bytes) && (fsync(fd.get()) == 0 || errno == EINVAL || errno == EROFS);
     const SystemError error = Errno();
@@ -73,7 +72,7 @@ Status<SystemError> WriteFileReplacing(const std::string& path, std::span<const 
         if ((existing.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) return Fail(SystemError{EACCES});
         mode = existing.st_mode & 07777;
     } else if (errno != ENOENT) {
-        return Fail(PathError(errno, target));
+        return Fail(Errno());
     }
 
     std::string temporary;
@@ -81,7 +80,7 @@ Status<SystemError> WriteFileReplacing(const std::string& path, std::span<const 
     for (int attempt = 0; !fd.valid(); ++attempt) {
         temporary = TemporaryBeside(target, static_cast<std::uint32_t>(getpid()), attempt);
         fd = UniqueFd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (!fd.valid() && (errno != EEXIST || attempt + 1 == TemporaryAttempts)) return Fail(PathError(errno, target));
+        if (!fd.valid() && (errno != EEXIST || attempt + 1 == TemporaryAttempts)) return Fail(Errno());
     }
     const bool written = WriteAll(fd.get(), bytes) && fchmod(fd.get(), mode) == 0 && fsync(fd.get()) == 0;
     SystemError error = Errno();

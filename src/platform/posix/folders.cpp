@@ -15,8 +15,7 @@ Status<SystemError> CheckFolderOf(const std::string& filePath) {
     const auto slash = filePath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : filePath.substr(0, slash);
     struct stat info {};
-    // A missing folder is "path not found", as Windows words it.
-    if (stat(folder.c_str(), &info) != 0) return Fail(SystemError{static_cast<std::uint32_t>(errno == ENOENT ? ENOTDIR : errno)});
+    if (stat(folder.c_str(), &info) != 0) return Fail(SystemError{static_cast<std::uint32_t>(errno)});
     if (!S_ISDIR(info.st_mode)) return Fail(SystemError{ENOTDIR});
     return Done{};
 }

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 
-#include "platform/posix/path_error.h"
 #include "platform/posix/unique_fd.h"
 
 namespace pxm::platform {
@@ -21,7 +20,7 @@ ReadableFile::~ReadableFile() = default;
 
 Result<ReadableFile, SystemError> ReadableFile::Open(const std::string& path) {
     UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) return Fail(PathError(errno, path));
+    if (!fd.valid()) return Fail(LastSystemError());
     // Windows refuses to open a directory as a file; here the open succeeds and the read fails.
     struct stat info {};
     if (fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) return Fail(SystemError{EISDIR});
