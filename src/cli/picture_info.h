@@ -1,5 +1,5 @@
 #pragma once
-// What --info tells of a picture (BMP, PNG, GIF or JPEG): its kind, size and colours, the palette
+// What --info tells of a picture (BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF): its kind, size and colours, the palette
 // its colours fit and how near, and whether it converts as it is, only with --nearest, or not,
 // and why (the refusal the conversion would give).
 #include <string>

@@ -66,12 +66,13 @@ protected:
         return shown;
     }
 
+    // err: the message after "Error: FILE: ".
     void ExpectRefused(const std::string& in, const std::string& err, const std::vector<std::string>& options = {}) {
         std::vector<std::string> args{in, "-o", dir_ / "out.prg"};
         args.insert(args.end(), options.begin(), options.end());
         const auto result = RunConverter(args);
         EXPECT_EQ(result.status, 1) << in;
-        EXPECT_EQ(result.err, err) << in;
+        EXPECT_EQ(result.err, "Error: " + in + ": " + err) << in;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg")) << in;
     }
 };
@@ -126,13 +127,14 @@ TEST_F(FormatsProcess, AlphaIsRefusedAsInAPng) {
                                               return (x == 7 && y == 3 ? 0x7F000000u : 0u) | Fitting(x, y);
                                           }),
                                   "alpha.png");
+    const std::string WayOut = "--nearest (-n) makes the nearest C64 picture of it.";
     const std::string detail = " pixel 7,3 (x from the left, y from the top) is the first that is not fully opaque "
                                "(alpha 128 of 255); paint every pixel in a C64 colour.\n";
-    ExpectRefused(png, "Error: The picture holds transparent pixels: a C64 has no transparent colour.\nPNG" + detail);
+    ExpectRefused(png, "The picture holds transparent pixels: a C64 has no transparent colour. " + WayOut + "\nPNG" + detail);
     ExpectRefused(Made({Cwebp, "-quiet", "-lossless", "-exact", png, "-o"}, "alpha.webp"),
-                  "Error: The picture holds transparent pixels: a C64 has no transparent colour.\nWebP" + detail);
+                  "The picture holds transparent pixels: a C64 has no transparent colour. " + WayOut + "\nWebP" + detail);
     ExpectRefused(Made({Convert, png}, "alpha.tif"),
-                  "Error: The picture holds transparent pixels: a C64 has no transparent colour.\nTIFF" + detail);
+                  "The picture holds transparent pixels: a C64 has no transparent colour. " + WayOut + "\nTIFF" + detail);
 }
 
 TEST_F(FormatsProcess, HeicAndAvifPhotographsBecomePicturesWithNearest) {
@@ -147,8 +149,8 @@ TEST_F(FormatsProcess, HeicAndAvifPhotographsBecomePicturesWithNearest) {
         // Lossy: thousands of colours, which no C64 picture has.
         const auto refused = RunConverter({file, "-o", dir_ / "out.prg"});
         EXPECT_EQ(refused.status, 1);
-        EXPECT_EQ(refused.err.rfind("Error: This " + kind + " file holds ", 0), 0u) << refused.err;
-        EXPECT_TRUE(refused.err.ends_with("--nearest makes the nearest C64 picture of it.\n")) << refused.err;
+        EXPECT_EQ(refused.err.rfind("Error: " + file + ": This " + kind + " file holds ", 0), 0u) << refused.err;
+        EXPECT_TRUE(refused.err.ends_with("--nearest (-n) makes the nearest C64 picture of it.\n")) << refused.err;
         // With --nearest, the picture of the PNG it was made from, within what lossy coding moves.
         const std::vector<Rgb> shown = NearestPreview(file, kind);
         ASSERT_EQ(shown.size(), fromPng.size());
@@ -160,8 +162,8 @@ TEST_F(FormatsProcess, CmykJpegsBecomePicturesOnlyWithNearest) {
     const std::string png = Write(MakePng({}, Photo), "photo.png");
     const std::string cmyk = Made({Convert, png, "-quality", "95", "-colorspace", "CMYK"}, "print.jpg");
     ExpectRefused(cmyk,
-                  "Error: This JPEG file holds CMYK colours, for print, which no C64 picture is saved in: --nearest "
-                  "makes the nearest C64 picture of it, or save it in RGB.\n");
+                  "This JPEG file holds CMYK colours, for print, which no C64 picture is saved in; save it in RGB. "
+                  "--nearest (-n) makes the nearest C64 picture of it.\n");
     // Shown in RGB with Adobe's inverted inks: the photograph's colours, not their negative.
     EXPECT_LT(BlockDifference(NearestPreview(cmyk, "cmyk"), NearestPreview(png, "png")), 4.0);
 }
@@ -181,7 +183,7 @@ TEST_F(FormatsProcess, WithoutLibheifAHeifFileIsRefusedNamingThePackage) {
             const auto result = RunProcess({"/usr/bin/env", "LD_LIBRARY_PATH=" + fake.string(), ConverterPath, file,
                                             nearest, "-o", dir_ / "out.prg"});
             EXPECT_EQ(result.status, 1);
-            EXPECT_EQ(result.err, "Error: This " + kind +
+            EXPECT_EQ(result.err, "Error: " + file + ": This " + kind +
                                       " file needs libheif (libheif.so.1), which is not installed: install the libheif1 "
                                       "package, or convert the picture to PNG first.\n");
             EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
@@ -195,10 +197,10 @@ TEST_F(FormatsProcess, DamagedFilesAndSizesNotTakenAreRefused) {
     const std::string sizes =
         " file is 400x300 pixels. Pictures of up to 320x200 pixels are taken, or emulator screenshots of exactly "
         "384x272 pixels with the picture at 32,35 inside the border; at 160x200 and 192x272 one pixel is one "
-        "double-wide C64 pixel.\n";
-    ExpectRefused(Made({Cwebp, "-quiet", "-lossless", large, "-o"}, "large.webp"), "Error: This WebP" + sizes);
-    ExpectRefused(Made({Convert, large}, "large.tif"), "Error: This TIFF" + sizes);
-    ExpectRefused(Made({HeifEnc, "-q", "50", large, "-o"}, "large.heic"), "Error: This HEIC" + sizes);
+        "double-wide C64 pixel. --nearest (-n) makes the nearest C64 picture of it.\n";
+    ExpectRefused(Made({Cwebp, "-quiet", "-lossless", large, "-o"}, "large.webp"), "This WebP" + sizes);
+    ExpectRefused(Made({Convert, large}, "large.tif"), "This TIFF" + sizes);
+    ExpectRefused(Made({HeifEnc, "-q", "50", large, "-o"}, "large.heic"), "This HEIC" + sizes);
 
     // Cut in half: the picture data ends early.
     const std::vector<std::pair<std::string, std::string>> whole{
@@ -210,16 +212,23 @@ TEST_F(FormatsProcess, DamagedFilesAndSizesNotTakenAreRefused) {
         SCOPED_TRACE(kind);
         auto bytes = ReadFile(path);
         bytes.resize(bytes.size() / 2);
-        const auto result = RunConverter({Write(bytes, "cut"), "-n", "-o", dir_ / "out.prg"});
+        const std::string cut = Write(bytes, "cut");
+        const auto result = RunConverter({cut, "-n", "-o", dir_ / "out.prg"});
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err.rfind("Error: This " + kind + " file is damaged or incomplete (lib", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.rfind("Error: " + cut + ": This " + kind + " file is damaged or incomplete (lib", 0), 0u) << result.err;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.prg"));
     }
     // An ISO media file of no picture brand (a video) is no picture.
     std::vector<std::uint8_t> video{0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'i', 's', 'o', 'm', 0, 0, 2, 0,
                                     'i', 's', 'o', 'm', 'm', 'p', '4', '1'};
     ExpectRefused(Write(video, "clip.mp4"),
-                  "Error: This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n");
+                  "This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n");
+    // Decoded whole, a picture past 25 megapixels is refused for its memory, even with --nearest.
+    const std::string huge = Made({Convert, "-size", "5001x5001", "xc:gray", "-compress", "zip"}, "huge.tif");
+    ExpectRefused(huge,
+                  "This TIFF file is 5001x5001 pixels; a TIFF picture is decoded whole, of up to 25 megapixels. Saved "
+                  "as a PNG or JPEG, a picture of any size up to 65535 pixels on a side is taken.\n",
+                  {"-n"});
 }
 
 }  // namespace

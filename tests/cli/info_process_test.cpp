@@ -154,7 +154,7 @@ TEST_F(MessagesAndInfo, SeveralFilesOneBlockEach) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "File: " + dir_ / "art.kla" + "\n" + koala + "\nFile: " + missing +
                               "\nNot read: No such file or directory\n\nFile: " + text +
-                              "\nNot read: This file is not a BMP, PNG, GIF or JPEG picture.\n\nFile: " + art +
+                              "\nNot read: This file is not a BMP, PNG, GIF, JPEG, WebP, TIFF, HEIC or AVIF picture.\n\nFile: " + art +
                               "\nKind: PNG\nSize: 320x200 pixels\nColours: 6\nPalette: pepto\nConverts: as it is\n");
     // Standard input is named so.
     const auto piped = RunConverter({"--info", "-"}, {.standardInput = art});
