@@ -80,6 +80,14 @@ struct DecodeOutcome {
     bool printColours = false;
 };
 
+// Of a picture decoded whole, by its size alone: SizeRefused for a size not taken, MemoryRefused
+// past MaxWholeDecodedPixels, none for one to decode.
+inline std::optional<DecodeOutcome::Status> WholeSizeRefused(SizesTaken sizes, int width, int height) {
+    if (!Takes(sizes, width, height)) return DecodeOutcome::Status::SizeRefused;
+    if (!DecodedWholeFits(width, height)) return DecodeOutcome::Status::MemoryRefused;
+    return std::nullopt;
+}
+
 // The outcome of a picture whose rows all went into the reduction.
 void FinishRowReduction(const BoxReduction& reduction, DecodeOutcome& outcome);
 

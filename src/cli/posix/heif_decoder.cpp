@@ -3,6 +3,7 @@
 // file says, as 8-bit RGBA.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/picture_decoder.h"
@@ -54,12 +55,8 @@ DecodeOutcome DecodeHeif(std::span<const std::uint8_t> file, SizesTaken sizes) {
     // The size shown (after the file's turns), from the boxes, before any pixel is decoded.
     picture.width = heif->handleGetWidth(handle.get());
     picture.height = heif->handleGetHeight(handle.get());
-    if (!Takes(sizes, picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::SizeRefused;
-        return outcome;
-    }
-    if (!DecodedWholeFits(picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::MemoryRefused;
+    if (const std::optional<DecodeOutcome::Status> refused = WholeSizeRefused(sizes, picture.width, picture.height)) {
+        outcome.status = *refused;
         return outcome;
     }
     heif_image* rawImage = nullptr;

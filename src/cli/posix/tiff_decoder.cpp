@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cli/picture_decoder.h"
@@ -120,12 +121,8 @@ DecodeOutcome DecodeTiff(std::span<const std::uint8_t> file, SizesTaken sizes) {
     constexpr auto Largest = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
     picture.width = static_cast<int>(std::min(width, Largest));
     picture.height = static_cast<int>(std::min(height, Largest));
-    if (!Takes(sizes, picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::SizeRefused;
-        return outcome;
-    }
-    if (!DecodedWholeFits(picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::MemoryRefused;
+    if (const std::optional<DecodeOutcome::Status> refused = WholeSizeRefused(sizes, picture.width, picture.height)) {
+        outcome.status = *refused;
         return outcome;
     }
     std::array<char, 1024> refusal{};

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -74,12 +75,8 @@ DecodeOutcome DecodeWebp(std::span<const std::uint8_t> file, SizesTaken sizes) {
     }
     picture.width = config.input.width;
     picture.height = config.input.height;
-    if (!Takes(sizes, picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::SizeRefused;
-        return outcome;
-    }
-    if (!DecodedWholeFits(picture.width, picture.height)) {
-        outcome.status = DecodeOutcome::Status::MemoryRefused;
+    if (const std::optional<DecodeOutcome::Status> refused = WholeSizeRefused(sizes, picture.width, picture.height)) {
+        outcome.status = *refused;
         return outcome;
     }
     if (config.input.has_animation != 0) {
