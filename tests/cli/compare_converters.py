@@ -106,8 +106,8 @@ def cases(pictures, examples):
         for extra in ([], ["-n"]) if picture.startswith("rgb-") else (["-n"],):
             found.append(Case(f"{picture} {' '.join(extra)} without its codec", extra + [picture, "-o", "out.prg"],
                               [pictures + "/" + picture], ["out.prg"],
-                              windows_refuses=f"Error: This {kind} file needs {needs}, or convert the picture to "
-                                              "PNG first.\n"))
+                              windows_refuses=f"Error: {picture}: This {kind} file needs {needs}, or convert the "
+                                              "picture to PNG first.\n"))
     for picture in DAMAGED_PICTURES:
         found.append(Case(f"damaged {picture}", [picture, "-o", "out.prg"], [pictures + "/" + picture], ["out.prg"],
                           words="decoder"))
