@@ -202,8 +202,12 @@ private:
 };
 
 constexpr int CellPixels = 32;
-constexpr int CellLeft(int cell) { return 4 * (cell % CellColumns); }
-constexpr int CellTop(int cell) { return 8 * (cell / CellColumns); }
+// Pixel p (0 to 31, row by row) of a cell, on the screen.
+struct ScreenPixel {
+    int x;
+    int y;
+};
+constexpr ScreenPixel PixelOf(int cell, int p) { return {4 * (cell % CellColumns) + p % 4, 8 * (cell / CellColumns) + p / 4}; }
 
 // Each pixel of the cell takes whichever colour of the cell lowers the cost most (one that is
 // not kept must go). The summed change of cost.
@@ -211,8 +215,7 @@ float SettleCell(SeenError& seen, int cell, ColourSet set) {
     const KeptColours kept = KeptOf(set);
     float total = 0;
     for (int p = 0; p < CellPixels; ++p) {
-        const int x = CellLeft(cell) + p % 4;
-        const int y = CellTop(cell) + p / 4;
+        const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
         const LinearRgb pull = seen.PullAt(x, y);
         const std::uint8_t now = seen.At(x, y);
@@ -250,8 +253,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     std::array<float, CellPixels> kept{};                  // each pixel's best within the set as it is
     int count = 0;
     for (int p = 0; p < CellPixels; ++p) {
-        const int x = CellLeft(cell) + p % 4;
-        const int y = CellTop(cell) + p / 4;
+        const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
         const LinearRgb pull = seen.PullAt(x, y);
         const auto i = static_cast<std::size_t>(count++);
@@ -308,15 +310,14 @@ bool CellPass(SeenError& seen, ColourSet usable, std::uint8_t background, CellCo
         const ColourSet trial = BestSetEstimate(seen, cell, set, usable, background);
         if (trial == set) continue;
         std::array<std::uint8_t, CellPixels> before{};
-        for (int p = 0; p < CellPixels; ++p) before[static_cast<std::size_t>(p)] = seen.At(CellLeft(cell) + p % 4, CellTop(cell) + p / 4);
+        for (int p = 0; p < CellPixels; ++p) before[static_cast<std::size_t>(p)] = seen.At(PixelOf(cell, p).x, PixelOf(cell, p).y);
         if (SettleCell(seen, cell, trial) < 0) {
             set = trial;
             changed = true;
             continue;
         }
         for (int p = 0; p < CellPixels; ++p) {
-            const int x = CellLeft(cell) + p % 4;
-            const int y = CellTop(cell) + p / 4;
+            const auto [x, y] = PixelOf(cell, p);
             if (seen.At(x, y) != before[static_cast<std::size_t>(p)]) seen.Set(x, y, before[static_cast<std::size_t>(p)]);
         }
     }
