@@ -1,20 +1,16 @@
-// libFuzzer target: any bytes as a BMP file, through the reader (with and without the header
-// checks), every koalization and the cells a clash map marks and, on
-// success, the picture file of a format and container picked from the input, named with the
-// input's last bytes taken as a --name text when they make a C64 file name.
+// libFuzzer target: a BMP file after the choice bytes (fuzz/conversion_choice.h), through the
+// reader (with and without the header checks), the colours judged by the palette entries, the
+// cells a clash map marks against the koalizer in the mode and background picked, its last bytes
+// as a --name text, and the one conversion the choice bytes pick, through the library's front door.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
-#include "core/disk/d64_image.h"
-#include "core/export/containers.h"
-#include "core/export/picture_file.h"
+#include "core/format/c64_file.h"
 #include "core/format/petscii_name.h"
 #include "core/import/bmp_colours.h"
 #include "core/import/bmp_reader.h"
@@ -22,60 +18,55 @@
 #include "core/koala/clashing_cells.h"
 #include "core/koala/koalize.h"
 #include "core/koala/koalize_step.h"
-#include "core/tape/tap_image.h"
+#include "fuzz/conversion_run.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
+using pxm::fuzz::Check;
 
-// The file's size follows from its container alone.
-void CheckFileSize(const pxm::PictureFile& file, pxm::Container container, std::size_t dataSize) {
-    switch (container) {
-        case pxm::Container::P00: Check(file.bytes.size() == pxm::P00HeaderSize + pxm::LoadAddressSize + dataSize); break;
-        case pxm::Container::Prg: Check(file.bytes.size() == pxm::LoadAddressSize + dataSize); break;
-        case pxm::Container::Tap: Check(file.bytes.size() == pxm::TapeImageSize(dataSize)); break;
-        case pxm::Container::D64: Check(file.bytes.size() == pxm::D64ImageSize); break;
+// The cells the clash map marks agree with the koalizer: none when it works, else (a fixed
+// background or a grey mode) the first is where it stopped; AUTO fails only where every
+// background leaves some.
+void CheckClashes(const pxm::Canvas& canvas, pxm::PaletteMode mode, pxm::BackgroundChoice background, bool sixteenColours) {
+    auto image = std::make_unique<pxm::KoalaImage>();
+    const pxm::KoalizeOutcome run = pxm::Koalize(canvas, *image, mode, background);
+    const pxm::CellSet cells = pxm::FindClashes(canvas, mode, background).cells;
+    if (run.ok()) {
+        Check(cells.none());
+        if (run.autoBackground) Check((*image)[pxm::KoalaBackgroundOffset] == *run.autoBackground);
+        // Whatever fits four grey levels fits five.
+        if (mode == pxm::PaletteMode::FourGreys) Check(pxm::KoalizeFiveGreys(canvas, *image).ok());
+        return;
     }
+    Check(run.failedCell >= 0 && run.failedCell < pxm::CellCount && cells.any());
+    if (mode == pxm::PaletteMode::Multicolour && !background.colour) {
+        // With C64 colours only, the cell that stopped it really holds four colours besides.
+        auto colours = pxm::DistinctCellColours(canvas, run.failedCell);
+        std::erase(colours, run.failedBackground);
+        if (sixteenColours) Check(colours.size() > 3);
+        return;
+    }
+    Check(cells[static_cast<std::size_t>(run.failedCell)]);
+    for (int cell = 0; cell < run.failedCell; ++cell) Check(!cells[static_cast<std::size_t>(cell)]);
 }
 
 // A name either converts to 1 to 16 bytes PETSCII shows as ASCII does, or is refused.
-std::string NameFrom(std::span<const std::uint8_t> bytes) {
+void CheckName(std::span<const std::uint8_t> bytes) {
     const auto tail = bytes.last(std::min<std::size_t>(bytes.size(), 2 * pxm::C64NameLength));
     const auto name = pxm::PetsciiNameFromText(std::string_view(reinterpret_cast<const char*>(tail.data()), tail.size()));
-    if (!name) return {};
+    if (!name) return;
     Check(!name->empty() && name->size() <= pxm::C64NameLength);
     for (const char c : *name) Check(c >= ' ' && c <= ']' && c != '\\');
-    return *name;
-}
-
-void BuildFile(const pxm::KoalaImage& image, std::uint32_t pick, std::string_view name) {
-    const auto format = static_cast<pxm::ExportFormat>(pick % pxm::ExportFormatCount);
-    const auto container = static_cast<pxm::Container>((pick / pxm::ExportFormatCount) % pxm::ContainerCount);
-    const bool fix = (pick >> 8) & 1;
-    const pxm::PictureFile file = pxm::BuildPictureFile(image, format, container, fix, name);
-    Check(!file.bytes.empty());
-    Check(!file.sp2Corrected || (format == pxm::ExportFormat::Sp2 && fix));
-    const pxm::FormatInfo& info = pxm::InfoOf(format);
-    if (info.encoding == pxm::Encoding::Plain) CheckFileSize(file, container, info.layout.size);
-}
-
-// The cells the clash map marks agree with the koalizer: none when it works, else the first is
-// where it stopped.
-void CheckClashes(const pxm::CellSet& cells, const pxm::KoalizeOutcome& run) {
-    if (run.ok()) {
-        Check(cells.none());
-        return;
-    }
-    Check(run.failedCell >= 0 && cells[static_cast<std::size_t>(run.failedCell)]);
-    for (int cell = 0; cell < run.failedCell; ++cell) Check(!cells[static_cast<std::size_t>(cell)]);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const std::uint8_t> bytes(data, size);
+    const std::span<const std::uint8_t> input(data, size);
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(input, pxm::fuzz::PictureDimensions());
+    if (!run) return 0;
+    const std::span<const std::uint8_t> bytes = input.subspan(pxm::fuzz::ChoiceBytes);
+    CheckName(bytes);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
     // The converter checks the signature and the bits per pixel as well, and takes the palette
@@ -93,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         Check(!strict && (strict.error() == read.error() || strict.error() == pxm::BmpFailure::NoSignature));
+        pxm::fuzz::RunConversion(*run, bytes);
         return 0;
     }
     Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
@@ -144,37 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    std::uint32_t pick = 0;
-    for (const std::uint8_t b : bytes.first(std::min<std::size_t>(size, 64))) pick = pick * 31 + b;
-
-    const std::string name = NameFrom(bytes);
-    auto image = std::make_unique<pxm::KoalaImage>();
-    const pxm::KoalizeOutcome automatic = pxm::AutoBackgroundSearch(*canvas, *image);
-    if (automatic.autoBackground) {
-        Check((*image)[pxm::KoalaBackgroundOffset] == *automatic.autoBackground);
-        BuildFile(*image, pick, name);
-    } else {
-        Check(!automatic.ok() && automatic.failedCell >= 0 && automatic.failedCell < pxm::CellCount);
-        // With C64 colours only, the cell that stopped it really holds four colours besides.
-        auto colours = pxm::DistinctCellColours(*canvas, automatic.failedCell);
-        std::erase(colours, automatic.failedBackground);
-        if (read->colours == 16) Check(colours.size() > 3);
-    }
-
-    const pxm::Clashes fewest = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::AutoBackground);
-    Check(fewest.cells.none() == automatic.autoBackground.has_value());
-    const auto background = static_cast<std::uint8_t>(pick % 16);
-    const pxm::Clashes fixed = pxm::FindClashes(*canvas, pxm::PaletteMode::Multicolour, pxm::BackgroundChoice{background});
-    CheckClashes(fixed.cells, pxm::KoalizeMulticolour(*canvas, *image, background));
-    Check(fewest.cells.count() <= fixed.cells.count());
-
-    const pxm::KoalizeOutcome four = pxm::KoalizeFourGreys(*canvas, *image);
-    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FourGreys, pxm::AutoBackground).cells, four);
-    if (four.ok()) BuildFile(*image, pick + 1, name);
-    const pxm::KoalizeOutcome five = pxm::KoalizeFiveGreys(*canvas, *image);
-    CheckClashes(pxm::FindClashes(*canvas, pxm::PaletteMode::FiveGreys, pxm::AutoBackground).cells, five);
-    // Whatever fits four grey levels fits five.
-    Check(!four.ok() || five.ok());
-    if (five.ok()) BuildFile(*image, pick + 2, name);
+    if (!run->options.nearest) CheckClashes(*canvas, run->options.mode, run->options.background, read->colours == 16);
+    pxm::fuzz::RunConversion(*run, bytes);
     return 0;
 }

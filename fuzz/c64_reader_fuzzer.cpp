@@ -1,14 +1,16 @@
-// libFuzzer target: any bytes as a C64 picture file (PRG, P00, TAP, D64 or a showing program of a
-// made-up displayer), read with and without a disk file name; a picture read is written again in
-// its own format as a PRG, read back to the same picture, and shown as a BMP. Any bytes as a disk
-// to add a program to: refused, or the program added (with and without replacing one of its
-// name), every other file's blocks unchanged, the disk read again and the program back from it;
-// a failed addition leaves the disk as it was.
+// libFuzzer target: any bytes after the choice bytes (fuzz/conversion_choice.h) as a C64 picture
+// file (PRG, P00, TAP, D64 or a showing program of a made-up displayer), read with and without a
+// disk file name; a picture read is written again in its own format as a PRG, read back to the
+// same picture, and shown as a BMP. Any bytes as a disk to add a program to: refused, or the
+// program added (with and without replacing one of its name), every other file's blocks
+// unchanged, the disk read again and the program back from it; a failed addition leaves the disk
+// as it was. Then the one conversion the choice bytes pick, through the library's front door,
+// which reads C64 files with the converter's own displayer.
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <optional>
 #include <span>
 
 #include "core/c64read/c64_picture_reader.h"
@@ -18,13 +20,12 @@
 #include "core/export/picture_file.h"
 #include "core/view/picture_bmp.h"
 #include "core/view/shown_colours.h"
+#include "fuzz/conversion_run.h"
 #include "fuzz/synthetic_program.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
+using pxm::fuzz::Check;
 
 void CheckPicture(const pxm::C64Picture& picture, std::span<const std::uint8_t> file,
                   const pxm::ShowingProgramLayout& layout) {
@@ -78,7 +79,10 @@ void CheckAddition(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const std::uint8_t> bytes(data, size);
+    const std::span<const std::uint8_t> input(data, size);
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(input, pxm::fuzz::C64FileDimensions());
+    if (!run) return 0;
+    const std::span<const std::uint8_t> bytes = input.subspan(pxm::fuzz::ChoiceBytes);
     const pxm::ShowingProgramLayout layout = pxm::fuzz::SyntheticLayout();
     for (const std::string_view name : {std::string_view{}, std::string_view{"PIC"}}) {
         const auto picture = pxm::ReadC64Picture(bytes, {.diskFile = name, .programs = &layout});
@@ -88,5 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static_cast<void>(pxm::IsC64File(bytes, &layout));
     CheckAddition(bytes);
+    pxm::fuzz::RunConversion(*run, bytes);
     return 0;
 }

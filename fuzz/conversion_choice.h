@@ -1,0 +1,159 @@
+#pragma once
+// The settings a conversion fuzzer's input picks with its first ChoiceBytes bytes, so that each
+// input runs one conversion: one value of each dimension (options as a user types them), the
+// bytes read as one number in mixed radix. The seed makers write the bytes that pick a seed's
+// settings before its file, so that the file still starts with its own signature after them.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/format/export_format.h"
+#include "core/nearest/dither.h"
+#include "core/palette/c64_palettes.h"
+#include "fuzz/seed_file.h"
+#include "lib/reading/picture_scaling.h"
+
+namespace pxm::fuzz {
+
+inline constexpr std::size_t ChoiceBytes = 4;
+
+// One option by its long name, and its value as typed ("1" for a switch).
+struct Setting {
+    std::string option;
+    std::string value;
+    bool operator==(const Setting&) const = default;
+};
+using Settings = std::vector<Setting>;
+
+// The values one dimension offers, each a few options set together; the first sets none (the
+// converter's default). A dimension `onlyWith` an option sets nothing unless an earlier one set it.
+struct Dimension {
+    std::vector<Settings> values;
+    std::string onlyWith;
+};
+using Dimensions = std::vector<Dimension>;
+
+namespace detail {
+
+// Where the picture or file goes, and in which form: a dimension both kinds of input share.
+inline std::vector<Dimension> OutputDimensions() {
+    Dimension formats{{{}}, {}};
+    for (const FormatInfo& format : Formats) formats.values.push_back({{"format", std::string(format.key)}});
+    formats.values.push_back({{"format", "sp2"}, {"fix-sp2-flaw", "1"}});
+    Dimension containers{{{}}, {}};
+    for (const char* container : {"prg", "p00", "tap", "d64", "png", "bmp"}) containers.values.push_back({{"container", container}});
+    Dimension palettes{{{}, {{"palette", "auto"}}, {{"palette", "index"}}}, {}};
+    for (const std::size_t p : {std::size_t{0}, DefaultPalette, C64Palettes.size() - 1})
+        palettes.values.push_back({{"palette", std::string(C64Palettes[p].name)}});
+    return {
+        formats,
+        containers,
+        palettes,
+        {{{}, {{"executable", "1"}}, {{"executable", "1"}, {"border", "auto"}}, {{"executable", "1"}, {"border", "2"}}}, {}},
+        {{{}, {{"name", "FUZZED"}}}, {}},
+        {{{}, {{"preview", "preview.png"}}}, {}},
+        {{{}, {{"verbose", "1"}}, {{"quiet", "1"}}}, {}},
+        // --info: what the file is, instead of converting it; one input in four.
+        {{{}, {}, {}, {{"info", "1"}}}, {}},
+    };
+}
+
+}  // namespace detail
+
+// A picture to koalize (BMP, PNG, GIF, JPEG, WebP, TIFF, HEIF): mode or background, --nearest
+// with its dither and scaling, --backgrounds, the clash map, then the output's dimensions.
+inline const Dimensions& PictureDimensions() {
+    static const Dimensions dimensions = [] {
+        Dimension koalizing{{{}, {{"mode", "grey4"}}, {{"mode", "grey5"}}}, {}};
+        for (int colour = 0; colour < 16; ++colour) koalizing.values.push_back({{"background", std::to_string(colour)}});
+        Dimension dithers{{{}}, "nearest"};
+        for (const auto& dither : DitherKindNames) dithers.values.push_back({{"dither", std::string(dither.name)}});
+        Dimension scales{{{}}, "nearest"};
+        for (const auto& scale : ScaleModeNames) scales.values.push_back({{"scale", std::string(scale.name)}});
+        Dimensions made{koalizing,
+                        {{{}, {{"nearest", "1"}}}, {}},
+                        dithers,
+                        scales,
+                        {{{}, {{"backgrounds", "1"}}}, {}},
+                        {{{}, {{"clash-map", "clash.png"}}}, {}}};
+        for (Dimension& output : detail::OutputDimensions()) made.push_back(std::move(output));
+        return made;
+    }();
+    return dimensions;
+}
+
+// A C64 file, which keeps its colours (no koalizing option): the entry a disk's is read from,
+// then the output's dimensions.
+inline const Dimensions& C64FileDimensions() {
+    static const Dimensions dimensions = [] {
+        Dimensions made{{{{}, {{"file", "PIC"}}}, {}}};
+        for (Dimension& output : detail::OutputDimensions()) made.push_back(std::move(output));
+        return made;
+    }();
+    return dimensions;
+}
+
+// The settings the choice bytes pick.
+inline Settings ChosenSettings(const Dimensions& dimensions, std::span<const std::uint8_t, ChoiceBytes> choice) {
+    std::uint32_t number = 0;
+    for (std::size_t b = ChoiceBytes; b-- > 0;) number = number << 8 | choice[b];
+    Settings chosen;
+    for (const Dimension& dimension : dimensions) {
+        const Settings& value = dimension.values[number % dimension.values.size()];
+        number /= static_cast<std::uint32_t>(dimension.values.size());
+        const bool applies = dimension.onlyWith.empty() ||
+                             std::ranges::any_of(chosen, [&](const Setting& s) { return s.option == dimension.onlyWith; });
+        if (applies) chosen.insert(chosen.end(), value.begin(), value.end());
+    }
+    return chosen;
+}
+
+// The choice bytes that pick `wanted`: in each dimension the value of the most settings that
+// are all wanted, else its first. A setting no dimension offers stops the seed maker.
+inline std::array<std::uint8_t, ChoiceBytes> ChoiceOf(const Dimensions& dimensions, const Settings& wanted) {
+    std::uint64_t number = 0;
+    std::uint64_t scale = 1;
+    for (const Dimension& dimension : dimensions) {
+        std::size_t pick = 0;
+        for (std::size_t v = 1; v < dimension.values.size(); ++v) {
+            const Settings& value = dimension.values[v];
+            if (value.size() > dimension.values[pick].size() &&
+                std::ranges::all_of(value, [&](const Setting& s) { return std::ranges::count(wanted, s) > 0; }))
+                pick = v;
+        }
+        number += pick * scale;
+        scale *= dimension.values.size();
+    }
+    std::array<std::uint8_t, ChoiceBytes> bytes{};
+    for (std::uint8_t& byte : bytes) {
+        byte = static_cast<std::uint8_t>(number & 0xFF);
+        number >>= 8;
+    }
+    const Settings chosen = ChosenSettings(dimensions, bytes);
+    const bool all = chosen.size() == wanted.size() &&
+                     std::ranges::all_of(wanted, [&](const Setting& s) { return std::ranges::count(chosen, s) > 0; });
+    if (scale > std::uint64_t{1} << (8 * ChoiceBytes) || number != 0 || !all) {
+        std::fprintf(stderr, "no choice bytes pick these settings:");
+        for (const Setting& setting : wanted) std::fprintf(stderr, " --%s %s", setting.option.c_str(), setting.value.c_str());
+        std::fprintf(stderr, "\n");
+        std::exit(1);
+    }
+    return bytes;
+}
+
+// A conversion fuzzer's seed: the bytes that pick `settings`, then the file.
+inline void WriteChosenSeed(const std::string& dir, const std::string& name, const Dimensions& dimensions,
+                            const Settings& settings, const std::vector<std::uint8_t>& file) {
+    const auto choice = ChoiceOf(dimensions, settings);
+    std::vector<std::uint8_t> seed(choice.begin(), choice.end());
+    seed.insert(seed.end(), file.begin(), file.end());
+    WriteSeed(dir, name, seed);
+}
+
+}  // namespace pxm::fuzz
