@@ -127,7 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The palette as a whole, as the converter judges it without --palette.
     const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
     Check(whole.used == used.used && whole.colours.size() <= info.colours);
-    for (const std::optional<pxm::PaletteChoice> choice : {std::optional<pxm::PaletteChoice>{}, std::optional(pxm::PaletteChoice{})}) {
+    // The palette as the converter judges it with the -p picked (-p index reads by index unjudged).
+    const std::optional<pxm::PaletteChoice> choice = run->options.palette;
+    if (!choice || choice->kind != pxm::PaletteChoice::Kind::Index) {
         const pxm::BmpJudgement judged = pxm::JudgeBmpColours(bytes, info, indexes, choice);
         if (judged.reading == pxm::BmpJudgement::Reading::ByIndex) Check(!choice);
         if (judged.reading == pxm::BmpJudgement::Reading::Refused) Check(judged.match.refusal != pxm::ColourRefusal::None);
