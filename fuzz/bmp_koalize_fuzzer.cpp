@@ -62,10 +62,9 @@ void CheckName(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const std::uint8_t> input(data, size);
-    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(input, pxm::fuzz::PictureDimensions());
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(data, size, pxm::fuzz::PictureDimensions());
     if (!run) return 0;
-    const std::span<const std::uint8_t> bytes = input.subspan(pxm::fuzz::ChoiceBytes);
+    const std::span<const std::uint8_t> bytes = run->file;
     CheckName(bytes);
     auto canvas = std::make_unique<pxm::Canvas>();
     canvas->fill(0xA5);
@@ -84,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A refused file leaves the canvas as it was.
         for (const std::uint8_t v : *canvas) Check(v == 0xA5);
         Check(!strict && (strict.error() == read.error() || strict.error() == pxm::BmpFailure::NoSignature));
-        pxm::fuzz::RunConversion(*run, bytes);
+        pxm::fuzz::RunConversion(*run);
         return 0;
     }
     Check(read->width <= pxm::MaxBmpWidth && read->height <= pxm::MaxBmpHeight);
@@ -139,6 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (!run->options.nearest) CheckClashes(*canvas, run->options.mode, run->options.background, read->colours == 16);
-    pxm::fuzz::RunConversion(*run, bytes);
+    pxm::fuzz::RunConversion(*run);
     return 0;
 }

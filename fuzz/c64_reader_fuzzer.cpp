@@ -79,10 +79,9 @@ void CheckAddition(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const std::uint8_t> input(data, size);
-    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(input, pxm::fuzz::C64FileDimensions());
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(data, size, pxm::fuzz::C64FileDimensions());
     if (!run) return 0;
-    const std::span<const std::uint8_t> bytes = input.subspan(pxm::fuzz::ChoiceBytes);
+    const std::span<const std::uint8_t> bytes = run->file;
     const pxm::ShowingProgramLayout layout = pxm::fuzz::SyntheticLayout();
     for (const std::string_view name : {std::string_view{}, std::string_view{"PIC"}}) {
         const auto picture = pxm::ReadC64Picture(bytes, {.diskFile = name, .programs = &layout});
@@ -92,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static_cast<void>(pxm::IsC64File(bytes, &layout));
     CheckAddition(bytes);
-    pxm::fuzz::RunConversion(*run, bytes);
+    pxm::fuzz::RunConversion(*run);
     return 0;
 }

@@ -32,11 +32,13 @@ inline void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-// The options and what the conversion makes, as the converter's command line gives them.
+// The options and what the conversion makes, as the converter's command line gives them, and
+// the file: the input after its choice bytes.
 struct ChosenRun {
     Options options;
     GivenOptions given{};
     Target target;
+    std::span<const std::uint8_t> file;
 };
 
 // The settings applied as the converter applies its options; none when they contradict each
@@ -141,15 +143,19 @@ inline void CheckConverted(const Conversion& conversion, const ChosenRun& run, c
     }
 }
 
-// The run an input's first ChoiceBytes pick; none when it is shorter or they contradict each other.
-inline std::optional<ChosenRun> ChosenRunOf(std::span<const std::uint8_t> input, const Dimensions& dimensions) {
+// The run a fuzz input's first ChoiceBytes pick for the rest; none when it is shorter or they
+// contradict each other.
+inline std::optional<ChosenRun> ChosenRunOf(const std::uint8_t* data, std::size_t size, const Dimensions& dimensions) {
+    const std::span<const std::uint8_t> input(data, size);
     if (input.size() < ChoiceBytes) return std::nullopt;
-    return RunOf(ChosenSettings(dimensions, input.first<ChoiceBytes>()));
+    std::optional<ChosenRun> run = RunOf(ChosenSettings(dimensions, input.first<ChoiceBytes>()));
+    if (run) run->file = input.subspan(ChoiceBytes);
+    return run;
 }
 
-// The input after its choice bytes, read as the converter reads a file, converted or described.
-inline void RunConversion(const ChosenRun& run, std::span<const std::uint8_t> bytes) {
-    const InputFile file = TakeInput({bytes.begin(), bytes.end()}, MaxInputBytes(run.options.nearest || run.options.info));
+// The file read as the converter reads one, converted or described.
+inline void RunConversion(const ChosenRun& run) {
+    const InputFile file = TakeInput({run.file.begin(), run.file.end()}, MaxInputBytes(run.options.nearest || run.options.info));
     if (run.options.info) return CheckDescription(file, run.options);
     std::ostringstream info;
     std::ostringstream err;

@@ -66,11 +66,10 @@ void CheckDecoder(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::span<const std::uint8_t> input(data, size);
-    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(input, pxm::fuzz::PictureDimensions());
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(data, size, pxm::fuzz::PictureDimensions());
     if (!run) return 0;
-    const std::span<const std::uint8_t> bytes = input.subspan(pxm::fuzz::ChoiceBytes);
+    const std::span<const std::uint8_t> bytes = run->file;
     if (run->options.info) CheckDecoder(bytes);
-    pxm::fuzz::RunConversion(*run, bytes);
+    pxm::fuzz::RunConversion(*run);
     return 0;
 }
