@@ -62,7 +62,7 @@ void CheckName(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(data, size, pxm::fuzz::PictureDimensions());
+    const std::optional<pxm::fuzz::ChosenRun> run = pxm::fuzz::ChosenRunOf(data, size, pxm::fuzz::BmpDimensions());
     if (!run) return 0;
     const std::span<const std::uint8_t> bytes = run->file;
     CheckName(bytes);
@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    if (!run->options.nearest) CheckClashes(*canvas, run->options.mode, run->options.background, read->colours == 16);
+    CheckClashes(*canvas, run->options.mode, run->options.background, read->colours == 16);
     pxm::fuzz::RunConversion(*run);
     return 0;
 }

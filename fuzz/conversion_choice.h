@@ -44,7 +44,7 @@ using Dimensions = std::vector<Dimension>;
 
 namespace detail {
 
-// Where the picture or file goes, and in which form: a dimension both kinds of input share.
+// Where the picture or file goes, and in which form: the dimensions both kinds of input share.
 inline std::vector<Dimension> OutputDimensions() {
     Dimension containers{{{}}};
     for (const char* container : {"prg", "p00", "tap", "d64", "png", "bmp"}) containers.values.push_back({{"container", container}});
@@ -69,30 +69,38 @@ inline std::vector<Dimension> OutputDimensions() {
     };
 }
 
+// A picture to koalize: mode or background, with `nearest` --nearest with its dither (none
+// given: the picture refined as seen, its slowest part) and scaling, --backgrounds, the clash
+// map, then the output's dimensions.
+inline Dimensions KoalizingDimensions(bool nearest) {
+    Dimension koalizing{{{}, {{"mode", "grey4"}}, {{"mode", "grey5"}}}};
+    for (int colour = 0; colour < 16; ++colour) koalizing.values.push_back({{"background", std::to_string(colour)}});
+    Dimensions made{koalizing, {{{}, {{"backgrounds", "1"}}}}, {{{}, {{"clash-map", "clash.png"}}}}};
+    if (nearest) {
+        const Settings asked{{"nearest", "1"}};
+        Dimension dithers{{{}}, asked};
+        for (const auto& dither : DitherKindNames) dithers.values.push_back({{"dither", std::string(dither.name)}});
+        Dimension scales{{{}}, asked};
+        for (const auto& scale : ScaleModeNames) scales.values.push_back({{"scale", std::string(scale.name)}});
+        // --nearest, the slowest road: one input in four.
+        made.insert(made.end(), {{{{}, {}, {}, asked}}, dithers, scales});
+    }
+    for (Dimension& output : OutputDimensions()) made.push_back(std::move(output));
+    return made;
+}
+
 }  // namespace detail
 
-// A picture to koalize (BMP, PNG, GIF, JPEG, WebP, TIFF, HEIF): mode or background, --nearest
-// with its dither (none given: the picture refined as seen, its slowest part) and scaling,
-// --backgrounds, the clash map, then the output's dimensions.
+// A BMP: the koalizing road only, which the fuzzer goes many times a second (a BMP's --nearest
+// road is the picture fuzzer's).
+inline const Dimensions& BmpDimensions() {
+    static const Dimensions dimensions = detail::KoalizingDimensions(false);
+    return dimensions;
+}
+
+// A picture of any kind, --nearest included.
 inline const Dimensions& PictureDimensions() {
-    static const Dimensions dimensions = [] {
-        Dimension koalizing{{{}, {{"mode", "grey4"}}, {{"mode", "grey5"}}}};
-        for (int colour = 0; colour < 16; ++colour) koalizing.values.push_back({{"background", std::to_string(colour)}});
-        const Settings nearest{{"nearest", "1"}};
-        Dimension dithers{{{}}, nearest};
-        for (const auto& dither : DitherKindNames) dithers.values.push_back({{"dither", std::string(dither.name)}});
-        Dimension scales{{{}}, nearest};
-        for (const auto& scale : ScaleModeNames) scales.values.push_back({{"scale", std::string(scale.name)}});
-        Dimensions made{koalizing,
-                        // --nearest, the slowest road: one input in four.
-                        {{{}, {}, {}, nearest}},
-                        dithers,
-                        scales,
-                        {{{}, {{"backgrounds", "1"}}}},
-                        {{{}, {{"clash-map", "clash.png"}}}}};
-        for (Dimension& output : detail::OutputDimensions()) made.push_back(std::move(output));
-        return made;
-    }();
+    static const Dimensions dimensions = detail::KoalizingDimensions(true);
     return dimensions;
 }
 

@@ -17,7 +17,7 @@ using pxm::test::BmpShape;
 using pxm::test::MakeBmp;
 
 void WriteSeed(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bmp, const Settings& settings = {}) {
-    pxm::fuzz::WriteChosenSeed(dir, name, pxm::fuzz::PictureDimensions(), settings, bmp);
+    pxm::fuzz::WriteChosenSeed(dir, name, pxm::fuzz::BmpDimensions(), settings, bmp);
 }
 
 // The example pictures' settings: the grey modes for the grey ones, the landscape's own
@@ -53,12 +53,12 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "greys.bmp", MakeBmp({}, Greys), {{"mode", "grey5"}, {"verbose", "1"}});
     WriteSeed(dir, "small-odd.bmp", MakeBmp({.width = 7, .height = 3}, Stripes), {{"container", "png"}});
     WriteSeed(dir, "wide-100.bmp", MakeBmp({.width = 100, .height = 50, .bitsPerPixel = 8}, [](int x, int y) { return (x * y) % 256; }),
-              {{"nearest", "1"}, {"dither", "floyd-steinberg"}, {"scale", "fit"}});
+              {{"palette", "auto"}, {"clash-map", "clash.png"}});
     WriteSeed(dir, "crowded.bmp", MakeBmp({}, [](int x, int y) { return (x + 3 * y) % 16; }),
               {{"clash-map", "clash.png"}, {"preview", "preview.png"}});
     WriteSeed(dir, "colour-16-in-256.bmp", MakeBmp({.bitsPerPixel = 8}, [](int x, int) { return x % 3 ? 16 : 5; }),
               {{"palette", "auto"}, {"container", "bmp"}});
-    WriteSeed(dir, "too-wide.bmp", MakeBmp({.width = 321, .height = 2}, Stripes), {{"nearest", "1"}, {"scale", "fill"}});
+    WriteSeed(dir, "too-wide.bmp", MakeBmp({.width = 321, .height = 2}, Stripes), {{"info", "1"}});
     WriteSeed(dir, "top-down.bmp", MakeBmp({.width = 16, .height = 16, .topDown = true}, Stripes),
               {{"format", "sp2"}, {"fix-sp2-flaw", "1"}, {"container", "d64"}});
     WriteSeed(dir, "no-important-colours.bmp", MakeBmp({.width = 16, .height = 16, .importantColours = 0}, Stripes),
