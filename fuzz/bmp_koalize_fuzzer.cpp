@@ -126,17 +126,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The palette as a whole, as the converter judges it without --palette.
     const pxm::BmpColours whole = pxm::UsedBmpColours(bytes, info, indexes, pxm::BmpEntries::All);
     Check(whole.used == used.used && whole.colours.size() <= info.colours);
-    // The palette as the converter judges it with the -p picked (-p index reads by index unjudged).
-    const std::optional<pxm::PaletteChoice> choice = run->options.palette;
-    if (!choice || choice->kind != pxm::PaletteChoice::Kind::Index) {
-        const pxm::BmpJudgement judged = pxm::JudgeBmpColours(bytes, info, indexes, choice);
-        if (judged.reading == pxm::BmpJudgement::Reading::ByIndex) Check(!choice);
-        if (judged.reading == pxm::BmpJudgement::Reading::Refused) Check(judged.match.refusal != pxm::ColourRefusal::None);
-        if (judged.reading == pxm::BmpJudgement::Reading::ByColour) {
-            Check(judged.match.refusal == pxm::ColourRefusal::None && judged.match.numberOf.size() == judged.colours.colours.size());
-        }
-    }
-
     CheckClashes(*canvas, run->options.mode, run->options.background, read->colours == 16);
     pxm::fuzz::RunConversion(*run);
     return 0;
