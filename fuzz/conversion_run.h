@@ -112,12 +112,14 @@ inline void CheckImageFile(std::span<const std::uint8_t> file, const Converted& 
     }
 }
 
-inline void CheckConverted(const Conversion& conversion, const ChosenRun& run, const std::string& told) {
+// info, err: what the conversion told on its two streams.
+inline void CheckConverted(const Conversion& conversion, const ChosenRun& run, const std::string& info, const std::string& err) {
     if (!conversion.outcome) {
         const ConversionFailure& failure = conversion.outcome.error();
-        // Nothing is written here, so no file can fail; a refusal has been told, a usage error says why.
+        // Nothing is written here, so no file can fail; a refusal has been told (only listing the
+        // backgrounds, that none works), a usage error says why.
         Check(failure.kind != ConversionFailure::Kind::SystemError);
-        if (failure.kind == ConversionFailure::Kind::Refused) Check(!told.empty());
+        if (failure.kind == ConversionFailure::Kind::Refused) Check(!err.empty() || (!run.target.output && !info.empty()));
         if (failure.kind == ConversionFailure::Kind::Usage) Check(!failure.text.empty());
     } else if (!run.target.output) {
         Check(conversion.outcome->file.empty());
@@ -160,7 +162,7 @@ inline void RunConversion(const ChosenRun& run) {
     std::ostringstream info;
     std::ostringstream err;
     const Conversion conversion = Convert(run.options, file, run.target, {info, err});
-    CheckConverted(conversion, run, err.str());
+    CheckConverted(conversion, run, info.str(), err.str());
 }
 
 }  // namespace pxm::fuzz
