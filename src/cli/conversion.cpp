@@ -35,7 +35,7 @@ std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> b
 // The clash map written whether the picture converted or not.
 int WriteClashMap(const Job& job, const RgbPicture& map, const JobStreams& streams) {
     const ImageFile file = BuildRgbImageFile(map, job.clashMapKind);
-    const std::string error = file.error.empty() ? WriteOutput(job.clashMap, file.bytes, streams) : file.error;
+    const std::string error = file ? WriteOutput(job.clashMap, *file, streams) : file.error().words;
     return error.empty() ? ExitWritten : ShowSystemError(streams.err, PathName(job.clashMap, false), error);
 }
 
