@@ -1,5 +1,5 @@
-#include "cli/cli_options.h"
-#include "cli/output_plan.h"
+#include "cli/options/cli_options.h"
+#include "cli/planning/output_plan.h"
 
 #include "lib/option_values.h"
 

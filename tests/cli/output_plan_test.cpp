@@ -1,4 +1,4 @@
-#include "cli/output_plan.h"
+#include "cli/planning/output_plan.h"
 #include "lib/wording/text_join.h"
 
 #include <gtest/gtest.h>

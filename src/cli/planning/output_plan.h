@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/options/cli_options.h"
 #include "lib/output/image_output.h"
 #include "lib/output/output_target.h"
 

@@ -1,8 +1,8 @@
-#include "cli/own_palette.h"
+#include "cli/options/own_palette.h"
 
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 #include "lib/wording/palette_file_refusal.h"
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "lib/wording/text_join.h"
 #include "core/import/palette_order.h"
 #include "core/palette/palette_book.h"

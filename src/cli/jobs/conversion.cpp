@@ -1,10 +1,10 @@
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 
 #include <chrono>
 
-#include "cli/disk_output.h"
-#include "cli/input_file.h"
-#include "cli/terminal_message.h"
+#include "cli/planning/disk_output.h"
+#include "cli/jobs/input_file.h"
+#include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
 #include "lib/output/image_output.h"
 #include "lib/wording/verbose_lines.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_plan.h"
+#include "cli/planning/output_plan.h"
 
 namespace pxm::cli {
 

@@ -1,9 +1,9 @@
-#include "cli/help_text.h"
+#include "cli/options/help_text.h"
 
 #include <array>
 #include <cstdio>
 
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 #include "lib/reading/nearest_conversion.h"
 #include "lib/output/output_names.h"
 #include "lib/wording/text_join.h"

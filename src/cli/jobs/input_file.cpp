@@ -1,6 +1,6 @@
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
 #include "lib/options.h"
 #include "platform/file_read.h"

@@ -1,4 +1,4 @@
-#include "cli/same_file.h"
+#include "cli/planning/same_file.h"
 
 #include <algorithm>
 #include <optional>
