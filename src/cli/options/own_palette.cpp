@@ -17,10 +17,10 @@ int LoadOwnPalette(const std::string& path, std::ostream& err) {
     // One byte past the limit tells a file that is too long from one that just fits.
     const auto read = platform::ReadFileUpTo(path, MaxPaletteFileBytes + 1);
     if (!read) {
-        if (read.error().step == platform::ReadFailure::Step::Open) {
+        if (read.error().step == platform::FileReadFailure::Step::Open) {
             Show(err, msg::SystemErrorCaption, path, platform::SystemErrorText(read.error().error));
         } else {
-            const Message& message = read.error().step == platform::ReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile;
+            const Message& message = read.error().step == platform::FileReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile;
             Show(err, message.caption, path, message.text);
         }
         return ExitRefused;
