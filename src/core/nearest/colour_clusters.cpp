@@ -161,21 +161,30 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
     return mode;
 }
 
-// The densest colours that gather enough of the picture's pixels, fullest first, as CIELAB.
+// The densest colours that gather enough of the picture's pixels, fullest first, as CIELAB; empty
+// when they are no C64 picture's: one colour and noise (a grey card, a clear sky), more colours
+// than a C64 picture has, or two closer than two C64 colours lie. A mode that gathers enough
+// stays whatever is found after it, so a photograph is told as soon as such modes are too many
+// or too close, without climbing from its other seeds.
 std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size_t pixels, double radius) {
-    std::vector<Mode> modes;
-    std::vector<Lab> labs;
-    for (const Lab& seed : seeds) {
-        if (const std::optional<Mode> mode = Climb(h, seed, labs, radius)) {
-            modes.push_back(*mode);
-            labs.push_back(mode->lab);
-        }
-    }
-    std::ranges::stable_sort(modes, [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     const double least = std::max<double>(SeedPixels, static_cast<double>(pixels) * LeastModeShare);
-    std::erase_if(modes, [&](const Mode& mode) { return mode.mass < least; });
+    std::vector<Lab> reached;  // every mode, for the climbs to stop at
+    std::vector<Lab> labs;     // of gathered, in its order
+    std::vector<Mode> gathered;
+    for (const Lab& seed : seeds) {
+        const std::optional<Mode> mode = Climb(h, seed, reached, radius);
+        if (!mode) continue;
+        reached.push_back(mode->lab);
+        if (mode->mass < least) continue;
+        if (gathered.size() == MaxPictureColours || (!labs.empty() && Nearest(labs, mode->lab).second < Squared(MinCentreDistance)))
+            return {};
+        gathered.push_back(*mode);
+        labs.push_back(mode->lab);
+    }
+    if (gathered.size() < 2) return {};
+    std::ranges::stable_sort(gathered, [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     labs.clear();
-    for (const Mode& mode : modes) labs.push_back(mode.lab);
+    for (const Mode& mode : gathered) labs.push_back(mode.lab);
     return labs;
 }
 
@@ -190,15 +199,6 @@ Rgb PairMean(const DecodedPicture& picture, const PictureArea& area, int x, int 
     const Rgb right = picture.rgb[picture.At(second, y)];
     const auto mean = [](std::uint8_t p, std::uint8_t q) { return static_cast<std::uint8_t>((p + q + 1) / 2); };
     return {mean(left.r, right.r), mean(left.g, right.g), mean(left.b, right.b)};
-}
-
-bool FarApart(std::span<const Lab> centres) {
-    for (std::size_t k = 0; k < centres.size(); ++k) {
-        for (std::size_t j = k + 1; j < centres.size(); ++j) {
-            if (LabDistanceSquared(centres[k], centres[j]) < Squared(MinCentreDistance)) return false;
-        }
-    }
-    return true;
 }
 
 // Each centre's colour: the mean of the pixels of the bins nearest it and within the radius.
@@ -234,9 +234,7 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     for (const double r : KernelRadii) {
         centres = Modes(h, *seeds, pixels, r);
         radius = r;
-        // One colour and noise (a grey card, a clear sky) is no C64 picture to read back.
-        if (centres.size() >= 2 && centres.size() <= MaxPictureColours && FarApart(centres)) break;
-        centres.clear();
+        if (!centres.empty()) break;
     }
     if (centres.empty()) return std::nullopt;
 
