@@ -13,11 +13,6 @@ namespace pxm {
 
 namespace {
 
-LinearRgb Plus(LinearRgb x, LinearRgb y) { return {x.r + y.r, x.g + y.g, x.b + y.b}; }
-LinearRgb Minus(LinearRgb x, LinearRgb y) { return {x.r - y.r, x.g - y.g, x.b - y.b}; }
-LinearRgb Times(LinearRgb x, float w) { return {x.r * w, x.g * w, x.b * w}; }
-float Dot(LinearRgb x, LinearRgb y) { return x.r * y.r + x.g * y.g + x.b * y.b; }
-
 // The working grids have a margin as wide as the blur reaches, whose metric is zero, so that no
 // tap needs a test for the edge: beyond the screen nothing is seen.
 constexpr int PaddedColumns = CanvasColumns + 2 * SeenReachAcross;
@@ -51,9 +46,25 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
-// Four lanes for the three channels: a weighed error is stored and added as one 16-byte block.
-using Lanes = std::array<float, 4>;
-Lanes LanesOf(LinearRgb c) { return {c.r, c.g, c.b, 0.0f}; }
+// Four lanes for the three channels (the fourth stays zero): a GCC and Clang vector, so that an
+// error is weighed, added and summed over the taps as one 16-byte block, which the compiler does
+// not find on its own for a plain array.
+using Lanes = float __attribute__((vector_size(16)));
+Lanes LanesOf(LinearRgb c) { return Lanes{c.r, c.g, c.b, 0.0f}; }
+float SumOf(Lanes v) { return v[0] + v[1] + v[2]; }
+
+// A local metric (symmetric) as its three columns, so that M d is three products of lanes.
+struct Columns {
+    Lanes r{};
+    Lanes g{};
+    Lanes b{};
+
+    Lanes Times(Lanes d) const { return r * d[0] + g * d[1] + b * d[2]; }
+};
+Columns ColumnsOf(const LocalMetric& metric) {
+    const std::array<float, 6>& m = metric.m;
+    return {Lanes{m[0], m[3], m[4], 0.0f}, Lanes{m[3], m[1], m[5], 0.0f}, Lanes{m[4], m[5], m[2], 0.0f}};
+}
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
@@ -65,40 +76,34 @@ constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 class SeenError {
 public:
     SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
-        : target_(target), shown_(shown), canvas_(canvas) {
-        const LinearRgb behind = shown.linear[background];
-        const auto targetAt = [&](int x, int y) {
-            const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
-            return target.Inside(at) ? target.colours[at] : behind;
-        };
-        std::vector<LinearRgb> difference(PaddedCount);
-        for (int y = 0; y < CanvasRows; ++y) {
-            for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = NearestTarget::At(x, y);
-                if (target.Inside(at)) difference[Padded(x, y)] = Minus(shown.linear[canvas[CanvasIndex(x, y)]], target.colours[at]);
+        : target_(target), canvas_(canvas) {
+        for (std::size_t c = 0; c < shown_.size(); ++c) shown_[c] = LanesOf(shown.linear[c]);
+        const Lanes behind = shown_[background];
+        // The target and the difference in the padded grid, the target's edge rows and columns
+        // repeated into the margin (what lies beyond blurs in as the edge), the difference zero.
+        std::vector<Lanes> wanted(PaddedCount);
+        std::vector<Lanes> difference(PaddedCount);
+        for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
+            for (int x = -SeenReachAcross; x < CanvasColumns + SeenReachAcross; ++x) {
+                const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
+                wanted[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
+                const bool onScreen = x >= 0 && x < CanvasColumns && y >= 0 && y < CanvasRows;
+                if (onScreen && target.Inside(at)) difference[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - wanted[Padded(x, y)];
             }
         }
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
-                LinearRgb blurred;
-                LinearRgb error;
-                for (int dy = -SeenReachDown; dy <= SeenReachDown; ++dy) {
-                    for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx) {
-                        const float w = SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)] *
-                                        SeenBlurDown[static_cast<std::size_t>(dy + SeenReachDown)];
-                        blurred = Plus(blurred, Times(targetAt(x + dx, y + dy), w));
-                        error = Plus(error, Times(difference[Padded(x + dx, y + dy)], w));
-                    }
+                Lanes blurred{};
+                Lanes error{};
+                for (const Tap& t : Taps) {
+                    const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
+                    blurred += t.weight * wanted[near];
+                    error += t.weight * difference[near];
                 }
                 error_[at] = error;
                 blurredTarget_[at] = blurred;
             }
-        }
-        for (std::size_t c = 0; c < 16; ++c) {
-            red_[c] = shown.linear[c].r;
-            green_[c] = shown.linear[c].g;
-            blue_[c] = shown.linear[c].b;
         }
         Reweigh();
         pixelsToVisit_.fill(true);
@@ -113,20 +118,23 @@ public:
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
-                LocalMetric metric = LocalMetricAt(Plus(blurredTarget_[at], Times(error_[at], 0.5f)));
-                const float seenNow = std::sqrt(metric.Of(error_[at]));
-                for (float& m : metric.m) m /= std::max(seenNow, LeastDifference);
+                const Lanes halfway = blurredTarget_[at] + 0.5f * error_[at];
+                Columns metric = ColumnsOf(LocalMetricAt({halfway[0], halfway[1], halfway[2]}));
+                const float seenNow = std::sqrt(SumOf(error_[at] * metric.Times(error_[at])));
+                const float by = 1.0f / std::max(seenNow, LeastDifference);
+                metric = {metric.r * by, metric.g * by, metric.b * by};
                 metric_[at] = metric;
-                weighted_[at] = LanesOf(metric.Times(error_[at]));
+                weighted_[at] = metric.Times(error_[at]);
             }
         }
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
-                LocalMetric spread;
+                Columns spread;
                 for (const Tap& t : Taps) {
-                    const LocalMetric& near = metric_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-                    for (std::size_t i = 0; i < spread.m.size(); ++i) spread.m[i] += t.weight * t.weight * near.m[i];
+                    const Columns& near = metric_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+                    const float w = t.weight * t.weight;
+                    spread = {spread.r + w * near.r, spread.g + w * near.g, spread.b + w * near.b};
                 }
                 spread_[at] = spread;
             }
@@ -134,40 +142,29 @@ public:
     }
 
     // The error's weighed sum over the taps around the pixel: the first-order pull on it.
-    LinearRgb PullAt(int x, int y) const {
+    Lanes PullAt(int x, int y) const {
         const std::size_t at = Padded(x, y);
         Lanes pull{};
-        for (const Tap& t : Taps) {
-            const Lanes& near = weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-            for (std::size_t i = 0; i < pull.size(); ++i) pull[i] += t.weight * near[i];
-        }
-        return {pull[0], pull[1], pull[2]};
+        for (const Tap& t : Taps) pull += t.weight * weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+        return pull;
     }
     // The change of cost were the pixel, whose pull is given, to take colour c.
-    float GainOf(int x, int y, LinearRgb pull, std::uint8_t c) const {
-        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
-        return 2 * Dot(step, pull) + spread_[Padded(x, y)].Of(step);
+    float GainOf(int x, int y, Lanes pull, std::uint8_t c) const {
+        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
+        return SumOf(step * (2 * pull + spread_[Padded(x, y)].Times(step)));
     }
     // The change of cost were the pixel to take each of the sixteen colours.
-    void GainsOf(int x, int y, LinearRgb pull, std::array<float, 16>& gains) const {
-        const LinearRgb now = shown_.linear[canvas_[CanvasIndex(x, y)]];
-        const std::array<float, 6>& m = spread_[Padded(x, y)].m;
-        for (std::size_t c = 0; c < gains.size(); ++c) {
-            const float r = red_[c] - now.r;
-            const float g = green_[c] - now.g;
-            const float b = blue_[c] - now.b;
-            gains[c] = 2 * (r * pull.r + g * pull.g + b * pull.b) + m[0] * r * r + m[1] * g * g + m[2] * b * b +
-                       2 * (m[3] * r * g + m[4] * r * b + m[5] * g * b);
-        }
+    void GainsOf(int x, int y, Lanes pull, std::array<float, 16>& gains) const {
+        for (std::size_t c = 0; c < gains.size(); ++c) gains[c] = GainOf(x, y, pull, static_cast<std::uint8_t>(c));
     }
     void Set(int x, int y, std::uint8_t c) {
-        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
+        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
         canvas_[CanvasIndex(x, y)] = c;
         const std::size_t at = Padded(x, y);
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
-            error_[near] = Plus(error_[near], Times(step, t.weight));
-            weighted_[near] = LanesOf(metric_[near].Times(error_[near]));
+            error_[near] += t.weight * step;
+            weighted_[near] = metric_[near].Times(error_[near]);
         }
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
@@ -186,17 +183,13 @@ public:
 
 private:
     const NearestTarget& target_;
-    const ShownColours& shown_;
     Canvas& canvas_;
-    std::vector<LocalMetric> metric_ = std::vector<LocalMetric>(PaddedCount);
-    std::vector<LocalMetric> spread_ = std::vector<LocalMetric>(PaddedCount);
-    std::vector<LinearRgb> blurredTarget_ = std::vector<LinearRgb>(PaddedCount);
-    std::vector<LinearRgb> error_ = std::vector<LinearRgb>(PaddedCount);
+    std::array<Lanes, 16> shown_{};
+    std::vector<Columns> metric_ = std::vector<Columns>(PaddedCount);
+    std::vector<Columns> spread_ = std::vector<Columns>(PaddedCount);
+    std::vector<Lanes> blurredTarget_ = std::vector<Lanes>(PaddedCount);
+    std::vector<Lanes> error_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
-    // The palette channel by channel, so that the sixteen gains of a pixel are worked out side by side.
-    std::array<float, 16> red_{};
-    std::array<float, 16> green_{};
-    std::array<float, 16> blue_{};
     std::array<bool, CellCount> pixelsToVisit_{};
     std::array<bool, CellCount> cellsToVisit_{};
 };
@@ -217,7 +210,7 @@ float SettleCell(SeenError& seen, int cell, ColourSet set) {
     for (int p = 0; p < CellPixels; ++p) {
         const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
-        const LinearRgb pull = seen.PullAt(x, y);
+        const Lanes pull = seen.PullAt(x, y);
         const std::uint8_t now = seen.At(x, y);
         std::uint8_t best = now;
         float bestGain = Holds(set, now) ? -LeastGain : std::numeric_limits<float>::max();
@@ -255,7 +248,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     for (int p = 0; p < CellPixels; ++p) {
         const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
-        const LinearRgb pull = seen.PullAt(x, y);
+        const Lanes pull = seen.PullAt(x, y);
         const auto i = static_cast<std::size_t>(count++);
         seen.GainsOf(x, y, pull, gain[i]);
         kept[i] = std::numeric_limits<float>::max();
