@@ -77,7 +77,12 @@ class SeenError {
 public:
     SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
         : target_(target), canvas_(canvas) {
-        for (std::size_t c = 0; c < shown_.size(); ++c) shown_[c] = LanesOf(shown.linear[c]);
+        for (std::size_t c = 0; c < shown_.size(); ++c) {
+            shown_[c] = LanesOf(shown.linear[c]);
+            const auto [r, g, b] = shown.linear[c];
+            const std::array<float, PaletteTerms> products{r * r, g * g, b * b, 2 * r * g, 2 * r * b, 2 * g * b, r, g, b};
+            for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4][c % 4] = products[k];
+        }
         const Lanes behind = shown_[background];
         // The target and the difference in the padded grid, the target's edge rows and columns
         // repeated into the margin (what lies beyond blurs in as the edge), the difference zero.
@@ -151,11 +156,24 @@ public:
     // The change of cost were the pixel, whose pull is given, to take colour c.
     float GainOf(int x, int y, Lanes pull, std::uint8_t c) const {
         const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
-        return SumOf(step * (2 * pull + spread_[Padded(x, y)].Times(step)));
+        return SumOf(step * (2.0f * pull + spread_[Padded(x, y)].Times(step)));
     }
-    // The change of cost were the pixel to take each of the sixteen colours.
+    // The change of cost were the pixel to take each of the sixteen colours, side by side: with
+    // n the colour now and S the spread metric, colour c changes the cost by
+    // cᵀ S c + c·(2 pull - 2 S n) - (nᵀ S n + n·(2 pull - 2 S n)), a sum of nine terms of c.
     void GainsOf(int x, int y, Lanes pull, std::array<float, 16>& gains) const {
-        for (std::size_t c = 0; c < gains.size(); ++c) gains[c] = GainOf(x, y, pull, static_cast<std::uint8_t>(c));
+        const std::uint8_t now = canvas_[CanvasIndex(x, y)];
+        const Columns& s = spread_[Padded(x, y)];
+        const Lanes n = shown_[now];
+        const Lanes toward = 2.0f * (pull - s.Times(n));
+        const std::array<float, PaletteTerms> by{s.r[0], s.g[1], s.b[2], s.r[1], s.r[2], s.g[2], toward[0], toward[1], toward[2]};
+        const float base = SumOf(n * (s.Times(n) + toward));
+        for (std::size_t q = 0; q < Quarters; ++q) {
+            Lanes sum = Lanes{} - base;
+            for (std::size_t k = 0; k < PaletteTerms; ++k) sum += by[k] * terms_[k][q];
+            for (std::size_t i = 0; i < 4; ++i) gains[4 * q + i] = sum[i];
+        }
+        gains[now] = 0;
     }
     void Set(int x, int y, std::uint8_t c) {
         const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
@@ -185,6 +203,11 @@ private:
     const NearestTarget& target_;
     Canvas& canvas_;
     std::array<Lanes, 16> shown_{};
+    // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
+    // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
+    static constexpr std::size_t PaletteTerms = 9;
+    static constexpr std::size_t Quarters = 4;
+    std::array<std::array<Lanes, Quarters>, PaletteTerms> terms_{};
     std::vector<Columns> metric_ = std::vector<Columns>(PaddedCount);
     std::vector<Columns> spread_ = std::vector<Columns>(PaddedCount);
     std::vector<Lanes> blurredTarget_ = std::vector<Lanes>(PaddedCount);
@@ -252,10 +275,8 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
         const auto i = static_cast<std::size_t>(count++);
         seen.GainsOf(x, y, pull, gain[i]);
         kept[i] = std::numeric_limits<float>::max();
-        for (std::size_t c = 0; c < 16; ++c) {
-            if (!Holds(usable, static_cast<int>(c))) gain[i][c] = std::numeric_limits<float>::max();
-            if (Holds(now, static_cast<int>(c))) kept[i] = std::min(kept[i], gain[i][c]);
-        }
+        for (ColourSet s = now; s != 0; s &= static_cast<ColourSet>(s - 1))
+            kept[i] = std::min(kept[i], gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
     }
     if (count == 0) return now;
     const auto estimate = [&](ColourSet set) {
