@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/nearest/level_table.h"
 #include "core/nearest/local_metric.h"
 #include "core/nearest/seen_blur.h"
 
@@ -117,14 +118,16 @@ public:
 
     // The eye's metric at each pixel taken anew for the picture as it now is. CIEDE2000 weighs a
     // difference by the mean of the two colours': the metric is taken halfway between the target
-    // and the picture. And the measure is the mean difference, not its square: each pixel's
+    // and the picture, rounded to 5-bit sRGB levels (measured: no less near than unrounded, for
+    // a seventh of the metrics worked out). And the measure is the mean difference, not its square: each pixel's
     // weight is divided by its difference now, so that errors no colour can mend do not rule.
     void Reweigh() {
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
                 const Lanes halfway = blurredTarget_[at] + 0.5f * error_[at];
-                Columns metric = ColumnsOf(LocalMetricAt({halfway[0], halfway[1], halfway[2]}));
+                Columns metric = ColumnsOf(metrics_.At({halfway[0], halfway[1], halfway[2]},
+                                                       [](Rgb rounded) { return LocalMetricAt(LinearOf(rounded)); }));
                 const float seenNow = std::sqrt(SumOf(error_[at] * metric.Times(error_[at])));
                 const float by = 1.0f / std::max(seenNow, LeastDifference);
                 metric = {metric.r * by, metric.g * by, metric.b * by};
@@ -203,6 +206,7 @@ private:
     const NearestTarget& target_;
     Canvas& canvas_;
     std::array<Lanes, 16> shown_{};
+    LevelTable<LocalMetric> metrics_;
     // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
     // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
     static constexpr std::size_t PaletteTerms = 9;
