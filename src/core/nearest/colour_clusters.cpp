@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <span>
 
 #include "core/import/palette_match.h"
@@ -76,6 +77,7 @@ struct Histogram {
     std::vector<Bin> bins = std::vector<Bin>(BinCount);
     std::vector<std::uint32_t> used;
     std::vector<Lab> labs;  // of used, in its order
+    std::vector<std::uint32_t> byLightness;  // indexes of used, by ascending CIELAB lightness
 };
 
 Histogram Count(const DecodedPicture& picture, const PictureArea& area) {
@@ -141,7 +143,10 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
         double weights = 0;
         Lab sum;
         mode.mass = 0;
-        for (std::size_t i = 0; i < h.used.size(); ++i) {
+        // Only bins within the radius in lightness can lie within it.
+        auto near = std::ranges::partition_point(h.byLightness, [&](std::uint32_t i) { return h.labs[i].l <= mode.lab.l - radius; });
+        for (; near != h.byLightness.end() && h.labs[*near].l < mode.lab.l + radius; ++near) {
+            const std::uint32_t i = *near;
             const double d = LabDistanceSquared(mode.lab, h.labs[i]);
             if (d >= Squared(radius)) continue;
             const double count = h.bins[h.used[i]].count;
@@ -228,6 +233,9 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     const std::optional<std::vector<Lab>> seeds = Seeds(h);
     if (!seeds) return std::nullopt;
     for (std::size_t i = seedBins; i < h.used.size(); ++i) h.labs.push_back(LabFast(h.bins[h.used[i]].Mean()));
+    h.byLightness.resize(h.used.size());
+    std::iota(h.byLightness.begin(), h.byLightness.end(), 0u);
+    std::ranges::sort(h.byLightness, [&](std::uint32_t a, std::uint32_t b) { return h.labs[a].l < h.labs[b].l; });
     const std::size_t pixels = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
     std::vector<Lab> centres;
     double radius = 0;
