@@ -270,49 +270,59 @@ bool PixelPass(SeenError& seen, const CellColourSets& sets) {
 // the set as if the others stayed. The set as it is when nothing promises better.
 ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, ColourSet usable, std::uint8_t background) {
     std::array<std::array<float, 16>, CellPixels> gain{};  // gain[i][c]: pixel i taking colour c
-    std::array<float, CellPixels> kept{};                  // each pixel's best within the set as it is
     int count = 0;
     for (int p = 0; p < CellPixels; ++p) {
         const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
-        const Lanes pull = seen.PullAt(x, y);
-        const auto i = static_cast<std::size_t>(count++);
-        seen.GainsOf(x, y, pull, gain[i]);
-        kept[i] = std::numeric_limits<float>::max();
-        for (ColourSet s = now; s != 0; s &= static_cast<ColourSet>(s - 1))
-            kept[i] = std::min(kept[i], gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
+        seen.GainsOf(x, y, seen.PullAt(x, y), gain[static_cast<std::size_t>(count++)]);
     }
     if (count == 0) return now;
-    const auto estimate = [&](ColourSet set) {
-        float sum = 0;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-            float least = std::numeric_limits<float>::max();
+    const auto pixels = static_cast<std::size_t>(count);
+    // Each pixel's best within a set, for the set as it is and for it without each of its own
+    // colours but the background: a trial's estimate is then one minimum a pixel.
+    const auto bestWithin = [&](ColourSet set) {
+        std::array<float, CellPixels> best{};
+        for (std::size_t i = 0; i < pixels; ++i) {
+            best[i] = std::numeric_limits<float>::max();
             for (ColourSet s = set; s != 0; s &= static_cast<ColourSet>(s - 1))
-                least = std::min(least, gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
-            sum += least;
+                best[i] = std::min(best[i], gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
         }
+        return best;
+    };
+    const auto estimate = [&](const std::array<float, CellPixels>& within, std::uint8_t add) {
+        float sum = 0;
+        for (std::size_t i = 0; i < pixels; ++i) sum += std::min(within[i], gain[i][add]);
         return sum;
     };
+    const std::array<float, CellPixels> kept = bestWithin(now);
     float keptSum = 0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) keptSum += kept[i];
+    for (std::size_t i = 0; i < pixels; ++i) keptSum += kept[i];
     const auto others = static_cast<ColourSet>(now & ~(1u << background));
     const bool full = std::popcount(others) >= 3;
+    std::array<std::array<float, CellPixels>, 3> without{};
+    std::array<std::uint8_t, 3> dropped{};
+    std::size_t droppable = 0;
+    for (ColourSet s = full ? others : ColourSet{0}; s != 0; s &= static_cast<ColourSet>(s - 1)) {
+        dropped[droppable] = static_cast<std::uint8_t>(std::countr_zero(s));
+        without[droppable] = bestWithin(static_cast<ColourSet>(now & ~(1u << dropped[droppable])));
+        ++droppable;
+    }
     ColourSet best = now;
     float bestEstimate = keptSum - LeastGain;
     for (std::uint8_t add = 0; add < 16; ++add) {
         if (!Holds(usable, add) || Holds(now, add)) continue;
         // A colour no pixel would rather take cannot make the cell nearer.
         bool wanted = false;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(count) && !wanted; ++i) wanted = gain[i][add] < kept[i];
+        for (std::size_t i = 0; i < pixels && !wanted; ++i) wanted = gain[i][add] < kept[i];
         if (!wanted) continue;
         const auto with = static_cast<ColourSet>(now | 1u << add);
         if (!full) {
-            if (const float e = estimate(with); e < bestEstimate) bestEstimate = e, best = with;
+            if (const float e = estimate(kept, add); e < bestEstimate) bestEstimate = e, best = with;
             continue;
         }
-        for (ColourSet s = others; s != 0; s &= static_cast<ColourSet>(s - 1)) {
-            const auto trial = static_cast<ColourSet>(with & ~(1u << std::countr_zero(s)));
-            if (const float e = estimate(trial); e < bestEstimate) bestEstimate = e, best = trial;
+        for (std::size_t k = 0; k < droppable; ++k) {
+            if (const float e = estimate(without[k], add); e < bestEstimate)
+                bestEstimate = e, best = static_cast<ColourSet>(with & ~(1u << dropped[k]));
         }
     }
     return best;
