@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -53,6 +54,8 @@ constexpr float LeastDifference = 1.0f;
 using Lanes = float __attribute__((vector_size(16)));
 Lanes LanesOf(LinearRgb c) { return Lanes{c.r, c.g, c.b, 0.0f}; }
 float SumOf(Lanes v) { return v[0] + v[1] + v[2]; }
+// What comparing lanes gives: all bits set in each lane where it holds.
+using LaneMask = std::int32_t __attribute__((vector_size(16)));
 
 // A local metric (symmetric) as its three columns, so that M d is three products of lanes.
 struct Columns {
@@ -297,6 +300,16 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     const std::array<float, CellPixels> kept = bestWithin(now);
     float keptSum = 0;
     for (std::size_t i = 0; i < pixels; ++i) keptSum += kept[i];
+    // The colours some pixel would rather take than its best within the set, four at a time: a
+    // colour no pixel would rather take cannot make the cell nearer.
+    std::array<LaneMask, 4> wanted{};
+    for (std::size_t i = 0; i < pixels; ++i) {
+        for (std::size_t q = 0; q < wanted.size(); ++q) {
+            Lanes quarter;
+            std::memcpy(&quarter, &gain[i][4 * q], sizeof quarter);
+            wanted[q] |= quarter < kept[i];
+        }
+    }
     const auto others = static_cast<ColourSet>(now & ~(1u << background));
     const bool full = std::popcount(others) >= 3;
     std::array<std::array<float, CellPixels>, 3> without{};
@@ -310,11 +323,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     ColourSet best = now;
     float bestEstimate = keptSum - LeastGain;
     for (std::uint8_t add = 0; add < 16; ++add) {
-        if (!Holds(usable, add) || Holds(now, add)) continue;
-        // A colour no pixel would rather take cannot make the cell nearer.
-        bool wanted = false;
-        for (std::size_t i = 0; i < pixels && !wanted; ++i) wanted = gain[i][add] < kept[i];
-        if (!wanted) continue;
+        if (!Holds(usable, add) || Holds(now, add) || wanted[add / 4u][add % 4u] == 0) continue;
         const auto with = static_cast<ColourSet>(now | 1u << add);
         if (!full) {
             if (const float e = estimate(kept, add); e < bestEstimate) bestEstimate = e, best = with;
