@@ -88,32 +88,34 @@ public:
             for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4][c % 4] = products[k];
         }
         const Lanes behind = shown_[background];
-        // The target and the difference in the padded grid, the target's edge rows and columns
-        // repeated into the margin (what lies beyond blurs in as the edge), the difference zero.
-        std::vector<Lanes> wanted(PaddedCount);
-        std::vector<Lanes> difference(PaddedCount);
+        const auto blurInto = [](const std::vector<Lanes>& from, std::vector<Lanes>& into) {
+            for (int y = 0; y < CanvasRows; ++y) {
+                for (int x = 0; x < CanvasColumns; ++x) {
+                    const std::size_t at = Padded(x, y);
+                    Lanes sum{};
+                    for (const Tap& t : Taps) sum += t.weight * from[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+                    into[at] = sum;
+                }
+            }
+        };
+        // The target, then the difference, in the padded grid, each blurred from weighted_ (room
+        // that Reweigh fills): the target's edge rows and columns repeated into the margin (what
+        // lies beyond blurs in as the edge), the difference zero there (as weighted_ must stay).
         for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
             for (int x = -SeenReachAcross; x < CanvasColumns + SeenReachAcross; ++x) {
                 const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
-                wanted[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
-                const bool onScreen = x >= 0 && x < CanvasColumns && y >= 0 && y < CanvasRows;
-                if (onScreen && target.Inside(at)) difference[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - wanted[Padded(x, y)];
+                weighted_[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
             }
         }
+        blurInto(weighted_, blurredTarget_);
+        std::ranges::fill(weighted_, Lanes{});
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                Lanes blurred{};
-                Lanes error{};
-                for (const Tap& t : Taps) {
-                    const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
-                    blurred += t.weight * wanted[near];
-                    error += t.weight * difference[near];
-                }
-                error_[at] = error;
-                blurredTarget_[at] = blurred;
+                const std::size_t at = NearestTarget::At(x, y);
+                if (target.Inside(at)) weighted_[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - LanesOf(target.colours[at]);
             }
         }
+        blurInto(weighted_, error_);
         Reweigh();
         pixelsToVisit_.fill(true);
         cellsToVisit_.fill(true);
