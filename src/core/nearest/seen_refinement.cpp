@@ -140,16 +140,39 @@ public:
                 weighted_[at] = metric.Times(error_[at]);
             }
         }
-        for (int y = 0; y < CanvasRows; ++y) {
+        // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
+        // sums across (of the margin's rows too) are laid out in spread_ and summed down in place,
+        // the two rows above the one summed kept aside before they are overwritten.
+        const auto times = [](const Columns& m, float w) { return Columns{m.r * w, m.g * w, m.b * w}; };
+        const auto plus = [](const Columns& m, const Columns& n) { return Columns{m.r + n.r, m.g + n.g, m.b + n.b}; };
+        const auto squared = [](float w) { return w * w; };
+        for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                Columns spread;
-                for (const Tap& t : Taps) {
-                    const Columns& near = metric_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-                    const float w = t.weight * t.weight;
-                    spread = {spread.r + w * near.r, spread.g + w * near.g, spread.b + w * near.b};
-                }
-                spread_[at] = spread;
+                Columns across;
+                for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx)
+                    across = plus(across, times(metric_[Padded(x + dx, y)], squared(SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)])));
+                spread_[Padded(x, y)] = across;
+            }
+        }
+        static_assert(SeenReachDown == 2, "two rows above are kept aside");
+        std::array<std::vector<Columns>, 2> above{std::vector<Columns>(CanvasColumns), std::vector<Columns>(CanvasColumns)};
+        for (int x = 0; x < CanvasColumns; ++x) {
+            above[0][static_cast<std::size_t>(x)] = spread_[Padded(x, -2)];
+            above[1][static_cast<std::size_t>(x)] = spread_[Padded(x, -1)];
+        }
+        for (int y = 0; y < CanvasRows; ++y) {
+            std::vector<Columns>& twoUp = above[static_cast<std::size_t>(y % 2)];  // row y - 2; row y - 1 in the other
+            const std::vector<Columns>& oneUp = above[static_cast<std::size_t>((y + 1) % 2)];
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const auto column = static_cast<std::size_t>(x);
+                const Columns here = spread_[Padded(x, y)];
+                Columns down = times(twoUp[column], squared(SeenBlurDown[0]));
+                down = plus(down, times(oneUp[column], squared(SeenBlurDown[1])));
+                down = plus(down, times(here, squared(SeenBlurDown[2])));
+                down = plus(down, times(spread_[Padded(x, y + 1)], squared(SeenBlurDown[3])));
+                down = plus(down, times(spread_[Padded(x, y + 2)], squared(SeenBlurDown[4])));
+                twoUp[column] = here;
+                spread_[Padded(x, y)] = down;
             }
         }
     }
