@@ -57,17 +57,22 @@ float SumOf(Lanes v) { return v[0] + v[1] + v[2]; }
 // What comparing lanes gives: all bits set in each lane where it holds.
 using LaneMask = std::int32_t __attribute__((vector_size(16)));
 
-// A local metric (symmetric) as its three columns, so that M d is three products of lanes.
-struct Columns {
-    Lanes r{};
-    Lanes g{};
-    Lanes b{};
+// A local metric (symmetric: rr, gg, bb, rg, rb, gb) as two blocks of lanes, its first two
+// columns with the third column's two lower entries in their fourth lanes: M d is three products
+// of lanes in two thirds of the room of three columns (the picture-sized grids of metrics are
+// the refinement's largest). What M d leaves in the fourth lane is no channel and never read.
+struct Metric {
+    Lanes r{};  // rr, rg, rb, gb
+    Lanes g{};  // rg, gg, gb, bb
 
-    Lanes Times(Lanes d) const { return r * d[0] + g * d[1] + b * d[2]; }
+    Lanes Third() const { return Lanes{r[2], r[3], g[3], 0.0f}; }
+    Lanes Times(Lanes d) const { return r * d[0] + g * d[1] + Third() * d[2]; }
+    Metric operator*(float by) const { return {r * by, g * by}; }
+    Metric operator+(const Metric& other) const { return {r + other.r, g + other.g}; }
 };
-Columns ColumnsOf(const LocalMetric& metric) {
+Metric MetricOf(const LocalMetric& metric) {
     const std::array<float, 6>& m = metric.m;
-    return {Lanes{m[0], m[3], m[4], 0.0f}, Lanes{m[3], m[1], m[5], 0.0f}, Lanes{m[4], m[5], m[2], 0.0f}};
+    return {Lanes{m[0], m[3], m[4], m[5]}, Lanes{m[3], m[1], m[5], m[2]}};
 }
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
@@ -131,11 +136,11 @@ public:
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
                 const Lanes halfway = blurredTarget_[at] + 0.5f * error_[at];
-                Columns metric = ColumnsOf(metrics_.At({halfway[0], halfway[1], halfway[2]},
-                                                       [](Rgb rounded) { return LocalMetricAt(LinearOf(rounded)); }));
+                Metric metric = MetricOf(metrics_.At({halfway[0], halfway[1], halfway[2]},
+                                                     [](Rgb rounded) { return LocalMetricAt(LinearOf(rounded)); }));
                 const float seenNow = std::sqrt(SumOf(error_[at] * metric.Times(error_[at])));
                 const float by = 1.0f / std::max(seenNow, LeastDifference);
-                metric = {metric.r * by, metric.g * by, metric.b * by};
+                metric = metric * by;
                 metric_[at] = metric;
                 weighted_[at] = metric.Times(error_[at]);
             }
@@ -143,30 +148,30 @@ public:
         // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
         // sums across (of the margin's rows too) are laid out in spread_ and summed down in place,
         // the two rows above the one summed kept aside before they are overwritten.
-        const auto times = [](const Columns& m, float w) { return Columns{m.r * w, m.g * w, m.b * w}; };
-        const auto plus = [](const Columns& m, const Columns& n) { return Columns{m.r + n.r, m.g + n.g, m.b + n.b}; };
+        const auto times = [](const Metric& m, float w) { return m * w; };
+        const auto plus = [](const Metric& m, const Metric& n) { return m + n; };
         const auto squared = [](float w) { return w * w; };
         for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
-                Columns across;
+                Metric across;
                 for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx)
                     across = plus(across, times(metric_[Padded(x + dx, y)], squared(SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)])));
                 spread_[Padded(x, y)] = across;
             }
         }
         static_assert(SeenReachDown == 2, "two rows above are kept aside");
-        std::array<std::vector<Columns>, 2> above{std::vector<Columns>(CanvasColumns), std::vector<Columns>(CanvasColumns)};
+        std::array<std::vector<Metric>, 2> above{std::vector<Metric>(CanvasColumns), std::vector<Metric>(CanvasColumns)};
         for (int x = 0; x < CanvasColumns; ++x) {
             above[0][static_cast<std::size_t>(x)] = spread_[Padded(x, -2)];
             above[1][static_cast<std::size_t>(x)] = spread_[Padded(x, -1)];
         }
         for (int y = 0; y < CanvasRows; ++y) {
-            std::vector<Columns>& twoUp = above[static_cast<std::size_t>(y % 2)];  // row y - 2; row y - 1 in the other
-            const std::vector<Columns>& oneUp = above[static_cast<std::size_t>((y + 1) % 2)];
+            std::vector<Metric>& twoUp = above[static_cast<std::size_t>(y % 2)];  // row y - 2; row y - 1 in the other
+            const std::vector<Metric>& oneUp = above[static_cast<std::size_t>((y + 1) % 2)];
             for (int x = 0; x < CanvasColumns; ++x) {
                 const auto column = static_cast<std::size_t>(x);
-                const Columns here = spread_[Padded(x, y)];
-                Columns down = times(twoUp[column], squared(SeenBlurDown[0]));
+                const Metric here = spread_[Padded(x, y)];
+                Metric down = times(twoUp[column], squared(SeenBlurDown[0]));
                 down = plus(down, times(oneUp[column], squared(SeenBlurDown[1])));
                 down = plus(down, times(here, squared(SeenBlurDown[2])));
                 down = plus(down, times(spread_[Padded(x, y + 1)], squared(SeenBlurDown[3])));
@@ -194,10 +199,10 @@ public:
     // cᵀ S c + c·(2 pull - 2 S n) - (nᵀ S n + n·(2 pull - 2 S n)), a sum of nine terms of c.
     void GainsOf(int x, int y, Lanes pull, std::array<float, 16>& gains) const {
         const std::uint8_t now = canvas_[CanvasIndex(x, y)];
-        const Columns& s = spread_[Padded(x, y)];
+        const Metric& s = spread_[Padded(x, y)];
         const Lanes n = shown_[now];
         const Lanes toward = 2.0f * (pull - s.Times(n));
-        const std::array<float, PaletteTerms> by{s.r[0], s.g[1], s.b[2], s.r[1], s.r[2], s.g[2], toward[0], toward[1], toward[2]};
+        const std::array<float, PaletteTerms> by{s.r[0], s.g[1], s.g[3], s.r[1], s.r[2], s.r[3], toward[0], toward[1], toward[2]};
         const float base = SumOf(n * (s.Times(n) + toward));
         for (std::size_t q = 0; q < Quarters; ++q) {
             Lanes sum = Lanes{} - base;
@@ -240,8 +245,8 @@ private:
     static constexpr std::size_t PaletteTerms = 9;
     static constexpr std::size_t Quarters = 4;
     std::array<std::array<Lanes, Quarters>, PaletteTerms> terms_{};
-    std::vector<Columns> metric_ = std::vector<Columns>(PaddedCount);
-    std::vector<Columns> spread_ = std::vector<Columns>(PaddedCount);
+    std::vector<Metric> metric_ = std::vector<Metric>(PaddedCount);
+    std::vector<Metric> spread_ = std::vector<Metric>(PaddedCount);
     std::vector<Lanes> blurredTarget_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> error_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
