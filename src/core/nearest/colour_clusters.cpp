@@ -72,22 +72,33 @@ std::size_t BinOf(Rgb c) {
 
 Lab LabFast(Rgb c) { return LabOf(LinearOf(c)); }
 
-// The picture's colours, bin by bin: the bins in use and their mean colours.
+// The picture's colours, bin by bin: the bins in use, in the order first met, and their mean
+// colours. Only the bins in use are kept, behind a 16-bit index of all: a picture-sized table of
+// every bin would be most of the memory a refused photograph touches.
 struct Histogram {
-    std::vector<Bin> bins = std::vector<Bin>(BinCount);
-    std::vector<std::uint32_t> used;
+    std::vector<std::uint16_t> slot = std::vector<std::uint16_t>(BinCount);  // 0: none yet, else 1 + index
+    std::vector<Bin> bins;
+    std::vector<std::uint32_t> keys;  // each bin's BinOf
+    std::vector<std::uint32_t> used;  // indexes of bins, in seeding order once ordered
     std::vector<Lab> labs;  // of used, in its order
     std::vector<std::uint32_t> byLightness;  // indexes of used, by ascending CIELAB lightness
 };
 
-Histogram Count(const DecodedPicture& picture, const PictureArea& area) {
+// nullopt: more bins in use than MaxBins (a photograph), told as soon as they are.
+std::optional<Histogram> Count(const DecodedPicture& picture, const PictureArea& area) {
     Histogram h;
     for (int y = area.top; y < area.top + area.height; ++y) {
         for (int x = area.left; x < area.left + area.width; ++x) {
             const Rgb c = picture.rgb[picture.At(x, y)];
-            const std::size_t at = BinOf(c);
-            if (h.bins[at].count == 0) h.used.push_back(static_cast<std::uint32_t>(at));
-            h.bins[at].Add(1, {c.r, c.g, c.b});
+            const std::size_t key = BinOf(c);
+            if (h.slot[key] == 0) {
+                if (h.bins.size() == MaxBins) return std::nullopt;
+                h.used.push_back(static_cast<std::uint32_t>(h.bins.size()));
+                h.bins.emplace_back();
+                h.keys.push_back(static_cast<std::uint32_t>(key));
+                h.slot[key] = static_cast<std::uint16_t>(h.bins.size());
+            }
+            h.bins[h.slot[key] - 1u].Add(1, {c.r, c.g, c.b});
         }
     }
     return h;
@@ -98,7 +109,7 @@ void OrderForSeeding(Histogram& h) {
     const auto seeding = std::stable_partition(h.used.begin(), h.used.end(),
                                                [&](std::uint32_t at) { return h.bins[at].count >= SeedPixels; });
     std::sort(h.used.begin(), seeding, [&](std::uint32_t a, std::uint32_t b) {
-        return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && a < b);
+        return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && h.keys[a] < h.keys[b]);
     });
 }
 
@@ -221,8 +232,9 @@ std::vector<Rgb> CentreColours(const Histogram& h, std::span<const Lab> centres,
 }  // namespace
 
 std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, const PictureArea& area) {
-    Histogram h = Count(picture, area);
-    if (h.used.size() > MaxBins) return std::nullopt;
+    std::optional<Histogram> counted = Count(picture, area);
+    if (!counted) return std::nullopt;
+    Histogram& h = *counted;
     OrderForSeeding(h);
     // Only the seeds' colours are needed to tell most photographs (too many seeds).
     for (const std::uint32_t at : h.used) {
