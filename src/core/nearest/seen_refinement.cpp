@@ -48,9 +48,9 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
-// Four lanes for the three channels (the fourth stays zero): a GCC and Clang vector, so that an
-// error is weighed, added and summed over the taps as one 16-byte block, which the compiler does
-// not find on its own for a plain array.
+// Four lanes for the three channels (the fourth is zero in every colour and error): a GCC and
+// Clang vector, so that an error is weighed, added and summed over the taps as one 16-byte
+// block, which the compiler does not find on its own for a plain array.
 using Lanes = float __attribute__((vector_size(16)));
 Lanes LanesOf(LinearRgb c) { return Lanes{c.r, c.g, c.b, 0.0f}; }
 float SumOf(Lanes v) { return v[0] + v[1] + v[2]; }
@@ -60,7 +60,8 @@ using LaneMask = std::int32_t __attribute__((vector_size(16)));
 // A local metric (symmetric: rr, gg, bb, rg, rb, gb) as two blocks of lanes, its first two
 // columns with the third column's two lower entries in their fourth lanes: M d is three products
 // of lanes in two thirds of the room of three columns (the picture-sized grids of metrics are
-// the refinement's largest). What M d leaves in the fourth lane is no channel and never read.
+// the refinement's largest). What M d leaves in the fourth lane is no channel: it only ever meets
+// the zero fourth lane of a colour step, or is not read.
 struct Metric {
     Lanes r{};  // rr, rg, rb, gb
     Lanes g{};  // rg, gg, gb, bb
