@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -48,14 +47,37 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
-// Four lanes for the three channels (the fourth is zero in every colour and error): a GCC and
-// Clang vector, so that an error is weighed, added and summed over the taps as one 16-byte
-// block, which the compiler does not find on its own for a plain array.
-using Lanes = float __attribute__((vector_size(16)));
-Lanes LanesOf(LinearRgb c) { return Lanes{c.r, c.g, c.b, 0.0f}; }
-float SumOf(Lanes v) { return v[0] + v[1] + v[2]; }
-// What comparing lanes gives: all bits set in each lane where it holds.
-using LaneMask = std::int32_t __attribute__((vector_size(16)));
+// Four lanes for the three channels (the fourth is zero in every colour and error), kept as one
+// aligned 16-byte block so that the compiler weighs, adds and sums an error as one vector.
+struct alignas(16) Lanes {
+    std::array<float, 4> lane{};
+
+    float operator[](std::size_t i) const { return lane[i]; }
+    Lanes& operator+=(const Lanes& other) {
+        for (std::size_t i = 0; i < 4; ++i) lane[i] += other.lane[i];
+        return *this;
+    }
+    friend Lanes operator+(Lanes a, const Lanes& b) { return a += b; }
+    friend Lanes operator-(Lanes a, const Lanes& b) {
+        for (std::size_t i = 0; i < 4; ++i) a.lane[i] -= b.lane[i];
+        return a;
+    }
+    friend Lanes operator-(Lanes a, float b) {
+        for (float& l : a.lane) l -= b;
+        return a;
+    }
+    friend Lanes operator*(Lanes a, const Lanes& b) {
+        for (std::size_t i = 0; i < 4; ++i) a.lane[i] *= b.lane[i];
+        return a;
+    }
+    friend Lanes operator*(Lanes a, float b) {
+        for (float& l : a.lane) l *= b;
+        return a;
+    }
+    friend Lanes operator*(float a, const Lanes& b) { return b * a; }
+};
+Lanes LanesOf(LinearRgb c) { return Lanes{{c.r, c.g, c.b, 0.0f}}; }
+float SumOf(const Lanes& v) { return v[0] + v[1] + v[2]; }
 
 // A local metric (symmetric: rr, gg, bb, rg, rb, gb) as two blocks of lanes, its first two
 // columns with the third column's two lower entries in their fourth lanes: M d is three products
@@ -66,14 +88,14 @@ struct Metric {
     Lanes r{};  // rr, rg, rb, gb
     Lanes g{};  // rg, gg, gb, bb
 
-    Lanes Third() const { return Lanes{r[2], r[3], g[3], 0.0f}; }
+    Lanes Third() const { return Lanes{{r[2], r[3], g[3], 0.0f}}; }
     Lanes Times(Lanes d) const { return r * d[0] + g * d[1] + Third() * d[2]; }
     Metric operator*(float by) const { return {r * by, g * by}; }
     Metric operator+(const Metric& other) const { return {r + other.r, g + other.g}; }
 };
 Metric MetricOf(const LocalMetric& metric) {
     const std::array<float, 6>& m = metric.m;
-    return {Lanes{m[0], m[3], m[4], m[5]}, Lanes{m[3], m[1], m[5], m[2]}};
+    return {Lanes{{m[0], m[3], m[4], m[5]}}, Lanes{{m[3], m[1], m[5], m[2]}}};
 }
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
@@ -91,7 +113,7 @@ public:
             shown_[c] = LanesOf(shown.linear[c]);
             const auto [r, g, b] = shown.linear[c];
             const std::array<float, PaletteTerms> products{r * r, g * g, b * b, 2 * r * g, 2 * r * b, 2 * g * b, r, g, b};
-            for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4][c % 4] = products[k];
+            for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4].lane[c % 4] = products[k];
         }
         const Lanes behind = shown_[background];
         const auto blurInto = [](const std::vector<Lanes>& from, std::vector<Lanes>& into) {
@@ -333,13 +355,9 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     for (std::size_t i = 0; i < pixels; ++i) keptSum += kept[i];
     // The colours some pixel would rather take than its best within the set, four at a time: a
     // colour no pixel would rather take cannot make the cell nearer.
-    std::array<LaneMask, 4> wanted{};
+    std::array<bool, 16> wanted{};
     for (std::size_t i = 0; i < pixels; ++i) {
-        for (std::size_t q = 0; q < wanted.size(); ++q) {
-            Lanes quarter;
-            std::memcpy(&quarter, &gain[i][4 * q], sizeof quarter);
-            wanted[q] |= quarter < kept[i];
-        }
+        for (std::size_t c = 0; c < wanted.size(); ++c) wanted[c] = wanted[c] || gain[i][c] < kept[i];
     }
     const auto others = static_cast<ColourSet>(now & ~(1u << background));
     const bool full = std::popcount(others) >= 3;
@@ -354,7 +372,7 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
     ColourSet best = now;
     float bestEstimate = keptSum - LeastGain;
     for (std::uint8_t add = 0; add < 16; ++add) {
-        if (!Holds(usable, add) || Holds(now, add) || wanted[add / 4u][add % 4u] == 0) continue;
+        if (!Holds(usable, add) || Holds(now, add) || !wanted[add]) continue;
         const auto with = static_cast<ColourSet>(now | 1u << add);
         if (!full) {
             if (const float e = estimate(kept, add); e < bestEstimate) bestEstimate = e, best = with;
