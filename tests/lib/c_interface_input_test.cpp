@@ -13,9 +13,9 @@ namespace {
 const std::string NoPixels = "pixmosaic: no pixels: give RGBA rows of at least width * 4 bytes\n";
 
 // The picture's pixels as RGBA rows `stride` bytes apart, the padding filled with a colour that
-// must not show.
+// must not show; the last row ends the buffer, so that a read past it is one past the pixels.
 std::vector<std::uint8_t> RgbaRows(int width, int height, std::size_t stride, const std::function<std::uint32_t(int, int)>& pixel) {
-    std::vector<std::uint8_t> rgba(stride * static_cast<std::size_t>(height), 0xA5);
+    std::vector<std::uint8_t> rgba(stride * static_cast<std::size_t>(height - 1) + 4 * static_cast<std::size_t>(width), 0xA5);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t c = pixel(x, y);
