@@ -50,6 +50,17 @@ TEST(ClashMap, ARefusedPictureMarksEveryCellThatFailsUnderItsBackground) {
     }
 }
 
+// The C interface shows a refused picture's map where the preview would be.
+TEST(ClashMap, TheCInterfaceShowsItInsteadOfThePreview) {
+    const std::vector<std::uint8_t> png = MakePng({}, [](int x, int y) { return PeptoHex(Clashing(x, y)); });
+    const Outcome result = Converted({{"background", "0"}}, png);
+    EXPECT_EQ(result.status, ExitRefused);
+    EXPECT_FALSE(result.hasFile);
+    const Told told = ConvertTold(OptionsOf({{Option::Background, "0"}}), png);
+    EXPECT_EQ(result.message, told.info + told.err);
+    ExpectMap({result.width, result.height, result.Pixels()}, ClashingColour, 320, 200, 0, 0, CrowdedCells(Clashing, 0));
+}
+
 TEST(ClashMap, WithNearestTheMapIsThatOfThePictureAsRead) {
     // The clashing picture is changed and converted; its map marks the cells that clashed.
     const std::vector<std::uint8_t> png = MakePng({}, [](int x, int y) { return PeptoHex(Clashing(x, y)); });
