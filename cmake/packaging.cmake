@@ -31,6 +31,7 @@ else()
   else()
     set(PIXMOSAIC_CODEC_LIBS "")
   endif()
+  file(RELATIVE_PATH PIXMOSAIC_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
   configure_file(packaging/pixmosaic.pc.in ${CMAKE_BINARY_DIR}/packaging/pixmosaic.pc @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/packaging/pixmosaic.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
