@@ -9,15 +9,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "core/format/export_format.h"
-#include "core/nearest/dither.h"
-#include "core/palette/c64_palettes.h"
 #include "fuzz/seed_file.h"
-#include "lib/reading/picture_scaling.h"
+#include "lib/options.h"
 
 namespace pxm::fuzz {
 
@@ -44,24 +43,33 @@ using Dimensions = std::vector<Dimension>;
 
 namespace detail {
 
+inline std::string LongName(Option option) { return std::string(NameOf(option).longName); }
+
+// A dimension of the values the converter names for `option` (ValuesOf), but those `left`
+// (the default's, given anyway), after the first value, which sets none.
+inline Dimension ValuesDimension(Option option, std::initializer_list<std::string_view> left = {}, Settings onlyWith = {},
+                                 Settings unlessWith = {}) {
+    Dimension dimension{{{}}, std::move(onlyWith), std::move(unlessWith)};
+    for (const std::string_view value : ValuesOf(option)) {
+        if (std::ranges::find(left, value) == left.end()) dimension.values.push_back({{LongName(option), std::string(value)}});
+    }
+    return dimension;
+}
+
 // Where the picture or file goes, and in which form: the dimensions both kinds of input share.
 inline std::vector<Dimension> OutputDimensions() {
-    Dimension containers{{{}}};
-    for (const char* container : {"prg", "p00", "tap", "d64", "png", "bmp"}) containers.values.push_back({{"container", container}});
     // A PNG or BMP has no C64 format, program or name.
     const Settings pictures{{"container", "png"}, {"container", "bmp"}};
-    Dimension formats{{{}}, {}, pictures};
-    for (const FormatInfo& format : Formats) formats.values.push_back({{"format", std::string(format.key)}});
+    Dimension formats = ValuesDimension(Option::Format, {}, {}, pictures);
     formats.values.push_back({{"format", "sp2"}, {"fix-sp2-flaw", "1"}});
-    Dimension palettes{{{}, {{"palette", "auto"}}, {{"palette", "index"}}}};
-    for (const std::size_t p : {std::size_t{0}, DefaultPalette, C64Palettes.size() - 1})
-        palettes.values.push_back({{"palette", std::string(C64Palettes[p].name)}});
+    const Settings named{{"name", "FUZZED"}};
     return {
-        containers,
+        ValuesDimension(Option::Container),
         formats,
-        palettes,
-        {{{}, {{"executable", "1"}}, {{"executable", "1"}, {"border", "auto"}}, {{"executable", "1"}, {"border", "2"}}}, {}, pictures},
-        {{{}, {{"name", "FUZZED"}}}, {}, pictures},
+        ValuesDimension(Option::Palette),
+        {{{}, named}, {}, pictures},
+        // A program on standard output is named by --name.
+        {{{}, {{"executable", "1"}}, {{"executable", "1"}, {"border", "auto"}}, {{"executable", "1"}, {"border", "2"}}}, named},
         {{{}, {{"preview", "preview.png"}}}},
         {{{}, {{"verbose", "1"}}, {{"quiet", "1"}}}},
         // --info: what the file is, instead of converting it; one input in four.
@@ -69,21 +77,20 @@ inline std::vector<Dimension> OutputDimensions() {
     };
 }
 
-// A picture to koalize: mode or background, with `nearest` --nearest with its dither (none
-// given: the picture refined as seen, its slowest part) and scaling, --backgrounds, the clash
-// map, then the output's dimensions.
+// A picture to koalize: a grey mode or a background, with `nearest` --nearest with its dither
+// (none given: the picture refined as seen, its slowest part) and scaling, --backgrounds, the
+// clash map, then the output's dimensions.
 inline Dimensions KoalizingDimensions(bool nearest) {
-    Dimension koalizing{{{}, {{"mode", "grey4"}}, {{"mode", "grey5"}}}};
-    for (int colour = 0; colour < 16; ++colour) koalizing.values.push_back({{"background", std::to_string(colour)}});
+    Dimension koalizing = ValuesDimension(Option::Mode, {ValuesOf(Option::Mode).front()});
+    for (const Settings& background : ValuesDimension(Option::Background, {"auto"}).values) {
+        if (!background.empty()) koalizing.values.push_back(background);
+    }
     Dimensions made{koalizing, {{{}, {{"backgrounds", "1"}}}}, {{{}, {{"clash-map", "clash.png"}}}}};
     if (nearest) {
         const Settings asked{{"nearest", "1"}};
-        Dimension dithers{{{}}, asked};
-        for (const auto& dither : DitherKindNames) dithers.values.push_back({{"dither", std::string(dither.name)}});
-        Dimension scales{{{}}, asked};
-        for (const auto& scale : ScaleModeNames) scales.values.push_back({{"scale", std::string(scale.name)}});
         // --nearest, the slowest road: one input in four.
-        made.insert(made.end(), {{{{}, {}, {}, asked}}, dithers, scales});
+        made.insert(made.end(), {{{{}, {}, {}, asked}}, ValuesDimension(Option::Dither, {}, asked),
+                                 ValuesDimension(Option::Scale, {}, asked)});
     }
     for (Dimension& output : OutputDimensions()) made.push_back(std::move(output));
     return made;

@@ -2,7 +2,8 @@
 // One fuzz input through the library's front door: the settings its choice bytes pick, read as
 // the converter reads them, then Convert (or DescribeFile for --info) over the rest of the
 // input, and what comes out checked: a file that reads back as the picture made (C64 files by
-// the C64 reader, PNGs by the PNG decoder, BMPs by the BMP reader), a preview of that picture,
+// the C64 reader, a plain format's as long as its container makes it; PNGs by the PNG decoder,
+// BMPs by the BMP reader), a preview of that picture,
 // a clash map of its own size, a refusal that says something.
 #include <algorithm>
 #include <cstddef>
@@ -15,9 +16,12 @@
 #include <string>
 
 #include "core/c64read/c64_picture_reader.h"
+#include "core/disk/d64_image.h"
+#include "core/export/containers.h"
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
 #include "core/palette/palette_book.h"
+#include "core/tape/tap_image.h"
 #include "core/view/preview.h"
 #include "core/view/shown_colours.h"
 #include "fuzz/conversion_choice.h"
@@ -50,7 +54,7 @@ inline std::optional<ChosenRun> RunOf(const Settings& settings) {
         Check(row != nullptr && ApplyOption(row->option, setting.value, Spelling(row->option), run.options).ok());
         run.given[static_cast<std::size_t>(row->option)] = true;
     }
-    if (CombinationError(run.options, run.given) || ProgramNameError(run.options, StandardStream)) return std::nullopt;
+    if (CombinationError(run.options, run.given) || ProgramNameError(run.options, StandardStream, StandardStream)) return std::nullopt;
     if (!run.options.onlyListing()) {
         Result<OutputPlan, std::string> output = OutputFor(std::string(StandardStream), run.options);
         if (!output) return std::nullopt;
@@ -78,6 +82,17 @@ inline void CheckShownAsPreview(std::span<const Rgb> pixels, const KoalaImage& i
     Check(std::ranges::equal(pixels, *preview));
 }
 
+// The length of a plain format's file follows from its container alone.
+inline std::size_t PlainFileSize(Container container, std::size_t dataSize) {
+    switch (container) {
+        case Container::P00: return P00HeaderSize + LoadAddressSize + dataSize;
+        case Container::Prg: break;
+        case Container::Tap: return TapeImageSize(dataSize);
+        case Container::D64: return D64ImageSize;
+    }
+    return LoadAddressSize + dataSize;
+}
+
 // A C64 file made reads back as the picture, in the format asked (a C64 input keeps its own
 // unless -f gives one), in the container asked, a showing program when -x asked for one.
 inline void CheckC64File(std::span<const std::uint8_t> file, const Converted& made, const ChosenRun& run) {
@@ -90,6 +105,9 @@ inline void CheckC64File(std::span<const std::uint8_t> file, const Converted& ma
     else Check(read->container == output.container);
     Check(std::equal(made.image.begin(), made.image.begin() + KoalaBackgroundOffset, read->image.begin()));
     if (read->hasBackground) Check(read->image == made.image);
+    const FormatInfo& format = InfoOf(read->format);
+    if (!run.options.executable && format.encoding == Encoding::Plain)
+        Check(file.size() == PlainFileSize(output.container, format.layout.size));
 }
 
 // A PNG or BMP made shows the picture as a C64 does: the PNG the preview's pixels, the BMP the

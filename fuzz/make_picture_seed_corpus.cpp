@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     WriteSeed(
         dir, "screenshot.png",
         pxm::test::MakePng({.width = 384, .height = 272}, [](int x, int y) { return Rgb(0, x < 32 || y < 35 ? 14 : Number(x, y)); }),
-        {{"executable", "1"}, {"border", "auto"}});
+        {{"executable", "1"}, {"border", "auto"}, {"name", "FUZZED"}});
     WriteSeed(dir, "differing-pairs.png",
               pxm::test::MakePng({.width = 16, .height = 8}, [](int x, int) { return Rgb(6, x % 3); }));
     WriteSeed(dir, "too-wide.png", pxm::test::MakePng({.width = 330, .height = 2}, pepto));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/koala/colour_names.h"
 #include "fuzz/conversion_choice.h"
 #include "tests/support/bmp_builder.h"
 
@@ -25,7 +26,7 @@ void WriteSeed(const std::string& dir, const std::string& name, const std::vecto
 const std::map<std::string, Settings> ExampleSettings{
     {"greys4.bmp", {{"mode", "grey4"}}},
     {"greys5.bmp", {{"mode", "grey5"}}},
-    {"landscape-16.bmp", {{"background", "14"}, {"executable", "1"}, {"container", "d64"}}},
+    {"landscape-16.bmp", {{"background", std::string(pxm::ColourName(14))}, {"executable", "1"}, {"name", "FUZZED"}, {"container", "d64"}}},
 };
 
 int Stripes(int x, int y) { return (x / 8 + y / 8) % 3 + 1; }
@@ -62,9 +63,9 @@ int main(int argc, char** argv) {
     WriteSeed(dir, "top-down.bmp", MakeBmp({.width = 16, .height = 16, .topDown = true}, Stripes),
               {{"format", "sp2"}, {"fix-sp2-flaw", "1"}, {"container", "d64"}});
     WriteSeed(dir, "no-important-colours.bmp", MakeBmp({.width = 16, .height = 16, .importantColours = 0}, Stripes),
-              {{"format", "artstudio"}, {"container", "p00"}, {"background", "0"}});
+              {{"format", "artstudio"}, {"container", "p00"}, {"background", std::string(pxm::ColourName(0))}});
     WriteSeed(dir, "8-bit-says-16.bmp", MakeBmp({.width = 32, .height = 8, .bitsPerPixel = 8, .importantColours = 16}, Stripes),
-              {{"format", "blazing"}, {"executable", "1"}, {"border", "auto"}});
+              {{"format", "blazing"}, {"executable", "1"}, {"border", "auto"}, {"name", "FUZZED"}});
     // C64 colours out of their order, as paint programs save them: ImageMagick's larger header
     // with its palette padded with black; a PC's standard palette; seventeen colours.
     const std::vector<std::uint32_t> shuffled{0x6F4F25, 0x000000, 0x9AD284, 0x68372B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
