@@ -119,7 +119,7 @@ std::optional<std::vector<Lab>> Seeds(const Histogram& h) {
     std::vector<Lab> seeds;
     for (std::size_t i = 0; i < h.used.size() && h.bins[h.used[i]].count >= SeedPixels; ++i) {
         const Lab& lab = h.labs[i];
-        if (std::ranges::any_of(seeds, [&](const Lab& seed) { return LabDistanceSquared(seed, lab) < Squared(SeedSeparation); }))
+        if (std::any_of(seeds.begin(), seeds.end(), [&](const Lab& seed) { return LabDistanceSquared(seed, lab) < Squared(SeedSeparation); }))
             continue;
         if (seeds.size() == MaxSeeds) return std::nullopt;
         seeds.push_back(lab);
@@ -171,7 +171,7 @@ std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size
             labs.push_back(mode->lab);
         }
     }
-    std::ranges::stable_sort(modes, [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
+    std::stable_sort(modes.begin(), modes.end(), [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     const double least = std::max<double>(SeedPixels, static_cast<double>(pixels) * LeastModeShare);
     std::erase_if(modes, [&](const Mode& mode) { return mode.mass < least; });
     labs.clear();
