@@ -1,0 +1,96 @@
+// Writes the page's lists (lists.js) from the converter's own tables, so that the page offers
+// exactly the option values pixmosaic-cli takes: run by the web build, its output served beside
+// the page.
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli/option_values.h"
+#include "cli/output_names.h"
+#include "cli/picture_scaling.h"
+#include "core/format/c64_file.h"
+#include "core/format/export_format.h"
+#include "core/format/petscii_name.h"
+#include "core/koala/colour_names.h"
+#include "core/nearest/dither.h"
+#include "core/palette/c64_palettes.h"
+
+namespace {
+
+using pxm::NamedValue;
+
+// A JSON string: the tables hold printable ASCII, so quotes and backslashes alone need escaping.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') quoted.push_back('\\');
+        quoted.push_back(c);
+    }
+    return quoted + "\"";
+}
+
+// One option's choices as [value, label] pairs.
+struct Choice {
+    std::string value;
+    std::string label;
+};
+
+void PrintChoices(std::string_view key, std::span<const Choice> choices, bool last = false) {
+    std::printf("  %s: [", Quoted(key).c_str());
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        std::printf("%s[%s, %s]", i ? ", " : "", Quoted(choices[i].value).c_str(), Quoted(choices[i].label).c_str());
+    std::printf("]%s\n", last ? "" : ",");
+}
+
+template <typename T>
+std::vector<Choice> NamesOf(std::span<const NamedValue<T>> table) {
+    std::vector<Choice> choices;
+    for (const NamedValue<T>& row : table) choices.push_back({std::string(row.name), std::string(row.name)});
+    return choices;
+}
+
+}  // namespace
+
+int main() {
+    std::vector<Choice> modes;
+    for (const pxm::PaletteMode mode : {pxm::PaletteMode::Multicolour, pxm::PaletteMode::FourGreys, pxm::PaletteMode::FiveGreys})
+        modes.push_back({std::string(pxm::cli::ModeName(mode)), std::string(pxm::cli::ModeName(mode))});
+
+    std::vector<Choice> backgrounds{{"auto", "auto"}};
+    for (std::size_t c = 0; c < pxm::ColourNames.size(); ++c)
+        backgrounds.push_back({std::string(pxm::ColourNames[c]), std::to_string(c) + " " + std::string(pxm::ColourNames[c])});
+
+    std::vector<Choice> palettes{{"auto", "auto"}};
+    for (const pxm::C64Palette& palette : pxm::C64Palettes) palettes.push_back({std::string(palette.name), std::string(palette.name)});
+
+    std::vector<Choice> formats;
+    for (const pxm::FormatInfo& format : pxm::Formats) formats.push_back({std::string(format.key), std::string(format.name)});
+
+    // The containers an extension names by itself (not a format's customary name).
+    std::vector<Choice> containers;
+    for (const pxm::cli::OutputExtension& row : pxm::cli::OutputExtensions) {
+        if (!row.format) containers.push_back({std::string(row.extension), std::string(row.extension)});
+    }
+
+    // The characters a program's C64 name keeps of a file name (ProgramName's rule).
+    std::string nameCharacters;
+    for (char c = ' '; c <= '~'; ++c) {
+        if (pxm::PetsciiOf(c)) nameCharacters.push_back(c);
+    }
+
+    std::printf("// Made by page_lists from the converter's tables: do not edit.\n");
+    std::printf("self.PixmosaicLists = {\n");
+    PrintChoices("mode", modes);
+    PrintChoices("background", backgrounds);
+    PrintChoices("palette", palettes);
+    PrintChoices("format", formats);
+    PrintChoices("container", containers);
+    PrintChoices("scale", NamesOf<pxm::cli::ScaleMode>(pxm::cli::ScaleModeNames));
+    PrintChoices("dither", NamesOf<pxm::DitherKind>(pxm::DitherKindNames));
+    std::printf("  nameCharacters: %s,\n", Quoted(nameCharacters).c_str());
+    std::printf("  nameLength: %zu\n", pxm::C64NameLength);
+    std::printf("};\n");
+    return 0;
+}
