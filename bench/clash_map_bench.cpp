@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_pictures.h"
-#include "cli/picture_decoder.h"
-#include "cli/preview_png.h"
+#include "lib/reading/picture_decoder.h"
+#include "lib/output/preview_png.h"
 #include "core/koala/clashing_cells.h"
 #include "core/view/clash_map.h"
 
@@ -13,12 +13,12 @@ namespace {
 // cells of all sixteen backgrounds, the picture as read, the frames and the PNG.
 void BM_ClashMapScreenshotAuto(benchmark::State& state) {
     const auto canvas = OnlyLastBackgroundCanvas();
-    const cli::DecodeOutcome decoded = cli::DecodePng(AllSlotsPng(true));
+    const DecodeOutcome decoded = DecodePng(AllSlotsPng(true));
     for (auto _ : state) {
         const Clashes clashes = FindClashes(*canvas, PaletteMode::Multicolour, AutoBackground);
         RgbPicture map = PictureAsRead(*canvas, C64Palettes[DefaultPalette], &decoded.picture);
         FrameCells(map, clashes.cells, UnusedColour(map));
-        const cli::EncodedPng png = cli::EncodePng(map.pixels, map.width, map.height);
+        const EncodedPng png = EncodePng(map.pixels, map.width, map.height);
         benchmark::DoNotOptimize(png.bytes.data());
     }
 }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cli/picture_scaling.h"
+#include "lib/reading/picture_scaling.h"
 #include "core/nearest/lossy_picture.h"
 #include "core/nearest/nearest_picture.h"
 #include "core/nearest/seen_refinement.h"
@@ -67,7 +67,7 @@ const ShownColours Pepto = ShownColoursOf(C64Palettes[DefaultPalette]);
 
 void BM_NearestScaleTo160x200(benchmark::State& state) {
     const DecodedPicture picture = Photo(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    for (auto _ : state) benchmark::DoNotOptimize(cli::ScaleToScreen(picture, cli::ScaleMode::Fit));
+    for (auto _ : state) benchmark::DoNotOptimize(ScaleToScreen(picture, ScaleMode::Fit));
 }
 BENCHMARK(BM_NearestScaleTo160x200)->Args({640, 480})->Args({4000, 3000})->Unit(benchmark::kMillisecond);
 

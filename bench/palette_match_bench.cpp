@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_pictures.h"
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 #include "core/import/palette_match.h"
 #include "tests/support/palette_perturbation.h"
 
@@ -11,7 +11,7 @@ namespace {
 // The palette step alone on a decoded 384x272 screenshot (15 colours) against the 35 palettes:
 // the colours collected pixel by pixel, then assigned in each palette.
 void MatchScreenshot(benchmark::State& state, const std::array<Rgb, 16>& colours, ColourRefusal expected) {
-    const cli::DecodeOutcome decoded = cli::DecodePng(AllSlotsPng(true, colours));
+    const DecodeOutcome decoded = DecodePng(AllSlotsPng(true, colours));
     const PictureArea area{32, 35, 320, 200};
     for (auto _ : state) {
         const PaletteMatch match = MatchPalette(decoded.picture, area, {});

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_pictures.h"
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 #include "core/import/colour_count.h"
 
 namespace pxm::bench {
@@ -11,8 +11,8 @@ namespace {
 void DecodeJpegScreenshot(benchmark::State& state, bool progressive) {
     const auto file = AllSlotsJpegScreenshot(progressive);
     for (auto _ : state) {
-        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded) {
+        const DecodeOutcome decoded = DecodeJpeg(file);
+        if (decoded.status != DecodeOutcome::Status::Decoded) {
             state.SkipWithError("not decoded");
             break;
         }
@@ -32,8 +32,8 @@ void BM_DecodeJpeg12MegapixelsScaledDown(benchmark::State& state) {
     const auto file = CameraJpeg12Megapixels();
     state.counters["file_bytes"] = static_cast<double>(file.size());
     for (auto _ : state) {
-        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded || (decoded.reduction != BoxFactors{8, 8})) {
+        const DecodeOutcome decoded = DecodeJpeg(file, SizesTaken::ScaledDown);
+        if (decoded.status != DecodeOutcome::Status::Decoded || (decoded.reduction != BoxFactors{8, 8})) {
             state.SkipWithError("not decoded at 1/8");
             break;
         }
@@ -47,8 +47,8 @@ void BM_DecodeJpeg50MegapixelsScaledDown(benchmark::State& state) {
     const auto file = PhoneJpeg50Megapixels();
     state.counters["file_bytes"] = static_cast<double>(file.size());
     for (auto _ : state) {
-        const cli::DecodeOutcome decoded = cli::DecodeJpeg(file, cli::SizesTaken::ScaledDown);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{8, 8}) {
+        const DecodeOutcome decoded = DecodeJpeg(file, SizesTaken::ScaledDown);
+        if (decoded.status != DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{8, 8}) {
             state.SkipWithError("not decoded at 1/8");
             break;
         }
@@ -58,7 +58,7 @@ void BM_DecodeJpeg50MegapixelsScaledDown(benchmark::State& state) {
 BENCHMARK(BM_DecodeJpeg50MegapixelsScaledDown)->Unit(benchmark::kMillisecond);
 
 void BM_CountColoursJpegScreenshot(benchmark::State& state) {
-    const cli::DecodeOutcome decoded = cli::DecodeJpeg(AllSlotsJpegScreenshot(false));
+    const DecodeOutcome decoded = DecodeJpeg(AllSlotsJpegScreenshot(false));
     for (auto _ : state) {
         const std::size_t colours = CountColours(decoded.picture);
         if (colours <= C64ColourCount) {

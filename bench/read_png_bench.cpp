@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_pictures.h"
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 #include "core/import/picture_import.h"
 
 namespace pxm::bench {
@@ -13,7 +13,7 @@ void BM_ReadPngScreenshotAutoPalette(benchmark::State& state) {
     const auto file = AllSlotsPng(true);
     auto canvas = std::make_unique<Canvas>();
     for (auto _ : state) {
-        const cli::DecodeOutcome decoded = cli::DecodePng(file);
+        const DecodeOutcome decoded = DecodePng(file);
         const PictureImport imported = ImportPicture(decoded.picture, PictureKind::Png, {}, *canvas);
         if (imported.palette != DefaultPalette) {
             state.SkipWithError("pepto not found");
@@ -30,8 +30,8 @@ void BM_DecodePng24MegapixelsScaledDown(benchmark::State& state) {
     const auto file = CameraPng24Megapixels();
     state.counters["file_bytes"] = static_cast<double>(file.size());
     for (auto _ : state) {
-        const cli::DecodeOutcome decoded = cli::DecodePng(file, cli::SizesTaken::ScaledDown);
-        if (decoded.status != cli::DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{9, 10}) {
+        const DecodeOutcome decoded = DecodePng(file, SizesTaken::ScaledDown);
+        if (decoded.status != DecodeOutcome::Status::Decoded || decoded.reduction != BoxFactors{9, 10}) {
             state.SkipWithError("not brought down by 9x10");
             break;
         }

@@ -4,7 +4,7 @@
 # Component instead. Included after static-converter.cmake: libwebp and libtiff then come from
 # their archives, with the libraries libtiff's archive needs, as pkg-config lists them. Debian
 # packages no archive of libheif (nor of its HEVC and AV1 decoders): the converter loads it when
-# a HEIC or AVIF file comes (src/cli/posix/heif_library.h), so Pixmosaic::Heif is its header and
+# a HEIC or AVIF file comes (src/codecs/posix/heif_library.h), so Pixmosaic::Heif is its header and
 # the loader; libheif itself (the target heif) is linked only by what writes HEIF files.
 if(NOT WIN32 AND NOT TARGET Pixmosaic::WebP)
   find_package(PkgConfig REQUIRED)

@@ -2,7 +2,7 @@
 # libexif, libwebp and libtiff from their Debian -dev packages and with the C++ runtime's, so that
 # at start it loads glibc alone (docs/performance.md); the .deb depends on glibc (dpkg-shlibdeps).
 # It cannot be linked fully static: it loads libheif, which Debian packages no archive of, when a
-# HEIC or AVIF file comes (src/cli/posix/heif_library.h). Included before src/cli, whose
+# HEIC or AVIF file comes (src/codecs/posix/heif_library.h). Included before src/cli, whose
 # find_package() calls then find the archives. A sanitizer build links the libraries shared.
 if(NOT WIN32 AND NOT PIXMOSAIC_SANITIZE)
   option(PIXMOSAIC_STATIC_CONVERTER "Link the native pixmosaic-cli with the libraries' archives" ON)

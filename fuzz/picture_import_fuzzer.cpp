@@ -16,10 +16,10 @@
 #include <optional>
 #include <span>
 
-#include "cli/picture_decoder.h"
-#include "cli/picture_info.h"
-#include "cli/picture_scaling.h"
-#include "cli/preview_png.h"
+#include "lib/reading/picture_decoder.h"
+#include "lib/reading/picture_info.h"
+#include "lib/reading/picture_scaling.h"
+#include "lib/output/preview_png.h"
 #include "core/import/declared_size.h"
 #include "core/import/picture_area.h"
 #include "core/import/picture_import.h"
@@ -60,8 +60,8 @@ pxm::PictureKind DecoderFor(std::span<const std::uint8_t> bytes, pxm::PictureKin
 // The size of the file: from its header, or as its decoder reads it refusing all but C64 sizes.
 std::optional<pxm::DeclaredSize> SizeOf(std::span<const std::uint8_t> bytes, pxm::PictureKind kind) {
     if (SizeDeclared(kind)) return pxm::DeclaredSizeOf(kind, bytes);
-    const pxm::cli::DecodeOutcome c64 = pxm::cli::DecodeOfKind(kind, bytes);
-    if (c64.status == pxm::cli::DecodeOutcome::Status::Unreadable) return std::nullopt;
+    const DecodeOutcome c64 = DecodeOfKind(kind, bytes);
+    if (c64.status == DecodeOutcome::Status::Unreadable) return std::nullopt;
     return pxm::DeclaredSize{c64.picture.width, c64.picture.height};
 }
 
@@ -76,13 +76,13 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     // PNG, GIF or JPEG; the other kinds are decoded whole).
     const long long pixels = declared ? static_cast<long long>(declared->width) * declared->height : 0;
     if (!declared || (pixels > MaxFuzzedPixels && (!SizeDeclared(kind) || pixels <= pxm::MaxWholePixels))) return;
-    const auto scale = static_cast<pxm::cli::ScaleMode>(pick % 4);
-    const auto sizes = scale == pxm::cli::ScaleMode::None ? pxm::cli::SizesTaken::Scalable : pxm::cli::SizesTaken::ScaledDown;
+    const auto scale = static_cast<ScaleMode>(pick % 4);
+    const auto sizes = scale == ScaleMode::None ? SizesTaken::Scalable : SizesTaken::ScaledDown;
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);
-    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes, sizes);
-    if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) return;
+    const DecodeOutcome decoded = DecodeOfKind(decoder, bytes, sizes);
+    if (decoded.status != DecodeOutcome::Status::Decoded) return;
     const pxm::DecodedPicture& picture = decoded.picture;
-    Check(pxm::cli::Takes(sizes, picture.width, picture.height));
+    Check(Takes(sizes, picture.width, picture.height));
     // A picture decoded smaller is its declared size divided by the reduction, still the screen's
     // size or more; one cut is the screen's top left.
     if (kind == decoder && decoded.cut) {
@@ -94,7 +94,7 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
     }
 
     pxm::NearestTarget target;
-    if (scale == pxm::cli::ScaleMode::None) {
+    if (scale == ScaleMode::None) {
         const pxm::PictureArea area = pxm::AcceptedArea(picture.width, picture.height)
                                           .value_or(pxm::PictureArea{0, 0, std::min(picture.width, pxm::MaxPictureWidth),
                                                                      std::min(picture.height, pxm::MaxPictureHeight)});
@@ -116,11 +116,11 @@ void CheckNearest(std::span<const std::uint8_t> bytes, std::uint8_t pick) {
         target = pxm::TargetFromPairs(picture, area, numbers);
     } else {
         if (picture.alpha.empty() && picture.width % 2 == 0 && picture.height % 2 == 0) {
-            const pxm::DecodedPicture half = pxm::cli::ShrinkBy(picture, 2);
+            const pxm::DecodedPicture half = ShrinkBy(picture, 2);
             Check(half.width == picture.width / 2 && half.height == picture.height / 2 &&
                   half.rgb.size() == static_cast<std::size_t>(half.width) * static_cast<std::size_t>(half.height));
         }
-        const pxm::cli::ScaledPicture scaled = pxm::cli::ScaleToScreen(picture, scale, decoded.reduction);
+        const ScaledPicture scaled = ScaleToScreen(picture, scale, decoded.reduction);
         const pxm::DecodedPicture& out = scaled.picture;
         Check(out.width >= 1 && out.width <= pxm::CanvasColumns && out.height >= 1 && out.height <= pxm::CanvasRows);
         Check(out.rgb.size() == static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
@@ -148,9 +148,9 @@ void CheckInfo(std::span<const std::uint8_t> bytes) {
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
     if (declared && static_cast<long long>(declared->width) * declared->height > MaxFuzzedPixels) return;
-    pxm::cli::InputFile input;
+    InputFile input;
     input.bytes.assign(bytes.begin(), bytes.end());
-    const pxm::cli::InfoBlock block = pxm::cli::PictureInfo(input, {});
+    const InfoBlock block = PictureInfo(input, {});
     if (kind == pxm::PictureKind::Unknown) return Check(block.text.empty() && !block.refusal.empty());
     Check(block.text.starts_with("Kind: "));
     Check(block.refusal.empty() == (block.text.find("\nConverts: ") != std::string::npos));
@@ -165,19 +165,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Whatever the first bytes say, every decoder meets every input.
     const pxm::PictureKind kind = pxm::KindOfPicture(bytes);
     const pxm::PictureKind decoder = DecoderFor(bytes, kind);
-    const pxm::cli::DecodeOutcome decoded = pxm::cli::DecodeOfKind(decoder, bytes);
+    const DecodeOutcome decoded = DecodeOfKind(decoder, bytes);
     const pxm::DecodedPicture& picture = decoded.picture;
     const auto declared = pxm::DeclaredSizeOf(kind, bytes);
     // A PNG, GIF or JPEG file its decoder decodes declares the size decoded, where the Windows
     // build reads it.
-    if (decoded.status == pxm::cli::DecodeOutcome::Status::Decoded && kind == decoder && SizeDeclared(kind))
+    if (decoded.status == DecodeOutcome::Status::Decoded && kind == decoder && SizeDeclared(kind))
         Check(declared && declared->width == picture.width && declared->height == picture.height);
-    if (decoded.status != pxm::cli::DecodeOutcome::Status::Decoded) {
+    if (decoded.status != DecodeOutcome::Status::Decoded) {
         Check(picture.rgb.empty() && picture.indexes.empty());
         // A size is refused only when it is not taken; anything else unreadable says why.
-        if (decoded.status == pxm::cli::DecodeOutcome::Status::SizeRefused) {
+        if (decoded.status == DecodeOutcome::Status::SizeRefused) {
             Check(!pxm::AcceptedArea(picture.width, picture.height));
-        } else if (decoded.status == pxm::cli::DecodeOutcome::Status::Unreadable) {
+        } else if (decoded.status == DecodeOutcome::Status::Unreadable) {
             Check(!decoded.reason.empty());
         }
         return 0;
@@ -219,11 +219,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto preview = std::make_unique<pxm::PreviewPixels>();
     pxm::RenderPreview(*image, pxm::C64Palettes[imported.palette.value_or(pxm::DefaultPalette)], *preview);
-    const pxm::cli::EncodedPng png = pxm::cli::EncodePreviewPng(*preview);
+    const EncodedPng png = EncodePreviewPng(*preview);
     Check(png.error.empty() && !png.bytes.empty());
     // The preview reads back as what it shows.
-    const pxm::cli::DecodeOutcome again = pxm::cli::DecodePng(png.bytes);
-    Check(again.status == pxm::cli::DecodeOutcome::Status::Decoded && again.picture.width == pxm::PreviewWidth);
+    const DecodeOutcome again = DecodePng(png.bytes);
+    Check(again.status == DecodeOutcome::Status::Decoded && again.picture.width == pxm::PreviewWidth);
     Check(std::equal(again.picture.rgb.begin(), again.picture.rgb.end(), preview->begin()));
     return 0;
 }

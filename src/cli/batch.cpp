@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "cli/disk_output.h"
-#include "cli/petscii_text.h"
-#include "cli/text_join.h"
+#include "lib/output/petscii_text.h"
+#include "lib/wording/text_join.h"
 #include "platform/thread_setup.h"
 
 namespace pxm::cli {

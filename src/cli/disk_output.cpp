@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "cli/conversion.h"
-#include "cli/disk_refusal.h"
+#include "lib/wording/disk_refusal.h"
 #include "cli/input_file.h"
-#include "cli/program_name.h"
+#include "lib/output/program_name.h"
 #include "cli/terminal_message.h"
-#include "cli/text_join.h"
+#include "lib/wording/text_join.h"
 #include "core/disk/block_chain.h"
 #include "core/disk/d64_image.h"
 #include "core/disk/d64_layout.h"
@@ -39,17 +39,17 @@ std::string NumberedName(const std::string& name, int n) {
 // The disk at the job's output, read and checked; none after telling on err why not.
 std::shared_ptr<DiskTarget> OpenDisk(const Job& job, const CliOptions& options, std::ostream& err) {
     // One byte past the largest image tells a longer file.
-    const InputFile read = ReadInputFile(job.output->path, D64ImageSizes.back() + 1);
-    if (!read.refusal.empty()) {
-        Show(err, read.caption, job.output->path, read.refusal);
+    const Result<InputFile, UnreadInput> read = ReadInputFile(job.output->path, D64ImageSizes.back() + 1);
+    if (!read) {
+        Show(err, read.error().caption, job.output->path, read.error().text);
         return nullptr;
     }
-    Result<DiskContents, DiskDamage> checked = ReadDiskContents(read.bytes);
+    Result<DiskContents, DiskDamage> checked = ReadDiskContents(read->bytes);
     if (!checked) {
         Show(err, RefusalCaption, DiskDamageText(job.output->path, checked.error()));
         return nullptr;
     }
-    return std::make_shared<DiskTarget>(job.output->path, read.bytes, std::move(checked).value(), options.replace);
+    return std::make_shared<DiskTarget>(job.output->path, read->bytes, std::move(checked).value(), options.replace);
 }
 
 }  // namespace

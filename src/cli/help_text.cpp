@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "cli/input_file.h"
-#include "cli/nearest_conversion.h"
-#include "cli/output_names.h"
-#include "cli/text_join.h"
+#include "lib/reading/nearest_conversion.h"
+#include "lib/output/output_names.h"
+#include "lib/wording/text_join.h"
 #include "core/format/export_format.h"
 #include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"

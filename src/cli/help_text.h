@@ -4,13 +4,11 @@
 #include <string_view>
 
 #include "core/version.h"
+#include "lib/wording/usage_error.h"
 
 namespace pxm::cli {
 
 inline constexpr std::string_view VersionText = "pixmosaic-cli " PIXMOSAIC_VERSION "\n";
-inline constexpr std::string_view UsageLine =
-    "Usage: pixmosaic-cli [options] INPUT [-o OUTPUT]\n"
-    "       pixmosaic-cli [options] INPUT... -o FOLDER/\n";
 
 std::string HelpText();
 

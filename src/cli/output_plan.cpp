@@ -1,23 +1,15 @@
 #include "cli/output_plan.h"
 
-#include "cli/c64_refusal.h"
-#include "cli/text_join.h"
+#include "lib/output/output_target.h"
+
+#include "lib/wording/c64_refusal.h"
+#include "lib/wording/text_join.h"
 #include "platform/folders.h"
 #include "platform/path_parts.h"
 
 namespace pxm::cli {
 
 namespace {
-
-// A name given for an output without an extension of its own: the container's extension.
-std::string_view ExtensionFor(const CliOptions& options) {
-    if (options.imageOutput) return *options.imageOutput == ImageOutput::Png ? "png" : "bmp";
-    const Container container = options.container.value_or(Container::Prg);
-    for (const OutputExtension& row : OutputExtensions) {
-        if (row.kind == OutputKind::C64File && row.container == container && !row.format) return row.extension;
-    }
-    return "prg";
-}
 
 bool EndsInSeparator(std::string_view path) {
     return !path.empty() && platform::PathSeparators.find(path.back()) != std::string_view::npos;
@@ -51,85 +43,6 @@ std::string SideFileFor(const std::string& given, std::string_view option, const
         return {};
     }
     return NamedAfter(input, given, "png");
-}
-
-// What a row's extension names, for messages: "a TAP image", "a Koala-Painter file", "a PNG picture".
-std::string WhatTheRowNames(const OutputExtension& row) {
-    switch (row.kind) {
-        case OutputKind::PicturePng: return "a PNG picture";
-        case OutputKind::PictureBmp: return "a BMP picture";
-        case OutputKind::C64File: break;
-    }
-    return row.format ? Join({"a ", InfoOf(*row.format).name, " file"}) : Join({"a ", ContainerName(row.container)});
-}
-
-// -c asks for one thing, the output's extension names another.
-std::string Contradiction(const std::string& path, const OutputExtension& row, const CliOptions& options) {
-    const std::string_view asked = ExtensionFor(options);
-    return Join({"-c ", asked, " contradicts the output ", Quoted(path), ", which is named as ", WhatTheRowNames(row),
-                 ": name it ", Quoted(Join({WithoutExtension(path), ".", asked})), ", or leave -c out"});
-}
-
-std::string NoEffect(std::string_view option, std::string_view path) {
-    return Join({option, " has no effect on ", Quoted(path), ": a PNG or BMP output is the picture as a C64 shows it"});
-}
-
-// What the extension of the output's name stands for, checked against the options given.
-std::optional<OutputPlan> OutputFor(const std::string& path, const CliOptions& options, std::string& error) {
-    OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
-                    options.container.value_or(Container::Prg), options.format.has_value()};
-    const std::optional<OutputExtension> row = path == StandardStream ? std::nullopt : OutputExtensionOf(path);
-    if (options.imageOutput) {
-        // -c png|bmp: that picture, under any name but one that means something else.
-        plan.kind = *options.imageOutput == ImageOutput::Png ? OutputKind::PicturePng : OutputKind::PictureBmp;
-        if (row && row->kind != plan.kind) error = Contradiction(path, *row, options);
-        if (options.format) error = NoEffect("-f/--format", path);
-        if (options.executable) error = NoEffect("-x/--executable", path);
-        if (options.c64Name) error = NoEffect("--name", path);
-        if (!error.empty()) return std::nullopt;
-        return plan;
-    }
-    if (path == StandardStream) return plan;
-    if (!row) {
-        if (ExtensionOf(path).empty()) {
-            plan.container = options.container.value_or(Container::P00);
-            return plan;
-        }
-        if (options.container) return plan;
-        error = Join({"the output ", Quoted(path), " has an extension the converter does not write (",
-                      AcceptedExtensions(), "; with -c CONTAINER any name)"});
-        return std::nullopt;
-    }
-    plan.kind = row->kind;
-    if (IsPicture(row->kind)) {
-        if (options.format) error = NoEffect("-f/--format", path);
-        if (options.container) error = NoEffect("-c/--container", path);
-        if (options.executable) error = NoEffect("-x/--executable", path);
-        if (options.c64Name) error = NoEffect("--name", path);
-        if (!error.empty()) return std::nullopt;
-        return plan;
-    }
-    if (options.container && *options.container != row->container) {
-        error = Contradiction(path, *row, options);
-        return std::nullopt;
-    }
-    if (row->format) {
-        const std::string_view formatName = InfoOf(*row->format).name;
-        if (options.format && *options.format != *row->format) {
-            error = Join({Quoted(path), " stands for the format ", formatName, ", but -f ", InfoOf(*options.format).key,
-                          " was given"});
-            return std::nullopt;
-        }
-        if (options.executable) {
-            error = Join({"-x writes a program, but ", Quoted(path), " stands for the format ", formatName,
-                          ": name the program .prg, .p00, .tap or .d64"});
-            return std::nullopt;
-        }
-        plan.format = *row->format;
-        plan.formatGiven = true;
-    }
-    plan.container = row->container;
-    return plan;
 }
 
 // --preview and --clash-map write a BMP when so named, else a PNG (standard output, or a name
@@ -188,8 +101,9 @@ Plan PlanJobs(const CliOptions& options) {
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, ExtensionFor(options)) : options.output;
-            job.output = OutputFor(path, options, plan.error);
-            if (!plan.error.empty()) return {{}, plan.error};
+            Result<OutputPlan, std::string> output = OutputFor(path, options);
+            if (!output) return {{}, output.error()};
+            job.output = std::move(*output);
             if (options.c64Name && job.output->kind == OutputKind::C64File && job.output->container == Container::Prg) {
                 plan.error = "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name";
                 return {{}, plan.error};

@@ -7,20 +7,12 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/image_output.h"
-#include "cli/output_names.h"
+#include "lib/output/image_output.h"
+#include "lib/output/output_target.h"
 
 namespace pxm::cli {
 
 class DiskTarget;
-
-struct OutputPlan {
-    std::string path;  // "-": standard output
-    OutputKind kind = OutputKind::C64File;
-    ExportFormat format = ExportFormat::Koala;
-    Container container = Container::Prg;
-    bool formatGiven = false;  // by -f or the extension; a C64 input keeps its own otherwise
-};
 
 struct Job {
     std::string input;                  // "-": standard input

@@ -1,9 +1,9 @@
 #include "cli/own_palette.h"
 
 #include "cli/conversion.h"
-#include "cli/palette_file_refusal.h"
+#include "lib/wording/palette_file_refusal.h"
 #include "cli/terminal_message.h"
-#include "cli/text_join.h"
+#include "lib/wording/text_join.h"
 #include "core/import/palette_order.h"
 #include "core/palette/palette_book.h"
 #include "core/palette/palette_file.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "cli/output_names.h"
-#include "cli/text_join.h"
+#include "lib/output/output_names.h"
+#include "lib/wording/text_join.h"
 #include "platform/file_identity.h"
 #include "platform/path_parts.h"
 

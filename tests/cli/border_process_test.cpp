@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "cli/c64/displayer_image.h"
-#include "cli/executable.h"
+#include "lib/output/c64/displayer_image.h"
+#include "lib/output/executable.h"
 #include "core/palette/c64_palettes.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/cli/scratch_test.h"
@@ -22,8 +22,8 @@ protected:
     // The border and background bytes of the PRG program written.
     std::array<std::uint8_t, 2> BorderAndBackground(const std::string& program) {
         const std::vector<std::uint8_t> bytes = ReadFile(program);
-        const std::size_t border = LoadAddressBytes + cli::ProgramOffset(cli::Displayer.border);
-        const std::size_t background = LoadAddressBytes + cli::ProgramOffset(cli::Displayer.background);
+        const std::size_t border = LoadAddressBytes + ProgramOffset(Displayer.border);
+        const std::size_t background = LoadAddressBytes + ProgramOffset(Displayer.background);
         if (bytes.size() <= border) return {0xFF, 0xFF};
         return {bytes[border], bytes[background]};
     }

@@ -1,5 +1,5 @@
 // The converter's words for C64 files it refuses: what was found, where, and what was expected.
-#include "cli/c64_refusal.h"
+#include "lib/wording/c64_refusal.h"
 
 #include <gtest/gtest.h>
 

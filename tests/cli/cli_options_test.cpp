@@ -1,7 +1,7 @@
 #include "cli/cli_options.h"
 #include "cli/output_plan.h"
 
-#include "cli/option_values.h"
+#include "lib/option_values.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ TEST(CliOptions, NearestAndHowItIsMade) {
     const auto parsed = Parse({"a", "-o", "b", "-n", "--scale=fill", "--dither", "atkinson", "--dither-strength", "0.25"});
     ASSERT_EQ(parsed.action, Action::Convert) << parsed.error;
     EXPECT_TRUE(parsed.options.nearest);
-    EXPECT_EQ(parsed.options.scale, cli::ScaleMode::Fill);
+    EXPECT_EQ(parsed.options.scale, ScaleMode::Fill);
     EXPECT_EQ(parsed.options.dither, DitherKind::Atkinson);
     EXPECT_EQ(parsed.options.ditherStrength, 0.25f);
     EXPECT_EQ(Parse({"a", "-o", "b", "--nearest", "--dither-strength=0"}).options.ditherStrength, 0.0f);

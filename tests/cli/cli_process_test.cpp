@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "cli/c64/displayer_image.h"
-#include "cli/executable.h"
+#include "lib/output/c64/displayer_image.h"
+#include "lib/output/executable.h"
 #include "core/export/containers.h"
 #include "core/export/picture_file.h"
 #include "core/import/bmp_reader.h"
@@ -325,7 +325,7 @@ TEST_F(ConverterProcess, EveryFormatAndContainerEqualsTheCore) {
 // The address a program's BASIC line calls: "SYS" and its digits, from the PRG form.
 long SysAddress(const std::vector<std::uint8_t>& prg) {
     constexpr std::size_t TokenAt = 6;  // load address, link, line number
-    if (prg.size() <= TokenAt || prg[TokenAt] != cli::SysToken) return -1;
+    if (prg.size() <= TokenAt || prg[TokenAt] != SysToken) return -1;
     std::string digits;
     for (std::size_t k = TokenAt + 1; k < prg.size() && prg[k] != 0; ++k) digits.push_back(static_cast<char>(prg[k]));
     return std::stol(digits);
@@ -350,14 +350,14 @@ TEST_F(ConverterProcess, ExecutableForEveryFormatAndContainer) {
                 std::string c64Name = name;
                 std::transform(c64Name.begin(), c64Name.end(), c64Name.begin(), ::toupper);
                 const Container container = *NonDiskContainerFromExtension(extension);
-                EXPECT_EQ(written, cli::BuildExecutableFile(*image, format, container, fix, c64Name)->bytes);
+                EXPECT_EQ(written, BuildExecutableFile(*image, format, container, fix, c64Name)->bytes);
                 if (container == Container::Tap) continue;
                 const std::vector<std::uint8_t> prg(written.begin() + (container == Container::P00 ? P00HeaderSize : 0),
                                                     written.end());
                 ASSERT_GE(prg.size(), 2u);
                 EXPECT_EQ(prg[0], 0x01);
                 EXPECT_EQ(prg[1], 0x08);
-                EXPECT_EQ(SysAddress(prg), cli::Displayer.start);
+                EXPECT_EQ(SysAddress(prg), Displayer.start);
                 if (container == Container::P00) {
                     const P00Header header = BuildP00Header(c64Name);
                     EXPECT_TRUE(std::equal(header.begin(), header.end(), written.begin()));

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "cli/c64/displayer_image.h"
+#include "lib/output/c64/displayer_image.h"
 #include "core/base/byte_reader.h"
 #include "core/format/export_format.h"
 #include "tests/cli/cli_test_support.h"
@@ -152,7 +152,7 @@ protected:
 };
 
 TEST_P(DisplayerOn6502, ShowsThePictureAndLeavesTheMachineAsFound) {
-    ASSERT_EQ(cli::Displayer.start, HarnessSys);
+    ASSERT_EQ(Displayer.start, HarnessSys);
     const FormatInfo& info = GetParam();
     WriteFile(dir_ / "in.bmp", Picture());
     const std::vector<std::uint8_t> koalaFile = Convert("koala", false);

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "cli/c64/displayer_image.h"
-#include "cli/container_refusal.h"
-#include "cli/executable.h"
-#include "cli/program_name.h"
+#include "lib/output/c64/displayer_image.h"
+#include "lib/wording/container_refusal.h"
+#include "lib/output/executable.h"
+#include "lib/output/program_name.h"
 #include "core/export/containers.h"
 #include "tests/cli/koala_pictures.h"
 #include "tests/support/case_names.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 #include "tests/cli/unreadable.h"
 #include "tests/support/exif_corners.h"
 #include "tests/support/jpeg_builder.h"

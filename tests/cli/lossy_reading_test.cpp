@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 #include "core/nearest/lossy_picture.h"
 #include "tests/support/jpeg_builder.h"
 

@@ -1,5 +1,5 @@
 #include "cli/output_plan.h"
-#include "cli/text_join.h"
+#include "lib/wording/text_join.h"
 
 #include <gtest/gtest.h>
 

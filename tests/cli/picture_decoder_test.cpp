@@ -1,5 +1,5 @@
 // The PNG and GIF decoders on pictures written with libpng and giflib, and on broken files.
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

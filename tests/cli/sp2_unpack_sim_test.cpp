@@ -1,4 +1,4 @@
-// The displayer's SP2 unpacker itself (src/cli/c64/sp2_unpack.s), run in the sim65 6502
+// The displayer's SP2 unpacker itself (src/lib/output/c64/sp2_unpack.s), run in the sim65 6502
 // simulator on streams the core's packer wrote: it must rebuild the layout byte for byte.
 #include <gtest/gtest.h>
 

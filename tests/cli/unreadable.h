@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "cli/picture_decoder.h"
+#include "lib/reading/picture_decoder.h"
 
 namespace pxm::cli {
 

@@ -1,0 +1,167 @@
+#pragma once
+// The conversion's options, one row each (short and long name, whether it takes a value, where it
+// applies), and the values they hold: what the converter's command line and the library's
+// pxm_options_set both read.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/base/result.h"
+#include "core/format/export_format.h"
+#include "core/import/palette_match.h"
+#include "core/koala/koalize_step.h"
+#include "core/nearest/dither.h"
+#include "core/palette/palette_book.h"
+#include "lib/output/image_output.h"
+#include "lib/reading/picture_scaling.h"
+
+namespace pxm {
+
+// "-" as INPUT or OUTPUT: the standard stream.
+inline constexpr std::string_view StandardStream = "-";
+
+enum class Verbosity { Quiet, Normal, Verbose };
+
+enum class Option {
+    Output,
+    OutputDir,
+    Mode,
+    Background,
+    Format,
+    Container,
+    Name,
+    Replace,
+    FixSp2Flaw,
+    Executable,
+    Border,
+    Palette,
+    PaletteFile,
+    Preview,
+    ClashMap,
+    Backgrounds,
+    Nearest,
+    Scale,
+    Dither,
+    DitherStrength,
+    Info,
+    File,
+    Jobs,
+    Quiet,
+    Verbose,
+    Help,
+    Version,
+    Count
+};
+
+// What follows an option: nothing (a switch), or one value, which may be given once only.
+enum class Takes { Nothing, Value };
+
+// Where an option means something: in any conversion, or only on the command line (files and
+// folders to write, threads, what the program itself prints).
+enum class Reach { Conversion, CommandLine };
+
+struct OptionName {
+    char shortName;  // 0: long form only
+    std::string_view longName;
+    Option option;
+    Takes takes;
+    Reach reach;
+};
+inline constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> OptionNames{{
+    {'o', "output", Option::Output, Takes::Value, Reach::Conversion},
+    {0, "output-dir", Option::OutputDir, Takes::Value, Reach::CommandLine},
+    {'m', "mode", Option::Mode, Takes::Value, Reach::Conversion},
+    {'b', "background", Option::Background, Takes::Value, Reach::Conversion},
+    {'f', "format", Option::Format, Takes::Value, Reach::Conversion},
+    {'c', "container", Option::Container, Takes::Value, Reach::Conversion},
+    {0, "name", Option::Name, Takes::Value, Reach::Conversion},
+    {0, "replace", Option::Replace, Takes::Nothing, Reach::CommandLine},
+    {0, "fix-sp2-flaw", Option::FixSp2Flaw, Takes::Nothing, Reach::Conversion},
+    {'x', "executable", Option::Executable, Takes::Nothing, Reach::Conversion},
+    {0, "border", Option::Border, Takes::Value, Reach::Conversion},
+    {'p', "palette", Option::Palette, Takes::Value, Reach::Conversion},
+    {0, "palette-file", Option::PaletteFile, Takes::Value, Reach::CommandLine},
+    {0, "preview", Option::Preview, Takes::Value, Reach::CommandLine},
+    {0, "clash-map", Option::ClashMap, Takes::Value, Reach::CommandLine},
+    {0, "backgrounds", Option::Backgrounds, Takes::Nothing, Reach::Conversion},
+    {'n', "nearest", Option::Nearest, Takes::Nothing, Reach::Conversion},
+    {0, "scale", Option::Scale, Takes::Value, Reach::Conversion},
+    {0, "dither", Option::Dither, Takes::Value, Reach::Conversion},
+    {0, "dither-strength", Option::DitherStrength, Takes::Value, Reach::Conversion},
+    {0, "info", Option::Info, Takes::Nothing, Reach::CommandLine},
+    {0, "file", Option::File, Takes::Value, Reach::Conversion},
+    {'j', "jobs", Option::Jobs, Takes::Value, Reach::CommandLine},
+    {'q', "quiet", Option::Quiet, Takes::Nothing, Reach::Conversion},
+    {'v', "verbose", Option::Verbose, Takes::Nothing, Reach::Conversion},
+    {'h', "help", Option::Help, Takes::Nothing, Reach::CommandLine},
+    {0, "version", Option::Version, Takes::Nothing, Reach::CommandLine},
+}};
+
+static_assert([] {
+    for (std::size_t o = 0; o < OptionNames.size(); ++o) {
+        if (OptionNames[o].option != static_cast<Option>(o)) return false;
+    }
+    return true;
+}(), "OptionNames holds the options in the order of Option");
+
+inline const OptionName& NameOf(Option option) { return OptionNames[static_cast<std::size_t>(option)]; }
+const OptionName* FindShortOption(char letter);
+const OptionName* FindLongOption(std::string_view name);
+
+// "-o/--output" or "--name": how messages name an option.
+std::string Spelling(Option option);
+
+// Which options were given.
+using GivenOptions = std::array<bool, static_cast<std::size_t>(Option::Count)>;
+inline bool IsGiven(const GivenOptions& given, Option option) { return given[static_cast<std::size_t>(option)]; }
+
+struct Options {
+    std::string output;     // -o as given; empty: named after each input
+    std::string outputDir;  // --output-dir; empty: none
+    PaletteMode mode = PaletteMode::Multicolour;
+    BackgroundChoice background = AutoBackground;
+    std::optional<ExportFormat> format;    // none: from the output's extension, else koala
+    std::optional<Container> container;    // none: from the output's extension
+    std::optional<std::string> c64Name;    // PETSCII; none: the format's own C64 name
+    bool replace = false;                  // a file of the name on the D64 output is replaced
+    bool fixSp2Flaw = false;
+    bool executable = false;  // a program that shows the picture instead of the plain file
+    std::optional<BackgroundChoice> border;  // the program's border: a colour or AUTO; none: AUTO
+    std::optional<PaletteChoice> palette;  // none: AUTO for a PNG or GIF, index for a BMP
+    std::string paletteFile;               // --palette-file (palette then names OwnPalette); empty: none
+    std::string preview;                   // the preview PNG to write; empty: none
+    std::string clashMap;                  // the clash map PNG to write; empty: none
+    bool listBackgrounds = false;
+    // --nearest: the nearest C64 picture instead of a refusal, and how it is made.
+    bool nearest = false;
+    std::optional<ScaleMode> scale;      // none: None for the sizes taken without it, else Fit
+    std::optional<DitherKind> dither;    // none: none for pixel art, else the photograph default
+    std::optional<float> ditherStrength;
+    Verbosity verbosity = Verbosity::Normal;
+    unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
+    bool info = false;                       // tell what each input file is, convert nothing
+    std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
+    std::optional<ImageOutput> imageOutput;  // -c png|bmp
+    std::string koalizingOption;  // the first of -m, -b, --backgrounds, --clash-map, -n given, as spelled
+
+    // --backgrounds without -o, or --info: the backgrounds or the files are described and
+    // nothing is written.
+    bool onlyListing() const { return info || (listBackgrounds && output.empty() && outputDir.empty()); }
+};
+
+// One option's value applied (a switch's value is ignored); the failure says what is wrong with
+// the value. `spelled`: the option as the user typed it, kept for messages about koalizing options.
+Status<std::string> ApplyOption(Option option, std::string_view value, std::string_view spelled, Options& options);
+
+// Options that this combination would leave without effect, as far as the options alone tell:
+// the usage error, or none.
+std::optional<std::string> CombinationError(const Options& options, const GivenOptions& given);
+
+// "auto", "index" or the palette's name, as --palette takes it.
+std::string_view PaletteChoiceName(const PaletteChoice& choice);
+
+// 'text' in quotes, for messages.
+std::string Quoted(std::string_view text);
+
+}  // namespace pxm

@@ -1,0 +1,26 @@
+#pragma once
+// The preview and the clash map as PNG files in memory, written with libpng (on Windows with the
+// Windows Imaging Component's PNG encoder).
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/view/preview.h"
+
+namespace pxm {
+
+struct EncodedPng {
+    std::vector<std::uint8_t> bytes;
+    std::string error;  // libpng's words when it could not
+};
+
+// An 8-bit RGB PNG of the pixels, width x height, row by row from the top.
+EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height);
+
+// A 320x200 8-bit RGB PNG of the pixels.
+inline EncodedPng EncodePreviewPng(const PreviewPixels& pixels) {
+    return EncodePng(pixels, PreviewWidth, PreviewHeight);
+}
+
+}  // namespace pxm
