@@ -139,6 +139,7 @@ async function convert() {
     return;
   }
   state.busy = true;
+  document.body.dataset.busy = 'yes';
   enableKoalizing();
   const options = commandOptions();
   const { converted } = await ask({ convert: [...options, ['container', $('container').value]] });
@@ -146,10 +147,13 @@ async function convert() {
   $('command').textContent = commandLine(options);
   showResult(converted);
   state.busy = false;
-  document.body.dataset.converted = String(requests);
+  // For scripts and tests: how many conversions have been shown, and whether one is under way.
+  document.body.dataset.conversions = String(Number(document.body.dataset.conversions ?? 0) + 1);
   if (state.again) {
     state.again = false;
     convert();
+  } else {
+    document.body.dataset.busy = 'no';
   }
 }
 

@@ -6,16 +6,17 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "cli/option_values.h"
-#include "cli/output_names.h"
-#include "cli/picture_scaling.h"
 #include "core/format/c64_file.h"
 #include "core/format/export_format.h"
 #include "core/format/petscii_name.h"
 #include "core/koala/colour_names.h"
 #include "core/nearest/dither.h"
 #include "core/palette/c64_palettes.h"
+#include "lib/option_values.h"
+#include "lib/output/output_names.h"
+#include "lib/reading/picture_scaling.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ std::vector<Choice> NamesOf(std::span<const NamedValue<T>> table) {
 int main() {
     std::vector<Choice> modes;
     for (const pxm::PaletteMode mode : {pxm::PaletteMode::Multicolour, pxm::PaletteMode::FourGreys, pxm::PaletteMode::FiveGreys})
-        modes.push_back({std::string(pxm::cli::ModeName(mode)), std::string(pxm::cli::ModeName(mode))});
+        modes.push_back({std::string(pxm::ModeName(mode)), std::string(pxm::ModeName(mode))});
 
     std::vector<Choice> backgrounds{{"auto", "auto"}};
     for (std::size_t c = 0; c < pxm::ColourNames.size(); ++c)
@@ -70,7 +71,7 @@ int main() {
 
     // The containers an extension names by itself (not a format's customary name).
     std::vector<Choice> containers;
-    for (const pxm::cli::OutputExtension& row : pxm::cli::OutputExtensions) {
+    for (const pxm::OutputExtension& row : pxm::OutputExtensions) {
         if (!row.format) containers.push_back({std::string(row.extension), std::string(row.extension)});
     }
 
@@ -87,7 +88,7 @@ int main() {
     PrintChoices("palette", palettes);
     PrintChoices("format", formats);
     PrintChoices("container", containers);
-    PrintChoices("scale", NamesOf<pxm::cli::ScaleMode>(pxm::cli::ScaleModeNames));
+    PrintChoices("scale", NamesOf<pxm::ScaleMode>(pxm::ScaleModeNames));
     PrintChoices("dither", NamesOf<pxm::DitherKind>(pxm::DitherKindNames));
     std::printf("  nameCharacters: %s,\n", Quoted(nameCharacters).c_str());
     std::printf("  nameLength: %zu\n", pxm::C64NameLength);
