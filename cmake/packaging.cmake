@@ -22,6 +22,19 @@ if(WIN32)
 else()
   install(TARGETS pixmosaic-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+  # The library for other programs: its C interface, its archives and how to link them
+  # (pkg-config --static pixmosaic: the decoders' own libraries come with it).
+  install(FILES include/pixmosaic.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  install(TARGETS pixmosaic pixmosaic_codecs pixmosaic_core ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  if(PIXMOSAIC_DECODERS)
+    set(PIXMOSAIC_CODEC_LIBS "-lpng -lgif -ljpeg -lexif -lwebpdemux -lwebp -ltiff -ldl")
+  else()
+    set(PIXMOSAIC_CODEC_LIBS "")
+  endif()
+  file(RELATIVE_PATH PIXMOSAIC_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+  configure_file(packaging/pixmosaic.pc.in ${CMAKE_BINARY_DIR}/packaging/pixmosaic.pc @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/pixmosaic.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
   # The man page carries the version in its header; installed gzipped, as Debian's man pages are.
   set(PIXMOSAIC_MAN_PAGE ${CMAKE_BINARY_DIR}/man/pixmosaic-cli.1)
   configure_file(src/cli/pixmosaic-cli.1.in ${PIXMOSAIC_MAN_PAGE} @ONLY)

@@ -46,9 +46,7 @@ std::string CombinationError(const CliOptions& options, const GivenOptions& give
     }
     if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())
         return "standard input (-) has no name to name the output after: give -o OUTPUT";
-    if (options.executable && options.inputs[0] == StandardStream && options.output == StandardStream &&
-        !options.c64Name)
-        return "-x names the program after the output file: with standard input and output give --name";
+    if (std::optional<std::string> error = ProgramNameError(options, options.inputs[0])) return std::move(*error);
     return {};
 }
 
@@ -70,7 +68,7 @@ std::string OptionsOf(std::string_view arg, std::vector<OptionUse>& uses) {
                       std::nullopt, std::string(arg.substr(0, equals))};
         if (use.option == nullptr) return Join({"unknown option ", Quoted(use.spelled)});
         if (equals != std::string_view::npos) use.value = arg.substr(equals + 1);
-        if (use.option->takes == Takes::Nothing && use.value)
+        if (use.option->takes == Argument::None && use.value)
             return Join({"option ", Quoted(use.spelled), " takes no value"});
         uses.push_back(std::move(use));
         return {};
@@ -81,7 +79,7 @@ std::string OptionsOf(std::string_view arg, std::vector<OptionUse>& uses) {
             if (arg.size() == 2) return Join({"unknown option ", Quoted(arg)});
             return Join({"unknown option letter ", Quoted(arg.substr(at, 1)), " in ", Quoted(arg)});
         }
-        const bool takesValue = use.option->takes == Takes::Value;
+        const bool takesValue = use.option->takes == Argument::Value;
         if (takesValue && at + 1 < arg.size()) use.value = arg.substr(at + 1);
         uses.push_back(std::move(use));
         if (takesValue) break;
@@ -114,7 +112,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
             if (option == Option::Help) return {Action::Help, {}, {}, {}};
             if (option == Option::Version) return {Action::Version, {}, {}, {}};
             bool& seen = given[static_cast<std::size_t>(option)];
-            if (use.option->takes == Takes::Value) {
+            if (use.option->takes == Argument::Value) {
                 if (!use.value) {
                     if (i + 1 == args.size()) return Usage(Join({"option ", Quoted(use.spelled), " needs a value"}));
                     use.value = args[++i];

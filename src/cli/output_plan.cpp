@@ -104,10 +104,6 @@ Plan PlanJobs(const CliOptions& options) {
             Result<OutputPlan, std::string> output = OutputFor(path, options);
             if (!output) return {{}, output.error()};
             job.output = std::move(*output);
-            if (options.c64Name && job.output->kind == OutputKind::C64File && job.output->container == Container::Prg) {
-                plan.error = "--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name";
-                return {{}, plan.error};
-            }
         }
         plan.jobs.push_back(std::move(job));
     }

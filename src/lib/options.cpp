@@ -190,6 +190,49 @@ std::optional<std::string> CombinationError(const Options& options, const GivenO
     return std::nullopt;
 }
 
+std::optional<std::string> ProgramNameError(const Options& options, std::string_view input) {
+    if (options.executable && input == StandardStream && options.output == StandardStream && !options.c64Name)
+        return "-x names the program after the output file: with standard input and output give --name";
+    return std::nullopt;
+}
+
+void ResetOption(Option option, Options& options) {
+    const Options defaults;
+    switch (option) {
+        case Option::Output: options.output = defaults.output; break;
+        case Option::OutputDir: options.outputDir = defaults.outputDir; break;
+        case Option::Mode: options.mode = defaults.mode; break;
+        case Option::Background: options.background = defaults.background; break;
+        case Option::Format: options.format = defaults.format; break;
+        case Option::Container:
+            options.container = defaults.container;
+            options.imageOutput = defaults.imageOutput;
+            break;
+        case Option::Name: options.c64Name = defaults.c64Name; break;
+        case Option::Replace: options.replace = defaults.replace; break;
+        case Option::FixSp2Flaw: options.fixSp2Flaw = defaults.fixSp2Flaw; break;
+        case Option::Executable: options.executable = defaults.executable; break;
+        case Option::Border: options.border = defaults.border; break;
+        case Option::Palette: options.palette = defaults.palette; break;
+        case Option::PaletteFile: options.paletteFile = defaults.paletteFile; break;
+        case Option::Preview: options.preview = defaults.preview; break;
+        case Option::ClashMap: options.clashMap = defaults.clashMap; break;
+        case Option::Backgrounds: options.listBackgrounds = defaults.listBackgrounds; break;
+        case Option::Nearest: options.nearest = defaults.nearest; break;
+        case Option::Scale: options.scale = defaults.scale; break;
+        case Option::Dither: options.dither = defaults.dither; break;
+        case Option::DitherStrength: options.ditherStrength = defaults.ditherStrength; break;
+        case Option::Info: options.info = defaults.info; break;
+        case Option::File: options.diskFile = defaults.diskFile; break;
+        case Option::Jobs: options.jobs = defaults.jobs; break;
+        case Option::Quiet:
+        case Option::Verbose: options.verbosity = defaults.verbosity; break;
+        case Option::Help:
+        case Option::Version:
+        case Option::Count: break;
+    }
+}
+
 std::string Quoted(std::string_view text) {
     std::string quoted(1, '\'');
     quoted.append(text).push_back('\'');

@@ -55,7 +55,7 @@ enum class Option {
 };
 
 // What follows an option: nothing (a switch), or one value, which may be given once only.
-enum class Takes { Nothing, Value };
+enum class Argument { None, Value };
 
 // Where an option means something: in any conversion, or only on the command line (files and
 // folders to write, threads, what the program itself prints).
@@ -65,37 +65,37 @@ struct OptionName {
     char shortName;  // 0: long form only
     std::string_view longName;
     Option option;
-    Takes takes;
+    Argument takes;
     Reach reach;
 };
 inline constexpr std::array<OptionName, static_cast<std::size_t>(Option::Count)> OptionNames{{
-    {'o', "output", Option::Output, Takes::Value, Reach::Conversion},
-    {0, "output-dir", Option::OutputDir, Takes::Value, Reach::CommandLine},
-    {'m', "mode", Option::Mode, Takes::Value, Reach::Conversion},
-    {'b', "background", Option::Background, Takes::Value, Reach::Conversion},
-    {'f', "format", Option::Format, Takes::Value, Reach::Conversion},
-    {'c', "container", Option::Container, Takes::Value, Reach::Conversion},
-    {0, "name", Option::Name, Takes::Value, Reach::Conversion},
-    {0, "replace", Option::Replace, Takes::Nothing, Reach::CommandLine},
-    {0, "fix-sp2-flaw", Option::FixSp2Flaw, Takes::Nothing, Reach::Conversion},
-    {'x', "executable", Option::Executable, Takes::Nothing, Reach::Conversion},
-    {0, "border", Option::Border, Takes::Value, Reach::Conversion},
-    {'p', "palette", Option::Palette, Takes::Value, Reach::Conversion},
-    {0, "palette-file", Option::PaletteFile, Takes::Value, Reach::CommandLine},
-    {0, "preview", Option::Preview, Takes::Value, Reach::CommandLine},
-    {0, "clash-map", Option::ClashMap, Takes::Value, Reach::CommandLine},
-    {0, "backgrounds", Option::Backgrounds, Takes::Nothing, Reach::Conversion},
-    {'n', "nearest", Option::Nearest, Takes::Nothing, Reach::Conversion},
-    {0, "scale", Option::Scale, Takes::Value, Reach::Conversion},
-    {0, "dither", Option::Dither, Takes::Value, Reach::Conversion},
-    {0, "dither-strength", Option::DitherStrength, Takes::Value, Reach::Conversion},
-    {0, "info", Option::Info, Takes::Nothing, Reach::CommandLine},
-    {0, "file", Option::File, Takes::Value, Reach::Conversion},
-    {'j', "jobs", Option::Jobs, Takes::Value, Reach::CommandLine},
-    {'q', "quiet", Option::Quiet, Takes::Nothing, Reach::Conversion},
-    {'v', "verbose", Option::Verbose, Takes::Nothing, Reach::Conversion},
-    {'h', "help", Option::Help, Takes::Nothing, Reach::CommandLine},
-    {0, "version", Option::Version, Takes::Nothing, Reach::CommandLine},
+    {'o', "output", Option::Output, Argument::Value, Reach::Conversion},
+    {0, "output-dir", Option::OutputDir, Argument::Value, Reach::CommandLine},
+    {'m', "mode", Option::Mode, Argument::Value, Reach::Conversion},
+    {'b', "background", Option::Background, Argument::Value, Reach::Conversion},
+    {'f', "format", Option::Format, Argument::Value, Reach::Conversion},
+    {'c', "container", Option::Container, Argument::Value, Reach::Conversion},
+    {0, "name", Option::Name, Argument::Value, Reach::Conversion},
+    {0, "replace", Option::Replace, Argument::None, Reach::CommandLine},
+    {0, "fix-sp2-flaw", Option::FixSp2Flaw, Argument::None, Reach::Conversion},
+    {'x', "executable", Option::Executable, Argument::None, Reach::Conversion},
+    {0, "border", Option::Border, Argument::Value, Reach::Conversion},
+    {'p', "palette", Option::Palette, Argument::Value, Reach::Conversion},
+    {0, "palette-file", Option::PaletteFile, Argument::Value, Reach::CommandLine},
+    {0, "preview", Option::Preview, Argument::Value, Reach::CommandLine},
+    {0, "clash-map", Option::ClashMap, Argument::Value, Reach::CommandLine},
+    {0, "backgrounds", Option::Backgrounds, Argument::None, Reach::Conversion},
+    {'n', "nearest", Option::Nearest, Argument::None, Reach::Conversion},
+    {0, "scale", Option::Scale, Argument::Value, Reach::Conversion},
+    {0, "dither", Option::Dither, Argument::Value, Reach::Conversion},
+    {0, "dither-strength", Option::DitherStrength, Argument::Value, Reach::Conversion},
+    {0, "info", Option::Info, Argument::None, Reach::CommandLine},
+    {0, "file", Option::File, Argument::Value, Reach::Conversion},
+    {'j', "jobs", Option::Jobs, Argument::Value, Reach::CommandLine},
+    {'q', "quiet", Option::Quiet, Argument::None, Reach::Conversion},
+    {'v', "verbose", Option::Verbose, Argument::None, Reach::Conversion},
+    {'h', "help", Option::Help, Argument::None, Reach::CommandLine},
+    {0, "version", Option::Version, Argument::None, Reach::CommandLine},
 }};
 
 static_assert([] {
@@ -157,6 +157,12 @@ Status<std::string> ApplyOption(Option option, std::string_view value, std::stri
 // Options that this combination would leave without effect, as far as the options alone tell:
 // the usage error, or none.
 std::optional<std::string> CombinationError(const Options& options, const GivenOptions& given);
+
+// -x on standard input and output without --name: the program has no name to take.
+std::optional<std::string> ProgramNameError(const Options& options, std::string_view input);
+
+// One option back at its default, as if it had not been given.
+void ResetOption(Option option, Options& options);
 
 // "auto", "index" or the palette's name, as --palette takes it.
 std::string_view PaletteChoiceName(const PaletteChoice& choice);

@@ -28,18 +28,7 @@ std::string NoEffect(std::string_view option, std::string_view path) {
     return Join({option, " has no effect on ", Quoted(path), ": a PNG or BMP output is the picture as a C64 shows it"});
 }
 
-}  // namespace
-
-std::string_view ExtensionFor(const Options& options) {
-    if (options.imageOutput) return *options.imageOutput == ImageOutput::Png ? "png" : "bmp";
-    const Container container = options.container.value_or(Container::Prg);
-    for (const OutputExtension& row : OutputExtensions) {
-        if (row.kind == OutputKind::C64File && row.container == container && !row.format) return row.extension;
-    }
-    return "prg";
-}
-
-Result<OutputPlan, std::string> OutputFor(const std::string& path, const Options& options) {
+Result<OutputPlan, std::string> PlanOutput(const std::string& path, const Options& options) {
     std::string error;
     OutputPlan plan{path, OutputKind::C64File, options.format.value_or(ExportFormat::Koala),
                     options.container.value_or(Container::Prg), options.format.has_value()};
@@ -88,6 +77,24 @@ Result<OutputPlan, std::string> OutputFor(const std::string& path, const Options
         plan.formatGiven = true;
     }
     plan.container = row->container;
+    return plan;
+}
+
+}  // namespace
+
+std::string_view ExtensionFor(const Options& options) {
+    if (options.imageOutput) return *options.imageOutput == ImageOutput::Png ? "png" : "bmp";
+    const Container container = options.container.value_or(Container::Prg);
+    for (const OutputExtension& row : OutputExtensions) {
+        if (row.kind == OutputKind::C64File && row.container == container && !row.format) return row.extension;
+    }
+    return "prg";
+}
+
+Result<OutputPlan, std::string> OutputFor(const std::string& path, const Options& options) {
+    Result<OutputPlan, std::string> plan = PlanOutput(path, options);
+    if (plan && options.c64Name && plan->kind == OutputKind::C64File && plan->container == Container::Prg)
+        return Fail(std::string("--name has no effect in a PRG file: only .p00, .tap and .d64 files hold a C64 name"));
     return plan;
 }
 

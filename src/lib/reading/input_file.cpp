@@ -4,6 +4,7 @@
 
 #include "core/import/bmp_reader.h"
 #include "core/import/picture_kind.h"
+#include "lib/reading/rgba_pixels.h"
 
 namespace pxm {
 
@@ -17,6 +18,12 @@ InputFile TakeInput(std::vector<std::uint8_t> bytes, std::size_t maxEncodedBytes
     input.tooLarge = encoded && input.bytes.size() > maxEncodedBytes;
     input.bytes.resize(std::min(input.bytes.size(), kind == PictureKind::Bmp ? MaxBmpBytes : maxEncodedBytes));
     return input;
+}
+
+PictureKind KindOfInput(const InputFile& input) { return input.pixels ? PictureKind::Png : KindOfPicture(input.bytes); }
+
+DecodeOutcome DecodeInput(const InputFile& input, PictureKind kind, SizesTaken sizes) {
+    return input.pixels ? DecodeRgba(*input.pixels, sizes) : DecodeOfKind(kind, input.bytes, sizes);
 }
 
 }  // namespace pxm

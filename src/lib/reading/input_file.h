@@ -5,7 +5,12 @@
 // (MaxEncodedPictureBytes, or MaxScalableFileBytes for --nearest).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
+
+#include "core/import/picture_kind.h"
+#include "lib/reading/picture_decoder.h"
 
 namespace pxm {
 
@@ -18,10 +23,26 @@ inline constexpr std::size_t MaxEncodedPictureBytes = 4 << 20;
 // down as it is decoded); a picture that needs no scaling stays within MaxEncodedPictureBytes.
 inline constexpr std::size_t MaxScalableFileBytes = std::size_t{64} << 20;
 
+// Pixels decoded already (by a browser, say): 8-bit RGBA, sRGB, rows `stride` bytes apart. They
+// are converted as a PNG of them is.
+struct RgbaPixels {
+    std::span<const std::uint8_t> rgba;
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+};
+
 struct InputFile {
     std::vector<std::uint8_t> bytes;
     bool tooLarge = false;  // a PNG, GIF or JPEG longer than the limit
+    std::optional<RgbaPixels> pixels;  // instead of the bytes
 };
+
+// The kind of picture the input holds: a PNG for pixels.
+PictureKind KindOfInput(const InputFile& input);
+
+// The input's picture through its kind's decoder, or its pixels taken as that decoder gives them.
+DecodeOutcome DecodeInput(const InputFile& input, PictureKind kind, SizesTaken sizes = SizesTaken::C64Picture);
 
 // The file's bytes as the conversion takes them, read up to one byte past the limit (so that a
 // file that is too long is told from one that just fits): a BMP no further than the reader can

@@ -240,7 +240,7 @@ std::optional<DitherSettings> DitherAsked(const Options& options) {
 }  // namespace
 
 PictureReading ConvertNearest(const InputFile& input, const Options& options, Canvas& canvas, KoalaImage& image) {
-    const PictureKind kind = KindOfPicture(input.bytes);
+    const PictureKind kind = KindOfInput(input);
     std::unique_ptr<NearestTarget> target;
     PictureReading reading;
     NearestChoices choices;
@@ -259,7 +259,7 @@ PictureReading ConvertNearest(const InputFile& input, const Options& options, Ca
     } else {
         const std::string_view kindName = KindName(kind);
         if (input.tooLarge) return Refused(NearestFileTooLargeRefusal(kindName));
-        const DecodeOutcome decoded = DecodeOfKind(kind, input.bytes, SizesFor(options));
+        const DecodeOutcome decoded = DecodeInput(input, kind, SizesFor(options));
         switch (decoded.status) {
             case DecodeOutcome::Status::SizeRefused:
                 return Refused(NearestSizeRefusal(kindName, decoded.picture.width, decoded.picture.height));

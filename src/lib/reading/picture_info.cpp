@@ -74,7 +74,7 @@ struct EncodedFacts {
 EncodedFacts EncodedPictureFacts(const InputFile& input, PictureKind kind, const Options& options) {
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return {{}, NearestFileTooLargeRefusal(kindName).text};
-    const DecodeOutcome decoded = DecodeOfKind(kind, input.bytes, SizesTaken::Scalable);
+    const DecodeOutcome decoded = DecodeInput(input, kind, SizesTaken::Scalable);
     const DecodedPicture& picture = decoded.picture;
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
@@ -90,7 +90,7 @@ EncodedFacts EncodedPictureFacts(const InputFile& input, PictureKind kind, const
     if (decoded.cut || decoded.reduction != BoxFactors{}) {
         // Not held whole: the size as its header declares it (a C64 picture's decoding refuses
         // it by that alone), its colours left uncounted.
-        const DecodeOutcome declared = DecodeOfKind(kind, input.bytes, SizesTaken::C64Picture);
+        const DecodeOutcome declared = DecodeInput(input, kind, SizesTaken::C64Picture);
         return {Join({SizeLine(declared.picture.width, declared.picture.height), "Colours: not counted: more than ",
                       std::to_string(MaxWholePixels / 1'000'000), " megapixels\n"}),
                 {},
@@ -125,7 +125,7 @@ struct PlainRoad {
 PlainRoad TakenByThePlainRoad(const InputFile& input, const Options& options, bool nearestTakes) {
     const auto canvas = std::make_unique<Canvas>();
     const auto image = std::make_unique<KoalaImage>();
-    const PictureKind kind = KindOfPicture(input.bytes);
+    const PictureKind kind = KindOfInput(input);
     PlainRoad road;
     std::string why;
     // The plain road reads an encoded picture of up to MaxEncodedPictureBytes.
@@ -160,7 +160,7 @@ PlainRoad TakenByThePlainRoad(const InputFile& input, const Options& options, bo
 }  // namespace
 
 InfoBlock PictureInfo(const InputFile& input, const Options& options) {
-    const PictureKind kind = KindOfPicture(input.bytes);
+    const PictureKind kind = KindOfInput(input);
     if (kind == PictureKind::Unknown) return {{}, NotAPictureRefusal().text};
     InfoBlock block{Join({"Kind: ", KindName(kind), "\n"}), {}};
     bool nearestTakes = false;

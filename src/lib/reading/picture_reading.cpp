@@ -88,7 +88,7 @@ PictureReading ReadBmpPicture(const InputFile& input, const Options& options, Ca
 }  // namespace
 
 PictureReading ReadPicture(const InputFile& input, const Options& options, Canvas& canvas) {
-    const PictureKind kind = KindOfPicture(input.bytes);
+    const PictureKind kind = KindOfInput(input);
     switch (kind) {
         case PictureKind::Bmp: return ReadBmpPicture(input, options, canvas);
         case PictureKind::Unknown: return Refused(NotAPictureRefusal());
@@ -103,7 +103,7 @@ PictureReading ReadPicture(const InputFile& input, const Options& options, Canva
 
     const std::string_view kindName = KindName(kind);
     if (input.tooLarge) return Refused(FileTooLargeRefusal(kindName));
-    DecodeOutcome decoded = DecodeOfKind(kind, input.bytes);
+    DecodeOutcome decoded = DecodeInput(input, kind);
     switch (decoded.status) {
         case DecodeOutcome::Status::SizeRefused:
             return Refused(SizeRefusal(kindName, decoded.picture.width, decoded.picture.height));
