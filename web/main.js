@@ -43,11 +43,6 @@ function stem(name) {
   return dot > 0 ? name.slice(0, dot) : name;
 }
 
-// What a C64 shows of a file name as a program's name (the converter's rule with -x).
-function programName(name) {
-  return [...stem(name)].filter((c) => lists.nameCharacters.includes(c)).join('').slice(0, lists.nameLength);
-}
-
 // The options that differ from the converter's defaults, as [name, value] pairs in the order
 // a command line would give them.
 function commandOptions() {
@@ -68,8 +63,7 @@ function commandOptions() {
     }
   }
   if ($('format').value) given('format', $('format').value);
-  const name = $('name').value || ($('executable').checked ? programName(state.file.name) : '');
-  if (name) given('name', name);
+  if ($('name').value) given('name', $('name').value);
   if ($('executable').checked) given('executable', '1');
   return options;
 }
@@ -142,7 +136,8 @@ async function convert() {
   document.body.dataset.busy = 'yes';
   enableKoalizing();
   const options = commandOptions();
-  const { converted } = await ask({ convert: [...options, ['container', $('container').value]] });
+  // The output's name gives the container and a program's C64 name, as the converter's -o does.
+  const { converted } = await ask({ convert: [...options, ['output', saveName()]] });
   state.result = converted;
   $('command').textContent = commandLine(options);
   showResult(converted);

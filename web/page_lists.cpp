@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/format/c64_file.h"
 #include "core/format/export_format.h"
-#include "core/format/petscii_name.h"
 #include "core/koala/colour_names.h"
 #include "core/nearest/dither.h"
 #include "core/palette/c64_palettes.h"
 #include "lib/option_values.h"
 #include "lib/output/output_names.h"
+#include "lib/output/preview_png.h"
 #include "lib/reading/picture_scaling.h"
 
 namespace {
@@ -69,16 +68,14 @@ int main() {
     std::vector<Choice> formats;
     for (const pxm::FormatInfo& format : pxm::Formats) formats.push_back({std::string(format.key), std::string(format.name)});
 
-    // The containers an extension names by itself (not a format's customary name).
+    // The containers an extension names by itself (not a format's customary name), PNG only
+    // where this build writes PNG files.
+    const pxm::Rgb pixel{};
+    const bool writesPng = pxm::EncodePng({&pixel, 1}, 1, 1).error.empty();
     std::vector<Choice> containers;
     for (const pxm::OutputExtension& row : pxm::OutputExtensions) {
-        if (!row.format) containers.push_back({std::string(row.extension), std::string(row.extension)});
-    }
-
-    // The characters a program's C64 name keeps of a file name (ProgramName's rule).
-    std::string nameCharacters;
-    for (char c = ' '; c <= '~'; ++c) {
-        if (pxm::PetsciiOf(c)) nameCharacters.push_back(c);
+        if (!row.format && (writesPng || row.kind != pxm::OutputKind::PicturePng))
+            containers.push_back({std::string(row.extension), std::string(row.extension)});
     }
 
     std::printf("// Made by page_lists from the converter's tables: do not edit.\n");
@@ -89,9 +86,7 @@ int main() {
     PrintChoices("format", formats);
     PrintChoices("container", containers);
     PrintChoices("scale", NamesOf<pxm::ScaleMode>(pxm::ScaleModeNames));
-    PrintChoices("dither", NamesOf<pxm::DitherKind>(pxm::DitherKindNames));
-    std::printf("  nameCharacters: %s,\n", Quoted(nameCharacters).c_str());
-    std::printf("  nameLength: %zu\n", pxm::C64NameLength);
+    PrintChoices("dither", NamesOf<pxm::DitherKind>(pxm::DitherKindNames), true);
     std::printf("};\n");
     return 0;
 }

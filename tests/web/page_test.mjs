@@ -15,7 +15,7 @@ const root = resolve(import.meta.dirname, '../..');
 const site = join(root, 'build/web');
 const converterFolder = join(root, 'build/native/src/cli');
 const scratch = mkdtempSync(join(tmpdir(), 'pixmosaic-web-'));
-const downloads = join(scratch, 'downloads');
+const downloadFolder = join(scratch, 'downloads');
 
 // --- pictures made for the tests ---------------------------------------------------------------
 
@@ -35,7 +35,8 @@ function bmp16(colourAt) {
   file.writeInt32LE(height, 22);
   file.writeUInt16LE(1, 26);
   file.writeUInt16LE(4, 28);
-  file.writeUInt32LE(16, 46);
+  file.writeUInt32LE(16, 46);  // colours used
+  file.writeUInt32LE(16, 50);  // and important: the count Pixmosaic reads
   Pepto.forEach((rgb, i) => file.writeUInt32LE(rgb, 54 + 4 * i));
   for (let y = 0; y < height; ++y) {
     for (let x = 0; x < width; x += 2) {
@@ -49,7 +50,7 @@ function bmp16(colourAt) {
 const cellColour = (x, y) => {
   const cell = (x >> 3) + 40 * (y >> 3);
   const pair = (x >> 1) & 3;
-  return pair === 0 ? 0 : 1 + ((cell + pair * 5 + (y & 4)) % 15);
+  return pair === 0 ? 0 : 1 + ((cell + pair * 5) % 15);
 };
 // The same with one cell of five colours.
 const clashing = (x, y) => (x < 8 && y < 8 ? [0, 2, 5, 6, 7][((x >> 1) + y) % 5] : cellColour(x, y));
@@ -84,7 +85,8 @@ function cli(args, cwd = scratch) {
 
 // --- the page ----------------------------------------------------------------------------------
 
-let server, browser, page, origin, downloadsDone;
+let server, browser, page, origin, downloadStarted;
+const downloads = new Map();
 const foreignRequests = [];
 const scriptErrors = [];
 
@@ -113,11 +115,15 @@ before(async () => {
   page = await browser.newPage();
   await page.setViewport({ width: 1280, height: 800 });
   const session = await browser.target().createCDPSession();
-  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads, eventsEnabled: true });
-  downloadsDone = new Map();
-  session.on('Browser.downloadWillBegin', (event) => downloadsDone.set(event.guid, { name: event.suggestedFilename }));
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: downloadFolder, eventsEnabled: true });
+  session.on('Browser.downloadWillBegin', (event) => {
+    let finished;
+    const completed = new Promise((resolveCompleted) => { finished = resolveCompleted; });
+    downloads.set(event.guid, { guid: event.guid, name: event.suggestedFilename, completed, finished });
+    downloadStarted?.(downloads.get(event.guid));
+  });
   session.on('Browser.downloadProgress', (event) => {
-    if (event.state === 'completed') downloadsDone.get(event.guid).resolve?.();
+    if (event.state === 'completed') downloads.get(event.guid).finished();
   });
   page.on('request', (request) => {
     const url = request.url();
@@ -157,26 +163,18 @@ const text = (id) => page.$eval(`#${id}`, (element) => element.textContent);
 
 // Clicks Save; the downloaded file's name and bytes.
 async function save() {
-  const done = new Promise((resolveDone) => {
-    const watch = setInterval(() => {
-      for (const download of downloadsDone.values()) {
-        if (!download.resolve && !download.taken) {
-          download.taken = true;
-          download.resolve = () => resolveDone(download.name);
-          clearInterval(watch);
-        }
-      }
-    }, 10);
-  });
+  const started = new Promise((resolveStarted) => { downloadStarted = resolveStarted; });
   await page.click('#save');
-  const name = await done;
-  return { name, bytes: readFileSync(join(downloads, name)) };
+  const download = await started;
+  await download.completed;
+  // Each download is kept under its own id, so that a name saved twice is never read stale.
+  return { name: download.name, bytes: readFileSync(join(downloadFolder, download.guid)) };
 }
 
-// A canvas's or a PNG's pixels (decoded by the browser) as base64 RGBA with its size.
+// A canvas's or a PNG's pixels (decoded by the browser): its size and RGBA values.
 const resultPixels = () => page.$eval('#result', (canvas) => {
   const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-  return `${canvas.width}x${canvas.height}:${btoa(String.fromCharCode(...data))}`;
+  return `${canvas.width}x${canvas.height}:${data.join(',')}`;
 });
 const pngPixels = (path) => page.evaluate(async (base64) => {
   const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
@@ -185,7 +183,7 @@ const pngPixels = (path) => page.evaluate(async (base64) => {
   const context = canvas.getContext('2d');
   context.drawImage(bitmap, 0, 0);
   const data = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
-  return `${bitmap.width}x${bitmap.height}:${btoa(String.fromCharCode(...data))}`;
+  return `${bitmap.width}x${bitmap.height}:${data.join(',')}`;
 }, readFileSync(path).toString('base64'));
 
 // Saves and checks the file against the converter run with the command line the page shows.
