@@ -220,6 +220,13 @@ test('a photo\'s nearest picture, and a program showing it, as the converter wri
   await savedAsConverterWrites(input, 'rose.prg');
   await select('dither', 'atkinson');
   await savedAsConverterWrites(input, 'rose.prg');
+  // The strength as typed on the command line, read by the module's own number parsing.
+  await settled(() => page.$eval('#strength', (slider) => {
+    slider.value = '0.35';
+    slider.dispatchEvent(new Event('input', { bubbles: true }));
+  }));
+  assert.match(await text('command'), /--dither-strength 0\.35 /);
+  await savedAsConverterWrites(input, 'rose.prg');
   await click('executable');
   await savedAsConverterWrites(input, 'rose.prg');
   await click('executable');
