@@ -22,19 +22,8 @@ const library = createPixmosaic().then((module) => ({
 // The picture being converted: { bytes } or { rgba, width, height }, in the module's memory.
 let input = null;
 
-// The first bytes of the pictures the browser decodes itself; anything else (a BMP, whose
-// indexes are the colour numbers, a C64 file) goes to the library as the file's bytes.
-const BrowserPictures = [
-  [0x89, 0x50, 0x4e, 0x47],  // PNG
-  [0xff, 0xd8, 0xff],        // JPEG
-  [0x47, 0x49, 0x46, 0x38],  // GIF
-];
-function decodedByBrowser(bytes) {
-  const starts = (signature) => signature.every((b, i) => bytes[i] === b);
-  const webp = bytes.length > 12 && String.fromCharCode(...bytes.subarray(0, 4)) === 'RIFF' &&
-               String.fromCharCode(...bytes.subarray(8, 12)) === 'WEBP';
-  return webp || BrowserPictures.some(starts);
-}
+// A BMP goes to the library as its bytes: its palette indexes are the colour numbers.
+const isBmp = (bytes) => bytes[0] === 0x42 && bytes[1] === 0x4d;
 
 // The file's pixels as the file holds them: no colour management, alpha not premultiplied.
 async function decode(blob) {
@@ -61,17 +50,19 @@ function copyIn(lib, bytes) {
 async function open(lib, blob) {
   release(lib);
   const bytes = new Uint8Array(await blob.arrayBuffer());
-  if (decodedByBrowser(bytes)) {
+  // Whatever the browser can show (PNG, JPEG, GIF, WebP, AVIF...) goes as its pixels.
+  if (!isBmp(bytes)) {
     try {
       const image = await decode(blob);
       input = { pointer: copyIn(lib, image.data), width: image.width, height: image.height };
       return { picture: true, original: image };
-    } catch (error) {
-      // Not a picture the browser can show: the library reads the bytes and words the refusal.
+    } catch {
+      // Not a picture the browser can show (a C64 file, say): the library reads the bytes and
+      // words any refusal.
     }
   }
   input = { pointer: copyIn(lib, bytes), size: bytes.length };
-  return { picture: bytes[0] === 0x42 && bytes[1] === 0x4d, original: null };
+  return { picture: isBmp(bytes), original: null };
 }
 
 // One conversion with the options as the converter's command line gives them, name and value.

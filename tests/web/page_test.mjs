@@ -196,6 +196,15 @@ async function savedAsConverterWrites(input, expectedName) {
   assert.deepEqual(saved.bytes, readFileSync(join(folder, expectedName)), `${command}: the bytes differ`);
 }
 
+// The same with a format and container chosen; the defaults chosen again after.
+async function savedInFormat(input, format, container, expectedName) {
+  await select('format', format);
+  await select('container', container);
+  await savedAsConverterWrites(input, expectedName);
+  await select('format', '');
+  await select('container', 'prg');
+}
+
 // --- the cases ---------------------------------------------------------------------------------
 
 test('a BMP saved as Koala PRG and as Advanced Art Studio P00, as the converter writes them', async () => {
@@ -205,11 +214,7 @@ test('a BMP saved as Koala PRG and as Advanced Art Studio P00, as the converter 
   assert.equal(await page.$eval('#save', (b) => b.disabled), false);
   await savedAsConverterWrites(input, 'cells.prg');
 
-  await select('format', 'artstudio');
-  await select('container', 'p00');
-  await savedAsConverterWrites(input, 'cells.p00');
-  await select('format', '');
-  await select('container', 'prg');
+  await savedInFormat(input, 'artstudio', 'p00', 'cells.p00');
 });
 
 test('a photo\'s nearest picture, and a program showing it, as the converter writes them', async () => {
@@ -246,7 +251,7 @@ test('a clashing picture is refused: the clash map shown, nothing to save', asyn
   assert.match(status, /cell/);
   // The converter's refusal, as it words it for the same bytes from standard input.
   const fromStandardInput = spawnSync(join(converterFolder, 'pixmosaic-cli'), ['-', '--backgrounds', '-o', '-'],
-                                      { input: readFileSync(input), encoding: 'latin1' });
+                                      { input: readFileSync(input), encoding: 'utf8' });
   assert.equal(status, fromStandardInput.stdout + fromStandardInput.stderr);
 });
 
@@ -257,11 +262,7 @@ test('a C64 file is shown as the converter renders it and saved in another forma
   assert.equal(cli(['cells.tap', '-o', 'cells-shown.png']).status, 0);
   assert.equal(await resultPixels(), await pngPixels(join(scratch, 'cells-shown.png')));
   assert.equal(await page.$eval('#nearest', (box) => box.closest('fieldset').disabled), true);
-  await select('format', 'koala');
-  await select('container', 'd64');
-  await savedAsConverterWrites(input, 'cells.d64');
-  await select('format', '');
-  await select('container', 'prg');
+  await savedInFormat(input, 'koala', 'd64', 'cells.d64');
 });
 
 test('a JPEG photo converted within 500 ms of choosing it', async () => {
