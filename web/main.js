@@ -137,10 +137,10 @@ async function convert() {
   enableKoalizing();
   const options = commandOptions();
   // The output's name gives the container and a program's C64 name, as the converter's -o does.
-  const { converted } = await ask({ convert: [...options, ['output', saveName()]] });
-  state.result = converted;
+  const { converted, failed } = await ask({ convert: [...options, ['output', saveName()]] });
+  state.result = converted ?? { status: 1, message: failed, file: null, preview: null };
   $('command').textContent = commandLine(options);
-  showResult(converted);
+  showResult(state.result);
   state.busy = false;
   // For scripts and tests: how many conversions have been shown, and whether one is under way.
   document.body.dataset.conversions = String(Number(document.body.dataset.conversions ?? 0) + 1);

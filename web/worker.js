@@ -109,9 +109,15 @@ function read(lib, result) {
   }
 }
 
-onmessage = async ({ data }) => {
-  const lib = await library;
+// One request at a time, in order: a conversion never meets a picture half opened.
+let queue = Promise.resolve();
+onmessage = ({ data }) => {
+  queue = queue.then(() => answer(data));
+};
+
+async function answer(data) {
   try {
+    const lib = await library;
     if (data.open) {
       postMessage({ id: data.id, opened: await open(lib, data.open) });
     } else if (data.convert) {
@@ -122,4 +128,4 @@ onmessage = async ({ data }) => {
   } catch (error) {
     postMessage({ id: data.id, failed: String(error) });
   }
-};
+}
