@@ -177,12 +177,16 @@ async function open(file) {
 }
 
 $('input').addEventListener('change', () => open($('input').files[0]));
-$('drop').addEventListener('dragover', (event) => {
+// A file dropped anywhere on the page is opened (the browser would otherwise leave the page
+// to show it); the drop zone lights up while one is held over the page.
+document.addEventListener('dragover', (event) => {
   event.preventDefault();
   $('drop').classList.add('over');
 });
-$('drop').addEventListener('dragleave', () => $('drop').classList.remove('over'));
-$('drop').addEventListener('drop', (event) => {
+document.addEventListener('dragleave', (event) => {
+  if (!event.relatedTarget) $('drop').classList.remove('over');
+});
+document.addEventListener('drop', (event) => {
   event.preventDefault();
   $('drop').classList.remove('over');
   open(event.dataTransfer.files[0]);

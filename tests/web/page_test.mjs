@@ -156,6 +156,12 @@ async function settled(action) {
 }
 
 const choose = (path) => settled(async () => (await page.$('#input')).uploadFile(path));
+// A file dropped on the page, as a file manager drops one.
+const drop = (path) => settled(() => page.evaluate((name, base64) => {
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+  document.getElementById('pictures').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+}, path.split('/').at(-1), readFileSync(path).toString('base64')));
 const select = (id, value) => settled(() => page.select(`#${id}`, value));
 const click = (id) => settled(() => page.click(`#${id}`));
 
@@ -255,10 +261,10 @@ test('a clashing picture is refused: the clash map shown, nothing to save', asyn
   assert.equal(status, fromStandardInput.stdout + fromStandardInput.stderr);
 });
 
-test('a C64 file is shown as the converter renders it and saved in another format', async () => {
+test('a C64 file dropped on the page is shown as the converter renders it and saved in another format', async () => {
   assert.equal(cli(['cells.bmp', '-f', 'blazing', '-o', 'cells.tap']).status, 0);
   const input = join(scratch, 'cells.tap');
-  await choose(input);
+  await drop(input);
   assert.equal(cli(['cells.tap', '-o', 'cells-shown.png']).status, 0);
   assert.equal(await resultPixels(), await pngPixels(join(scratch, 'cells-shown.png')));
   assert.equal(await page.$eval('#nearest', (box) => box.closest('fieldset').disabled), true);
