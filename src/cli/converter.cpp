@@ -1,14 +1,14 @@
 #include "cli/converter.h"
 
-#include "cli/batch.h"
-#include "cli/cli_options.h"
-#include "cli/disk_output.h"
-#include "cli/file_info.h"
-#include "cli/help_text.h"
-#include "cli/output_plan.h"
-#include "cli/own_palette.h"
-#include "cli/same_file.h"
-#include "cli/terminal_message.h"
+#include "cli/jobs/batch.h"
+#include "cli/options/cli_options.h"
+#include "cli/planning/disk_output.h"
+#include "cli/jobs/file_info.h"
+#include "cli/options/help_text.h"
+#include "cli/planning/output_plan.h"
+#include "cli/options/own_palette.h"
+#include "cli/planning/same_file.h"
+#include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
 #include "platform/folders.h"
 #include "platform/system_error.h"
@@ -61,16 +61,16 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (options.info) return ShowFileInfo(options, options.verbosity == Verbosity::Quiet ? quiet : out);
 
     Plan plan = PlanJobs(options);
-    if (!plan.error.empty()) return ShowUsageError(err, plan.error);
-    SeparateSameOutputs(plan.jobs);
-    if (const std::string error = SameFileError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
-    if (const std::string error = SideFileNameError(plan.jobs); !error.empty()) return ShowUsageError(err, error);
-    if (const int status = CheckOutputPlaces(plan.jobs, err); status != ExitWritten) return status;
-    if (const int status = PlanDiskTargets(plan.jobs, options, err); status != ExitWritten) return status;
+    if (!plan) return ShowUsageError(err, plan.error());
+    std::vector<Job>& jobs = *plan;
+    SeparateSameOutputs(jobs);
+    if (const std::optional<std::string> error = SameFileError(jobs)) return ShowUsageError(err, *error);
+    if (const std::optional<std::string> error = SideFileNameError(jobs)) return ShowUsageError(err, *error);
+    if (const int status = CheckOutputPlaces(jobs, err); status != ExitWritten) return status;
+    if (const int status = PlanDiskTargets(jobs, options, err); status != ExitWritten) return status;
 
-    if (plan.jobs.size() > 1)
-        return RunBatch(plan.jobs, options, options.jobs, options.verbosity == Verbosity::Quiet ? quiet : out, err);
-    const Job& job = plan.jobs.front();
+    if (jobs.size() > 1) return RunBatch(jobs, options, options.jobs, options.verbosity == Verbosity::Quiet ? quiet : out, err);
+    const Job& job = jobs.front();
     std::ostream& info = options.verbosity == Verbosity::Quiet ? quiet : WritesToStandardOutput(job) ? err : out;
     return ConvertPicture(job, options, {info, err, out});
 }

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 
 namespace pxm::cli {
 

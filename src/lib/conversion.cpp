@@ -79,8 +79,8 @@ Result<Converted, ConversionFailure> MakeFiles(const KoalaImage& image, const Ou
     if (IsPicture(output.kind)) {
         ImageFile file = BuildImageFile(image, output.kind == OutputKind::PicturePng ? ImageOutput::Png : ImageOutput::Bmp,
                                         PaletteAt(shown.palette));
-        if (!file.error.empty()) return SystemError(std::move(file.error), output.path);
-        made.file = std::move(file.bytes);
+        if (!file) return SystemError(file.error().words, output.path);
+        made.file = std::move(*file);
     } else {
         const Container container = target.onDisk ? Container::Prg : output.container;
         made.c64Name = target.diskName      ? *target.diskName
@@ -102,8 +102,8 @@ Result<Converted, ConversionFailure> MakeFiles(const KoalaImage& image, const Ou
     }
     if (target.preview) {
         ImageFile preview = BuildImageFile(image, *target.preview, PaletteAt(shown.palette));
-        if (!preview.error.empty()) return SystemError(std::move(preview.error), output.path);
-        made.preview = std::move(preview.bytes);
+        if (!preview) return SystemError(preview.error().words, output.path);
+        made.preview = std::move(*preview);
     }
     return made;
 }

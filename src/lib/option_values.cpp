@@ -10,16 +10,6 @@ namespace pxm {
 
 namespace {
 
-struct ModeSpelling {
-    std::string_view name;
-    PaletteMode mode;
-};
-constexpr std::array<ModeSpelling, 3> ModeNames{{
-    {"multicolour", PaletteMode::Multicolour},
-    {"grey4", PaletteMode::FourGreys},
-    {"grey5", PaletteMode::FiveGreys},
-}};
-
 // Spellings of one word, each with the form keys hold: the shorter, so that no replacement
 // makes a word another one finds again.
 struct Respelling {
@@ -52,15 +42,15 @@ std::string SpellingKey(std::string_view text) {
 bool SameValue(std::string_view typed, std::string_view known) { return SpellingKey(typed) == SpellingKey(known); }
 
 std::optional<PaletteMode> ModeFromText(std::string_view text) {
-    for (const ModeSpelling& m : ModeNames) {
-        if (SameValue(text, m.name)) return m.mode;
+    for (const NamedValue<PaletteMode>& m : ModeNames) {
+        if (SameValue(text, m.name)) return m.value;
     }
     return std::nullopt;
 }
 
 std::string_view ModeName(PaletteMode mode) {
-    for (const ModeSpelling& m : ModeNames) {
-        if (m.mode == mode) return m.name;
+    for (const NamedValue<PaletteMode>& m : ModeNames) {
+        if (m.value == mode) return m.name;
     }
     return {};
 }

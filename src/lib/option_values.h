@@ -1,6 +1,7 @@
 #pragma once
 // Option values as people type them: in any case, in British or American spelling (grey/gray,
 // colour/color), with or without spaces ("lightblue", "light-blue", "Light Blue").
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,12 @@
 #include "core/koala/koalize_step.h"
 
 namespace pxm {
+
+inline constexpr std::array<NamedValue<PaletteMode>, 3> ModeNames{{
+    {"multicolour", PaletteMode::Multicolour},
+    {"grey4", PaletteMode::FourGreys},
+    {"grey5", PaletteMode::FiveGreys},
+}};
 
 // The form two spellings of one value share: lower case, no space, '-' or '_', one spelling of
 // each word.

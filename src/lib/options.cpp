@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "core/format/petscii_name.h"
+#include "core/koala/colour_names.h"
 #include "core/palette/c64_palettes.h"
 #include "lib/option_values.h"
 #include "lib/wording/name_refusal.h"
@@ -12,10 +13,18 @@ namespace pxm {
 
 namespace {
 
-std::string PaletteNames() {
-    std::string names;
-    for (std::size_t p = 0; p < C64Palettes.size(); ++p)
-        names += Join({p == 0 ? "" : p + 1 == C64Palettes.size() ? " or " : ", ", C64Palettes[p].name});
+// "a, b or c".
+std::string ChoiceList(const std::vector<std::string_view>& values) {
+    std::string list;
+    for (std::size_t v = 0; v < values.size(); ++v)
+        list += Join({v == 0 ? "" : v + 1 == values.size() ? " or " : ", ", values[v]});
+    return list;
+}
+
+template <typename T, std::size_t N>
+std::vector<std::string_view> NamesOf(const std::array<NamedValue<T>, N>& table) {
+    std::vector<std::string_view> names;
+    for (const NamedValue<T>& row : table) names.push_back(row.name);
     return names;
 }
 
@@ -29,6 +38,10 @@ std::optional<float> ParseStrength(std::string_view text) {
 
 std::string Unknown(std::string_view what, std::string_view value, std::string_view known) {
     return Join({"unknown ", what, " ", Quoted(value), " (", known, ")"});
+}
+
+std::string Unknown(std::string_view what, std::string_view value, Option option) {
+    return Unknown(what, value, ChoiceList(ValuesOf(option)));
 }
 
 // The option's value applied; an empty text means it was accepted.
@@ -47,7 +60,7 @@ std::string Apply(Option option, std::string_view value, Options& options) {
                 options.mode = *mode;
                 return {};
             }
-            return Unknown("mode", value, "multicolour, grey4 or grey5");
+            return Unknown("mode", value, option);
         case Option::Background:
             if (const auto background = BackgroundFromText(value)) {
                 options.background = *background;
@@ -59,7 +72,7 @@ std::string Apply(Option option, std::string_view value, Options& options) {
                 options.format = *format;
                 return {};
             }
-            return Unknown("format", value, "koala, artstudio, artist64, blazing or sp2");
+            return Unknown("format", value, option);
         case Option::Container:
             if (const auto container = AnyContainerFromExtension(value)) {
                 options.container = *container;
@@ -69,7 +82,7 @@ std::string Apply(Option option, std::string_view value, Options& options) {
                 options.imageOutput = *image;
                 return {};
             }
-            return Unknown("container", value, "p00, prg, tap, d64, png or bmp");
+            return Unknown("container", value, option);
         case Option::Name: {
             Result<std::string, PetsciiNameFailure> name = PetsciiNameFromText(value);
             if (!name) return NameRefusalText(name.error(), value);
@@ -87,7 +100,7 @@ std::string Apply(Option option, std::string_view value, Options& options) {
                 options.palette = *palette;
                 return {};
             }
-            return Unknown("palette", value, Join({"auto, index, ", PaletteNames()}));
+            return Unknown("palette", value, option);
         case Option::PaletteFile:
             if (value.empty()) return "the palette file name is empty";
             options.paletteFile = value;
@@ -105,10 +118,10 @@ std::string Apply(Option option, std::string_view value, Options& options) {
         case Option::Nearest: options.nearest = true; return {};
         case Option::Scale:
             if ((options.scale = NamedFromText<ScaleMode>(ScaleModeNames, value))) return {};
-            return Unknown("scaling", value, "none, fit, fill or stretch");
+            return Unknown("scaling", value, option);
         case Option::Dither:
             if ((options.dither = NamedFromText<DitherKind>(DitherKindNames, value))) return {};
-            return Unknown("dither", value, "none, bayer4, bayer8, floyd-steinberg or atkinson");
+            return Unknown("dither", value, option);
         case Option::DitherStrength:
             if ((options.ditherStrength = ParseStrength(value))) return {};
             return Join({"dither strength ", Quoted(value), " is not a number from 0 to 1"});
@@ -188,6 +201,33 @@ std::optional<std::string> CombinationError(const Options& options, const GivenO
     if (IsGiven(given, Option::FixSp2Flaw) && options.format != ExportFormat::Sp2)
         return "--fix-sp2-flaw has no effect without -f sp2: only the SP2 packer has the flaw";
     return std::nullopt;
+}
+
+std::vector<std::string_view> ValuesOf(Option option) {
+    std::vector<std::string_view> values;
+    switch (option) {
+        case Option::Mode: return NamesOf(ModeNames);
+        case Option::Format:
+            for (const FormatInfo& format : Formats) values.push_back(format.key);
+            break;
+        case Option::Container:
+            values.assign(ContainerExtensions.begin(), ContainerExtensions.end());
+            values.insert(values.end(), {"png", "bmp"});
+            break;
+        case Option::Background:
+        case Option::Border:
+            values.push_back("auto");
+            for (int c = 0; c < 16; ++c) values.push_back(ColourName(c));
+            break;
+        case Option::Palette:
+            values = {"auto", "index"};
+            for (const C64Palette& palette : C64Palettes) values.push_back(palette.name);
+            break;
+        case Option::Scale: return NamesOf(ScaleModeNames);
+        case Option::Dither: return NamesOf(DitherKindNames);
+        default: break;
+    }
+    return values;
 }
 
 std::optional<std::string> ProgramNameError(const Options& options, std::string_view input) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/base/result.h"
 #include "core/format/export_format.h"
@@ -153,6 +154,10 @@ struct Options {
 // One option's value applied (a switch's value is ignored); the failure says what is wrong with
 // the value. `spelled`: the option as the user typed it, kept for messages about koalizing options.
 Status<std::string> ApplyOption(Option option, std::string_view value, std::string_view spelled, Options& options);
+
+// The values an option takes, as the converter names them ("koala", "artstudio", ...); none for
+// a switch or an option whose value is free (a name, a number).
+std::vector<std::string_view> ValuesOf(Option option);
 
 // Options that this combination would leave without effect, as far as the options alone tell:
 // the usage error, or none.

@@ -10,7 +10,7 @@
 
 namespace pxm::platform {
 
-struct ReadFailure {
+struct FileReadFailure {
     enum class Step { Open, Read, Memory };
     Step step;          // Open: the file could not be opened (a directory is refused as Windows
                         // refuses it); Read: reading it failed; Memory: no memory for its bytes
@@ -19,10 +19,10 @@ struct ReadFailure {
 
 // The file's bytes from its start, at most `limit` of them. The buffer grows as the file goes
 // on, so that a small file costs no large buffer.
-Result<std::vector<std::uint8_t>, ReadFailure> ReadFileUpTo(const std::string& path, std::size_t limit);
+Result<std::vector<std::uint8_t>, FileReadFailure> ReadFileUpTo(const std::string& path, std::size_t limit);
 
 // The same for standard input, read in binary below the C runtime up to its end (a pipe's writer
 // finishing included); standard input stays open.
-Result<std::vector<std::uint8_t>, ReadFailure> ReadStandardInputUpTo(std::size_t limit);
+Result<std::vector<std::uint8_t>, FileReadFailure> ReadStandardInputUpTo(std::size_t limit);
 
 }  // namespace pxm::platform

@@ -1,5 +1,5 @@
-#include "cli/cli_options.h"
-#include "cli/output_plan.h"
+#include "cli/options/cli_options.h"
+#include "cli/planning/output_plan.h"
 
 #include "lib/option_values.h"
 
@@ -279,8 +279,8 @@ TEST(CliOptions, C64InputOptions) {
 TEST(CliOptions, PictureOutputFromContainerOrExtension) {
     const auto kind = [](std::vector<std::string_view> args) -> std::optional<OutputKind> {
         const Plan plan = PlanJobs(Parse(args).options);
-        if (!plan.error.empty()) return std::nullopt;
-        return plan.jobs.front().output->kind;
+        if (!plan) return std::nullopt;
+        return plan->front().output->kind;
     };
     EXPECT_EQ(kind({"a", "-o", "pic.PNG"}), OutputKind::PicturePng);
     EXPECT_EQ(kind({"a", "-o", "pic.bmp"}), OutputKind::PictureBmp);

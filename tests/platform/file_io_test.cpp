@@ -127,11 +127,11 @@ TEST_F(FileIo, ReadsUpToTheLimit) {
 TEST_F(FileIo, OpeningFailsForAMissingFileAndADirectory) {
     const auto missing = ReadFileUpTo(PathOf("missing.bmp"), 10);
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().step, ReadFailure::Step::Open);
+    EXPECT_EQ(missing.error().step, FileReadFailure::Step::Open);
     EXPECT_EQ(Words(missing.error().error), Words(FileNotFound));
     const auto directory = ReadFileUpTo(folder_.string(), 10);
     ASSERT_FALSE(directory.ok());
-    EXPECT_EQ(directory.error().step, ReadFailure::Step::Open);
+    EXPECT_EQ(directory.error().step, FileReadFailure::Step::Open);
     EXPECT_EQ(Words(directory.error().error), Words(IsAFolder));
 }
 

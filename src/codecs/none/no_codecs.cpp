@@ -22,6 +22,8 @@ DecodeOutcome DecodeWebp(std::span<const std::uint8_t> file, SizesTaken sizes) {
 DecodeOutcome DecodeTiff(std::span<const std::uint8_t> file, SizesTaken sizes) { return NotBuiltIn(file, sizes); }
 DecodeOutcome DecodeHeif(std::span<const std::uint8_t> file, SizesTaken sizes) { return NotBuiltIn(file, sizes); }
 
-EncodedPng EncodePng(std::span<const Rgb>, int, int) { return {{}, "PNG files are not written by this build"}; }
+EncodedPng EncodePng(std::span<const Rgb>, int, int) {
+    return Fail(EncoderFailure{"PNG files are not written by this build"});
+}
 
 }  // namespace pxm

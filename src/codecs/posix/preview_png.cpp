@@ -49,22 +49,19 @@ bool EncodeInFrame(png_structp png, png_infop info, std::span<const Rgb> pixels,
 
 EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height) {
     static_assert(sizeof(Rgb) == 3, "the rows are written straight from the colours");
-    EncodedPng encoded;
-    PngTarget target{&encoded.bytes};
+    std::vector<std::uint8_t> bytes;
+    PngTarget target{&bytes};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &target, KeepError, IgnoreWarning);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        encoded.error = "out of memory";
-        return encoded;
+        return Fail(EncoderFailure{"out of memory"});
     }
     png_set_write_fn(png, &target, AppendToVector, NothingToFlush);
-    if (!EncodeInFrame(png, info, pixels, width, height)) {
-        encoded.error = target.error.data();
-        encoded.bytes.clear();
-    }
+    const bool encoded = EncodeInFrame(png, info, pixels, width, height);
     png_destroy_write_struct(&png, &info);
-    return encoded;
+    if (!encoded) return Fail(EncoderFailure{target.error.data()});
+    return bytes;
 }
 
 }  // namespace pxm

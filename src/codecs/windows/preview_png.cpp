@@ -58,12 +58,10 @@ HRESULT Encode(std::span<const Rgb> pixels, int width, int height, std::vector<s
 }  // namespace
 
 EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height) {
-    EncodedPng encoded;
-    if (const HRESULT result = Encode(pixels, width, height, encoded.bytes); FAILED(result)) {
-        encoded.bytes.clear();
-        encoded.error = WicFailureText(result);
-    }
-    return encoded;
+    std::vector<std::uint8_t> bytes;
+    if (const HRESULT result = Encode(pixels, width, height, bytes); FAILED(result))
+        return Fail(EncoderFailure{WicFailureText(result)});
+    return bytes;
 }
 
 }  // namespace pxm

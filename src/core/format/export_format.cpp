@@ -4,14 +4,12 @@ namespace pxm {
 
 namespace {
 
-constexpr std::array<std::string_view, ContainerCount> Extensions{"p00", "prg", "tap", "d64"};  // in Container order
-
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The extension among the first `count` containers.
 std::optional<Container> FindContainer(std::string_view extension, int count) {
     for (std::size_t c = 0; c < static_cast<std::size_t>(count); ++c) {
-        const std::string_view known = Extensions[c];
+        const std::string_view known = ContainerExtensions[c];
         bool same = extension.size() == known.size();
         for (std::size_t k = 0; same && k < known.size(); ++k) same = LowerAscii(extension[k]) == known[k];
         if (same) return static_cast<Container>(c);

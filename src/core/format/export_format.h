@@ -42,7 +42,6 @@ struct FormatInfo {
     std::string_view c64Name;  // as it stands in the P00 and tape headers (PETSCII)
     PictureLayout layout;
     Encoding encoding;
-    std::string_view helpNote;  // what the converter's help adds after the load address
 };
 
 inline constexpr std::size_t BitmapBytes = 8000;
@@ -52,27 +51,28 @@ inline constexpr std::array<FormatInfo, ExportFormatCount> Formats = {{
     {"koala", "Koala-Painter", 0x6000, "\x81" "PIC PIXMOSAIC ",
      {.size = 10001, .bitmapAt = 0, .screenAt = 8000, .colourAt = 9000, .backgroundAt = 10000, .backgroundCount = 1,
       .backgroundHigh = 0x00},
-     Encoding::Plain, ""},
+     Encoding::Plain},
     {"artstudio", "Advanced Art Studio", 0x2000, "PIXMOSAIC   MPIC",
      {.size = 10016, .bitmapAt = 0, .screenAt = 8000, .colourAt = 9016, .backgroundAt = 9000, .backgroundCount = 2,
       .backgroundHigh = 0xF0},
-     Encoding::Plain, ""},
+     Encoding::Plain},
     {"artist64", "Artist 64", 0x4000, "P-PIXMOSAIC",
      {.size = 10240, .bitmapAt = 0, .screenAt = 8192, .colourAt = 9216, .backgroundAt = 10238, .backgroundCount = 2,
       .backgroundHigh = 0x00},
-     Encoding::Plain, ""},
+     Encoding::Plain},
     {"blazing", "Blazing Paddles", 0xA000, "PI.PIXMOSAIC",
      {.size = 10240, .bitmapAt = 0, .screenAt = 8192, .colourAt = 9216, .backgroundAt = 8063, .backgroundCount = 2,
       .backgroundHigh = 0xF0},
-     Encoding::Plain, ", see the note below"},
+     Encoding::Plain},
     // The layout is what the C64 unpacker rebuilds; the file holds the packed stream.
     {"sp2", "SP2 run-length packed", 0x5500, "PIXMOSAIC (SP2)",
      {.size = 10216, .bitmapAt = 0, .screenAt = 8192, .colourAt = 9216, .backgroundAt = 0, .backgroundCount = 0,
       .backgroundHigh = 0x00},
-     Encoding::Sp2Packed,
-     ";\n               --fix-sp2-flaw keeps a packed block from starting where the C64\n"
-     "               unpacker mishandles it"},
+     Encoding::Sp2Packed},
 }};
+
+// Each container's extension, in Container order.
+inline constexpr std::array<std::string_view, ContainerCount> ContainerExtensions{"p00", "prg", "tap", "d64"};
 
 constexpr const FormatInfo& InfoOf(ExportFormat format) { return Formats[static_cast<std::size_t>(format)]; }
 

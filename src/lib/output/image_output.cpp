@@ -17,17 +17,15 @@ std::optional<ImageOutput> ImageOutputFromName(std::string_view name) {
 }
 
 ImageFile BuildImageFile(const KoalaImage& image, ImageOutput kind, const C64Palette& palette) {
-    if (kind == ImageOutput::Bmp) return {BuildPictureBmp(image, palette), {}};
+    if (kind == ImageOutput::Bmp) return BuildPictureBmp(image, palette);
     const auto pixels = std::make_unique<PreviewPixels>();
     RenderPreview(image, palette, *pixels);
-    EncodedPng png = EncodePreviewPng(*pixels);
-    return {std::move(png.bytes), std::move(png.error)};
+    return EncodePreviewPng(*pixels);
 }
 
 ImageFile BuildRgbImageFile(const RgbPicture& picture, ImageOutput kind) {
-    if (kind == ImageOutput::Bmp) return {BuildRgbBmp(picture.pixels, picture.width, picture.height), {}};
-    EncodedPng png = EncodePng(picture.pixels, picture.width, picture.height);
-    return {std::move(png.bytes), std::move(png.error)};
+    if (kind == ImageOutput::Bmp) return BuildRgbBmp(picture.pixels, picture.width, picture.height);
+    return EncodePng(picture.pixels, picture.width, picture.height);
 }
 
 }  // namespace pxm

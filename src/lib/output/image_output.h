@@ -10,6 +10,7 @@
 #include "core/koala/koala_image.h"
 #include "core/palette/c64_palettes.h"
 #include "core/view/clash_map.h"
+#include "lib/output/preview_png.h"
 
 namespace pxm {
 
@@ -18,10 +19,8 @@ enum class ImageOutput { Png, Bmp };
 // "png" or "bmp" in any case.
 std::optional<ImageOutput> ImageOutputFromName(std::string_view name);
 
-struct ImageFile {
-    std::vector<std::uint8_t> bytes;
-    std::string error;  // the encoder's words when it could not
-};
+// The file's bytes, or the encoder's words when it could not make it.
+using ImageFile = Result<std::vector<std::uint8_t>, EncoderFailure>;
 
 ImageFile BuildImageFile(const KoalaImage& image, ImageOutput kind, const C64Palette& palette);
 

@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "core/base/result.h"
 #include "core/view/preview.h"
 
 namespace pxm {
 
-struct EncodedPng {
-    std::vector<std::uint8_t> bytes;
-    std::string error;  // libpng's words when it could not
+// Why a picture file could not be made: the encoder's words.
+struct EncoderFailure {
+    std::string words;
 };
+
+using EncodedPng = Result<std::vector<std::uint8_t>, EncoderFailure>;
 
 // An 8-bit RGB PNG of the pixels, width x height, row by row from the top.
 EncodedPng EncodePng(std::span<const Rgb> pixels, int width, int height);

@@ -3,7 +3,7 @@
 #include "lib/output/border_choice.h"
 #include "lib/reading/picture_decoder.h"
 #include "lib/wording/picture_refusal.h"
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "lib/wording/text_join.h"
 #include "lib/wording/verbose_lines.h"
 #include "core/import/bmp_colours.h"

@@ -41,9 +41,9 @@ int ReadSourceBitmap(AppState& state, HWND owner) {
     const auto read = platform::ReadFileUpTo(state.sourcePath.data(), MaxBmpBytes);
     if (!read) {
         switch (read.error().step) {
-            case platform::ReadFailure::Step::Open: ReportSystemError(owner, read.error().error); break;
-            case platform::ReadFailure::Step::Read: ShowMessage(owner, msg::IncompleteFile); break;
-            case platform::ReadFailure::Step::Memory: ShowMessage(owner, msg::OutOfMemory); break;
+            case platform::FileReadFailure::Step::Open: ReportSystemError(owner, read.error().error); break;
+            case platform::FileReadFailure::Step::Read: ShowMessage(owner, msg::IncompleteFile); break;
+            case platform::FileReadFailure::Step::Memory: ShowMessage(owner, msg::OutOfMemory); break;
         }
         return 0;
     }

@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "cli/jobs/batch.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-#include "cli/disk_output.h"
+#include "cli/planning/disk_output.h"
 #include "lib/output/petscii_text.h"
 #include "lib/wording/text_join.h"
 #include "platform/thread_setup.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/options/cli_options.h"
 #include "lib/output/image_output.h"
 #include "lib/output/output_target.h"
 
@@ -28,14 +28,12 @@ struct Job {
     std::size_t diskSlot = 0;
 };
 
-struct Plan {
-    std::vector<Job> jobs;
-    std::string error;  // a usage error; no jobs then
-};
+// The jobs, or a usage error.
+using Plan = Result<std::vector<Job>, std::string>;
 
 Plan PlanJobs(const CliOptions& options);
 
 // A usage error when --preview or --clash-map names no PNG or BMP, or empty.
-std::string SideFileNameError(const std::vector<Job>& jobs);
+std::optional<std::string> SideFileNameError(const std::vector<Job>& jobs);
 
 }  // namespace pxm::cli

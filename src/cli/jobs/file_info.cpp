@@ -1,6 +1,6 @@
-#include "cli/file_info.h"
+#include "cli/jobs/file_info.h"
 
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 #include "core/text/messages.h"
 #include "lib/conversion.h"
 #include "lib/description.h"

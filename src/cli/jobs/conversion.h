@@ -3,8 +3,8 @@
 // on disk (or on standard output), telling the user what the Windows program would tell them.
 #include <ostream>
 
-#include "cli/cli_options.h"
-#include "cli/output_plan.h"
+#include "cli/options/cli_options.h"
+#include "cli/planning/output_plan.h"
 #include "lib/conversion.h"
 
 namespace pxm::cli {

@@ -1,6 +1,6 @@
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
 #include "lib/options.h"
 #include "platform/file_read.h"
@@ -23,11 +23,11 @@ Result<InputFile, UnreadInput> ReadInputFile(const std::string& path, std::size_
                                        : platform::ReadFileUpTo(path, maxEncodedBytes + 1);
     if (!read) {
         switch (read.error().step) {
-            case platform::ReadFailure::Step::Open:
+            case platform::FileReadFailure::Step::Open:
                 return Refused(msg::SystemErrorCaption, platform::SystemErrorText(read.error().error));
             // A failing read is an incomplete file, as in the Windows program.
-            case platform::ReadFailure::Step::Read: return Refused(msg::IncompleteFile);
-            case platform::ReadFailure::Step::Memory: return Refused(msg::OutOfMemory);
+            case platform::FileReadFailure::Step::Read: return Refused(msg::IncompleteFile);
+            case platform::FileReadFailure::Step::Memory: return Refused(msg::OutOfMemory);
         }
     }
     return TakeInput(std::move(*read), maxEncodedBytes);

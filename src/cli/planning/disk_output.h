@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/cli_options.h"
-#include "cli/output_plan.h"
+#include "cli/options/cli_options.h"
+#include "cli/planning/output_plan.h"
 #include "core/disk/disk_contents.h"
 
 namespace pxm::cli {

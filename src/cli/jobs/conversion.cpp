@@ -1,10 +1,10 @@
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 
 #include <chrono>
 
-#include "cli/disk_output.h"
-#include "cli/input_file.h"
-#include "cli/terminal_message.h"
+#include "cli/planning/disk_output.h"
+#include "cli/jobs/input_file.h"
+#include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
 #include "lib/output/image_output.h"
 #include "lib/wording/verbose_lines.h"
@@ -35,7 +35,7 @@ std::string WriteOutput(const std::string& path, std::span<const std::uint8_t> b
 // The clash map written whether the picture converted or not.
 int WriteClashMap(const Job& job, const RgbPicture& map, const JobStreams& streams) {
     const ImageFile file = BuildRgbImageFile(map, job.clashMapKind);
-    const std::string error = file.error.empty() ? WriteOutput(job.clashMap, file.bytes, streams) : file.error;
+    const std::string error = file ? WriteOutput(job.clashMap, *file, streams) : file.error().words;
     return error.empty() ? ExitWritten : ShowSystemError(streams.err, PathName(job.clashMap, false), error);
 }
 

@@ -1,12 +1,12 @@
-#include "cli/disk_output.h"
+#include "cli/planning/disk_output.h"
 
 #include <algorithm>
 
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 #include "lib/wording/disk_refusal.h"
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 #include "lib/output/program_name.h"
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "lib/wording/text_join.h"
 #include "core/disk/block_chain.h"
 #include "core/disk/d64_image.h"

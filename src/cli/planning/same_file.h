@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_plan.h"
+#include "cli/planning/output_plan.h"
 
 namespace pxm::cli {
 
@@ -14,7 +14,7 @@ namespace pxm::cli {
 void SeparateSameOutputs(std::vector<Job>& jobs);
 
 // A usage error naming the two paths that are one file, or empty.
-std::string SameFileError(const std::vector<Job>& jobs);
+std::optional<std::string> SameFileError(const std::vector<Job>& jobs);
 
 // True when the output is the file standard output goes to (say /dev/stdout): its information
 // lines must then go to standard error.

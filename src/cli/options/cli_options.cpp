@@ -1,4 +1,4 @@
-#include "cli/cli_options.h"
+#include "cli/options/cli_options.h"
 
 #include "lib/wording/text_join.h"
 

@@ -1,4 +1,4 @@
-#include "cli/output_plan.h"
+#include "cli/planning/output_plan.h"
 
 #include "lib/output/output_target.h"
 
@@ -59,7 +59,7 @@ bool IsNamedAsPicture(const std::string& path) {
 
 }  // namespace
 
-std::string SideFileNameError(const std::vector<Job>& jobs) {
+std::optional<std::string> SideFileNameError(const std::vector<Job>& jobs) {
     for (const Job& job : jobs) {
         for (const auto& [option, path] : {std::pair<std::string_view, const std::string&>{"--preview", job.preview},
                                            {"--clash-map", job.clashMap}}) {
@@ -71,7 +71,8 @@ std::string SideFileNameError(const std::vector<Job>& jobs) {
 }
 
 Plan PlanJobs(const CliOptions& options) {
-    Plan plan;
+    std::vector<Job> jobs;
+    std::string error;
     // -o ending in a separator is --output-dir; so is an existing folder for several inputs (for
     // one input, writing would be refused, naming the folder).
     const bool outputIsFolder = NamesFolder(options.output, options.inputs.size());
@@ -80,34 +81,30 @@ Plan PlanJobs(const CliOptions& options) {
     const std::optional<OutputExtension> outputRow = OutputExtensionOf(options.output);
     const bool sharedDisk = options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && outputRow &&
                             outputRow->kind == OutputKind::C64File && outputRow->container == Container::D64;
-    if (sharedDisk && options.c64Name) {
-        plan.error = Join({"--name names one file: the pictures on ", Quoted(options.output), " are each named after their input"});
-        return plan;
-    }
-    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && !sharedDisk) {
-        plan.error = Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
-                           " names one file (end it with / for a folder, or give --output-dir)"});
-        return plan;
-    }
+    if (sharedDisk && options.c64Name)
+        return Fail(Join({"--name names one file: the pictures on ", Quoted(options.output), " are each named after their input"}));
+    if (options.inputs.size() > 1 && !options.output.empty() && !outputIsFolder && !sharedDisk)
+        return Fail(Join({"several inputs need a folder to write into: -o ", Quoted(options.output),
+                          " names one file (end it with / for a folder, or give --output-dir)"}));
     for (const std::string& input : options.inputs) {
         Job job;
         job.input = input;
-        job.preview = SideFileFor(options.preview, "--preview", input, options.inputs.size(), plan.error);
+        job.preview = SideFileFor(options.preview, "--preview", input, options.inputs.size(), error);
         job.previewKind = ImageKindOf(job.preview);
-        job.clashMap = SideFileFor(options.clashMap, "--clash-map", input, options.inputs.size(), plan.error);
+        job.clashMap = SideFileFor(options.clashMap, "--clash-map", input, options.inputs.size(), error);
         job.clashMapKind = ImageKindOf(job.clashMap);
-        if (!plan.error.empty()) return {{}, plan.error};
+        if (!error.empty()) return Fail(std::move(error));
         job.sharedDisk = sharedDisk;
         if (!options.onlyListing()) {
             const std::string path =
                 options.output.empty() || outputIsFolder ? NamedAfter(input, folder, ExtensionFor(options)) : options.output;
             Result<OutputPlan, std::string> output = OutputFor(path, options);
-            if (!output) return {{}, output.error()};
+            if (!output) return Fail(output.error());
             job.output = std::move(*output);
         }
-        plan.jobs.push_back(std::move(job));
+        jobs.push_back(std::move(job));
     }
-    return plan;
+    return jobs;
 }
 
 }  // namespace pxm::cli

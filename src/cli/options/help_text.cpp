@@ -1,9 +1,9 @@
-#include "cli/help_text.h"
+#include "cli/options/help_text.h"
 
 #include <array>
 #include <cstdio>
 
-#include "cli/input_file.h"
+#include "cli/jobs/input_file.h"
 #include "lib/reading/nearest_conversion.h"
 #include "lib/output/output_names.h"
 #include "lib/wording/text_join.h"
@@ -238,6 +238,15 @@ std::string OutputLine(const OutputExtension& row) {
 
 }  // namespace
 
+// What the help adds after a format's load address.
+std::string_view HelpNote(const FormatInfo& format) {
+    if (format.key == InfoOf(ExportFormat::BlazingPaddles).key) return ", see the note below";
+    if (format.encoding == Encoding::Sp2Packed)
+        return ";\n               --fix-sp2-flaw keeps a packed block from starting where the C64\n"
+               "               unpacker mishandles it";
+    return {};
+}
+
 std::string HelpText() {
     std::string text(UsageLine);
     text += Options;
@@ -274,7 +283,7 @@ std::string HelpText() {
         line.resize(15, ' ');
         line += std::string(format.name) + ", ";
         line += format.encoding == Encoding::Plain ? std::to_string(format.layout.size) + " bytes" : "variable length";
-        line += Join({", loads at ", load, format.helpNote, "\n"});
+        line += Join({", loads at ", load, HelpNote(format), "\n"});
         text += line;
     }
     text += C64Input;

@@ -1,4 +1,4 @@
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 
 #include "lib/conversion.h"
 #include "lib/wording/usage_error.h"

@@ -4,7 +4,7 @@
 // palette and whether it converts; for a file that cannot be read, why.
 #include <ostream>
 
-#include "cli/cli_options.h"
+#include "cli/options/cli_options.h"
 
 namespace pxm::cli {
 

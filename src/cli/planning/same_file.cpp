@@ -1,4 +1,4 @@
-#include "cli/same_file.h"
+#include "cli/planning/same_file.h"
 
 #include <algorithm>
 #include <optional>
@@ -84,7 +84,7 @@ void SeparateSameOutputs(std::vector<Job>& jobs) {
     }
 }
 
-std::string SameFileError(const std::vector<Job>& jobs) {
+std::optional<std::string> SameFileError(const std::vector<Job>& jobs) {
     std::vector<Named> inputs;
     std::vector<Named> outputs;
     bool sharedDiskNamed = false;  // several inputs' one disk counts once

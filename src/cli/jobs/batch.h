@@ -3,7 +3,7 @@
 // then a summary. One refusal never stops the others.
 #include <vector>
 
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 
 namespace pxm::cli {
 

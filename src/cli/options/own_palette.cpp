@@ -1,8 +1,8 @@
-#include "cli/own_palette.h"
+#include "cli/options/own_palette.h"
 
-#include "cli/conversion.h"
+#include "cli/jobs/conversion.h"
 #include "lib/wording/palette_file_refusal.h"
-#include "cli/terminal_message.h"
+#include "cli/wording/terminal_message.h"
 #include "lib/wording/text_join.h"
 #include "core/import/palette_order.h"
 #include "core/palette/palette_book.h"
@@ -17,10 +17,10 @@ int LoadOwnPalette(const std::string& path, std::ostream& err) {
     // One byte past the limit tells a file that is too long from one that just fits.
     const auto read = platform::ReadFileUpTo(path, MaxPaletteFileBytes + 1);
     if (!read) {
-        if (read.error().step == platform::ReadFailure::Step::Open) {
+        if (read.error().step == platform::FileReadFailure::Step::Open) {
             Show(err, msg::SystemErrorCaption, path, platform::SystemErrorText(read.error().error));
         } else {
-            const Message& message = read.error().step == platform::ReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile;
+            const Message& message = read.error().step == platform::FileReadFailure::Step::Memory ? msg::OutOfMemory : msg::IncompleteFile;
             Show(err, message.caption, path, message.text);
         }
         return ExitRefused;
