@@ -71,7 +71,7 @@ int main() {
     // The containers an extension names by itself (not a format's customary name), PNG only
     // where this build writes PNG files.
     const pxm::Rgb pixel{};
-    const bool writesPng = pxm::EncodePng({&pixel, 1}, 1, 1).error.empty();
+    const bool writesPng = static_cast<bool>(pxm::EncodePng({&pixel, 1}, 1, 1));
     std::vector<Choice> containers;
     for (const pxm::OutputExtension& row : pxm::OutputExtensions) {
         if (!row.format && (writesPng || row.kind != pxm::OutputKind::PicturePng))
