@@ -54,10 +54,6 @@ std::vector<Choice> NamesOf(std::span<const NamedValue<T>> table) {
 }  // namespace
 
 int main() {
-    std::vector<Choice> modes;
-    for (const pxm::PaletteMode mode : {pxm::PaletteMode::Multicolour, pxm::PaletteMode::FourGreys, pxm::PaletteMode::FiveGreys})
-        modes.push_back({std::string(pxm::ModeName(mode)), std::string(pxm::ModeName(mode))});
-
     std::vector<Choice> backgrounds{{"auto", "auto"}};
     for (std::size_t c = 0; c < pxm::ColourNames.size(); ++c)
         backgrounds.push_back({std::string(pxm::ColourNames[c]), std::to_string(c) + " " + std::string(pxm::ColourNames[c])});
@@ -80,7 +76,7 @@ int main() {
 
     std::printf("// Made by page_lists from the converter's tables: do not edit.\n");
     std::printf("self.PixmosaicLists = {\n");
-    PrintChoices("mode", modes);
+    PrintChoices("mode", NamesOf<pxm::PaletteMode>(pxm::ModeNames));
     PrintChoices("background", backgrounds);
     PrintChoices("palette", palettes);
     PrintChoices("format", formats);
