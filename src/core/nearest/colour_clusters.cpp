@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <span>
 
 #include "core/import/palette_match.h"
@@ -71,21 +72,33 @@ std::size_t BinOf(Rgb c) {
 
 Lab LabFast(Rgb c) { return LabOf(LinearOf(c)); }
 
-// The picture's colours, bin by bin: the bins in use and their mean colours.
+// The picture's colours, bin by bin: the bins in use, in the order first met, and their mean
+// colours. Only the bins in use are kept, behind a 16-bit index of all: a picture-sized table of
+// every bin would be most of the memory a refused photograph touches.
 struct Histogram {
-    std::vector<Bin> bins = std::vector<Bin>(BinCount);
-    std::vector<std::uint32_t> used;
+    std::vector<std::uint16_t> slot = std::vector<std::uint16_t>(BinCount);  // 0: none yet, else 1 + index
+    std::vector<Bin> bins;
+    std::vector<std::uint32_t> keys;  // each bin's BinOf
+    std::vector<std::uint32_t> used;  // indexes of bins, in seeding order once ordered
     std::vector<Lab> labs;  // of used, in its order
+    std::vector<std::uint32_t> byLightness;  // indexes of used, by ascending CIELAB lightness
 };
 
-Histogram Count(const DecodedPicture& picture, const PictureArea& area) {
+// nullopt: more bins in use than MaxBins (a photograph), told as soon as they are.
+std::optional<Histogram> Count(const DecodedPicture& picture, const PictureArea& area) {
     Histogram h;
     for (int y = area.top; y < area.top + area.height; ++y) {
         for (int x = area.left; x < area.left + area.width; ++x) {
             const Rgb c = picture.rgb[picture.At(x, y)];
-            const std::size_t at = BinOf(c);
-            if (h.bins[at].count == 0) h.used.push_back(static_cast<std::uint32_t>(at));
-            h.bins[at].Add(1, {c.r, c.g, c.b});
+            const std::size_t key = BinOf(c);
+            if (h.slot[key] == 0) {
+                if (h.bins.size() == MaxBins) return std::nullopt;
+                h.used.push_back(static_cast<std::uint32_t>(h.bins.size()));
+                h.bins.emplace_back();
+                h.keys.push_back(static_cast<std::uint32_t>(key));
+                h.slot[key] = static_cast<std::uint16_t>(h.bins.size());
+            }
+            h.bins[h.slot[key] - 1u].Add(1, {c.r, c.g, c.b});
         }
     }
     return h;
@@ -96,7 +109,7 @@ void OrderForSeeding(Histogram& h) {
     const auto seeding = std::stable_partition(h.used.begin(), h.used.end(),
                                                [&](std::uint32_t at) { return h.bins[at].count >= SeedPixels; });
     std::sort(h.used.begin(), seeding, [&](std::uint32_t a, std::uint32_t b) {
-        return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && a < b);
+        return h.bins[a].count > h.bins[b].count || (h.bins[a].count == h.bins[b].count && h.keys[a] < h.keys[b]);
     });
 }
 
@@ -141,7 +154,11 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
         double weights = 0;
         Lab sum;
         mode.mass = 0;
-        for (std::size_t i = 0; i < h.used.size(); ++i) {
+        // Only bins within the radius in lightness can lie within it.
+        auto near = std::partition_point(h.byLightness.begin(), h.byLightness.end(),
+                                         [&](std::uint32_t i) { return h.labs[i].l <= mode.lab.l - radius; });
+        for (; near != h.byLightness.end() && h.labs[*near].l < mode.lab.l + radius; ++near) {
+            const std::uint32_t i = *near;
             const double d = LabDistanceSquared(mode.lab, h.labs[i]);
             if (d >= Squared(radius)) continue;
             const double count = h.bins[h.used[i]].count;
@@ -161,21 +178,30 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
     return mode;
 }
 
-// The densest colours that gather enough of the picture's pixels, fullest first, as CIELAB.
+// The densest colours that gather enough of the picture's pixels, fullest first, as CIELAB; empty
+// when they are no C64 picture's: one colour and noise (a grey card, a clear sky), more colours
+// than a C64 picture has, or two closer than two C64 colours lie. A mode that gathers enough
+// stays whatever is found after it, so a photograph is told as soon as such modes are too many
+// or too close, without climbing from its other seeds.
 std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size_t pixels, double radius) {
-    std::vector<Mode> modes;
-    std::vector<Lab> labs;
-    for (const Lab& seed : seeds) {
-        if (const std::optional<Mode> mode = Climb(h, seed, labs, radius)) {
-            modes.push_back(*mode);
-            labs.push_back(mode->lab);
-        }
-    }
-    std::stable_sort(modes.begin(), modes.end(), [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     const double least = std::max<double>(SeedPixels, static_cast<double>(pixels) * LeastModeShare);
-    std::erase_if(modes, [&](const Mode& mode) { return mode.mass < least; });
+    std::vector<Lab> reached;  // every mode, for the climbs to stop at
+    std::vector<Lab> labs;     // of gathered, in its order
+    std::vector<Mode> gathered;
+    for (const Lab& seed : seeds) {
+        const std::optional<Mode> mode = Climb(h, seed, reached, radius);
+        if (!mode) continue;
+        reached.push_back(mode->lab);
+        if (mode->mass < least) continue;
+        if (gathered.size() == MaxPictureColours || (!labs.empty() && Nearest(labs, mode->lab).second < Squared(MinCentreDistance)))
+            return {};
+        gathered.push_back(*mode);
+        labs.push_back(mode->lab);
+    }
+    if (gathered.size() < 2) return {};
+    std::stable_sort(gathered.begin(), gathered.end(), [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     labs.clear();
-    for (const Mode& mode : modes) labs.push_back(mode.lab);
+    for (const Mode& mode : gathered) labs.push_back(mode.lab);
     return labs;
 }
 
@@ -190,15 +216,6 @@ Rgb PairMean(const DecodedPicture& picture, const PictureArea& area, int x, int 
     const Rgb right = picture.rgb[picture.At(second, y)];
     const auto mean = [](std::uint8_t p, std::uint8_t q) { return static_cast<std::uint8_t>((p + q + 1) / 2); };
     return {mean(left.r, right.r), mean(left.g, right.g), mean(left.b, right.b)};
-}
-
-bool FarApart(std::span<const Lab> centres) {
-    for (std::size_t k = 0; k < centres.size(); ++k) {
-        for (std::size_t j = k + 1; j < centres.size(); ++j) {
-            if (LabDistanceSquared(centres[k], centres[j]) < Squared(MinCentreDistance)) return false;
-        }
-    }
-    return true;
 }
 
 // Each centre's colour: the mean of the pixels of the bins nearest it and within the radius.
@@ -216,8 +233,9 @@ std::vector<Rgb> CentreColours(const Histogram& h, std::span<const Lab> centres,
 }  // namespace
 
 std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, const PictureArea& area) {
-    Histogram h = Count(picture, area);
-    if (h.used.size() > MaxBins) return std::nullopt;
+    std::optional<Histogram> counted = Count(picture, area);
+    if (!counted) return std::nullopt;
+    Histogram& h = *counted;
     OrderForSeeding(h);
     // Only the seeds' colours are needed to tell most photographs (too many seeds).
     for (const std::uint32_t at : h.used) {
@@ -228,15 +246,16 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     const std::optional<std::vector<Lab>> seeds = Seeds(h);
     if (!seeds) return std::nullopt;
     for (std::size_t i = seedBins; i < h.used.size(); ++i) h.labs.push_back(LabFast(h.bins[h.used[i]].Mean()));
+    h.byLightness.resize(h.used.size());
+    std::iota(h.byLightness.begin(), h.byLightness.end(), 0u);
+    std::sort(h.byLightness.begin(), h.byLightness.end(), [&](std::uint32_t a, std::uint32_t b) { return h.labs[a].l < h.labs[b].l; });
     const std::size_t pixels = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
     std::vector<Lab> centres;
     double radius = 0;
     for (const double r : KernelRadii) {
         centres = Modes(h, *seeds, pixels, r);
         radius = r;
-        // One colour and noise (a grey card, a clear sky) is no C64 picture to read back.
-        if (centres.size() >= 2 && centres.size() <= MaxPictureColours && FarApart(centres)) break;
-        centres.clear();
+        if (!centres.empty()) break;
     }
     if (centres.empty()) return std::nullopt;
 

@@ -19,16 +19,6 @@ float SlopeOfF(float t, float f) {
 Row Scaled(const Row& row, float by) { return {row[0] * by, row[1] * by, row[2] * by}; }
 Row Difference(const Row& x, const Row& y) { return {x[0] - y[0], x[1] - y[1], x[2] - y[2]}; }
 
-// Adds w · x yᵀ (symmetrised) to the metric.
-void AddOuter(LocalMetric& metric, const Row& x, const Row& y, float w) {
-    metric.m[0] += w * x[0] * y[0];
-    metric.m[1] += w * x[1] * y[1];
-    metric.m[2] += w * x[2] * y[2];
-    metric.m[3] += w * 0.5f * (x[0] * y[1] + x[1] * y[0]);
-    metric.m[4] += w * 0.5f * (x[0] * y[2] + x[2] * y[0]);
-    metric.m[5] += w * 0.5f * (x[1] * y[2] + x[2] * y[1]);
-}
-
 }  // namespace
 
 LocalMetric LocalMetricAt(LinearRgb colour) {
@@ -58,8 +48,6 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
     const float sL = 1.0f + 0.015f * l50 * l50 / std::sqrt(20.0f + l50 * l50);
     const float sC = 1.0f + 0.045f * chroma * stretch;
     const float sH = 1.0f + 0.015f * chroma * stretch;
-    LocalMetric metric;
-    AddOuter(metric, dL, dL, 1.0f / (sL * sL));
     // Across the a*b* plane: along the chroma direction u and the hue direction v.
     float ua = 1.0f;
     float ub = 0.0f;
@@ -69,9 +57,17 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
     }
     const float wc = 1.0f / (sC * sC);
     const float wh = 1.0f / (sH * sH);
-    AddOuter(metric, da, da, wc * ua * ua + wh * ub * ub);
-    AddOuter(metric, db, db, wc * ub * ub + wh * ua * ua);
-    AddOuter(metric, da, db, 2.0f * (wc - wh) * ua * ub);
+    // M = Jᵀ W J, J the rows dL, da, db; W weighs lightness by 1/sL² and the a*b* plane by wc
+    // along u and wh along v. W J first, then each entry of M as three products.
+    const float waa = wc * ua * ua + wh * ub * ub;
+    const float wbb = wc * ub * ub + wh * ua * ua;
+    const float wab = (wc - wh) * ua * ub;
+    const Row pL = Scaled(dL, 1.0f / (sL * sL));
+    const Row pa{waa * da[0] + wab * db[0], waa * da[1] + wab * db[1], waa * da[2] + wab * db[2]};
+    const Row pb{wab * da[0] + wbb * db[0], wab * da[1] + wbb * db[1], wab * da[2] + wbb * db[2]};
+    const auto entry = [&](std::size_t i, std::size_t j) { return dL[i] * pL[j] + da[i] * pa[j] + db[i] * pb[j]; };
+    LocalMetric metric;
+    metric.m = {entry(0, 0), entry(1, 1), entry(2, 2), entry(0, 1), entry(0, 2), entry(1, 2)};
     return metric;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 // CIEDE2000 from any colour to the sixteen of a palette, as the search and the dithering ask for
-// it thousands of times a picture: colours rounded to 5 bits a channel in sRGB (32768 of them),
-// each one's sixteen differences worked out the first time it is asked for and kept. Only the
-// colours a picture has are filled: a 64 KiB index, then 32 bytes for each colour met.
+// it thousands of times a picture: kept per colour rounded to 5 bits a channel (level_table.h),
+// 32 bytes for each colour met.
 #include <array>
 #include <cstdint>
 #include <vector>
 
 #include "core/nearest/ciede2000_sixteen.h"
+#include "core/nearest/level_table.h"
 #include "core/nearest/mode_colours.h"
 #include "core/nearest/nearest_target.h"
 
@@ -23,10 +23,7 @@ struct ColourDifferences {
 
 class PaletteDistances {
 public:
-    // Room for every colour is reserved, never touched until used: what Of gives stays valid.
-    explicit PaletteDistances(const ShownColours& shown) : shown_(shown), lab_(SixteenLabOf(shown.lab)) {
-        known_.reserve(1 << 15);
-    }
+    explicit PaletteDistances(const ShownColours& shown) : shown_(shown), lab_(SixteenLabOf(shown.lab)) {}
 
     const ShownColours& shown() const { return shown_; }
     const ColourDifferences& Of(LinearRgb colour);
@@ -36,8 +33,7 @@ public:
 private:
     ShownColours shown_;
     SixteenLab lab_;
-    std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(1 << 15);  // 0: not yet, else 1 + index
-    std::vector<ColourDifferences> known_;
+    LevelTable<ColourDifferences> known_;
 };
 
 // Each pixel's differences (null for a pixel outside the picture), looked up once for the search.

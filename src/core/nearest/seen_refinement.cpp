@@ -6,17 +6,13 @@
 #include <limits>
 #include <utility>
 
+#include "core/nearest/level_table.h"
 #include "core/nearest/local_metric.h"
 #include "core/nearest/seen_blur.h"
 
 namespace pxm {
 
 namespace {
-
-LinearRgb Plus(LinearRgb x, LinearRgb y) { return {x.r + y.r, x.g + y.g, x.b + y.b}; }
-LinearRgb Minus(LinearRgb x, LinearRgb y) { return {x.r - y.r, x.g - y.g, x.b - y.b}; }
-LinearRgb Times(LinearRgb x, float w) { return {x.r * w, x.g * w, x.b * w}; }
-float Dot(LinearRgb x, LinearRgb y) { return x.r * y.r + x.g * y.g + x.b * y.b; }
 
 // The working grids have a margin as wide as the blur reaches, whose metric is zero, so that no
 // tap needs a test for the edge: beyond the screen nothing is seen.
@@ -51,9 +47,56 @@ constexpr float LeastGain = 1e-3f;
 // Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
 constexpr float LeastDifference = 1.0f;
 
-// Four lanes for the three channels: a weighed error is stored and added as one 16-byte block.
-using Lanes = std::array<float, 4>;
-Lanes LanesOf(LinearRgb c) { return {c.r, c.g, c.b, 0.0f}; }
+// Four lanes for the three channels (the fourth is zero in every colour and error), kept as one
+// aligned 16-byte block so that the compiler weighs, adds and sums an error as one vector.
+struct alignas(16) Lanes {
+    std::array<float, 4> lane{};
+
+    float operator[](std::size_t i) const { return lane[i]; }
+    Lanes& operator+=(const Lanes& other) {
+        for (std::size_t i = 0; i < 4; ++i) lane[i] += other.lane[i];
+        return *this;
+    }
+    friend Lanes operator+(Lanes a, const Lanes& b) { return a += b; }
+    friend Lanes operator-(Lanes a, const Lanes& b) {
+        for (std::size_t i = 0; i < 4; ++i) a.lane[i] -= b.lane[i];
+        return a;
+    }
+    friend Lanes operator-(Lanes a, float b) {
+        for (float& l : a.lane) l -= b;
+        return a;
+    }
+    friend Lanes operator*(Lanes a, const Lanes& b) {
+        for (std::size_t i = 0; i < 4; ++i) a.lane[i] *= b.lane[i];
+        return a;
+    }
+    friend Lanes operator*(Lanes a, float b) {
+        for (float& l : a.lane) l *= b;
+        return a;
+    }
+    friend Lanes operator*(float a, const Lanes& b) { return b * a; }
+};
+Lanes LanesOf(LinearRgb c) { return Lanes{{c.r, c.g, c.b, 0.0f}}; }
+float SumOf(const Lanes& v) { return v[0] + v[1] + v[2]; }
+
+// A local metric (symmetric: rr, gg, bb, rg, rb, gb) as two blocks of lanes, its first two
+// columns with the third column's two lower entries in their fourth lanes: M d is three products
+// of lanes in two thirds of the room of three columns (the picture-sized grids of metrics are
+// the refinement's largest). What M d leaves in the fourth lane is no channel: it only ever meets
+// the zero fourth lane of a colour step, or is not read.
+struct Metric {
+    Lanes r{};  // rr, rg, rb, gb
+    Lanes g{};  // rg, gg, gb, bb
+
+    Lanes Third() const { return Lanes{{r[2], r[3], g[3], 0.0f}}; }
+    Lanes Times(Lanes d) const { return r * d[0] + g * d[1] + Third() * d[2]; }
+    Metric operator*(float by) const { return {r * by, g * by}; }
+    Metric operator+(const Metric& other) const { return {r + other.r, g + other.g}; }
+};
+Metric MetricOf(const LocalMetric& metric) {
+    const std::array<float, 6>& m = metric.m;
+    return {Lanes{{m[0], m[3], m[4], m[5]}}, Lanes{{m[3], m[1], m[5], m[2]}}};
+}
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
@@ -65,41 +108,42 @@ constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 class SeenError {
 public:
     SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
-        : target_(target), shown_(shown), canvas_(canvas) {
-        const LinearRgb behind = shown.linear[background];
-        const auto targetAt = [&](int x, int y) {
-            const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
-            return target.Inside(at) ? target.colours[at] : behind;
+        : target_(target), canvas_(canvas) {
+        for (std::size_t c = 0; c < shown_.size(); ++c) {
+            shown_[c] = LanesOf(shown.linear[c]);
+            const auto [r, g, b] = shown.linear[c];
+            const std::array<float, PaletteTerms> products{r * r, g * g, b * b, 2 * r * g, 2 * r * b, 2 * g * b, r, g, b};
+            for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4].lane[c % 4] = products[k];
+        }
+        const Lanes behind = shown_[background];
+        const auto blurInto = [](const std::vector<Lanes>& from, std::vector<Lanes>& into) {
+            for (int y = 0; y < CanvasRows; ++y) {
+                for (int x = 0; x < CanvasColumns; ++x) {
+                    const std::size_t at = Padded(x, y);
+                    Lanes sum{};
+                    for (const Tap& t : Taps) sum += t.weight * from[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+                    into[at] = sum;
+                }
+            }
         };
-        std::vector<LinearRgb> difference(PaddedCount);
+        // The target, then the difference, in the padded grid, each blurred from weighted_ (room
+        // that Reweigh fills): the target's edge rows and columns repeated into the margin (what
+        // lies beyond blurs in as the edge), the difference zero there (as weighted_ must stay).
+        for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
+            for (int x = -SeenReachAcross; x < CanvasColumns + SeenReachAcross; ++x) {
+                const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
+                weighted_[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
+            }
+        }
+        blurInto(weighted_, blurredTarget_);
+        std::fill(weighted_.begin(), weighted_.end(), Lanes{});
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = NearestTarget::At(x, y);
-                if (target.Inside(at)) difference[Padded(x, y)] = Minus(shown.linear[canvas[CanvasIndex(x, y)]], target.colours[at]);
+                if (target.Inside(at)) weighted_[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - LanesOf(target.colours[at]);
             }
         }
-        for (int y = 0; y < CanvasRows; ++y) {
-            for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                LinearRgb blurred;
-                LinearRgb error;
-                for (int dy = -SeenReachDown; dy <= SeenReachDown; ++dy) {
-                    for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx) {
-                        const float w = SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)] *
-                                        SeenBlurDown[static_cast<std::size_t>(dy + SeenReachDown)];
-                        blurred = Plus(blurred, Times(targetAt(x + dx, y + dy), w));
-                        error = Plus(error, Times(difference[Padded(x + dx, y + dy)], w));
-                    }
-                }
-                error_[at] = error;
-                blurredTarget_[at] = blurred;
-            }
-        }
-        for (std::size_t c = 0; c < 16; ++c) {
-            red_[c] = shown.linear[c].r;
-            green_[c] = shown.linear[c].g;
-            blue_[c] = shown.linear[c].b;
-        }
+        blurInto(weighted_, error_);
         Reweigh();
         pixelsToVisit_.fill(true);
         cellsToVisit_.fill(true);
@@ -107,67 +151,97 @@ public:
 
     // The eye's metric at each pixel taken anew for the picture as it now is. CIEDE2000 weighs a
     // difference by the mean of the two colours': the metric is taken halfway between the target
-    // and the picture. And the measure is the mean difference, not its square: each pixel's
+    // and the picture, rounded to 5-bit sRGB levels (measured: no less near than unrounded, for
+    // a seventh of the metrics worked out). And the measure is the mean difference, not its square: each pixel's
     // weight is divided by its difference now, so that errors no colour can mend do not rule.
     void Reweigh() {
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
-                LocalMetric metric = LocalMetricAt(Plus(blurredTarget_[at], Times(error_[at], 0.5f)));
-                const float seenNow = std::sqrt(metric.Of(error_[at]));
-                for (float& m : metric.m) m /= std::max(seenNow, LeastDifference);
+                const Lanes halfway = blurredTarget_[at] + 0.5f * error_[at];
+                Metric metric = MetricOf(metrics_.At({halfway[0], halfway[1], halfway[2]},
+                                                     [](Rgb rounded) { return LocalMetricAt(LinearOf(rounded)); }));
+                const float seenNow = std::sqrt(SumOf(error_[at] * metric.Times(error_[at])));
+                const float by = 1.0f / std::max(seenNow, LeastDifference);
+                metric = metric * by;
                 metric_[at] = metric;
-                weighted_[at] = LanesOf(metric.Times(error_[at]));
+                weighted_[at] = metric.Times(error_[at]);
             }
         }
-        for (int y = 0; y < CanvasRows; ++y) {
+        // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
+        // sums across (of the margin's rows too) are laid out in spread_ and summed down in place,
+        // the two rows above the one summed kept aside before they are overwritten.
+        const auto times = [](const Metric& m, float w) { return m * w; };
+        const auto plus = [](const Metric& m, const Metric& n) { return m + n; };
+        const auto squared = [](float w) { return w * w; };
+        for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                LocalMetric spread;
-                for (const Tap& t : Taps) {
-                    const LocalMetric& near = metric_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-                    for (std::size_t i = 0; i < spread.m.size(); ++i) spread.m[i] += t.weight * t.weight * near.m[i];
-                }
-                spread_[at] = spread;
+                Metric across;
+                for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx)
+                    across = plus(across, times(metric_[Padded(x + dx, y)], squared(SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)])));
+                spread_[Padded(x, y)] = across;
+            }
+        }
+        static_assert(SeenReachDown == 2, "two rows above are kept aside");
+        std::array<std::vector<Metric>, 2> above{std::vector<Metric>(CanvasColumns), std::vector<Metric>(CanvasColumns)};
+        for (int x = 0; x < CanvasColumns; ++x) {
+            above[0][static_cast<std::size_t>(x)] = spread_[Padded(x, -2)];
+            above[1][static_cast<std::size_t>(x)] = spread_[Padded(x, -1)];
+        }
+        for (int y = 0; y < CanvasRows; ++y) {
+            std::vector<Metric>& twoUp = above[static_cast<std::size_t>(y % 2)];  // row y - 2; row y - 1 in the other
+            const std::vector<Metric>& oneUp = above[static_cast<std::size_t>((y + 1) % 2)];
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const auto column = static_cast<std::size_t>(x);
+                const Metric here = spread_[Padded(x, y)];
+                Metric down = times(twoUp[column], squared(SeenBlurDown[0]));
+                down = plus(down, times(oneUp[column], squared(SeenBlurDown[1])));
+                down = plus(down, times(here, squared(SeenBlurDown[2])));
+                down = plus(down, times(spread_[Padded(x, y + 1)], squared(SeenBlurDown[3])));
+                down = plus(down, times(spread_[Padded(x, y + 2)], squared(SeenBlurDown[4])));
+                twoUp[column] = here;
+                spread_[Padded(x, y)] = down;
             }
         }
     }
 
     // The error's weighed sum over the taps around the pixel: the first-order pull on it.
-    LinearRgb PullAt(int x, int y) const {
+    Lanes PullAt(int x, int y) const {
         const std::size_t at = Padded(x, y);
         Lanes pull{};
-        for (const Tap& t : Taps) {
-            const Lanes& near = weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-            for (std::size_t i = 0; i < pull.size(); ++i) pull[i] += t.weight * near[i];
-        }
-        return {pull[0], pull[1], pull[2]};
+        for (const Tap& t : Taps) pull += t.weight * weighted_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+        return pull;
     }
     // The change of cost were the pixel, whose pull is given, to take colour c.
-    float GainOf(int x, int y, LinearRgb pull, std::uint8_t c) const {
-        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
-        return 2 * Dot(step, pull) + spread_[Padded(x, y)].Of(step);
+    float GainOf(int x, int y, Lanes pull, std::uint8_t c) const {
+        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
+        return SumOf(step * (2.0f * pull + spread_[Padded(x, y)].Times(step)));
     }
-    // The change of cost were the pixel to take each of the sixteen colours.
-    void GainsOf(int x, int y, LinearRgb pull, std::array<float, 16>& gains) const {
-        const LinearRgb now = shown_.linear[canvas_[CanvasIndex(x, y)]];
-        const std::array<float, 6>& m = spread_[Padded(x, y)].m;
-        for (std::size_t c = 0; c < gains.size(); ++c) {
-            const float r = red_[c] - now.r;
-            const float g = green_[c] - now.g;
-            const float b = blue_[c] - now.b;
-            gains[c] = 2 * (r * pull.r + g * pull.g + b * pull.b) + m[0] * r * r + m[1] * g * g + m[2] * b * b +
-                       2 * (m[3] * r * g + m[4] * r * b + m[5] * g * b);
+    // The change of cost were the pixel to take each of the sixteen colours, side by side: with
+    // n the colour now and S the spread metric, colour c changes the cost by
+    // cᵀ S c + c·(2 pull - 2 S n) - (nᵀ S n + n·(2 pull - 2 S n)), a sum of nine terms of c.
+    void GainsOf(int x, int y, Lanes pull, std::array<float, 16>& gains) const {
+        const std::uint8_t now = canvas_[CanvasIndex(x, y)];
+        const Metric& s = spread_[Padded(x, y)];
+        const Lanes n = shown_[now];
+        const Lanes toward = 2.0f * (pull - s.Times(n));
+        const std::array<float, PaletteTerms> by{s.r[0], s.g[1], s.g[3], s.r[1], s.r[2], s.r[3], toward[0], toward[1], toward[2]};
+        const float base = SumOf(n * (s.Times(n) + toward));
+        for (std::size_t q = 0; q < Quarters; ++q) {
+            Lanes sum = Lanes{} - base;
+            for (std::size_t k = 0; k < PaletteTerms; ++k) sum += by[k] * terms_[k][q];
+            for (std::size_t i = 0; i < 4; ++i) gains[4 * q + i] = sum[i];
         }
+        gains[now] = 0;
     }
     void Set(int x, int y, std::uint8_t c) {
-        const LinearRgb step = Minus(shown_.linear[c], shown_.linear[canvas_[CanvasIndex(x, y)]]);
+        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
         canvas_[CanvasIndex(x, y)] = c;
         const std::size_t at = Padded(x, y);
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
-            error_[near] = Plus(error_[near], Times(step, t.weight));
-            weighted_[near] = LanesOf(metric_[near].Times(error_[near]));
+            error_[near] += t.weight * step;
+            weighted_[near] = metric_[near].Times(error_[near]);
         }
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
@@ -186,17 +260,19 @@ public:
 
 private:
     const NearestTarget& target_;
-    const ShownColours& shown_;
     Canvas& canvas_;
-    std::vector<LocalMetric> metric_ = std::vector<LocalMetric>(PaddedCount);
-    std::vector<LocalMetric> spread_ = std::vector<LocalMetric>(PaddedCount);
-    std::vector<LinearRgb> blurredTarget_ = std::vector<LinearRgb>(PaddedCount);
-    std::vector<LinearRgb> error_ = std::vector<LinearRgb>(PaddedCount);
+    std::array<Lanes, 16> shown_{};
+    LevelTable<LocalMetric> metrics_;
+    // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
+    // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
+    static constexpr std::size_t PaletteTerms = 9;
+    static constexpr std::size_t Quarters = 4;
+    std::array<std::array<Lanes, Quarters>, PaletteTerms> terms_{};
+    std::vector<Metric> metric_ = std::vector<Metric>(PaddedCount);
+    std::vector<Metric> spread_ = std::vector<Metric>(PaddedCount);
+    std::vector<Lanes> blurredTarget_ = std::vector<Lanes>(PaddedCount);
+    std::vector<Lanes> error_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
-    // The palette channel by channel, so that the sixteen gains of a pixel are worked out side by side.
-    std::array<float, 16> red_{};
-    std::array<float, 16> green_{};
-    std::array<float, 16> blue_{};
     std::array<bool, CellCount> pixelsToVisit_{};
     std::array<bool, CellCount> cellsToVisit_{};
 };
@@ -217,7 +293,7 @@ float SettleCell(SeenError& seen, int cell, ColourSet set) {
     for (int p = 0; p < CellPixels; ++p) {
         const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
-        const LinearRgb pull = seen.PullAt(x, y);
+        const Lanes pull = seen.PullAt(x, y);
         const std::uint8_t now = seen.At(x, y);
         std::uint8_t best = now;
         float bestGain = Holds(set, now) ? -LeastGain : std::numeric_limits<float>::max();
@@ -250,51 +326,61 @@ bool PixelPass(SeenError& seen, const CellColourSets& sets) {
 // the set as if the others stayed. The set as it is when nothing promises better.
 ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, ColourSet usable, std::uint8_t background) {
     std::array<std::array<float, 16>, CellPixels> gain{};  // gain[i][c]: pixel i taking colour c
-    std::array<float, CellPixels> kept{};                  // each pixel's best within the set as it is
     int count = 0;
     for (int p = 0; p < CellPixels; ++p) {
         const auto [x, y] = PixelOf(cell, p);
         if (!seen.Inside(x, y)) continue;
-        const LinearRgb pull = seen.PullAt(x, y);
-        const auto i = static_cast<std::size_t>(count++);
-        seen.GainsOf(x, y, pull, gain[i]);
-        kept[i] = std::numeric_limits<float>::max();
-        for (std::size_t c = 0; c < 16; ++c) {
-            if (!Holds(usable, static_cast<int>(c))) gain[i][c] = std::numeric_limits<float>::max();
-            if (Holds(now, static_cast<int>(c))) kept[i] = std::min(kept[i], gain[i][c]);
-        }
+        seen.GainsOf(x, y, seen.PullAt(x, y), gain[static_cast<std::size_t>(count++)]);
     }
     if (count == 0) return now;
-    const auto estimate = [&](ColourSet set) {
-        float sum = 0;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-            float least = std::numeric_limits<float>::max();
+    const auto pixels = static_cast<std::size_t>(count);
+    // Each pixel's best within a set, for the set as it is and for it without each of its own
+    // colours but the background: a trial's estimate is then one minimum a pixel.
+    const auto bestWithin = [&](ColourSet set) {
+        std::array<float, CellPixels> best{};
+        for (std::size_t i = 0; i < pixels; ++i) {
+            best[i] = std::numeric_limits<float>::max();
             for (ColourSet s = set; s != 0; s &= static_cast<ColourSet>(s - 1))
-                least = std::min(least, gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
-            sum += least;
+                best[i] = std::min(best[i], gain[i][static_cast<std::size_t>(std::countr_zero(s))]);
         }
+        return best;
+    };
+    const auto estimate = [&](const std::array<float, CellPixels>& within, std::uint8_t add) {
+        float sum = 0;
+        for (std::size_t i = 0; i < pixels; ++i) sum += std::min(within[i], gain[i][add]);
         return sum;
     };
+    const std::array<float, CellPixels> kept = bestWithin(now);
     float keptSum = 0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) keptSum += kept[i];
+    for (std::size_t i = 0; i < pixels; ++i) keptSum += kept[i];
+    // The colours some pixel would rather take than its best within the set, four at a time: a
+    // colour no pixel would rather take cannot make the cell nearer.
+    std::array<bool, 16> wanted{};
+    for (std::size_t i = 0; i < pixels; ++i) {
+        for (std::size_t c = 0; c < wanted.size(); ++c) wanted[c] = wanted[c] || gain[i][c] < kept[i];
+    }
     const auto others = static_cast<ColourSet>(now & ~(1u << background));
     const bool full = std::popcount(others) >= 3;
+    std::array<std::array<float, CellPixels>, 3> without{};
+    std::array<std::uint8_t, 3> dropped{};
+    std::size_t droppable = 0;
+    for (ColourSet s = full ? others : ColourSet{0}; s != 0; s &= static_cast<ColourSet>(s - 1)) {
+        dropped[droppable] = static_cast<std::uint8_t>(std::countr_zero(s));
+        without[droppable] = bestWithin(static_cast<ColourSet>(now & ~(1u << dropped[droppable])));
+        ++droppable;
+    }
     ColourSet best = now;
     float bestEstimate = keptSum - LeastGain;
     for (std::uint8_t add = 0; add < 16; ++add) {
-        if (!Holds(usable, add) || Holds(now, add)) continue;
-        // A colour no pixel would rather take cannot make the cell nearer.
-        bool wanted = false;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(count) && !wanted; ++i) wanted = gain[i][add] < kept[i];
-        if (!wanted) continue;
+        if (!Holds(usable, add) || Holds(now, add) || !wanted[add]) continue;
         const auto with = static_cast<ColourSet>(now | 1u << add);
         if (!full) {
-            if (const float e = estimate(with); e < bestEstimate) bestEstimate = e, best = with;
+            if (const float e = estimate(kept, add); e < bestEstimate) bestEstimate = e, best = with;
             continue;
         }
-        for (ColourSet s = others; s != 0; s &= static_cast<ColourSet>(s - 1)) {
-            const auto trial = static_cast<ColourSet>(with & ~(1u << std::countr_zero(s)));
-            if (const float e = estimate(trial); e < bestEstimate) bestEstimate = e, best = trial;
+        for (std::size_t k = 0; k < droppable; ++k) {
+            if (const float e = estimate(without[k], add); e < bestEstimate)
+                bestEstimate = e, best = static_cast<ColourSet>(with & ~(1u << dropped[k]));
         }
     }
     return best;

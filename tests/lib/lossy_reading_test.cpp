@@ -12,10 +12,8 @@
 #include "core/nearest/lossy_picture.h"
 #include "tests/support/jpeg_builder.h"
 
-namespace pxm::cli {
+namespace pxm::test {
 namespace {
-
-using test::JpegShape;
 
 struct Chroma {
     const char* name;
@@ -44,12 +42,10 @@ int Dithered(int column, int row) {
 }
 
 DecodedPicture Decoded(const JpegShape& shape, const std::function<std::uint32_t(int, int)>& pixel) {
-    const DecodeOutcome outcome = DecodeJpeg(test::MakeJpeg(shape, pixel));
+    const DecodeOutcome outcome = DecodeJpeg(MakeJpeg(shape, pixel));
     EXPECT_EQ(outcome.status, DecodeOutcome::Status::Decoded);
     return outcome.picture;
 }
-
-std::uint32_t Hex(Rgb c) { return static_cast<std::uint32_t>(c.r) << 16 | static_cast<std::uint32_t>(c.g) << 8 | c.b; }
 
 TEST(LossyReading, Quality90JpegsOfC64PicturesAreReadBackInEveryChroma) {
     for (const std::string_view name : {"pepto", "vice"}) {
@@ -63,7 +59,7 @@ TEST(LossyReading, Quality90JpegsOfC64PicturesAreReadBackInEveryChroma) {
                 // Dots of one C64 pixel on another colour survive only full chroma.
                 if (pictureName == "dithered" && !chroma.shape.fullChroma) continue;
                 const DecodedPicture picture = Decoded(chroma.shape, [&](int x, int y) {
-                    return Hex(C64Palettes[palette].colours[static_cast<std::size_t>(number(x / 2, y))]);
+                    return Packed(C64Palettes[palette].colours[static_cast<std::size_t>(number(x / 2, y))]);
                 });
                 const std::string what = std::string(name) + " " + pictureName + " " + chroma.name;
                 const std::optional<LossyPicture> read = ReadLossyPicture(picture, {0, 0, 320, 200}, {});
@@ -101,4 +97,4 @@ TEST(LossyReading, PhotographsInEveryChromaAreNotTakenForC64Pictures) {
 }
 
 }  // namespace
-}  // namespace pxm::cli
+}  // namespace pxm::test

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/nearest/colour_space.h"
+#include "core/nearest/level_table.h"
+
+namespace pxm {
+namespace {
+
+// A table that records which rounded colours it was asked to make entries for.
+struct Recorder {
+    std::vector<Rgb> made;
+    LevelTable<Rgb> table;
+
+    const Rgb& At(LinearRgb colour) {
+        return table.At(colour, [&](Rgb rounded) {
+            made.push_back(rounded);
+            return rounded;
+        });
+    }
+};
+
+TEST(NearestLevelTable, ColoursWithinOneLevelShareTheEntryMadeFromTheRoundedColour) {
+    Recorder r;
+    // sRGB 128 and 130 both round to level 16 of 31, whose byte is 132; 0 and 255 are levels 0 and 31.
+    const Rgb& first = r.At(LinearOf(Rgb{128, 0, 255}));
+    const Rgb& second = r.At(LinearOf(Rgb{130, 3, 252}));
+    EXPECT_EQ(&first, &second);
+    ASSERT_EQ(r.made.size(), 1u);
+    EXPECT_EQ(r.made[0], (Rgb{132, 0, 255}));
+    // One level up in one channel is another entry; the first stays where it was.
+    r.At(LinearOf(Rgb{140, 0, 255}));
+    ASSERT_EQ(r.made.size(), 2u);
+    EXPECT_EQ(r.made[1], (Rgb{140, 0, 255}));
+    EXPECT_EQ(&r.At(LinearOf(Rgb{128, 0, 255})), &first);
+    EXPECT_EQ(r.made.size(), 2u);
+}
+
+TEST(NearestLevelTable, ComponentsBeyondTheRangeTakeTheEndLevels) {
+    Recorder r;
+    const Rgb& clamped = r.At({-0.5f, 1.5f, 0.0f});
+    EXPECT_EQ(clamped, (Rgb{0, 255, 0}));
+    EXPECT_EQ(&r.At(LinearOf(Rgb{0, 255, 0})), &clamped);
+}
+
+TEST(NearestLevelTable, EveryLevelKeyGivesItsOwnColourBack) {
+    // Each of the 32768 rounded colours, asked for by its own linear value, is its own entry.
+    Recorder r;
+    for (std::size_t key = 0; key < LevelKeyCount; ++key) {
+        const Rgb rounded = ColourOfLevelKey(key);
+        EXPECT_EQ(r.At(LinearOf(rounded)), rounded) << key;
+    }
+    EXPECT_EQ(r.made.size(), LevelKeyCount);
+}
+
+}  // namespace
+}  // namespace pxm
