@@ -2,8 +2,9 @@
 # its tests, run by node with the real file system beneath them; the library as the page's module;
 # and page_lists, which writes the page's lists from the converter's tables (tools/build-web).
 
-# Wasm's SIMD: the vectorized colour differences run side by side in the browser too.
-add_compile_options(-msimd128)
+# Wasm's SIMD: the vectorized colour differences run side by side in the browser too. What
+# Emscripten's older C++ library lacks is put in beside every source, which stays as it is.
+add_compile_options(-msimd128 "$<$<COMPILE_LANGUAGE:CXX>:-include${PROJECT_SOURCE_DIR}/web/libcxx14_gaps.h>")
 
 add_subdirectory(src/core)
 add_subdirectory(tests/core)
@@ -12,8 +13,6 @@ target_link_options(core_tests PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1)
 
 add_subdirectory(src/codecs)
 add_subdirectory(src/lib)
-# The library as it stands, with what Emscripten's older C++ library lacks put in beside it.
-target_compile_options(pixmosaic PRIVATE "SHELL:-include ${PROJECT_SOURCE_DIR}/web/libcxx14_gaps.h")
 
 add_executable(page_lists web/page_lists.cpp)
 target_link_libraries(page_lists PRIVATE pixmosaic)

@@ -66,7 +66,7 @@ TEST(BoxReduction, FlatBlocksKeepTheirColoursExactlyAndMixedOnesAverageInLinearL
     EXPECT_EQ(picture.rgb[picture.At(1, 0)], (Rgb{0x70, 0xA4, 0xB2}));
     EXPECT_EQ(picture.rgb[picture.At(2, 0)], (Rgb{0, 0, 0}));
     EXPECT_EQ(picture.rgb[picture.At(2, 2)], (Rgb{255, 255, 255}));  // one pixel: (6, 4)
-    EXPECT_TRUE(std::all_of(picture.alpha.begin(), picture.alpha.end(), [](std::uint8_t a) { return a == 255; }));
+    EXPECT_TRUE(std::ranges::all_of(picture.alpha, [](std::uint8_t a) { return a == 255; }));
 }
 
 TEST(BoxReduction, OpacityWeighsTheColoursAndIsAveragedToo) {
@@ -117,7 +117,7 @@ TEST(BoxReduction, RowsAndColumnsInAnyOrderAndRunsGiveTheSamePicture) {
     AddRun(flat, 0, 0, Width, LinearOf({0x9A, 0xD2, 0x84}));
     const DecodedPicture green = FinishBoxReduction(flat);
     EXPECT_EQ(green.width, 6);
-    EXPECT_TRUE(std::all_of(green.rgb.begin(), green.rgb.end(), [](Rgb c) { return c == Rgb{0x9A, 0xD2, 0x84}; }));
+    EXPECT_TRUE(std::ranges::all_of(green.rgb, [](Rgb c) { return c == Rgb{0x9A, 0xD2, 0x84}; }));
 }
 
 TEST(BoxReduction, APartIsKeptAsItIsAndTheRestPassedOver) {

@@ -58,8 +58,7 @@ TEST(NearestColourSpace, TheSixteenAtOnceAreCiede2000WithinAThousandth) {
     std::vector<std::array<Lab, 16>> palettes;
     for (const char* name : {"pepto", "colodore"}) {
         std::array<Lab, 16> lab;
-        const auto& entries = C64Palettes[*FindPalette(name)].colours;
-        std::transform(entries.begin(), entries.end(), lab.begin(), [](Rgb c) { return LabOf(c); });
+        std::ranges::transform(C64Palettes[*FindPalette(name)].colours, lab.begin(), [](Rgb c) { return LabOf(c); });
         palettes.push_back(lab);
     }
     for (std::size_t k = 0; k + 16 <= colours.size(); k += 16) {

@@ -111,8 +111,7 @@ TEST(PaletteOrder, AListedShapeMustComeInTheC64sOrder) {
     EXPECT_EQ(C64Palettes[misplaced->palette].name, "pepto");
 
     std::array<Rgb, 16> byBrightness = C64Palettes[0].colours;
-    const auto brightness = [](Rgb c) { return 299 * c.r + 587 * c.g + 114 * c.b; };
-    std::sort(byBrightness.begin(), byBrightness.end(), [&](Rgb a, Rgb b) { return brightness(a) < brightness(b); });
+    std::ranges::sort(byBrightness, {}, [](Rgb c) { return 299 * c.r + 587 * c.g + 114 * c.b; });
     EXPECT_TRUE(FirstEntryOutOfOrder(byBrightness));
 
     std::array<Rgb, 16> printer{};

@@ -41,7 +41,7 @@ constexpr std::array<Brand, 10> Brands{{
 constexpr std::size_t NextBrandAt(std::size_t at) { return at == MajorBrandAt ? CompatibleBrandsAt : at + BrandLength; }
 
 PictureKind KindOfBrandAt(Bytes file, std::size_t at) {
-    const auto* found = std::find_if(Brands.begin(), Brands.end(), [&](const Brand& b) { return HoldsText(file, at, b.name); });
+    const auto* found = std::ranges::find_if(Brands, [&](const Brand& b) { return HoldsText(file, at, b.name); });
     return found == Brands.end() ? PictureKind::Unknown : found->kind;
 }
 

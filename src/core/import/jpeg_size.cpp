@@ -96,7 +96,7 @@ std::optional<Bytes> JpegExifBlock(Bytes file) {
     const auto isExif = [&](const Segment& s) {
         const std::optional<Bytes> data = s.marker == App1 ? dataOf(s) : std::nullopt;
         return data && data->size() >= ExifSignature.size() &&
-               std::equal(ExifSignature.begin(), ExifSignature.end(), data->begin());
+               std::ranges::equal(data->first(ExifSignature.size()), ExifSignature);
     };
     const std::optional<Segment> exif = FindSegment(file, isExif);
     if (!exif) return std::nullopt;

@@ -12,7 +12,7 @@ std::optional<EntryOutOfOrder> FirstEntryOutOfOrder(const std::array<Rgb, 16>& c
     std::vector<ColourAt> distinct;
     std::vector<std::size_t> firstEntry;
     for (std::size_t e = 0; e < colours.size(); ++e) {
-        if (std::any_of(distinct.begin(), distinct.end(), [&](const ColourAt& c) { return c.rgb == colours[e]; })) continue;
+        if (std::ranges::any_of(distinct, [&](const ColourAt& c) { return c.rgb == colours[e]; })) continue;
         distinct.push_back({colours[e], 0, 0});
         firstEntry.push_back(e);
     }

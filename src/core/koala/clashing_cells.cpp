@@ -14,11 +14,11 @@ constexpr std::array<std::uint8_t, 4> Greys{0, 11, 12, 15};  // black and the th
 constexpr std::array<std::uint8_t, 3> GreyLevels{11, 12, 15};
 
 bool FitsGreys(const std::vector<std::uint8_t>& colours, bool withWhite) {
-    const auto shown = [&](std::uint8_t c) { return std::count(Greys.begin(), Greys.end(), c) > 0 || (withWhite && c == White); };
-    if (!std::all_of(colours.begin(), colours.end(), shown)) return false;
+    const auto shown = [&](std::uint8_t c) { return std::ranges::count(Greys, c) > 0 || (withWhite && c == White); };
+    if (!std::ranges::all_of(colours, shown)) return false;
     // White takes the place of a grey level the cell leaves out.
-    const auto holds = [&](std::uint8_t c) { return std::binary_search(colours.begin(), colours.end(), c); };
-    return !(holds(White) && std::all_of(GreyLevels.begin(), GreyLevels.end(), holds));
+    const auto holds = [&](std::uint8_t c) { return std::ranges::binary_search(colours, c); };
+    return !(holds(White) && std::ranges::all_of(GreyLevels, holds));
 }
 
 CellSet GreyClashes(const Canvas& canvas, bool withWhite) {

@@ -175,8 +175,7 @@ bool PlaceColours(const CellPixels& pixels, const ValueSet& present, std::uint8_
     if (count > 3) return false;
 
     // Sort positions 1..count by colour, whatever the marks say.
-    const auto sorted = std::span(slot).subspan(1, static_cast<std::size_t>(count));
-    std::sort(sorted.begin(), sorted.end());
+    std::ranges::sort(std::span(slot).subspan(1, static_cast<std::size_t>(count)));
     return true;
 }
 

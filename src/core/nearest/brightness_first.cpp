@@ -319,7 +319,7 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
         Levels levels = LevelsOf(p, lumaCounts);
         if (static_cast<double>(levels.fitting) >= FitShare * pixels) fitting.push_back(levels);
     }
-    std::sort(fitting.begin(), fitting.end(), [](const Levels& a, const Levels& b) { return a.lumaError < b.lumaError; });
+    std::ranges::sort(fitting, [](const Levels& a, const Levels& b) { return a.lumaError < b.lumaError; });
     if (fitting.empty()) return std::nullopt;
     if (fitting.size() > PalettesRead) fitting.resize(PalettesRead);
 
@@ -343,7 +343,7 @@ std::optional<LossyPicture> ReadBrightnessFirst(const DecodedPicture& picture, c
     }
     if (!best || best->error / pixels > MostMeanError) return std::nullopt;
     // One colour and noise is no C64 picture.
-    if (std::all_of(best->numbers.begin(), best->numbers.end(), [&](std::uint8_t n) { return n == best->numbers.front(); }))
+    if (std::ranges::all_of(best->numbers, [&](std::uint8_t n) { return n == best->numbers.front(); }))
         return std::nullopt;
 
     LossyPicture lossy{palette, {}};

@@ -1,9 +1,9 @@
 #include "core/nearest/ciede2000_sixteen.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <numbers>
 
 namespace pxm {
@@ -45,11 +45,7 @@ float ExpOfNegative(float q) {
     const float t = (x - static_cast<float>(n)) * std::numbers::ln2_v<float>;  // 0 to ln 2
     const float rest =
         1 + t * (-1 + t * (1.0f / 2 + t * (-1.0f / 6 + t * (1.0f / 24 + t * (-1.0f / 120 + t * (1.0f / 720))))));
-    // The bits moved by memcpy rather than std::bit_cast, which older standard libraries lack.
-    const std::int32_t exponent = (127 - n) << 23;
-    float power;
-    std::memcpy(&power, &exponent, sizeof power);
-    return rest * power;
+    return rest * std::bit_cast<float>((127 - n) << 23);
 }
 
 // sin on 0 to pi/3 (Taylor to the seventh power, error under 1e-5).

@@ -132,7 +132,7 @@ std::optional<std::vector<Lab>> Seeds(const Histogram& h) {
     std::vector<Lab> seeds;
     for (std::size_t i = 0; i < h.used.size() && h.bins[h.used[i]].count >= SeedPixels; ++i) {
         const Lab& lab = h.labs[i];
-        if (std::any_of(seeds.begin(), seeds.end(), [&](const Lab& seed) { return LabDistanceSquared(seed, lab) < Squared(SeedSeparation); }))
+        if (std::ranges::any_of(seeds, [&](const Lab& seed) { return LabDistanceSquared(seed, lab) < Squared(SeedSeparation); }))
             continue;
         if (seeds.size() == MaxSeeds) return std::nullopt;
         seeds.push_back(lab);
@@ -155,8 +155,7 @@ std::optional<Mode> Climb(const Histogram& h, Lab at, std::span<const Lab> found
         Lab sum;
         mode.mass = 0;
         // Only bins within the radius in lightness can lie within it.
-        auto near = std::partition_point(h.byLightness.begin(), h.byLightness.end(),
-                                         [&](std::uint32_t i) { return h.labs[i].l <= mode.lab.l - radius; });
+        auto near = std::ranges::partition_point(h.byLightness, [&](std::uint32_t i) { return h.labs[i].l <= mode.lab.l - radius; });
         for (; near != h.byLightness.end() && h.labs[*near].l < mode.lab.l + radius; ++near) {
             const std::uint32_t i = *near;
             const double d = LabDistanceSquared(mode.lab, h.labs[i]);
@@ -199,7 +198,7 @@ std::vector<Lab> Modes(const Histogram& h, std::span<const Lab> seeds, std::size
         labs.push_back(mode->lab);
     }
     if (gathered.size() < 2) return {};
-    std::stable_sort(gathered.begin(), gathered.end(), [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
+    std::ranges::stable_sort(gathered, [](const Mode& a, const Mode& b) { return a.mass > b.mass; });
     labs.clear();
     for (const Mode& mode : gathered) labs.push_back(mode.lab);
     return labs;
@@ -248,7 +247,7 @@ std::optional<ColourClusters> FindTightClusters(const DecodedPicture& picture, c
     for (std::size_t i = seedBins; i < h.used.size(); ++i) h.labs.push_back(LabFast(h.bins[h.used[i]].Mean()));
     h.byLightness.resize(h.used.size());
     std::iota(h.byLightness.begin(), h.byLightness.end(), 0u);
-    std::sort(h.byLightness.begin(), h.byLightness.end(), [&](std::uint32_t a, std::uint32_t b) { return h.labs[a].l < h.labs[b].l; });
+    std::ranges::sort(h.byLightness, [&](std::uint32_t a, std::uint32_t b) { return h.labs[a].l < h.labs[b].l; });
     const std::size_t pixels = static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height);
     std::vector<Lab> centres;
     double radius = 0;

@@ -162,7 +162,7 @@ void Diffuse(const NearestTarget& target, PaletteDistances& distances, std::span
 void DitherIntoCanvas(const NearestTarget& target, PaletteDistances& distances, const CellColourSets& sets,
                       std::uint8_t background, const DitherSettings& settings, Canvas& canvas) {
     std::vector<KeptColours> kept(sets.size());
-    std::transform(sets.begin(), sets.end(), kept.begin(), KeptOf);
+    std::ranges::transform(sets, kept.begin(), KeptOf);
     switch (settings.kind) {
         // Nothing carried on: each pixel the nearest colour its cell keeps.
         case DitherKind::None: return Diffuse(target, distances, kept, background, {DitherKind::None, 0.0f}, FloydSteinbergSpread, canvas);

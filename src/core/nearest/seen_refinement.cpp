@@ -136,7 +136,7 @@ public:
             }
         }
         blurInto(weighted_, blurredTarget_);
-        std::fill(weighted_.begin(), weighted_.end(), Lanes{});
+        std::ranges::fill(weighted_, Lanes{});
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = NearestTarget::At(x, y);
