@@ -39,7 +39,8 @@ pxm_result *pxm_convert(const pxm_options *options, const unsigned char *data, s
 pxm_result *pxm_convert_rgba(const pxm_options *options, const unsigned char *rgba, int width, int height,
                              size_t stride);
 
-/* The converter's exit status: 0 written, 1 refused. */
+/* The converter's exit status: 0 written, 1 refused, 2 options that do not go together (as a
+ * usage error of the command line). */
 int pxm_result_status(const pxm_result *result);
 /* The output file's bytes, or NULL when refused; its length in *size when size is not NULL. */
 const unsigned char *pxm_result_file(const pxm_result *result, size_t *size);

@@ -86,10 +86,11 @@ void ConvertInto(pxm_result& result, const pxm_options& handle, const InputFile&
         result.status = ExitUsage;
     };
     if (std::optional<std::string> error = CombinationError(options, handle.given)) return usage(*error);
-    if (std::optional<std::string> error = ProgramNameError(options, StandardStream)) return usage(*error);
+    const std::string outputName = options.output.empty() ? std::string(StandardStream) : options.output;
+    if (std::optional<std::string> error = ProgramNameError(options, StandardStream, outputName)) return usage(*error);
     Target target;
     if (!options.onlyListing()) {
-        Result<OutputPlan, std::string> output = OutputFor(options.output.empty() ? std::string(StandardStream) : options.output, options);
+        Result<OutputPlan, std::string> output = OutputFor(outputName, options);
         if (!output) return usage(output.error());
         target.output = std::move(*output);
     }

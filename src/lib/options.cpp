@@ -230,8 +230,8 @@ std::vector<std::string_view> ValuesOf(Option option) {
     return values;
 }
 
-std::optional<std::string> ProgramNameError(const Options& options, std::string_view input) {
-    if (options.executable && input == StandardStream && options.output == StandardStream && !options.c64Name)
+std::optional<std::string> ProgramNameError(const Options& options, std::string_view input, std::string_view output) {
+    if (options.executable && input == StandardStream && output == StandardStream && !options.c64Name)
         return "-x names the program after the output file: with standard input and output give --name";
     return std::nullopt;
 }

@@ -164,7 +164,7 @@ std::vector<std::string_view> ValuesOf(Option option);
 std::optional<std::string> CombinationError(const Options& options, const GivenOptions& given);
 
 // -x on standard input and output without --name: the program has no name to take.
-std::optional<std::string> ProgramNameError(const Options& options, std::string_view input);
+std::optional<std::string> ProgramNameError(const Options& options, std::string_view input, std::string_view output);
 
 // One option back at its default, as if it had not been given.
 void ResetOption(Option option, Options& options);

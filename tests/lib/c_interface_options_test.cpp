@@ -135,7 +135,7 @@ TEST(CInterfaceOptions, OptionsThatDoNotFitComeBackAsTheUsageError) {
 // "pixmosaic-cli -x -c p00 - -o -" refuses a program that has no name to take; pxm_convert, which
 // converts as that command line does, writes a P00 program named "-" instead: the C interface
 // asks ProgramNameError with the options' output, which it leaves empty for standard output.
-TEST(CInterfaceOptions, DISABLED_AProgramOnStandardInputAndOutputWithoutANameIsAUsageError) {
+TEST(CInterfaceOptions, AProgramOnStandardInputAndOutputWithoutANameIsAUsageError) {
     const std::vector<std::uint8_t> bmp = MakeBmp({}, Fitting);
     const Outcome result = Converted({{"executable", "1"}, {"container", "p00"}}, bmp);
     EXPECT_EQ(result.status, ExitUsage);

@@ -46,7 +46,7 @@ std::string CombinationError(const CliOptions& options, const GivenOptions& give
     }
     if (standardInputs > 0 && options.output.empty() && options.outputDir.empty() && !options.onlyListing())
         return "standard input (-) has no name to name the output after: give -o OUTPUT";
-    if (std::optional<std::string> error = ProgramNameError(options, options.inputs[0])) return std::move(*error);
+    if (std::optional<std::string> error = ProgramNameError(options, options.inputs[0], options.output)) return std::move(*error);
     return {};
 }
 
