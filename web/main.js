@@ -50,11 +50,13 @@ function commandOptions() {
   const given = (name, value) => options.push([name, value]);
   const picture = state.picture;
   const nearest = picture && $('nearest').checked;
+  const multicolour = $('mode').value === lists.mode[0][0];
   if (picture) {
-    if ($('mode').value !== lists.mode[0][0]) given('mode', $('mode').value);
-    if ($('background').value !== 'auto') given('background', $('background').value);
+    if (!multicolour) given('mode', $('mode').value);
+    // The background and the list of those that work are the multicolour mode's alone.
+    if (multicolour && $('background').value !== 'auto') given('background', $('background').value);
     if ($('palette').value) given('palette', $('palette').value);
-    if ($('mode').value === lists.mode[0][0] && !nearest) given('backgrounds', '1');
+    if (multicolour && !nearest) given('backgrounds', '1');
     if (nearest) {
       given('nearest', '1');
       if ($('scale').value) given('scale', $('scale').value);
@@ -72,11 +74,14 @@ function saveName() {
   return `${stem(state.file.name)}.${$('container').value}`;
 }
 
+// The options the page gives that take no value on the command line.
+const Switches = new Set(['backgrounds', 'nearest', 'executable']);
+
 // The command that writes the same file, for those who use the converter too.
 function commandLine(options) {
   const quoted = (text) => (/^[\w.,+-]+$/.test(text) ? text : `"${text}"`);
   const words = ['pixmosaic-cli', quoted(state.file.name)];
-  for (const [name, value] of options) words.push(value === '1' && name !== 'dither-strength' ? `--${name}` : `--${name} ${quoted(value)}`);
+  for (const [name, value] of options) words.push(Switches.has(name) ? `--${name}` : `--${name} ${quoted(value)}`);
   words.push('-o', quoted(saveName()));
   return words.join(' ');
 }

@@ -221,6 +221,13 @@ test('a BMP saved as Koala PRG and as Advanced Art Studio P00, as the converter 
   await savedAsConverterWrites(input, 'cells.prg');
 
   await savedInFormat(input, 'artstudio', 'p00', 'cells.p00');
+
+  // A grey mode has no background to choose: the one chosen is not given, nor the list.
+  await select('background', 'red');
+  await select('mode', 'grey4');
+  assert.equal(await text('command'), 'pixmosaic-cli cells.bmp --mode grey4 -o cells.prg');
+  await select('mode', 'multicolour');
+  await select('background', 'auto');
 });
 
 test('a photo\'s nearest picture, and a program showing it, as the converter writes them', async () => {
