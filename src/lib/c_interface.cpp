@@ -38,11 +38,6 @@ namespace {
 
 using namespace pxm;
 
-bool IsKoalizing(Option option) {
-    return option == Option::Mode || option == Option::Background || option == Option::Backgrounds ||
-           option == Option::ClashMap || option == Option::Nearest;
-}
-
 // The first koalizing option given, as the command line would spell it.
 void NoteKoalizingOption(pxm_options& handle) {
     const auto first = std::find_if(handle.order.begin(), handle.order.end(), IsKoalizing);

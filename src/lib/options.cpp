@@ -174,10 +174,7 @@ const OptionName* FindLongOption(std::string_view name) {
 
 Status<std::string> ApplyOption(Option option, std::string_view value, std::string_view spelled, Options& options) {
     if (std::string error = Apply(option, value, options); !error.empty()) return Fail(std::move(error));
-    // Options that only koalizing heeds; a C64 file as input refuses them.
-    const bool koalizing = option == Option::Mode || option == Option::Background || option == Option::Backgrounds ||
-                           option == Option::ClashMap || option == Option::Nearest;
-    if (koalizing && options.koalizingOption.empty()) options.koalizingOption = spelled;
+    if (IsKoalizing(option) && options.koalizingOption.empty()) options.koalizingOption = spelled;
     return Done{};
 }
 

@@ -151,6 +151,12 @@ struct Options {
     bool onlyListing() const { return info || (listBackgrounds && output.empty() && outputDir.empty()); }
 };
 
+// The options only koalizing heeds (a C64 file as input refuses them).
+constexpr bool IsKoalizing(Option option) {
+    return option == Option::Mode || option == Option::Background || option == Option::Backgrounds ||
+           option == Option::ClashMap || option == Option::Nearest;
+}
+
 // One option's value applied (a switch's value is ignored); the failure says what is wrong with
 // the value. `spelled`: the option as the user typed it, kept for messages about koalizing options.
 Status<std::string> ApplyOption(Option option, std::string_view value, std::string_view spelled, Options& options);
