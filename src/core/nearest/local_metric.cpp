@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/nearest/ciede2000_terms.h"
+
 namespace pxm {
 
 namespace {
@@ -37,28 +39,12 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
     const float b = 200.0f * (f[1] - f[2]);
     const Row dL = Scaled(df[1], 116.0f);
     // CIEDE2000 stretches a* near the grey axis by 1 + G.
-    const float plainChroma = std::sqrt(a * a + b * b);
-    const float c7 = std::pow(plainChroma, 7.0f);
-    const float stretch = 1.5f - 0.5f * std::sqrt(c7 / (c7 + 6103515625.0f));  // 25^7
+    const float plainChroma7 = ciede2000::Seventh(std::sqrt(a * a + b * b));
+    const float stretch = 1.5f - 0.5f * std::sqrt(plainChroma7 / (plainChroma7 + ciede2000::TwentyFiveToTheSeventh));
     const Row da = Scaled(Difference(df[0], df[1]), 500.0f * stretch);
     const Row db = Scaled(Difference(df[1], df[2]), 200.0f);
     const float aStretched = a * stretch;
     const float chroma = std::sqrt(aStretched * aStretched + b * b);
-    // CIEDE2000's weights: lightness less far from mid-grey, chroma and hue less when saturated,
-    // hue by how the eye tells hues apart there (T), chroma and hue tied together in the blues.
-    const float l50 = l - 50.0f;
-    const float sL = 1.0f + 0.015f * l50 * l50 / std::sqrt(20.0f + l50 * l50);
-    const float hue = std::atan2(b, aStretched) * (180.0f / 3.14159265f);
-    const auto cosDeg = [](float deg) { return std::cos(deg * (3.14159265f / 180.0f)); };
-    const float t = 1.0f - 0.17f * cosDeg(hue - 30.0f) + 0.24f * cosDeg(2.0f * hue) + 0.32f * cosDeg(3.0f * hue + 6.0f) -
-                    0.20f * cosDeg(4.0f * hue - 63.0f);
-    const float sC = 1.0f + 0.045f * chroma;
-    const float sH = 1.0f + 0.015f * chroma * t;
-    float hueFromBlue = (hue < 0 ? hue + 360.0f : hue) - 275.0f;
-    hueFromBlue /= 25.0f;
-    const float c7s = std::pow(chroma, 7.0f);
-    const float rT = -2.0f * std::sqrt(c7s / (c7s + 6103515625.0f)) *
-                     std::sin(60.0f * std::exp(-hueFromBlue * hueFromBlue) * (3.14159265f / 180.0f));
     // Across the a*b* plane: along the chroma direction u and the hue direction v.
     float ua = 1.0f;
     float ub = 0.0f;
@@ -66,6 +52,13 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
         ua = aStretched / chroma;
         ub = b / chroma;
     }
+    // CIEDE2000's weights: lightness less far from mid-grey, chroma and hue less when saturated,
+    // hue by how finely the eye tells hues apart there, chroma and hue seen together in the blues.
+    const float l50 = l - 50.0f;
+    const float sL = 1.0f + 0.015f * l50 * l50 / std::sqrt(20.0f + l50 * l50);
+    const float sC = 1.0f + 0.045f * chroma;
+    const float sH = 1.0f + 0.015f * chroma * ciede2000::HueWeighing(ua, ub);
+    const float rT = ciede2000::BlueRotation(ua, ub, chroma);
     const float wc = 1.0f / (sC * sC);
     const float wh = 1.0f / (sH * sH);
     const float wch = 0.5f * rT / (sC * sH);  // the cross term, half on each side
@@ -74,7 +67,8 @@ LocalMetric LocalMetricAt(LinearRgb colour) {
     const float wbb = wc * ub * ub + wh * ua * ua + 2.0f * wch * ua * ub;
     const float wab = (wc - wh) * ua * ub + wch * (ua * ua - ub * ub);
     // M = Jᵀ W J, J the rows dL, da, db; W weighs lightness by 1/sL² and the a*b* plane by wc
-    // along u and wh along v. W J first, then each entry of M as three products.
+    // along u and wh along v, wch across the two. W J first, then each entry of M as three
+    // products.
     const Row pL = Scaled(dL, 1.0f / (sL * sL));
     const Row pa{waa * da[0] + wab * db[0], waa * da[1] + wab * db[1], waa * da[2] + wab * db[2]};
     const Row pb{wab * da[0] + wbb * db[0], wab * da[1] + wbb * db[1], wab * da[2] + wbb * db[2]};
