@@ -119,6 +119,39 @@ LinearRgb Between(LinearRgb x, LinearRgb y, float share) {
     return {x.r + share * (y.r - x.r), x.g + share * (y.g - x.g), x.b + share * (y.b - x.b)};
 }
 
+// One pair through the side-by-side measure: the metric, the difference, and the difference
+// taken to linear light at the picture's colour.
+struct MeasuredPair {
+    LocalMetric metric;
+    float difference = 0;
+    LinearRgb step;  // the difference from target to result, to first order at the result
+};
+MeasuredPair MeasurePair(LinearRgb target, LinearRgb result) {
+    const auto pairs = std::make_unique<Pairs>();
+    const Lab t = LabOf(target);
+    const Lab r = LabOf(result);
+    const LabSlopes slopes = LabSlopesAt(result);
+    const std::array<double, 3> tl{t.l, t.a, t.b};
+    const std::array<double, 3> rl{r.l, r.a, r.b};
+    for (std::size_t k = 0; k < 3; ++k) {
+        pairs->target[k][0] = static_cast<float>(tl[k]);
+        pairs->result[k][0] = static_cast<float>(rl[k]);
+    }
+    for (std::size_t k = 0; k < 9; ++k) pairs->slopes[k][0] = slopes.rows[k / 3][k % 3];
+    MeasurePairs(*pairs, 1);
+    MeasuredPair measured;
+    for (std::size_t k = 0; k < 6; ++k) measured.metric.m[k] = pairs->metric[k][0];
+    measured.difference = pairs->difference[0];
+    std::array<float, 3> step{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        for (std::size_t j = 0; j < 3; ++j) step[k] += slopes.inverse[k][j] * static_cast<float>(rl[j] - tl[j]);
+    }
+    measured.step = {step[0], step[1], step[2]};
+    return measured;
+}
+
+LinearRgb Plus(LinearRgb x, LinearRgb y) { return {x.r + y.r, x.g + y.g, x.b + y.b}; }
+
 TEST(LocalMetric, SmallStepsAreSeenAsCiede2000SeesThem) {
     test::Random random(5);
     const auto unit = [&] { return static_cast<float>(random.below(1001)) / 1000.0f; };
@@ -127,11 +160,53 @@ TEST(LocalMetric, SmallStepsAreSeenAsCiede2000SeesThem) {
     for (int trial = 0; trial < Trials; ++trial) {
         const LinearRgb colour{0.02f + 0.95f * unit(), 0.02f + 0.95f * unit(), 0.02f + 0.95f * unit()};
         const LinearRgb step{0.01f * (unit() - 0.5f), 0.01f * (unit() - 0.5f), 0.01f * (unit() - 0.5f)};
-        const double seen = std::sqrt(LocalMetricAt(colour).Of(step));
-        const double ciede = Ciede2000(LabOf(colour), LabOf(LinearRgb{colour.r + step.r, colour.g + step.g, colour.b + step.b}));
+        const double seen = std::sqrt(MeasurePair(colour, Plus(colour, step)).metric.Of(step));
+        const double ciede = Ciede2000(LabOf(colour), LabOf(Plus(colour, step)));
         if (std::abs(seen - ciede) <= 0.03 * ciede + 0.002) ++near;
     }
     EXPECT_GE(near, Trials * 98 / 100) << near;
+}
+
+// However far apart (a saturated orange against the dull brown a C64 shows for it), the
+// difference is CIEDE2000's, and the metric's pull on the picture's colour, M e / difference,
+// is CIEDE2000's own slope there: what the refinement follows.
+TEST(LocalMetric, FarApartThePullIsCiede2000sSlope) {
+    test::Random random(11);
+    const auto unit = [&] { return static_cast<float>(random.below(1001)) / 1000.0f; };
+    int exact = 0;
+    int tested = 0;   // of those at least 2 apart
+    int steered = 0;  // the pull's direction within 18 degrees of the slope's
+    int strong = 0;   // its strength along the slope within 20 %
+    constexpr int Trials = 2000;
+    for (int trial = 0; trial < Trials; ++trial) {
+        const LinearRgb target{0.02f + 0.95f * unit(), 0.02f + 0.95f * unit(), 0.02f + 0.95f * unit()};
+        const LinearRgb other{0.05f + 0.9f * unit(), 0.05f + 0.9f * unit(), 0.05f + 0.9f * unit()};
+        const LinearRgb result = Between(target, other, 0.5f * unit());
+        const MeasuredPair pair = MeasurePair(target, result);
+        const double ciede = Ciede2000(LabOf(target), LabOf(result));
+        if (std::abs(pair.difference - ciede) <= 0.001 * ciede + 0.01) ++exact;
+        if (ciede < 2) continue;
+        ++tested;
+        const LocalMetric& m = pair.metric;
+        const LinearRgb e = pair.step;
+        const std::array<double, 3> pull{(m.m[0] * e.r + m.m[3] * e.g + m.m[4] * e.b) / pair.difference,
+                                         (m.m[3] * e.r + m.m[1] * e.g + m.m[5] * e.b) / pair.difference,
+                                         (m.m[4] * e.r + m.m[5] * e.g + m.m[2] * e.b) / pair.difference};
+        constexpr float H = 0.002f;
+        std::array<double, 3> slope{};
+        for (std::size_t k = 0; k < 3; ++k) {
+            const LinearRgb h{k == 0 ? H : 0.0f, k == 1 ? H : 0.0f, k == 2 ? H : 0.0f};
+            const LinearRgb less{result.r - h.r, result.g - h.g, result.b - h.b};
+            slope[k] = (Ciede2000(LabOf(target), LabOf(Plus(result, h))) - Ciede2000(LabOf(target), LabOf(less))) / (2 * H);
+        }
+        const double length = std::hypot(slope[0], slope[1], slope[2]);
+        const double along = (pull[0] * slope[0] + pull[1] * slope[1] + pull[2] * slope[2]) / length;
+        if (std::abs(along - length) <= 0.2 * length) ++strong;
+        if (along >= 0.95 * std::hypot(pull[0], pull[1], pull[2])) ++steered;
+    }
+    EXPECT_GE(exact, Trials * 99 / 100) << exact;
+    EXPECT_GE(steered, tested * 95 / 100) << steered << " of " << tested;
+    EXPECT_GE(strong, tested * 88 / 100) << strong << " of " << tested;
 }
 
 // A sky: light blue at the top to blue at the bottom, dark towards one side. The dither alone

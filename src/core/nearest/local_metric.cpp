@@ -23,59 +23,107 @@ Row Difference(const Row& x, const Row& y) { return {x[0] - y[0], x[1] - y[1], x
 
 }  // namespace
 
-LocalMetric LocalMetricAt(LinearRgb colour) {
+LabSlopes LabSlopesAt(LinearRgb colour) {
     const std::array<float, 3> rgb{std::clamp(colour.r, 0.0f, 1.0f), std::clamp(colour.g, 0.0f, 1.0f),
                                    std::clamp(colour.b, 0.0f, 1.0f)};
-    std::array<float, 3> f{};
     std::array<Row, 3> df{};  // the derivatives of f(X), f(Y), f(Z) over r, g, b
     for (std::size_t i = 0; i < 3; ++i) {
         const Row& row = LinearToXyz[i];
         const float t = row[0] * rgb[0] + row[1] * rgb[1] + row[2] * rgb[2];
-        f[i] = CielabF(t);
-        df[i] = Scaled(row, SlopeOfF(t, f[i]));
+        df[i] = Scaled(row, SlopeOfF(t, CielabF(t)));
     }
-    const float l = 116.0f * f[1] - 16.0f;
-    const float a = 500.0f * (f[0] - f[1]);
-    const float b = 200.0f * (f[1] - f[2]);
-    const Row dL = Scaled(df[1], 116.0f);
-    // CIEDE2000 stretches a* near the grey axis by 1 + G.
-    const float plainChroma7 = ciede2000::Seventh(std::sqrt(a * a + b * b));
-    const float stretch = 1.5f - 0.5f * std::sqrt(plainChroma7 / (plainChroma7 + ciede2000::TwentyFiveToTheSeventh));
-    const Row da = Scaled(Difference(df[0], df[1]), 500.0f * stretch);
-    const Row db = Scaled(Difference(df[1], df[2]), 200.0f);
-    const float aStretched = a * stretch;
-    const float chroma = std::sqrt(aStretched * aStretched + b * b);
-    // Across the a*b* plane: along the chroma direction u and the hue direction v.
-    float ua = 1.0f;
-    float ub = 0.0f;
-    if (chroma > 1e-3f) {
-        ua = aStretched / chroma;
-        ub = b / chroma;
+    LabSlopes slopes;
+    slopes.rows = {Scaled(df[1], 116.0f), Scaled(Difference(df[0], df[1]), 500.0f), Scaled(Difference(df[1], df[2]), 200.0f)};
+    const auto& j = slopes.rows;
+    // The inverse by cofactors.
+    const auto c = [&](std::size_t r0, std::size_t r1, std::size_t c0, std::size_t c1) {
+        return j[r0][c0] * j[r1][c1] - j[r0][c1] * j[r1][c0];
+    };
+    const float in = 1.0f / (j[0][0] * c(1, 2, 1, 2) - j[0][1] * c(1, 2, 0, 2) + j[0][2] * c(1, 2, 0, 1));
+    slopes.inverse = {{{c(1, 2, 1, 2) * in, -c(0, 2, 1, 2) * in, c(0, 1, 1, 2) * in},
+                       {-c(1, 2, 0, 2) * in, c(0, 2, 0, 2) * in, -c(0, 1, 0, 2) * in},
+                       {c(1, 2, 0, 1) * in, -c(0, 2, 0, 1) * in, c(0, 1, 0, 1) * in}}};
+    return slopes;
+}
+
+// Written as one loop of arithmetic over the arrays, with no call but the square root, so that
+// the compiler runs four pairs or more at once (the file is compiled to let it).
+void MeasurePairs(Pairs& pairs, std::size_t count) {
+    const Pairs& in = pairs;
+    Pairs& out = pairs;
+    const float cos275 = std::cos(275 * ciede2000::Degree);
+    const float sin275 = std::sin(275 * ciede2000::Degree);
+    for (std::size_t i = 0; i < count; ++i) {
+        const float lt = in.target[0][i];
+        const float at = in.target[1][i];
+        const float bt = in.target[2][i];
+        const float lr = in.result[0][i];
+        const float ar = in.result[1][i];
+        const float br = in.result[2][i];
+        // CIEDE2000 stretches a* near the grey axis by 1 + G, G from the pair's mean chroma.
+        const float mean7 = ciede2000::Seventh((std::sqrt(at * at + bt * bt) + std::sqrt(ar * ar + br * br)) / 2);
+        const float stretch = 1.5f - 0.5f * std::sqrt(mean7 / (mean7 + ciede2000::TwentyFiveToTheSeventh));
+        const float apt = at * stretch;
+        const float apr = ar * stretch;
+        const float ct = std::sqrt(apt * apt + bt * bt);
+        const float cr = std::sqrt(apr * apr + br * br);
+        // The hue difference by its half angle, and the mean hue, as Ciede2000ToEach has them.
+        const float it = ct > 0 ? 1 / ct : 0.0f;
+        const float ir = cr > 0 ? 1 / cr : 0.0f;
+        const float utx = apt * it;
+        const float uty = bt * it;
+        const float urx = apr * ir;
+        const float ury = br * ir;
+        const float halfCos = std::sqrt((utx + urx) * (utx + urx) + (uty + ury) * (uty + ury)) / 2;
+        const float halfSin = std::copysign(std::sqrt((urx - utx) * (urx - utx) + (ury - uty) * (ury - uty)) / 2,
+                                            utx * ury - uty * urx);
+        const float dH = 2 * std::sqrt(ct * cr) * halfSin;
+        const float c = ct > 0 ? (cr > 0 ? utx * halfCos - uty * halfSin : utx) : (cr > 0 ? urx : 1.0f);
+        const float s = ct > 0 ? (cr > 0 ? uty * halfCos + utx * halfSin : uty) : (cr > 0 ? ury : 0.0f);
+        const float cMean = (ct + cr) / 2;
+        // The blues' rotation is below 1e-4 more than 80 degrees from its centre.
+        const float rT = c * cos275 + s * sin275 > 0.17f ? ciede2000::BlueRotation(c, s, cMean) : 0.0f;
+        const float lMean = (lt + lr) / 2;
+        const float l50 = (lMean - 50) * (lMean - 50);
+        const float sL = 1 + 0.015f * l50 / std::sqrt(20 + l50);
+        const float sC = 1 + 0.045f * cMean;
+        const float sH = 1 + 0.015f * cMean * ciede2000::HueWeighing(c, s);
+        const float tl = (lr - lt) / sL;
+        const float tc = (cr - ct) / sC;
+        const float th = dH / sH;
+        out.difference[i] = std::sqrt(std::max(tl * tl + tc * tc + th * th + rT * tc * th, 0.0f));
+        // The weights of the pull on the picture's colour: lightness 1/sL²; chroma the slope of
+        // (C_result - C_target) / sC, whose sC grows with C_result too: (1 + 0.045 C_target) / sC³,
+        // not 1/sC² (a dull picture of a saturated target pulls harder toward chroma than the
+        // mean chroma alone says); hue 1/sH² (the hue difference's √(C C) and the step's
+        // distance from the hue line cancel); the rotation across chroma and hue.
+        const float wl = 1 / (sL * sL);
+        const float wc = (1 + 0.045f * ct) / (sC * sC * sC);
+        const float wh = 1 / (sH * sH);
+        const float wch = 0.5f * rT / (sC * sH);
+        // Chroma along the picture's own hue direction u, hue across it (v = (-ub, ua)).
+        const float ua = cr > 0 ? urx : c;
+        const float ub = cr > 0 ? ury : s;
+        const float waa = wc * ua * ua + wh * ub * ub - 2 * wch * ua * ub;
+        const float wbb = wc * ub * ub + wh * ua * ua + 2 * wch * ua * ub;
+        const float wab = (wc - wh) * ua * ub + wch * (ua * ua - ub * ub);
+        // M = Jᵀ W J, J's rows the slopes of L*, a*' (= a* stretched) and b* over r, g, b.
+        const float l0 = in.slopes[0][i];
+        const float l1 = in.slopes[1][i];
+        const float l2 = in.slopes[2][i];
+        const float a0 = in.slopes[3][i] * stretch;
+        const float a1 = in.slopes[4][i] * stretch;
+        const float a2 = in.slopes[5][i] * stretch;
+        const float b0 = in.slopes[6][i];
+        const float b1 = in.slopes[7][i];
+        const float b2 = in.slopes[8][i];
+        out.metric[0][i] = wl * l0 * l0 + waa * a0 * a0 + wbb * b0 * b0 + 2 * wab * a0 * b0;
+        out.metric[1][i] = wl * l1 * l1 + waa * a1 * a1 + wbb * b1 * b1 + 2 * wab * a1 * b1;
+        out.metric[2][i] = wl * l2 * l2 + waa * a2 * a2 + wbb * b2 * b2 + 2 * wab * a2 * b2;
+        out.metric[3][i] = wl * l0 * l1 + waa * a0 * a1 + wbb * b0 * b1 + wab * (a0 * b1 + b0 * a1);
+        out.metric[4][i] = wl * l0 * l2 + waa * a0 * a2 + wbb * b0 * b2 + wab * (a0 * b2 + b0 * a2);
+        out.metric[5][i] = wl * l1 * l2 + waa * a1 * a2 + wbb * b1 * b2 + wab * (a1 * b2 + b1 * a2);
     }
-    // CIEDE2000's weights: lightness less far from mid-grey, chroma and hue less when saturated,
-    // hue by how finely the eye tells hues apart there, chroma and hue seen together in the blues.
-    const float l50 = l - 50.0f;
-    const float sL = 1.0f + 0.015f * l50 * l50 / std::sqrt(20.0f + l50 * l50);
-    const float sC = 1.0f + 0.045f * chroma;
-    const float sH = 1.0f + 0.015f * chroma * ciede2000::HueWeighing(ua, ub);
-    const float rT = ciede2000::BlueRotation(ua, ub, chroma);
-    const float wc = 1.0f / (sC * sC);
-    const float wh = 1.0f / (sH * sH);
-    const float wch = 0.5f * rT / (sC * sH);  // the cross term, half on each side
-    // W over (a*, b*): wc u uᵀ + wh v vᵀ + wch (u vᵀ + v uᵀ), v = (-ub, ua).
-    const float waa = wc * ua * ua + wh * ub * ub - 2.0f * wch * ua * ub;
-    const float wbb = wc * ub * ub + wh * ua * ua + 2.0f * wch * ua * ub;
-    const float wab = (wc - wh) * ua * ub + wch * (ua * ua - ub * ub);
-    // M = Jᵀ W J, J the rows dL, da, db; W weighs lightness by 1/sL² and the a*b* plane by wc
-    // along u and wh along v, wch across the two. W J first, then each entry of M as three
-    // products.
-    const Row pL = Scaled(dL, 1.0f / (sL * sL));
-    const Row pa{waa * da[0] + wab * db[0], waa * da[1] + wab * db[1], waa * da[2] + wab * db[2]};
-    const Row pb{wab * da[0] + wbb * db[0], wab * da[1] + wbb * db[1], wab * da[2] + wbb * db[2]};
-    const auto entry = [&](std::size_t i, std::size_t j) { return dL[i] * pL[j] + da[i] * pa[j] + db[i] * pb[j]; };
-    LocalMetric metric;
-    metric.m = {entry(0, 0), entry(1, 1), entry(2, 2), entry(0, 1), entry(0, 2), entry(1, 2)};
-    return metric;
 }
 
 }  // namespace pxm

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "core/nearest/level_table.h"
@@ -44,10 +45,10 @@ constexpr std::array<Tap, TapCount> Taps = [] {
 // Changes smaller than this (in the weighed units of SeenError) are not worth taking: they would
 // only shuffle pixels between equals.
 constexpr float LeastGain = 1e-3f;
-// Where between the target (0) and the picture (1) a pixel's metric is taken (Reweigh).
-constexpr float WeighedAt = 0.7f;
-// Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight.
-constexpr float LeastDifference = 1.0f;
+// Below this (CIEDE2000 units) a pixel's difference counts as this much in its weight: nearer,
+// a difference of no account would weigh its pixel up many times (measured over the 36
+// photographs of docs/performance.md: 2 nearer than 1 and 0.5, and a sky's texture evener).
+constexpr float LeastDifference = 2.0f;
 
 // Four lanes for the three channels (the fourth is zero in every colour and error), kept as one
 // aligned 16-byte block so that the compiler weighs, adds and sums an error as one vector.
@@ -103,9 +104,10 @@ Metric MetricOf(const LocalMetric& metric) {
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
 // The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
-// target at every pixel, and that difference weighed by the eye's metric there. The cost of the
-// picture is the sum over pixels of errorᵀ M error; a change of one pixel by δ changes it by
-// 2 δ·Σ K (M error) + δᵀ (Σ K² M) δ over the blur's taps K around it. Cells near a change are
+// target at every pixel (plus a bias that makes it CIELAB's exact difference at each
+// reweighing), and that difference weighed by the eye's metric there. The cost of the picture
+// is the sum over pixels of eᵀ M e, e = error + bias; a change of one pixel by δ changes it by
+// 2 δ·Σ K (M e) + δᵀ (Σ K² M) δ over the blur's taps K around it. Cells near a change are
 // marked, so that passes look again only where something moved.
 class SeenError {
 public:
@@ -138,6 +140,13 @@ public:
             }
         }
         blurInto(weighted_, blurredTarget_);
+        for (int y = 0; y < CanvasRows; ++y) {
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const Lanes& t = blurredTarget_[Padded(x, y)];
+                const Lab lab = LabOf(LinearRgb{t[0], t[1], t[2]});
+                targetLab_[Padded(x, y)] = Lanes{{static_cast<float>(lab.l), static_cast<float>(lab.a), static_cast<float>(lab.b), 0.0f}};
+            }
+        }
         std::ranges::fill(weighted_, Lanes{});
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
@@ -151,27 +160,48 @@ public:
         cellsToVisit_.fill(true);
     }
 
-    // The eye's metric at each pixel taken anew for the picture as it now is, rounded to 5-bit
-    // sRGB levels (measured: no less near than unrounded, for a seventh of the metrics worked
-    // out). CIEDE2000 weighs a difference by the mean of the two colours', but what steers a
-    // change is the slope: where the picture is far duller than the target (a saturated flower
-    // no C64 colour reaches), the chroma's pull, (1 + 0.045 C_target) / S_C(mean)², is the weight
-    // at about seven tenths of the way from the target to the picture, not at halfway (over the
-    // 36 photographs of docs/performance.md: the flower 15.99 against 15.72, the mean 5.98 against 6.00).
-    // And the measure is the mean difference, not its square: each pixel's weight is divided by
-    // its difference now, so that errors no colour can mend do not rule.
+    // The eye's metric at each pixel taken anew for the picture as it now is (local_metric.h):
+    // CIEDE2000 between the blurred target and the blurred picture, exactly, and its pull on the
+    // picture's colour, with CIELAB's slopes at that colour rounded to 5-bit sRGB levels. The
+    // passes then move in straight lines from there. And the measure is the mean difference, not
+    // its square: each pixel's weight is divided by its difference now, so that errors no colour
+    // can mend do not rule.
     void Reweigh() {
         for (int y = 0; y < CanvasRows; ++y) {
+            // The row's pairs gathered side by side, measured at once, then spread back.
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
-                const Lanes toward = blurredTarget_[at] + WeighedAt * error_[at];
-                Metric metric = MetricOf(metrics_.At({toward[0], toward[1], toward[2]},
-                                                     [](Rgb rounded) { return LocalMetricAt(LinearOf(rounded)); }));
-                const float seenNow = std::sqrt(SumOf(error_[at] * metric.Times(error_[at])));
-                const float by = 1.0f / std::max(seenNow, LeastDifference);
-                metric = metric * by;
+                const auto i = static_cast<std::size_t>(x);
+                const Lanes result = blurredTarget_[at] + error_[at];
+                const Lab seen = LabOf(LinearRgb{result[0], result[1], result[2]});
+                const LabSlopes& slopes = slopes_.At({result[0], result[1], result[2]},
+                                                     [](Rgb rounded) { return LabSlopesAt(LinearOf(rounded)); });
+                for (std::size_t k = 0; k < 3; ++k) pairs_->target[k][i] = targetLab_[at][k];
+                pairs_->result[0][i] = static_cast<float>(seen.l);
+                pairs_->result[1][i] = static_cast<float>(seen.a);
+                pairs_->result[2][i] = static_cast<float>(seen.b);
+                for (std::size_t k = 0; k < 9; ++k) pairs_->slopes[k][i] = slopes.rows[k / 3][k % 3];
+                inverses_[i] = &slopes.inverse;
+            }
+            MeasurePairs(*pairs_, CanvasColumns);
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                const auto i = static_cast<std::size_t>(x);
+                // The difference as CIELAB has it, exactly, taken back to linear light at the
+                // picture's colour: what the linear steps of the passes start from until the next
+                // reweighing, kept as the bias of the running error.
+                std::array<float, 3> d{};
+                for (std::size_t k = 0; k < 3; ++k) d[k] = pairs_->result[k][i] - pairs_->target[k][i];
+                const auto& back = *inverses_[i];
+                const Lanes modelled{{back[0][0] * d[0] + back[0][1] * d[1] + back[0][2] * d[2],
+                                      back[1][0] * d[0] + back[1][1] * d[1] + back[1][2] * d[2],
+                                      back[2][0] * d[0] + back[2][1] * d[1] + back[2][2] * d[2], 0.0f}};
+                bias_[at] = modelled - error_[at];
+                LocalMetric local;
+                for (std::size_t k = 0; k < 6; ++k) local.m[k] = pairs_->metric[k][i];
+                const Metric metric = MetricOf(local) * (1.0f / std::max(pairs_->difference[i], LeastDifference));
                 metric_[at] = metric;
-                weighted_[at] = metric.Times(error_[at]);
+                weighted_[at] = metric.Times(modelled);
             }
         }
         // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
@@ -247,7 +277,7 @@ public:
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
             error_[near] += t.weight * step;
-            weighted_[near] = metric_[near].Times(error_[near]);
+            weighted_[near] = metric_[near].Times(error_[near] + bias_[near]);
         }
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
@@ -268,7 +298,11 @@ private:
     const NearestTarget& target_;
     Canvas& canvas_;
     std::array<Lanes, 16> shown_{};
-    LevelTable<LocalMetric> metrics_;
+    LevelTable<LabSlopes> slopes_;
+    std::unique_ptr<Pairs> pairs_ = std::make_unique<Pairs>();
+    std::array<const std::array<std::array<float, 3>, 3>*, CanvasColumns> inverses_{};
+    std::vector<Lanes> targetLab_ = std::vector<Lanes>(PaddedCount);
+    std::vector<Lanes> bias_ = std::vector<Lanes>(PaddedCount);
     // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
     // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
     static constexpr std::size_t PaletteTerms = 9;

@@ -1,7 +1,7 @@
 #pragma once
 // The picture refined as the eye takes it in: pixels and cell colours changed one at a time
 // wherever the change brings the blurred picture (seen_blur.h) nearer the blurred target, each
-// error weighed by the eye's metric at the target's colour there (local_metric.h). Dithering
+// error weighed as CIEDE2000 weighs it between the two there (local_metric.h). Dithering
 // passes each pixel's error on to pixels not yet done and never looks back; this looks at every
 // pixel's whole neighbourhood, on both sides of every cell border, and lets a cell take other
 // colours when its neighbours' dithering asks for them.
