@@ -104,11 +104,11 @@ Metric MetricOf(const LocalMetric& metric) {
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
 // The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
-// target at every pixel (plus a bias that makes it CIELAB's exact difference at each
-// reweighing), and that difference weighed by the eye's metric there. The cost of the picture
-// is the sum over pixels of eᵀ M e, e = error + bias; a change of one pixel by δ changes it by
-// 2 δ·Σ K (M e) + δᵀ (Σ K² M) δ over the blur's taps K around it. Cells near a change are
-// marked, so that passes look again only where something moved.
+// target at every pixel (made CIELAB's exact difference at each reweighing), and that
+// difference weighed by the eye's metric there. The cost of the picture is the sum over pixels
+// of eᵀ M e; a change of one pixel by δ changes it by 2 δ·Σ K (M e) + δᵀ (Σ K² M) δ over the
+// blur's taps K around it. Cells near a change are marked, so that passes look again only
+// where something moved.
 class SeenError {
 public:
     SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
@@ -139,10 +139,10 @@ public:
                 weighted_[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
             }
         }
-        blurInto(weighted_, blurredTarget_);
+        blurInto(weighted_, measuredFrom_);
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
-                const Lanes& t = blurredTarget_[Padded(x, y)];
+                const Lanes& t = measuredFrom_[Padded(x, y)];
                 const Lab lab = LabOf(LinearRgb{t[0], t[1], t[2]});
                 targetLab_[Padded(x, y)] = Lanes{{static_cast<float>(lab.l), static_cast<float>(lab.a), static_cast<float>(lab.b), 0.0f}};
             }
@@ -172,7 +172,7 @@ public:
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = Padded(x, y);
                 const auto i = static_cast<std::size_t>(x);
-                const Lanes result = blurredTarget_[at] + error_[at];
+                const Lanes result = measuredFrom_[at] + error_[at];
                 const Lab seen = LabOf(LinearRgb{result[0], result[1], result[2]});
                 const LabSlopes& slopes = slopes_.At({result[0], result[1], result[2]},
                                                      [](Rgb rounded) { return LabSlopesAt(LinearOf(rounded)); });
@@ -188,15 +188,16 @@ public:
                 const std::size_t at = Padded(x, y);
                 const auto i = static_cast<std::size_t>(x);
                 // The difference as CIELAB has it, exactly, taken back to linear light at the
-                // picture's colour: what the linear steps of the passes start from until the next
-                // reweighing, kept as the bias of the running error.
+                // picture's colour: the running error the passes' linear steps start from until
+                // the next reweighing.
                 std::array<float, 3> d{};
                 for (std::size_t k = 0; k < 3; ++k) d[k] = pairs_->result[k][i] - pairs_->target[k][i];
                 const auto& back = *inverses_[i];
                 const Lanes modelled{{back[0][0] * d[0] + back[0][1] * d[1] + back[0][2] * d[2],
                                       back[1][0] * d[0] + back[1][1] * d[1] + back[1][2] * d[2],
                                       back[2][0] * d[0] + back[2][1] * d[1] + back[2][2] * d[2], 0.0f}};
-                bias_[at] = modelled - error_[at];
+                measuredFrom_[at] = measuredFrom_[at] + error_[at] - modelled;
+                error_[at] = modelled;
                 LocalMetric local;
                 for (std::size_t k = 0; k < 6; ++k) local.m[k] = pairs_->metric[k][i];
                 const Metric metric = MetricOf(local) * (1.0f / std::max(pairs_->difference[i], LeastDifference));
@@ -277,7 +278,7 @@ public:
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
             error_[near] += t.weight * step;
-            weighted_[near] = metric_[near].Times(error_[near] + bias_[near]);
+            weighted_[near] = metric_[near].Times(error_[near]);
         }
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
@@ -302,7 +303,6 @@ private:
     std::unique_ptr<Pairs> pairs_ = std::make_unique<Pairs>();
     std::array<const std::array<std::array<float, 3>, 3>*, CanvasColumns> inverses_{};
     std::vector<Lanes> targetLab_ = std::vector<Lanes>(PaddedCount);
-    std::vector<Lanes> bias_ = std::vector<Lanes>(PaddedCount);
     // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
     // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
     static constexpr std::size_t PaletteTerms = 9;
@@ -310,7 +310,10 @@ private:
     std::array<std::array<Lanes, Quarters>, PaletteTerms> terms_{};
     std::vector<Metric> metric_ = std::vector<Metric>(PaddedCount);
     std::vector<Metric> spread_ = std::vector<Metric>(PaddedCount);
-    std::vector<Lanes> blurredTarget_ = std::vector<Lanes>(PaddedCount);
+    // What the running error is measured from: the blurred target, moved at each reweighing so
+    // that the error is CIELAB's exact difference taken to linear light (blurred target and
+    // error still sum to the blurred picture).
+    std::vector<Lanes> measuredFrom_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> error_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
     std::array<bool, CellCount> pixelsToVisit_{};
