@@ -35,22 +35,10 @@ std::array<float, 16> Ciede2000ToEach(const Lab& colour, const SixteenLab& palet
         const float cp2 = std::sqrt(a2 * a2 + yb * yb);
         const float dL = yl - xl;
         const float dC = cp2 - cp1;
-        // The hue difference dh (-pi to pi) by its half angle: the hue directions' difference
-        // and sum are 2 sin(dh / 2) and 2 cos(dh / 2) long, the cross product gives the sign.
-        const float in1 = cp1 > 0 ? 1 / cp1 : 0.0f;
-        const float in2 = cp2 > 0 ? 1 / cp2 : 0.0f;
-        const float u1x = a1 * in1;
-        const float u1y = xb * in1;
-        const float u2x = a2 * in2;
-        const float u2y = yb * in2;
-        const float halfCos = std::sqrt((u1x + u2x) * (u1x + u2x) + (u1y + u2y) * (u1y + u2y)) / 2;
-        const float halfSin = std::copysign(std::sqrt((u2x - u1x) * (u2x - u1x) + (u2y - u1y) * (u2y - u1y)) / 2,
-                                            u1x * u2y - u1y * u2x);
-        const float dH = 2 * std::sqrt(cp1 * cp2) * halfSin;
-        // The mean hue: the first hue turned by half of dh; without chroma a colour has no hue,
-        // and the other's is the mean.
-        const float c = cp1 > 0 ? (cp2 > 0 ? u1x * halfCos - u1y * halfSin : u1x) : (cp2 > 0 ? u2x : 1.0f);
-        const float s = cp1 > 0 ? (cp2 > 0 ? u1y * halfCos + u1x * halfSin : u1y) : (cp2 > 0 ? u2y : 0.0f);
+        const ciede2000::HueComparison hue = ciede2000::CompareHues(a1, xb, cp1, a2, yb, cp2);
+        const float dH = hue.difference;
+        const float c = hue.meanC;
+        const float s = hue.meanS;
         const float t = ciede2000::HueWeighing(c, s);
         const float cpMean = (cp1 + cp2) / 2;
         const float rT = ciede2000::BlueRotation(c, s, cpMean);

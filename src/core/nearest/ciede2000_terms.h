@@ -55,6 +55,33 @@ inline float SinOfSmall(float t) {
     return t * (1 + t2 * (-1.0f / 6 + t2 * (1.0f / 120 + t2 * (-1.0f / 5040))));
 }
 
+// Two colours' hues compared, each given by a' and b* and its chroma C': the hue difference
+// ΔH' and the mean hue's direction, by half-angle formulas (the hue directions' difference and
+// sum are 2 sin(dh / 2) and 2 cos(dh / 2) long, the cross product gives the sign), and the
+// second colour's own direction. Without chroma a colour has no hue: the other's is the mean.
+struct HueComparison {
+    float difference;  // ΔH'
+    float meanC;       // the mean hue's direction
+    float meanS;
+    float secondC;  // the second colour's direction, (0, 0) without chroma
+    float secondS;
+};
+inline HueComparison CompareHues(float a1, float b1, float c1, float a2, float b2, float c2) {
+    const float in1 = c1 > 0 ? 1 / c1 : 0.0f;
+    const float in2 = c2 > 0 ? 1 / c2 : 0.0f;
+    const float u1x = a1 * in1;
+    const float u1y = b1 * in1;
+    const float u2x = a2 * in2;
+    const float u2y = b2 * in2;
+    const float halfCos = std::sqrt((u1x + u2x) * (u1x + u2x) + (u1y + u2y) * (u1y + u2y)) / 2;
+    const float halfSin =
+        std::copysign(std::sqrt((u2x - u1x) * (u2x - u1x) + (u2y - u1y) * (u2y - u1y)) / 2, u1x * u2y - u1y * u2x);
+    // The mean hue: the first hue turned by half of dh.
+    const float c = c1 > 0 ? (c2 > 0 ? u1x * halfCos - u1y * halfSin : u1x) : (c2 > 0 ? u2x : 1.0f);
+    const float s = c1 > 0 ? (c2 > 0 ? u1y * halfCos + u1x * halfSin : u1y) : (c2 > 0 ? u2y : 0.0f);
+    return {2 * std::sqrt(c1 * c2) * halfSin, c, s, u2x, u2y};
+}
+
 // T: how finely the eye tells hues apart at hue (c, s), from the multiple-angle formulas.
 inline float HueWeighing(float c, float s) {
     const float cos2 = c * c - s * s;

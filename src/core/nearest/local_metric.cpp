@@ -67,19 +67,10 @@ void MeasurePairs(Pairs& pairs, std::size_t count) {
         const float apr = ar * stretch;
         const float ct = std::sqrt(apt * apt + bt * bt);
         const float cr = std::sqrt(apr * apr + br * br);
-        // The hue difference by its half angle, and the mean hue, as Ciede2000ToEach has them.
-        const float it = ct > 0 ? 1 / ct : 0.0f;
-        const float ir = cr > 0 ? 1 / cr : 0.0f;
-        const float utx = apt * it;
-        const float uty = bt * it;
-        const float urx = apr * ir;
-        const float ury = br * ir;
-        const float halfCos = std::sqrt((utx + urx) * (utx + urx) + (uty + ury) * (uty + ury)) / 2;
-        const float halfSin = std::copysign(std::sqrt((urx - utx) * (urx - utx) + (ury - uty) * (ury - uty)) / 2,
-                                            utx * ury - uty * urx);
-        const float dH = 2 * std::sqrt(ct * cr) * halfSin;
-        const float c = ct > 0 ? (cr > 0 ? utx * halfCos - uty * halfSin : utx) : (cr > 0 ? urx : 1.0f);
-        const float s = ct > 0 ? (cr > 0 ? uty * halfCos + utx * halfSin : uty) : (cr > 0 ? ury : 0.0f);
+        const ciede2000::HueComparison hue = ciede2000::CompareHues(apt, bt, ct, apr, br, cr);
+        const float dH = hue.difference;
+        const float c = hue.meanC;
+        const float s = hue.meanS;
         const float cMean = (ct + cr) / 2;
         // The blues' rotation is below 1e-4 more than 80 degrees from its centre.
         const float rT = c * cos275 + s * sin275 > 0.17f ? ciede2000::BlueRotation(c, s, cMean) : 0.0f;
@@ -102,8 +93,8 @@ void MeasurePairs(Pairs& pairs, std::size_t count) {
         const float wh = 1 / (sH * sH);
         const float wch = 0.5f * rT / (sC * sH);
         // Chroma along the picture's own hue direction u, hue across it (v = (-ub, ua)).
-        const float ua = cr > 0 ? urx : c;
-        const float ub = cr > 0 ? ury : s;
+        const float ua = cr > 0 ? hue.secondC : c;
+        const float ub = cr > 0 ? hue.secondS : s;
         const float waa = wc * ua * ua + wh * ub * ub - 2 * wch * ua * ub;
         const float wbb = wc * ub * ub + wh * ua * ua + 2 * wch * ua * ub;
         const float wab = (wc - wh) * ua * ub + wch * (ua * ua - ub * ub);
