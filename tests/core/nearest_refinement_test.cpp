@@ -142,11 +142,8 @@ MeasuredPair MeasurePair(LinearRgb target, LinearRgb result) {
     MeasuredPair measured;
     for (std::size_t k = 0; k < 6; ++k) measured.metric.m[k] = pairs->metric[k][0];
     measured.difference = pairs->difference[0];
-    std::array<float, 3> step{};
-    for (std::size_t k = 0; k < 3; ++k) {
-        for (std::size_t j = 0; j < 3; ++j) step[k] += slopes.inverse[k][j] * static_cast<float>(rl[j] - tl[j]);
-    }
-    measured.step = {step[0], step[1], step[2]};
+    measured.step = slopes.StepOf({static_cast<float>(rl[0] - tl[0]), static_cast<float>(rl[1] - tl[1]),
+                                   static_cast<float>(rl[2] - tl[2])});
     return measured;
 }
 

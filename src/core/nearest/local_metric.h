@@ -27,6 +27,12 @@ struct LocalMetric {
 struct LabSlopes {
     std::array<std::array<float, 3>, 3> rows{};
     std::array<std::array<float, 3>, 3> inverse{};
+
+    // A CIELAB difference (L*, a*, b*) as a step in linear light.
+    LinearRgb StepOf(const std::array<float, 3>& lab) const {
+        const auto row = [&](std::size_t k) { return inverse[k][0] * lab[0] + inverse[k][1] * lab[1] + inverse[k][2] * lab[2]; };
+        return {row(0), row(1), row(2)};
+    }
 };
 LabSlopes LabSlopesAt(LinearRgb colour);
 

@@ -181,7 +181,7 @@ public:
                 pairs_->result[1][i] = static_cast<float>(seen.a);
                 pairs_->result[2][i] = static_cast<float>(seen.b);
                 for (std::size_t k = 0; k < 9; ++k) pairs_->slopes[k][i] = slopes.rows[k / 3][k % 3];
-                inverses_[i] = &slopes.inverse;
+                slopesOf_[i] = &slopes;
             }
             MeasurePairs(*pairs_, CanvasColumns);
             for (int x = 0; x < CanvasColumns; ++x) {
@@ -192,10 +192,7 @@ public:
                 // the next reweighing.
                 std::array<float, 3> d{};
                 for (std::size_t k = 0; k < 3; ++k) d[k] = pairs_->result[k][i] - pairs_->target[k][i];
-                const auto& back = *inverses_[i];
-                const Lanes modelled{{back[0][0] * d[0] + back[0][1] * d[1] + back[0][2] * d[2],
-                                      back[1][0] * d[0] + back[1][1] * d[1] + back[1][2] * d[2],
-                                      back[2][0] * d[0] + back[2][1] * d[1] + back[2][2] * d[2], 0.0f}};
+                const Lanes modelled = LanesOf(slopesOf_[i]->StepOf(d));
                 measuredFrom_[at] = measuredFrom_[at] + error_[at] - modelled;
                 error_[at] = modelled;
                 LocalMetric local;
@@ -301,7 +298,7 @@ private:
     std::array<Lanes, 16> shown_{};
     LevelTable<LabSlopes> slopes_;
     std::unique_ptr<Pairs> pairs_ = std::make_unique<Pairs>();
-    std::array<const std::array<std::array<float, 3>, 3>*, CanvasColumns> inverses_{};
+    std::array<const LabSlopes*, CanvasColumns> slopesOf_{};  // the row's, while it is reweighed
     std::vector<Lanes> targetLab_ = std::vector<Lanes>(PaddedCount);
     // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
     // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
