@@ -92,5 +92,28 @@ TEST(LossyPicture, PhotographsAndGreysAreNotTakenForOne) {
     EXPECT_FALSE(ReadLossyPicture(Picture(320, 200, seventeen), {0, 0, 320, 200}, {}).has_value());
 }
 
+TEST(LossyPicture, TwoTonePhotographsAreNotTakenForOne) {
+    // A wall of grey bricks and light mortar, the joints at any pixel, with a little grain; and a
+    // black silhouette on white with soft edges. Both gather into two tight clusters.
+    Random grain(7);
+    const auto wall = [&](int x, int y) {
+        const bool joint = (x * 7 + y) % 23 < 2 || (y + x / 40 * 5) % 17 == 0;
+        const auto v = static_cast<std::uint8_t>((joint ? 170 : 98) + grain.below(5) - 2);
+        return Rgb{v, v, v};
+    };
+    const auto silhouette = [](int x, int y) {
+        const double outside = std::hypot((x - 160) / 120.0, (y - 100) / 70.0) - 1;
+        const auto v = static_cast<std::uint8_t>(std::clamp(127.5 + outside * 4000, 0.0, 255.0));
+        return Rgb{v, v, v};
+    };
+    for (const auto& [name, pixel] : std::vector<std::pair<std::string, std::function<Rgb(int, int)>>>{
+             {"wall", wall}, {"silhouette", silhouette}}) {
+        EXPECT_FALSE(ReadLossyPicture(Picture(320, 200, pixel), {0, 0, 320, 200}, {}).has_value()) << name;
+        // Painted at the C64's double width, the same pictures are read as C64 pictures.
+        const auto doubled = [&](int x, int y) { return pixel(x / 2 * 2, y); };
+        EXPECT_TRUE(ReadLossyPicture(Picture(320, 200, doubled), {0, 0, 320, 200}, {}).has_value()) << name;
+    }
+}
+
 }  // namespace
 }  // namespace pxm::test

@@ -3,6 +3,7 @@
 #include "core/nearest/colour_clusters.h"
 #include "core/nearest/brightness_first.h"
 #include "core/nearest/nearest_target.h"
+#include "core/nearest/pixel_pairs.h"
 
 namespace pxm {
 
@@ -18,6 +19,8 @@ constexpr int MostCentreDistance = 24;
 
 std::optional<LossyPicture> ReadLossyPicture(const DecodedPicture& picture, const PictureArea& area,
                                              const PaletteChoice& choice) {
+    // A two-tone photograph (a brick wall, a silhouette) gathers into clusters too.
+    if (!StepsFallBetweenPairs(picture, area)) return std::nullopt;
     std::optional<ColourClusters> clusters = FindTightClusters(picture, area);
     // Colours that do not gather may still be a copy whose chroma was halved.
     if (!clusters) return ReadBrightnessFirst(picture, area, choice);
