@@ -93,8 +93,9 @@ TEST(LossyPicture, PhotographsAndGreysAreNotTakenForOne) {
 }
 
 TEST(LossyPicture, TwoTonePhotographsAreNotTakenForOne) {
-    // A wall of grey bricks and light mortar, the joints at any pixel, with a little grain; and a
-    // black silhouette on white with soft edges. Both gather into two tight clusters.
+    // A wall of grey bricks and light mortar, the joints at any pixel, with a little grain; a
+    // black silhouette on white with soft edges; a soft light blur on grey. Each gathers into two
+    // or three tight clusters.
     Random grain(7);
     const auto wall = [&](int x, int y) {
         const bool joint = (x * 7 + y) % 23 < 2 || (y + x / 40 * 5) % 17 == 0;
@@ -106,6 +107,12 @@ TEST(LossyPicture, TwoTonePhotographsAreNotTakenForOne) {
         const auto v = static_cast<std::uint8_t>(std::clamp(127.5 + outside * 4000, 0.0, 255.0));
         return Rgb{v, v, v};
     };
+    const auto blur = [](int x, int y) {
+        const double light = std::exp(-std::pow(std::hypot((x - 160) / 60.0, (y - 100) / 45.0), 6));
+        const auto v = static_cast<std::uint8_t>(128 + std::lround(70 * light));
+        return Rgb{v, v, v};
+    };
+    EXPECT_FALSE(ReadLossyPicture(Picture(320, 200, blur), {0, 0, 320, 200}, {}).has_value());
     for (const auto& [name, pixel] : std::vector<std::pair<std::string, std::function<Rgb(int, int)>>>{
              {"wall", wall}, {"silhouette", silhouette}}) {
         EXPECT_FALSE(ReadLossyPicture(Picture(320, 200, pixel), {0, 0, 320, 200}, {}).has_value()) << name;

@@ -9,14 +9,15 @@ namespace {
 // A step of brightness (0-255) that a lossy copy's noise seldom makes: neighbouring C64 colours
 // of one palette differ by more, but for a few of about the same brightness.
 constexpr int StrongStep = 24;
-// Fewer strong steps inside pairs than this tell nothing: a photograph so smooth has no colours
-// that gather like a C64 picture's anyway.
-constexpr long LeastStepsInside = 16;
 // At most 2 strong steps inside pairs for every 5 between: the share is at most 0.13 over copies
 // of C64 pictures from four converters saved at JPEG quality 75 to 90, blurred or rescaled, and
 // at least 0.78 over 75 photographs and drawings.
 constexpr long MostInside = 2;
 constexpr long PerBetween = 5;
+// And at least this many between: those copies show 127 or more; a smooth photograph (a blurred
+// clock, faint icons on a plain ground) shows none at all, yet its few colours may gather as a C64
+// picture's do.
+constexpr long LeastStepsBetween = 32;
 
 int Brightness(Rgb c) { return (77 * c.r + 150 * c.g + 29 * c.b) >> 8; }
 
@@ -34,7 +35,7 @@ bool StepsFallBetweenPairs(const DecodedPicture& picture, const PictureArea& are
             ((x - area.left) % 2 == 0 ? inside : between) += strong;
         }
     }
-    return inside < LeastStepsInside || inside * PerBetween <= between * MostInside;
+    return between >= LeastStepsBetween && inside * PerBetween <= between * MostInside;
 }
 
 }  // namespace pxm

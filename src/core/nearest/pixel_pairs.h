@@ -9,9 +9,8 @@
 
 namespace pxm {
 
-// False when the area's strong brightness steps fall inside pairs too often for a multicolour
-// picture. True at one file pixel per C64 pixel (nothing to tell), and where the area has too
-// few strong steps to tell by.
+// Whether the area's strong brightness steps fall between pairs, as a multicolour picture's do:
+// enough of them, and few inside pairs. True at one file pixel per C64 pixel (nothing to tell).
 bool StepsFallBetweenPairs(const DecodedPicture& picture, const PictureArea& area);
 
 }  // namespace pxm
