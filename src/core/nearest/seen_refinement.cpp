@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -51,15 +52,31 @@ constexpr float LeastGain = 1e-3f;
 constexpr float LeastDifference = 2.0f;
 
 // Four lanes for the three channels (the fourth is zero in every colour and error), one 16-byte
-// vector, so that an error is weighed, added and summed in one instruction each. As an array of
-// four floats GCC kept every lane apart (a fifth more instructions in all, the refinement's
-// settling half again as slow). The vector type is GCC's and Clang's, which build every target
-// here (MinGW's GCC, Emscripten's Clang with SIMD128); each lane's arithmetic is IEEE's, the
-// same bits as one float at a time.
-#if !defined(__GNUC__)
-#error "the refinement's four lanes need the vector types of GCC or Clang"
-#endif
+// vector, so that an error is weighed, added and summed in one instruction each. GCC keeps the
+// lanes of a plain array of four floats apart here (a fifth more instructions in all), so with
+// GCC and Clang, which build every target (MinGW's GCC, Emscripten's Clang with SIMD128), the
+// lanes are their vector type; any other compiler, and the sanitizers' build (so that the tests
+// run it too), takes the array. Each lane's arithmetic is IEEE's either way: the same bits.
+#if defined(__GNUC__) && !defined(PIXMOSAIC_STANDARD_LANES)
 using Four = float __attribute__((vector_size(16)));
+#else
+struct alignas(16) Four {
+    std::array<float, 4> lane{};
+
+    float operator[](std::size_t i) const { return lane[i]; }
+    float& operator[](std::size_t i) { return lane[i]; }
+    template <typename Op>
+    friend Four Each(Four a, const Four& b, Op op) {
+        for (std::size_t i = 0; i < 4; ++i) a.lane[i] = op(a.lane[i], b.lane[i]);
+        return a;
+    }
+    Four& operator+=(const Four& b) { return *this = Each(*this, b, std::plus<>{}); }
+    friend Four operator-(const Four& a, const Four& b) { return Each(a, b, std::minus<>{}); }
+    friend Four operator*(const Four& a, const Four& b) { return Each(a, b, std::multiplies<>{}); }
+    friend Four operator-(const Four& a, float b) { return a - Four{{b, b, b, b}}; }
+    friend Four operator*(const Four& a, float b) { return a * Four{{b, b, b, b}}; }
+};
+#endif
 struct Lanes {
     Four lane{};
 
@@ -69,10 +86,10 @@ struct Lanes {
         return *this;
     }
     friend Lanes operator+(Lanes a, const Lanes& b) { return a += b; }
-    friend Lanes operator-(Lanes a, const Lanes& b) { return Lanes{a.lane - b.lane}; }
-    friend Lanes operator-(Lanes a, float b) { return Lanes{a.lane - b}; }
-    friend Lanes operator*(Lanes a, const Lanes& b) { return Lanes{a.lane * b.lane}; }
-    friend Lanes operator*(Lanes a, float b) { return Lanes{a.lane * b}; }
+    friend Lanes operator-(const Lanes& a, const Lanes& b) { return Lanes{a.lane - b.lane}; }
+    friend Lanes operator-(const Lanes& a, float b) { return Lanes{a.lane - b}; }
+    friend Lanes operator*(const Lanes& a, const Lanes& b) { return Lanes{a.lane * b.lane}; }
+    friend Lanes operator*(const Lanes& a, float b) { return Lanes{a.lane * b}; }
     friend Lanes operator*(float a, const Lanes& b) { return b * a; }
 };
 Lanes LanesOf(LinearRgb c) { return Lanes{{c.r, c.g, c.b, 0.0f}}; }
