@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "core/nearest/jpeg_colour.h"
 #include "core/nearest/nearest_target.h"
 #include "core/palette/palette_book.h"
 
@@ -31,18 +32,6 @@ constexpr std::size_t PalettesRead = 6;
 // The mean error of a reading (squared YCbCr units per C64 pixel) beyond which the hue does not
 // fit the palette's colours of those levels: a photograph, not a C64 picture.
 constexpr double MostMeanError = 135;
-
-// JPEG's own colour space (full-range BT.601), in which the decoder halved the chroma.
-struct Ycc {
-    float y = 0;
-    float cb = 0;
-    float cr = 0;
-};
-
-Ycc YccOf(float r, float g, float b) {
-    return {0.299f * r + 0.587f * g + 0.114f * b, -0.168736f * r - 0.331264f * g + 0.5f * b,
-            0.5f * r - 0.418688f * g - 0.081312f * b};
-}
 
 float Squared(float v) { return v * v; }
 

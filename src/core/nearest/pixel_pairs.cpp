@@ -1,6 +1,8 @@
 #include "core/nearest/pixel_pairs.h"
 
-#include <cstdlib>
+#include <cmath>
+
+#include "core/nearest/jpeg_colour.h"
 
 namespace pxm {
 
@@ -8,7 +10,7 @@ namespace {
 
 // A step of brightness (0-255) that a lossy copy's noise seldom makes: neighbouring C64 colours
 // of one palette differ by more, but for a few of about the same brightness.
-constexpr int StrongStep = 24;
+constexpr float StrongStep = 24;
 // At most 2 strong steps inside pairs for every 5 between: the share is at most 0.13 over copies
 // of C64 pictures from four converters saved at JPEG quality 75 to 90, blurred or rescaled, and
 // at least 0.78 over 75 photographs and drawings.
@@ -19,7 +21,7 @@ constexpr long PerBetween = 5;
 // picture's do.
 constexpr long LeastStepsBetween = 32;
 
-int Brightness(Rgb c) { return (77 * c.r + 150 * c.g + 29 * c.b) >> 8; }
+float Brightness(Rgb c) { return YccOf(c.r, c.g, c.b).y; }
 
 }  // namespace
 
@@ -29,7 +31,7 @@ bool StepsFallBetweenPairs(const DecodedPicture& picture, const PictureArea& are
     long between = 0;
     for (int y = area.top; y < area.top + area.height; ++y) {
         for (int x = area.left; x + 1 < area.left + area.width; ++x) {
-            const bool strong = std::abs(Brightness(picture.rgb[picture.At(x, y)]) -
+            const bool strong = std::fabs(Brightness(picture.rgb[picture.At(x, y)]) -
                                          Brightness(picture.rgb[picture.At(x + 1, y)])) > StrongStep;
             // Pairs start at the area's left edge.
             ((x - area.left) % 2 == 0 ? inside : between) += strong;
