@@ -79,6 +79,57 @@ TEST(NearestSearch, CellColoursAreTheExhaustiveBestNearlyAlways) {
     EXPECT_LE(found, optimum * 1.001);      // and the rest all but as good
 }
 
+TEST(NearestSearch, ACellToBeDitheredKeepsColoursThatMixToItsOwn) {
+    // In every cell a row of dark grey, a row of medium grey (two colours a little apart), and six
+    // rows of the even mixture of cyan and light blue, which no colour comes near.
+    const LinearRgb cyan = Pepto.linear[3];
+    const LinearRgb lightBlue = Pepto.linear[14];
+    const LinearRgb mixture{(cyan.r + lightBlue.r) / 2, (cyan.g + lightBlue.g) / 2, (cyan.b + lightBlue.b) / 2};
+    NearestTarget target;
+    for (int y = 0; y < CanvasRows; ++y) {
+        for (int x = 0; x < CanvasColumns; ++x) {
+            target.colours[NearestTarget::At(x, y)] = y % 8 == 0 ? Pepto.linear[11] : y % 8 == 1 ? Pepto.linear[12] : mixture;
+            target.held[NearestTarget::At(x, y)] = AnyColour;
+        }
+    }
+    const ModeColours mode = ModeColoursOf(PaletteMode::Multicolour, AutoBackground);
+    PaletteDistances distances(Pepto);
+    const PixelDifferences pixels = DifferencesOfPixels(target, distances);
+    const std::array<std::int16_t, 16>& to = distances.To(mixture);
+    const auto nearest = static_cast<std::uint8_t>(std::ranges::min_element(to) - to.begin());
+    const Lab seen = LabOf(mixture);
+    // How near the mixture the best mixture of two colours of the set comes, in steps of a tenth.
+    const auto nearestMixture = [&](ColourSet set) {
+        double best = 1e9;
+        for (std::size_t x = 0; x < 16; ++x) {
+            for (std::size_t y = x + 1; y < 16; ++y) {
+                if (!Holds(set, static_cast<int>(x)) || !Holds(set, static_cast<int>(y))) continue;
+                const LinearRgb a = Pepto.linear[x];
+                const LinearRgb b = Pepto.linear[y];
+                for (float t = 0.1f; t < 0.95f; t += 0.1f)
+                    best = std::min(best, Ciede2000(seen, LabOf(LinearRgb{a.r + t * (b.r - a.r), a.g + t * (b.g - a.g), a.b + t * (b.b - a.b)})));
+            }
+        }
+        return best;
+    };
+    const auto set = [](std::initializer_list<int> colours) {
+        unsigned bits = 0;
+        for (const int c : colours) bits |= 1u << c;
+        return static_cast<ColourSet>(bits);
+    };
+    const PaletteGaps gaps = PaletteGapsOf(Pepto);
+    for (const std::uint8_t background : {std::uint8_t{0}, std::uint8_t{2}, std::uint8_t{6}, std::uint8_t{9}}) {
+        // Each pixel by its nearest: both greys, and the colour nearest the mixture (with which
+        // the greys and the background mix to no nearer than 14.1).
+        EXPECT_EQ(ChooseCellColours(pixels, mode, background)[0], set({background, 11, 12, nearest}));
+        // To be dithered: two colours that mix to a colour 4 nearer than the nearest (14.8 away),
+        // one grey serving both rows of grey; the same in every cell.
+        const CellColourSets mixed = ChooseCellColours(pixels, mode, background, &gaps);
+        EXPECT_LT(nearestMixture(mixed[0]), Ciede2000(seen, Pepto.lab[nearest]) - 4) << mixed[0];
+        EXPECT_EQ(std::ranges::count(mixed, mixed[0]), CellCount);
+    }
+}
+
 TEST(NearestSearch, APictureOfFourColoursACellComesBackExactly) {
     // Cells of the C64's own colours, four each, background blue everywhere.
     test::Random random(9);

@@ -3,6 +3,7 @@
 // for each 4 x 8 cell the three further colours that serve it best. Both by search over sets of
 // colours, scored by the summed CIEDE2000 difference of every pixel to the nearest colour of the
 // set.
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -17,7 +18,15 @@ namespace pxm {
 using CellColourSets = std::vector<ColourSet>;
 
 std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode);
-CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColours& mode, std::uint8_t background);
+// Each two palette colours' CIEDE2000 difference, in the units of PaletteDistances.
+using PaletteGaps = std::array<std::array<float, 16>, 16>;
+PaletteGaps PaletteGapsOf(const ShownColours& shown);
+
+// mixing: for a picture to be dithered, the palette's gaps: a pixel is then served by a mixture
+// of two of the cell's colours too (a colour that mixes well with others may serve a cell better
+// than one nearer to a few of its pixels). Without, each pixel by its nearest.
+CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColours& mode, std::uint8_t background,
+                                 const PaletteGaps* mixing = nullptr);
 
 // The pixel of the target at position p (0 to 31, row by row) of a cell.
 constexpr std::size_t CellPixelAt(int cell, int p) {

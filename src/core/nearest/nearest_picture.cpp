@@ -19,7 +19,10 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
     } else {
         const PixelDifferences pixels = DifferencesOfPixels(target, *distances);
         outcome.background = ChooseBackground(pixels, mode);
-        CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background);
+        // The default's cells keep colours that mix well, as its dither and refinement will mix
+        // them; a dither asked for keeps each pixel's nearest, as it always has.
+        const PaletteGaps gaps = PaletteGapsOf(distances->shown());
+        CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background, settings.dither ? nullptr : &gaps);
         if (settings.dither) {
             DitherIntoCanvas(target, *distances, sets, outcome.background, *settings.dither, canvas);
         } else {
