@@ -117,7 +117,7 @@ TEST(LossyPicture, TwoTonePhotographsAreNotTakenForOne) {
              {"wall", wall}, {"silhouette", silhouette}}) {
         EXPECT_FALSE(ReadLossyPicture(Picture(320, 200, pixel), {0, 0, 320, 200}, {}).has_value()) << name;
         // Painted at the C64's double width, the same pictures are read as C64 pictures.
-        const auto doubled = [&](int x, int y) { return pixel(x / 2 * 2, y); };
+        const auto doubled = [&paint = pixel](int x, int y) { return paint(x / 2 * 2, y); };
         EXPECT_TRUE(ReadLossyPicture(Picture(320, 200, doubled), {0, 0, 320, 200}, {}).has_value()) << name;
     }
 }

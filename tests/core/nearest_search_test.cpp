@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <memory>
@@ -96,7 +97,7 @@ TEST(NearestSearch, ACellToBeDitheredKeepsColoursThatMixToItsOwn) {
     PaletteDistances distances(Pepto);
     const PixelDifferences pixels = DifferencesOfPixels(target, distances);
     const std::array<std::int16_t, 16>& to = distances.To(mixture);
-    const auto nearest = static_cast<std::uint8_t>(std::ranges::min_element(to) - to.begin());
+    const auto nearest = static_cast<std::uint8_t>(std::min_element(to.begin(), to.end()) - to.begin());
     const Lab seen = LabOf(mixture);
     // How near the mixture the best mixture of two colours of the set comes, in steps of a tenth.
     const auto nearestMixture = [&](ColourSet set) {
@@ -126,7 +127,7 @@ TEST(NearestSearch, ACellToBeDitheredKeepsColoursThatMixToItsOwn) {
         // one grey serving both rows of grey; the same in every cell.
         const CellColourSets mixed = ChooseCellColours(pixels, mode, background, &gaps);
         EXPECT_LT(nearestMixture(mixed[0]), Ciede2000(seen, Pepto.lab[nearest]) - 4) << mixed[0];
-        EXPECT_EQ(std::ranges::count(mixed, mixed[0]), CellCount);
+        EXPECT_EQ(std::count(mixed.begin(), mixed.end(), mixed[0]), CellCount);
     }
 }
 
