@@ -2,7 +2,7 @@
 // The colours of the nearest picture: the background that serves the whole picture best, then
 // for each 4 x 8 cell the three further colours that serve it best. Both by search over sets of
 // colours, scored by the summed CIEDE2000 difference of every pixel to the nearest colour of the
-// set.
+// set (for a cell to be dithered, or to the nearest mixture of two of them).
 #include <array>
 #include <cstdint>
 #include <vector>

@@ -13,7 +13,7 @@ namespace {
 constexpr float StrongStep = 24;
 // At most 2 strong steps inside pairs for every 5 between: the share is at most 0.13 over copies
 // of C64 pictures from four converters saved at JPEG quality 75 to 90, blurred or rescaled, and
-// at least 0.78 over 75 photographs and drawings.
+// at least 0.78 over 107 photographs and drawings (those with a count of steps to tell by).
 constexpr long MostInside = 2;
 constexpr long PerBetween = 5;
 // And at least this many between: those copies show 127 or more; a smooth photograph (a blurred
