@@ -109,7 +109,7 @@ void BM_NearestDither(benchmark::State& state) {
 BENCHMARK(BM_NearestDither)->DenseRange(0, static_cast<int>(DitherKindNames.size()) - 1)->Unit(benchmark::kMillisecond);
 
 // What telling two dithers apart costs: the target as seen once, a picture as seen against it.
-// The refinement as seen alone, from the dither it starts from.
+// The refinement as seen alone, from the dither it starts from, on one thread or two.
 void BM_NearestRefinement(benchmark::State& state) {
     auto distances = std::make_unique<PaletteDistances>(Pepto);
     const PixelDifferences pixels = DifferencesOfPixels(PhotoTarget(), *distances);
@@ -118,25 +118,28 @@ void BM_NearestRefinement(benchmark::State& state) {
     auto start = std::make_unique<Canvas>();
     DitherIntoCanvas(PhotoTarget(), *distances, chosen, background, RefinementStart, *start);
     auto canvas = std::make_unique<Canvas>();
+    SecondThread second(state.range(0) == 2 ? Threading::Two : Threading::One);
     for (auto _ : state) {
         CellColourSets sets = chosen;
         *canvas = *start;
-        RefineAsSeen(PhotoTarget(), Pepto, Multicolour, background, sets, *canvas);
+        RefineAsSeen(PhotoTarget(), Pepto, Multicolour, background, sets, *canvas, second);
         benchmark::DoNotOptimize(canvas->data());
     }
 }
-BENCHMARK(BM_NearestRefinement)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NearestRefinement)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole nearest picture with the defaults, from a fresh table of differences: the search,
-// the dither and its refinement as seen, the koalization.
+// the dither and its refinement as seen, the koalization; on one thread or two.
 void BM_NearestWholePicture(benchmark::State& state) {
     auto canvas = std::make_unique<Canvas>();
     auto image = std::make_unique<KoalaImage>();
+    NearestSettings settings;
+    settings.threading = state.range(0) == 2 ? Threading::Two : Threading::One;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(MakeNearestPicture(PhotoTarget(), C64Palettes[DefaultPalette], {}, *canvas, *image));
+        benchmark::DoNotOptimize(MakeNearestPicture(PhotoTarget(), C64Palettes[DefaultPalette], settings, *canvas, *image));
     }
 }
-BENCHMARK(BM_NearestWholePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NearestWholePicture)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Pixel art of eight colours a cell: every cell clashes, every background is weighed.
 void BM_NearestFewestChanges(benchmark::State& state) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/base/result.h"
+#include "core/base/second_thread.h"
 #include "core/format/export_format.h"
 #include "core/import/palette_match.h"
 #include "core/koala/koalize_step.h"
@@ -141,6 +142,8 @@ struct Options {
     std::optional<float> ditherStrength;
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
+    // A picture's own threads (no option of its own): one where pictures are converted at once.
+    Threading threading = Threading::Two;
     bool info = false;                       // tell what each input file is, convert nothing
     std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
     std::optional<ImageOutput> imageOutput;  // -c png|bmp

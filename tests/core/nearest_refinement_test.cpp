@@ -218,7 +218,8 @@ TEST(SeenRefinement, ASkyComesNearerWithoutBlocks) {
     Start start = StartOf(sky, ModeColoursOf(PaletteMode::Multicolour, AutoBackground));
     const std::vector<Lab> target = Seen([&](int x, int y) { return sky.colours[NearestTarget::At(x, y)]; });
     const std::vector<Lab> before = SeenCanvas(*start.canvas);
-    RefineAsSeen(sky, Pepto, ModeColoursOf(PaletteMode::Multicolour, AutoBackground), start.background, start.sets, *start.canvas);
+    SecondThread second;
+    RefineAsSeen(sky, Pepto, ModeColoursOf(PaletteMode::Multicolour, AutoBackground), start.background, start.sets, *start.canvas, second);
     const std::vector<Lab> after = SeenCanvas(*start.canvas);
     EXPECT_LT(MeanDistance(after, target), 0.8 * MeanDistance(before, target));
     EXPECT_GT(Blockiness(before), 1.1);
@@ -226,7 +227,8 @@ TEST(SeenRefinement, ASkyComesNearerWithoutBlocks) {
 }
 
 // Whatever it changes, every pixel keeps to its cell's colours, every cell keeps the background
-// and at most three more, all of the mode's; the koalizer takes the picture as it is.
+// and at most three more, all of the mode's; the koalizer takes the picture as it is. And the
+// picture is the same made on one thread or two.
 TEST(SeenRefinement, KeepsEveryCellToItsColoursAndTheMode) {
     test::Random random(9);
     const NearestTarget noise = TargetOf([&](int, int) {
@@ -237,8 +239,14 @@ TEST(SeenRefinement, KeepsEveryCellToItsColoursAndTheMode) {
         const ModeColours colours = ModeColoursOf(mode, AutoBackground);
         Start start = StartOf(noise, colours);
         const Canvas dithered = *start.canvas;
-        RefineAsSeen(noise, Pepto, colours, start.background, start.sets, *start.canvas);
+        Start alone = StartOf(noise, colours);
+        SecondThread second;
+        SecondThread none(Threading::One);
+        RefineAsSeen(noise, Pepto, colours, start.background, start.sets, *start.canvas, second);
+        RefineAsSeen(noise, Pepto, colours, alone.background, alone.sets, *alone.canvas, none);
         EXPECT_NE(*start.canvas, dithered);
+        EXPECT_EQ(*start.canvas, *alone.canvas);
+        EXPECT_EQ(start.sets, alone.sets);
         for (int cell = 0; cell < CellCount; ++cell) {
             const ColourSet set = start.sets[static_cast<std::size_t>(cell)];
             EXPECT_TRUE(Holds(set, start.background));
@@ -260,7 +268,8 @@ TEST(SeenRefinement, KeepsEveryCellToItsColoursAndTheMode) {
 TEST(SeenRefinement, AreasOfC64ColoursStayFlat) {
     const NearestTarget areas = TargetOf([](int x, int y) { return Pepto.linear[x < 80 ? (y < 100 ? 6 : 14) : 5]; });
     Start start = StartOf(areas, ModeColoursOf(PaletteMode::Multicolour, AutoBackground));
-    RefineAsSeen(areas, Pepto, ModeColoursOf(PaletteMode::Multicolour, AutoBackground), start.background, start.sets, *start.canvas);
+    SecondThread second;
+    RefineAsSeen(areas, Pepto, ModeColoursOf(PaletteMode::Multicolour, AutoBackground), start.background, start.sets, *start.canvas, second);
     for (int y = 0; y < CanvasRows; ++y) {
         for (int x = 0; x < CanvasColumns; ++x) ASSERT_EQ((*start.canvas)[CanvasIndex(x, y)], x < 80 ? (y < 100 ? 6 : 14) : 5);
     }

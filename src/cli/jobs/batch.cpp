@@ -53,6 +53,9 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
              std::ostream& err) {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, jobs.size()));
+    // The workers keep the cores busy: each picture takes one thread.
+    CliOptions each = options;
+    if (threads > 1) each.threading = Threading::One;
     Outcomes outcomes(jobs.size());
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
@@ -62,7 +65,7 @@ int RunBatch(const std::vector<Job>& jobs, const CliOptions& options, unsigned t
             std::ostringstream jobErr;
             // A picture of a batch never goes to standard output: it cannot be told from the lines.
             Outcome outcome;
-            outcome.status = ConvertPicture(jobs[job], options, {jobInfo, jobErr, jobErr});
+            outcome.status = ConvertPicture(jobs[job], each, {jobInfo, jobErr, jobErr});
             outcome.info = jobInfo.str();
             outcome.err = jobErr.str();
             outcomes.Put(job, std::move(outcome));

@@ -209,15 +209,19 @@ CellCosts CostsOfCell(const CellDistances& cell, const ModeColours& mode) {
 
 }  // namespace
 
-std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode) {
+std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode, SecondThread* second) {
     if (std::has_single_bit(mode.backgrounds)) return static_cast<std::uint8_t>(std::countr_zero(mode.backgrounds));
     // A background no pixel of a cell has near serves that cell as no background would.
-    std::array<std::int64_t, 16> total{};
+    std::array<std::array<std::int64_t, 16>, 2> halves{};
     const ColourSet usable = mode.backgrounds | mode.cellColours;
-    for (int cell = 0; cell < CellCount; ++cell) {
-        const CellCosts costs = CostsOfCell(MeasureCell(pixels, usable, cell, std::nullopt), mode);
-        for (std::size_t b = 0; b < 16; ++b) total[b] += costs.with[b];
-    }
+    SplitInTwo(second, 0, CellCount, [&](Half cells) {
+        for (int cell = cells.first; cell < cells.end; ++cell) {
+            const CellCosts costs = CostsOfCell(MeasureCell(pixels, usable, cell, std::nullopt), mode);
+            for (std::size_t b = 0; b < 16; ++b) halves[cells.index][b] += costs.with[b];
+        }
+    });
+    std::array<std::int64_t, 16> total{};
+    for (std::size_t b = 0; b < 16; ++b) total[b] = halves[0][b] + halves[1][b];
     std::uint8_t best = 0;
     for (std::uint8_t b = 0; b < 16; ++b) {
         if (Holds(mode.backgrounds, b) && (!Holds(mode.backgrounds, best) || total[b] < total[best])) best = b;
@@ -235,14 +239,16 @@ PaletteGaps PaletteGapsOf(const ShownColours& shown) {
 }
 
 CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColours& mode, std::uint8_t background,
-                                 const PaletteGaps* mixing) {
+                                 const PaletteGaps* mixing, SecondThread* second) {
     CellColourSets sets(CellCount);
     const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
-    for (int cell = 0; cell < CellCount; ++cell) {
-        const CellDistances measured = MeasureCell(pixels, others, cell, background);
-        const Choice choice = BestThree(measured, background, others, mixing);
-        sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
-    }
+    SplitInTwo(second, 0, CellCount, [&](Half cells) {
+        for (int cell = cells.first; cell < cells.end; ++cell) {
+            const CellDistances measured = MeasureCell(pixels, others, cell, background);
+            const Choice choice = BestThree(measured, background, others, mixing);
+            sets[static_cast<std::size_t>(cell)] = static_cast<ColourSet>(choice.colours | 1u << background);
+        }
+    });
     return sets;
 }
 

@@ -17,17 +17,25 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
         outcome.background = fewest.background;
         outcome.changes = ChangeCount{fewest.changedPixels, fewest.changedCells};
     } else {
-        const PixelDifferences pixels = DifferencesOfPixels(target, *distances);
-        outcome.background = ChooseBackground(pixels, mode);
+        // The searches and the refinement share their work with a second thread, which meanwhile
+        // makes what the refinement works in, as far as it can before the dither is done.
+        SecondThread second(settings.threading);
+        const bool refined = !settings.dither;
+        std::unique_ptr<SeenRefinement> seen;
+        PixelDifferences pixels;
+        second.SideBySide([&] { pixels = DifferencesOfPixels(target, *distances); },
+                          [&] { seen = refined ? std::make_unique<SeenRefinement>() : nullptr; });
+        outcome.background = ChooseBackground(pixels, mode, &second);
         // The default's cells keep colours that mix well, as its dither and refinement will mix
         // them; a dither asked for keeps each pixel's nearest, as it always has.
         const PaletteGaps gaps = PaletteGapsOf(distances->shown());
-        CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background, settings.dither ? nullptr : &gaps);
-        if (settings.dither) {
-            DitherIntoCanvas(target, *distances, sets, outcome.background, *settings.dither, canvas);
+        CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background, refined ? &gaps : nullptr, &second);
+        if (refined) {
+            second.SideBySide([&] { DitherIntoCanvas(target, *distances, sets, outcome.background, RefinementStart, canvas); },
+                              [&] { seen->SeeTarget(target, distances->shown(), outcome.background); });
+            seen->Refine(mode, sets, canvas, second);
         } else {
-            DitherIntoCanvas(target, *distances, sets, outcome.background, RefinementStart, canvas);
-            RefineAsSeen(target, distances->shown(), mode, outcome.background, sets, canvas);
+            DitherIntoCanvas(target, *distances, sets, outcome.background, *settings.dither, canvas);
         }
     }
     // Every cell now holds the background and at most three further colours the mode allows.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/base/second_thread.h"
 #include "core/koala/koala_image.h"
 #include "core/nearest/dither.h"
 #include "core/nearest/fewest_changes.h"
@@ -24,6 +25,7 @@ struct NearestSettings {
     PaletteMode mode = PaletteMode::Multicolour;
     BackgroundChoice background = AutoBackground;
     std::optional<DitherSettings> dither;  // none: no dithering for pixel art, else refined as seen
+    Threading threading = Threading::Two;  // the search's and the refinement's; the same picture either way
 };
 
 struct ChangeCount {

@@ -1,13 +1,14 @@
 #include "core/nearest/seen_refinement.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
-#include <utility>
 
+#include "core/base/second_thread.h"
 #include "core/nearest/level_table.h"
 #include "core/nearest/local_metric.h"
 #include "core/nearest/seen_blur.h"
@@ -116,6 +117,8 @@ Metric MetricOf(const LocalMetric& metric) {
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
+}  // namespace
+
 // The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
 // target at every pixel (made CIELAB's exact difference at each reweighing), and that
 // difference weighed by the eye's metric there. The cost of the picture is the sum over pixels
@@ -124,8 +127,10 @@ constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 // where something moved.
 class SeenError {
 public:
-    SeenError(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, Canvas& canvas)
-        : target_(target), canvas_(canvas) {
+    // The target as the eye takes it in: blurred, in linear light and in CIELAB. Outside the
+    // picture the screen shows the background.
+    void SeeTarget(const NearestTarget& target, const ShownColours& shown, std::uint8_t background, SecondThread* second) {
+        target_ = &target;
         for (std::size_t c = 0; c < shown_.size(); ++c) {
             shown_[c] = LanesOf(shown.linear[c]);
             const auto [r, g, b] = shown.linear[c];
@@ -133,44 +138,46 @@ public:
             for (std::size_t k = 0; k < PaletteTerms; ++k) terms_[k][c / 4].lane[c % 4] = products[k];
         }
         const Lanes behind = shown_[background];
-        const auto blurInto = [](const std::vector<Lanes>& from, std::vector<Lanes>& into) {
-            for (int y = 0; y < CanvasRows; ++y) {
-                for (int x = 0; x < CanvasColumns; ++x) {
-                    const std::size_t at = Padded(x, y);
-                    Lanes sum{};
-                    for (const Tap& t : Taps) sum += t.weight * from[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
-                    into[at] = sum;
-                }
-            }
-        };
-        // The target, then the difference, in the padded grid, each blurred from weighted_ (room
-        // that Reweigh fills): the target's edge rows and columns repeated into the margin (what
-        // lies beyond blurs in as the edge), the difference zero there (as weighted_ must stay).
+        // The target in the padded grid, blurred from weighted_ (room that Reweigh fills): its
+        // edge rows and columns repeated into the margin, so that what lies beyond blurs in as
+        // the edge.
         for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
             for (int x = -SeenReachAcross; x < CanvasColumns + SeenReachAcross; ++x) {
                 const std::size_t at = NearestTarget::At(std::clamp(x, 0, CanvasColumns - 1), std::clamp(y, 0, CanvasRows - 1));
                 weighted_[Padded(x, y)] = target.Inside(at) ? LanesOf(target.colours[at]) : behind;
             }
         }
-        blurInto(weighted_, measuredFrom_);
-        for (int y = 0; y < CanvasRows; ++y) {
-            for (int x = 0; x < CanvasColumns; ++x) {
-                const Lanes& t = measuredFrom_[Padded(x, y)];
-                const Lab lab = LabOf(LinearRgb{t[0], t[1], t[2]});
-                targetLab_[Padded(x, y)] = Lanes{{static_cast<float>(lab.l), static_cast<float>(lab.a), static_cast<float>(lab.b), 0.0f}};
+        BlurInto(weighted_, measuredFrom_, second);
+        SplitInTwo(second, 0, CanvasRows, [&](Half rows) {
+            for (int y = rows.first; y < rows.end; ++y) {
+                for (int x = 0; x < CanvasColumns; ++x) {
+                    const Lanes& t = measuredFrom_[Padded(x, y)];
+                    const Lab lab = LabOf(LinearRgb{t[0], t[1], t[2]});
+                    targetLab_[Padded(x, y)] = Lanes{{static_cast<float>(lab.l), static_cast<float>(lab.a), static_cast<float>(lab.b), 0.0f}};
+                }
             }
-        }
+        });
+    }
+
+    // The picture to refine (after SeeTarget): its blurred difference from the target, weighed;
+    // every cell to be looked at.
+    void SeePicture(Canvas& canvas, SecondThread& second) {
+        canvas_ = &canvas;
+        second_ = &second;
+        // The difference is zero in the margin, as weighted_ must stay.
         std::ranges::fill(weighted_, Lanes{});
         for (int y = 0; y < CanvasRows; ++y) {
             for (int x = 0; x < CanvasColumns; ++x) {
                 const std::size_t at = NearestTarget::At(x, y);
-                if (target.Inside(at)) weighted_[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - LanesOf(target.colours[at]);
+                if (target_->Inside(at)) weighted_[Padded(x, y)] = shown_[canvas[CanvasIndex(x, y)]] - LanesOf(target_->colours[at]);
             }
         }
-        blurInto(weighted_, error_);
+        BlurInto(weighted_, error_, second_);
         Reweigh();
-        pixelsToVisit_.fill(true);
-        cellsToVisit_.fill(true);
+        for (std::size_t cell = 0; cell < CellCount; ++cell) {
+            pixelsToVisit_[cell].store(true, std::memory_order_relaxed);
+            cellsToVisit_[cell].store(true, std::memory_order_relaxed);
+        }
     }
 
     // The eye's metric at each pixel taken anew for the picture as it now is (local_metric.h):
@@ -180,55 +187,23 @@ public:
     // its square: each pixel's weight is divided by its difference now, so that errors no colour
     // can mend do not rule.
     void Reweigh() {
-        for (int y = 0; y < CanvasRows; ++y) {
-            // The row's pairs gathered side by side, measured at once, then spread back.
-            for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                const auto i = static_cast<std::size_t>(x);
-                const Lanes result = measuredFrom_[at] + error_[at];
-                const Lab seen = LabOf(LinearRgb{result[0], result[1], result[2]});
-                const LabSlopes& slopes = slopes_.At({result[0], result[1], result[2]},
-                                                     [](Rgb rounded) { return LabSlopesAt(LinearOf(rounded)); });
-                for (std::size_t k = 0; k < 3; ++k) pairs_->target[k][i] = targetLab_[at][k];
-                pairs_->result[0][i] = static_cast<float>(seen.l);
-                pairs_->result[1][i] = static_cast<float>(seen.a);
-                pairs_->result[2][i] = static_cast<float>(seen.b);
-                for (std::size_t k = 0; k < 9; ++k) pairs_->slopes[k][i] = slopes.rows[k / 3][k % 3];
-                slopesOf_[i] = &slopes;
-            }
-            MeasurePairs(*pairs_, CanvasColumns);
-            for (int x = 0; x < CanvasColumns; ++x) {
-                const std::size_t at = Padded(x, y);
-                const auto i = static_cast<std::size_t>(x);
-                // The difference as CIELAB has it, exactly, taken back to linear light at the
-                // picture's colour: the running error the passes' linear steps start from until
-                // the next reweighing.
-                std::array<float, 3> d{};
-                for (std::size_t k = 0; k < 3; ++k) d[k] = pairs_->result[k][i] - pairs_->target[k][i];
-                const Lanes modelled = LanesOf(slopesOf_[i]->StepOf(d));
-                measuredFrom_[at] = measuredFrom_[at] + error_[at] - modelled;
-                error_[at] = modelled;
-                LocalMetric local;
-                for (std::size_t k = 0; k < 6; ++k) local.m[k] = pairs_->metric[k][i];
-                const Metric metric = MetricOf(local) * (1.0f / std::max(pairs_->difference[i], LeastDifference));
-                metric_[at] = metric;
-                weighted_[at] = metric.Times(modelled);
-            }
-        }
+        SplitInTwo(second_, 0, CanvasRows, [&](Half rows) { ReweighRows(rows); });
         // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
         // sums across (of the margin's rows too) are laid out in spread_ and summed down in place,
         // the two rows above the one summed kept aside before they are overwritten.
         const auto times = [](const Metric& m, float w) { return m * w; };
         const auto plus = [](const Metric& m, const Metric& n) { return m + n; };
         const auto squared = [](float w) { return w * w; };
-        for (int y = -SeenReachDown; y < CanvasRows + SeenReachDown; ++y) {
-            for (int x = 0; x < CanvasColumns; ++x) {
-                Metric across;
-                for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx)
-                    across = plus(across, times(metric_[Padded(x + dx, y)], squared(SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)])));
-                spread_[Padded(x, y)] = across;
+        SplitInTwo(second_, -SeenReachDown, CanvasRows + SeenReachDown, [&](Half rows) {
+            for (int y = rows.first; y < rows.end; ++y) {
+                for (int x = 0; x < CanvasColumns; ++x) {
+                    Metric across;
+                    for (int dx = -SeenReachAcross; dx <= SeenReachAcross; ++dx)
+                        across = plus(across, times(metric_[Padded(x + dx, y)], squared(SeenBlurAcross[static_cast<std::size_t>(dx + SeenReachAcross)])));
+                    spread_[Padded(x, y)] = across;
+                }
             }
-        }
+        });
         static_assert(SeenReachDown == 2, "two rows above are kept aside");
         std::array<std::vector<Metric>, 2> above{std::vector<Metric>(CanvasColumns), std::vector<Metric>(CanvasColumns)};
         for (int x = 0; x < CanvasColumns; ++x) {
@@ -252,6 +227,59 @@ public:
         }
     }
 
+    // Reweigh's first step for half of the rows, with the half's own scratch.
+    void ReweighRows(Half rows) {
+        RowScratch& scratch = *scratch_[rows.index];
+        for (int y = rows.first; y < rows.end; ++y) {
+            // The row's pairs gathered side by side, measured at once, then spread back.
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                const auto i = static_cast<std::size_t>(x);
+                const Lanes result = measuredFrom_[at] + error_[at];
+                const Lab seen = LabOf(LinearRgb{result[0], result[1], result[2]});
+                const LabSlopes& slopes = scratch.slopes.At({result[0], result[1], result[2]},
+                                                            [](Rgb rounded) { return LabSlopesAt(LinearOf(rounded)); });
+                for (std::size_t k = 0; k < 3; ++k) scratch.pairs.target[k][i] = targetLab_[at][k];
+                scratch.pairs.result[0][i] = static_cast<float>(seen.l);
+                scratch.pairs.result[1][i] = static_cast<float>(seen.a);
+                scratch.pairs.result[2][i] = static_cast<float>(seen.b);
+                for (std::size_t k = 0; k < 9; ++k) scratch.pairs.slopes[k][i] = slopes.rows[k / 3][k % 3];
+                scratch.slopesOf[i] = &slopes;
+            }
+            MeasurePairs(scratch.pairs, CanvasColumns);
+            for (int x = 0; x < CanvasColumns; ++x) {
+                const std::size_t at = Padded(x, y);
+                const auto i = static_cast<std::size_t>(x);
+                // The difference as CIELAB has it, exactly, taken back to linear light at the
+                // picture's colour: the running error the passes' linear steps start from until
+                // the next reweighing.
+                std::array<float, 3> d{};
+                for (std::size_t k = 0; k < 3; ++k) d[k] = scratch.pairs.result[k][i] - scratch.pairs.target[k][i];
+                const Lanes modelled = LanesOf(scratch.slopesOf[i]->StepOf(d));
+                measuredFrom_[at] = measuredFrom_[at] + error_[at] - modelled;
+                error_[at] = modelled;
+                LocalMetric local;
+                for (std::size_t k = 0; k < 6; ++k) local.m[k] = scratch.pairs.metric[k][i];
+                const Metric metric = MetricOf(local) * (1.0f / std::max(scratch.pairs.difference[i], LeastDifference));
+                metric_[at] = metric;
+                weighted_[at] = metric.Times(modelled);
+            }
+        }
+    }
+
+    static void BlurInto(const std::vector<Lanes>& from, std::vector<Lanes>& into, SecondThread* second) {
+        SplitInTwo(second, 0, CanvasRows, [&](Half rows) {
+            for (int y = rows.first; y < rows.end; ++y) {
+                for (int x = 0; x < CanvasColumns; ++x) {
+                    const std::size_t at = Padded(x, y);
+                    Lanes sum{};
+                    for (const Tap& t : Taps) sum += t.weight * from[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset)];
+                    into[at] = sum;
+                }
+            }
+        });
+    }
+
     // The error's weighed sum over the taps around the pixel: the first-order pull on it.
     Lanes PullAt(int x, int y) const {
         const std::size_t at = Padded(x, y);
@@ -261,14 +289,14 @@ public:
     }
     // The change of cost were the pixel, whose pull is given, to take colour c.
     float GainOf(int x, int y, Lanes pull, std::uint8_t c) const {
-        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
+        const Lanes step = shown_[c] - shown_[(*canvas_)[CanvasIndex(x, y)]];
         return SumOf(step * (2.0f * pull + spread_[Padded(x, y)].Times(step)));
     }
     // The change of cost were the pixel to take each of the sixteen colours, side by side: with
     // n the colour now and S the spread metric, colour c changes the cost by
     // cᵀ S c + c·(2 pull - 2 S n) - (nᵀ S n + n·(2 pull - 2 S n)), a sum of nine terms of c.
     void GainsOf(int x, int y, Lanes pull, std::array<float, 16>& gains) const {
-        const std::uint8_t now = canvas_[CanvasIndex(x, y)];
+        const std::uint8_t now = (*canvas_)[CanvasIndex(x, y)];
         const Metric& s = spread_[Padded(x, y)];
         const Lanes n = shown_[now];
         const Lanes toward = 2.0f * (pull - s.Times(n));
@@ -282,8 +310,8 @@ public:
         gains[now] = 0;
     }
     void Set(int x, int y, std::uint8_t c) {
-        const Lanes step = shown_[c] - shown_[canvas_[CanvasIndex(x, y)]];
-        canvas_[CanvasIndex(x, y)] = c;
+        const Lanes step = shown_[c] - shown_[(*canvas_)[CanvasIndex(x, y)]];
+        (*canvas_)[CanvasIndex(x, y)] = c;
         const std::size_t at = Padded(x, y);
         for (const Tap& t : Taps) {
             const auto near = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + t.offset);
@@ -293,25 +321,31 @@ public:
         // The cells whose pixels' pulls this moved.
         for (const int ny : {std::max(y - SeenReachDown, 0), std::min(y + SeenReachDown, CanvasRows - 1)}) {
             for (const int nx : {std::max(x - SeenReachAcross, 0), std::min(x + SeenReachAcross, CanvasColumns - 1)}) {
-                pixelsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))] = true;
-                cellsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))] = true;
+                pixelsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))].store(true, std::memory_order_relaxed);
+                cellsToVisit_[static_cast<std::size_t>(CellOf(nx, ny))].store(true, std::memory_order_relaxed);
             }
         }
     }
-    std::uint8_t At(int x, int y) const { return canvas_[CanvasIndex(x, y)]; }
-    bool Inside(int x, int y) const { return target_.Inside(NearestTarget::At(x, y)); }
+    std::uint8_t At(int x, int y) const { return (*canvas_)[CanvasIndex(x, y)]; }
+    bool Inside(int x, int y) const { return target_->Inside(NearestTarget::At(x, y)); }
 
     // Whether anything near the cell moved since the pass of that kind last looked; clears it.
-    bool TakePixelVisit(int cell) { return std::exchange(pixelsToVisit_[static_cast<std::size_t>(cell)], false); }
-    bool TakeCellVisit(int cell) { return std::exchange(cellsToVisit_[static_cast<std::size_t>(cell)], false); }
+    bool TakePixelVisit(int cell) { return Take(pixelsToVisit_[static_cast<std::size_t>(cell)]); }
+    bool TakeCellVisit(int cell) { return Take(cellsToVisit_[static_cast<std::size_t>(cell)]); }
 
 private:
-    const NearestTarget& target_;
-    Canvas& canvas_;
+    const NearestTarget* target_ = nullptr;
+    Canvas* canvas_ = nullptr;
+    SecondThread* second_ = nullptr;
     std::array<Lanes, 16> shown_{};
-    LevelTable<LabSlopes> slopes_;
-    std::unique_ptr<Pairs> pairs_ = std::make_unique<Pairs>();
-    std::array<const LabSlopes*, CanvasColumns> slopesOf_{};  // the row's, while it is reweighed
+    // What each half of the rows needs of its own while it is reweighed: the slopes met so far,
+    // the row's pairs and where its slopes are.
+    struct RowScratch {
+        LevelTable<LabSlopes> slopes;
+        Pairs pairs;
+        std::array<const LabSlopes*, CanvasColumns> slopesOf{};
+    };
+    std::array<std::unique_ptr<RowScratch>, 2> scratch_{std::make_unique<RowScratch>(), std::make_unique<RowScratch>()};
     std::vector<Lanes> targetLab_ = std::vector<Lanes>(PaddedCount);
     // The sixteen colours' terms of a gain, each for all sixteen side by side (four blocks of
     // four): rr, gg, bb, 2rg, 2rb, 2gb (the quadratic form's), r, g, b (the linear part's).
@@ -326,9 +360,20 @@ private:
     std::vector<Lanes> measuredFrom_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> error_ = std::vector<Lanes>(PaddedCount);
     std::vector<Lanes> weighted_ = std::vector<Lanes>(PaddedCount);
-    std::array<bool, CellCount> pixelsToVisit_{};
-    std::array<bool, CellCount> cellsToVisit_{};
+    // Marks that the two threads of a pass may both set at once, each from a neighbouring row
+    // (PassOverCells): atomic, though never raced for what they mean (a cell's visit, which
+    // reads its marks, comes after every visit that may set them).
+    using Mark = std::atomic<bool>;
+    static bool Take(Mark& mark) {
+        if (!mark.load(std::memory_order_relaxed)) return false;
+        mark.store(false, std::memory_order_relaxed);
+        return true;
+    }
+    std::array<Mark, CellCount> pixelsToVisit_{};
+    std::array<Mark, CellCount> cellsToVisit_{};
 };
+
+namespace {
 
 constexpr int CellPixels = 32;
 // Pixel p (0 to 31, row by row) of a cell, on the screen.
@@ -365,13 +410,46 @@ float SettleCell(SeenError& seen, int cell, ColourSet set) {
     return total;
 }
 
-// Every cell near a change settles its pixels. Whether anything changed.
-bool PixelPass(SeenError& seen, const CellColourSets& sets) {
-    bool changed = false;
-    for (int cell = 0; cell < CellCount; ++cell) {
-        if (seen.TakePixelVisit(cell)) changed |= SettleCell(seen, cell, sets[static_cast<std::size_t>(cell)]) < 0;
+// A pass visits the cells row by row, each row from left to right, as one thread would; with a
+// second thread, one takes the even rows and the other the odd ones, each a row behind the
+// other. A cell's visit reads and moves the seen error no further than the blur reaches beyond
+// its own pixels, which is within its eight neighbours: so a cell is visited once the row above
+// has visited the cell above it and the one above to its right, and every two visits that
+// touch the same pixel come in the order one thread gives them. The picture is the same bit
+// for bit, one thread or two.
+constexpr int CellHeight = CanvasRows / CellRows;
+constexpr int CellWidth = CanvasColumns / CellColumns;
+static_assert(2 * SeenReachDown < CellHeight && 2 * SeenReachAcross < CellWidth, "a visit reaches only the neighbours");
+
+// visit(cell): whether the cell changed. Whether any did.
+template <typename Visit>
+bool PassOverCells(SecondThread& second, const Visit& visit) {
+    if (!second.Started()) {
+        bool changed = false;
+        for (int cell = 0; cell < CellCount; ++cell) changed |= visit(cell);
+        return changed;
     }
-    return changed;
+    std::array<std::atomic<int>, CellRows> visited{};  // each row's cells visited so far
+    std::array<bool, 2> changed{};
+    const auto rows = [&](int first) {
+        bool& any = changed[static_cast<std::size_t>(first)];
+        for (int row = first; row < CellRows; row += 2) {
+            for (int column = 0; column < CellColumns; ++column) {
+                if (row > 0) WaitUntilAtLeast(visited[static_cast<std::size_t>(row - 1)], std::min(column + 2, CellColumns));
+                any |= visit(row * CellColumns + column);
+                visited[static_cast<std::size_t>(row)].store(column + 1, std::memory_order_release);
+            }
+        }
+    };
+    second.SideBySide([&] { rows(0); }, [&] { rows(1); });
+    return changed[0] || changed[1];
+}
+
+// Every cell near a change settles its pixels. Whether anything changed.
+bool PixelPass(SecondThread& second, SeenError& seen, const CellColourSets& sets) {
+    return PassOverCells(second, [&](int cell) {
+        return seen.TakePixelVisit(cell) && SettleCell(seen, cell, sets[static_cast<std::size_t>(cell)]) < 0;
+    });
 }
 
 // The best set for the cell by estimate: every colour tried in place of each of the cell's own
@@ -441,26 +519,24 @@ ColourSet BestSetEstimate(const SeenError& seen, int cell, ColourSet now, Colour
 
 // Every cell near a change tries its best set by estimate, made pixel by pixel with the exact
 // costs and kept if the cost went down. Whether any cell changed.
-bool CellPass(SeenError& seen, ColourSet usable, std::uint8_t background, CellColourSets& sets) {
-    bool changed = false;
-    for (int cell = 0; cell < CellCount; ++cell) {
-        if (!seen.TakeCellVisit(cell)) continue;
+bool CellPass(SecondThread& second, SeenError& seen, ColourSet usable, std::uint8_t background, CellColourSets& sets) {
+    return PassOverCells(second, [&](int cell) {
+        if (!seen.TakeCellVisit(cell)) return false;
         ColourSet& set = sets[static_cast<std::size_t>(cell)];
         const ColourSet trial = BestSetEstimate(seen, cell, set, usable, background);
-        if (trial == set) continue;
+        if (trial == set) return false;
         std::array<std::uint8_t, CellPixels> before{};
         for (int p = 0; p < CellPixels; ++p) before[static_cast<std::size_t>(p)] = seen.At(PixelOf(cell, p).x, PixelOf(cell, p).y);
         if (SettleCell(seen, cell, trial) < 0) {
             set = trial;
-            changed = true;
-            continue;
+            return true;
         }
         for (int p = 0; p < CellPixels; ++p) {
             const auto [x, y] = PixelOf(cell, p);
             if (seen.At(x, y) != before[static_cast<std::size_t>(p)]) seen.Set(x, y, before[static_cast<std::size_t>(p)]);
         }
-    }
-    return changed;
+        return false;
+    });
 }
 
 // Rounds of settling pixels, then cells; the metric taken anew after the first, once the picture
@@ -473,17 +549,33 @@ constexpr int PixelPassesPerRound = 2;
 
 }  // namespace
 
-void RefineAsSeen(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
-                  std::uint8_t background, CellColourSets& sets, Canvas& canvas) {
-    SeenError seen(target, shown, background, canvas);
-    const auto usable = static_cast<ColourSet>(mode.cellColours | 1u << background);
+SeenRefinement::SeenRefinement() : seen_(std::make_unique<SeenError>()) {}
+SeenRefinement::~SeenRefinement() = default;
+
+void SeenRefinement::SeeTarget(const NearestTarget& target, const ShownColours& shown, std::uint8_t background,
+                               SecondThread* second) {
+    seen_->SeeTarget(target, shown, background, second);
+    background_ = background;
+}
+
+void SeenRefinement::Refine(const ModeColours& mode, CellColourSets& sets, Canvas& canvas, SecondThread& second) {
+    SeenError& seen = *seen_;
+    seen.SeePicture(canvas, second);
+    const auto usable = static_cast<ColourSet>(mode.cellColours | 1u << background_);
     for (int round = 0; round < Rounds; ++round) {
-        for (int pass = 0; pass < PixelPassesPerRound && PixelPass(seen, sets); ++pass) {
+        for (int pass = 0; pass < PixelPassesPerRound && PixelPass(second, seen, sets); ++pass) {
         }
-        if (!CellPass(seen, usable, background, sets)) break;
+        if (!CellPass(second, seen, usable, background_, sets)) break;
         if (round == 0) seen.Reweigh();
     }
-    PixelPass(seen, sets);
+    PixelPass(second, seen, sets);
+}
+
+void RefineAsSeen(const NearestTarget& target, const ShownColours& shown, const ModeColours& mode,
+                  std::uint8_t background, CellColourSets& sets, Canvas& canvas, SecondThread& second) {
+    SeenRefinement refinement;
+    refinement.SeeTarget(target, shown, background, &second);
+    refinement.Refine(mode, sets, canvas, second);
 }
 
 }  // namespace pxm
