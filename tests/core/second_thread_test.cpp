@@ -1,0 +1,81 @@
+#include "core/base/second_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <utility>
+#include <thread>
+#include <vector>
+
+namespace pxm {
+namespace {
+
+// Where the build has threads, the second piece runs on another thread; with Threading::One, on
+// the caller's. Either way both have run when SideBySide returns, many times over.
+TEST(SecondThread, RunsBothPiecesOnTwoThreadsOrOne) {
+    for (const Threading threading : {Threading::Two, Threading::One}) {
+        SecondThread second(threading);
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+        EXPECT_FALSE(second.Started());
+#else
+        EXPECT_EQ(second.Started(), threading == Threading::Two);
+#endif
+        int here = 0;
+        int there = 0;
+        std::thread::id hereId;
+        std::thread::id thereId;
+        for (int round = 0; round < 1000; ++round) {
+            second.SideBySide([&] { ++here, hereId = std::this_thread::get_id(); }, [&] { ++there, thereId = std::this_thread::get_id(); });
+        }
+        EXPECT_EQ(here, 1000);
+        EXPECT_EQ(there, 1000);
+        EXPECT_EQ(hereId, std::this_thread::get_id());
+        EXPECT_EQ(thereId != hereId, second.Started());
+    }
+}
+
+// What either piece throws reaches the caller once both are done, and the thread serves on.
+// (The page's build, as Emscripten builds by default, catches no exceptions.)
+#if !defined(__EMSCRIPTEN__)
+TEST(SecondThread, AThrowingPieceReachesTheCallerAfterTheOther) {
+    for (const Threading threading : {Threading::Two, Threading::One}) {
+        SecondThread second(threading);
+        bool otherDone = false;
+        EXPECT_THROW(second.SideBySide([&] { otherDone = true; }, [] { throw std::runtime_error("there"); }), std::runtime_error);
+        EXPECT_TRUE(otherDone);
+        otherDone = false;
+        EXPECT_THROW(second.SideBySide([] { throw std::runtime_error("here"); }, [&] { otherDone = true; }), std::runtime_error);
+        EXPECT_EQ(otherDone, second.Started());  // one after the other, the second never starts
+        int served = 0;
+        second.SideBySide([] {}, [&] { ++served; });
+        EXPECT_EQ(served, 1);
+    }
+}
+#endif
+
+// The halves cover the range once each, odd lengths and negative starts too; the second half
+// may wait for what the first counts.
+TEST(SecondThread, HalvesCoverTheRangeAndMayWaitOnEachOther) {
+    SecondThread second;
+    for (const std::pair<int, int>& range : {std::pair{0, 200}, std::pair{-2, 202}, std::pair{0, 1}, std::pair{3, 3}}) {
+        const int first = range.first;
+        const int end = range.second;
+        std::vector<int> taken(static_cast<std::size_t>(end - first + 1), 0);
+        SplitInTwo(&second, first, end, [&](Half half) {
+            for (int i = half.first; i < half.end; ++i) ++taken[static_cast<std::size_t>(i - first)];
+        });
+        for (int i = first; i < end; ++i) EXPECT_EQ(taken[static_cast<std::size_t>(i - first)], 1) << i;
+    }
+    if (!second.Started()) return;
+    std::atomic<int> counted = 0;
+    int seen = 0;
+    second.SideBySide([&] { WaitUntilAtLeast(counted, 100), seen = counted.load(); },
+                      [&] {
+                          for (int i = 0; i < 100; ++i) counted.store(i + 1, std::memory_order_release);
+                      });
+    EXPECT_EQ(seen, 100);
+}
+
+}  // namespace
+}  // namespace pxm
