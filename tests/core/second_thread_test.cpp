@@ -54,19 +54,24 @@ TEST(SecondThread, AThrowingPieceReachesTheCallerAfterTheOther) {
 }
 #endif
 
-// The halves cover the range once each, odd lengths and negative starts too; the second half
-// may wait for what the first counts.
-TEST(SecondThread, HalvesCoverTheRangeAndMayWaitOnEachOther) {
-    SecondThread second;
-    for (const std::pair<int, int>& range : {std::pair{0, 200}, std::pair{-2, 202}, std::pair{0, 1}, std::pair{3, 3}}) {
-        const int first = range.first;
-        const int end = range.second;
-        std::vector<int> taken(static_cast<std::size_t>(end - first + 1), 0);
-        SplitInTwo(&second, first, end, [&](Half half) {
-            for (int i = half.first; i < half.end; ++i) ++taken[static_cast<std::size_t>(i - first)];
-        });
-        for (int i = first; i < end; ++i) EXPECT_EQ(taken[static_cast<std::size_t>(i - first)], 1) << i;
+// The pieces cover the range once each, odd lengths and negative starts too, on two threads or
+// one; and one piece may wait for what another counts.
+TEST(SecondThread, PiecesCoverTheRangeAndMayWaitOnEachOther) {
+    for (const Threading threading : {Threading::Two, Threading::One}) {
+        SecondThread second(threading);
+        for (const std::pair<int, int>& range : {std::pair{0, 200}, std::pair{-2, 202}, std::pair{0, 1}, std::pair{3, 3}}) {
+            const int first = range.first;
+            const int end = range.second;
+            std::vector<int> taken(static_cast<std::size_t>(end - first + 1), 0);
+            ShareOut(&second, first, end, 7, [&](Part part) {
+                EXPECT_LE(part.end - part.first, 7);
+                for (int i = part.first; i < part.end; ++i) ++taken[static_cast<std::size_t>(i - first)];
+            });
+            for (int i = first; i < end; ++i) EXPECT_EQ(taken[static_cast<std::size_t>(i - first)], 1) << i;
+            EXPECT_EQ(taken.back(), 0);
+        }
     }
+    SecondThread second;
     if (!second.Started()) return;
     std::atomic<int> counted = 0;
     int seen = 0;

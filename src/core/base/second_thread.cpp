@@ -1,11 +1,12 @@
 #include "core/base/second_thread.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <exception>
 #include <utility>
 
 #if !defined(__EMSCRIPTEN__) || defined(__EMSCRIPTEN_PTHREADS__)
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -143,16 +144,16 @@ void SecondThread::SideBySide(const std::function<void()>& here, const std::func
 
 #endif
 
-void SplitInTwo(SecondThread* second, int first, int end, const std::function<void(Half)>& each) {
-    const int middle = first + (end - first) / 2;
-    const auto firstHalf = [&] { each({0, first, middle}); };
-    const auto secondHalf = [&] { each({1, middle, end}); };
-    if (second == nullptr) {
-        firstHalf();
-        secondHalf();
-    } else {
-        second->SideBySide(firstHalf, secondHalf);
+void ShareOut(SecondThread* second, int first, int end, int piece, const std::function<void(Part)>& each) {
+    if (second == nullptr || !second->Started()) {
+        for (int at = first; at < end; at += piece) each({0, at, std::min(at + piece, end)});
+        return;
     }
+    std::atomic<int> next = first;
+    const auto take = [&](std::size_t thread) {
+        for (int at = next.fetch_add(piece); at < end; at = next.fetch_add(piece)) each({thread, at, std::min(at + piece, end)});
+    };
+    second->SideBySide([&] { take(0); }, [&] { take(1); });
 }
 
 }  // namespace pxm

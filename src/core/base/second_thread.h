@@ -37,13 +37,14 @@ private:
 // Waits, spinning, until another thread has counted up to least (a count it stores with release).
 void WaitUntilAtLeast(const std::atomic<int>& count, int least);
 
-// [first, end) in two halves, side by side (or one after the other where second is null):
-// each(half) with half.index 0 for the first.
-struct Half {
-    std::size_t index;
+// [first, end) in pieces of `piece` (the last may be shorter), each taken by whichever thread
+// comes free first, or all in order on the calling thread where second is null: each(part),
+// part.thread 0 on the calling thread and 1 on the second. Pieces must be independent.
+struct Part {
+    std::size_t thread;
     int first;
     int end;
 };
-void SplitInTwo(SecondThread* second, int first, int end, const std::function<void(Half)>& each);
+void ShareOut(SecondThread* second, int first, int end, int piece, const std::function<void(Part)>& each);
 
 }  // namespace pxm

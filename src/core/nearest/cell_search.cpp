@@ -212,16 +212,17 @@ CellCosts CostsOfCell(const CellDistances& cell, const ModeColours& mode) {
 std::uint8_t ChooseBackground(const PixelDifferences& pixels, const ModeColours& mode, SecondThread* second) {
     if (std::has_single_bit(mode.backgrounds)) return static_cast<std::uint8_t>(std::countr_zero(mode.backgrounds));
     // A background no pixel of a cell has near serves that cell as no background would.
-    std::array<std::array<std::int64_t, 16>, 2> halves{};
+    // Each thread's sums, of whichever cells it took: whole numbers, so the totals are the same.
+    std::array<std::array<std::int64_t, 16>, 2> sums{};
     const ColourSet usable = mode.backgrounds | mode.cellColours;
-    SplitInTwo(second, 0, CellCount, [&](Half cells) {
+    ShareOut(second, 0, CellCount, CellColumns, [&](Part cells) {
         for (int cell = cells.first; cell < cells.end; ++cell) {
             const CellCosts costs = CostsOfCell(MeasureCell(pixels, usable, cell, std::nullopt), mode);
-            for (std::size_t b = 0; b < 16; ++b) halves[cells.index][b] += costs.with[b];
+            for (std::size_t b = 0; b < 16; ++b) sums[cells.thread][b] += costs.with[b];
         }
     });
     std::array<std::int64_t, 16> total{};
-    for (std::size_t b = 0; b < 16; ++b) total[b] = halves[0][b] + halves[1][b];
+    for (std::size_t b = 0; b < 16; ++b) total[b] = sums[0][b] + sums[1][b];
     std::uint8_t best = 0;
     for (std::uint8_t b = 0; b < 16; ++b) {
         if (Holds(mode.backgrounds, b) && (!Holds(mode.backgrounds, best) || total[b] < total[best])) best = b;
@@ -242,7 +243,7 @@ CellColourSets ChooseCellColours(const PixelDifferences& pixels, const ModeColou
                                  const PaletteGaps* mixing, SecondThread* second) {
     CellColourSets sets(CellCount);
     const auto others = static_cast<ColourSet>(mode.cellColours & ~(1u << background));
-    SplitInTwo(second, 0, CellCount, [&](Half cells) {
+    ShareOut(second, 0, CellCount, CellColumns, [&](Part cells) {
         for (int cell = cells.first; cell < cells.end; ++cell) {
             const CellDistances measured = MeasureCell(pixels, others, cell, background);
             const Choice choice = BestThree(measured, background, others, mixing);

@@ -117,6 +117,9 @@ Metric MetricOf(const LocalMetric& metric) {
 
 constexpr int CellOf(int x, int y) { return (y / 8) * CellColumns + x / 4; }
 
+// The rows a thread takes at a time where the work of a row is the same for every row.
+constexpr int RowsAPiece = 8;
+
 }  // namespace
 
 // The picture's seen error, kept up to date pixel by pixel: the blurred difference from the
@@ -148,7 +151,7 @@ public:
             }
         }
         BlurInto(weighted_, measuredFrom_, second);
-        SplitInTwo(second, 0, CanvasRows, [&](Half rows) {
+        ShareOut(second, 0, CanvasRows, RowsAPiece, [&](Part rows) {
             for (int y = rows.first; y < rows.end; ++y) {
                 for (int x = 0; x < CanvasColumns; ++x) {
                     const Lanes& t = measuredFrom_[Padded(x, y)];
@@ -187,14 +190,14 @@ public:
     // its square: each pixel's weight is divided by its difference now, so that errors no colour
     // can mend do not rule.
     void Reweigh() {
-        SplitInTwo(second_, 0, CanvasRows, [&](Half rows) { ReweighRows(rows); });
+        ShareOut(second_, 0, CanvasRows, RowsAPiece, [&](Part rows) { ReweighRows(rows); });
         // Σ K² M over the taps: K² is the product of the squared weights across and down, so the
         // sums across (of the margin's rows too) are laid out in spread_ and summed down in place,
         // the two rows above the one summed kept aside before they are overwritten.
         const auto times = [](const Metric& m, float w) { return m * w; };
         const auto plus = [](const Metric& m, const Metric& n) { return m + n; };
         const auto squared = [](float w) { return w * w; };
-        SplitInTwo(second_, -SeenReachDown, CanvasRows + SeenReachDown, [&](Half rows) {
+        ShareOut(second_, -SeenReachDown, CanvasRows + SeenReachDown, RowsAPiece, [&](Part rows) {
             for (int y = rows.first; y < rows.end; ++y) {
                 for (int x = 0; x < CanvasColumns; ++x) {
                     Metric across;
@@ -227,9 +230,9 @@ public:
         }
     }
 
-    // Reweigh's first step for half of the rows, with the half's own scratch.
-    void ReweighRows(Half rows) {
-        RowScratch& scratch = *scratch_[rows.index];
+    // Reweigh's first step for some of the rows, with the thread's own scratch.
+    void ReweighRows(Part rows) {
+        RowScratch& scratch = *scratch_[rows.thread];
         for (int y = rows.first; y < rows.end; ++y) {
             // The row's pairs gathered side by side, measured at once, then spread back.
             for (int x = 0; x < CanvasColumns; ++x) {
@@ -268,7 +271,7 @@ public:
     }
 
     static void BlurInto(const std::vector<Lanes>& from, std::vector<Lanes>& into, SecondThread* second) {
-        SplitInTwo(second, 0, CanvasRows, [&](Half rows) {
+        ShareOut(second, 0, CanvasRows, RowsAPiece, [&](Part rows) {
             for (int y = rows.first; y < rows.end; ++y) {
                 for (int x = 0; x < CanvasColumns; ++x) {
                     const std::size_t at = Padded(x, y);
@@ -338,8 +341,8 @@ private:
     Canvas* canvas_ = nullptr;
     SecondThread* second_ = nullptr;
     std::array<Lanes, 16> shown_{};
-    // What each half of the rows needs of its own while it is reweighed: the slopes met so far,
-    // the row's pairs and where its slopes are.
+    // What each thread needs of its own while it reweighs rows: the slopes met so far, the
+    // row's pairs and where its slopes are.
     struct RowScratch {
         LevelTable<LabSlopes> slopes;
         Pairs pairs;
