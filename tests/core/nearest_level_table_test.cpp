@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <vector>
 
 #include "core/nearest/colour_space.h"
@@ -52,6 +53,24 @@ TEST(NearestLevelTable, EveryLevelKeyGivesItsOwnColourBack) {
         EXPECT_EQ(r.At(LinearOf(rounded)), rounded) << key;
     }
     EXPECT_EQ(r.made.size(), LevelKeyCount);
+}
+
+// Made all at once, on two threads, every colour's entry is the one At makes, made once, and At
+// then finds it without making it again; an entry made before stays where it was.
+TEST(NearestLevelTable, MadeAllAtOnceOnTwoThreadsAsOneByOne) {
+    std::vector<LinearRgb> colours;
+    for (int i = 0; i < 5000; ++i) colours.push_back(LinearOf(Rgb{static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 13), static_cast<std::uint8_t>(i / 20)}));
+    Recorder one;
+    for (const LinearRgb colour : colours) one.At(colour);
+    Recorder all;
+    const Rgb& before = all.At(colours[0]);
+    std::atomic<int> made = 0;
+    SecondThread second;
+    all.table.MakeAll(colours, [&](Rgb rounded) { return ++made, rounded; }, &second);
+    EXPECT_EQ(made.load() + 1, static_cast<int>(one.made.size()));
+    for (const LinearRgb colour : colours) EXPECT_EQ(all.At(colour), one.At(colour));
+    EXPECT_EQ(&all.At(colours[0]), &before);
+    EXPECT_EQ(all.made.size(), 1u);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "core/base/second_thread.h"
 #include "core/nearest/colour_space.h"
 
 namespace pxm {
@@ -34,10 +36,7 @@ public:
     // make(Rgb): the entry of a rounded colour.
     template <typename Make>
     const Entry& At(LinearRgb colour, Make&& make) {
-        const auto level = [&](float v) -> std::size_t {
-            return levels_[static_cast<std::size_t>(std::clamp(v, 0.0f, 1.0f) * LinearSteps + 0.5f)];
-        };
-        const std::size_t key = (level(colour.r) * LevelsPerChannel + level(colour.g)) * LevelsPerChannel + level(colour.b);
+        const std::size_t key = KeyOf(colour);
         if (slot_[key] == 0) {
             known_.push_back(make(ColourOfLevelKey(key)));
             slot_[key] = static_cast<std::uint16_t>(known_.size());
@@ -45,7 +44,36 @@ public:
         return known_[slot_[key] - 1u];
     }
 
+    // The entries of all the colours given that are not made yet, made at once, the making
+    // shared out with the second thread (make must be safe to run on both): each the entry At
+    // would have made.
+    template <typename Make>
+    void MakeAll(std::span<const LinearRgb> colours, Make&& make, SecondThread* second) {
+        const std::size_t made = known_.size();
+        std::vector<std::size_t> keys;  // the new ones, in their slots' order
+        for (const LinearRgb colour : colours) {
+            const std::size_t key = KeyOf(colour);
+            if (slot_[key] != 0) continue;
+            keys.push_back(key);
+            slot_[key] = static_cast<std::uint16_t>(made + keys.size());
+        }
+        known_.resize(made + keys.size());
+        ShareOut(second, 0, static_cast<int>(keys.size()), EntriesAPiece, [&](Part part) {
+            for (auto i = static_cast<std::size_t>(part.first); i < static_cast<std::size_t>(part.end); ++i)
+                known_[made + i] = make(ColourOfLevelKey(keys[i]));
+        });
+    }
+
 private:
+    static constexpr int EntriesAPiece = 256;
+
+    std::size_t KeyOf(LinearRgb colour) const {
+        const auto level = [&](float v) -> std::size_t {
+            return levels_[static_cast<std::size_t>(std::clamp(v, 0.0f, 1.0f) * LinearSteps + 0.5f)];
+        };
+        return (level(colour.r) * LevelsPerChannel + level(colour.g)) * LevelsPerChannel + level(colour.b);
+    }
+
     const LevelsOfLinear& levels_ = LevelOfLinear();
     std::vector<std::uint16_t> slot_ = std::vector<std::uint16_t>(LevelKeyCount);  // 0: not yet, else 1 + index
     std::vector<Entry> known_;

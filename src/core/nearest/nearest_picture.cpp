@@ -17,22 +17,23 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
         outcome.background = fewest.background;
         outcome.changes = ChangeCount{fewest.changedPixels, fewest.changedCells};
     } else {
-        // The searches and the refinement share their work with a second thread, which meanwhile
-        // makes what the refinement works in, as far as it can before the dither is done.
+        // The searches and the refinement share their work with a second thread, which also
+        // makes what the refinement works in while this one dithers.
         SecondThread second(settings.threading);
         const bool refined = !settings.dither;
-        std::unique_ptr<SeenRefinement> seen;
-        PixelDifferences pixels;
-        second.SideBySide([&] { pixels = DifferencesOfPixels(target, *distances); },
-                          [&] { seen = refined ? std::make_unique<SeenRefinement>() : nullptr; });
+        const PixelDifferences pixels = DifferencesOfPixels(target, *distances, &second);
         outcome.background = ChooseBackground(pixels, mode, &second);
         // The default's cells keep colours that mix well, as its dither and refinement will mix
         // them; a dither asked for keeps each pixel's nearest, as it always has.
         const PaletteGaps gaps = PaletteGapsOf(distances->shown());
         CellColourSets sets = ChooseCellColours(pixels, mode, outcome.background, refined ? &gaps : nullptr, &second);
         if (refined) {
+            std::unique_ptr<SeenRefinement> seen;
             second.SideBySide([&] { DitherIntoCanvas(target, *distances, sets, outcome.background, RefinementStart, canvas); },
-                              [&] { seen->SeeTarget(target, distances->shown(), outcome.background); });
+                              [&] {
+                                  seen = std::make_unique<SeenRefinement>();
+                                  seen->SeeTarget(target, distances->shown(), outcome.background);
+                              });
             seen->Refine(mode, sets, canvas, second);
         } else {
             DitherIntoCanvas(target, *distances, sets, outcome.background, *settings.dither, canvas);

@@ -4,6 +4,7 @@
 // 32 bytes for each colour met.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/nearest/ciede2000_sixteen.h"
@@ -27,6 +28,8 @@ public:
 
     const ShownColours& shown() const { return shown_; }
     const ColourDifferences& Of(LinearRgb colour);
+    // Every colour given looked up at once, the new ones worked out with the second thread.
+    void Prepare(std::span<const LinearRgb> colours, SecondThread* second);
     // The CIEDE2000 difference from the colour to each palette colour, times DifferenceScale.
     const std::array<std::int16_t, 16>& To(LinearRgb colour) { return Of(colour).to; }
 
@@ -36,8 +39,9 @@ private:
     LevelTable<ColourDifferences> known_;
 };
 
-// Each pixel's differences (null for a pixel outside the picture), looked up once for the search.
+// Each pixel's differences (null for a pixel outside the picture), looked up once for the search;
+// the new ones worked out with the second thread where one is given.
 using PixelDifferences = std::vector<const ColourDifferences*>;
-PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances);
+PixelDifferences DifferencesOfPixels(const NearestTarget& target, PaletteDistances& distances, SecondThread* second = nullptr);
 
 }  // namespace pxm
