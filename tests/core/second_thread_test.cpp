@@ -47,6 +47,8 @@ TEST(SecondThread, AThrowingPieceReachesTheCallerAfterTheOther) {
         otherDone = false;
         EXPECT_THROW(second.SideBySide([] { throw std::runtime_error("here"); }, [&] { otherDone = true; }), std::runtime_error);
         EXPECT_EQ(otherDone, second.Started());  // one after the other, the second never starts
+        // Both throw: the first's is told, and nothing is left over for the next pair.
+        EXPECT_THROW(second.SideBySide([] { throw std::logic_error("here"); }, [] { throw std::runtime_error("there"); }), std::logic_error);
         int served = 0;
         second.SideBySide([] {}, [&] { ++served; });
         EXPECT_EQ(served, 1);

@@ -115,6 +115,7 @@ void SecondThread::SideBySide(const std::function<void()>& here, const std::func
         here();
     } catch (...) {
         shared.WaitForPiece();
+        shared.failed = nullptr;  // the first piece's failure is the one told
         throw;
     }
     shared.WaitForPiece();
