@@ -10,6 +10,7 @@
 #include "cli/planning/same_file.h"
 #include "cli/wording/terminal_message.h"
 #include "core/text/messages.h"
+#include "platform/core_placement.h"
 #include "platform/folders.h"
 #include "platform/system_error.h"
 
@@ -53,7 +54,8 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         case ParsedCommandLine::Action::Convert: break;
     }
     for (const std::string& warning : command.warnings) err << "pixmosaic-cli: warning: " << warning << '\n';
-    const CliOptions& options = command.options;
+    CliOptions options = command.options;
+    options.placement = platform::SecondThreadPlacement();
     if (!options.paletteFile.empty()) {
         if (const int status = LoadOwnPalette(options.paletteFile, err); status != ExitWritten) return status;
     }

@@ -142,8 +142,10 @@ struct Options {
     std::optional<float> ditherStrength;
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 0;  // pictures converted at once; 0: as many as the machine has cores
-    // A picture's own threads (no option of its own): one where pictures are converted at once.
+    // A picture's own threads (no option of its own): one where pictures are converted at once;
+    // where the second runs, as the program can ask the system.
     Threading threading = Threading::Two;
+    CorePlacement placement{};
     bool info = false;                       // tell what each input file is, convert nothing
     std::string diskFile;                    // PETSCII: the D64 entry to read; empty: the first picture
     std::optional<ImageOutput> imageOutput;  // -c png|bmp

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 #include <utility>
 #include <thread>
@@ -11,8 +12,9 @@
 namespace pxm {
 namespace {
 
-// Where the build has threads, the second piece runs on another thread; with Threading::One, on
-// the caller's. Either way both have run when SideBySide returns, many times over.
+// Where the build has threads, the second piece runs on another thread (on the caller's only
+// when the other has not begun it by the time the first is done); with Threading::One, on the
+// caller's. Either way both have run when SideBySide returns, many times over.
 TEST(SecondThread, RunsBothPiecesOnTwoThreadsOrOne) {
     for (const Threading threading : {Threading::Two, Threading::One}) {
         SecondThread second(threading);
@@ -31,7 +33,18 @@ TEST(SecondThread, RunsBothPiecesOnTwoThreadsOrOne) {
         EXPECT_EQ(here, 1000);
         EXPECT_EQ(there, 1000);
         EXPECT_EQ(hereId, std::this_thread::get_id());
-        EXPECT_EQ(thereId != hereId, second.Started());
+        if (!second.Started()) {
+            EXPECT_EQ(thereId, hereId);
+            continue;
+        }
+        // A first piece that waits for the second: the second thread takes it.
+        std::atomic<bool> done = false;
+        second.SideBySide(
+            [&] {
+                while (!done.load()) std::this_thread::yield();
+            },
+            [&] { thereId = std::this_thread::get_id(), done = true; });
+        EXPECT_NE(thereId, hereId);
     }
 }
 
@@ -83,6 +96,56 @@ TEST(SecondThread, PiecesCoverTheRangeAndMayWaitOnEachOther) {
                       });
     EXPECT_EQ(seen, 100);
 }
+
+#if !defined(__EMSCRIPTEN__) || defined(__EMSCRIPTEN_PTHREADS__)
+// A placement that records what it is asked, and holds the second thread where it starts until
+// the test lets it go: a thread that has no core to run on yet.
+struct Asked {
+    std::atomic<bool> letGo = false;
+    std::mutex mutex;
+    std::vector<std::pair<std::thread::id, int>> keptOff;  // the thread asking, and the core
+    std::thread::id currentAskedBy;
+};
+Asked asked;
+int CoreSeven() {
+    asked.currentAskedBy = std::this_thread::get_id();
+    return 7;
+}
+void RecordKeepOff(int core) {
+    {
+        const std::lock_guard lock(asked.mutex);
+        asked.keptOff.emplace_back(std::this_thread::get_id(), core);
+    }
+    while (!asked.letGo.load()) std::this_thread::yield();
+}
+
+// The second thread starts off the caller's core and is let go once it has its first piece;
+// while it cannot run, the caller runs both pieces rather than wait for it.
+TEST(SecondThread, StartsOffTheCallersCoreAndIsNotWaitedForWhileItCannotRun) {
+    asked.letGo = false;
+    asked.keptOff.clear();
+    SecondThread second(Threading::Two, CorePlacement{CoreSeven, RecordKeepOff});
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(asked.currentAskedBy, std::this_thread::get_id());
+    std::thread::id thereId;
+    second.SideBySide([] {}, [&] { thereId = std::this_thread::get_id(); });  // held: taken back
+    EXPECT_EQ(thereId, std::this_thread::get_id());
+    asked.letGo = true;
+    // Now free, the second thread takes pieces as they come: one that waits for it is taken.
+    std::atomic<bool> taken = false;
+    second.SideBySide([&] {
+        while (!taken.load()) std::this_thread::yield();
+    },
+                      [&] { thereId = std::this_thread::get_id(), taken = true; });
+    EXPECT_NE(thereId, std::this_thread::get_id());
+    const std::lock_guard lock(asked.mutex);
+    ASSERT_EQ(asked.keptOff.size(), 2u);
+    EXPECT_EQ(asked.keptOff[0].second, 7);
+    EXPECT_EQ(asked.keptOff[1].second, -1);
+    EXPECT_EQ(asked.keptOff[0].first, thereId);
+    EXPECT_EQ(asked.keptOff[1].first, thereId);
+}
+#endif
 
 }  // namespace
 }  // namespace pxm

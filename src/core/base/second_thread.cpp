@@ -51,9 +51,13 @@ struct SecondThread::Shared {
     std::atomic<bool> working = false;
     std::atomic<bool> stopping = false;
     std::exception_ptr failed;  // the piece's, written before working is cleared
+    CorePlacement placement;
+    int callersCore = -1;
     std::thread thread;
 
     void Serve() {
+        bool keptOff = placement.keepOff != nullptr && callersCore >= 0;
+        if (keptOff) placement.keepOff(callersCore);
         for (;;) {
             const auto handed = [&] {
                 return piece.load(std::memory_order_relaxed) != nullptr || stopping.load(std::memory_order_relaxed);
@@ -63,7 +67,12 @@ struct SecondThread::Shared {
                 wake.wait(lock, handed);
             }
             const std::function<void()>* taken = piece.exchange(nullptr, std::memory_order_acquire);
-            if (taken == nullptr) return;  // stopping
+            if (taken == nullptr) {
+                if (stopping.load(std::memory_order_relaxed)) return;
+                continue;  // taken back by the caller
+            }
+            // Off the caller's core now, it stays off unless the system has reason to move it.
+            if (std::exchange(keptOff, false)) placement.keepOff(-1);
             try {
                 (*taken)();
             } catch (...) {
@@ -78,8 +87,10 @@ struct SecondThread::Shared {
     }
 };
 
-SecondThread::SecondThread(Threading threading) : shared_(std::make_unique<Shared>()) {
+SecondThread::SecondThread(Threading threading, CorePlacement placement) : shared_(std::make_unique<Shared>()) {
     if (threading == Threading::One) return;
+    shared_->placement = placement;
+    if (placement.current != nullptr) shared_->callersCore = placement.current();
     try {
         shared_->thread = std::thread([shared = shared_.get()] { shared->Serve(); });
     } catch (const std::system_error&) {
@@ -118,6 +129,14 @@ void SecondThread::SideBySide(const std::function<void()>& here, const std::func
         shared.failed = nullptr;  // the first piece's failure is the one told
         throw;
     }
+    // A second thread that has not taken its piece yet may have no core to run on for a while
+    // (on a virtual machine it may share the caller's for some milliseconds, until the system
+    // moves it): the piece is taken back and run here rather than waited for.
+    if (shared.piece.exchange(nullptr, std::memory_order_acquire) != nullptr) {
+        shared.working.store(false, std::memory_order_relaxed);
+        there();
+        return;
+    }
     shared.WaitForPiece();
     if (shared.failed) std::rethrow_exception(std::exchange(shared.failed, nullptr));
 }
@@ -136,7 +155,7 @@ void WaitUntilAtLeast([[maybe_unused]] const std::atomic<int>& count, [[maybe_un
     // Without a second thread nothing else counts: only a count already reached can be waited for.
     assert(count.load() >= least);
 }
-SecondThread::SecondThread(Threading) {}
+SecondThread::SecondThread(Threading, CorePlacement) {}
 SecondThread::~SecondThread() = default;
 void SecondThread::SideBySide(const std::function<void()>& here, const std::function<void()>& there) {
     here();
@@ -146,7 +165,7 @@ void SecondThread::SideBySide(const std::function<void()>& here, const std::func
 #endif
 
 void ShareOut(SecondThread* second, int first, int end, int piece, const std::function<void(Part)>& each) {
-    if (second == nullptr || !second->Started()) {
+    if (second == nullptr) {
         for (int at = first; at < end; at += piece) each({0, at, std::min(at + piece, end)});
         return;
     }

@@ -13,20 +13,35 @@ namespace pxm {
 // every core busy, as a batch does).
 enum class Threading { Two, One };
 
+// Where the second thread runs, as far as the program can tell the system (standard C++ has no
+// word for it). Left to itself, a system may start the thread on the caller's core and leave it
+// there for milliseconds while another core idles (measured on a virtual machine of two cores,
+// pictures converted one after another: every other time). current: the core the calling thread
+// runs on, or -1; keepOff(core): the calling thread runs on any core of the process's but that
+// one, or on any of them again for -1.
+struct CorePlacement {
+    int (*current)() = nullptr;
+    void (*keepOff)(int core) = nullptr;
+};
+
 class SecondThread {
 public:
-    explicit SecondThread(Threading threading = Threading::Two);
+    // placement: where given, the second thread starts off the caller's core and is let go
+    // anywhere once it has its first piece.
+    explicit SecondThread(Threading threading = Threading::Two, CorePlacement placement = {});
     ~SecondThread();
     SecondThread(const SecondThread&) = delete;
     SecondThread& operator=(const SecondThread&) = delete;
 
     // here() on the calling thread and there() on the second, at once; back when both are done,
-    // rethrowing what either threw. The pieces must touch nothing in common: where no second
-    // thread could be had (a build without threads, as the page's WebAssembly is; a system out
-    // of them), they run one after the other, and the result must be the same.
+    // rethrowing what either threw. Where the second thread has not begun there() by the time
+    // here() is done, there() runs after it on the calling thread. The pieces must touch nothing
+    // in common: where no second thread could be had (a build without threads, as the page's
+    // WebAssembly is; a system out of them), they run one after the other, and the result must
+    // be the same.
     void SideBySide(const std::function<void()>& here, const std::function<void()>& there);
-    // Whether there is a second thread: work whose pieces wait on each other (WaitUntilAtLeast)
-    // must not be handed to SideBySide without one.
+    // Whether there is a second thread: here() may wait for what there() counts
+    // (WaitUntilAtLeast) only with one. there() may always wait for here().
     bool Started() const;
 
 private:

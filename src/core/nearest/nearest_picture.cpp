@@ -19,7 +19,7 @@ NearestOutcome MakeNearestPicture(const NearestTarget& target, const C64Palette&
     } else {
         // The searches and the refinement share their work with a second thread, which also
         // makes what the refinement works in while this one dithers.
-        SecondThread second(settings.threading);
+        SecondThread second(settings.threading, settings.placement);
         const bool refined = !settings.dither;
         const PixelDifferences pixels = DifferencesOfPixels(target, *distances, &second);
         outcome.background = ChooseBackground(pixels, mode, &second);

@@ -26,6 +26,7 @@ struct NearestSettings {
     BackgroundChoice background = AutoBackground;
     std::optional<DitherSettings> dither;  // none: no dithering for pixel art, else refined as seen
     Threading threading = Threading::Two;  // the search's and the refinement's; the same picture either way
+    CorePlacement placement{};             // the second thread's, where the program can ask for it
 };
 
 struct ChangeCount {

@@ -414,12 +414,13 @@ float SettleCell(SeenError& seen, int cell, ColourSet set) {
 }
 
 // A pass visits the cells row by row, each row from left to right, as one thread would; with a
-// second thread, one takes the even rows and the other the odd ones, each a row behind the
-// other. A cell's visit reads and moves the seen error no further than the blur reaches beyond
-// its own pixels, which is within its eight neighbours: so a cell is visited once the row above
-// has visited the cell above it and the one above to its right, and every two visits that
-// touch the same pixel come in the order one thread gives them. The picture is the same bit
-// for bit, one thread or two.
+// second thread, each takes the next row not yet taken, a row behind the other. A cell's visit
+// reads and moves the seen error no further than the blur reaches beyond its own pixels, which
+// is within its eight neighbours: so a cell is visited once the row above has visited the cell
+// above it and the one above to its right, and every two visits that touch the same pixel come
+// in the order one thread gives them. The picture is the same bit for bit, one thread or two.
+// Rows are taken, not dealt: while the second thread has no core to run on, this one goes on
+// alone.
 constexpr int CellHeight = CanvasRows / CellRows;
 constexpr int CellWidth = CanvasColumns / CellColumns;
 static_assert(2 * SeenReachDown < CellHeight && 2 * SeenReachAcross < CellWidth, "a visit reaches only the neighbours");
@@ -427,19 +428,14 @@ static_assert(2 * SeenReachDown < CellHeight && 2 * SeenReachAcross < CellWidth,
 // visit(cell): whether the cell changed. Whether any did.
 template <typename Visit>
 bool PassOverCells(SecondThread& second, const Visit& visit) {
-    if (!second.Started()) {
-        bool changed = false;
-        for (int cell = 0; cell < CellCount; ++cell) changed |= visit(cell);
-        return changed;
-    }
     std::array<std::atomic<int>, CellRows> visited{};  // each row's cells visited so far
+    std::atomic<int> nextRow = 0;
     std::array<bool, 2> changed{};
-    const auto rows = [&](int first) {
-        bool& any = changed[static_cast<std::size_t>(first)];
-        for (int row = first; row < CellRows; row += 2) {
+    const auto rows = [&](std::size_t thread) {
+        for (int row = nextRow.fetch_add(1); row < CellRows; row = nextRow.fetch_add(1)) {
             for (int column = 0; column < CellColumns; ++column) {
                 if (row > 0) WaitUntilAtLeast(visited[static_cast<std::size_t>(row - 1)], std::min(column + 2, CellColumns));
-                any |= visit(row * CellColumns + column);
+                changed[thread] = visit(row * CellColumns + column) || changed[thread];
                 visited[static_cast<std::size_t>(row)].store(column + 1, std::memory_order_release);
             }
         }

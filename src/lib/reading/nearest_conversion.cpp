@@ -288,7 +288,7 @@ PictureReading ConvertNearest(const InputFile& input, const Options& options, Ca
         if (decoded.reduction == BoxFactors{} && !decoded.cut) reading.border = ScreenshotBorder(decoded.picture, reading.palette);
     }
 
-    const NearestSettings settings{options.mode, options.background, DitherAsked(options), options.threading};
+    const NearestSettings settings{options.mode, options.background, DitherAsked(options), options.threading, options.placement};
     choices.palette = reading.palette;
     choices.dither = settings.dither;
     choices.pixelArt = target->pixelArt;
